@@ -1,0 +1,38 @@
+# Shared by scripts/run and the end-to-end tests' shell helpers: a virtual display with a tray host.
+# shellcheck shell=bash
+
+# Starts Xvfb on a free display and exports DISPLAY; its pid goes into XVFB_PID.
+start_virtual_display() {
+  local size=${1:-1024x768x24}
+  exec {display_fd}<> <(:)
+  Xvfb -displayfd "$display_fd" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local number
+  read -r -t 10 number <&"$display_fd" || { echo "Xvfb did not start" >&2; return 1; }
+  exec {display_fd}<&-
+  export DISPLAY=":$number"
+}
+
+# Starts trayer and waits until its panel exists, so that Wine docks its icons there.
+start_tray_host() {
+  trayer --edge top --align right --widthtype pixel --width 200 --height 24 --transparent false \
+    --tint 0xc0c0c0 >/dev/null 2>&1 &
+  TRAYER_PID=$!
+  for _ in $(seq 50); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+    sleep 0.1
+  done
+  echo "trayer did not show its panel" >&2
+  return 1
+}
+
+# Waits until a window with the given title exists; prints its id.
+wait_for_window() {
+  local title=$1 seconds=${2:-30} id
+  for _ in $(seq $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}

@@ -1,0 +1,13 @@
+// The operating-system services one program instance works with: the real ones in the product, fakes in
+// tests.
+#pragma once
+
+#include "platform/memory.h"
+
+namespace vantrel::platform {
+
+struct Services {
+  Memory* memory = nullptr;
+};
+
+}  // namespace vantrel::platform

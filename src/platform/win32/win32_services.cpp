@@ -1,0 +1,14 @@
+// Win32 only: the real operating-system services of the product.
+#include "platform/win32/win32_services.h"
+
+#include "platform/win32/win32_memory.h"
+
+namespace vantrel::platform::win32 {
+
+Services& services() {
+  static Win32Memory memory;
+  static Services real{&memory};
+  return real;
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,100 @@
+"""The whole program under Wine on a virtual display with a tray host, driven by real mouse clicks."""
+import os
+import subprocess
+import time
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+BUILD = ROOT / "build"
+EXECUTABLES = {arch: BUILD / arch / "src" / "Vantrel.exe" for arch in ("i686", "x86_64")}
+TITLE = "Vantrel 1.1.0 Build 212"
+ARTIFACTS = BUILD / "e2e" / "artifacts"
+
+
+def wait_until(predicate, seconds=30.0, interval=0.1):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(interval)
+    return None
+
+
+class Desktop:
+    """An Xvfb display with trayer on it."""
+
+    def __init__(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            self.display = ":" + pipe.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.trayer = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+             "--height", "24", "--transparent", "false", "--tint", "0xc0c0c0"],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        assert wait_until(lambda: '"panel"' in self.x("xwininfo", "-root", "-tree")), "trayer shows no panel"
+
+    def x(self, *command):
+        return subprocess.run(command, env=self.env, capture_output=True, text=True).stdout
+
+    def window(self, title=TITLE, seconds=60.0):
+        """The X window id of the top-level window with this title."""
+        found = wait_until(lambda: self.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split(), seconds)
+        assert found, f"no window {title!r}"
+        return found[0]
+
+    def geometry(self, window):
+        """x, y, width, height of an X window on the screen."""
+        values = dict(line.split("=") for line in self.x("xdotool", "getwindowgeometry", "--shell", window).split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, x, y, button=1):
+        self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
+
+    def screenshot(self, name):
+        ARTIFACTS.mkdir(parents=True, exist_ok=True)
+        path = ARTIFACTS / f"{name}.png"
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True)
+        return path
+
+    def close(self):
+        for process in (self.trayer, self.xvfb):
+            process.terminate()
+            process.wait(10)
+
+
+def wine_env(desktop):
+    env = dict(desktop.env)
+    env["VANTREL_WINEPREFIX"] = str(BUILD / "wineprefix")
+    return env
+
+
+@pytest.fixture
+def desktop():
+    d = Desktop()
+    yield d
+    subprocess.run([str(ROOT / "scripts" / "wine"), "wineserver", "-k"], env=wine_env(d),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    d.close()
+
+
+@pytest.fixture(params=sorted(EXECUTABLES))
+def vantrel(request, desktop, tmp_path):
+    """Starts a copy of Vantrel.exe from a folder of its own (so that its settings file is its own)."""
+    folder = tmp_path / "Vantrel"
+    folder.mkdir()
+    exe = folder / "Vantrel.exe"
+    exe.write_bytes(EXECUTABLES[request.param].read_bytes())
+    process = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)], env=wine_env(desktop),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    yield process
+    if process.poll() is None:
+        process.kill()
+        process.wait(10)
