@@ -3,11 +3,13 @@
 #pragma once
 
 #include "platform/memory.h"
+#include "platform/registry.h"
 
 namespace vantrel::platform {
 
 struct Services {
   Memory* memory = nullptr;
+  Registry* registry = nullptr;
 };
 
 }  // namespace vantrel::platform

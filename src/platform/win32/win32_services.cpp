@@ -2,12 +2,14 @@
 #include "platform/win32/win32_services.h"
 
 #include "platform/win32/win32_memory.h"
+#include "platform/win32/win32_registry.h"
 
 namespace vantrel::platform::win32 {
 
 Services& services() {
   static Win32Memory memory;
-  static Services real{&memory};
+  static Win32Registry registry;
+  static Services real{&memory, &registry};
   return real;
 }
 

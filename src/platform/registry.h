@@ -1,0 +1,58 @@
+// The registry: keys under the predefined roots and their values, with Windows' result codes.
+#pragma once
+
+#include <cstdint>
+
+namespace vantrel::platform {
+
+// A key handle as the system gives it out; the predefined roots are fixed numbers.
+using HKey = std::uintptr_t;
+
+constexpr HKey kHKeyLocalMachine = 0x80000002;
+constexpr HKey kHKeyPerformanceData = 0x80000004;
+constexpr HKey kHKeyDynData = 0x80000006;
+
+constexpr std::uint32_t kKeyRead = 0x20019;
+constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+constexpr std::uint32_t kRegNone = 0;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+
+constexpr std::uint32_t kRegCreatedNewKey = 1;
+constexpr std::uint32_t kRegOpenedExistingKey = 2;
+
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorMoreData = 234;
+constexpr long kErrorNoMoreItems = 259;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  virtual long RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) = 0;
+  // Creates the key and any missing keys of its path, non-volatile; opens it when it exists.
+  virtual long RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+                               std::uint32_t* disposition) = 0;
+  // Number of values, longest value name (characters, without the terminator) and longest data (bytes).
+  virtual long RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+                                std::uint32_t* maxValueLength) = 0;
+  // The index-th value: its name (nameLength in: buffer characters, out: characters without the terminator),
+  // type and data. kErrorNoMoreItems past the last; kErrorMoreData when a buffer is too small.
+  virtual long RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
+  // Type and data of a value; with no data buffer, only its type and size. kErrorMoreData when the buffer is
+  // too small (dataSize then holds the size needed).
+  virtual long RegQueryValueExA(HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
+                                std::uint32_t* dataSize) = 0;
+  virtual long RegSetValueExA(HKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
+                              std::uint32_t dataSize) = 0;
+  virtual long RegDeleteValueA(HKey key, const char* valueName) = 0;
+  virtual long RegCloseKey(HKey key) = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,122 @@
+#include "registry_contract.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace vantrel::contract {
+
+namespace {
+
+using platform::HKey;
+
+std::vector<std::uint8_t> sz(const std::string& text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+void setString(platform::Registry& registry, HKey key, const char* name, const std::string& text) {
+  const auto bytes = sz(text);
+  ASSERT_EQ(registry.RegSetValueExA(key, name, platform::kRegSz, bytes.data(),
+                                    static_cast<std::uint32_t>(bytes.size())),
+            platform::kErrorSuccess);
+}
+
+void clearValues(platform::Registry& registry, HKey key) {
+  char name[256];
+  std::uint32_t length = sizeof name;
+  while (registry.RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr) ==
+         platform::kErrorSuccess) {
+    ASSERT_EQ(registry.RegDeleteValueA(key, name), platform::kErrorSuccess);
+    length = sizeof name;
+  }
+}
+
+}  // namespace
+
+void checkRegistry(platform::Registry& registry, const char* path) {
+  const std::string missing = std::string(path) + "\\Missing\\Deeper";
+  HKey key = 0;
+  EXPECT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, missing.c_str(), platform::kKeyRead, &key),
+            platform::kErrorFileNotFound);
+
+  std::uint32_t disposition = 0;
+  ASSERT_EQ(registry.RegCreateKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key,
+                                     &disposition),
+            platform::kErrorSuccess);
+  clearValues(registry, key);
+  ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
+  ASSERT_EQ(registry.RegCreateKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key,
+                                     &disposition),
+            platform::kErrorSuccess);
+  EXPECT_EQ(disposition, platform::kRegOpenedExistingKey);
+
+  setString(registry, key, "Alpha", "C:\\a.exe");
+  setString(registry, key, "beta two", "");
+  setString(registry, key, "Alpha", "C:\\Program Files\\a.exe");  // replaced in place
+
+  // Size and type without the data; a short buffer is refused with the size it needs.
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  ASSERT_EQ(registry.RegQueryValueExA(key, "ALPHA", &type, nullptr, &size), platform::kErrorSuccess);
+  EXPECT_EQ(type, platform::kRegSz);
+  EXPECT_EQ(size, sz("C:\\Program Files\\a.exe").size());
+  std::uint8_t shortBuffer[4];
+  size = sizeof shortBuffer;
+  EXPECT_EQ(registry.RegQueryValueExA(key, "Alpha", &type, shortBuffer, &size), platform::kErrorMoreData);
+  EXPECT_EQ(size, sz("C:\\Program Files\\a.exe").size());
+  std::vector<std::uint8_t> data(size);
+  ASSERT_EQ(registry.RegQueryValueExA(key, "Alpha", &type, data.data(), &size), platform::kErrorSuccess);
+  EXPECT_EQ(data, sz("C:\\Program Files\\a.exe"));
+  EXPECT_EQ(registry.RegQueryValueExA(key, "Gamma", &type, nullptr, &size), platform::kErrorFileNotFound);
+
+  // Enumeration: counts, longest name and data, each value once, then no more items.
+  std::uint32_t values = 0;
+  std::uint32_t longestName = 0;
+  std::uint32_t longestData = 0;
+  ASSERT_EQ(registry.RegQueryInfoKeyA(key, &values, &longestName, &longestData), platform::kErrorSuccess);
+  EXPECT_EQ(values, 2u);
+  EXPECT_EQ(longestName, std::strlen("beta two"));
+  // The system counts stored (wide) bytes here, so this is only an upper bound for the ANSI data.
+  EXPECT_GE(longestData, sz("C:\\Program Files\\a.exe").size());
+  std::vector<std::string> names;
+  for (std::uint32_t index = 0;; ++index) {
+    char name[64];
+    std::uint32_t length = sizeof name;
+    const long status = registry.RegEnumValueA(key, index, name, &length, &type, nullptr, nullptr);
+    if (status == platform::kErrorNoMoreItems) {
+      break;
+    }
+    ASSERT_EQ(status, platform::kErrorSuccess);
+    EXPECT_EQ(length, std::strlen(name));
+    names.push_back(name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta two"}));
+  char tiny[3];
+  std::uint32_t tinyLength = sizeof tiny;
+  EXPECT_EQ(registry.RegEnumValueA(key, 1, tiny, &tinyLength, nullptr, nullptr, nullptr),
+            platform::kErrorMoreData);
+
+  EXPECT_EQ(registry.RegDeleteValueA(key, "beta two"), platform::kErrorSuccess);
+  EXPECT_EQ(registry.RegDeleteValueA(key, "beta two"), platform::kErrorFileNotFound);
+  ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
+
+  // A key opened for reading only refuses changes.
+  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyRead, &key),
+            platform::kErrorSuccess);
+  const auto bytes = sz("x");
+  EXPECT_EQ(registry.RegSetValueExA(key, "Gamma", platform::kRegSz, bytes.data(), 2),
+            platform::kErrorAccessDenied);
+  EXPECT_EQ(registry.RegDeleteValueA(key, "Alpha"), platform::kErrorAccessDenied);
+  ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
+
+  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key),
+            platform::kErrorSuccess);
+  clearValues(registry, key);
+  registry.RegCloseKey(key);
+}
+
+}  // namespace vantrel::contract

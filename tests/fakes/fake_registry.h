@@ -1,0 +1,86 @@
+// An in-memory registry: keys under the predefined roots, values in enumeration (creation) order, keys that
+// refuse writing or any access, every call logged and failable through the fault plan.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fault_plan.h"
+#include "platform/registry.h"
+
+namespace vantrel::fakes {
+
+class FakeRegistry final : public platform::Registry {
+ public:
+  struct Value {
+    std::string name;
+    std::uint32_t type = platform::kRegNone;
+    std::vector<std::uint8_t> data;
+  };
+
+  FakeRegistry();
+  ~FakeRegistry() override;
+
+  long RegOpenKeyExA(platform::HKey key, const char* subKey, std::uint32_t access,
+                     platform::HKey* result) override;
+  long RegCreateKeyExA(platform::HKey key, const char* subKey, std::uint32_t access, platform::HKey* result,
+                       std::uint32_t* disposition) override;
+  long RegQueryInfoKeyA(platform::HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+                        std::uint32_t* maxValueLength) override;
+  long RegEnumValueA(platform::HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+  long RegQueryValueExA(platform::HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
+                        std::uint32_t* dataSize) override;
+  long RegSetValueExA(platform::HKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
+                      std::uint32_t dataSize) override;
+  long RegDeleteValueA(platform::HKey key, const char* valueName) override;
+  long RegCloseKey(platform::HKey key) override;
+
+  // Arranging and inspecting, without going through handles or the fault plan.
+  void createKey(platform::HKey root, const std::string& path);
+  bool keyExists(platform::HKey root, const std::string& path) const;
+  void setValue(platform::HKey root, const std::string& path, const std::string& name, std::uint32_t type,
+                const std::vector<std::uint8_t>& data);
+  void setString(platform::HKey root, const std::string& path, const std::string& name,
+                 const std::string& text);
+  void setDword(platform::HKey root, const std::string& path, const std::string& name, std::uint32_t number);
+  std::optional<Value> value(platform::HKey root, const std::string& path, const std::string& name) const;
+  // The text of a string value without its terminator; nullopt when absent or of another type.
+  std::optional<std::string> stringValue(platform::HKey root, const std::string& path,
+                                         const std::string& name) const;
+  std::vector<std::string> valueNames(platform::HKey root, const std::string& path) const;
+
+  // The key (created if missing) refuses every opening that asks for more than reading, and every creation.
+  void denyWriting(platform::HKey root, const std::string& path);
+  // The key (created if missing) refuses every opening.
+  void denyAll(platform::HKey root, const std::string& path);
+
+  FaultPlan faults;  // calls by their names: "RegOpenKeyExA", "RegSetValueExA", ...
+  // One line per call: the call's name and what it named, e.g. "RegOpenKeyExA HKLM\\Software\\X".
+  std::vector<std::string> log;
+  int openHandles() const { return static_cast<int>(handles_.size()); }
+
+ private:
+  struct Key;
+  struct Handle {
+    Key* key;
+    std::uint32_t access;
+  };
+
+  Key* find(platform::HKey root, const std::string& path) const;
+  Key* make(platform::HKey root, const std::string& path);
+  Key* resolve(platform::HKey key) const;
+  const Handle* handle(platform::HKey key) const;
+  std::string describe(platform::HKey key, const char* subKey) const;
+  platform::HKey open(Key* key, std::uint32_t access);
+
+  std::map<platform::HKey, std::unique_ptr<Key>> roots_;
+  std::map<platform::HKey, Handle> handles_;
+  platform::HKey nextHandle_ = 0x1000;
+};
+
+}  // namespace vantrel::fakes
