@@ -20,6 +20,15 @@ struct FakeRegistry::Key {
         std::find_if(values.begin(), values.end(), [&](const Value& v) { return sameName(v.name, name); });
     return found == values.end() ? nullptr : &*found;
   }
+  // Replaces a value in place, keeping its place in the enumeration, or appends a new one.
+  void assign(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data) {
+    if (Value* v = value(name)) {
+      v->type = type;
+      v->data = std::move(data);
+    } else {
+      values.push_back({name, type, std::move(data)});
+    }
+  }
   static bool sameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
              return std::tolower(static_cast<unsigned char>(x)) ==
@@ -269,10 +278,9 @@ long FakeRegistry::RegQueryValueExA(HKey key, const char* valueName, std::uint32
   return deliver(v->data, data, dataSize);
 }
 
-long FakeRegistry::RegSetValueExA(HKey key, const char* valueName, std::uint32_t type,
-                                  const std::uint8_t* data, std::uint32_t dataSize) {
-  log.push_back("RegSetValueExA " + describe(key, nullptr) + " [" + (valueName ? valueName : "") + "]");
-  if (faults.shouldFail("RegSetValueExA")) {
+long FakeRegistry::beginChange(const char* call, HKey key, const char* valueName, Key*& target) {
+  log.push_back(std::string(call) + " " + describe(key, nullptr) + " [" + (valueName ? valueName : "") + "]");
+  if (faults.shouldFail(call)) {
     return platform::kErrorAccessDenied;
   }
   const Handle* open = handle(key);
@@ -282,30 +290,26 @@ long FakeRegistry::RegSetValueExA(HKey key, const char* valueName, std::uint32_t
   if (!(open->access & kKeySetValue)) {
     return platform::kErrorAccessDenied;
   }
-  const std::string name = valueName ? valueName : "";
-  std::vector<std::uint8_t> bytes(data, data + dataSize);
-  if (Value* v = open->key->value(name)) {
-    v->type = type;
-    v->data = std::move(bytes);
-  } else {
-    open->key->values.push_back({name, type, std::move(bytes)});
+  target = open->key;
+  return platform::kErrorSuccess;
+}
+
+long FakeRegistry::RegSetValueExA(HKey key, const char* valueName, std::uint32_t type,
+                                  const std::uint8_t* data, std::uint32_t dataSize) {
+  Key* target = nullptr;
+  if (const long status = beginChange("RegSetValueExA", key, valueName, target)) {
+    return status;
   }
+  target->assign(valueName ? valueName : "", type, std::vector<std::uint8_t>(data, data + dataSize));
   return platform::kErrorSuccess;
 }
 
 long FakeRegistry::RegDeleteValueA(HKey key, const char* valueName) {
-  log.push_back("RegDeleteValueA " + describe(key, nullptr) + " [" + (valueName ? valueName : "") + "]");
-  if (faults.shouldFail("RegDeleteValueA")) {
-    return platform::kErrorAccessDenied;
+  Key* target = nullptr;
+  if (const long status = beginChange("RegDeleteValueA", key, valueName, target)) {
+    return status;
   }
-  const Handle* open = handle(key);
-  if (!open) {
-    return platform::kErrorInvalidHandle;
-  }
-  if (!(open->access & kKeySetValue)) {
-    return platform::kErrorAccessDenied;
-  }
-  auto& values = open->key->values;
+  auto& values = target->values;
   const std::string name = valueName ? valueName : "";
   const auto found =
       std::find_if(values.begin(), values.end(), [&](const Value& v) { return Key::sameName(v.name, name); });
@@ -337,13 +341,7 @@ bool FakeRegistry::keyExists(HKey root, const std::string& path) const {
 
 void FakeRegistry::setValue(HKey root, const std::string& path, const std::string& name, std::uint32_t type,
                             const std::vector<std::uint8_t>& data) {
-  Key* key = make(root, path);
-  if (Value* v = key->value(name)) {
-    v->type = type;
-    v->data = data;
-  } else {
-    key->values.push_back({name, type, data});
-  }
+  make(root, path)->assign(name, type, data);
 }
 
 void FakeRegistry::setString(HKey root, const std::string& path, const std::string& name,

@@ -77,6 +77,8 @@ class FakeRegistry final : public platform::Registry {
   const Handle* handle(platform::HKey key) const;
   std::string describe(platform::HKey key, const char* subKey) const;
   platform::HKey open(Key* key, std::uint32_t access);
+  // Logs a call that changes a value of an open key and finds that key, or says why it may not be changed.
+  long beginChange(const char* call, platform::HKey key, const char* valueName, Key*& target);
 
   std::map<platform::HKey, std::unique_ptr<Key>> roots_;
   std::map<platform::HKey, Handle> handles_;
