@@ -3,13 +3,17 @@
 #pragma once
 
 #include "platform/memory.h"
+#include "platform/performance_data.h"
 #include "platform/registry.h"
+#include "platform/version.h"
 
 namespace vantrel::platform {
 
 struct Services {
   Memory* memory = nullptr;
   Registry* registry = nullptr;
+  Version* version = nullptr;
+  PerformanceData* performanceData = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -1,0 +1,13 @@
+// Win32 only: the version of the running system.
+#pragma once
+
+#include "platform/version.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32Version final : public Version {
+ public:
+  bool GetVersionExA(std::uint32_t& platformId) override;
+};
+
+}  // namespace vantrel::platform::win32
