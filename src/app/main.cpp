@@ -5,10 +5,11 @@
 #include "platform/win32/win32_services.h"
 
 int main() {
-  vantrel::TApplication application(vantrel::win32::createApplication());
+  vantrel::TApplication application(vantrel::platform::win32::services(),
+                                    vantrel::win32::createApplication());
   application.Initialize();
   application.SetTitle(vantrel::kProductLine);
-  application.CreateForm<vantrel::TfrmVantrel>(vantrel::platform::win32::services());
+  application.CreateForm<vantrel::TfrmVantrel>();
   application.Run();
   return 0;
 }

@@ -2,7 +2,11 @@
 // tests.
 #pragma once
 
+#include "platform/dialogs.h"
+#include "platform/locale.h"
 #include "platform/memory.h"
+#include "platform/process.h"
+#include "platform/profile.h"
 #include "platform/registry.h"
 
 namespace vantrel::platform {
@@ -10,6 +14,10 @@ namespace vantrel::platform {
 struct Services {
   Memory* memory = nullptr;
   Registry* registry = nullptr;
+  Profile* profile = nullptr;
+  Process* process = nullptr;
+  Dialogs* dialogs = nullptr;
+  Locale* locale = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -1,7 +1,11 @@
 // Win32 only: the real operating-system services of the product.
 #include "platform/win32/win32_services.h"
 
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 
 namespace vantrel::platform::win32 {
@@ -9,7 +13,11 @@ namespace vantrel::platform::win32 {
 Services& services() {
   static Win32Memory memory;
   static Win32Registry registry;
-  static Services real{&memory, &registry};
+  static Win32Profile profile;
+  static Win32Process process;
+  static Win32Dialogs dialogs;
+  static Win32Locale locale;
+  static Services real{&memory, &registry, &profile, &process, &dialogs, &locale};
   return real;
 }
 
