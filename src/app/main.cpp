@@ -1,14 +1,28 @@
-// Program entry: the application with its title, the main window, the message loop.
+// Program entry: the modules' start-up, the application with its title, the main window, the message loop;
+// the window goes before the modules shut down.
 #include "app/main_window.h"
 #include "app/product.h"
+#include "cpu/cpu_usage.h"
+#include "framework/exception.h"
 #include "framework/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
 
 int main() {
-  vantrel::TApplication application(vantrel::win32::createApplication());
-  application.Initialize();
-  application.SetTitle(vantrel::kProductLine);
-  application.CreateForm<vantrel::TfrmVantrel>(vantrel::platform::win32::services());
-  application.Run();
+  vantrel::platform::Services& services = vantrel::platform::win32::services();
+  {
+    vantrel::TApplication application(services, vantrel::win32::createApplication());
+    application.Initialize();
+    application.SetTitle(vantrel::kProductLine);
+    try {
+      vantrel::StartupCpuUsage(services);
+    } catch (const vantrel::Exception& error) {
+      // Without the Windows version the program cannot tell how to measure anything: it stops here.
+      application.ShowException(error.Message());
+      return 1;
+    }
+    application.CreateForm<vantrel::TfrmVantrel>();
+    application.Run();
+  }
+  vantrel::ShutdownCpuUsage();
   return 0;
 }

@@ -1,22 +1,331 @@
+// The window as it is laid out: every control with its place, caption, range and handler, and the components
+// the window owns. Positions are in pixels of the tab pages' client areas.
 #include "app/main_window.h"
 
 #include "app/product.h"
+#include "app/resources.h"
 
 namespace vantrel {
 
-TfrmVantrel::TfrmVantrel(TApplication& application, platform::Services& services)
-    : TForm(application), MaxMem1(new TMaxMem(this, *services.memory)) {
+namespace {
+
+constexpr int kPageWidth = 444;
+constexpr int kRowHeight = 16;
+constexpr int kEditHeight = 22;
+
+TLabel* label(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+              int top, int width) {
+  auto* control = new TLabel(owner);
+  control->SetName(name);
+  control->SetCaption(caption);
+  control->SetBounds(left, top, width, kRowHeight);
+  control->SetParent(parent);
+  return control;
+}
+
+TSpinEdit* spinEdit(TComponent* owner, TWinControl* parent, const char* name, std::int32_t minValue,
+                    std::int32_t maxValue, const char* text, int left, int top, int width) {
+  auto* edit = new TSpinEdit(owner);
+  edit->SetName(name);
+  edit->MinValue = minValue;
+  edit->MaxValue = maxValue;
+  edit->SetText(text);
+  edit->SetBounds(left, top, width, kEditHeight);
+  edit->SetParent(parent);
+  return edit;
+}
+
+TProgressBar* bar(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
+                  int height) {
+  auto* control = new TProgressBar(owner);
+  control->SetName(name);
+  control->SetRange(0, 100);
+  control->SetBounds(left, top, width, height);
+  control->SetParent(parent);
+  return control;
+}
+
+// A check box whose text is shown by a label beside it; the box carries the same text for screen readers,
+// and a click on the label toggles the box.
+TCheckBox* checkBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                    int top) {
+  auto* box = new TCheckBox(owner);
+  box->SetName(name);
+  box->SetCaption(caption);
+  box->SetBounds(left, top, 16, 18);
+  box->SetParent(parent);
+  return box;
+}
+
+TSpeedButton* glyphButton(TComponent* owner, TWinControl* parent, const char* name, const char* hint,
+                          int glyph, int left) {
+  auto* button = new TSpeedButton(owner);
+  button->SetName(name);
+  button->Glyph = TBitmap{glyph};
+  button->Cursor = TCursor::crHandPoint;
+  button->ShowHint = true;
+  button->SetHint(hint);
+  button->SetBounds(left, 2, 18, 18);
+  button->SetParent(parent);
+  return button;
+}
+
+TListView* startupList(TComponent* owner, TWinControl* parent, const char* name, const char* firstColumn,
+                       TImageList* images, int top, int height) {
+  auto* list = new TListView(owner);
+  list->SetName(name);
+  list->MultiSelect = true;
+  list->RowSelect = true;
+  list->ReadOnly = true;
+  list->HideSelection = false;
+  list->ShowHint = true;
+  list->SmallImages = images;
+  list->SetColumns({{firstColumn, 128}, {"Program", 900}});
+  list->SetBounds(0, top, kPageWidth, height);
+  list->SetParent(parent);
+  return list;
+}
+
+TMenuItem* menuItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption) {
+  auto* item = new TMenuItem(owner, menu, caption);
+  item->SetName(name);
+  return item;
+}
+
+TFont font(const char* name, int height, TFontStyles style, TColor color) {
+  TFont result;
+  result.Name = name;
+  result.Height = height;
+  result.Style = style;
+  result.Color = color;
+  return result;
+}
+
+}  // namespace
+
+TfrmVantrel::TfrmVantrel(TApplication& application) : TForm(application), services_(application.Services()) {
   SetName("frmVantrel");
-  MaxMem1->SetName("MaxMem1");
   SetCaption(kProductLine);
-  Left = 275;
-  Top = 192;
-  ClientWidth = 452;
-  ClientHeight = 311;
+  SetFont(font("Arial", -12, 0, clWindowText));
+  SetBounds(275, 192, 452, 311);
+  SetWindowState(TWindowState::wsMinimized);
+
+  buildComponents();
+  PopupMenu = TPopupMenu1;
+
+  PageControl1 = new TPageControl(this);
+  PageControl1->SetName("PageControl1");
+  PageControl1->SetBounds(0, 0, 452, 311);
+  PageControl1->SetParent(this);
+  TabSheet1 = new TTabSheet(this, PageControl1);
+  TabSheet1->SetName("TabSheet1");
+  TabSheet1->SetCaption("Action");
+  TabSheet2 = new TTabSheet(this, PageControl1);
+  TabSheet2->SetName("TabSheet2");
+  TabSheet2->SetCaption("Configuration");
+  TabSheet3 = new TTabSheet(this, PageControl1);
+  TabSheet3->SetName("TabSheet3");
+  TabSheet3->SetCaption("Startup Manager");
+  TabSheet3->PopupMenu = TPopupMenu1;
+  TabSheet3->OnShow = [this](TObject* sender) { TabSheet3Show(sender); };
+  TabSheet4 = new TTabSheet(this, PageControl1);
+  TabSheet4->SetName("TabSheet4");
+  TabSheet4->SetCaption("Information");
+  PageControl1->UpdateTabs();
+
+  buildActionPage();
+  buildConfigurationPage();
+  buildStartupManagerPage();
+  buildInformationPage();
+  PageControl1->SetActivePage(TabSheet3);
+
+  OnCreate = [this](TObject* sender) { FormCreate(sender); };
+  OnShow = [this](TObject* sender) { FormShow(sender); };
+  OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
 }
 
 TfrmVantrel::~TfrmVantrel() {
   BeforeDestruction();
+}
+
+void TfrmVantrel::buildComponents() {
+  Timer1 = new TTimer(this);
+  Timer1->SetName("Timer1");
+  Timer1->SetOnTimer([this](TObject* sender) { Timer1Timer(sender); });
+  Timer2 = new TTimer(this);
+  Timer2->SetName("Timer2");
+  Timer2->SetOnTimer([this](TObject* sender) { Timer2Timer(sender); });
+  Timer3 = new TTimer(this);
+  Timer3->SetName("Timer3");
+  Timer3->SetInterval(100);
+  Timer3->SetOnTimer([this](TObject* sender) { Timer3Timer(sender); });
+
+  MaxMem1 = new TMaxMem(this, *services_.memory);
+  MaxMem1->SetName("MaxMem1");
+  MaxMem1->OnBeforeDefrag = [this](TObject* sender) { MaxMem1BeforeDefrag(sender); };
+  MaxMem1->OnProgress = [this](TObject* sender, std::int32_t progress) { MaxMem1Progress(sender, progress); };
+  MaxMem1->OnAfterDefrag = [this](TObject* sender) { MaxMem1AfterDefrag(sender); };
+
+  TPopupMenu1 = new TPopupMenu(this);
+  TPopupMenu1->SetName("TPopupMenu1");
+  SShow = menuItem(this, TPopupMenu1, "SShow", "&Show/Hide");
+  SShow->OnClick = [this](TObject* sender) { SShow_oldClick(sender); };
+  SEnable = menuItem(this, TPopupMenu1, "SEnable", "&Enable/Disable");
+  SEnable->Checked = true;
+  SEnable->OnClick = [this](TObject* sender) { SEnable_oldClick(sender); };
+  CustomItem2 = menuItem(this, TPopupMenu1, "CustomItem2", "-");
+  FMax = menuItem(this, TPopupMenu1, "FMax", "Free &All");
+  FMax->OnClick = [this](TObject* sender) { btnFreeAllClick(sender); };
+  CustomItem1 = menuItem(this, TPopupMenu1, "CustomItem1", "-");
+  CustomItem3 = menuItem(this, TPopupMenu1, "CustomItem3", "Eject CDROM");
+  CustomItem3->OnClick = [this](TObject* sender) { CustomItem3Click(sender); };
+  Bye = menuItem(this, TPopupMenu1, "Bye", "Inject CDROM");
+  Bye->OnClick = [this](TObject* sender) { ByeClick(sender); };
+  CustomItem4 = menuItem(this, TPopupMenu1, "CustomItem4", "Close");
+  CustomItem4->OnClick = [this](TObject* sender) { CustomItem4Click(sender); };
+
+  ImageList1 = new TImageList(this);
+  ImageList1->SetName("ImageList1");
+  ImageList1->AddIcon(TIcon{kIconReclaiming});
+  ImageList2 = new TImageList(this);
+  ImageList2->SetName("ImageList2");
+  ImageList2->AddIcon(TIcon{kIconStartupEntry});
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->SetName("OpenDialog1");
+}
+
+void TfrmVantrel::buildActionPage() {
+  TWinControl* page = TabSheet1;
+  Gauge1 = bar(this, page, "Gauge1", 12, 12, 216, 20);
+  Label1 = label(this, page, "Label1", "free", 232, 14, 72);
+  Label1->Alignment = TAlignment::taRightJustify;
+  Label2 = label(this, page, "Label2", "Free, Total", 312, 14, 64);
+  Label3 = label(this, page, "Label3", "total", 380, 14, 60);
+
+  Label9 = label(this, page, "Label9", "left click tray icon to do :", 12, 52, 172);
+  ComboBox1 = new TComboBox(this);
+  ComboBox1->SetName("ComboBox1");
+  ComboBox1->SetItems({"Free 4 MB", "Free 8 MB", "Free 16 MB", "Free 32 MB", "Free 64 MB", "Free 128 MB",
+                       "Free 256 MB", "Free 320 MB", "Free All", "Show /Hide"});
+  ComboBox1->SetCaption("ComboBox1");
+  ComboBox1->SetBounds(188, 48, 132, 220);
+  ComboBox1->SetParent(page);
+
+  Label16 = label(this, page, "Label16", "Update graphics every", 12, 88, 144);
+  edtGRFSH = spinEdit(this, page, "edtGRFSH", 1, 6, "1", 160, 84, 48);
+  Label10 = label(this, page, "Label10", "second(s)", 214, 88, 80);
+
+  Label20 = label(this, page, "Label20", "Current CPU Usage :", 12, 124, 144);
+  Gauge2 = bar(this, page, "Gauge2", 160, 122, 216, 20);
+
+  Label21 = label(this, page, "Label21", "Update tray icon every ", 12, 160, 144);
+  edtTRFSH = spinEdit(this, page, "edtTRFSH", 1, 6, "1", 160, 156, 48);
+  Label22 = label(this, page, "Label22", "second(s)", 214, 160, 80);
+
+  CheckBox2 = checkBox(this, page, "CheckBox2", "Auto Start with Windows", 12, 194);
+  CheckBox2->OnClick = [this](TObject* sender) { CheckBox2Click(sender); };
+  Label13 = label(this, page, "Label13", "Auto Start with Windows", 32, 195, 200);
+  Label13->FocusControl = CheckBox2;
+
+  ProgressBar1 = bar(this, page, "ProgressBar1", 12, 240, 240, 20);
+  btnFreeAll = new TSpeedButton(this);
+  btnFreeAll->SetName("btnFreeAll");
+  btnFreeAll->SetCaption("Free all wasted memory");
+  btnFreeAll->SetBounds(264, 234, 168, 30);
+  btnFreeAll->OnClick = [this](TObject* sender) { btnFreeAllClick(sender); };
+  btnFreeAll->SetParent(page);
+
+  Label15 = label(this, page, "Label15", "1", 400, 196, 20);
+  Label15->SetVisible(false);
+}
+
+void TfrmVantrel::buildConfigurationPage() {
+  TWinControl* page = TabSheet2;
+  CheckBox1 = checkBox(this, page, "CheckBox1", "If physics memory less than", 12, 14);
+  CheckBox1->OnClick = [this](TObject* sender) { CheckBox1Click(sender); };
+  Label5 = label(this, page, "Label5", "If physics memory less than", 32, 15, 168);
+  Label5->FocusControl = CheckBox1;
+  edtMin = spinEdit(this, page, "edtMin", 1, 512, "6", 204, 11, 64);
+  Label6 = label(this, page, "Label6", "MB then auto free it", 274, 15, 150);
+
+  Label4 = label(this, page, "Label4", "Check memory interval:", 12, 52, 144);
+  edtCMI = spinEdit(this, page, "edtCMI", 1, 6, "1", 160, 48, 48);
+  Label7 = label(this, page, "Label7", "second(s)", 214, 52, 80);
+
+  Label8 = label(this, page, "Label8", "Free memory until available physics memory reach:", 12, 84, 180);
+  Label8->WordWrap = true;
+  Label8->SetBounds(12, 84, 180, 32);
+  listMax = new TListBox(this);
+  listMax->SetName("listMax");
+  listMax->SetItems({"8 MB",   "10 MB",  "12 MB",  "14 MB",  "16 MB",  "18 MB",  "20 MB",  "24 MB",
+                     "28 MB",  "32 MB",  "36 MB",  "40 MB",  "44 MB",  "48 MB",  "56 MB",  "64 MB",
+                     "72 MB",  "80 MB",  "88 MB",  "96 MB",  "104 MB", "112 MB", "120 MB", "128 MB",
+                     "160 MB", "192 MB", "224 MB", "256 MB", "320 MB"});
+  listMax->SetBounds(12, 120, 160, 150);
+  listMax->OnClick = [this](TObject* sender) { listMaxClick(sender); };
+  listMax->SetParent(page);
+
+  Label14 = label(this, page, "Label14", "Auto free memory when", 220, 92, 200);
+  Label17 = label(this, page, "Label17", "CPU usage <", 236, 124, 76);
+  edtCPU = spinEdit(this, page, "edtCPU", 1, 100, "80", 316, 120, 52);
+  Label19 = label(this, page, "Label19", "%", 374, 124, 20);
+  Label24 = label(this, page, "Label24", "for", 236, 160, 76);
+  edtWAIT = spinEdit(this, page, "edtWAIT", 1, 30, "1", 316, 156, 52);
+  Label18 = label(this, page, "Label18", "second(s)", 374, 160, 66);
+  Label11 = label(this, page, "Label11", "Try to reach the target", 220, 200, 140);
+  edtTRYT = spinEdit(this, page, "edtTRYT", 1, 3, "1", 364, 196, 40);
+  Label12 = label(this, page, "Label12", "times", 408, 200, 34);
+
+  lblTARGET = label(this, page, "lblTARGET", "1", 220, 250, 40);
+  lblTARGET->SetVisible(false);
+}
+
+void TfrmVantrel::buildStartupManagerPage() {
+  TWinControl* page = TabSheet3;
+  ListView1 = startupList(this, page, "ListView1", "Auto Run Items", ImageList2, 0, 124);
+
+  Panel1 = new TPanel(this);
+  Panel1->SetName("Panel1");
+  Panel1->Color = clSilver;
+  Panel1->SetBounds(0, 124, kPageWidth, 22);
+  Panel1->SetParent(page);
+  SpeedButton3 = glyphButton(this, Panel1, "SpeedButton3", "Add a item to AutoRun Group", kGlyphAdd, 4);
+  SpeedButton3->OnClick = [this](TObject* sender) { SpeedButton3Click(sender); };
+  SpeedButton4 =
+      glyphButton(this, Panel1, "SpeedButton4", "direct delete a item from AutoRun Group", kGlyphDelete, 24);
+  SpeedButton4->OnClick = [this](TObject* sender) { SpeedButton4Click(sender); };
+  SpeedButton1 =
+      glyphButton(this, Panel1, "SpeedButton1", "delete a AutoRun item to backup Group", kGlyphDown, 44);
+  SpeedButton1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
+  SpeedButton2 = glyphButton(this, Panel1, "SpeedButton2", "Restore Backuped AutoRun Item which you Selected",
+                             kGlyphUp, 64);
+  SpeedButton2->OnClick = [this](TObject* sender) { SpeedButton2Click(sender); };
+  SpeedButton5 =
+      glyphButton(this, Panel1, "SpeedButton5", "delete a item from Backup Group", kGlyphDelete, 84);
+  SpeedButton5->OnClick = [this](TObject* sender) { SpeedButton5Click(sender); };
+
+  ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, 146, 135);
+}
+
+void TfrmVantrel::buildInformationPage() {
+  TWinControl* page = TabSheet4;
+  Label26 = label(this, page, "Label26", kProductLine, 0, 64, kPageWidth);
+  Label26->SetFont(font("Bell MT", -24, fsBold | fsItalic, clBlue));
+  Label26->SetBounds(0, 64, kPageWidth, 32);
+  Label26->Alignment = TAlignment::taCenter;
+  Label27 = label(this, page, "Label27", kCopyrightLine, 0, 124, kPageWidth);
+  Label27->SetFont(font("Brush Script MT", -21, fsItalic, clRed));
+  Label27->SetBounds(0, 124, kPageWidth, 30);
+  Label27->Alignment = TAlignment::taCenter;
+  Label23 = label(this, page, "Label23", kWebSite, 0, 182, kPageWidth);
+  Label23->SetFont(font("Tempus Sans ITC", -16, fsBold | fsItalic, clBlue));
+  Label23->SetBounds(0, 182, kPageWidth, 24);
+  Label23->Alignment = TAlignment::taCenter;
+  Label23->Cursor = TCursor::crHandPoint;
+  Label23->ShowHint = true;
+  Label23->SetHint("Visit Our WebSite");
+  Label23->OnClick = [this](TObject* sender) { Label23Click(sender); };
 }
 
 }  // namespace vantrel

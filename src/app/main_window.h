@@ -1,8 +1,20 @@
-// TfrmVantrel: the program's one window and the components it owns.
+// TfrmVantrel: the program's one window, the controls it presents and the components it owns. Its methods
+// live in one file per concern: start-up and settings, the memory monitor, the commands, the startup manager.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "framework/application.h"
+#include "framework/comctrls.h"
+#include "framework/dialogs.h"
+#include "framework/ext_controls.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
+#include "framework/menus.h"
+#include "framework/spin_edit.h"
+#include "framework/std_controls.h"
+#include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
 
@@ -10,10 +22,140 @@ namespace vantrel {
 
 class TfrmVantrel : public TForm {
  public:
-  TfrmVantrel(TApplication& application, platform::Services& services);
+  explicit TfrmVantrel(TApplication& application);
   ~TfrmVantrel() override;
 
+  TPageControl* PageControl1;
+  TTabSheet* TabSheet1;
+  TTabSheet* TabSheet2;
+  TTabSheet* TabSheet3;
+  TTabSheet* TabSheet4;
+
+  // Action
+  TProgressBar* Gauge1;
+  TLabel* Label1;
+  TLabel* Label2;
+  TLabel* Label3;
+  TLabel* Label9;
+  TComboBox* ComboBox1;
+  TLabel* Label16;
+  TSpinEdit* edtGRFSH;
+  TLabel* Label10;
+  TLabel* Label20;
+  TProgressBar* Gauge2;
+  TLabel* Label21;
+  TSpinEdit* edtTRFSH;
+  TLabel* Label22;
+  TCheckBox* CheckBox2;
+  TLabel* Label13;
+  TProgressBar* ProgressBar1;
+  TSpeedButton* btnFreeAll;
+  TLabel* Label15;
+
+  // Configuration
+  TCheckBox* CheckBox1;
+  TLabel* Label5;
+  TSpinEdit* edtMin;
+  TLabel* Label6;
+  TLabel* Label4;
+  TSpinEdit* edtCMI;
+  TLabel* Label7;
+  TLabel* Label8;
+  TListBox* listMax;
+  TLabel* Label14;
+  TLabel* Label17;
+  TSpinEdit* edtCPU;
+  TLabel* Label19;
+  TLabel* Label24;
+  TSpinEdit* edtWAIT;
+  TLabel* Label18;
+  TLabel* Label11;
+  TSpinEdit* edtTRYT;
+  TLabel* Label12;
+  TLabel* lblTARGET;
+
+  // Startup Manager
+  TListView* ListView1;
+  TPanel* Panel1;
+  TSpeedButton* SpeedButton3;
+  TSpeedButton* SpeedButton4;
+  TSpeedButton* SpeedButton1;
+  TSpeedButton* SpeedButton2;
+  TSpeedButton* SpeedButton5;
+  TListView* ListView2;
+
+  // Information
+  TLabel* Label26;
+  TLabel* Label27;
+  TLabel* Label23;
+
+  // Components
+  TTimer* Timer1;
+  TTimer* Timer2;
+  TTimer* Timer3;
   TMaxMem* MaxMem1;
+  TPopupMenu* TPopupMenu1;
+  TMenuItem* SShow;
+  TMenuItem* SEnable;
+  TMenuItem* CustomItem2;
+  TMenuItem* FMax;
+  TMenuItem* CustomItem1;
+  TMenuItem* CustomItem3;
+  TMenuItem* Bye;
+  TMenuItem* CustomItem4;
+  TImageList* ImageList1;
+  TImageList* ImageList2;
+  TOpenDialog* OpenDialog1;
+
+  // Checks by the automatic reclaim at which the processor was idle.
+  std::int32_t IdleCount = 0;
+
+  // Start-up, show and shutdown.
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  // `Vantrel.ini` in the executable's folder, whatever the executable is called.
+  std::string SettingsPath() const;
+
+  // The memory monitor and automatic reclaim.
+  void Timer1Timer(TObject* Sender);
+  void Timer2Timer(TObject* Sender);
+  void Timer3Timer(TObject* Sender);
+  void CheckBox1Click(TObject* Sender);
+  void listMaxClick(TObject* Sender);
+
+  // The reclaim and tray commands.
+  void btnFreeAllClick(TObject* Sender);
+  void SShow_oldClick(TObject* Sender);
+  void SEnable_oldClick(TObject* Sender);
+  void CustomItem3Click(TObject* Sender);
+  void ByeClick(TObject* Sender);
+  void CustomItem4Click(TObject* Sender);
+  void MaxMem1BeforeDefrag(TObject* Sender);
+  void MaxMem1Progress(TObject* Sender, std::int32_t Progress);
+  void MaxMem1AfterDefrag(TObject* Sender);
+  void Label23Click(TObject* Sender);
+
+  // The startup manager.
+  void TabSheet3Show(TObject* Sender);
+  void SpeedButton1Click(TObject* Sender);
+  void SpeedButton2Click(TObject* Sender);
+  void SpeedButton3Click(TObject* Sender);
+  void SpeedButton4Click(TObject* Sender);
+  void SpeedButton5Click(TObject* Sender);
+  void CheckBox2Click(TObject* Sender);
+  // The command line that starts this program at log-on: its executable's full path, quoted when it holds a
+  // blank.
+  std::string AutoStartCommand() const;
+
+ private:
+  void buildActionPage();
+  void buildConfigurationPage();
+  void buildStartupManagerPage();
+  void buildInformationPage();
+  void buildComponents();
+
+  platform::Services& services_;
 };
 
 }  // namespace vantrel

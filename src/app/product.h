@@ -4,5 +4,7 @@
 namespace vantrel {
 
 constexpr char kProductLine[] = "Vantrel 1.1.0 Build 212";
+constexpr char kCopyrightLine[] = "Copyright (C) 2026 The Vantrel Developers";
+constexpr char kWebSite[] = "http://www.vantrel.example/";
 
 }  // namespace vantrel

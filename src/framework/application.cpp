@@ -1,9 +1,21 @@
 #include "framework/application.h"
 
+#include <vector>
+
 namespace vantrel {
 
-TApplication::TApplication(std::unique_ptr<NativeApplication> native)
-    : TComponent(nullptr), native_(std::move(native)) {}
+TApplication::TApplication(platform::Services& services, std::unique_ptr<NativeApplication> native)
+    : TComponent(nullptr), services_(services), native_(std::move(native)) {
+  if (native_) {
+    native_->Attach(*this);
+  }
+  if (services_.locale) {
+    const std::string separator = services_.locale->GetLocaleInfoA(platform::kLocaleSDecimal);
+    if (separator.size() == 1) {
+      decimalSeparator_ = separator[0];
+    }
+  }
+}
 
 TApplication::~TApplication() {
   // Forms go before the native side that their windows belong to.
@@ -21,7 +33,11 @@ void TApplication::SetTitle(const std::string& title) {
 
 void TApplication::Run() {
   if (mainForm_ && ShowMainForm) {
-    mainForm_->Show();
+    if (mainForm_->WindowState() == TWindowState::wsMinimized) {
+      Minimize();
+    } else {
+      mainForm_->Show();
+    }
   }
   if (native_ && !terminated_) {
     native_->RunMessageLoop();
@@ -33,6 +49,86 @@ void TApplication::Terminate() {
   terminated_ = true;
   if (native_) {
     native_->Quit();
+  }
+}
+
+void TApplication::Minimize() {
+  minimized_ = true;
+  if (mainForm_) {
+    mainForm_->Hide();
+  }
+  UpdateVisible();
+}
+
+void TApplication::Restore() {
+  minimized_ = false;
+  if (mainForm_) {
+    mainForm_->SetWindowState(TWindowState::wsNormal);
+    mainForm_->Show();
+  }
+  UpdateVisible();
+}
+
+void TApplication::UpdateVisible() {
+  if (!native_) {
+    return;
+  }
+  bool anyVisible = minimized_;
+  for (const TComponent* component : Components()) {
+    if (const auto* form = dynamic_cast<const TForm*>(component); form && form->Visible()) {
+      anyVisible = true;
+    }
+  }
+  native_->SetAppWindowState(anyVisible, minimized_);
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_[nextHook_] = std::move(hook);
+  return nextHook_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  hooks_.erase(id);
+}
+
+bool TApplication::DispatchHooks(TMessage& message) {
+  // A hook may remove itself (or another) while it runs.
+  std::vector<int> ids;
+  for (const auto& [id, hook] : hooks_) {
+    ids.insert(ids.begin(), id);
+  }
+  for (const int id : ids) {
+    const auto hook = hooks_.find(id);
+    if (hook != hooks_.end() && hook->second(message)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void TApplication::HandleException(const std::exception& error) {
+  ShowException(error.what());
+}
+
+void TApplication::ShowException(const std::string& message) {
+  std::string text = message;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
+    text += '.';
+  }
+  MessageBox(text, title_, platform::kMbOk | platform::kMbIconStop);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  if (!services_.dialogs) {
+    return 0;
+  }
+  const THandle owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : Handle();
+  return services_.dialogs->MessageBoxA(owner, text, caption, flags);
+}
+
+void TApplication::Beep() {
+  if (services_.dialogs) {
+    services_.dialogs->MessageBeep(0);
   }
 }
 

@@ -1,6 +1,11 @@
-// The application object: its title, its main form and the message loop.
+// The application object: the hidden application window with the taskbar button, the main form, the message
+// loop, hooks on the application window's messages and the application's error box.
 #pragma once
 
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -8,14 +13,31 @@
 #include "framework/component.h"
 #include "framework/form.h"
 #include "framework/native.h"
+#include "platform/services.h"
 
 namespace vantrel {
+
+// A window message as the application window received it.
+struct TMessage {
+  std::uint32_t Msg = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+  std::intptr_t Result = 0;
+};
+
+// Sees a message of the application window first; returns true when it has handled it (with Result set).
+using TWindowHook = std::function<bool(TMessage& Message)>;
 
 class TApplication : public TComponent {
  public:
   // Without a native side the application runs headless.
-  explicit TApplication(std::unique_ptr<NativeApplication> native = nullptr);
+  explicit TApplication(platform::Services& services, std::unique_ptr<NativeApplication> native = nullptr);
   ~TApplication() override;
+
+  TApplication* Application() const override { return const_cast<TApplication*>(this); }
+  platform::Services& Services() const { return services_; }
+  NativeApplication* Native() const { return native_.get(); }
+  THandle Handle() const { return native_ ? native_->Handle() : 0; }
 
   void Initialize() {}
   const std::string& Title() const { return title_; }
@@ -25,28 +47,52 @@ class TApplication : public TComponent {
   template <typename Form, typename... Args>
   Form* CreateForm(Args&&... args) {
     auto* form = new Form(*this, std::forward<Args>(args)...);
-    form->AfterConstruction();
     if (!mainForm_) {
       mainForm_ = form;
     }
+    form->AfterConstruction();
     return form;
   }
-
   TForm* MainForm() const { return mainForm_; }
+
+  // Whether Run shows the main form (minimised when its stored state says so).
   bool ShowMainForm = true;
   bool Terminated() const { return terminated_; }
-
   // Shows the main form when asked to and delivers messages until Terminate.
   void Run();
   void Terminate();
 
-  NativeApplication* Native() const { return native_.get(); }
+  // Minimising hides the main form and leaves the taskbar button minimised; restoring shows the main form
+  // again.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return minimized_; }
+  // The application window is shown while a form is visible or the application is minimised.
+  void UpdateVisible();
+
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int id);
+  // Offers a message of the application window to the hooks, latest first.
+  bool DispatchHooks(TMessage& message);
+
+  // The error box: the message (with a full stop added when its last character sorts after "."), the title
+  // as caption, a stop icon and OK.
+  void HandleException(const std::exception& error);
+  void ShowException(const std::string& message);
+  int MessageBox(const std::string& text, const std::string& caption, std::uint32_t flags);
+  void Beep();
+  char DecimalSeparator() const { return decimalSeparator_; }
 
  private:
+  platform::Services& services_;
   std::unique_ptr<NativeApplication> native_;
   std::string title_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool minimized_ = false;
+  char decimalSeparator_ = '.';
+  std::map<int, TWindowHook> hooks_;
+  int nextHook_ = 1;
 };
 
 }  // namespace vantrel

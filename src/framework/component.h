@@ -7,6 +7,8 @@
 
 namespace vantrel {
 
+class TApplication;
+
 class TObject {
  public:
   virtual ~TObject() = default;
@@ -30,6 +32,8 @@ class TComponent : public TPersistent {
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name) { name_ = name; }
+  // The application at the root of the ownership chain; nullptr for a component without one.
+  virtual TApplication* Application() const { return owner_ ? owner_->Application() : nullptr; }
 
   // Called once the stored properties have been applied.
   virtual void Loaded() {}

@@ -4,37 +4,12 @@
 
 namespace vantrel {
 
-TForm::TForm(TApplication& application) : TComponent(&application), application_(application) {}
+TForm::TForm(TApplication& application) : TWinControl(&application), application_(application) {
+  SetVisible(false);
+}
 
 TForm::~TForm() {
   BeforeDestruction();
-}
-
-void TForm::SetCaption(const std::string& caption) {
-  caption_ = caption;
-  if (native_) {
-    native_->SetCaption(caption);
-  }
-}
-
-void TForm::Show() {
-  if (visible_) {
-    return;
-  }
-  visible_ = true;
-  if (native_) {
-    native_->SetVisible(true);
-  }
-  if (OnShow) {
-    OnShow(this);
-  }
-}
-
-void TForm::Hide() {
-  visible_ = false;
-  if (native_) {
-    native_->SetVisible(false);
-  }
 }
 
 void TForm::Close() {
@@ -44,12 +19,41 @@ void TForm::Close() {
   }
 }
 
+void TForm::SetWindowState(TWindowState state) {
+  windowState_ = state;
+  if (Native()) {
+    Native()->SetMinimized(state == TWindowState::wsMinimized);
+  }
+}
+
+std::unique_ptr<NativeControl> TForm::CreateNative(NativeApplication& app) {
+  return app.CreateForm(*this);
+}
+
+void TForm::ShowingChanged() {
+  if (Showing() && OnShow) {
+    try {
+      OnShow(this);
+    } catch (const std::exception& error) {
+      application_.HandleException(error);
+    }
+  }
+  TWinControl::ShowingChanged();
+  application_.UpdateVisible();
+}
+
 void TForm::AfterConstruction() {
-  if (NativeApplication* native = application_.Native()) {
-    native_ = native->CreateFormWindow(*this);
+  CreateHandle();
+  const std::vector<TComponent*> components = Components();
+  for (TComponent* component : components) {
+    component->Loaded();
   }
   if (OnCreate) {
-    OnCreate(this);
+    try {
+      OnCreate(this);
+    } catch (const std::exception& error) {
+      application_.HandleException(error);
+    }
   }
 }
 
@@ -59,7 +63,11 @@ void TForm::BeforeDestruction() {
   }
   destroying_ = true;
   if (OnDestroy) {
-    OnDestroy(this);
+    try {
+      OnDestroy(this);
+    } catch (const std::exception& error) {
+      application_.HandleException(error);
+    }
   }
 }
 

@@ -1,54 +1,44 @@
-// A top-level window of the program, with its creation, show and destruction events.
+// A top-level window of the program, with its creation, show and destruction events. Its bounds are those of
+// its client area; the frame is a fixed single border with the system menu and the minimise box.
 #pragma once
 
-#include <memory>
-#include <string>
-
-#include "framework/component.h"
-#include "framework/native.h"
+#include "framework/controls.h"
 
 namespace vantrel {
 
-class TApplication;
-
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-class TForm : public TComponent {
+class TForm : public TWinControl {
  public:
   explicit TForm(TApplication& application);
   ~TForm() override;
+  TControlKind Kind() const override { return TControlKind::Form; }
 
-  TApplication& Application() const { return application_; }
-
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
-  bool Visible() const { return visible_; }
-  void Show();
-  void Hide();
-  // Closing the main form ends the application.
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Hides the form; closing the main form ends the application.
   void Close();
 
-  int Left = 0;
-  int Top = 0;
-  int ClientWidth = 0;
-  int ClientHeight = 0;
-  TWindowState WindowState = TWindowState::wsNormal;
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnDestroy;
 
-  // Creates the native window (when the application has a native side) and raises OnCreate; called once the
-  // derived form has set up its components.
+  // Creates the native windows, tells every owned component Loaded, then raises OnCreate; called once the
+  // derived form has built its components.
   void AfterConstruction();
   // Raises OnDestroy; the derived form calls it first in its destructor, while its components still live.
   void BeforeDestruction();
 
+ protected:
+  std::unique_ptr<NativeControl> CreateNative(NativeApplication& app) override;
+  void ShowingChanged() override;
+
  private:
   TApplication& application_;
-  std::unique_ptr<NativeForm> native_;
-  std::string caption_;
-  bool visible_ = false;
+  TWindowState windowState_ = TWindowState::wsNormal;
   bool destroying_ = false;
 };
 

@@ -2,8 +2,12 @@
 // tests.
 #pragma once
 
+#include "platform/dialogs.h"
+#include "platform/locale.h"
 #include "platform/memory.h"
 #include "platform/performance_data.h"
+#include "platform/process.h"
+#include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/version.h"
 
@@ -14,6 +18,10 @@ struct Services {
   Registry* registry = nullptr;
   Version* version = nullptr;
   PerformanceData* performanceData = nullptr;
+  Profile* profile = nullptr;
+  Process* process = nullptr;
+  Dialogs* dialogs = nullptr;
+  Locale* locale = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -1,5 +1,6 @@
 """The whole program under Wine on a virtual display with a tray host, driven by real mouse clicks."""
 import os
+import shutil
 import subprocess
 import time
 from pathlib import Path
@@ -9,8 +10,14 @@ import pytest
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = ROOT / "build"
 EXECUTABLES = {arch: BUILD / arch / "src" / "Vantrel.exe" for arch in ("i686", "x86_64")}
+TASKBAR_RESTORE = BUILD / "i686" / "tests" / "taskbar_restore.exe"
 TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
+
+
+def pytest_sessionstart(session):
+    """Each run leaves only its own screenshots."""
+    shutil.rmtree(ARTIFACTS, ignore_errors=True)
 
 
 def wait_until(predicate, seconds=30.0, interval=0.1):
@@ -35,11 +42,18 @@ class Desktop:
         with os.fdopen(read_fd) as pipe:
             self.display = ":" + pipe.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
-        self.trayer = subprocess.Popen(
-            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-             "--height", "24", "--transparent", "false", "--tint", "0xc0c0c0"],
-            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        assert wait_until(lambda: '"panel"' in self.x("xwininfo", "-root", "-tree")), "trayer shows no panel"
+        # trayer now and then starts without its panel on a display that was just freed: try again.
+        for _ in range(3):
+            self.trayer = subprocess.Popen(
+                ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+                 "--height", "24", "--transparent", "false", "--tint", "0xc0c0c0"],
+                env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if wait_until(lambda: '"panel"' in self.x("xwininfo", "-root", "-tree"), 10):
+                break
+            self.trayer.terminate()
+            self.trayer.wait(10)
+        else:
+            raise AssertionError("trayer shows no panel")
 
     def x(self, *command):
         return subprocess.run(command, env=self.env, capture_output=True, text=True).stdout
@@ -70,6 +84,15 @@ class Desktop:
             process.wait(10)
 
 
+def restore_from_taskbar(desktop, title=TITLE):
+    """Restores the minimised program as a click on its taskbar button does (trayer has no taskbar)."""
+    def restored():
+        result = subprocess.run([str(ROOT / "scripts" / "wine"), str(TASKBAR_RESTORE), title],
+                                env=wine_env(desktop), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return result.returncode == 0
+    assert wait_until(restored, 60, 0.5), f"no minimised program {title!r}"
+
+
 def wine_env(desktop):
     env = dict(desktop.env)
     env["VANTREL_WINEPREFIX"] = str(BUILD / "wineprefix")
@@ -94,6 +117,8 @@ def vantrel(request, desktop, tmp_path):
     exe.write_bytes(EXECUTABLES[request.param].read_bytes())
     process = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)], env=wine_env(desktop),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process.folder = folder
+    process.arch = request.param
     yield process
     if process.poll() is None:
         process.kill()

@@ -1,11 +1,48 @@
-"""Vantrel starts with its window caption and ends cleanly when the window is closed."""
-from conftest import TITLE
+"""Vantrel starts minimised, shows its window when restored, and saves its settings when the window is closed."""
+import time
+
+from conftest import TITLE, restore_from_taskbar, wait_until
+
+KEYS = ["AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80",
+        "IDX=4", "MIN=6", "CMI=1"]
+# Tab captions, from the window's left edge, on the caption row of the page control.
+TABS = {"action": 31, "configuration": 101, "startup-manager": 195, "information": 285}
 
 
-def test_starts_and_closes_cleanly_from_the_close_button(desktop, vantrel):
-    window = desktop.window(TITLE)
+def main_window(desktop):
+    """The main window: the application window that carries the taskbar button has the same title."""
+    def find():
+        shown = desktop.x("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$").split()
+        return [w for w in shown if desktop.geometry(w)[2] >= 452]
+    found = wait_until(find, 60)
+    assert found, "the main window is not shown"
+    return found[0]
+
+
+def test_starts_hidden_and_shows_its_window_when_restored(desktop, vantrel):
+    time.sleep(3)
+    # Only the taskbar button's window, minimised to a small title bar, may be there.
+    shown = desktop.x("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$").split()
+    assert not [w for w in shown if desktop.geometry(w)[2] >= 452], "the main window is shown at start"
+    restore_from_taskbar(desktop)
+    window = main_window(desktop)
+    x, y, width, height = desktop.geometry(window)
+    assert (x, y) == (275, 192)
+    assert width >= 452 and height >= 311
+
+
+def test_each_tab_and_the_settings_file_written_at_exit(desktop, vantrel):
+    restore_from_taskbar(desktop)
+    window = main_window(desktop)
     x, y, width, _ = desktop.geometry(window)
-    desktop.screenshot(f"started-{vantrel.pid}")
+    time.sleep(1)
+    desktop.screenshot(f"first-shown-{vantrel.arch}")
+    for name, offset in TABS.items():
+        desktop.click(x + offset, y + 32)
+        time.sleep(0.7)
+        desktop.screenshot(f"tab-{name}-{vantrel.arch}")
     # The close box sits at the right end of the caption bar, inside the window's frame.
     desktop.click(x + width - 12, y + 11)
     assert vantrel.wait(30) == 0
+    settings = (vantrel.folder / "Vantrel.ini").read_text()
+    assert settings.split() == ["[Vantrel]"] + KEYS

@@ -1,7 +1,15 @@
-// Win32 only: the hidden application window, the forms' top-level windows and the message loop.
+// Win32 only: the hidden application window with the taskbar button, the forms' top-level windows, window
+// timers, image lists, popup menus and the message loop.
 #include "framework/win32/win32_application.h"
 
+#include <map>
+
+#include "framework/application.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
+#include "framework/menus.h"
+#include "framework/win32/win32_controls.h"
+#include "framework/win32/win32_window.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::win32 {
@@ -12,71 +20,179 @@ constexpr char kApplicationClass[] = "TApplication";
 constexpr char kFormClass[] = "TVantrelForm";
 // A fixed single border with the system menu and the minimise box only.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-HINSTANCE instance() {
-  return GetModuleHandleA(nullptr);
-}
-
-LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (form && message == WM_CLOSE) {
-    form->Close();
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
+constexpr int kProgramIcon = 1;
 
 void registerClass(const char* name, WNDPROC procedure) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance();
-  windowClass.hIcon = LoadIconA(instance(), MAKEINTRESOURCEA(1));
+  windowClass.hIcon = LoadIconA(instance(), MAKEINTRESOURCEA(kProgramIcon));
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name;
   RegisterClassA(&windowClass);
 }
 
-class Win32Form final : public NativeForm {
+class Win32Form final : public Win32Window {
  public:
-  Win32Form(TForm& form, HWND owner) {
-    RECT bounds{0, 0, form.ClientWidth, form.ClientHeight};
-    AdjustWindowRectEx(&bounds, kFormStyle, FALSE, 0);
-    window_ = CreateWindowExA(0, kFormClass, form.Caption().c_str(), kFormStyle, form.Left, form.Top,
-                              bounds.right - bounds.left, bounds.bottom - bounds.top, owner, nullptr,
-                              instance(), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
-  }
-  ~Win32Form() override { DestroyWindow(window_); }
-  Win32Form(const Win32Form&) = delete;
-  Win32Form& operator=(const Win32Form&) = delete;
+  Win32Form(TForm& form, HWND owner)
+      : Win32Window(form, CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", kFormStyle, 0, 0, 0, 0, owner,
+                                          nullptr, instance(), nullptr)) {}
 
-  void SetCaption(const std::string& caption) override { SetWindowTextA(window_, caption.c_str()); }
-  void SetVisible(bool visible) override { ShowWindow(window_, visible ? SW_SHOWNORMAL : SW_HIDE); }
+  // The framework's bounds are the client area's.
+  void SetBounds(int left, int top, int width, int height) override {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, WS_EX_CONTROLPARENT);
+    SetWindowPos(window(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void SetVisible(bool visible) override { ShowWindow(window(), visible ? SW_SHOWNORMAL : SW_HIDE); }
+  void SetFocus() override {
+    SetActiveWindow(window());
+    ::SetFocus(window());
+  }
+  HBRUSH colors(HDC) override { return nullptr; }
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = Win32Window::of(window);
+    if (self) {
+      auto& form = static_cast<TForm&>(self->control());
+      if (message == WM_CLOSE) {
+        guarded(form, [&] { form.Close(); });
+        return 0;
+      }
+      if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE &&
+          form.Application()->MainForm() == &form) {
+        guarded(form, [&] { form.Application()->Minimize(); });
+        return 0;
+      }
+      LRESULT result = 0;
+      if (routeContainerMessage(window, message, wParam, lParam, result)) {
+        return result;
+      }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+};
+
+class Win32Timer final : public NativeTimer {
+ public:
+  Win32Timer(HWND window, UINT_PTR id, std::map<UINT_PTR, std::function<void()>>& ticks,
+             std::uint32_t interval, std::function<void()> tick)
+      : window_(window), id_(id), ticks_(ticks) {
+    ticks_[id_] = std::move(tick);
+    SetTimer(window_, id_, interval, nullptr);
+  }
+  ~Win32Timer() override {
+    KillTimer(window_, id_);
+    ticks_.erase(id_);
+  }
+  Win32Timer(const Win32Timer&) = delete;
+  Win32Timer& operator=(const Win32Timer&) = delete;
 
  private:
-  HWND window_ = nullptr;
+  HWND window_;
+  UINT_PTR id_;
+  std::map<UINT_PTR, std::function<void()>>& ticks_;
+};
+
+class Win32ImageList final : public NativeImageList {
+ public:
+  explicit Win32ImageList(const TImageList& list)
+      : list_(ImageList_Create(list.Width, list.Height, ILC_COLOR32 | ILC_MASK, list.Count(), 1)) {
+    for (const TIcon& image : list.Images()) {
+      auto icon = static_cast<HICON>(
+          LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId), IMAGE_ICON, list.Width, list.Height, 0));
+      ImageList_AddIcon(list_, icon);
+      DestroyIcon(icon);
+    }
+  }
+  ~Win32ImageList() override { ImageList_Destroy(list_); }
+  Win32ImageList(const Win32ImageList&) = delete;
+  Win32ImageList& operator=(const Win32ImageList&) = delete;
+  THandle Handle() const override { return reinterpret_cast<THandle>(list_); }
+
+ private:
+  HIMAGELIST list_;
 };
 
 class Win32Application final : public NativeApplication {
  public:
   Win32Application() {
-    registerClass(kApplicationClass, DefWindowProcA);
-    registerClass(kFormClass, formProc);
-    window_ = CreateWindowExA(0, kApplicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                              0, 0, 0, 0, nullptr, nullptr, instance(), nullptr);
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
+                                                     ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    registerClass(kApplicationClass, procedure);
+    registerClass(kFormClass, Win32Form::procedure);
+    // Zero-sized in the middle of the screen: it is there only for its taskbar button.
+    window_ = CreateWindowExA(0, kApplicationClass, "",
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                              nullptr, nullptr, instance(), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   ~Win32Application() override { DestroyWindow(window_); }
   Win32Application(const Win32Application&) = delete;
   Win32Application& operator=(const Win32Application&) = delete;
 
+  void Attach(TApplication& application) override { application_ = &application; }
+  THandle Handle() const override { return reinterpret_cast<THandle>(window_); }
   void SetTitle(const std::string& title) override { SetWindowTextA(window_, title.c_str()); }
-  std::unique_ptr<NativeForm> CreateFormWindow(TForm& form) override {
+  void SetAppWindowState(bool visible, bool minimized) override {
+    if (!visible) {
+      ShowWindow(window_, SW_HIDE);
+    } else if (minimized) {
+      if (!IsIconic(window_)) {
+        ShowWindow(window_, SW_SHOWMINNOACTIVE);
+      }
+    } else {
+      ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOWNA);
+    }
+  }
+
+  std::unique_ptr<NativeControl> CreateForm(TForm& form) override {
     return std::make_unique<Win32Form>(form, window_);
   }
+  std::unique_ptr<NativeControl> CreateControl(TControl& control, NativeControl& parent) override {
+    return createControl(control, reinterpret_cast<HWND>(parent.Handle()));
+  }
+  std::unique_ptr<NativeTimer> CreateTimer(std::uint32_t interval, std::function<void()> tick) override {
+    return std::make_unique<Win32Timer>(window_, nextTimer_++, ticks_, interval, std::move(tick));
+  }
+  std::unique_ptr<NativeImageList> CreateImageList(const TImageList& list) override {
+    return std::make_unique<Win32ImageList>(list);
+  }
+
+  int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override {
+    HMENU menu = CreatePopupMenu();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const TMenuItem& item = *items[i];
+      if (!item.Visible) {
+        continue;
+      }
+      const UINT flags = item.IsSeparator()
+                             ? MF_SEPARATOR
+                             : MF_STRING | (item.Checked ? MF_CHECKED : 0) | (item.Enabled ? 0 : MF_GRAYED);
+      AppendMenuA(menu, flags, i + 1, item.Caption.c_str());
+    }
+    auto window = reinterpret_cast<HWND>(owner);
+    // Without the foreground the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(window);
+    const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+    // Lets the menu's window go before the next click.
+    PostMessageA(window, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen - 1;
+  }
+
   void RunMessageLoop() override {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+      // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
+      HWND form = GetAncestor(message.hwnd, GA_ROOT);
+      if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
+        continue;
+      }
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
@@ -84,7 +200,45 @@ class Win32Application final : public NativeApplication {
   void Quit() override { PostQuitMessage(0); }
 
  private:
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self || !self->application_) {
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+    TApplication& application = *self->application_;
+    TMessage hooked{message, wParam, lParam, 0};
+    bool handled = false;
+    guarded(application, [&] { handled = application.DispatchHooks(hooked); });
+    if (handled) {
+      return hooked.Result;
+    }
+    switch (message) {
+      case WM_TIMER:
+        if (const auto tick = self->ticks_.find(wParam); tick != self->ticks_.end()) {
+          const std::function<void()> call = tick->second;
+          call();
+        }
+        return 0;
+      case WM_SIZE:
+        // Restored from the taskbar button.
+        if (wParam == SIZE_RESTORED && application.Minimized()) {
+          guarded(application, [&] { application.Restore(); });
+        }
+        return 0;
+      case WM_CLOSE:
+        if (TForm* main = application.MainForm()) {
+          guarded(application, [&] { main->Close(); });
+        }
+        return 0;
+      default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+  }
+
   HWND window_ = nullptr;
+  TApplication* application_ = nullptr;
+  std::map<UINT_PTR, std::function<void()>> ticks_;
+  UINT_PTR nextTimer_ = 1;
 };
 
 }  // namespace

@@ -1,8 +1,12 @@
 // Win32 only: the real operating-system services of the product.
 #include "platform/win32/win32_services.h"
 
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
 #include "platform/win32/win32_performance_data.h"
+#include "platform/win32/win32_process.h"
+#include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version.h"
 
@@ -13,7 +17,18 @@ Services& services() {
   static Win32Registry registry;
   static Win32Version version;
   static Win32PerformanceData performanceData;
-  static Services real{&memory, &registry, &version, &performanceData};
+  static Win32Profile profile;
+  static Win32Process process;
+  static Win32Dialogs dialogs;
+  static Win32Locale locale;
+  static Services real{.memory = &memory,
+                       .registry = &registry,
+                       .version = &version,
+                       .performanceData = &performanceData,
+                       .profile = &profile,
+                       .process = &process,
+                       .dialogs = &dialogs,
+                       .locale = &locale};
   return real;
 }
 

@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Writes the program's small images (icons and button glyphs) from the pixel maps below.
+
+Run it after changing a map; the .ico and .bmp files it writes are kept in the repository.
+"""
+import struct
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+
+# One character per pixel; '.' is the ground (transparent in icons, light grey in glyphs).
+PALETTE = {
+    "K": (0, 0, 0), "W": (255, 255, 255), "g": (128, 128, 128), "s": (192, 192, 192),
+    "G": (0, 160, 0), "L": (96, 224, 96), "D": (0, 96, 0),
+    "R": (220, 0, 0), "r": (140, 0, 0),
+    "B": (0, 64, 220), "b": (0, 32, 128), "N": (0, 0, 128),
+    "Y": (255, 224, 0), "O": (240, 160, 0),
+}
+
+RECLAIMING = """\
+................
+.............LG.
+............LGGD
+...........LGGD.
+..........LGGD..
+.........LGGD...
+........LGGD....
+.......LGGD.....
+......LGGD......
+.....LGGD.......
+....LGGD........
+...LGGD.........
+..LGGD..........
+.LGGD...........
+.GGD............
+..D.............
+"""
+
+STARTUP_ENTRY = """\
+................
+.KKKKKKKKKKKKKK.
+.KNNNNNNNNNNNNK.
+.KNNNNNNNNNWWNK.
+.KKKKKKKKKKKKKK.
+.KWWWWWWWWWWWWK.
+.KWWWWWYWWWWWWK.
+.KWWYWWYWWYWWWK.
+.KWWWYOYOYWWWWK.
+.KWYYOOYOOYYWWK.
+.KWWWYOYOYWWWWK.
+.KWWYWWYWWYWWWK.
+.KWWWWWYWWWWWWK.
+.KWWWWWWWWWWWWK.
+.KKKKKKKKKKKKKK.
+................
+"""
+
+GLYPH_ADD = """\
+...........
+....RRR....
+....RRR....
+....RRR....
+.RRRRRRRRR.
+.RRRRRRRRR.
+.RRRRRRRRR.
+....RRR....
+....RRR....
+....RRR....
+...........
+"""
+
+GLYPH_DOWN = """\
+...........
+...........
+...........
+.BBBBBBBBB.
+..BBBBBBB..
+...BBBBB...
+....BBB....
+.....B.....
+...........
+...........
+...........
+"""
+
+GLYPH_UP = """\
+...........
+...........
+...........
+.....B.....
+....BBB....
+...BBBBB...
+..BBBBBBB..
+.BBBBBBBBB.
+...........
+...........
+...........
+"""
+
+GLYPH_DELETE = """\
+...........
+.RR.....RR.
+.RRR...RRR.
+..RRR.RRR..
+...RRRRR...
+....RRR....
+...RRRRR...
+..RRR.RRR..
+.RRR...RRR.
+.RR.....RR.
+...........
+"""
+
+
+def rows(art):
+    lines = art.splitlines()
+    assert all(len(line) == len(lines[0]) for line in lines), "ragged pixel map"
+    return lines
+
+
+def icon(art):
+    """A one-image .ico: 32-bit colour with alpha and a 1-bit mask."""
+    lines = rows(art)
+    size = len(lines)
+    colour = bytearray()
+    mask = bytearray()
+    for line in reversed(lines):
+        bits = 0
+        row_mask = bytearray()
+        for x, c in enumerate(line):
+            transparent = c == "."
+            r, g, b = (0, 0, 0) if transparent else PALETTE[c]
+            colour += bytes((b, g, r, 0 if transparent else 255))
+            bits = (bits << 1) | transparent
+            if x % 8 == 7:
+                row_mask.append(bits)
+                bits = 0
+        if size % 8:
+            row_mask.append(bits << (8 - size % 8))
+        row_mask += bytes((-len(row_mask)) % 4)
+        mask += row_mask
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+    image = info + colour + mask
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 6 + 16)
+    return header + entry + image
+
+
+def bitmap(art):
+    """A 24-bit .bmp with the ground in light grey, which the system shows in the button face colour."""
+    lines = rows(art)
+    width, height = len(lines[0]), len(lines)
+    pixels = bytearray()
+    for line in reversed(lines):
+        row = bytearray()
+        for c in line:
+            r, g, b = PALETTE["s" if c == "." else c]
+            row += bytes((b, g, r))
+        row += bytes((-len(row)) % 4)
+        pixels += row
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
+
+
+def main():
+    (HERE / "reclaiming.ico").write_bytes(icon(RECLAIMING))
+    (HERE / "startup_entry.ico").write_bytes(icon(STARTUP_ENTRY))
+    (HERE / "glyph_add.bmp").write_bytes(bitmap(GLYPH_ADD))
+    (HERE / "glyph_down.bmp").write_bytes(bitmap(GLYPH_DOWN))
+    (HERE / "glyph_up.bmp").write_bytes(bitmap(GLYPH_UP))
+    (HERE / "glyph_delete.bmp").write_bytes(bitmap(GLYPH_DELETE))
+
+
+if __name__ == "__main__":
+    main()

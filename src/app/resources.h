@@ -1,0 +1,14 @@
+// Numbers of the images compiled into the executable; resources/vantrel.rc gives each its file.
+#pragma once
+
+namespace vantrel {
+
+constexpr int kIconProgram = 1;
+constexpr int kIconReclaiming = 3;
+constexpr int kIconStartupEntry = 4;
+constexpr int kGlyphAdd = 10;
+constexpr int kGlyphDown = 11;
+constexpr int kGlyphUp = 12;
+constexpr int kGlyphDelete = 13;
+
+}  // namespace vantrel

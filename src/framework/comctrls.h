@@ -1,0 +1,116 @@
+// The common controls: progress bars, the page control with its tab sheets and the report-style list view.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/controls.h"
+
+namespace vantrel {
+
+class TImageList;
+class TTabSheet;
+
+class TProgressBar : public TControl {
+ public:
+  using TControl::TControl;
+  TControlKind Kind() const override { return TControlKind::ProgressBar; }
+
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  void SetRange(int min, int max);
+  int Position() const { return position_; }
+  // Kept within the range, as the bar shows it.
+  void SetPosition(int position);
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  int min_ = 0;
+  int max_ = 100;
+  int position_ = 0;
+};
+
+// Tabs over a stack of pages; only the active page is visible.
+class TPageControl : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  TControlKind Kind() const override { return TControlKind::PageControl; }
+
+  std::vector<TTabSheet*> Pages() const;
+  TTabSheet* ActivePage() const { return activePage_; }
+  void SetActivePage(TTabSheet* page);
+  int TabIndex() const;
+  // The user selected the tab of this index.
+  void UserSelectTab(int index);
+  // The tabs' captions changed or a page came or went.
+  void UpdateTabs();
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  TTabSheet* activePage_ = nullptr;
+};
+
+class TTabSheet : public TWinControl {
+ public:
+  // A new sheet is one more page of `pageControl`, hidden until it is made the active page.
+  TTabSheet(TComponent* AOwner, TPageControl* pageControl);
+  TControlKind Kind() const override { return TControlKind::TabSheet; }
+
+  TPageControl* PageControl() const { return pageControl_; }
+  // Raised when the page becomes visible on the screen, and when it stops being so.
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+
+ protected:
+  void ShowingChanged() override;
+
+ private:
+  TPageControl* pageControl_;
+};
+
+// A list of rows with columns (report view); rows may be kept sorted by their caption.
+class TListView : public TControl {
+ public:
+  using TControl::TControl;
+  TControlKind Kind() const override { return TControlKind::ListView; }
+
+  bool MultiSelect = false;
+  bool RowSelect = false;
+  bool ReadOnly = false;
+  bool HideSelection = true;
+  TImageList* SmallImages = nullptr;
+  // When set, rows are kept in the order it gives (negative: a before b).
+  std::function<int(const std::string& a, const std::string& b)> Compare;
+
+  const std::vector<TListColumn>& Columns() const { return columns_; }
+  void SetColumns(const std::vector<TListColumn>& columns);
+
+  const std::vector<TListRow>& Rows() const { return rows_; }
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Adds a row where the order puts it (at the end without Compare) and returns its index.
+  int AddRow(const TListRow& row);
+  void DeleteRow(int index);
+  void Clear();
+  int SelCount() const;
+  // The first selected row, -1 when none.
+  int Selected() const;
+  void SetSelected(int index, bool selected);
+  void MakeVisible(int index);
+  // The user changed a row's selection.
+  void UserSelect(int index, bool selected);
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  bool valid(int index) const { return index >= 0 && index < RowCount(); }
+  std::vector<TListColumn> columns_;
+  std::vector<TListRow> rows_;
+};
+
+}  // namespace vantrel

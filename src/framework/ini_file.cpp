@@ -1,0 +1,23 @@
+#include "framework/ini_file.h"
+
+#include "framework/sysutils.h"
+
+namespace vantrel {
+
+std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
+                                   std::int32_t defaultValue) {
+  const std::string text = profile_.GetPrivateProfileStringA(section, key, "", fileName_);
+  return StrToIntDef(text, defaultValue);
+}
+
+void TIniFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value) {
+  WriteString(section, key, IntToStr(value));
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  if (!profile_.WritePrivateProfileStringA(section, key, value, fileName_)) {
+    throw EIniFileException("Unable to write to " + fileName_);
+  }
+}
+
+}  // namespace vantrel

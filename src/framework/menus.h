@@ -1,0 +1,47 @@
+// Popup menus: a list of items with captions, check marks and click handlers, shown at a screen position.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/component.h"
+
+namespace vantrel {
+
+class TPopupMenu;
+
+class TMenuItem : public TComponent {
+ public:
+  // A new item is the last of `menu`; a caption of "-" makes it a separator.
+  TMenuItem(TComponent* AOwner, TPopupMenu* menu, const std::string& caption);
+  ~TMenuItem() override;
+
+  std::string Caption;
+  bool Checked = false;
+  bool Enabled = true;
+  bool Visible = true;
+  bool IsSeparator() const { return Caption == "-"; }
+
+  TNotifyEvent OnClick;
+  void Click();
+
+ private:
+  friend class TPopupMenu;
+  TPopupMenu* menu_;
+};
+
+class TPopupMenu : public TComponent {
+ public:
+  using TComponent::TComponent;
+  ~TPopupMenu() override;
+
+  const std::vector<TMenuItem*>& Items() const { return items_; }
+  // Shows the menu at a screen position and runs the chosen item's handler.
+  void Popup(int x, int y);
+
+ private:
+  friend class TMenuItem;
+  std::vector<TMenuItem*> items_;
+};
+
+}  // namespace vantrel

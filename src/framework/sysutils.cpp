@@ -1,0 +1,107 @@
+#include "framework/sysutils.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace vantrel {
+
+namespace {
+
+int digitValue(char c, int base) {
+  int value = -1;
+  if (c >= '0' && c <= '9') {
+    value = c - '0';
+  } else if (c >= 'a' && c <= 'f') {
+    value = c - 'a' + 10;
+  } else if (c >= 'A' && c <= 'F') {
+    value = c - 'A' + 10;
+  }
+  return value < base ? value : -1;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> TryStrToInt(const std::string& text) {
+  std::size_t at = 0;
+  while (at < text.size() && text[at] == ' ') {
+    ++at;
+  }
+  bool negative = false;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+    negative = text[at] == '-';
+    ++at;
+  }
+  int base = 10;
+  if (at < text.size() && text[at] == '$') {
+    base = 16;
+    ++at;
+  } else if (text.size() - at > 2 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
+    base = 16;
+    at += 2;
+  }
+  if (at == text.size()) {
+    return std::nullopt;
+  }
+  // Decimal numbers must fit the signed range; hexadecimal ones are a 32-bit pattern.
+  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  std::uint64_t magnitude = 0;
+  for (; at < text.size(); ++at) {
+    const int digit = digitValue(text[at], base);
+    if (digit < 0) {
+      return std::nullopt;
+    }
+    magnitude = magnitude * base + digit;
+    if (magnitude > limit) {
+      return std::nullopt;
+    }
+  }
+  const auto pattern = static_cast<std::uint32_t>(negative ? 0 - magnitude : magnitude);
+  return static_cast<std::int32_t>(pattern);
+}
+
+std::int32_t StrToInt(const std::string& text) {
+  if (const auto value = TryStrToInt(text)) {
+    return *value;
+  }
+  throw EConvertError("'" + text + "' is not a valid integer value");
+}
+
+std::int32_t StrToIntDef(const std::string& text, std::int32_t defaultValue) {
+  return TryStrToInt(text).value_or(defaultValue);
+}
+
+std::string IntToStr(std::int64_t value) {
+  return std::to_string(value);
+}
+
+std::string FloatToStr(double value, char decimalSeparator) {
+  if (std::isnan(value) || std::isinf(value)) {
+    return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+  }
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  std::string text = buffer;
+  const std::size_t exponent = text.find('E');
+  std::string mantissa = text.substr(0, exponent);
+  if (mantissa.find('.') != std::string::npos) {
+    while (mantissa.back() == '0') {
+      mantissa.pop_back();
+    }
+    if (mantissa.back() == '.') {
+      mantissa.pop_back();
+    }
+  }
+  const std::size_t point = mantissa.find('.');
+  if (point != std::string::npos) {
+    mantissa[point] = decimalSeparator;
+  }
+  return exponent == std::string::npos ? mantissa : mantissa + text.substr(exponent);
+}
+
+std::string ExtractFilePath(const std::string& path) {
+  const std::size_t last = path.find_last_of("\\:");
+  return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,34 @@
+// Conversions between numbers and text with the program's rules, and file-name helpers.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "framework/exception.h"
+
+namespace vantrel {
+
+// Raised when a text is not the number it is read as.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A 32-bit signed integer: leading blanks, an optional sign, then decimal digits, or hexadecimal ones after
+// "$", "0x" or "0X" (up to eight, taken as the 32-bit pattern); nothing may follow. Empty when the text is
+// not such a number or does not fit.
+std::optional<std::int32_t> TryStrToInt(const std::string& text);
+// As TryStrToInt; raises EConvertError "'<text>' is not a valid integer value" when it fails.
+std::int32_t StrToInt(const std::string& text);
+std::int32_t StrToIntDef(const std::string& text, std::int32_t defaultValue);
+std::string IntToStr(std::int64_t value);
+
+// The general form: at most 15 significant digits, no exponent for ordinary figures, no trailing zeros, the
+// given decimal separator: 123.45, 123.4 or 123.
+std::string FloatToStr(double value, char decimalSeparator);
+
+// The path up to and including its last "\" or ":"; empty when it has neither.
+std::string ExtractFilePath(const std::string& path);
+
+}  // namespace vantrel

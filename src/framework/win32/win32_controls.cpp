@@ -1,0 +1,420 @@
+// Win32 only: the standard window of each kind of control. Each turns the notifications of its window into
+// calls of the framework control; what the program set itself is not reported back.
+#include "framework/win32/win32_controls.h"
+
+#include <vector>
+
+#include "framework/comctrls.h"
+#include "framework/ext_controls.h"
+#include "framework/image_list.h"
+#include "framework/spin_edit.h"
+#include "framework/std_controls.h"
+#include "framework/win32/win32_window.h"
+
+namespace vantrel::win32 {
+
+namespace {
+
+constexpr char kEditSubclassProperty[] = "Vantrel.EditProc";
+
+HWND makeWindow(DWORD exStyle, const char* windowClass, DWORD style, HWND parent) {
+  return CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
+                         nullptr, instance(), nullptr);
+}
+
+std::string windowText(HWND window) {
+  std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1);
+  GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return text.data();
+}
+
+class Label final : public Win32Window {
+ public:
+  Label(TLabel& label, HWND parent) : Win32Window(label, makeWindow(0, "STATIC", style(label), parent)) {}
+  void command(int code) override {
+    if (code == STN_CLICKED) {
+      guarded(control(), [&] { control().Click(); });
+    }
+  }
+
+ private:
+  static DWORD style(const TLabel& label) {
+    switch (label.Alignment) {
+      case TAlignment::taCenter:
+        return SS_NOTIFY | SS_CENTER;
+      case TAlignment::taRightJustify:
+        return SS_NOTIFY | SS_RIGHT;
+      default:
+        return SS_NOTIFY | (label.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+    }
+  }
+};
+
+class CheckBox final : public Win32Window {
+ public:
+  CheckBox(TCheckBox& box, HWND parent)
+      : Win32Window(box, makeWindow(0, "BUTTON", BS_CHECKBOX | WS_TABSTOP, parent)), box_(box) {}
+  void SetChecked(bool checked) override { quietly(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+  void command(int code) override {
+    if (code == BN_CLICKED) {
+      guarded(box_, [&] { box_.Toggle(); });
+    }
+  }
+
+ private:
+  TCheckBox& box_;
+};
+
+class SpeedButton final : public Win32Window {
+ public:
+  SpeedButton(TSpeedButton& button, HWND parent)
+      : Win32Window(button, makeWindow(0, "BUTTON", style(button), parent)), button_(button) {
+    if (!button.Glyph.Empty()) {
+      glyph_ = static_cast<HBITMAP>(LoadImageA(instance(), MAKEINTRESOURCEA(button.Glyph.ResourceId),
+                                               IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+      SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
+    }
+  }
+  ~SpeedButton() override {
+    if (glyph_) {
+      DeleteObject(glyph_);
+    }
+  }
+  // A picture button is named by its hint, for screen readers.
+  void SetText(const std::string& text) override {
+    Win32Window::SetText(text.empty() ? button_.Hint() : text);
+  }
+  void SetHint(const std::string& hint) override {
+    Win32Window::SetHint(hint);
+    if (button_.Caption().empty()) {
+      Win32Window::SetText(button_.Hint());
+    }
+  }
+  void command(int code) override {
+    if (code == BN_CLICKED) {
+      guarded(control(), [&] { control().Click(); });
+    }
+  }
+  HBRUSH colors(HDC) override { return nullptr; }
+
+ private:
+  static DWORD style(const TSpeedButton& button) {
+    return BS_PUSHBUTTON | WS_TABSTOP | (button.Flat ? BS_FLAT : 0) | (button.Glyph.Empty() ? 0 : BS_BITMAP);
+  }
+  TSpeedButton& button_;
+  HBITMAP glyph_ = nullptr;
+};
+
+class SpinEdit final : public Win32Window {
+ public:
+  SpinEdit(TSpinEdit& edit, HWND parent)
+      : Win32Window(edit, makeWindow(WS_EX_CLIENTEDGE, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, parent)),
+        edit_(edit),
+        arrows_(makeWindow(0, UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, parent)) {
+    SetPropA(arrows_, "Vantrel.Control", static_cast<Win32Window*>(this));
+    SendMessageA(arrows_, UDM_SETRANGE32, 0, 100);
+    SendMessageA(arrows_, UDM_SETPOS32, 0, 50);
+    SetPropA(window(), kEditSubclassProperty,
+             reinterpret_cast<HANDLE>(
+                 SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc))));
+  }
+  ~SpinEdit() override {
+    SetWindowLongPtrA(window(), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(GetPropA(window(), kEditSubclassProperty)));
+    RemovePropA(window(), kEditSubclassProperty);
+    RemovePropA(arrows_, "Vantrel.Control");
+    DestroyWindow(arrows_);
+  }
+
+  void SetBounds(int left, int top, int width, int height) override {
+    Win32Window::SetBounds(left, top, width, height);
+    // The arrows take the right end of the given width.
+    SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window()), 0);
+  }
+  void SetVisible(bool visible) override {
+    Win32Window::SetVisible(visible);
+    ShowWindow(arrows_, visible ? SW_SHOWNA : SW_HIDE);
+  }
+  void SetEnabled(bool enabled) override {
+    Win32Window::SetEnabled(enabled);
+    EnableWindow(arrows_, enabled);
+  }
+  void command(int code) override {
+    if (code == EN_CHANGE && !programmatic()) {
+      edit_.UserEdit(windowText(window()));
+    } else if (code == EN_KILLFOCUS) {
+      guarded(edit_, [&] { edit_.DoExit(); });
+    }
+  }
+  LRESULT notify(NMHDR* header) override {
+    if (header->hwndFrom == arrows_ && header->code == UDN_DELTAPOS) {
+      const int delta = reinterpret_cast<NMUPDOWN*>(header)->iDelta;
+      guarded(edit_, [&] { delta > 0 ? edit_.UpClick() : edit_.DownClick(); });
+      return 1;  // the arrows keep no position of their own
+    }
+    return 0;
+  }
+
+ private:
+  static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<SpinEdit*>(Win32Window::of(window));
+    const auto original = reinterpret_cast<WNDPROC>(GetPropA(window, kEditSubclassProperty));
+    if (self) {
+      switch (message) {
+        case WM_CHAR: {
+          bool accepted = true;
+          guarded(self->edit_, [&] { accepted = self->edit_.KeyPress(static_cast<char>(wParam)); });
+          if (!accepted) {
+            return 0;
+          }
+          break;
+        }
+        case WM_KEYDOWN:
+          if (wParam == VK_UP || wParam == VK_DOWN) {
+            guarded(self->edit_, [&] { wParam == VK_UP ? self->edit_.UpClick() : self->edit_.DownClick(); });
+            return 0;
+          }
+          break;
+        case WM_GETDLGCODE: {
+          // Enter must reach the edit, which refuses it with a beep, instead of the dialog navigation.
+          LRESULT code = CallWindowProcA(original, window, message, wParam, lParam) | DLGC_WANTARROWS;
+          const auto* pending = reinterpret_cast<const MSG*>(lParam);
+          if (pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
+            code |= DLGC_WANTMESSAGE;
+          }
+          return code;
+        }
+        default:
+          break;
+      }
+    }
+    return CallWindowProcA(original, window, message, wParam, lParam);
+  }
+
+  TSpinEdit& edit_;
+  HWND arrows_;
+};
+
+class ListBox final : public Win32Window {
+ public:
+  ListBox(TListBox& list, HWND parent)
+      : Win32Window(list, makeWindow(WS_EX_CLIENTEDGE, "LISTBOX",
+                                     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, parent)),
+        list_(list) {}
+  void SetText(const std::string&) override {}
+  void SetItems(const std::vector<std::string>& items) override {
+    quietly(LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      quietly(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+  }
+  void SetItemIndex(int index) override { quietly(LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  void command(int code) override {
+    if (code == LBN_SELCHANGE && !programmatic()) {
+      const int index = static_cast<int>(SendMessageA(window(), LB_GETCURSEL, 0, 0));
+      guarded(list_, [&] { list_.UserSelect(index); });
+    }
+  }
+  HBRUSH colors(HDC) override { return nullptr; }
+
+ private:
+  TListBox& list_;
+};
+
+class ComboBox final : public Win32Window {
+ public:
+  ComboBox(TComboBox& box, HWND parent)
+      : Win32Window(
+            box, makeWindow(0, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, parent)),
+        box_(box) {}
+  void SetItems(const std::vector<std::string>& items) override {
+    quietly(CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items) {
+      quietly(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+  }
+  void SetItemIndex(int index) override { quietly(CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  void command(int code) override {
+    if (programmatic()) {
+      return;
+    }
+    if (code == CBN_SELCHANGE) {
+      const int index = static_cast<int>(SendMessageA(window(), CB_GETCURSEL, 0, 0));
+      guarded(box_, [&] { box_.UserSelect(index); });
+    } else if (code == CBN_EDITCHANGE) {
+      box_.UserEdit(windowText(window()));
+    }
+  }
+  HBRUSH colors(HDC) override { return nullptr; }
+
+ private:
+  TComboBox& box_;
+};
+
+class ListView final : public Win32Window {
+ public:
+  ListView(TListView& list, HWND parent)
+      : Win32Window(list, makeWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, style(list), parent)), list_(list) {
+    if (list.RowSelect) {
+      SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    }
+    if (list.SmallImages) {
+      SendMessageA(window(), LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(list.SmallImages->Handle()));
+    }
+  }
+  void SetText(const std::string&) override {}
+  void SetColumns(const std::vector<TListColumn>& columns) override {
+    while (SendMessageA(window(), LVM_DELETECOLUMN, 0, 0)) {
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      LVCOLUMNA column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.cx = columns[i].Width;
+      column.pszText = const_cast<char*>(columns[i].Caption.c_str());
+      SendMessageA(window(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+  }
+  void SetRows(const std::vector<TListRow>& rows) override {
+    quietly(LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      LVITEMA item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+      item.iItem = static_cast<int>(i);
+      item.pszText = const_cast<char*>(rows[i].Caption.c_str());
+      item.iImage = rows[i].ImageIndex;
+      item.state = rows[i].Selected ? LVIS_SELECTED : 0;
+      item.stateMask = LVIS_SELECTED;
+      quietly(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+      for (std::size_t column = 0; column < rows[i].SubItems.size(); ++column) {
+        LVITEMA sub{};
+        sub.iSubItem = static_cast<int>(column + 1);
+        sub.pszText = const_cast<char*>(rows[i].SubItems[column].c_str());
+        quietly(LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+      }
+    }
+  }
+  void SetRowSelected(int index, bool selected) override {
+    LVITEMA item{};
+    item.state = selected ? LVIS_SELECTED : 0;
+    item.stateMask = LVIS_SELECTED;
+    quietly(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
+  void MakeRowVisible(int index) override { SendMessageA(window(), LVM_ENSUREVISIBLE, index, FALSE); }
+  LRESULT notify(NMHDR* header) override {
+    if (header->code != LVN_ITEMCHANGED || programmatic()) {
+      return 0;
+    }
+    const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if (!(change->uChanged & LVIF_STATE) || !((change->uOldState ^ change->uNewState) & LVIS_SELECTED)) {
+      return 0;
+    }
+    const bool selected = (change->uNewState & LVIS_SELECTED) != 0;
+    if (change->iItem >= 0) {
+      list_.UserSelect(change->iItem, selected);
+    } else {
+      for (int i = 0; i < list_.RowCount(); ++i) {
+        list_.UserSelect(i, selected);
+      }
+    }
+    return 0;
+  }
+  HBRUSH colors(HDC) override { return nullptr; }
+
+ private:
+  static DWORD style(const TListView& list) {
+    return LVS_REPORT | WS_TABSTOP | (list.MultiSelect ? 0 : LVS_SINGLESEL) |
+           (list.HideSelection ? 0 : LVS_SHOWSELALWAYS) | (list.ReadOnly ? 0 : LVS_EDITLABELS);
+  }
+  TListView& list_;
+};
+
+class ProgressBar final : public Win32Window {
+ public:
+  ProgressBar(TProgressBar& bar, HWND parent)
+      : Win32Window(bar, makeWindow(0, PROGRESS_CLASSA, PBS_SMOOTH, parent)) {}
+  void SetText(const std::string&) override {}
+  void SetRange(int min, int max) override { SendMessageA(window(), PBM_SETRANGE32, min, max); }
+  void SetPosition(int position) override { SendMessageA(window(), PBM_SETPOS, position, 0); }
+};
+
+class Container final : public Win32Window {
+ public:
+  Container(TControl& control, HWND parent)
+      : Win32Window(control, CreateWindowExA(WS_EX_CONTROLPARENT, containerClass(), "",
+                                             WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                                             nullptr, instance(), nullptr)) {}
+  // A page fills the display area of its tab control, whatever bounds it was given.
+  void SetBounds(int left, int top, int width, int height) override {
+    if (control().Kind() != TControlKind::TabSheet) {
+      Win32Window::SetBounds(left, top, width, height);
+      return;
+    }
+    RECT area;
+    GetClientRect(GetParent(window()), &area);
+    SendMessageA(GetParent(window()), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MoveWindow(window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  }
+};
+
+class PageControl final : public Win32Window {
+ public:
+  PageControl(TPageControl& pages, HWND parent)
+      : Win32Window(pages, CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
+                                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 0,
+                                           0, parent, nullptr, instance(), nullptr)),
+        pages_(pages) {}
+  void SetText(const std::string&) override {}
+  void SetItems(const std::vector<std::string>& captions) override {
+    quietly(TCM_DELETEALLITEMS, 0, 0);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      TCITEMA item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = const_cast<char*>(captions[i].c_str());
+      quietly(TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  void SetItemIndex(int index) override { quietly(TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
+  LRESULT notify(NMHDR* header) override {
+    if (header->code == TCN_SELCHANGE) {
+      const int index = static_cast<int>(SendMessageA(window(), TCM_GETCURSEL, 0, 0));
+      guarded(pages_, [&] { pages_.UserSelectTab(index); });
+    }
+    return 0;
+  }
+
+ private:
+  TPageControl& pages_;
+};
+
+}  // namespace
+
+std::unique_ptr<NativeControl> createControl(TControl& control, HWND parent) {
+  switch (control.Kind()) {
+    case TControlKind::Label:
+      return std::make_unique<Label>(static_cast<TLabel&>(control), parent);
+    case TControlKind::CheckBox:
+      return std::make_unique<CheckBox>(static_cast<TCheckBox&>(control), parent);
+    case TControlKind::SpeedButton:
+      return std::make_unique<SpeedButton>(static_cast<TSpeedButton&>(control), parent);
+    case TControlKind::SpinEdit:
+      return std::make_unique<SpinEdit>(static_cast<TSpinEdit&>(control), parent);
+    case TControlKind::ListBox:
+      return std::make_unique<ListBox>(static_cast<TListBox&>(control), parent);
+    case TControlKind::ComboBox:
+      return std::make_unique<ComboBox>(static_cast<TComboBox&>(control), parent);
+    case TControlKind::ListView:
+      return std::make_unique<ListView>(static_cast<TListView&>(control), parent);
+    case TControlKind::ProgressBar:
+      return std::make_unique<ProgressBar>(static_cast<TProgressBar&>(control), parent);
+    case TControlKind::PageControl:
+      return std::make_unique<PageControl>(static_cast<TPageControl&>(control), parent);
+    case TControlKind::Panel:
+    case TControlKind::TabSheet:
+      return std::make_unique<Container>(control, parent);
+    case TControlKind::Form:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace vantrel::win32

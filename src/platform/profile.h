@@ -1,0 +1,22 @@
+// Initialisation files: one section of "key=value" lines each, read and written a key at a time.
+#pragma once
+
+#include <string>
+
+namespace vantrel::platform {
+
+class Profile {
+ public:
+  virtual ~Profile() = default;
+
+  // The value of `key` in `section` of `file`, blanks around it removed; `defaultValue` when the file, the
+  // section or the key is missing.
+  virtual std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                               const std::string& defaultValue, const std::string& file) = 0;
+  // Sets the key, creating file, section and key as needed: a new key goes after the section's last line, an
+  // existing one is changed in place. False when the file cannot be written.
+  virtual bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
+                                          const std::string& value, const std::string& file) = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,13 @@
+// Win32 only: the running process's own facts.
+#pragma once
+
+#include "platform/process.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32Process final : public Process {
+ public:
+  std::string GetModuleFileNameA() override;
+};
+
+}  // namespace vantrel::platform::win32

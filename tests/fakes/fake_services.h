@@ -1,0 +1,35 @@
+// Every fake service in one place, wired into the Services a program instance takes.
+#pragma once
+
+#include "fake_dialogs.h"
+#include "fake_locale.h"
+#include "fake_memory.h"
+#include "fake_performance_data.h"
+#include "fake_process.h"
+#include "fake_profile.h"
+#include "fake_registry.h"
+#include "fake_version.h"
+#include "platform/services.h"
+
+namespace vantrel::fakes {
+
+struct FakeServices {
+  FakeMemory memory;
+  FakeRegistry registry;
+  FakeVersion version;
+  FakePerformanceData performanceData;
+  FakeProfile profile;
+  FakeProcess process;
+  FakeDialogs dialogs;
+  FakeLocale locale;
+  platform::Services services{.memory = &memory,
+                              .registry = &registry,
+                              .version = &version,
+                              .performanceData = &performanceData,
+                              .profile = &profile,
+                              .process = &process,
+                              .dialogs = &dialogs,
+                              .locale = &locale};
+};
+
+}  // namespace vantrel::fakes
