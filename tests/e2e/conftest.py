@@ -10,7 +10,6 @@ import pytest
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = ROOT / "build"
 EXECUTABLES = {arch: BUILD / arch / "src" / "Vantrel.exe" for arch in ("i686", "x86_64")}
-TASKBAR_RESTORE = BUILD / "i686" / "tests" / "taskbar_restore.exe"
 TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
 
@@ -84,13 +83,15 @@ class Desktop:
             process.wait(10)
 
 
-def restore_from_taskbar(desktop, title=TITLE):
-    """Restores the minimised program as a click on its taskbar button does (trayer has no taskbar)."""
-    def restored():
-        result = subprocess.run([str(ROOT / "scripts" / "wine"), str(TASKBAR_RESTORE), title],
-                                env=wine_env(desktop), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return result.returncode == 0
-    assert wait_until(restored, 60, 0.5), f"no minimised program {title!r}"
+def restore_minimised(desktop, title=TITLE):
+    """Opens the minimised program as a person does: a double click on its minimised caption."""
+    def minimised():
+        shown = desktop.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
+        return [w for w in shown if desktop.geometry(w)[2] < 200]
+    found = wait_until(minimised, 60)
+    assert found, f"no minimised program {title!r}"
+    x, y, _, _ = desktop.geometry(found[0])
+    desktop.x("xdotool", "mousemove", str(x + 30), str(y + 10), "click", "--repeat", "2", "--delay", "80", "1")
 
 
 def wine_env(desktop):
