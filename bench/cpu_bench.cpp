@@ -2,7 +2,6 @@
 // the last instance, as the main window's ticks take them), against the bare query for the processor object
 // in the same run. Natively the service is the fake with a block of eight processors; on Windows (Wine) the
 // real one follows.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +10,8 @@
 #include "cpu/cpu_usage.h"
 #include "fake_performance_data.h"
 #include "fake_version.h"
+#include "median.h"
+#include "platform/performance_block.h"
 #include "platform/processor_block.h"
 #ifdef _WIN32
 #include "platform/win32/win32_services.h"
@@ -23,11 +24,6 @@ using vantrel::platform::PerformanceData;
 
 volatile double sink = 0;
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 // Microseconds per call of `run`, the median of `rounds` rounds of `calls` calls.
 template <typename Run>
 double microseconds(int rounds, int calls, Run run) {
@@ -39,7 +35,7 @@ double microseconds(int rounds, int calls, Run run) {
     }
     times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
   }
-  return median(times);
+  return vantrel::bench::median(times);
 }
 
 void sampleAndRead() {
@@ -54,10 +50,12 @@ void report(const char* name, const vantrel::platform::Services& services, int r
   const double query = microseconds(rounds, calls, [&] {
     auto size = static_cast<std::uint32_t>(buffer.size());
     if (services.registry) {
-      services.registry->RegQueryValueExA(vantrel::platform::kHKeyPerformanceData, "238", nullptr,
-                                          buffer.data(), &size);
+      services.registry->RegQueryValueExA(vantrel::platform::kHKeyPerformanceData,
+                                          vantrel::platform::kProcessorObjectValue, nullptr, buffer.data(),
+                                          &size);
     } else {
-      services.performanceData->RegQueryValueExA("238", buffer.data(), &size);
+      services.performanceData->RegQueryValueExA(vantrel::platform::kProcessorObjectValue, buffer.data(),
+                                                 &size);
     }
   });
   vantrel::StartupCpuUsage(services);

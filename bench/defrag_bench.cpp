@@ -1,6 +1,5 @@
 // A reclaim pass against a reference in the same run: the same number of 1 MB blocks committed through the
 // same platform calls, filled with memset and released. Prints MB/s of both and the ratio pass/reference.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "bench_memory.h"
+#include "median.h"
 #include "memory/max_mem.h"
 
 namespace {
@@ -44,11 +44,6 @@ void pass(std::int32_t megabytes) {
   maxMem.Defrag(megabytes);
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,8 +62,8 @@ int main(int argc, char** argv) {
       referenceTimes.push_back(passFirst ? second : first);
       ratios.push_back(passTimes.back() / referenceTimes.back());
     }
-    std::printf("%-8d %12.0f %12.0f %8.3f\n", megabytes, megabytes / median(passTimes),
-                megabytes / median(referenceTimes), median(ratios));
+    std::printf("%-8d %12.0f %12.0f %8.3f\n", megabytes, megabytes / vantrel::bench::median(passTimes),
+                megabytes / vantrel::bench::median(referenceTimes), vantrel::bench::median(ratios));
   }
   return 0;
 }

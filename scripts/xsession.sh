@@ -1,4 +1,4 @@
-# Shared by scripts/run and the end-to-end tests' shell helpers: a virtual display with a tray host.
+# For scripts/run: a virtual display with a tray host (the end-to-end tests do the same in conftest.py).
 # shellcheck shell=bash
 
 # Starts Xvfb on a free display and exports DISPLAY; its pid goes into XVFB_PID.

@@ -13,7 +13,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr char kProcessorObjectValue[] = "238";
 constexpr std::size_t kInitialBlockSize = 8192;
 constexpr std::size_t kBlockGrowth = 4096;
 // A system that keeps answering "more data" would otherwise have the buffer grow without end; the processor
@@ -64,12 +63,14 @@ std::int64_t difference(std::int64_t later, std::int64_t earlier) {
 // returns how many of its bytes the system wrote: none when the query failed.
 std::size_t readPerformanceBlock(CpuUsageState& s) {
   auto size = static_cast<std::uint32_t>(s.PerformanceBlock.size());
-  long answer = s.performanceData->RegQueryValueExA(kProcessorObjectValue, s.PerformanceBlock.data(), &size);
+  long answer =
+      s.performanceData->RegQueryValueExA(platform::kProcessorObjectValue, s.PerformanceBlock.data(), &size);
   while (answer == platform::kErrorMoreData &&
          s.PerformanceBlock.size() + kBlockGrowth <= kLargestBlockSize) {
     s.PerformanceBlock.resize(s.PerformanceBlock.size() + kBlockGrowth);
     size = static_cast<std::uint32_t>(s.PerformanceBlock.size());
-    answer = s.performanceData->RegQueryValueExA(kProcessorObjectValue, s.PerformanceBlock.data(), &size);
+    answer = s.performanceData->RegQueryValueExA(platform::kProcessorObjectValue, s.PerformanceBlock.data(),
+                                                 &size);
   }
   return answer == platform::kErrorSuccess ? std::min<std::size_t>(size, s.PerformanceBlock.size()) : 0;
 }

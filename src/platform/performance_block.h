@@ -12,6 +12,8 @@
 namespace vantrel::platform {
 
 constexpr std::uint32_t kProcessorObjectTitleIndex = 238;
+// The value name that asks the performance-data root for the processor object alone.
+constexpr char kProcessorObjectValue[] = "238";
 constexpr std::uint32_t kProcessorTimeCounterTitleIndex = 6;  // idle time in 100 ns, per processor
 
 namespace perf {

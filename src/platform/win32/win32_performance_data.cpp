@@ -11,8 +11,6 @@ namespace vantrel::platform::win32 {
 
 namespace {
 
-constexpr char kProcessorObjectValue[] = "238";
-
 // The system's record for one processor, 100 ns units; the idle time is part of the kernel time.
 struct ProcessorPerformance {
   LARGE_INTEGER idleTime;
