@@ -123,8 +123,8 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   ProgramRun run(fakes);
   run.stop();
   EXPECT_EQ(fakes.profile.files[kIni],
-            settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1",
-                   "CPU=80", "IDX=4", "MIN=6", "CMI=1"}));
+            settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
+                          "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}));
   EXPECT_TRUE(messages().empty());
 }
 
