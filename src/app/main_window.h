@@ -18,6 +18,7 @@
 #include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
+#include "tray/tray_icon.h"
 
 namespace vantrel {
 
@@ -106,6 +107,7 @@ class TfrmVantrel : public TForm {
   TMenuItem* CustomItem4;
   TImageList* ImageList1;
   TImageList* ImageList2;
+  TTrayIcon* TextTrayIcon1;
   TOpenDialog* OpenDialog1;
 
   // Checks by the automatic reclaim at which the processor was idle.
@@ -160,6 +162,7 @@ class TfrmVantrel : public TForm {
   void buildStartupManagerPage();
   void buildInformationPage();
   void buildComponents();
+  void buildTrayIcon();
 
   platform::Services& services_;
   bool loadFailureShown_ = false;

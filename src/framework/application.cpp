@@ -52,12 +52,20 @@ void TApplication::Terminate() {
   }
 }
 
+void TApplication::ProcessMessages() {
+  if (native_) {
+    native_->ProcessMessages();
+  }
+}
+
 void TApplication::Minimize() {
   minimized_ = true;
   if (mainForm_) {
     mainForm_->Hide();
   }
   UpdateVisible();
+  TMessage minimized{platform::kWmSize, platform::kSizeMinimized, 0, 0};
+  DispatchHooks(minimized);
 }
 
 void TApplication::Restore() {

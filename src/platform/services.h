@@ -9,7 +9,9 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/version.h"
+#include "platform/window_system.h"
 
 namespace vantrel::platform {
 
@@ -22,6 +24,8 @@ struct Services {
   Process* process = nullptr;
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
+  WindowSystem* windowSystem = nullptr;
+  Shell* shell = nullptr;
 };
 
 }  // namespace vantrel::platform

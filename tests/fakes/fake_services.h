@@ -1,6 +1,7 @@
 // Every fake service in one place, wired into the Services a program instance takes.
 #pragma once
 
+#include "fake_clock.h"
 #include "fake_dialogs.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
@@ -8,7 +9,9 @@
 #include "fake_process.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
+#include "fake_shell.h"
 #include "fake_version.h"
+#include "fake_window_system.h"
 #include "platform/services.h"
 
 namespace vantrel::fakes {
@@ -22,6 +25,10 @@ struct FakeServices {
   FakeProcess process;
   FakeDialogs dialogs;
   FakeLocale locale;
+  // One clock for every timer, the framework's and the window system's.
+  FakeClock clock;
+  FakeWindowSystem windowSystem{clock};
+  FakeShell shell;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -29,7 +36,9 @@ struct FakeServices {
                               .profile = &profile,
                               .process = &process,
                               .dialogs = &dialogs,
-                              .locale = &locale};
+                              .locale = &locale,
+                              .windowSystem = &windowSystem,
+                              .shell = &shell};
 };
 
 }  // namespace vantrel::fakes

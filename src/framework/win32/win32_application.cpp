@@ -10,11 +10,16 @@
 #include "framework/menus.h"
 #include "framework/win32/win32_controls.h"
 #include "framework/win32/win32_window.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::win32 {
 
 namespace {
+
+using platform::win32::ScopedIcon;
+using platform::win32::ScopedImageList;
+using platform::win32::ScopedMenu;
 
 constexpr char kApplicationClass[] = "TApplication";
 constexpr char kFormClass[] = "TVantrelForm";
@@ -101,19 +106,15 @@ class Win32ImageList final : public NativeImageList {
   explicit Win32ImageList(const TImageList& list)
       : list_(ImageList_Create(list.Width, list.Height, ILC_COLOR32 | ILC_MASK, list.Count(), 1)) {
     for (const TIcon& image : list.Images()) {
-      auto icon = static_cast<HICON>(
-          LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId), IMAGE_ICON, list.Width, list.Height, 0));
-      ImageList_AddIcon(list_, icon);
-      DestroyIcon(icon);
+      const ScopedIcon icon(static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId),
+                                                          IMAGE_ICON, list.Width, list.Height, 0)));
+      ImageList_AddIcon(list_.get(), icon.get());
     }
   }
-  ~Win32ImageList() override { ImageList_Destroy(list_); }
-  Win32ImageList(const Win32ImageList&) = delete;
-  Win32ImageList& operator=(const Win32ImageList&) = delete;
-  THandle Handle() const override { return reinterpret_cast<THandle>(list_); }
+  THandle Handle() const override { return reinterpret_cast<THandle>(list_.get()); }
 
  private:
-  HIMAGELIST list_;
+  ScopedImageList list_;
 };
 
 class Win32Application final : public NativeApplication {
@@ -164,7 +165,7 @@ class Win32Application final : public NativeApplication {
   }
 
   int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override {
-    HMENU menu = CreatePopupMenu();
+    const ScopedMenu menu(CreatePopupMenu());
     for (std::size_t i = 0; i < items.size(); ++i) {
       const TMenuItem& item = *items[i];
       if (!item.Visible) {
@@ -173,44 +174,62 @@ class Win32Application final : public NativeApplication {
       const UINT flags = item.IsSeparator()
                              ? MF_SEPARATOR
                              : MF_STRING | (item.Checked ? MF_CHECKED : 0) | (item.Enabled ? 0 : MF_GRAYED);
-      AppendMenuA(menu, flags, i + 1, item.Caption.c_str());
+      AppendMenuA(menu.get(), flags, i + 1, item.Caption.c_str());
     }
     auto window = reinterpret_cast<HWND>(owner);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
-    const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+    const int chosen =
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
     // Lets the menu's window go before the next click.
     PostMessageA(window, WM_NULL, 0, 0);
-    DestroyMenu(menu);
     return chosen - 1;
   }
 
+  void ProcessMessages() override {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The loop that runs the program must still see it.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      deliver(message);
+    }
+  }
   void RunMessageLoop() override {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
-      HWND form = GetAncestor(message.hwnd, GA_ROOT);
-      if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+      deliver(message);
     }
   }
   void Quit() override { PostQuitMessage(0); }
 
  private:
+  static void deliver(MSG& message) {
+    // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
+    HWND form = GetAncestor(message.hwnd, GA_ROOT);
+    if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self || !self->application_) {
       return DefWindowProcA(window, message, wParam, lParam);
     }
     TApplication& application = *self->application_;
-    TMessage hooked{message, wParam, lParam, 0};
-    bool handled = false;
-    guarded(application, [&] { handled = application.DispatchHooks(hooked); });
-    if (handled) {
-      return hooked.Result;
+    // The application object raises the minimise event itself (Minimize), so WM_SIZE is not offered twice.
+    if (message != WM_SIZE) {
+      TMessage hooked{message, wParam, lParam, 0};
+      bool handled = false;
+      guarded(application, [&] { handled = application.DispatchHooks(hooked); });
+      if (handled) {
+        return hooked.Result;
+      }
     }
     switch (message) {
       case WM_TIMER:

@@ -8,7 +8,9 @@
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_version.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace vantrel::platform::win32 {
 
@@ -21,6 +23,8 @@ Services& services() {
   static Win32Process process;
   static Win32Dialogs dialogs;
   static Win32Locale locale;
+  static Win32WindowSystem windowSystem;
+  static Win32Shell shell;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -28,7 +32,9 @@ Services& services() {
                        .profile = &profile,
                        .process = &process,
                        .dialogs = &dialogs,
-                       .locale = &locale};
+                       .locale = &locale,
+                       .windowSystem = &windowSystem,
+                       .shell = &shell};
   return real;
 }
 

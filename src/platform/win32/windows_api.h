@@ -1,5 +1,5 @@
 // The one way into <windows.h> for the Win32 layer, with its macros pinned, and the headers of the common
-// controls and dialogs, which need it first.
+// controls, dialogs and shell, which need it first.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -9,6 +9,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-// Kept apart: these two must follow <windows.h>.
+// Kept apart: these must follow <windows.h>.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
