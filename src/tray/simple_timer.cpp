@@ -13,11 +13,10 @@ class TSimpleTimerHandler {
  public:
   explicit TSimpleTimerHandler(platform::WindowSystem& windows)
       : windows_(windows),
-        window_(windows.CreateWindowExA("TSimpleTimerHandler",
-                                        [this](platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
-                                               std::intptr_t lParam) {
-                                          return windowProc(window, message, wParam, lParam);
-                                        })) {}
+        window_(windows.CreateWindowExA(
+            "TSimpleTimerHandler",
+            [this](platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                   std::intptr_t lParam) { return windowProc(window, message, wParam, lParam); })) {}
   ~TSimpleTimerHandler() { windows_.DestroyWindow(window_); }
   TSimpleTimerHandler(const TSimpleTimerHandler&) = delete;
   TSimpleTimerHandler& operator=(const TSimpleTimerHandler&) = delete;
@@ -72,7 +71,8 @@ void releaseHandler(const TSimpleTimer& timer) {
 
 }  // namespace
 
-TSimpleTimer::TSimpleTimer(platform::WindowSystem& windows) : TSimpleTimer(windows, kDefaultPeriod, nullptr) {}
+TSimpleTimer::TSimpleTimer(platform::WindowSystem& windows)
+    : TSimpleTimer(windows, kDefaultPeriod, nullptr) {}
 
 TSimpleTimer::TSimpleTimer(platform::WindowSystem& windows, std::uint32_t period, TNotifyEvent onElapsed)
     : windows_(windows), timerId_(reinterpret_cast<std::uintptr_t>(this)), period_(period) {

@@ -40,7 +40,8 @@ TTrayIcon::TTrayIcon(TComponent* AOwner)
   clickTimer_->SetOnElapsed([this](TObject*) { guarded([this] { clickTimerTick(); }); });
   exitPollTimer_ = std::make_unique<TSimpleTimer>(windows_, kExitPollPeriod,
                                                   [this](TObject*) { guarded([this] { exitPoll(); }); });
-  applicationHook_ = Application()->HookMainWindow([this](TMessage& message) { return applicationHook(message); });
+  applicationHook_ =
+      Application()->HookMainWindow([this](TMessage& message) { return applicationHook(message); });
   hookOwnerWindow();
 }
 
@@ -318,7 +319,8 @@ void TTrayIcon::clickDefaultItem() {
     return;
   }
   const std::vector<TMenuItem*>& items = PopupMenu->Items();
-  const auto first = std::find_if(items.begin(), items.end(), [](const TMenuItem* item) { return item->Default; });
+  const auto first =
+      std::find_if(items.begin(), items.end(), [](const TMenuItem* item) { return item->Default; });
   if (first != items.end()) {
     (*first)->Click();
   }
@@ -478,9 +480,8 @@ void TTrayIcon::hookOwnerWindow() {
     return;
   }
   const platform::WndProc replacement = windows_.MakeWindowProc(
-      window, [this](platform::HWnd target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-        return ownerWindowProc(target, message, wParam, lParam);
-      });
+      window, [this](platform::HWnd target, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) { return ownerWindowProc(target, message, wParam, lParam); });
   const platform::WndProc saved = windows_.GetWindowLongPtrA(window, platform::kGwlpWndProc);
   if (saved == 0 || windows_.SetWindowLongPtrA(window, platform::kGwlpWndProc, replacement) == 0) {
     windows_.FreeWindowProc(window);
@@ -496,10 +497,9 @@ std::intptr_t TTrayIcon::ownerWindowProc(platform::HWnd window, std::uint32_t me
     windows_.SetForegroundWindow(Application()->Handle());
     windows_.SetForegroundWindow(window);
   }
-  const bool minimizing =
-      (message == platform::kWmShowWindow && wParam == 0 && lParam == platform::kSwParentClosing &&
-       !Application()->Terminated()) ||
-      (message == platform::kWmSysCommand && wParam == platform::kScMinimize);
+  const bool minimizing = (message == platform::kWmShowWindow && wParam == 0 &&
+                           lParam == platform::kSwParentClosing && !Application()->Terminated()) ||
+                          (message == platform::kWmSysCommand && wParam == platform::kScMinimize);
   if (minimizing && minimizeStep()) {
     return 1;
   }

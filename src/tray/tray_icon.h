@@ -36,9 +36,10 @@ constexpr TShiftState ssMiddle = 0x20;
 constexpr TShiftState ssDouble = 0x40;
 
 // X and Y are the pointer's screen position when the callback was handled.
-using TMouseEvent =
-    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, std::int32_t X, std::int32_t Y)>;
-using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, std::int32_t X, std::int32_t Y)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                       std::int32_t X, std::int32_t Y)>;
+using TMouseMoveEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, std::int32_t X, std::int32_t Y)>;
 using TCycleEvent = std::function<void(TObject* Sender, std::int32_t NextIndex)>;
 // ShowMainForm comes in true; false keeps the main window hidden from the start.
 using TStartupEvent = std::function<void(TObject* Sender, bool& ShowMainForm)>;

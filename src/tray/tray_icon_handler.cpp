@@ -39,18 +39,18 @@ platform::HWnd TTrayIconHandler::window() {
 
 TTrayIconHandler::TTrayIconHandler(platform::WindowSystem& windows)
     : windows_(windows),
-      window_(windows.CreateWindowExA("TTrayIconHandler",
-                                      [this](platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
-                                             std::intptr_t lParam) {
-                                        return windowProc(window, message, wParam, lParam);
-                                      })) {}
+      window_(windows.CreateWindowExA(
+          "TTrayIconHandler",
+          [this](platform::HWnd window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+            return windowProc(window, message, wParam, lParam);
+          })) {}
 
 TTrayIconHandler::~TTrayIconHandler() {
   windows_.DestroyWindow(window_);
 }
 
-std::intptr_t TTrayIconHandler::windowProc(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
-                                           std::intptr_t lParam) {
+std::intptr_t TTrayIconHandler::windowProc(platform::HWnd window, std::uint32_t message,
+                                           std::uintptr_t wParam, std::intptr_t lParam) {
   switch (message) {
     // The window goes only with its last icon: neither the session's end nor a stray close takes it.
     case platform::kWmDestroy:
@@ -69,7 +69,8 @@ std::intptr_t TTrayIconHandler::windowProc(platform::HWnd window, std::uint32_t 
 }
 
 void TTrayIconHandler::callback(std::uintptr_t id, std::intptr_t message) {
-  if (const auto icon = icons_.find(static_cast<std::uint32_t>(id)); icon != icons_.end() && id == icon->first) {
+  if (const auto icon = icons_.find(static_cast<std::uint32_t>(id));
+      icon != icons_.end() && id == icon->first) {
     icon->second->TrayCallback(static_cast<std::uint32_t>(message));
   }
 }

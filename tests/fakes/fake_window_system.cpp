@@ -1,5 +1,7 @@
 #include "fake_window_system.h"
 
+#include <algorithm>
+
 namespace vantrel::fakes {
 
 FakeWindowSystem::~FakeWindowSystem() {
@@ -13,7 +15,10 @@ platform::HWnd FakeWindowSystem::CreateWindowExA(const char* className, platform
     return 0;
   }
   const platform::HWnd window = nextWindow_++;
-  windows_[window] = {className, std::move(procedure)};
+  windows_[window] = className;
+  const platform::WndProc own = nextProcedure_++;
+  procedures_[own] = {window, std::move(procedure), true};
+  installed_[window] = own;
   return window;
 }
 
@@ -21,6 +26,9 @@ bool FakeWindowSystem::DestroyWindow(platform::HWnd window) {
   if (windows_.erase(window) == 0) {
     return false;
   }
+  installed_.erase(window);
+  std::erase_if(procedures_,
+                [window](const auto& made) { return made.second.own && made.second.window == window; });
   for (auto timer = timers_.begin(); timer != timers_.end();) {
     if (timer->first.first == window) {
       clock_.stop(timer->second);
@@ -38,10 +46,6 @@ std::intptr_t FakeWindowSystem::DefWindowProcA(platform::HWnd, std::uint32_t, st
 
 std::intptr_t FakeWindowSystem::SendMessageA(platform::HWnd window, std::uint32_t message,
                                              std::uintptr_t wParam, std::intptr_t lParam) {
-  if (const auto own = windows_.find(window); own != windows_.end()) {
-    const platform::WindowProcedure procedure = own->second.second;
-    return procedure(window, message, wParam, lParam);
-  }
   return CallWindowProcA(GetWindowLongPtrA(window, platform::kGwlpWndProc), window, message, wParam, lParam);
 }
 
@@ -131,7 +135,7 @@ std::intptr_t FakeWindowSystem::CallWindowProcA(platform::WndProc previous, plat
                                                 std::uint32_t message, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
   if (const auto made = procedures_.find(previous); made != procedures_.end()) {
-    const platform::WindowProcedure procedure = made->second.second;
+    const platform::WindowProcedure procedure = made->second.procedure;
     return procedure(window, message, wParam, lParam);
   }
   if (previous == kOriginalProcedure) {
@@ -143,12 +147,13 @@ std::intptr_t FakeWindowSystem::CallWindowProcA(platform::WndProc previous, plat
 platform::WndProc FakeWindowSystem::MakeWindowProc(platform::HWnd window,
                                                    platform::WindowProcedure procedure) {
   const platform::WndProc made = nextProcedure_++;
-  procedures_[made] = {window, std::move(procedure)};
+  procedures_[made] = {window, std::move(procedure), false};
   return made;
 }
 
 void FakeWindowSystem::FreeWindowProc(platform::HWnd window) {
-  std::erase_if(procedures_, [window](const auto& made) { return made.second.first == window; });
+  std::erase_if(procedures_,
+                [window](const auto& made) { return !made.second.own && made.second.window == window; });
 }
 
 platform::HIcon FakeWindowSystem::LoadImageA(int resourceId, int, int) {
@@ -165,8 +170,8 @@ bool FakeWindowSystem::DestroyIcon(platform::HIcon icon) {
 }
 
 platform::HWnd FakeWindowSystem::windowOf(const std::string& className) const {
-  for (const auto& [window, entry] : windows_) {
-    if (entry.first == className) {
+  for (const auto& [window, name] : windows_) {
+    if (name == className) {
       return window;
     }
   }
@@ -174,7 +179,9 @@ platform::HWnd FakeWindowSystem::windowOf(const std::string& className) const {
 }
 
 int FakeWindowSystem::liveHandles() const {
-  return static_cast<int>(windows_.size() + timers_.size() + procedures_.size() + icons_.size());
+  const auto installed = std::count_if(procedures_.begin(), procedures_.end(),
+                                       [](const auto& made) { return !made.second.own; });
+  return static_cast<int>(windows_.size() + timers_.size() + installed + icons_.size());
 }
 
 int FakeWindowSystem::resourceOf(platform::HIcon icon) const {

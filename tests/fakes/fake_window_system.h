@@ -77,10 +77,15 @@ class FakeWindowSystem final : public platform::WindowSystem {
 
  private:
   FakeClock& clock_;
-  std::map<platform::HWnd, std::pair<std::string, platform::WindowProcedure>> windows_;
+  struct Procedure {
+    platform::HWnd window;
+    platform::WindowProcedure procedure;
+    bool own;  // the procedure a hidden window was made with
+  };
+  std::map<platform::HWnd, std::string> windows_;  // by class name
   std::map<std::pair<platform::HWnd, std::uintptr_t>, std::uint64_t> timers_;
   std::map<platform::HWnd, platform::WndProc> installed_;
-  std::map<platform::WndProc, std::pair<platform::HWnd, platform::WindowProcedure>> procedures_;
+  std::map<platform::WndProc, Procedure> procedures_;
   std::map<platform::HIcon, int> icons_;
   std::map<std::string, std::uint32_t> messages_;
   platform::HWnd nextWindow_ = 0x1000;

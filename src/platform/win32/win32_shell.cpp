@@ -39,7 +39,8 @@ bool Win32Shell::DllGetVersion(const char* library, std::uint32_t& major, std::u
     return false;
   }
   bool known = false;
-  if (auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(module, "DllGetVersion"))) {
+  if (auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+          reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")))) {
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
     if (SUCCEEDED(getVersion(&info))) {

@@ -13,3 +13,16 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+
+#ifndef _WIN64
+// On x86 the pointer-sized window-long functions are macros for the 32-bit ones; as functions their names
+// stay free for methods of the same name.
+#undef GetWindowLongPtrA
+#undef SetWindowLongPtrA
+inline LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+  return GetWindowLongA(window, index);
+}
+inline LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+  return SetWindowLongA(window, index, value);
+}
+#endif
