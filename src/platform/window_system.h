@@ -65,7 +65,7 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
 
-  // A hidden message-only window of `className` (registered on first use) whose every message goes to
+  // A hidden top-level window of `className` (registered on first use) whose every message goes to
   // `procedure`; 0 when it cannot be made.
   virtual HWnd CreateWindowExA(const char* className, WindowProcedure procedure) = 0;
   virtual bool DestroyWindow(HWnd window) = 0;

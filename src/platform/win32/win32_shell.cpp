@@ -21,14 +21,16 @@ bool Win32Shell::Shell_NotifyIconA(std::uint32_t message, const NotifyIconDataA&
   std::memcpy(&record, &data, sizeof data);
   const bool done = ::Shell_NotifyIconA(message, &record) != FALSE;
   const std::pair<HWnd, std::uint32_t> key{data.hWnd, data.uID};
-  if (done && message == NIM_ADD) {
-    shown_[key].reset({reinterpret_cast<HWND>(data.hWnd), data.uID});
-  } else if (done && message == NIM_DELETE) {
-    // Already gone: the owner only forgets it.
+  // The icon is gone already in both cases (deleted, or lost by the shell before it was added again), so its
+  // owner forgets it without deleting it.
+  if (done && (message == NIM_ADD || message == NIM_DELETE)) {
     if (const auto icon = shown_.find(key); icon != shown_.end()) {
       icon->second.release();
       shown_.erase(icon);
     }
+  }
+  if (done && message == NIM_ADD) {
+    shown_[key].reset({reinterpret_cast<HWND>(data.hWnd), data.uID});
   }
   return done;
 }
