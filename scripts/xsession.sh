@@ -32,11 +32,11 @@ start_tray_host() {
   return 1
 }
 
-# Waits until a window with the given title exists; prints its id.
-wait_for_window() {
-  local title=$1 seconds=${2:-30} id
+# Waits until Wine has docked an icon in trayer's panel; prints the icon's window id.
+wait_for_tray_icon() {
+  local seconds=${1:-30} id
   for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1)
+    id=$(xwininfo -root -tree 2>/dev/null | sed -n '/"panel"/,/"trayer"/p' | grep '("explorer.exe"' | awk '{print $1; exit}')
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
