@@ -148,6 +148,29 @@ TEST_F(Tray, MenuAtThePointerFromTheRightButtonAndWithLeftPopupTheLeft) {
   EXPECT_EQ(app->menus.size(), 2u);
 }
 
+TEST_F(Tray, ADoubleClickChoosesTheMenusFirstDefaultItemUnlessTheLeftButtonOpensTheMenu) {
+  auto* second = new TMenuItem(form, menu, "&Second");
+  auto* third = new TMenuItem(form, menu, "&Third");
+  second->Default = third->Default = true;
+  second->OnClick = [this](TObject*) { record("second"); };
+  third->OnClick = [this](TObject*) { record("third"); };
+  icon->OnDblClick = [this](TObject*) { record("dblclick"); };
+  callback(kWmLButtonDblClk);
+  icon->LeftPopup = true;
+  callback(kWmLButtonDblClk);
+  EXPECT_EQ(events, (std::vector<std::string>{"dblclick 0", "second 0", "dblclick 0"}));
+}
+
+TEST_F(Tray, AStartupHandlerKeepsTheMainWindowHidden) {
+  auto* hidden = new TTrayIcon(form);
+  hidden->OnStartup = [](TObject*, bool& ShowMainForm) { ShowMainForm = false; };
+  hidden->Loaded();
+  application->Run();
+  EXPECT_FALSE(application->ShowMainForm);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(application->Handle()));
+}
+
 TEST_F(Tray, DisabledRaisesNoMouseEventButBalloonsStillCome) {
   icon->Enabled = false;
   icon->OnBalloonHintShow = [this](TObject*) { record("show"); };

@@ -20,6 +20,7 @@ namespace {
 using platform::win32::ScopedIcon;
 using platform::win32::ScopedImageList;
 using platform::win32::ScopedMenu;
+using platform::win32::ScopedWindow;
 
 constexpr char kApplicationClass[] = "TApplication";
 constexpr char kFormClass[] = "TVantrelForm";
@@ -126,39 +127,40 @@ class Win32Application final : public NativeApplication {
     registerClass(kApplicationClass, procedure);
     registerClass(kFormClass, Win32Form::procedure);
     // Zero-sized in the middle of the screen: it is there only for its taskbar button.
-    window_ = CreateWindowExA(0, kApplicationClass, "",
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                              nullptr, nullptr, instance(), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(CreateWindowExA(0, kApplicationClass, "",
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                  nullptr, nullptr, instance(), nullptr));
+    SetWindowLongPtrA(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  ~Win32Application() override { DestroyWindow(window_); }
+  // The application object is going: the window's last messages must not reach it.
+  ~Win32Application() override { SetWindowLongPtrA(window(), GWLP_USERDATA, 0); }
   Win32Application(const Win32Application&) = delete;
   Win32Application& operator=(const Win32Application&) = delete;
 
   void Attach(TApplication& application) override { application_ = &application; }
-  THandle Handle() const override { return reinterpret_cast<THandle>(window_); }
-  void SetTitle(const std::string& title) override { SetWindowTextA(window_, title.c_str()); }
+  THandle Handle() const override { return reinterpret_cast<THandle>(window()); }
+  void SetTitle(const std::string& title) override { SetWindowTextA(window(), title.c_str()); }
   void SetAppWindowState(bool visible, bool minimized) override {
     if (!visible) {
-      ShowWindow(window_, SW_HIDE);
+      ShowWindow(window(), SW_HIDE);
     } else if (minimized) {
-      if (!IsIconic(window_)) {
-        ShowWindow(window_, SW_SHOWMINNOACTIVE);
+      if (!IsIconic(window())) {
+        ShowWindow(window(), SW_SHOWMINNOACTIVE);
       }
     } else {
-      ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOWNA);
+      ShowWindow(window(), IsIconic(window()) ? SW_RESTORE : SW_SHOWNA);
     }
   }
 
   std::unique_ptr<NativeControl> CreateForm(TForm& form) override {
-    return std::make_unique<Win32Form>(form, window_);
+    return std::make_unique<Win32Form>(form, window());
   }
   std::unique_ptr<NativeControl> CreateControl(TControl& control, NativeControl& parent) override {
     return createControl(control, reinterpret_cast<HWND>(parent.Handle()));
   }
   std::unique_ptr<NativeTimer> CreateTimer(std::uint32_t interval, std::function<void()> tick) override {
-    return std::make_unique<Win32Timer>(window_, nextTimer_++, ticks_, interval, std::move(tick));
+    return std::make_unique<Win32Timer>(window(), nextTimer_++, ticks_, interval, std::move(tick));
   }
   std::unique_ptr<NativeImageList> CreateImageList(const TImageList& list) override {
     return std::make_unique<Win32ImageList>(list);
@@ -254,10 +256,13 @@ class Win32Application final : public NativeApplication {
     }
   }
 
-  HWND window_ = nullptr;
+  HWND window() const { return window_.get(); }
+
   TApplication* application_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> ticks_;
   UINT_PTR nextTimer_ = 1;
+  // Last, so that it goes first.
+  ScopedWindow window_;
 };
 
 }  // namespace
