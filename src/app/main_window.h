@@ -164,6 +164,9 @@ class TfrmVantrel : public TForm {
   void buildComponents();
   void buildTrayIcon();
 
+  // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
+  void sendToCdDrive(const char* command);
+
   platform::Services& services_;
   bool loadFailureShown_ = false;
 };

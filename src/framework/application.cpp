@@ -58,6 +58,13 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::EndSession() {
+  if (mainForm_) {
+    mainForm_->BeforeDestruction();
+  }
+  Terminate();
+}
+
 void TApplication::Minimize() {
   minimized_ = true;
   if (mainForm_) {

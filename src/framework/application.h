@@ -63,6 +63,9 @@ class TApplication : public TComponent {
   void Terminate();
   // Delivers the messages that are waiting, then returns.
   void ProcessMessages();
+  // Windows is ending the session and ends the process once it has been told: the main form's destruction
+  // handling (which saves what must outlive the program) runs now, once, and the message loop stops.
+  void EndSession();
 
   // Minimising hides the main form and leaves the taskbar button minimised, then raises the minimise event:
   // the hooks see WM_SIZE with SIZE_MINIMIZED, as from the application window on Windows, and may take the

@@ -3,13 +3,16 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
+#include "platform/multimedia.h"
 #include "platform/performance_data.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/shell_execute.h"
 #include "platform/version.h"
 #include "platform/window_system.h"
 
@@ -26,6 +29,9 @@ struct Services {
   Locale* locale = nullptr;
   WindowSystem* windowSystem = nullptr;
   Shell* shell = nullptr;
+  Gdi* gdi = nullptr;
+  Multimedia* multimedia = nullptr;
+  ShellExecution* shellExecution = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -15,6 +15,10 @@ TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
 
 
+def pytest_configure(config):
+    config.addinivalue_line("markers", "settings(*lines): the Vantrel.ini the program finds at its start")
+
+
 def pytest_sessionstart(session):
     """Each run leaves only its own screenshots."""
     shutil.rmtree(ARTIFACTS, ignore_errors=True)
@@ -105,16 +109,51 @@ class Desktop:
 
 def show_window(desktop, arch):
     """Opens the window of the program sitting in the notification area, as its taskbar button would."""
-    assert wait_until(lambda: probe(desktop, arch, "restore") == 0, 60), "no application window"
+    assert wait_until(lambda: tray_probe(desktop, arch, "restore") == 0, 60), "no application window"
 
 
-def probe(desktop, arch, *args, **popen):
-    """Runs the tray probe (tests/e2e/probe) of an architecture; see there for its commands."""
+def tray_probe(desktop, arch, *args, **popen):
+    """Runs the tray probe (tests/e2e/probe/tray_probe.cpp) of an architecture; see there for its commands."""
     command = [str(ROOT / "scripts" / "wine"), str(PROBES[arch]), *args]
     if popen:
         return subprocess.Popen(command, env=wine_env(desktop), stderr=subprocess.DEVNULL, **popen)
     return subprocess.run(command, env=wine_env(desktop), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                           timeout=60).returncode
+
+
+def probe(desktop, title=TITLE):
+    """The controls of the program's shown window, read from outside through the window tree: a list of
+    (class, (left, top, right, bottom), position, text)."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             title], env=wine_env(desktop), capture_output=True, text=True)
+    controls = []
+    for line in result.stdout.splitlines():
+        kind, rect, position, text = line.split("\t")
+        controls.append((kind, tuple(int(v) for v in rect.split()), position, text))
+    return controls
+
+
+def send_message(desktop, message, wparam, title=TITLE):
+    """Sends a window message to every top-level window of the program, as the system does; their answers."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             "--send", title, str(message), str(wparam)], env=wine_env(desktop),
+                            capture_output=True, text=True)
+    return [int(line) for line in result.stdout.split()]
+
+
+def peak_memory_mb(folder):
+    """The highest resident memory, in MB, of the Linux processes that run the program from this folder."""
+    peak = 0
+    for proc in Path("/proc").iterdir():
+        try:
+            if folder.parent.name not in (proc / "cmdline").read_text(errors="replace"):
+                continue
+            for line in (proc / "status").read_text().splitlines():
+                if line.startswith("VmHWM:"):
+                    peak = max(peak, int(line.split()[1]) // 1024)
+        except (OSError, ValueError):
+            continue
+    return peak
 
 
 def wine_env(desktop):
@@ -139,6 +178,9 @@ def vantrel(request, desktop, tmp_path):
     folder.mkdir()
     exe = folder / "Vantrel.exe"
     exe.write_bytes(EXECUTABLES[request.param].read_bytes())
+    settings = request.node.get_closest_marker("settings")
+    if settings:
+        (folder / "Vantrel.ini").write_text("\r\n".join(["[Vantrel]", *settings.args, ""]))
     process = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)], env=wine_env(desktop),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     process.folder = folder

@@ -1,10 +1,8 @@
 """Vantrel in a real notification area (trayer under Xvfb): it starts there, opens its menu from it, survives
 a re-created taskbar, minimises into it and leaves it at exit; a tray icon's click arrives as OnClick."""
-import subprocess
-
 import pytest
 
-from conftest import TITLE, probe, show_window, wait_until
+from conftest import show_window, tray_probe, wait_until
 from test_lifecycle import main_window
 
 
@@ -48,9 +46,9 @@ def test_a_right_click_opens_the_menu_at_the_pointer(desktop, vantrel):
 def test_taskbar_created_puts_the_icon_back(desktop, vantrel):
     the_icon(desktop)
     # The shell loses its icons when the taskbar is re-created, then tells every program.
-    assert wait_until(lambda: probe(desktop, vantrel.arch, "remove-icon") == 0, 30)
+    assert wait_until(lambda: tray_probe(desktop, vantrel.arch, "remove-icon") == 0, 30)
     assert wait_until(lambda: not desktop.tray_icons(), 30), "the icon was not removed"
-    assert probe(desktop, vantrel.arch, "taskbar-created") == 0
+    assert tray_probe(desktop, vantrel.arch, "taskbar-created") == 0
     assert wait_until(desktop.tray_icons, 30), "the icon did not come back"
     desktop.screenshot(f"tray-after-taskbar-created-{vantrel.arch}")
 
@@ -80,7 +78,7 @@ def test_exit_takes_the_icon_away(desktop, vantrel):
 def test_a_left_click_raises_on_click(desktop, tmp_path, arch):
     events = tmp_path / "events.txt"
     with events.open("w") as output:
-        icon_probe = probe(desktop, arch, "icon", stdout=output)
+        icon_probe = tray_probe(desktop, arch, "icon", stdout=output)
     try:
         x, y = centre(the_icon(desktop))
         assert wait_until(lambda: "ready" in events.read_text(), 60)

@@ -43,10 +43,10 @@ class FakeNativeApplication::TimerHandle final : public NativeTimer {
 };
 
 FakeNativeApplication::FakeNativeApplication()
-    : ownClock_(std::make_unique<FakeClock>()), clock_(*ownClock_) {}
+    : ownClock_(std::make_unique<FakeClock>()), clock_(*ownClock_), firings(clock_.firings) {}
 
 FakeNativeApplication::FakeNativeApplication(FakeClock& clock, FakeWindowSystem& windows)
-    : clock_(clock), windows_(&windows) {}
+    : clock_(clock), firings(clock_.firings), windows_(&windows) {}
 
 FakeNativeApplication::~FakeNativeApplication() = default;
 

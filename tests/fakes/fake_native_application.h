@@ -57,6 +57,9 @@ struct FakeControl final : NativeControl {
 };
 
 class FakeNativeApplication final : public NativeApplication {
+  std::unique_ptr<FakeClock> ownClock_;
+  FakeClock& clock_;
+
  public:
   // With a clock of its own; or with the clock and window system of the other fakes, where the application
   // window's visibility is mirrored.
@@ -81,11 +84,11 @@ class FakeNativeApplication final : public NativeApplication {
   FakeControl* of(const TControl& control) const;
 
   // The clock, in milliseconds from the start, and its controls (see FakeClock).
-  FakeClock& clock() const { return clock_; }
   std::uint64_t now() const { return clock_.now(); }
   void advance(std::uint64_t ms) { clock_.advance(ms); }
   void elapse(std::uint64_t ms) { clock_.elapse(ms); }
-  const std::vector<std::uint64_t>& firings() const { return clock_.firings; }
+  // When each timer firing happened, in order.
+  std::vector<std::uint64_t>& firings;
   int liveTimers() const { return clock_.liveTimers(); }
 
   std::string title;
@@ -101,8 +104,6 @@ class FakeNativeApplication final : public NativeApplication {
  private:
   class TimerHandle;
 
-  std::unique_ptr<FakeClock> ownClock_;
-  FakeClock& clock_;
   FakeWindowSystem* windows_ = nullptr;
   FakeControl::Registry controls_;
   THandle nextHandle_ = 0x100;

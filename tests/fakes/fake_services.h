@@ -3,13 +3,16 @@
 
 #include "fake_clock.h"
 #include "fake_dialogs.h"
+#include "fake_gdi.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
+#include "fake_multimedia.h"
 #include "fake_performance_data.h"
 #include "fake_process.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
+#include "fake_shell_execution.h"
 #include "fake_version.h"
 #include "fake_window_system.h"
 #include "platform/services.h"
@@ -29,6 +32,9 @@ struct FakeServices {
   FakeClock clock;
   FakeWindowSystem windowSystem{clock};
   FakeShell shell;
+  FakeGdi gdi;
+  FakeMultimedia multimedia;
+  FakeShellExecution shellExecution;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -38,7 +44,10 @@ struct FakeServices {
                               .dialogs = &dialogs,
                               .locale = &locale,
                               .windowSystem = &windowSystem,
-                              .shell = &shell};
+                              .shell = &shell,
+                              .gdi = &gdi,
+                              .multimedia = &multimedia,
+                              .shellExecution = &shellExecution};
 };
 
 }  // namespace vantrel::fakes

@@ -302,7 +302,7 @@ TEST(Timer, FiresOnTheClockAndStartsAfreshOnEveryChange) {
   TTimer* slow = timer("slow", 600);
   clock.advance(1200);
   EXPECT_EQ(ticks, (std::vector<std::string>{"fast", "fast", "slow", "fast", "fast", "slow"}));
-  EXPECT_EQ(clock.firings(), (std::vector<std::uint64_t>{300, 600, 600, 900, 1200, 1200}));
+  EXPECT_EQ(clock.firings, (std::vector<std::uint64_t>{300, 600, 600, 900, 1200, 1200}));
 
   // Restarting at 1300 or changing the interval at 1400 begins a full period from then.
   ticks.clear();
@@ -314,7 +314,7 @@ TEST(Timer, FiresOnTheClockAndStartsAfreshOnEveryChange) {
   clock.advance(500);
   // Due together: the one started first fires first.
   EXPECT_EQ(ticks, (std::vector<std::string>{"fast", "fast", "slow"}));
-  EXPECT_EQ(std::vector<std::uint64_t>(clock.firings().end() - 3, clock.firings().end()),
+  EXPECT_EQ(std::vector<std::uint64_t>(clock.firings.end() - 3, clock.firings.end()),
             (std::vector<std::uint64_t>{1600, 1900, 1900}));
 
   ticks.clear();

@@ -2,13 +2,16 @@
 #include "platform/win32/win32_services.h"
 
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_gdi.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
+#include "platform/win32/win32_multimedia.h"
 #include "platform/win32/win32_performance_data.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_shell_execute.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -25,6 +28,9 @@ Services& services() {
   static Win32Locale locale;
   static Win32WindowSystem windowSystem;
   static Win32Shell shell;
+  static Win32Gdi gdi;
+  static Win32Multimedia multimedia;
+  static Win32ShellExecution shellExecution;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -34,7 +40,10 @@ Services& services() {
                        .dialogs = &dialogs,
                        .locale = &locale,
                        .windowSystem = &windowSystem,
-                       .shell = &shell};
+                       .shell = &shell,
+                       .gdi = &gdi,
+                       .multimedia = &multimedia,
+                       .shellExecution = &shellExecution};
   return real;
 }
 

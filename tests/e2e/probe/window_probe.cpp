@@ -1,0 +1,93 @@
+// The end-to-end tests' view of a running program from outside.
+//   window_probe.exe "<title>": lists the child windows of the shown window of that title, one line each,
+//     tab-separated: class, screen rectangle (left top right bottom), position (progress bars and up-down
+//     arrows, else -), text.
+//   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
+//     title, as the system does to all of them, and prints each answer.
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/windows_api.h"
+
+namespace {
+
+std::string className(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string text(HWND window) {
+  // WM_GETTEXT is marshalled across processes, unlike GetWindowText on another process's controls.
+  char buffer[1024] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  std::string result = buffer;
+  for (char& c : result) {
+    if (c == '\t' || c == '\r' || c == '\n') {
+      c = ' ';
+    }
+  }
+  return result;
+}
+
+std::string position(HWND window, const std::string& kind) {
+  if (kind == PROGRESS_CLASSA) {
+    return std::to_string(SendMessageA(window, PBM_GETPOS, 0, 0));
+  }
+  if (kind == UPDOWN_CLASSA) {
+    int low = 0;
+    int high = 0;
+    SendMessageA(window, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    return std::to_string(SendMessageA(window, UDM_GETPOS32, 0, 0)) + "/" + std::to_string(low) + ".." +
+           std::to_string(high);
+  }
+  return "-";
+}
+
+BOOL CALLBACK print(HWND window, LPARAM) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const std::string kind = className(window);
+  std::printf("%s\t%ld %ld %ld %ld\t%s\t%s\n", kind.c_str(), r.left, r.top, r.right, r.bottom,
+              position(window, kind).c_str(), text(window).c_str());
+  return TRUE;
+}
+
+}  // namespace
+
+int send(const char* title, UINT message, WPARAM wParam) {
+  int sent = 0;
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+       window = FindWindowExA(nullptr, window, nullptr, title)) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, message, wParam, 0, SMTO_BLOCK, 10000, &answer);
+    std::printf("%lu\n", static_cast<unsigned long>(answer));
+    ++sent;
+  }
+  return sent > 0 ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--send") {
+    return send(argv[2], static_cast<UINT>(std::stoul(argv[3], nullptr, 0)),
+                static_cast<WPARAM>(std::stoul(argv[4], nullptr, 0)));
+  }
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: window_probe <window title> | --send <window title> <message> <wParam>\n");
+    return 2;
+  }
+  // The visible window of that title that has children: the program's form, not its taskbar window.
+  HWND found = nullptr;
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, argv[1]); window;
+       window = FindWindowExA(nullptr, window, nullptr, argv[1])) {
+    if (IsWindowVisible(window) && GetWindow(window, GW_CHILD)) {
+      found = window;
+      break;
+    }
+  }
+  if (!found) {
+    return 1;
+  }
+  EnumChildWindows(found, print, 0);
+  return 0;
+}
