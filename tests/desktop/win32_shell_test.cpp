@@ -9,27 +9,33 @@
 namespace vantrel {
 namespace {
 
-TEST(Win32Shell, KeepsTheShellContract) {
+// A hidden window to own the icons, gone with the test.
+struct IconOwner {
+  IconOwner()
+      : window(
+            windows.CreateWindowExA("VantrelShellTest", [this](platform::HWnd target, std::uint32_t message,
+                                                               std::uintptr_t wParam, std::intptr_t lParam) {
+              return windows.DefWindowProcA(target, message, wParam, lParam);
+            })) {}
+  ~IconOwner() { windows.DestroyWindow(window); }
+  IconOwner(const IconOwner&) = delete;
+  IconOwner& operator=(const IconOwner&) = delete;
+
   platform::win32::Win32WindowSystem windows;
-  const platform::HWnd window = windows.CreateWindowExA(
-      "VantrelShellContract",
-      [&](platform::HWnd target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-        return windows.DefWindowProcA(target, message, wParam, lParam);
-      });
-  ASSERT_NE(window, 0u);
+  const platform::HWnd window;
+};
+
+TEST(Win32Shell, KeepsTheShellContract) {
+  IconOwner owner;
+  ASSERT_NE(owner.window, 0u);
   platform::win32::Win32Shell shell;
-  contract::checkShell(shell, window);
-  windows.DestroyWindow(window);
+  contract::checkShell(shell, owner.window);
 }
 
 // As after a re-created taskbar: the icon is gone without the program's doing, and added again.
 TEST(Win32Shell, AnIconAddedAgainAfterTheShellLostItStays) {
-  platform::win32::Win32WindowSystem windows;
-  const platform::HWnd window = windows.CreateWindowExA(
-      "VantrelShellLoss",
-      [&](platform::HWnd target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-        return windows.DefWindowProcA(target, message, wParam, lParam);
-      });
+  IconOwner owner;
+  const platform::HWnd window = owner.window;
   ASSERT_NE(window, 0u);
   platform::win32::Win32Shell shell;
   platform::NotifyIconDataA data;
@@ -45,7 +51,6 @@ TEST(Win32Shell, AnIconAddedAgainAfterTheShellLostItStays) {
   ASSERT_TRUE(shell.Shell_NotifyIconA(platform::kNimAdd, data));
   EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimModify, data));
   EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimDelete, data));
-  windows.DestroyWindow(window);
 }
 
 }  // namespace
