@@ -67,16 +67,26 @@ void TApplication::EndSession() {
 
 void TApplication::Minimize() {
   minimized_ = true;
+  // The taskbar button is shown once the hooks have had their say, so that one that takes the application
+  // into the notification area leaves no button behind, not even for a moment.
+  ++holdVisible_;
   if (mainForm_) {
     mainForm_->Hide();
   }
-  UpdateVisible();
   TMessage minimized{platform::kWmSize, platform::kSizeMinimized, 0, 0};
   DispatchHooks(minimized);
+  --holdVisible_;
+  UpdateVisible();
+}
+
+void TApplication::HideTaskbarButton() {
+  buttonHidden_ = true;
+  UpdateVisible();
 }
 
 void TApplication::Restore() {
   minimized_ = false;
+  buttonHidden_ = false;
   if (mainForm_) {
     mainForm_->SetWindowState(TWindowState::wsNormal);
     mainForm_->Show();
@@ -85,10 +95,10 @@ void TApplication::Restore() {
 }
 
 void TApplication::UpdateVisible() {
-  if (!native_) {
+  if (!native_ || holdVisible_ > 0) {
     return;
   }
-  bool anyVisible = minimized_;
+  bool anyVisible = minimized_ && !buttonHidden_;
   for (const TComponent* component : Components()) {
     if (const auto* form = dynamic_cast<const TForm*>(component); form && form->Visible()) {
       anyVisible = true;

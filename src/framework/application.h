@@ -73,8 +73,11 @@ class TApplication : public TComponent {
   void Minimize();
   void Restore();
   bool Minimized() const { return minimized_; }
-  // The application window is shown while a form is visible or the application is minimised.
+  // The application window is shown while a form is visible, or while the application is minimised and its
+  // taskbar button not hidden.
   void UpdateVisible();
+  // Hides the application window, which carries the taskbar button, until the application is restored.
+  void HideTaskbarButton();
 
   int HookMainWindow(TWindowHook hook);
   void UnhookMainWindow(int id);
@@ -96,6 +99,8 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool minimized_ = false;
+  bool buttonHidden_ = false;
+  int holdVisible_ = 0;
   char decimalSeparator_ = '.';
   std::map<int, TWindowHook> hooks_;
   int nextHook_ = 1;

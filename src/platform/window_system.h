@@ -1,11 +1,11 @@
 // The window system, for components that keep windows of their own beside the framework's (the tray icon,
 // the simple timer): hidden windows with procedures written here, window timers on them, a window procedure
-// replaced and chained, the pointer, the keys, the foreground, and showing or hiding a window by its handle.
+// replaced and chained, the pointer, the keys and the foreground.
 //
 // Where the line to the framework runs: the framework's own windows (the application window, forms and
-// controls, TTimer, image lists, menus) and the message loop belong to NativeApplication
-// (framework/native.h), which mirrors framework objects. Whatever a component does to a window by handle,
-// the way a Windows call does, belongs here; so does every icon handle a component owns.
+// controls, TTimer, image lists, menus, the application window's visibility) and the message loop belong to
+// NativeApplication (framework/native.h), which mirrors framework objects. Whatever a component does to a
+// window by handle, the way a Windows call does, belongs here; so does every icon handle a component owns.
 #pragma once
 
 #include <cstdint>
@@ -52,9 +52,6 @@ constexpr std::uintptr_t kScMinimize = 0xF020;
 constexpr std::uintptr_t kScRestore = 0xF120;
 constexpr std::intptr_t kSwParentClosing = 1;
 
-constexpr int kSwHide = 0;
-constexpr int kSwRestore = 9;
-
 constexpr int kVkShift = 0x10;
 constexpr int kVkControl = 0x11;
 constexpr int kVkMenu = 0x12;
@@ -89,9 +86,6 @@ class WindowSystem {
   virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
   virtual std::uint32_t GetDoubleClickTime() = 0;
   virtual bool SetForegroundWindow(HWnd window) = 0;
-  virtual bool IsWindowVisible(HWnd window) = 0;
-  // Returns whether the window was visible before.
-  virtual bool ShowWindow(HWnd window, int command) = 0;
 
   virtual std::intptr_t GetWindowLongPtrA(HWnd window, int index) = 0;
   // Returns the previous value; 0 on failure.

@@ -172,10 +172,7 @@ void TTrayIcon::HideMainWindow() {
 
 void TTrayIcon::HideTaskbarButton() {
   // The taskbar button belongs to the hidden application window, not to the main window.
-  const platform::HWnd window = Application()->Handle();
-  if (windows_.IsWindowVisible(window)) {
-    windows_.ShowWindow(window, platform::kSwHide);
-  }
+  Application()->HideTaskbarButton();
 }
 
 void TTrayIcon::Loaded() {

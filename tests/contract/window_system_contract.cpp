@@ -32,7 +32,6 @@ void checkWindowSystem(platform::WindowSystem& windows, const std::function<void
         return windows.DefWindowProcA(target, message, wParam, lParam);
       });
   ASSERT_NE(window, 0u);
-  EXPECT_FALSE(windows.IsWindowVisible(window));
   EXPECT_EQ(windows.SendMessageA(window, kProbe, 3, 41), 42);
   EXPECT_EQ(seen, (std::vector<Seen>{{kProbe, 3}}));
 

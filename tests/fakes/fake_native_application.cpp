@@ -45,17 +45,14 @@ class FakeNativeApplication::TimerHandle final : public NativeTimer {
 FakeNativeApplication::FakeNativeApplication()
     : ownClock_(std::make_unique<FakeClock>()), clock_(*ownClock_), firings(clock_.firings) {}
 
-FakeNativeApplication::FakeNativeApplication(FakeClock& clock, FakeWindowSystem& windows)
-    : clock_(clock), firings(clock_.firings), windows_(&windows) {}
+FakeNativeApplication::FakeNativeApplication(FakeClock& clock) : clock_(clock), firings(clock_.firings) {}
 
 FakeNativeApplication::~FakeNativeApplication() = default;
 
 void FakeNativeApplication::SetAppWindowState(bool visible, bool minimized) {
   appWindowVisible = visible;
   appWindowMinimized = minimized;
-  if (windows_) {
-    windows_->visible[Handle()] = visible;
-  }
+  appWindowShows += visible ? 1 : 0;
 }
 
 std::unique_ptr<NativeControl> FakeNativeApplication::CreateForm(TForm& form) {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "fake_clock.h"
-#include "fake_window_system.h"
 #include "framework/native.h"
 
 namespace vantrel::fakes {
@@ -61,10 +60,9 @@ class FakeNativeApplication final : public NativeApplication {
   FakeClock& clock_;
 
  public:
-  // With a clock of its own; or with the clock and window system of the other fakes, where the application
-  // window's visibility is mirrored.
+  // With a clock of its own, or with the one the other fakes keep time on.
   FakeNativeApplication();
-  FakeNativeApplication(FakeClock& clock, FakeWindowSystem& windows);
+  explicit FakeNativeApplication(FakeClock& clock);
   ~FakeNativeApplication() override;
 
   void Attach(TApplication&) override {}
@@ -94,6 +92,8 @@ class FakeNativeApplication final : public NativeApplication {
   std::string title;
   bool appWindowVisible = false;
   bool appWindowMinimized = false;
+  // How often the application window was shown, minimised or not.
+  int appWindowShows = 0;
   int quits = 0;
   int processed = 0;
   // The answer of the next popup menu: an item index, -1 for none; the items each menu showed, and where.
@@ -104,7 +104,6 @@ class FakeNativeApplication final : public NativeApplication {
  private:
   class TimerHandle;
 
-  FakeWindowSystem* windows_ = nullptr;
   FakeControl::Registry controls_;
   THandle nextHandle_ = 0x100;
 };

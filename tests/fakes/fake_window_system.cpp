@@ -94,20 +94,8 @@ std::int16_t FakeWindowSystem::GetAsyncKeyState(int virtualKey) {
 }
 
 bool FakeWindowSystem::SetForegroundWindow(platform::HWnd window) {
-  calls.push_back("foreground " + std::to_string(window));
+  foreground.push_back(window);
   return true;
-}
-
-bool FakeWindowSystem::IsWindowVisible(platform::HWnd window) {
-  const auto shown = visible.find(window);
-  return shown != visible.end() && shown->second;
-}
-
-bool FakeWindowSystem::ShowWindow(platform::HWnd window, int command) {
-  const bool was = IsWindowVisible(window);
-  visible[window] = command != platform::kSwHide;
-  calls.push_back("show " + std::to_string(window) + " " + std::to_string(command));
-  return was;
 }
 
 std::intptr_t FakeWindowSystem::GetWindowLongPtrA(platform::HWnd window, int index) {

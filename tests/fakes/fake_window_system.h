@@ -34,8 +34,6 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t GetDoubleClickTime() override { return doubleClickTime; }
   bool SetForegroundWindow(platform::HWnd window) override;
-  bool IsWindowVisible(platform::HWnd window) override;
-  bool ShowWindow(platform::HWnd window, int command) override;
   std::intptr_t GetWindowLongPtrA(platform::HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(platform::HWnd window, int index, std::intptr_t value) override;
   std::intptr_t CallWindowProcA(platform::WndProc previous, platform::HWnd window, std::uint32_t message,
@@ -66,9 +64,8 @@ class FakeWindowSystem final : public platform::WindowSystem {
   // Messages that reached a window's original procedure, and those posted, in order.
   std::vector<Message> original;
   std::vector<Message> posted;
-  // SetForegroundWindow and ShowWindow calls, in order: "foreground <window>", "show <window> <command>".
-  std::vector<std::string> calls;
-  std::map<platform::HWnd, bool> visible;
+  // The windows put in the foreground, in order.
+  std::vector<platform::HWnd> foreground;
 
   platform::Point cursor{100, 200};
   std::map<int, bool> keysDown;

@@ -24,15 +24,15 @@ TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
   fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
   StartupTrayIcon(fakes.services);
   {
-    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
     fakes::FakeNativeApplication& app = *native;
     TApplication application(fakes.services, std::move(native));
     application.SetTitle(kProductLine);
     auto* form = application.CreateForm<TfrmVantrel>();
     application.Run();
-    const platform::HWnd appWindow = application.Handle();
     EXPECT_FALSE(form->Visible());
-    EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(appWindow));
+    // Not even for a moment: the taskbar button would flash.
+    EXPECT_EQ(app.appWindowShows, 0);
     ASSERT_EQ(fakes.shell.icons.size(), 1u);
     EXPECT_EQ(fakes.windowSystem.resourceOf(fakes.shell.icons.begin()->second.hIcon), kIconReclaiming);
 
@@ -45,10 +45,10 @@ TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
 
     form->TextTrayIcon1->ShowMainWindow();
     EXPECT_TRUE(form->Visible());
-    EXPECT_TRUE(fakes.windowSystem.IsWindowVisible(appWindow));
+    EXPECT_TRUE(app.appWindowVisible);
     application.Minimize();
     EXPECT_FALSE(form->Visible());
-    EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(appWindow));
+    EXPECT_FALSE(app.appWindowVisible);
     EXPECT_EQ(fakes.shell.icons.size(), 1u);
   }
   EXPECT_TRUE(fakes.shell.icons.empty());

@@ -23,7 +23,7 @@ class Tray : public ::testing::Test {
  protected:
   Tray() {
     StartupTrayIcon(fakes.services);
-    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
     app = native.get();
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     form = application->CreateForm<TForm>();
@@ -135,7 +135,7 @@ TEST_F(Tray, MenuAtThePointerFromTheRightButtonAndWithLeftPopupTheLeft) {
   EXPECT_EQ(menu->PopupComponent, icon);
   EXPECT_EQ(app->processed, 2);
   // The application in front before the menu, WM_NULL to the owner after it.
-  EXPECT_EQ(fakes.windowSystem.calls.back(), "foreground 1");
+  EXPECT_EQ(fakes.windowSystem.foreground.back(), application->Handle());
   EXPECT_EQ(fakes.windowSystem.posted.back(),
             (fakes::FakeWindowSystem::Message{form->Handle(), platform::kWmNull, 0, 0}));
 
@@ -168,7 +168,7 @@ TEST_F(Tray, AStartupHandlerKeepsTheMainWindowHidden) {
   application->Run();
   EXPECT_FALSE(application->ShowMainForm);
   EXPECT_FALSE(form->Visible());
-  EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(application->Handle()));
+  EXPECT_FALSE(app->appWindowVisible);
 }
 
 TEST_F(Tray, DisabledRaisesNoMouseEventButBalloonsStillCome) {
@@ -305,14 +305,14 @@ TEST_F(Tray, MinimisingGoesToTheTrayThroughTheEventOrTheOwnersProcedure) {
   icon->MinimizeToTray = true;
   icon->ShowMainWindow();
   EXPECT_TRUE(form->Visible());
-  EXPECT_TRUE(fakes.windowSystem.IsWindowVisible(application->Handle()));
+  EXPECT_TRUE(app->appWindowVisible);
 
   // Without an OnMinimizeToTray handler the form's own procedure minimises the application.
   fakes.windowSystem.SendMessageA(form->Handle(), platform::kWmSysCommand, platform::kScMinimize, 0);
   EXPECT_EQ(fakes.windowSystem.original.back().message, platform::kWmSysCommand);
   application->Minimize();
   EXPECT_FALSE(form->Visible());
-  EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(application->Handle()));
+  EXPECT_FALSE(app->appWindowVisible);
   EXPECT_EQ(fakes.shell.icons.size(), 1u);
 
   // With one, the owner's procedure takes the message.
@@ -326,7 +326,7 @@ TEST_F(Tray, MinimisingGoesToTheTrayThroughTheEventOrTheOwnersProcedure) {
   EXPECT_TRUE(fakes.windowSystem.original.empty());
   EXPECT_EQ(events, (std::vector<std::string>{"to tray 0"}));
   EXPECT_FALSE(form->Visible());
-  EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(application->Handle()));
+  EXPECT_FALSE(app->appWindowVisible);
 }
 
 TEST_F(Tray, DestroyingTheIconLeavesNothingBehind) {

@@ -1,5 +1,5 @@
 // Win32 only: hidden windows whose procedures are portable functions, window timers, the pointer, the keys,
-// showing windows and replacing their procedures.
+// the foreground and replacing window procedures.
 #include "platform/win32/win32_window_system.h"
 
 #include <map>
@@ -124,14 +124,6 @@ std::uint32_t Win32WindowSystem::GetDoubleClickTime() {
 
 bool Win32WindowSystem::SetForegroundWindow(HWnd window) {
   return ::SetForegroundWindow(native(window)) != FALSE;
-}
-
-bool Win32WindowSystem::IsWindowVisible(HWnd window) {
-  return ::IsWindowVisible(native(window)) != FALSE;
-}
-
-bool Win32WindowSystem::ShowWindow(HWnd window, int command) {
-  return ::ShowWindow(native(window), command) != FALSE;
 }
 
 std::intptr_t Win32WindowSystem::GetWindowLongPtrA(HWnd window, int index) {

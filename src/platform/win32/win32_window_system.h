@@ -21,8 +21,6 @@ class Win32WindowSystem final : public WindowSystem {
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t GetDoubleClickTime() override;
   bool SetForegroundWindow(HWnd window) override;
-  bool IsWindowVisible(HWnd window) override;
-  bool ShowWindow(HWnd window, int command) override;
   std::intptr_t GetWindowLongPtrA(HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(HWnd window, int index, std::intptr_t value) override;
   std::intptr_t CallWindowProcA(WndProc previous, HWnd window, std::uint32_t message, std::uintptr_t wParam,
