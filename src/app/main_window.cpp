@@ -306,6 +306,11 @@ void TfrmVantrel::buildStartupManagerPage() {
   SpeedButton5->OnClick = [this](TObject* sender) { SpeedButton5Click(sender); };
 
   ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, 146, 135);
+  for (TListView* list : {ListView1, ListView2}) {
+    list->Compare = [this](const std::string& a, const std::string& b) {
+      return services_.locale->lstrcmpA(a.c_str(), b.c_str());
+    };
+  }
 }
 
 void TfrmVantrel::buildInformationPage() {

@@ -12,6 +12,7 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menus.h"
+#include "framework/registry.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
@@ -154,6 +155,8 @@ class TfrmVantrel : public TForm {
   void buildStartupManagerPage();
   void buildInformationPage();
   void buildComponents();
+  // The keys of the whole machine, in the 64-bit programs' view where the system has one.
+  TRegistry machineRegistry() const;
 
   platform::Services& services_;
 };

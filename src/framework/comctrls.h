@@ -101,6 +101,8 @@ class TListView : public TControl {
   int Selected() const;
   void SetSelected(int index, bool selected);
   void MakeVisible(int index);
+  // Draws the selection in the focused colours, as if the list had the focus, from the next message on.
+  void PostSetFocus();
   // The user changed a row's selection.
   void UserSelect(int index, bool selected);
 
@@ -109,6 +111,7 @@ class TListView : public TControl {
 
  private:
   bool valid(int index) const { return index >= 0 && index < RowCount(); }
+  void select(int index, bool selected);
   std::vector<TListColumn> columns_;
   std::vector<TListRow> rows_;
 };

@@ -14,8 +14,11 @@ class FakeProcess final : public platform::Process {
     return faults.shouldFail("GetModuleFileNameA") ? std::string() : moduleFileName;
   }
 
+  bool IsWow64Process() override { return wow64; }
+
   FaultPlan faults;  // calls: "GetModuleFileNameA"
   std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";
+  bool wow64 = false;
 };
 
 }  // namespace vantrel::fakes

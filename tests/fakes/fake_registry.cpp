@@ -40,6 +40,8 @@ struct FakeRegistry::Key {
 namespace {
 
 constexpr std::uint32_t kKeySetValue = 0x2;
+// The view bits choose where a 32-bit program looks; this registry has only one view.
+constexpr std::uint32_t kKeyViews = 0x0300;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -66,7 +68,7 @@ std::vector<std::string> segments(const char* path) {
 }
 
 bool asksMoreThanReading(std::uint32_t access) {
-  return (access & ~platform::kKeyRead) != 0;
+  return (access & ~(platform::kKeyRead | kKeyViews)) != 0;
 }
 
 // Copies data into a caller's buffer the way the registry does: the size always, the bytes when they fit.
@@ -155,6 +157,7 @@ HKey FakeRegistry::open(Key* key, std::uint32_t access) {
 
 long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) {
   log.push_back("RegOpenKeyExA " + describe(key, subKey));
+  accessAsked.push_back(access);
   *result = 0;
   if (faults.shouldFail("RegOpenKeyExA")) {
     return platform::kErrorAccessDenied;
@@ -176,6 +179,7 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t acc
 long FakeRegistry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
                                    std::uint32_t* disposition) {
   log.push_back("RegCreateKeyExA " + describe(key, subKey));
+  accessAsked.push_back(access);
   *result = 0;
   if (faults.shouldFail("RegCreateKeyExA")) {
     return platform::kErrorAccessDenied;

@@ -62,6 +62,8 @@ class FakeRegistry final : public platform::Registry {
   FaultPlan faults;  // calls by their names: "RegOpenKeyExA", "RegSetValueExA", ...
   // One line per call: the call's name and what it named, e.g. "RegOpenKeyExA HKLM\\Software\\X".
   std::vector<std::string> log;
+  // The access asked for by every opening and creation, in order.
+  std::vector<std::uint32_t> accessAsked;
   int openHandles() const { return static_cast<int>(handles_.size()); }
 
  private:

@@ -8,6 +8,7 @@ namespace vantrel::platform::win32 {
 class Win32Process final : public Process {
  public:
   std::string GetModuleFileNameA() override;
+  bool IsWow64Process() override;
 };
 
 }  // namespace vantrel::platform::win32
