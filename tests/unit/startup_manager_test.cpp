@@ -1,0 +1,397 @@
+// The startup manager page against the in-memory registry: what it lists, and that no move, deletion or
+// failure loses an entry.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/run_key.h"
+#include "app/startup_entries.h"
+#include "fake_services.h"
+
+namespace vantrel {
+namespace {
+
+const platform::HKey kHklm = platform::kHKeyLocalMachine;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes sz(const std::string& text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+std::vector<std::string> captions(const TListView* list) {
+  std::vector<std::string> names;
+  for (const TListRow& row : list->Rows()) {
+    names.push_back(row.Caption);
+  }
+  return names;
+}
+
+std::string program(const TListView* list, const std::string& name) {
+  for (const TListRow& row : list->Rows()) {
+    if (row.Caption == name) {
+      return row.SubItems.empty() ? "<none>" : row.SubItems.front();
+    }
+  }
+  return "<no row>";
+}
+
+void select(TListView* list, const std::vector<std::string>& names) {
+  for (int i = 0; i < list->RowCount(); ++i) {
+    for (const std::string& name : names) {
+      if (list->Rows()[i].Caption == name) {
+        list->SetSelected(i, true);
+      }
+    }
+  }
+}
+
+TEST(ProgramText, ByTheValuesType) {
+  struct Case {
+    const char* what;
+    TRegValue value;
+    std::optional<std::string> text;
+  };
+  const std::vector<Case> cases = {
+      {"string", {platform::kRegSz, sz("C:\\a.exe /min")}, "C:\\a.exe /min"},
+      {"string up to its first NUL", {platform::kRegSz, {'a', 0, 'b', 0}}, "a"},
+      {"string without a terminator", {platform::kRegSz, {'a', 'b'}}, "ab"},
+      {"empty string", {platform::kRegSz, {}}, ""},
+      {"number", {platform::kRegDword, {0x2A, 0, 0, 0}}, "42"},
+      {"number 4294967295", {platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}, "-1"},
+      {"short number", {platform::kRegDword, {0x01, 0x01}}, "257"},
+      {"binary with a NUL", {platform::kRegBinary, {0x41, 0x00, 0x42}}, "A\r\nB"},
+      {"empty binary", {platform::kRegBinary, {}}, std::nullopt},
+      {"expandable string", {platform::kRegExpandSz, sz("%windir%\\x.exe")}, std::nullopt},
+      {"multi-string", {platform::kRegMultiSz, {'a', 0, 0}}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ProgramText(c.value), c.text);
+  }
+}
+
+// One program run with the page, on a fresh machine whose keys the test fills first.
+class StartupManager : public ::testing::Test {
+ protected:
+  StartupManager() {
+    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
+    fakes.registry.createKey(kHklm, kRunKey);
+  }
+  TfrmVantrel& start() {
+    application_ = std::make_unique<TApplication>(fakes.services);
+    application_->SetTitle(kProductLine);
+    form_ = application_->CreateForm<TfrmVantrel>();
+    return *form_;
+  }
+  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
+  std::string run(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    return "";
+  }
+  std::string show() {
+    return run([&] { form_->TabSheet3Show(form_); });
+  }
+  std::string press(TSpeedButton* button) {
+    return run([&] { button->Click(); });
+  }
+  std::optional<fakes::FakeRegistry::Value> live(const std::string& name) const {
+    return fakes.registry.value(kHklm, kRunKey, name);
+  }
+  std::optional<fakes::FakeRegistry::Value> backup(const std::string& name) const {
+    return fakes.registry.value(kHklm, kBackupKey, name);
+  }
+
+  fakes::FakeServices fakes;
+  TfrmVantrel* form_ = nullptr;
+
+ private:
+  std::unique_ptr<TApplication> application_;
+};
+
+TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
+  fakes.registry.setString(kHklm, kRunKey, "cherry", "c.exe");
+  fakes.registry.setString(kHklm, kRunKey, "vantrel", "C:\\other\\vantrel.exe");
+  fakes.registry.setString(kHklm, kRunKey, "", "default.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Banana", "b.exe");
+  fakes.registry.setString(kHklm, kRunKey, "apple", "a.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Vantrel", "C:\\old\\Vantrel.exe");
+  fakes.registry.setValue(kHklm, kBackupKey, "Bell", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
+  TfrmVantrel& f = start();
+  ASSERT_TRUE(live("Vantrel"));  // this program's own entry, written at start-up
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"", "apple", "Banana", "cherry", "vantrel"}));
+  EXPECT_EQ(program(f.ListView1, ""), "default.exe");
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell"}));
+  EXPECT_EQ(program(f.ListView2, "Bell"), "-1");
+  EXPECT_EQ(f.ListView1->Rows()[0].ImageIndex, 0);
+
+  // Every showing lists the keys afresh.
+  fakes.registry.setString(kHklm, kRunKey, "date", "d.exe");
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1),
+            (std::vector<std::string>{"", "apple", "Banana", "cherry", "date", "vantrel"}));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, MissingKeysAreCreatedAndAnEntryInBothIsKeptAsABackupOnly) {
+  fakes.registry.setString(kHklm, kRunKey, "Both", "new.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_TRUE(fakes.registry.keyExists(kHklm, kBackupKey));
+
+  fakes.registry.setString(kHklm, kBackupKey, " Both ", "old.exe");
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(live("Both"), std::nullopt);
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, " Both "), "old.exe");
+  EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{" Both "}));
+}
+
+TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
+  for (const char* name : {"Alpha", "TkBellExe", "Tweak UI ", "Zeta"}) {
+    fakes.registry.setString(kHklm, kRunKey, name, "x.exe");
+  }
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(f.ListView1->SelCount(), 2);
+  EXPECT_TRUE(f.ListView1->Rows()[1].Selected);
+  EXPECT_TRUE(f.ListView1->Rows()[2].Selected);
+  f.ListView1->SetSelected(1, false);
+  EXPECT_EQ(show(), "");
+  EXPECT_TRUE(f.ListView1->Rows()[1].Selected);
+}
+
+TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
+  const Bytes expand = sz("%ProgramFiles%\\x.exe");
+  fakes.registry.setValue(kHklm, kRunKey, "Expand", platform::kRegExpandSz, expand);
+  fakes.registry.setString(kHklm, kRunKey, "One", "  one.exe  ");
+  fakes.registry.setString(kHklm, kRunKey, "Two", "two.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Three", "three.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Stays", "stays.exe");
+  fakes.registry.setString(kHklm, kRunKey, " Padded", "padded.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  fakes.registry.setString(kHklm, kBackupKey, "Two", "an older two.exe");
+  EXPECT_EQ(program(f.ListView1, "Expand"), "<none>");
+  EXPECT_EQ(program(f.ListView1, "Two"), "two.exe");
+
+  select(f.ListView1, {"Expand", "One", "Two", "Three", " Padded"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Padded", "Three", "Two"}));
+  EXPECT_EQ(program(f.ListView2, "One"), "one.exe");
+  EXPECT_EQ(backup("Expand")->type, platform::kRegExpandSz);
+  EXPECT_EQ(backup("Expand")->data, expand);
+  EXPECT_EQ(backup("One")->data, sz("  one.exe  "));
+  EXPECT_EQ(backup("Two")->data, sz("two.exe"));  // the older backup is replaced
+  EXPECT_EQ(backup("Three")->data, sz("three.exe"));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
+            (std::vector<std::string>{"Stays", " Padded", "Vantrel"}));  // a padded name moves its row only
+
+  select(f.ListView2, {"Expand"});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  EXPECT_EQ(live("Expand")->type, platform::kRegExpandSz);
+  EXPECT_EQ(live("Expand")->data, expand);
+  EXPECT_EQ(backup("Expand"), std::nullopt);
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
+  fakes.registry.setString(kHklm, kBackupKey, "Tool.exe", "C:\\Old\\Tool.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Other", "other.exe");
+  fakes.dialogs.chosenFiles = {"D:\\New\\Tool.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  select(f.ListView1, {"Other"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Tool.exe"), "D:\\New\\Tool.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Tool.exe"), "C:\\Old\\Tool.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Other"), "other.exe");
+}
+
+TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndKeepsAnExistingValue) {
+  fakes.registry.setString(kHklm, kRunKey, "Old.exe", "C:\\Keep\\Old.exe");
+  fakes.dialogs.chosenFiles = {"C:\\Tools\\My App.exe", "", "E:\\Else\\Old.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(program(f.ListView1, "My App.exe"), "C:\\Tools\\My App.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
+  EXPECT_EQ(press(f.SpeedButton3), "");  // cancelled
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Old.exe"), "C:\\Keep\\Old.exe");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe", "Old.exe"}));
+}
+
+TEST_F(StartupManager, DeletingTakesOnlyTheSelectedEntriesOfEitherKey) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "C", "c.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  fakes.registry.log.clear();
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_TRUE(fakes.registry.log.empty());
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+
+  select(f.ListView1, {"B"});
+  select(f.ListView2, {"C"});
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(captions(f.ListView2), std::vector<std::string>{});
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"A", "Vantrel"}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
+}
+
+TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfEveryRefusedChange) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+  TfrmVantrel& f = start();
+  // The backup key is missing and may not be created: the live list is filled all the same.
+  EXPECT_EQ(show(), "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
+
+  fakes.registry.setString(kHklm, kBackupKey, "A", "older a.exe");
+  fakes.registry.denyWriting(kHklm, kBackupKey);
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));  // may not be resolved
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"A"}));
+
+  select(f.ListView1, {"B"});
+  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'B'");
+  EXPECT_EQ(live("B")->data, sz("b.exe"));
+  select(f.ListView1, {"A"});
+  EXPECT_EQ(press(f.SpeedButton4), "Failed to delete value 'A'");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(live("A")->data, sz("a.exe"));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveLosesNoEntry) {
+  const Bytes expand = sz("%SystemRoot%\\e.exe");
+  const auto arrange = [&](fakes::FakeRegistry& registry) {
+    registry.createKey(kHklm, kRunKey);
+    registry.setString(kHklm, kRunKey, "A", "a.exe");
+    registry.setValue(kHklm, kRunKey, "E", platform::kRegExpandSz, expand);
+    registry.setString(kHklm, kBackupKey, "A", "older a.exe");
+    registry.setString(kHklm, kBackupKey, "C", "c.exe");
+  };
+  struct Move {
+    const char* what;
+    TSpeedButton* TfrmVantrel::*button;
+    TListView* TfrmVantrel::*list;
+    std::vector<std::string> rows;
+  };
+  const std::vector<Move> moves = {
+      {"to backup", &TfrmVantrel::SpeedButton1, &TfrmVantrel::ListView1, {"E"}},
+      {"restore", &TfrmVantrel::SpeedButton2, &TfrmVantrel::ListView2, {"A", "C"}},
+  };
+  const char* calls[] = {"RegOpenKeyExA",  "RegCreateKeyExA", "RegQueryValueExA",
+                         "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"};
+  for (const Move& move : moves) {
+    // How often a clean move makes each call.
+    std::map<std::string, int> counts;
+    fakes::FakeServices clean;
+    arrange(clean.registry);
+    {
+      TApplication application(clean.services);
+      auto* f = application.CreateForm<TfrmVantrel>();
+      f->TabSheet3Show(f);
+      select(f->*move.list, move.rows);
+      clean.registry.faults = {};
+      (f->*move.button)->Click();
+      for (const char* call : calls) {
+        counts[call] = clean.registry.faults.calls(call);
+      }
+    }
+    for (const char* call : calls) {
+      ASSERT_GT(counts[call], 0) << call;
+      for (int n = 1; n <= counts[call]; ++n) {
+        SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
+        fakes::FakeServices machine;
+        arrange(machine.registry);
+        {
+          TApplication application(machine.services);
+          auto* f = application.CreateForm<TfrmVantrel>();
+          f->TabSheet3Show(f);
+          select(f->*move.list, move.rows);
+          machine.registry.faults = {};
+          machine.registry.faults.failOn(call, n);
+          run([&] { (f->*move.button)->Click(); });
+        }
+        for (const char* name : {"A", "E", "C"}) {
+          const auto inRun = machine.registry.value(kHklm, kRunKey, name);
+          const auto inBackup = machine.registry.value(kHklm, kBackupKey, name);
+          EXPECT_TRUE(inRun || inBackup) << name << " is lost";
+        }
+        for (const auto& kept :
+             {machine.registry.value(kHklm, kRunKey, "E"), machine.registry.value(kHklm, kBackupKey, "E")}) {
+          if (kept) {
+            EXPECT_EQ(kept->data, expand);
+          }
+        }
+        if (std::string(call) != "RegCloseKey") {
+          EXPECT_EQ(machine.registry.openHandles(), 0);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(StartupManager, ADataReadThatFailsEndsTheFillingWithWhatWasListed) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "TkBellExe", "bell.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  TfrmVantrel& f = start();
+  fakes.registry.faults = {};
+  // Two queries a value (size, then data): the fourth is TkBellExe's data.
+  fakes.registry.faults.failOn("RegQueryValueExA", 4);
+  EXPECT_EQ(show(), "Failed to get data for 'TkBellExe'");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(f.ListView1->SelCount(), 0);
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, EveryAccessUsesThe64BitViewWhereTheSystemHasOne) {
+  for (const bool wow64 : {false, true}) {
+    SCOPED_TRACE(wow64 ? "32-bit program on 64-bit Windows" : "native program");
+    fakes::FakeServices machine;
+    machine.process.wow64 = wow64;
+    machine.registry.setString(kHklm, kRunKey, "A", "a.exe");
+    machine.dialogs.chosenFiles = {"C:\\b.exe"};
+    {
+      TApplication application(machine.services);
+      auto* f = application.CreateForm<TfrmVantrel>();
+      f->TabSheet3Show(f);
+      select(f->ListView1, {"A"});
+      f->SpeedButton1->Click();
+      f->SpeedButton3->Click();
+      f->CheckBox2->SetChecked(false);
+    }
+    ASSERT_FALSE(machine.registry.accessAsked.empty());
+    for (const std::uint32_t access : machine.registry.accessAsked) {
+      EXPECT_EQ((access & platform::kKeyWow64_64Key) != 0, wow64) << std::hex << access;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
