@@ -113,8 +113,44 @@ void checkRegistry(platform::Registry& registry, const char* path) {
   EXPECT_EQ(registry.RegDeleteValueA(key, "Alpha"), platform::kErrorAccessDenied);
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
 
-  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key),
+  // Values of every type come back with their type and bytes; the unnamed default value is listed as "".
+  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path,
+                                   platform::kKeyAllAccess | platform::kKeyWow64_64Key, &key),
             platform::kErrorSuccess);
+  struct Typed {
+    const char* name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  };
+  const std::vector<Typed> typed = {
+      {"Number", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {"Binary", platform::kRegBinary, {0x41, 0x00, 0x42}},
+      {"Empty", platform::kRegBinary, {}},
+      {"Expand", platform::kRegExpandSz, sz("%SystemRoot%\\x.exe")},
+      {"", platform::kRegSz, sz("default")},
+  };
+  for (const Typed& value : typed) {
+    SCOPED_TRACE(value.name);
+    ASSERT_EQ(registry.RegSetValueExA(key, value.name, value.type, value.data.data(),
+                                      static_cast<std::uint32_t>(value.data.size())),
+              platform::kErrorSuccess);
+    std::uint8_t read[64];
+    size = sizeof read;
+    ASSERT_EQ(registry.RegQueryValueExA(key, value.name, &type, read, &size), platform::kErrorSuccess);
+    EXPECT_EQ(type, value.type);
+    EXPECT_EQ(std::vector<std::uint8_t>(read, read + size), value.data);
+  }
+  bool defaultListed = false;
+  for (std::uint32_t index = 0;; ++index) {
+    char name[64];
+    std::uint32_t length = sizeof name;
+    if (registry.RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr) !=
+        platform::kErrorSuccess) {
+      break;
+    }
+    defaultListed = defaultListed || length == 0;
+  }
+  EXPECT_TRUE(defaultListed);
   clearValues(registry, key);
   registry.RegCloseKey(key);
 }
