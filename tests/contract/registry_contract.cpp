@@ -114,8 +114,7 @@ void checkRegistry(platform::Registry& registry, const char* path) {
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
 
   // Values of every type come back with their type and bytes; the unnamed default value is listed as "".
-  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path,
-                                   platform::kKeyAllAccess | platform::kKeyWow64_64Key, &key),
+  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key),
             platform::kErrorSuccess);
   struct Typed {
     const char* name;

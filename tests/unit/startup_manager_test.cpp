@@ -56,25 +56,26 @@ void select(TListView* list, const std::vector<std::string>& names) {
 TEST(ProgramText, ByTheValuesType) {
   struct Case {
     const char* what;
-    TRegValue value;
+    std::uint32_t type;
+    Bytes data;
     std::optional<std::string> text;
   };
   const std::vector<Case> cases = {
-      {"string", {platform::kRegSz, sz("C:\\a.exe /min")}, "C:\\a.exe /min"},
-      {"string up to its first NUL", {platform::kRegSz, {'a', 0, 'b', 0}}, "a"},
-      {"string without a terminator", {platform::kRegSz, {'a', 'b'}}, "ab"},
-      {"empty string", {platform::kRegSz, {}}, ""},
-      {"number", {platform::kRegDword, {0x2A, 0, 0, 0}}, "42"},
-      {"number 4294967295", {platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}}, "-1"},
-      {"short number", {platform::kRegDword, {0x01, 0x01}}, "257"},
-      {"binary with a NUL", {platform::kRegBinary, {0x41, 0x00, 0x42}}, "A\r\nB"},
-      {"empty binary", {platform::kRegBinary, {}}, std::nullopt},
-      {"expandable string", {platform::kRegExpandSz, sz("%windir%\\x.exe")}, std::nullopt},
-      {"multi-string", {platform::kRegMultiSz, {'a', 0, 0}}, std::nullopt},
+      {"string", platform::kRegSz, sz("C:\\a.exe /min"), "C:\\a.exe /min"},
+      {"string up to its first NUL", platform::kRegSz, Bytes{'a', 0, 'b', 0}, "a"},
+      {"string without a terminator", platform::kRegSz, Bytes{'a', 'b'}, "ab"},
+      {"empty string", platform::kRegSz, Bytes{}, ""},
+      {"number", platform::kRegDword, Bytes{0x2A, 0, 0, 0}, "42"},
+      {"number 4294967295", platform::kRegDword, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, "-1"},
+      {"short number", platform::kRegDword, Bytes{0x01, 0x01}, "257"},
+      {"binary with a NUL", platform::kRegBinary, Bytes{0x41, 0x00, 0x42}, "A\r\nB"},
+      {"empty binary", platform::kRegBinary, Bytes{}, std::nullopt},
+      {"expandable string", platform::kRegExpandSz, sz("%windir%\\x.exe"), std::nullopt},
+      {"multi-string", platform::kRegMultiSz, Bytes{'a', 0, 0}, std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(ProgramText(c.value), c.text);
+    EXPECT_EQ(ProgramText({c.type, c.data}), c.text);
   }
 }
 
