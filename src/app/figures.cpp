@@ -1,9 +1,7 @@
 #include "app/figures.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
-
-#include "memory/max_mem.h"
 
 namespace vantrel {
 
@@ -25,10 +23,21 @@ std::int32_t Percent(std::int64_t part, std::int64_t whole) {
 
 Bounds ThresholdBounds(std::int64_t totalBytes) {
   const double megabytes = static_cast<double>(totalBytes) / kBytesPerMegabyte;
-  const auto upper = static_cast<std::int32_t>(
-      std::min<double>(std::nearbyint(megabytes / 6), static_cast<double>(TMaxMem::kMaxBlocks)));
-  const auto lower = static_cast<std::int32_t>(std::min<double>(std::nearbyint(megabytes / 32), upper));
-  return {lower, upper};
+  return {static_cast<std::int32_t>(std::nearbyint(megabytes / 32)),
+          static_cast<std::int32_t>(std::nearbyint(megabytes / 6))};
+}
+
+std::int32_t TargetOfRow(int row) {
+  static constexpr std::array<std::int32_t, 29> kTargets = {8,   10,  12,  14,  16,  18,  20,  24,  28, 32,
+                                                            36,  40,  44,  48,  56,  64,  72,  80,  88, 96,
+                                                            104, 112, 120, 128, 160, 192, 224, 256, 384};
+  return row >= 0 && row < static_cast<int>(kTargets.size()) ? kTargets[static_cast<std::size_t>(row)] : 0;
+}
+
+bool TargetFits(std::int64_t totalBytes, std::int32_t target) {
+  // 1.333 megabytes of total for each megabyte of target.
+  constexpr double kBytesPerTargetMegabyte = 1397751.808;
+  return !(static_cast<double>(totalBytes) / kBytesPerTargetMegabyte + 1 < target);
 }
 
 }  // namespace vantrel

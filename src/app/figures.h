@@ -17,9 +17,13 @@ struct Bounds {
   std::int32_t lower;
   std::int32_t upper;
 };
-// Range of the free-memory threshold: a 32nd to a 6th of the total. The upper bound stops at the largest pass
-// the reclaimer makes (1024 MB), as a higher threshold could never be reached by reclaiming; the lower bound
-// never passes the upper one.
+// Range of the free-memory threshold: a 32nd to a 6th of the total, in megabytes.
 Bounds ThresholdBounds(std::int64_t totalBytes);
+
+// The reclaim target of a row of the target list, in megabytes; the last row, captioned "320 MB", means 384.
+// 0 for a row that does not exist.
+std::int32_t TargetOfRow(int row);
+// Whether a target suits the machine: at most the total in megabytes divided by 1.333, plus one.
+bool TargetFits(std::int64_t totalBytes, std::int32_t target);
 
 }  // namespace vantrel

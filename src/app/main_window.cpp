@@ -27,8 +27,8 @@ TSpinEdit* spinEdit(TComponent* owner, TWinControl* parent, const char* name, st
                     std::int32_t maxValue, const char* text, int left, int top, int width) {
   auto* edit = new TSpinEdit(owner);
   edit->SetName(name);
-  edit->MinValue = minValue;
-  edit->MaxValue = maxValue;
+  edit->SetMinValue(minValue);
+  edit->SetMaxValue(maxValue);
   edit->SetText(text);
   edit->SetBounds(left, top, width, kEditHeight);
   edit->SetParent(parent);

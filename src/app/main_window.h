@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/application.h"
@@ -110,6 +111,8 @@ class TfrmVantrel : public TForm {
 
   // Checks by the automatic reclaim at which the processor was idle.
   std::int32_t IdleCount = 0;
+  // What the tray icon shows: the free memory in whole megabytes, set by the tray text tick.
+  std::string TrayText;
 
   // Start-up, show and shutdown.
   void FormCreate(TObject* Sender);
@@ -124,6 +127,9 @@ class TfrmVantrel : public TForm {
   void Timer3Timer(TObject* Sender);
   void CheckBox1Click(TObject* Sender);
   void listMaxClick(TObject* Sender);
+  // The processor load in percent for both ticks; empty when the sampler has no instance or fails. A failure
+  // is shown once, until a reading succeeds again: a box at every tick would bury the user.
+  std::optional<double> ProcessorLoad();
 
   // The reclaim and tray commands.
   void btnFreeAllClick(TObject* Sender);
@@ -159,6 +165,7 @@ class TfrmVantrel : public TForm {
   TRegistry machineRegistry() const;
 
   platform::Services& services_;
+  bool loadFailureShown_ = false;
 };
 
 }  // namespace vantrel

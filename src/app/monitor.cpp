@@ -1,14 +1,86 @@
 // The memory monitor and automatic reclaim: the three timers' ticks, switching automatic reclaim on and off,
 // and the choice of the reclaim target.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/figures.h"
+#include "app/load_reading.h"
 #include "app/main_window.h"
+#include "cpu/cpu_usage.h"
+#include "framework/sysutils.h"
 
 namespace vantrel {
 
-void TfrmVantrel::Timer1Timer(TObject*) {}
+namespace {
 
-void TfrmVantrel::Timer2Timer(TObject*) {}
+constexpr int kFallbackTargetRow = 4;
+constexpr char kFallbackTarget[] = "16";
+constexpr char kTargetTooLarge[] = "The value is too large to your system!\r\r    Select a smaller one!";
 
-void TfrmVantrel::Timer3Timer(TObject*) {}
+}  // namespace
+
+std::optional<double> TfrmVantrel::ProcessorLoad() {
+  const char separator = Application()->DecimalSeparator();
+  try {
+    RefreshProcessorData();
+    const std::int32_t count = ProcessorCount();
+    std::string text;
+    // Every instance is read, as each may fail; only the last one's text stays.
+    for (std::int32_t index = 0; index < count; ++index) {
+      text = LoadText(index, ProcessorUsage(index), separator);
+    }
+    loadFailureShown_ = false;
+    if (count <= 0) {
+      return std::nullopt;
+    }
+    return LoadFromText(text, count - 1, separator);
+  } catch (const Exception& error) {
+    // The flag goes up before the box: timers keep firing while it is open.
+    if (!loadFailureShown_) {
+      loadFailureShown_ = true;
+      Application()->ShowException(error.Message());
+    }
+    return std::nullopt;
+  }
+}
+
+void TfrmVantrel::Timer1Timer(TObject*) {
+  const std::optional<double> load = ProcessorLoad();
+  // An unknown load counts as busy: no reclaim is ever made on it.
+  const double threshold = edtCPU->Value();
+  if (load && threshold > *load) {
+    IdleCount = std::min(IdleCount, std::numeric_limits<std::int32_t>::max() - 1) + 1;
+  }
+  if (!load || threshold < *load) {
+    IdleCount = 0;
+  }
+  const double freeMegabytes = MegabytesTwoDecimals(MaxMem1->FreeMemory());
+  if (!(freeMegabytes < edtMin->Value() && IdleCount >= edtWAIT->Value() && load &&
+        static_cast<double>(edtCPU->Value()) > *load)) {
+    return;
+  }
+  Timer1->SetEnabled(false);
+  const std::int32_t passes = StrToInt(edtTRYT->Text());
+  for (std::int32_t pass = 0; pass < passes; ++pass) {
+    MaxMem1->Defrag(StrToInt(lblTARGET->Caption()));
+  }
+  IdleCount = 0;
+  Timer1->SetEnabled(true);
+}
+
+void TfrmVantrel::Timer2Timer(TObject*) {
+  TrayText = IntToStr(WholeMegabytes(MaxMem1->FreeMemory()));
+}
+
+void TfrmVantrel::Timer3Timer(TObject*) {
+  const std::optional<double> load = ProcessorLoad();
+  Gauge2->SetPosition(load ? static_cast<int>(std::clamp(std::trunc(*load), 0.0, 100.0)) : 0);
+  Gauge2->Repaint();
+  Gauge1->SetPosition(Percent(MaxMem1->FreeMemory(), MaxMem1->TotalMemory()));
+  Label1->SetCaption(
+      FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), Application()->DecimalSeparator()));
+}
 
 void TfrmVantrel::CheckBox1Click(TObject*) {
   if (CheckBox1->Checked()) {
@@ -21,6 +93,15 @@ void TfrmVantrel::CheckBox1Click(TObject*) {
   }
 }
 
-void TfrmVantrel::listMaxClick(TObject*) {}
+void TfrmVantrel::listMaxClick(TObject*) {
+  if (const std::int32_t target = TargetOfRow(listMax->ItemIndex()); target > 0) {
+    lblTARGET->SetCaption(IntToStr(target));
+  }
+  if (!TargetFits(MaxMem1->TotalMemory(), StrToInt(lblTARGET->Caption()))) {
+    Application()->MessageBox(kTargetTooLarge, "Information", platform::kMbOk | platform::kMbIconInformation);
+    listMax->SetItemIndex(kFallbackTargetRow);
+    lblTARGET->SetCaption(kFallbackTarget);
+  }
+}
 
 }  // namespace vantrel

@@ -30,8 +30,8 @@ std::string TfrmVantrel::SettingsPath() const {
 void TfrmVantrel::FormCreate(TObject*) {
   const std::int64_t total = MaxMem1->TotalMemory();
   const Bounds bounds = ThresholdBounds(total);
-  edtMin->MinValue = bounds.lower;
-  edtMin->MaxValue = bounds.upper;
+  edtMin->SetMinValue(bounds.lower);
+  edtMin->SetMaxValue(bounds.upper);
   const std::string path = SettingsPath();
   Label3->SetCaption(IntToStr(WholeMegabytes(total)) + "MB");
   const char separator = Application()->DecimalSeparator();

@@ -12,13 +12,45 @@ namespace {
 constexpr char kEnter = 13;
 }
 
+void TSpinEdit::SetMinValue(std::int32_t value) {
+  minValue_ = value;
+  mirrorArrows();
+}
+
+void TSpinEdit::SetMaxValue(std::int32_t value) {
+  maxValue_ = value;
+  mirrorArrows();
+}
+
+void TSpinEdit::SetText(const std::string& text) {
+  SetCaption(text);
+  mirrorArrows();
+}
+
+void TSpinEdit::UserEdit(const std::string& text) {
+  SetCaptionQuietly(text);
+  mirrorArrows();
+}
+
+void TSpinEdit::SyncNative() {
+  TControl::SyncNative();
+  mirrorArrows();
+}
+
+void TSpinEdit::mirrorArrows() {
+  if (Native()) {
+    Native()->SetRange(minValue_, maxValue_);
+    Native()->SetPosition(CheckValue(Value()));
+  }
+}
+
 std::int32_t TSpinEdit::Value() const {
-  return TryStrToInt(Text()).value_or(MinValue);
+  return TryStrToInt(Text()).value_or(minValue_);
 }
 
 std::int32_t TSpinEdit::CheckValue(std::int64_t value) const {
-  if (MaxValue != MinValue) {
-    value = std::clamp<std::int64_t>(value, MinValue, MaxValue);
+  if (maxValue_ != minValue_) {
+    value = std::clamp<std::int64_t>(value, minValue_, maxValue_);
   }
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
                                                             std::numeric_limits<std::int32_t>::max()));

@@ -1,5 +1,6 @@
 // TSpinEdit: a text box with up and down arrows and two bounds, for whole numbers. Its text is its only
-// storage: the value is read from the text each time.
+// storage: the value is read from the text each time. The native arrows carry the bounds and the value, so
+// that assistive technology reads the real range.
 #pragma once
 
 #include <cstdint>
@@ -14,12 +15,14 @@ class TSpinEdit : public TControl {
   using TControl::TControl;
   TControlKind Kind() const override { return TControlKind::SpinEdit; }
 
-  std::int32_t MinValue = 0;
-  std::int32_t MaxValue = 100;
+  std::int32_t MinValue() const { return minValue_; }
+  void SetMinValue(std::int32_t value);
+  std::int32_t MaxValue() const { return maxValue_; }
+  void SetMaxValue(std::int32_t value);
 
   // The caption is the text; text put in by the program is not clamped.
   const std::string& Text() const { return Caption(); }
-  void SetText(const std::string& text) { SetCaption(text); }
+  void SetText(const std::string& text);
 
   // The text as a whole number; the lower bound when the text is not one.
   std::int32_t Value() const;
@@ -36,7 +39,16 @@ class TSpinEdit : public TControl {
   // The edit lost the keyboard focus: a value outside the bounds becomes the nearer bound.
   void DoExit();
   // The user changed the text in the native edit.
-  void UserEdit(const std::string& text) { SetCaptionQuietly(text); }
+  void UserEdit(const std::string& text);
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  void mirrorArrows();
+
+  std::int32_t minValue_ = 0;
+  std::int32_t maxValue_ = 100;
 };
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #include "framework/sysutils.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -74,6 +75,25 @@ std::int32_t StrToIntDef(const std::string& text, std::int32_t defaultValue) {
 
 std::string IntToStr(std::int64_t value) {
   return std::to_string(value);
+}
+
+std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparator) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    return std::nullopt;
+  }
+  std::string number = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+  if (number.find('.') != std::string::npos && decimalSeparator != '.') {
+    return std::nullopt;
+  }
+  std::replace(number.begin(), number.end(), decimalSeparator, '.');
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+  if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 std::string FloatToStr(double value, char decimalSeparator) {

@@ -24,6 +24,10 @@ std::int32_t StrToInt(const std::string& text);
 std::int32_t StrToIntDef(const std::string& text, std::int32_t defaultValue);
 std::string IntToStr(std::int64_t value);
 
+// A decimal fraction such as "5.23" or "-20.00", with the given decimal separator; blanks before and after
+// are ignored. Empty when the text is not such a number or not finite.
+std::optional<double> TryStrToFloat(const std::string& text, char decimalSeparator);
+
 // The general form: at most 15 significant digits, no exponent for ordinary figures, no trailing zeros, the
 // given decimal separator: 123.45, 123.4 or 123.
 std::string FloatToStr(double value, char decimalSeparator);

@@ -14,6 +14,10 @@ TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
 
 
+def pytest_configure(config):
+    config.addinivalue_line("markers", "settings(*lines): the Vantrel.ini the program finds at its start")
+
+
 def pytest_sessionstart(session):
     """Each run leaves only its own screenshots."""
     shutil.rmtree(ARTIFACTS, ignore_errors=True)
@@ -94,6 +98,33 @@ def restore_minimised(desktop, title=TITLE):
     desktop.x("xdotool", "mousemove", str(x + 30), str(y + 10), "click", "--repeat", "2", "--delay", "80", "1")
 
 
+def probe(desktop, title=TITLE):
+    """The controls of the program's shown window, read from outside through the window tree: a list of
+    (class, (left, top, right, bottom), position, text)."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             title], env=wine_env(desktop), capture_output=True, text=True)
+    controls = []
+    for line in result.stdout.splitlines():
+        kind, rect, position, text = line.split("\t")
+        controls.append((kind, tuple(int(v) for v in rect.split()), position, text))
+    return controls
+
+
+def peak_memory_mb(folder):
+    """The highest resident memory, in MB, of the Linux processes that run the program from this folder."""
+    peak = 0
+    for proc in Path("/proc").iterdir():
+        try:
+            if folder.parent.name not in (proc / "cmdline").read_text(errors="replace"):
+                continue
+            for line in (proc / "status").read_text().splitlines():
+                if line.startswith("VmHWM:"):
+                    peak = max(peak, int(line.split()[1]) // 1024)
+        except (OSError, ValueError):
+            continue
+    return peak
+
+
 def wine_env(desktop):
     env = dict(desktop.env)
     env["VANTREL_WINEPREFIX"] = str(BUILD / "wineprefix")
@@ -116,6 +147,9 @@ def vantrel(request, desktop, tmp_path):
     folder.mkdir()
     exe = folder / "Vantrel.exe"
     exe.write_bytes(EXECUTABLES[request.param].read_bytes())
+    settings = request.node.get_closest_marker("settings")
+    if settings:
+        (folder / "Vantrel.ini").write_text("\r\n".join(["[Vantrel]", *settings.args, ""]))
     process = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)], env=wine_env(desktop),
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     process.folder = folder

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_native_application.h"
 #include "fake_services.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
@@ -31,8 +32,8 @@ struct Headless : LocaleFirst {
 
 TSpinEdit* spinEdit(Headless& h, std::int32_t min, std::int32_t max, const std::string& text) {
   auto* edit = new TSpinEdit(h.form);
-  edit->MinValue = min;
-  edit->MaxValue = max;
+  edit->SetMinValue(min);
+  edit->SetMaxValue(max);
   edit->SetText(text);
   edit->SetParent(h.form);
   return edit;
@@ -283,6 +284,45 @@ TEST(Timer, IntervalsFromSeconds) {
   EXPECT_EQ(SecondsToInterval(0), 0u);
   EXPECT_EQ(SecondsToInterval(-1), 0u);
   EXPECT_EQ(SecondsToInterval(2147483647), 4294967000u);
+}
+
+TEST(Timer, FiresOnTheClockAndStartsAfreshOnEveryChange) {
+  fakes::FakeServices fakes;
+  auto native = std::make_unique<fakes::FakeNativeApplication>();
+  fakes::FakeNativeApplication& clock = *native;
+  TApplication application(fakes.services, std::move(native));
+  std::vector<std::string> ticks;
+  const auto timer = [&](const char* name, std::uint32_t interval) {
+    auto* created = new TTimer(&application);
+    created->SetInterval(interval);
+    created->SetOnTimer([&ticks, name](TObject*) { ticks.push_back(name); });
+    return created;
+  };
+  TTimer* fast = timer("fast", 300);
+  TTimer* slow = timer("slow", 600);
+  clock.advance(1200);
+  EXPECT_EQ(ticks, (std::vector<std::string>{"fast", "fast", "slow", "fast", "fast", "slow"}));
+  EXPECT_EQ(clock.firings, (std::vector<std::uint64_t>{300, 600, 600, 900, 1200, 1200}));
+
+  // Restarting at 1300 or changing the interval at 1400 begins a full period from then.
+  ticks.clear();
+  clock.advance(100);
+  fast->SetEnabled(false);
+  fast->SetEnabled(true);
+  clock.advance(100);
+  slow->SetInterval(500);
+  clock.advance(500);
+  // Due together: the one started first fires first.
+  EXPECT_EQ(ticks, (std::vector<std::string>{"fast", "fast", "slow"}));
+  EXPECT_EQ(std::vector<std::uint64_t>(clock.firings.end() - 3, clock.firings.end()),
+            (std::vector<std::uint64_t>{1600, 1900, 1900}));
+
+  ticks.clear();
+  fast->SetEnabled(false);
+  slow->SetInterval(0);
+  clock.advance(10000);
+  EXPECT_TRUE(ticks.empty());
+  EXPECT_EQ(clock.liveTimers(), 0);
 }
 
 }  // namespace

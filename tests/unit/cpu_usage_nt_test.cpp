@@ -206,6 +206,12 @@ TEST_F(NtSampler, WithoutTheProcessorObjectTheFirstSampleIsTakenAgain) {
          block.put32(block.objects[0].start + 40, 0x7FFFFFFF);
          return block.bytes;
        }},
+      {"a hundred instances in a block of two",
+       [] {
+         TestBlock block = processorBlock(sampleTime(0), {1, 2});
+         block.put32(block.objects[0].start + 40, 100);
+         return block.bytes;
+       }},
       // Nothing the system wrote has been seen yet: the buffer is still all zeros.
       {"a failed query", [] { return processorBlock(sampleTime(0), {1}).bytes; }},
   };
@@ -283,6 +289,8 @@ TEST_F(NtSampler, InconsistentBlocksNeitherReadOutsideNorMoveAnything) {
       {"instances past the end", [](Block& b) { b.put32(b.objects[1].start + 4, 0xFFFFFF00); },
        kNoUsageCounterMessage},
       {"an instance of zero length", [](Block& b) { b.put32(b.objects[1].instances[1], 0); },
+       kNoUsageCounterMessage},
+      {"an instance shorter than its length field", [](Block& b) { b.put32(b.objects[1].instances[1], 3); },
        kNoUsageCounterMessage},
       {"an instance length that wraps", [](Block& b) { b.put32(b.objects[1].instances[0], 0xFFFFFFFF); },
        kNoUsageCounterMessage},

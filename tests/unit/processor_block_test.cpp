@@ -103,6 +103,8 @@ TEST(ProcessorBlock, IsDeliveredOnlyIntoABufferThatHoldsIt) {
   std::uint32_t size = static_cast<std::uint32_t>(block.size() - 1);
   EXPECT_EQ(platform::DeliverPerformanceBlock(block, buffer.data(), &size), platform::kErrorMoreData);
   EXPECT_EQ(buffer[0], 0xEE);
+  size = static_cast<std::uint32_t>(block.size());
+  EXPECT_EQ(platform::DeliverPerformanceBlock(block, buffer.data(), &size), platform::kErrorSuccess);
   size = static_cast<std::uint32_t>(buffer.size());
   EXPECT_EQ(platform::DeliverPerformanceBlock(block, buffer.data(), &size), platform::kErrorSuccess);
   EXPECT_EQ(size, block.size());

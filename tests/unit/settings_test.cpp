@@ -9,22 +9,12 @@
 #include "app/product.h"
 #include "app/run_key.h"
 #include "fake_services.h"
+#include "program_support.h"
 
 namespace vantrel {
 namespace {
 
-constexpr std::uint64_t kMiB = 1048576;
-constexpr char kExe[] = "C:\\Apps\\Vantrel\\Vantrel.exe";
-constexpr char kIni[] = "C:\\Apps\\Vantrel\\Vantrel.ini";
 const platform::HKey kHklm = platform::kHKeyLocalMachine;
-
-std::string lines(const std::vector<std::string>& keys) {
-  std::string text = "[Vantrel]\r\n";
-  for (const std::string& key : keys) {
-    text += key + "\r\n";
-  }
-  return text;
-}
 
 // One run of the program: started on construction, ended (window destroyed) by stop().
 class ProgramRun {
@@ -110,8 +100,10 @@ TEST_F(Settings, MemoryFiguresAndThresholdBounds) {
       {256 * kMiB, 64 * kMiB, "256MB", "64", 25, 8, 43},
       {512 * kMiB, 64 * kMiB, "512MB", "64", 12, 16, 85},  // 12.5 % goes to the even neighbour
       {1024 * kMiB, 512 * kMiB, "1024MB", "512", 50, 32, 171},
-      {24576 * kMiB, 3072 * kMiB, "24576MB", "3072", 12, 768, 1024},
-      {65536 * kMiB, 100 * kMiB + kMiB / 8, "65536MB", "100.12", 0, 1024, 1024},
+      {24576 * kMiB, 3072 * kMiB, "24576MB", "3072", 12, 768, 4096},
+      {65536 * kMiB, 100 * kMiB + kMiB / 8, "65536MB", "100.12", 0, 2048, 10923},
+      {1048576 * kMiB, 1048576 * kMiB / 4, "1048576MB", "262144", 25, 32768, 174763},
+      {5 * kMiB / 2, 0, "2MB", "0", 0, 0, 0},  // 2.5 MB: the tie goes to the even neighbour
       {0, 0, "0MB", "0", 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -122,8 +114,8 @@ TEST_F(Settings, MemoryFiguresAndThresholdBounds) {
     EXPECT_EQ(run.form->Label3->Caption(), c.label3);
     EXPECT_EQ(run.form->Label1->Caption(), c.label1);
     EXPECT_EQ(run.form->Gauge1->Position(), c.gauge);
-    EXPECT_EQ(run.form->edtMin->MinValue, c.lower);
-    EXPECT_EQ(run.form->edtMin->MaxValue, c.upper);
+    EXPECT_EQ(run.form->edtMin->MinValue(), c.lower);
+    EXPECT_EQ(run.form->edtMin->MaxValue(), c.upper);
   }
 }
 
@@ -131,8 +123,8 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   ProgramRun run(fakes);
   run.stop();
   EXPECT_EQ(fakes.profile.files[kIni],
-            lines({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1",
-                   "CPU=80", "IDX=4", "MIN=6", "CMI=1"}));
+            settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
+                          "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}));
   EXPECT_TRUE(messages().empty());
 }
 
@@ -168,6 +160,7 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
       {"LCLK=12", "-1", [](TfrmVantrel& f) { return std::to_string(f.ComboBox1->ItemIndex()); }, "LCLK=-1"},
       {"LCLK=9", "Show /Hide", [](TfrmVantrel& f) { return f.ComboBox1->Caption(); }, "LCLK=9"},
       {"IDX=40", "4", [](TfrmVantrel& f) { return std::to_string(f.listMax->ItemIndex()); }, "IDX=4"},
+      {"IDX=0", "0", [](TfrmVantrel& f) { return std::to_string(f.listMax->ItemIndex()); }, "IDX=0"},
       {"IDX=28", "28", [](TfrmVantrel& f) { return std::to_string(f.listMax->ItemIndex()); }, "IDX=28"},
       {"Target=100", "100", [](TfrmVantrel& f) { return f.lblTARGET->Caption(); }, "Target=100"},
       {"AutoFree=0", "1", [](TfrmVantrel& f) { return std::to_string(f.CheckBox1->Checked()); },
@@ -180,7 +173,7 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
     fakes::FakeServices machine;
     machine.memory.status = {512 * kMiB, 64 * kMiB};
     machine.process.moduleFileName = kExe;
-    machine.profile.files[kIni] = lines({c.line});
+    machine.profile.files[kIni] = settingsText({c.line});
     ProgramRun run(machine);
     EXPECT_EQ(c.read(*run.form), c.shown);
     run.stop();
@@ -190,7 +183,7 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
 }
 
 TEST_F(Settings, IntervalsComeFromTheEditsAsTheyAre) {
-  fakes.profile.files[kIni] = lines({"GRFSH=0", "TRFSH=3", "CMI=4"});
+  fakes.profile.files[kIni] = settingsText({"GRFSH=0", "CPU=abc", "TRFSH=3", "CMI=4"});
   ProgramRun run(fakes);
   EXPECT_EQ(run.form->Timer3->Interval(), 0u);
   EXPECT_EQ(run.form->Timer2->Interval(), 3000u);
@@ -198,7 +191,7 @@ TEST_F(Settings, IntervalsComeFromTheEditsAsTheyAre) {
 }
 
 TEST_F(Settings, AutomaticReclaimOffStopsTheCheckTimer) {
-  fakes.profile.files[kIni] = lines({"AutoFree=-1"});
+  fakes.profile.files[kIni] = settingsText({"AutoFree=-1"});
   ProgramRun run(fakes);
   EXPECT_FALSE(run.form->Timer1->Enabled());
   EXPECT_FALSE(run.form->SEnable->Checked);
@@ -210,7 +203,7 @@ TEST_F(Settings, AutoRunOtherThanOneLeavesTheBoxAndTheRegistryAlone) {
     fakes::FakeServices machine;
     machine.process.moduleFileName = kExe;
     machine.registry.setString(kHklm, kRunKey, "Vantrel", "D:\\old\\Vantrel.exe");
-    machine.profile.files[kIni] = lines({std::string("AutoRun=") + value});
+    machine.profile.files[kIni] = settingsText({std::string("AutoRun=") + value});
     ProgramRun run(machine);
     EXPECT_FALSE(run.form->CheckBox2->Checked());
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), "D:\\old\\Vantrel.exe");
@@ -275,7 +268,7 @@ TEST_F(Settings, AReadOnlyFileKeepsTheKeysWrittenBeforeTheFailure) {
   fakes.registry.log.clear();
   const auto before = autoStart();
   run.stop();
-  EXPECT_EQ(fakes.profile.files[kIni], lines({"AutoRun=1", "AutoFree=1"}));
+  EXPECT_EQ(fakes.profile.files[kIni], settingsText({"AutoRun=1", "AutoFree=1"}));
   EXPECT_EQ(messages(), (std::vector<std::string>{"Unable to write to C:\\Apps\\Vantrel\\Vantrel.ini."}));
   EXPECT_TRUE(fakes.registry.log.empty());  // the auto-start step is skipped
   EXPECT_EQ(autoStart(), before);
@@ -307,7 +300,7 @@ TEST_F(Settings, AnEditThatIsNotANumberAtExitWritesNothing) {
 
 TEST_F(Settings, NoRightsOnTheRunKeyStopsTheReadingQuietlyAndFailsTheExitLoudly) {
   fakes.registry.denyWriting(kHklm, kRunKey);
-  fakes.profile.files[kIni] = lines({"LCLK=2", "AutoFree=1"});
+  fakes.profile.files[kIni] = settingsText({"LCLK=2", "AutoFree=1"});
   ProgramRun run(fakes);
   TfrmVantrel& f = *run.form;
   EXPECT_TRUE(messages().empty());

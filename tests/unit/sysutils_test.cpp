@@ -33,6 +33,7 @@ TEST(TryStrToInt, ReadsDecimalAndMarkedHexadecimal) {
       {"+", std::nullopt},
       {"abc", std::nullopt},
       {"1.5", std::nullopt},
+      {"1a", std::nullopt},
       {"12 ", std::nullopt},
       {"0x", std::nullopt},
       {"$", std::nullopt},

@@ -112,8 +112,6 @@ class SpinEdit final : public Win32Window {
         edit_(edit),
         arrows_(makeWindow(0, UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, parent)) {
     SetPropA(arrows_, "Vantrel.Control", static_cast<Win32Window*>(this));
-    SendMessageA(arrows_, UDM_SETRANGE32, 0, 100);
-    SendMessageA(arrows_, UDM_SETPOS32, 0, 50);
     SetPropA(window(), kEditSubclassProperty,
              reinterpret_cast<HANDLE>(
                  SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc))));
@@ -139,6 +137,8 @@ class SpinEdit final : public Win32Window {
     Win32Window::SetEnabled(enabled);
     EnableWindow(arrows_, enabled);
   }
+  void SetRange(int min, int max) override { SendMessageA(arrows_, UDM_SETRANGE32, min, max); }
+  void SetPosition(int position) override { SendMessageA(arrows_, UDM_SETPOS32, 0, position); }
   void command(int code) override {
     if (code == EN_CHANGE && !programmatic()) {
       edit_.UserEdit(windowText(window()));

@@ -1,0 +1,112 @@
+// A native side without windows: it keeps what the framework mirrors into each control, and a manual clock
+// that fires window timers when a test advances it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/native.h"
+
+namespace vantrel::fakes {
+
+// What the framework last mirrored into one control's native window.
+struct FakeControl final : NativeControl {
+  using Registry = std::map<const TControl*, FakeControl*>;
+  FakeControl(const TControl& control, THandle handle, Registry& registry);
+  ~FakeControl() override;
+  FakeControl(const FakeControl&) = delete;
+  FakeControl& operator=(const FakeControl&) = delete;
+
+  THandle Handle() const override { return handle; }
+  void SetBounds(int, int, int, int) override {}
+  void SetText(const std::string& value) override { text = value; }
+  void SetVisible(bool value) override { visible = value; }
+  void SetEnabled(bool value) override { enabled = value; }
+  void SetFont(const TFont&) override {}
+  void SetHint(const std::string& value) override { hint = value; }
+  void SetFocus() override { ++focused; }
+  void Repaint() override { ++repaints; }
+  void SetItems(const std::vector<std::string>& value) override { items = value; }
+  void SetItemIndex(int value) override { itemIndex = value; }
+  void SetRange(int min, int max) override { range = {min, max}; }
+  void SetPosition(int value) override { position = value; }
+  void SetChecked(bool value) override { checked = value; }
+
+  THandle handle;
+  std::string text;
+  std::string hint;
+  bool visible = false;
+  bool enabled = false;
+  bool checked = false;
+  int focused = 0;
+  int repaints = 0;
+  std::vector<std::string> items;
+  int itemIndex = -1;
+  std::pair<int, int> range{0, 0};
+  int position = 0;
+
+ private:
+  const TControl& control_;
+  Registry& registry_;
+};
+
+class FakeNativeApplication final : public NativeApplication {
+ public:
+  FakeNativeApplication();
+  ~FakeNativeApplication() override;
+
+  void Attach(TApplication&) override {}
+  THandle Handle() const override { return 1; }
+  void SetTitle(const std::string& value) override { title = value; }
+  void SetAppWindowState(bool visible, bool minimized) override;
+  std::unique_ptr<NativeControl> CreateForm(TForm& form) override;
+  std::unique_ptr<NativeControl> CreateControl(TControl& control, NativeControl& parent) override;
+  std::unique_ptr<NativeTimer> CreateTimer(std::uint32_t interval, std::function<void()> tick) override;
+  std::unique_ptr<NativeImageList> CreateImageList(const TImageList& list) override;
+  int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override;
+  void RunMessageLoop() override {}
+  void Quit() override { ++quits; }
+
+  // The native window of a control, or nullptr while it has none.
+  FakeControl* of(const TControl& control) const;
+
+  // The clock, in milliseconds from the start.
+  std::uint64_t now() const { return now_; }
+  // Moves the clock on by `ms`, firing every timer that falls due on the way, earliest first (timers due at
+  // the same moment in the order they were started). A timer fires again one interval after it fired.
+  void advance(std::uint64_t ms);
+  // Time that passes inside a handler: the clock moves on and nothing fires.
+  void elapse(std::uint64_t ms) { now_ += ms; }
+  // When each timer firing happened, in order.
+  std::vector<std::uint64_t> firings;
+  int liveTimers() const { return static_cast<int>(timers_.size()); }
+
+  std::string title;
+  bool appWindowVisible = false;
+  bool appWindowMinimized = false;
+  int quits = 0;
+  // The answer of the next popup menu: an item index, -1 for none; and the items each menu showed.
+  int menuAnswer = -1;
+  std::vector<std::vector<std::string>> menus;
+
+ private:
+  struct Timer {
+    std::uint64_t due;
+    std::uint32_t interval;
+    std::function<void()> tick;
+  };
+  class TimerHandle;
+  friend class TimerHandle;
+
+  std::map<std::uint64_t, Timer> timers_;  // by the order they were started
+  FakeControl::Registry controls_;
+  std::uint64_t now_ = 0;
+  std::uint64_t nextTimer_ = 1;
+  THandle nextHandle_ = 0x100;
+};
+
+}  // namespace vantrel::fakes

@@ -1,0 +1,23 @@
+// What the tests of the main window share: a machine's paths and the settings file's text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+constexpr std::uint64_t kMiB = 1048576;
+constexpr char kExe[] = "C:\\Apps\\Vantrel\\Vantrel.exe";
+constexpr char kIni[] = "C:\\Apps\\Vantrel\\Vantrel.ini";
+
+// The settings file with these lines in its one section.
+inline std::string settingsText(const std::vector<std::string>& keys) {
+  std::string text = "[Vantrel]\r\n";
+  for (const std::string& key : keys) {
+    text += key + "\r\n";
+  }
+  return text;
+}
+
+}  // namespace vantrel
