@@ -12,6 +12,7 @@
 #include "app/product.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
+#include "fake_native_application.h"
 #include "fake_services.h"
 
 namespace vantrel {
@@ -87,7 +88,9 @@ class StartupManager : public ::testing::Test {
     fakes.registry.createKey(kHklm, kRunKey);
   }
   TfrmVantrel& start() {
-    application_ = std::make_unique<TApplication>(fakes.services);
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    windows = native.get();
+    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
     application_->SetTitle(kProductLine);
     form_ = application_->CreateForm<TfrmVantrel>();
     return *form_;
@@ -115,6 +118,7 @@ class StartupManager : public ::testing::Test {
   }
 
   fakes::FakeServices fakes;
+  fakes::FakeNativeApplication* windows = nullptr;
   TfrmVantrel* form_ = nullptr;
 
  private:
@@ -165,13 +169,16 @@ TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
     fakes.registry.setString(kHklm, kRunKey, name, "x.exe");
   }
   TfrmVantrel& f = start();
+  fakes::FakeControl& list = *windows->of(*f.ListView1);
   EXPECT_EQ(show(), "");
   EXPECT_EQ(f.ListView1->SelCount(), 2);
-  EXPECT_TRUE(f.ListView1->Rows()[1].Selected);
-  EXPECT_TRUE(f.ListView1->Rows()[2].Selected);
+  EXPECT_TRUE(list.rows[1].Selected);
+  EXPECT_TRUE(list.rows[2].Selected);
+  EXPECT_EQ(list.visibleRows, (std::vector<int>{1, 2}));
+  EXPECT_EQ(list.postedFocus, 2);
   f.ListView1->SetSelected(1, false);
   EXPECT_EQ(show(), "");
-  EXPECT_TRUE(f.ListView1->Rows()[1].Selected);
+  EXPECT_TRUE(list.rows[1].Selected);
 }
 
 TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
