@@ -314,37 +314,34 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveLosesNoEntry) {
   };
   const char* calls[] = {"RegOpenKeyExA",  "RegCreateKeyExA", "RegQueryValueExA",
                          "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"};
-  for (const Move& move : moves) {
-    // How often a clean move makes each call.
-    std::map<std::string, int> counts;
-    fakes::FakeServices clean;
-    arrange(clean.registry);
-    {
-      TApplication application(clean.services);
-      auto* f = application.CreateForm<TfrmVantrel>();
-      f->TabSheet3Show(f);
-      select(f->*move.list, move.rows);
-      clean.registry.faults = {};
-      (f->*move.button)->Click();
-      for (const char* call : calls) {
-        counts[call] = clean.registry.faults.calls(call);
-      }
+  // One move on a fresh machine, its n-th call of `call` failing (none for n = 0); how often it made each
+  // call.
+  const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n) {
+    arrange(machine.registry);
+    TApplication application(machine.services);
+    auto* f = application.CreateForm<TfrmVantrel>();
+    f->TabSheet3Show(f);
+    select(f->*move.list, move.rows);
+    machine.registry.faults = {};
+    if (n > 0) {
+      machine.registry.faults.failOn(call, n);
     }
+    run([&] { (f->*move.button)->Click(); });
+    std::map<std::string, int> counts;
+    for (const char* counted : calls) {
+      counts[counted] = machine.registry.faults.calls(counted);
+    }
+    return counts;
+  };
+  for (const Move& move : moves) {
+    fakes::FakeServices clean;
+    std::map<std::string, int> counts = moveOn(clean, move, "", 0);
     for (const char* call : calls) {
       ASSERT_GT(counts[call], 0) << call;
       for (int n = 1; n <= counts[call]; ++n) {
         SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
         fakes::FakeServices machine;
-        arrange(machine.registry);
-        {
-          TApplication application(machine.services);
-          auto* f = application.CreateForm<TfrmVantrel>();
-          f->TabSheet3Show(f);
-          select(f->*move.list, move.rows);
-          machine.registry.faults = {};
-          machine.registry.faults.failOn(call, n);
-          run([&] { (f->*move.button)->Click(); });
-        }
+        moveOn(machine, move, call, n);
         for (const char* name : {"A", "E", "C"}) {
           const auto inRun = machine.registry.value(kHklm, kRunKey, name);
           const auto inBackup = machine.registry.value(kHklm, kBackupKey, name);
