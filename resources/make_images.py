@@ -15,6 +15,7 @@ PALETTE = {
     "R": (220, 0, 0), "r": (140, 0, 0),
     "B": (0, 64, 220), "b": (0, 32, 128), "N": (0, 0, 128),
     "Y": (255, 224, 0), "O": (240, 160, 0),
+    "P": (255, 150, 200), "p": (200, 70, 130), "H": (255, 205, 230),
 }
 
 RECLAIMING = """\
@@ -112,14 +113,73 @@ GLYPH_DELETE = """\
 """
 
 
+# The tray's background: a chip of memory with its pins along the lower edge; the free memory is drawn over it.
+TRAY_BACKGROUND = """\
+pppppppppppppppp
+pHHHHHHHHHHHHHHp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pHPPPPPPPPPPPPPp
+pppppppppppppppp
+.s.s.s.s.s.s.s.s
+.s.s.s.s.s.s.s.s
+.g.g.g.g.g.g.g.g
+"""
+
+
+def memory_module(size):
+    """The program's icon: a green memory module lying diagonally, dark chips on it and gold contacts along its
+    lower edge, drawn by sampling the upright module at each pixel's centre."""
+    # Small sizes need a relatively wider module for its chips to show.
+    length, width = size * 1.1, size * (0.42 if size >= 24 else 0.56)
+    contacts = max(2, size // 10)
+    chip_width, chip_gap = size / 4, size / 12
+    lines = []
+    for y in range(size):
+        line = ""
+        for x in range(size):
+            dx, dy = x + 0.5 - size / 2, y + 0.5 - size / 2
+            u = (dx - dy) / 2 ** 0.5  # along the module, towards the upper right
+            v = (dx + dy) / 2 ** 0.5  # across it, towards its contacts
+            if abs(u) > length / 2 or abs(v) > width / 2:
+                line += "."
+            elif v > width / 2 - contacts:
+                line += "G" if int((u + length) // 3) % 3 == 2 else "O"
+            elif abs(u) > length / 2 - 1 or v < -width / 2 + 1:
+                line += "D"
+            else:
+                chip = (u + 1.5 * chip_width + chip_gap) % (chip_width + chip_gap)
+                in_chip = chip < chip_width and abs(u) < 1.5 * chip_width + chip_gap
+                top, bottom = -width / 2 + 1.5, width / 2 - contacts - 1
+                line += "K" if in_chip and top < v < bottom else "G"
+        lines.append(line)
+    return "\n".join(lines) + "\n"
+
+
+def doubled(art):
+    """The same pixel art at twice the size: every pixel as a square of four."""
+    result = ""
+    for line in art.splitlines():
+        wide = "".join(c * 2 for c in line)
+        result += wide + "\n" + wide + "\n"
+    return result
+
+
 def rows(art):
     lines = art.splitlines()
     assert all(len(line) == len(lines[0]) for line in lines), "ragged pixel map"
     return lines
 
 
-def icon(art):
-    """A one-image .ico: 32-bit colour with alpha and a 1-bit mask."""
+def icon_image(art):
+    """One image of an .ico: 32-bit colour with alpha and a 1-bit mask."""
     lines = rows(art)
     size = len(lines)
     colour = bytearray()
@@ -140,10 +200,19 @@ def icon(art):
         row_mask += bytes((-len(row_mask)) % 4)
         mask += row_mask
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
-    image = info + colour + mask
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 6 + 16)
-    return header + entry + image
+    return size, info + colour + mask
+
+
+def icon(*arts):
+    """An .ico with one image per pixel map, largest first."""
+    images = [icon_image(art) for art in arts]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset + len(data))
+        data += image
+    return header + entries + data
 
 
 def bitmap(art):
@@ -164,6 +233,8 @@ def bitmap(art):
 
 
 def main():
+    (HERE / "vantrel.ico").write_bytes(icon(memory_module(32), memory_module(16)))
+    (HERE / "tray_background.ico").write_bytes(icon(doubled(TRAY_BACKGROUND), TRAY_BACKGROUND))
     (HERE / "reclaiming.ico").write_bytes(icon(RECLAIMING))
     (HERE / "startup_entry.ico").write_bytes(icon(STARTUP_ENTRY))
     (HERE / "glyph_add.bmp").write_bytes(bitmap(GLYPH_ADD))

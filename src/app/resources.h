@@ -4,6 +4,7 @@
 namespace vantrel {
 
 constexpr int kIconProgram = 1;
+constexpr int kIconTrayBackground = 2;
 constexpr int kIconReclaiming = 3;
 constexpr int kIconStartupEntry = 4;
 constexpr int kGlyphAdd = 10;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
 #include "platform/performance_data.h"
@@ -22,6 +23,7 @@ struct Services {
   Process* process = nullptr;
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
+  Gdi* gdi = nullptr;
 };
 
 }  // namespace vantrel::platform

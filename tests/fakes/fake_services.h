@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fake_dialogs.h"
+#include "fake_gdi.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
 #include "fake_performance_data.h"
@@ -22,6 +23,7 @@ struct FakeServices {
   FakeProcess process;
   FakeDialogs dialogs;
   FakeLocale locale;
+  FakeGdi gdi;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -29,7 +31,8 @@ struct FakeServices {
                               .profile = &profile,
                               .process = &process,
                               .dialogs = &dialogs,
-                              .locale = &locale};
+                              .locale = &locale,
+                              .gdi = &gdi};
 };
 
 }  // namespace vantrel::fakes

@@ -2,6 +2,7 @@
 #include "platform/win32/win32_services.h"
 
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_gdi.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
 #include "platform/win32/win32_performance_data.h"
@@ -21,6 +22,7 @@ Services& services() {
   static Win32Process process;
   static Win32Dialogs dialogs;
   static Win32Locale locale;
+  static Win32Gdi gdi;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -28,7 +30,8 @@ Services& services() {
                        .profile = &profile,
                        .process = &process,
                        .dialogs = &dialogs,
-                       .locale = &locale};
+                       .locale = &locale,
+                       .gdi = &gdi};
   return real;
 }
 
