@@ -20,8 +20,8 @@ TListRow entryRow(const std::string& name, const std::optional<std::string>& pro
   return row;
 }
 
-// Opened for changes where the user may make them, for reading otherwise: a change refused then is seen as
-// refused, not as a value that is not there.
+// Opens the key for changes, or for reading where the user may not change it, so that a refused change shows
+// as refused rather than as a value that is not there.
 void openForChange(TRegistry& registry, const std::string& key) {
   if (!registry.OpenKey(key, true)) {
     registry.OpenKeyReadOnly(key);
