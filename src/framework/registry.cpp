@@ -2,6 +2,13 @@
 
 namespace vantrel {
 
+namespace {
+
+// 16383 characters, of up to two bytes each in an ANSI code page.
+constexpr std::size_t kLongestValueName = 2 * 16383;
+
+}  // namespace
+
 bool TRegistry::open(const std::string& key, std::uint32_t access, bool canCreate) {
   CloseKey();
   platform::HKey opened = 0;
@@ -67,9 +74,9 @@ std::vector<std::string> TRegistry::GetValueNames() {
     auto length = static_cast<std::uint32_t>(name.size());
     const long result =
         registry_.RegEnumValueA(currentKey_, index, name.data(), &length, nullptr, nullptr, nullptr);
-    if (result == platform::kErrorMoreData) {
-      // A longer name came in since the count.
-      name.resize(name.size() * 2);
+    // A longer name came in since the count; no name is longer than the registry allows.
+    if (result == platform::kErrorMoreData && name.size() <= kLongestValueName) {
+      name.resize(kLongestValueName + 1);
       continue;
     }
     if (result != platform::kErrorSuccess) {
