@@ -115,7 +115,7 @@ GLYPH_DELETE = """\
 
 # The tray's background: a chip of memory with its pins along the lower edge; the free memory is drawn over it.
 TRAY_BACKGROUND = """\
-pppppppppppppppp
+.pppppppppppppp.
 pHHHHHHHHHHHHHHp
 pHPPPPPPPPPPPPPp
 pHPPPPPPPPPPPPPp
@@ -127,7 +127,7 @@ pHPPPPPPPPPPPPPp
 pHPPPPPPPPPPPPPp
 pHPPPPPPPPPPPPPp
 pHPPPPPPPPPPPPPp
-pppppppppppppppp
+.pppppppppppppp.
 .s.s.s.s.s.s.s.s
 .s.s.s.s.s.s.s.s
 .g.g.g.g.g.g.g.g

@@ -164,6 +164,9 @@ class TfrmVantrel : public TForm {
   // The keys of the whole machine, in the 64-bit programs' view where the system has one.
   TRegistry machineRegistry() const;
 
+  // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
+  void sendToCdDrive(const char* command);
+
   platform::Services& services_;
   bool loadFailureShown_ = false;
 };

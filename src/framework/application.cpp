@@ -52,6 +52,13 @@ void TApplication::Terminate() {
   }
 }
 
+void TApplication::EndSession() {
+  if (mainForm_) {
+    mainForm_->BeforeDestruction();
+  }
+  Terminate();
+}
+
 void TApplication::Minimize() {
   minimized_ = true;
   if (mainForm_) {

@@ -61,6 +61,9 @@ class TApplication : public TComponent {
   // Shows the main form when asked to and delivers messages until Terminate.
   void Run();
   void Terminate();
+  // Windows is ending the session and ends the process once it has been told: the main form's destruction
+  // handling (which saves what must outlive the program) runs now, once, and the message loop stops.
+  void EndSession();
 
   // Minimising hides the main form and leaves the taskbar button minimised; restoring shows the main form
   // again.

@@ -6,14 +6,15 @@
 
 namespace vantrel {
 
-// 0x00BBGGRR, or a system colour with the high byte set.
+// 0x00BBGGRR; with the top bit set, a system colour whose low byte is its index; clNone for no colour.
 using TColor = std::uint32_t;
+constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clWindowText = 0x80000008;
-constexpr TColor clBtnFace = 0x8000000F;
+constexpr TColor clWindowText = 0xFF000008;
+constexpr TColor clBtnFace = 0xFF00000F;
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;

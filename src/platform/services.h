@@ -6,10 +6,12 @@
 #include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
+#include "platform/multimedia.h"
 #include "platform/performance_data.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/shell_execute.h"
 #include "platform/version.h"
 
 namespace vantrel::platform {
@@ -24,6 +26,8 @@ struct Services {
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
   Gdi* gdi = nullptr;
+  Multimedia* multimedia = nullptr;
+  ShellExecution* shellExecution = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -5,10 +5,12 @@
 #include "fake_gdi.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
+#include "fake_multimedia.h"
 #include "fake_performance_data.h"
 #include "fake_process.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
+#include "fake_shell_execution.h"
 #include "fake_version.h"
 #include "platform/services.h"
 
@@ -24,6 +26,8 @@ struct FakeServices {
   FakeDialogs dialogs;
   FakeLocale locale;
   FakeGdi gdi;
+  FakeMultimedia multimedia;
+  FakeShellExecution shellExecution;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -32,7 +36,9 @@ struct FakeServices {
                               .process = &process,
                               .dialogs = &dialogs,
                               .locale = &locale,
-                              .gdi = &gdi};
+                              .gdi = &gdi,
+                              .multimedia = &multimedia,
+                              .shellExecution = &shellExecution};
 };
 
 }  // namespace vantrel::fakes

@@ -225,6 +225,14 @@ class Win32Application final : public NativeApplication {
           guarded(application, [&] { application.Restore(); });
         }
         return 0;
+      case WM_QUERYENDSESSION:
+        return TRUE;
+      case WM_ENDSESSION:
+        // Sent once the session's end is certain (wParam) or cancelled; after it Windows ends the process.
+        if (wParam) {
+          guarded(application, [&] { application.EndSession(); });
+        }
+        return 0;
       case WM_CLOSE:
         if (TForm* main = application.MainForm()) {
           guarded(application, [&] { main->Close(); });

@@ -5,10 +5,12 @@
 #include "platform/win32/win32_gdi.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
+#include "platform/win32/win32_multimedia.h"
 #include "platform/win32/win32_performance_data.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell_execute.h"
 #include "platform/win32/win32_version.h"
 
 namespace vantrel::platform::win32 {
@@ -23,6 +25,8 @@ Services& services() {
   static Win32Dialogs dialogs;
   static Win32Locale locale;
   static Win32Gdi gdi;
+  static Win32Multimedia multimedia;
+  static Win32ShellExecution shellExecution;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -31,7 +35,9 @@ Services& services() {
                        .process = &process,
                        .dialogs = &dialogs,
                        .locale = &locale,
-                       .gdi = &gdi};
+                       .gdi = &gdi,
+                       .multimedia = &multimedia,
+                       .shellExecution = &shellExecution};
   return real;
 }
 

@@ -1,0 +1,18 @@
+// Win32 only: opening documents and addresses through the shell.
+#include "platform/win32/win32_shell_execute.h"
+
+#include "platform/win32/windows_api.h"
+// After <windows.h>, which it needs.
+#include <shellapi.h>
+
+namespace vantrel::platform::win32 {
+
+std::intptr_t Win32ShellExecution::ShellExecuteA(WindowHandle owner, const std::string& operation,
+                                                 const std::string& file, const std::string& parameters,
+                                                 const std::string& directory, int showCommand) {
+  return reinterpret_cast<std::intptr_t>(::ShellExecuteA(reinterpret_cast<HWND>(owner), operation.c_str(),
+                                                         file.c_str(), parameters.c_str(), directory.c_str(),
+                                                         showCommand));
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,129 @@
+#include "tray/text_rendering.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr char kCarriageReturn = '\r';
+// Lines are centred on 15 pixels, one less than the image.
+constexpr std::int32_t kCentre = 15;
+constexpr std::uint32_t kImageListFlags = platform::kIlcColor32 | platform::kIlcMask;
+
+platform::LogFont logFontOf(const TFont& font) {
+  platform::LogFont result;
+  result.height = font.Height;
+  result.weight = (font.Style & fsBold) ? platform::kFwBold : platform::kFwNormal;
+  result.italic = (font.Style & fsItalic) != 0;
+  result.underline = (font.Style & fsUnderline) != 0;
+  result.strikeOut = (font.Style & fsStrikeOut) != 0;
+  result.charSet = platform::kAnsiCharset;
+  result.faceName = font.Name;
+  return result;
+}
+
+platform::Size extent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text) {
+  platform::Size size;
+  Check(gdi.GetTextExtentPoint32A(dc, text, size));
+  return size;
+}
+
+GdiOwned imageList(platform::Gdi& gdi) {
+  return Made(gdi, GdiOwned::Kind::ImageList,
+              gdi.ImageList_Create(kTrayImageSize, kTrayImageSize, kImageListFlags, 1, 1));
+}
+
+GdiOwned squareBitmap(platform::Gdi& gdi) {
+  return Made(gdi, GdiOwned::Kind::Object, gdi.CreateCompatibleBitmap(kTrayImageSize, kTrayImageSize));
+}
+
+constexpr platform::Rect kWholeImage{0, 0, kTrayImageSize, kTrayImageSize};
+
+}  // namespace
+
+platform::ColorRef ColorToRGB(platform::Gdi& gdi, TColor color) {
+  return (color & 0x80000000u) ? gdi.GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
+TColor MaskColorFor(platform::Gdi& gdi, TColor color, TColor fontColor) {
+  if (color == clNone || color == fontColor) {
+    return ColorToRGB(gdi, fontColor) ^ 0xFFFFFF;
+  }
+  return color;
+}
+
+std::vector<std::string> SplitTextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string rest = text;
+  for (std::size_t at = rest.find(kCarriageReturn); at != std::string::npos;
+       at = rest.find(kCarriageReturn)) {
+    lines.push_back(rest.substr(0, at));
+    rest.erase(0, at + 1);
+  }
+  lines.push_back(rest);
+  return lines;
+}
+
+GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor) {
+  GdiOwned bitmap = squareBitmap(gdi);
+  maskColor = MaskColorFor(gdi, look.Color, look.Font.Color);
+  // Made before the context, so that it goes after the context has let it go.
+  const GdiOwned font = Made(gdi, GdiOwned::Kind::Object, gdi.CreateFontIndirectA(logFontOf(look.Font)));
+  {
+    DrawingContext canvas(gdi, bitmap.get());
+    const platform::GdiObject dc = canvas.get();
+    Check(gdi.FillRect(dc, kWholeImage, ColorToRGB(gdi, maskColor)));
+    canvas.SelectFont(font.get());
+    gdi.SetTextColor(dc, ColorToRGB(gdi, look.Font.Color));
+    gdi.SetBkColor(dc, ColorToRGB(gdi, maskColor));
+    gdi.SetBkMode(dc, platform::kOpaque);
+    const std::size_t firstReturn = look.Text.find(kCarriageReturn);
+    if (firstReturn == std::string::npos) {
+      const platform::Size size = extent(gdi, dc, look.Text);
+      Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
+                            (kCentre - size.cy) / 2 + look.OffsetY, look.Text));
+    } else {
+      const std::vector<std::string> lines = SplitTextLines(look.Text);
+      const std::int32_t lineHeight = extent(gdi, dc, look.Text.substr(firstReturn)).cy + look.LineDistance;
+      const std::int32_t top =
+          (kCentre - static_cast<std::int32_t>(lines.size()) * lineHeight) / 2 + look.OffsetY;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        const platform::Size size = extent(gdi, dc, lines[i]);
+        Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
+                              top + static_cast<std::int32_t>(i) * lineHeight, lines[i]));
+      }
+    }
+    if (look.Border) {
+      Check(gdi.FrameRect(dc, kWholeImage, ColorToRGB(gdi, look.BorderColor)));
+    }
+  }
+  return bitmap;
+}
+
+GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor) {
+  const GdiOwned list = imageList(gdi);
+  const platform::ColorRef mask = maskColor == clNone ? platform::kClrNone : ColorToRGB(gdi, maskColor);
+  Check(gdi.ImageList_AddMasked(list.get(), bitmap, mask) >= 0);
+  return Made(gdi, GdiOwned::Kind::Icon, gdi.ImageList_GetIcon(list.get(), 0, platform::kIldNormal));
+}
+
+GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
+                             platform::GdiObject background, TColor color, TColor fontColor,
+                             TColor maskColor) {
+  const GdiOwned list = imageList(gdi);
+  Check(gdi.ImageList_ReplaceIcon(list.get(), -1, background) >= 0);
+  const platform::ColorRef fill = ColorToRGB(gdi, MaskColorFor(gdi, color, fontColor));
+  const GdiOwned working = squareBitmap(gdi);
+  {
+    DrawingContext canvas(gdi, working.get());
+    Check(gdi.FillRect(canvas.get(), kWholeImage, fill));
+    Check(gdi.ImageList_Draw(list.get(), 0, canvas.get(), 0, 0, platform::kIldTransparent));
+    const DrawingContext text(gdi, textBitmap);
+    Check(gdi.GdiTransparentBlt(canvas.get(), 0, 0, kTrayImageSize, kTrayImageSize, text.get(), 0, 0,
+                                kTrayImageSize, kTrayImageSize, ColorToRGB(gdi, maskColor)));
+  }
+  const int added = gdi.ImageList_AddMasked(list.get(), working.get(), fill);
+  Check(added >= 0);
+  return Made(gdi, GdiOwned::Kind::Icon, gdi.ImageList_GetIcon(list.get(), added, platform::kIldNormal));
+}
+
+}  // namespace vantrel

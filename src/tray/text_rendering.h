@@ -1,0 +1,49 @@
+// The image of a text tray icon: a short text drawn into a 16×16 bitmap, made an icon by itself or laid over
+// a background icon. Every object goes back to the drawing service, also when a call fails on the way (the
+// drawing layer's error then reaches the caller).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/graphics.h"
+#include "platform/gdi.h"
+#include "tray/gdi_objects.h"
+
+namespace vantrel {
+
+constexpr int kTrayImageSize = 16;
+
+// What the text looks like and where it goes.
+struct TextIconLook {
+  std::string Text;
+  TFont Font;
+  TColor Color = clBtnFace;
+  bool Border = false;
+  TColor BorderColor = clBlack;
+  std::int32_t OffsetX = 0;
+  std::int32_t OffsetY = 0;
+  std::int32_t LineDistance = 0;
+};
+
+// A system colour resolved through the system; any other colour as it is.
+platform::ColorRef ColorToRGB(platform::Gdi& gdi, TColor color);
+// The background key: the complement of the font colour when `color` is none or the font colour itself (as
+// stored, not as resolved), so that the text always stands out; else `color`.
+TColor MaskColorFor(platform::Gdi& gdi, TColor color, TColor fontColor);
+// The lines between carriage returns; a line feed after one stays at the start of the next line.
+std::vector<std::string> SplitTextLines(const std::string& text);
+
+// The text on a square of the mask colour, centred on 15 (not 16) pixels, with the border ring when asked.
+// `maskColor` receives the key it was drawn on.
+GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor);
+// The bitmap as an icon; pixels of the mask colour become transparent, none for clNone.
+GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor);
+// The text's pixels (all but those of `maskColor`) over the background icon, whose transparent pixels stay
+// transparent.
+GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
+                             platform::GdiObject background, TColor color, TColor fontColor,
+                             TColor maskColor);
+
+}  // namespace vantrel

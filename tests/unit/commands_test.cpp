@@ -1,0 +1,155 @@
+// The commands of the window and the tray menu, and the end of the Windows session, against fakes and the
+// manual clock.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/run_key.h"
+#include "cpu/cpu_usage.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+#include "program_support.h"
+#include "test_blocks.h"
+
+namespace vantrel {
+namespace {
+
+class Commands : public ::testing::Test {
+ protected:
+  Commands() {
+    fakes.memory.status = {100 * kMiB, 40 * kMiB};
+    fakes.process.moduleFileName = kExe;
+    fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+    // The display tick after a pass reads the processor load.
+    fakes.performanceData.block = fakes::processorBlock(fakes::sampleTime(0), {0}).bytes;
+    StartupCpuUsage(fakes.services);
+  }
+  ~Commands() override {
+    application.reset();
+    ShutdownCpuUsage();
+  }
+  void start(const std::vector<std::string>& settings) {
+    fakes.profile.files[kIni] = settingsText(settings);
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    clock = native.get();
+    application = std::make_unique<TApplication>(fakes.services, std::move(native));
+    application->SetTitle(kProductLine);
+    form = application->CreateForm<TfrmVantrel>();
+  }
+  int settingsWrites() const { return fakes.profile.faults.calls("WritePrivateProfileStringA"); }
+
+  fakes::FakeServices fakes;
+  fakes::FakeNativeApplication* clock = nullptr;
+  std::unique_ptr<TApplication> application;
+  TfrmVantrel* form = nullptr;
+};
+
+TEST_F(Commands, APassShowsItsProgressAndRestartsTheCheckOnlyWhenAutomaticReclaimIsOn) {
+  for (const char* autoFree : {"AutoFree=1", "AutoFree=-1"}) {
+    SCOPED_TRACE(autoFree);
+    start({autoFree, "CMI=2"});
+    std::vector<int> progress;
+    const auto report = form->MaxMem1->OnProgress;
+    form->MaxMem1->OnProgress = [&](TObject* sender, std::int32_t step) {
+      report(sender, step);
+      progress.push_back(form->ProgressBar1->Position());
+      EXPECT_FALSE(form->Timer1->Enabled());
+    };
+    const auto after = form->MaxMem1->OnAfterDefrag;
+    form->MaxMem1->OnAfterDefrag = [&](TObject* sender) {
+      clock->elapse(500);
+      after(sender);
+    };
+    clock->advance(1000);
+    const std::size_t firings = clock->firings.size();
+    form->btnFreeAllClick(form->btnFreeAll);
+    EXPECT_EQ(fakes.memory.commitOrder.size() % 100, 0u);  // all memory: the 100 MB of this machine
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_EQ(form->ProgressBar1->Position(), 0);
+    const bool on = std::string(autoFree) == "AutoFree=1";
+    EXPECT_EQ(form->Timer1->Enabled(), on);
+    if (on) {
+      // The check comes a full interval after the pass ended at 1500, not at 2000 as before it.
+      form->Timer2->SetEnabled(false);
+      form->Timer3->SetEnabled(false);
+      clock->advance(1999);
+      EXPECT_EQ(clock->firings.size(), firings);
+      clock->advance(1);
+      EXPECT_EQ(clock->firings.back(), 3500u);
+    }
+    application.reset();
+  }
+}
+
+TEST_F(Commands, EnableDisableWorksOnTheCheckMarkAsItIsAtTheClick) {
+  start({"AutoFree=-1", "CMI=3"});
+  form->SEnable_oldClick(form->SEnable);
+  EXPECT_TRUE(form->SEnable->Checked);
+  EXPECT_TRUE(form->CheckBox1->Checked());
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_EQ(form->Timer1->Interval(), 3000u);
+  form->SEnable_oldClick(form->SEnable);
+  EXPECT_FALSE(form->SEnable->Checked);
+  EXPECT_FALSE(form->CheckBox1->Checked());
+  EXPECT_FALSE(form->Timer1->Enabled());
+}
+
+TEST_F(Commands, TheCdTrayAndTheWebLinkReportNothing) {
+  start({});
+  fakes.multimedia.answer = 266;  // no CD audio device
+  form->CustomItem3Click(form->CustomItem3);
+  fakes.multimedia.faults.failOn("mciSendStringA", 1, true);
+  form->ByeClick(form->Bye);
+  EXPECT_EQ(fakes.multimedia.commands,
+            (std::vector<std::string>{"Set CDAudio Door Open", "Set CDAudio Door Closed"}));
+  EXPECT_EQ(fakes.multimedia.callbacks, (std::vector<platform::WindowHandle>(2, form->Handle())));
+
+  fakes.shellExecution.answer = 2;  // file not found
+  form->Label23->Click();
+  ASSERT_EQ(fakes.shellExecution.calls.size(), 1u);
+  const auto& call = fakes.shellExecution.calls[0];
+  EXPECT_EQ(call.owner, form->Handle());
+  EXPECT_EQ(call.operation, "open");
+  EXPECT_EQ(call.file, kWebSite);
+  EXPECT_EQ(call.parameters, "");
+  EXPECT_EQ(call.directory, "");
+  EXPECT_EQ(call.showCommand, platform::kSwShowNormal);
+  EXPECT_TRUE(fakes.dialogs.boxes.empty());
+}
+
+TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
+  start({"CMI=4"});
+  form->CheckBox2->SetChecked(false);
+  form->CheckBox2->SetChecked(true);
+  fakes.registry.setString(platform::kHKeyLocalMachine, kRunKey, "Other", "x");
+  platform::HKey key = 0;
+  fakes.registry.RegOpenKeyExA(platform::kHKeyLocalMachine, kRunKey, platform::kKeyAllAccess, &key);
+  fakes.registry.RegDeleteValueA(key, "Vantrel");
+  fakes.registry.RegCloseKey(key);
+  EXPECT_EQ(settingsWrites(), 0);
+
+  application->EndSession();
+  EXPECT_EQ(settingsWrites(), 12);
+  EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
+  EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);
+  EXPECT_EQ(clock->quits, 1);
+  EXPECT_TRUE(application->Terminated());
+
+  application.reset();
+  EXPECT_EQ(settingsWrites(), 12);
+}
+
+TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
+  start({});
+  form->CustomItem4Click(form->CustomItem4);
+  EXPECT_TRUE(application->Terminated());
+  application.reset();
+  EXPECT_EQ(settingsWrites(), 12);
+}
+
+}  // namespace
+}  // namespace vantrel
