@@ -110,6 +110,14 @@ def probe(desktop, title=TITLE):
     return controls
 
 
+def send_message(desktop, message, wparam, title=TITLE):
+    """Sends a window message to every top-level window of the program, as the system does; their answers."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             "--send", title, str(message), str(wparam)], env=wine_env(desktop),
+                            capture_output=True, text=True)
+    return [int(line) for line in result.stdout.split()]
+
+
 def peak_memory_mb(folder):
     """The highest resident memory, in MB, of the Linux processes that run the program from this folder."""
     peak = 0

@@ -1,6 +1,9 @@
-// Lists the child windows of a top-level window, as the end-to-end tests see a running program from outside:
-// one line per window, tab-separated: class, screen rectangle (left top right bottom), position (progress
-// bars and up-down arrows, else -), text. Usage: window_probe.exe "<window title>".
+// The end-to-end tests' view of a running program from outside.
+//   window_probe.exe "<title>": lists the child windows of the shown window of that title, one line each,
+//     tab-separated: class, screen rectangle (left top right bottom), position (progress bars and up-down
+//     arrows, else -), text.
+//   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
+//     title, as the system does to all of them, and prints each answer.
 #include <cstdio>
 #include <string>
 
@@ -52,9 +55,25 @@ BOOL CALLBACK print(HWND window, LPARAM) {
 
 }  // namespace
 
+int send(const char* title, UINT message, WPARAM wParam) {
+  int sent = 0;
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+       window = FindWindowExA(nullptr, window, nullptr, title)) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, message, wParam, 0, SMTO_BLOCK, 10000, &answer);
+    std::printf("%lu\n", static_cast<unsigned long>(answer));
+    ++sent;
+  }
+  return sent > 0 ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--send") {
+    return send(argv[2], static_cast<UINT>(std::stoul(argv[3], nullptr, 0)),
+                static_cast<WPARAM>(std::stoul(argv[4], nullptr, 0)));
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: window_probe <window title>\n");
+    std::fprintf(stderr, "usage: window_probe <window title> | --send <window title> <message> <wParam>\n");
     return 2;
   }
   // The visible window of that title that has children: the program's form, not its taskbar window.

@@ -1,0 +1,34 @@
+"""The end of the Windows session: the settings are saved before Windows ends the program."""
+from conftest import TITLE, send_message, wait_until
+
+WM_QUERYENDSESSION = 0x11
+WM_ENDSESSION = 0x16
+WM_CLOSE = 0x10
+
+
+def running(desktop):
+    return wait_until(lambda: desktop.x("xdotool", "search", "--name", f"^{TITLE}$").split(), 60)
+
+
+def test_an_ending_session_writes_the_settings(desktop, vantrel):
+    assert running(desktop)
+    settings = vantrel.folder / "Vantrel.ini"
+    assert not settings.exists()
+    assert all(answer == 1 for answer in send_message(desktop, WM_QUERYENDSESSION, 0))
+    assert not settings.exists(), "asking is not ending"
+    send_message(desktop, WM_ENDSESSION, 1)
+    assert wait_until(settings.exists, 10), "no settings written"
+    assert len(settings.read_text().split()) == 13
+    assert vantrel.wait(30) == 0
+
+
+def test_a_cancelled_end_writes_nothing_and_the_program_goes_on(desktop, vantrel):
+    assert running(desktop)
+    send_message(desktop, WM_QUERYENDSESSION, 0)
+    send_message(desktop, WM_ENDSESSION, 0)
+    assert vantrel.poll() is None
+    assert not (vantrel.folder / "Vantrel.ini").exists()
+    # A later ordinary exit still saves.
+    send_message(desktop, WM_CLOSE, 0)
+    assert vantrel.wait(30) == 0
+    assert len((vantrel.folder / "Vantrel.ini").read_text().split()) == 13
