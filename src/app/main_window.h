@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/run_key.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -161,6 +163,8 @@ class TfrmVantrel : public TForm {
   void buildStartupManagerPage();
   void buildInformationPage();
   void buildComponents();
+  // The places whose Run keys the startup manager shows.
+  std::vector<RunScope> runScopes() const;
   // The keys of the whole machine, in the 64-bit programs' view where the system has one.
   TRegistry machineRegistry() const;
 
