@@ -2,7 +2,7 @@
 // failure loses an entry.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -63,6 +63,15 @@ std::string holders(const fakes::FakeRegistry& registry, const std::string& name
     }
   }
   return found;
+}
+
+// Puts a string value of that name into the keys of these labels; its data is "<label>.exe".
+void place(fakes::FakeRegistry& registry, const std::string& name, const std::vector<std::string>& labels) {
+  for (const StoredKey& key : kScopeKeys) {
+    if (std::find(labels.begin(), labels.end(), key.label) != labels.end()) {
+      registry.setString(key.root, key.path, name, std::string(key.label) + ".exe");
+    }
+  }
 }
 
 // Every row as "name / scope".
@@ -449,9 +458,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     if (m.system64) {
       machine.on64BitWindows(m.program32);
     }
-    machine.registry.setString(kHklm, kRunKey, "App", "all.exe");
-    machine.registry.setString(kHklm, kRun32, "App", "all32.exe");
-    machine.registry.setString(kHkcu, kRunKey, "App", "user.exe");
+    place(machine.registry, "App", {"all", "all32", "user"});
     TApplication application(machine.services);
     auto* f = application.CreateForm<TfrmVantrel>();
     EXPECT_EQ(holders(machine.registry, "Vantrel"), "all");  // written at start-up
@@ -472,11 +479,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
 
 TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.on64BitWindows(true);
-  for (const StoredKey& key : kScopeKeys) {
-    if (key.label[std::strlen(key.label) - 1] != '-') {
-      fakes.registry.setString(key.root, key.path, "App", std::string(key.label) + ".exe");
-    }
-  }
+  place(fakes.registry, "App", {"all", "all32", "user"});
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
   select(f.ListView1, {"App"}, kAll32);
@@ -505,10 +508,7 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
 
 TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
   fakes.on64BitWindows(false);
-  fakes.registry.setString(kHklm, kRunKey, "X", "x.exe");
-  fakes.registry.setString(kHklm, kBackupKey, "X", "x.exe");
-  fakes.registry.setString(kHklm, kBackup32, "X", "x.exe");
-  fakes.registry.setString(kHkcu, kRunKey, "X", "x.exe");
+  place(fakes.registry, "X", {"all", "all-", "all32-", "user"});
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
   EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
