@@ -3,6 +3,7 @@
 namespace vantrel {
 
 std::vector<RunScope> RunScopes(bool system64, bool program32) {
+  // Without the view flag a 32-bit program on 64-bit Windows would reach the 32-bit programs' key here too.
   std::vector<RunScope> scopes = {
       {"All users", platform::kHKeyLocalMachine, program32 ? platform::kKeyWow64_64Key : 0}};
   if (system64) {
