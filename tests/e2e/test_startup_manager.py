@@ -129,9 +129,9 @@ def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped
     window = main_window(desktop)
     assert wait_until(lambda: reg(desktop, "query", USER_BACKUP).returncode == 0, 30), "the page was not filled"
     x, y, _, _ = desktop.geometry(window)
-    desktop.screenshot(f"startup-manager-scopes-{vantrel.arch}")
     everywhere = {(scope, "run") for scope, *_ in SCOPES}
     assert holders(desktop, "App") == everywhere
+    desktop.screenshot(f"startup-manager-scopes-{vantrel.arch}")
 
     # The live list shows the three rows sorted by scope; a restored row goes back to its place.
     for row, (scope, run, backup, view) in enumerate(SCOPES):
