@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/run_key.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -13,6 +15,7 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menus.h"
+#include "framework/registry.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
@@ -163,6 +166,10 @@ class TfrmVantrel : public TForm {
   void buildInformationPage();
   void buildComponents();
   void buildTrayIcon();
+  // The places whose Run keys the startup manager shows.
+  std::vector<RunScope> runScopes() const;
+  // The keys of the whole machine, in the 64-bit programs' view where the system has one.
+  TRegistry machineRegistry() const;
 
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
   void sendToCdDrive(const char* command);

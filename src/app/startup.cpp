@@ -112,7 +112,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   ini.WriteInteger(kSection, "CMI", cmi);
 
   if (autoRun) {
-    TRegistry registry(*services_.registry, platform::kHKeyLocalMachine);
+    TRegistry registry = machineRegistry();
     registry.OpenKey(kRunKey, true);
     if (!registry.ValueExists(kAutoStartValue)) {
       registry.WriteString(kAutoStartValue, AutoStartCommand());

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/application.h"
+
 namespace vantrel {
 
 void TProgressBar::SetRange(int min, int max) {
@@ -95,8 +97,17 @@ TTabSheet::TTabSheet(TComponent* AOwner, TPageControl* pageControl)
 
 void TTabSheet::ShowingChanged() {
   const TNotifyEvent& event = Showing() ? OnShow : OnHide;
+  // An error of the page's own handler must not stop the window from showing or hiding its other parts.
   if (event) {
-    event(this);
+    try {
+      event(this);
+    } catch (const std::exception& error) {
+      TApplication* application = Application();
+      if (!application) {
+        throw;
+      }
+      application->HandleException(error);
+    }
   }
   TWinControl::ShowingChanged();
 }
@@ -111,19 +122,20 @@ void TListView::SetColumns(const std::vector<TListColumn>& columns) {
 int TListView::AddRow(const TListRow& row) {
   auto at = rows_.end();
   if (Compare) {
-    at = std::upper_bound(rows_.begin(), rows_.end(), row, [this](const TListRow& a, const TListRow& b) {
-      return Compare(a.Caption, b.Caption) < 0;
-    });
+    at = std::upper_bound(rows_.begin(), rows_.end(), row,
+                          [this](const TListRow& a, const TListRow& b) { return Compare(a, b) < 0; });
   }
   const int index = static_cast<int>(at - rows_.begin());
   rows_.insert(at, row);
+  if (Native()) {
+    Native()->InsertRow(index, row);
+  }
   if (!MultiSelect && row.Selected) {
     for (int i = 0; i < RowCount(); ++i) {
-      rows_[i].Selected = i == index;
+      if (i != index && rows_[i].Selected) {
+        select(i, false);
+      }
     }
-  }
-  if (Native()) {
-    Native()->SetRows(rows_);
   }
   return index;
 }
@@ -134,7 +146,7 @@ void TListView::DeleteRow(int index) {
   }
   rows_.erase(rows_.begin() + index);
   if (Native()) {
-    Native()->SetRows(rows_);
+    Native()->DeleteRow(index);
   }
 }
 
@@ -162,13 +174,14 @@ void TListView::SetSelected(int index, bool selected) {
   if (selected && !MultiSelect) {
     for (int i = 0; i < RowCount(); ++i) {
       if (i != index && rows_[i].Selected) {
-        rows_[i].Selected = false;
-        if (Native()) {
-          Native()->SetRowSelected(i, false);
-        }
+        select(i, false);
       }
     }
   }
+  select(index, selected);
+}
+
+void TListView::select(int index, bool selected) {
   rows_[index].Selected = selected;
   if (Native()) {
     Native()->SetRowSelected(index, selected);
@@ -178,6 +191,12 @@ void TListView::SetSelected(int index, bool selected) {
 void TListView::MakeVisible(int index) {
   if (valid(index) && Native()) {
     Native()->MakeRowVisible(index);
+  }
+}
+
+void TListView::PostSetFocus() {
+  if (Native()) {
+    Native()->PostSetFocus();
   }
 }
 

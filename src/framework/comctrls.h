@@ -85,7 +85,7 @@ class TListView : public TControl {
   bool HideSelection = true;
   TImageList* SmallImages = nullptr;
   // When set, rows are kept in the order it gives (negative: a before b).
-  std::function<int(const std::string& a, const std::string& b)> Compare;
+  std::function<int(const TListRow& a, const TListRow& b)> Compare;
 
   const std::vector<TListColumn>& Columns() const { return columns_; }
   void SetColumns(const std::vector<TListColumn>& columns);
@@ -101,6 +101,8 @@ class TListView : public TControl {
   int Selected() const;
   void SetSelected(int index, bool selected);
   void MakeVisible(int index);
+  // Draws the selection in the focused colours, as if the list had the focus, from the next message on.
+  void PostSetFocus();
   // The user changed a row's selection.
   void UserSelect(int index, bool selected);
 
@@ -109,6 +111,7 @@ class TListView : public TControl {
 
  private:
   bool valid(int index) const { return index >= 0 && index < RowCount(); }
+  void select(int index, bool selected);
   std::vector<TListColumn> columns_;
   std::vector<TListRow> rows_;
 };

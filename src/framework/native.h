@@ -54,9 +54,14 @@ class NativeControl {
   virtual void SetChecked(bool) {}
   virtual void SetMinimized(bool) {}
   virtual void SetColumns(const std::vector<TListColumn>&) {}
+  // Every row anew; a change of one row goes by the calls after it, which keep the scroll position.
   virtual void SetRows(const std::vector<TListRow>&) {}
+  virtual void InsertRow(int, const TListRow&) {}
+  virtual void DeleteRow(int) {}
   virtual void SetRowSelected(int, bool) {}
   virtual void MakeRowVisible(int) {}
+  // Tells the control that it has the focus, once the message being handled is done.
+  virtual void PostSetFocus() {}
 };
 
 class NativeTimer {

@@ -1,7 +1,9 @@
 // TRegistry: one open registry key under a root, with the value operations the program needs.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/exception.h"
 #include "platform/registry.h"
@@ -13,9 +15,17 @@ class ERegistryException : public Exception {
   using Exception::Exception;
 };
 
+// A value as the registry holds it: its type and its bytes.
+struct TRegValue {
+  std::uint32_t Type = platform::kRegNone;
+  std::vector<std::uint8_t> Data;
+};
+
 class TRegistry {
  public:
-  TRegistry(platform::Registry& registry, platform::HKey rootKey) : registry_(registry), rootKey_(rootKey) {}
+  // `view` joins every access asked for (platform::kKeyWow64_64Key: the 64-bit programs' keys).
+  TRegistry(platform::Registry& registry, platform::HKey rootKey, std::uint32_t view = 0)
+      : registry_(registry), rootKey_(rootKey), view_(view) {}
   ~TRegistry() { CloseKey(); }
   TRegistry(const TRegistry&) = delete;
   TRegistry& operator=(const TRegistry&) = delete;
@@ -23,17 +33,36 @@ class TRegistry {
   // Opens the key below the root for full access, creating it first when `canCreate`; closes any key open
   // before. Tells whether the key is open now.
   bool OpenKey(const std::string& key, bool canCreate);
+  // Opens an existing key for reading only, which a user who may not change it may still do.
+  bool OpenKeyReadOnly(const std::string& key);
   void CloseKey();
+  // Whether the key can be opened for reading; it is closed again at once.
+  bool KeyExists(const std::string& key);
+  // Creates the key with any missing keys of its path; raises ERegistryException "Failed to create key
+  // <key>".
+  void CreateKey(const std::string& key);
+
+  // Every value name of the open key, in the registry's order; empty when no key is open.
+  std::vector<std::string> GetValueNames();
   // A value of that name in the open key; false when no key is open.
   bool ValueExists(const std::string& name);
-  // Sets a string value of the open key; raises ERegistryException "Failed to set data for '<name>'".
+  // Raises ERegistryException "Failed to get data for '<name>'" when the value cannot be read, and "Invalid
+  // data type for '<name>'" when its type changed while it was read.
+  TRegValue ReadValue(const std::string& name);
+  // Sets a value of the open key, replacing any of that name; raises ERegistryException "Failed to set data
+  // for '<name>'".
+  void WriteValue(const std::string& name, const TRegValue& value);
+  // A string value (REG_SZ): the text with its terminating NUL.
   void WriteString(const std::string& name, const std::string& value);
-  // Deletes a value of the open key; a value that is not there, or a refusal, changes nothing.
-  void DeleteValue(const std::string& name);
+  // Deletes a value of the open key; false when it was not there, or the key refused.
+  bool DeleteValue(const std::string& name);
 
  private:
+  bool open(const std::string& key, std::uint32_t access, bool canCreate);
+
   platform::Registry& registry_;
   platform::HKey rootKey_;
+  std::uint32_t view_;
   platform::HKey currentKey_ = 0;
 };
 

@@ -125,4 +125,15 @@ std::string ExtractFilePath(const std::string& path) {
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
+std::string ExtractFileName(const std::string& path) {
+  return path.substr(ExtractFilePath(path).size());
+}
+
+std::string Trim(const std::string& text) {
+  const auto kept = [](char c) { return static_cast<unsigned char>(c) > ' '; };
+  const auto first = std::find_if(text.begin(), text.end(), kept);
+  const auto last = std::find_if(text.rbegin(), text.rend(), kept).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
 }  // namespace vantrel

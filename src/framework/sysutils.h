@@ -34,5 +34,10 @@ std::string FloatToStr(double value, char decimalSeparator);
 
 // The path up to and including its last "\" or ":"; empty when it has neither.
 std::string ExtractFilePath(const std::string& path);
+// The path after its last "\" or ":": the file's name with its extension.
+std::string ExtractFileName(const std::string& path);
+
+// The text without the blanks and control characters (codes up to 32) at either end.
+std::string Trim(const std::string& text);
 
 }  // namespace vantrel

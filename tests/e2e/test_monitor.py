@@ -35,7 +35,9 @@ def test_the_processor_gauge_rises_under_load(desktop, vantrel):
     # The first tab, "Action", where a person sees the gauge.
     tabs = next(c for c in probe(desktop) if c[0] == "SysTabControl32")
     desktop.click(tabs[1][0] + 24, tabs[1][1] + 10)
-    idle = min(cpu_gauge(desktop) for _ in range(4))
+    idle = min(cpu_gauge(desktop) for _ in range(8))
+    if idle >= 80:
+        pytest.skip(f"the machine is busy already (gauge {idle} at rest): a rise cannot be seen")
     # Both processors busy: the last instance, the whole machine, reads nearly full.
     spinners = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(2)]
     try:

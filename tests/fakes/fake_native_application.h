@@ -36,6 +36,15 @@ struct FakeControl final : NativeControl {
   void SetRange(int min, int max) override { range = {min, max}; }
   void SetPosition(int value) override { position = value; }
   void SetChecked(bool value) override { checked = value; }
+  void SetRows(const std::vector<TListRow>& value) override {
+    rows = value;
+    ++rowResets;
+  }
+  void InsertRow(int index, const TListRow& row) override { rows.insert(rows.begin() + index, row); }
+  void DeleteRow(int index) override { rows.erase(rows.begin() + index); }
+  void SetRowSelected(int index, bool selected) override { rows[index].Selected = selected; }
+  void MakeRowVisible(int index) override { visibleRows.push_back(index); }
+  void PostSetFocus() override { ++postedFocus; }
 
   THandle handle;
   std::string text;
@@ -49,6 +58,10 @@ struct FakeControl final : NativeControl {
   int itemIndex = -1;
   std::pair<int, int> range{0, 0};
   int position = 0;
+  std::vector<TListRow> rows;
+  int rowResets = 0;  // times every row was sent anew
+  std::vector<int> visibleRows;
+  int postedFocus = 0;
 
  private:
   const TControl& control_;

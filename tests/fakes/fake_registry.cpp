@@ -40,6 +40,7 @@ struct FakeRegistry::Key {
 namespace {
 
 constexpr std::uint32_t kKeySetValue = 0x2;
+constexpr std::uint32_t kKeyViews = platform::kKeyWow64_64Key | platform::kKeyWow64_32Key;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -66,7 +67,7 @@ std::vector<std::string> segments(const char* path) {
 }
 
 bool asksMoreThanReading(std::uint32_t access) {
-  return (access & ~platform::kKeyRead) != 0;
+  return (access & ~(platform::kKeyRead | kKeyViews)) != 0;
 }
 
 // Copies data into a caller's buffer the way the registry does: the size always, the bytes when they fit.
@@ -89,7 +90,8 @@ long deliver(const std::vector<std::uint8_t>& bytes, std::uint8_t* data, std::ui
 }  // namespace
 
 FakeRegistry::FakeRegistry() {
-  const std::pair<HKey, const char*> roots[] = {{platform::kHKeyLocalMachine, "HKLM"},
+  const std::pair<HKey, const char*> roots[] = {{platform::kHKeyCurrentUser, "HKCU"},
+                                                {platform::kHKeyLocalMachine, "HKLM"},
                                                 {platform::kHKeyPerformanceData, "HKPD"},
                                                 {platform::kHKeyDynData, "HKDD"}};
   for (const auto& [root, name] : roots) {
@@ -147,14 +149,36 @@ std::string FakeRegistry::describe(HKey key, const char* subKey) const {
   return text;
 }
 
+std::string FakeRegistry::viewed(HKey key, const char* subKey, std::uint32_t access) const {
+  const std::string path = subKey ? subKey : "";
+  const bool view32 =
+      (access & platform::kKeyWow64_32Key) || (program32 && !(access & platform::kKeyWow64_64Key));
+  if (key != platform::kHKeyLocalMachine || !system64 || !view32) {
+    return path;
+  }
+  const std::vector<std::string> parts = segments(subKey);
+  if (parts.empty() || lower(parts[0]) != "software" ||
+      (parts.size() > 1 && lower(parts[1]) == "wow6432node")) {
+    return path;
+  }
+  std::string redirected = parts[0] + "\\WOW6432Node";
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    redirected += "\\" + parts[i];
+  }
+  return redirected;
+}
+
 HKey FakeRegistry::open(Key* key, std::uint32_t access) {
   const HKey id = nextHandle_++;
   handles_[id] = {key, access};
   return id;
 }
 
-long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) {
+long FakeRegistry::RegOpenKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result) {
+  const std::string path = viewed(key, requested, access);
+  const char* subKey = path.c_str();
   log.push_back("RegOpenKeyExA " + describe(key, subKey));
+  accessAsked.push_back(access);
   *result = 0;
   if (faults.shouldFail("RegOpenKeyExA")) {
     return platform::kErrorAccessDenied;
@@ -162,7 +186,7 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t acc
   if (!resolve(key)) {
     return platform::kErrorInvalidHandle;
   }
-  Key* target = find(key, subKey ? subKey : "");
+  Key* target = find(key, path);
   if (!target) {
     return platform::kErrorFileNotFound;
   }
@@ -173,9 +197,12 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t acc
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+long FakeRegistry::RegCreateKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result,
                                    std::uint32_t* disposition) {
+  const std::string path = viewed(key, requested, access);
+  const char* subKey = path.c_str();
   log.push_back("RegCreateKeyExA " + describe(key, subKey));
+  accessAsked.push_back(access);
   *result = 0;
   if (faults.shouldFail("RegCreateKeyExA")) {
     return platform::kErrorAccessDenied;
@@ -197,7 +224,7 @@ long FakeRegistry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t a
   if (existing->deniedAll || existing->deniedWriting) {
     return platform::kErrorAccessDenied;
   }
-  Key* target = make(key, subKey ? subKey : "");
+  Key* target = make(key, path);
   if (disposition) {
     *disposition = created ? platform::kRegCreatedNewKey : platform::kRegOpenedExistingKey;
   }

@@ -199,7 +199,7 @@ TEST(ListView, KeepsRowsInTheGivenOrderAndTracksSelection) {
   Headless h;
   auto* list = new TListView(h.form);
   list->MultiSelect = true;
-  list->Compare = [](const std::string& a, const std::string& b) { return a.compare(b); };
+  list->Compare = [](const TListRow& a, const TListRow& b) { return a.Caption.compare(b.Caption); };
   list->AddRow({"b", {"2"}});
   list->AddRow({"a", {"1"}});
   EXPECT_EQ(list->AddRow({"c", {"3"}}), 2);
@@ -213,6 +213,36 @@ TEST(ListView, KeepsRowsInTheGivenOrderAndTracksSelection) {
   EXPECT_EQ(list->Rows()[1].Caption, "c");
   list->Clear();
   EXPECT_EQ(list->Selected(), -1);
+}
+
+TEST(ListView, SendsEachRowChangeAloneToItsWindow) {
+  fakes::FakeServices fakes;
+  auto native = std::make_unique<fakes::FakeNativeApplication>();
+  fakes::FakeNativeApplication& windows = *native;
+  TApplication application(fakes.services, std::move(native));
+  TForm* form = application.CreateForm<TForm>();
+  auto* list = new TListView(form);
+  list->Compare = [](const TListRow& a, const TListRow& b) { return a.Caption.compare(b.Caption); };
+  list->AddRow({"b", {"2"}});
+  list->SetParent(form);
+  fakes::FakeControl* window = windows.of(*list);
+  ASSERT_NE(window, nullptr);
+
+  list->AddRow({"d", {"4"}, 0, true});
+  list->AddRow({"a", {"1"}});
+  list->AddRow({"c", {"3"}, 0, true});  // one selected row at most
+  list->DeleteRow(0);
+  list->SetSelected(0, true);
+  const auto shown = [](const std::vector<TListRow>& rows) {
+    std::string text;
+    for (const TListRow& row : rows) {
+      text += row.Caption + (row.Selected ? "* " : " ");
+    }
+    return text;
+  };
+  EXPECT_EQ(shown(window->rows), "b* c d ");
+  EXPECT_EQ(shown(window->rows), shown(list->Rows()));
+  EXPECT_EQ(window->rowResets, 1);  // only when the window was made
 }
 
 TEST(Application, ErrorBoxAddsAFullStopOnlyAfterCharactersThatSortAfterIt) {

@@ -273,22 +273,26 @@ class ListView final : public Win32Window {
   void SetRows(const std::vector<TListRow>& rows) override {
     quietly(LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      LVITEMA item{};
-      item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
-      item.iItem = static_cast<int>(i);
-      item.pszText = const_cast<char*>(rows[i].Caption.c_str());
-      item.iImage = rows[i].ImageIndex;
-      item.state = rows[i].Selected ? LVIS_SELECTED : 0;
-      item.stateMask = LVIS_SELECTED;
-      quietly(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-      for (std::size_t column = 0; column < rows[i].SubItems.size(); ++column) {
-        LVITEMA sub{};
-        sub.iSubItem = static_cast<int>(column + 1);
-        sub.pszText = const_cast<char*>(rows[i].SubItems[column].c_str());
-        quietly(LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-      }
+      InsertRow(static_cast<int>(i), rows[i]);
     }
   }
+  void InsertRow(int index, const TListRow& row) override {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(row.Caption.c_str());
+    item.iImage = row.ImageIndex;
+    item.state = row.Selected ? LVIS_SELECTED : 0;
+    item.stateMask = LVIS_SELECTED;
+    quietly(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (std::size_t column = 0; column < row.SubItems.size(); ++column) {
+      LVITEMA sub{};
+      sub.iSubItem = static_cast<int>(column + 1);
+      sub.pszText = const_cast<char*>(row.SubItems[column].c_str());
+      quietly(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  void DeleteRow(int index) override { quietly(LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
   void SetRowSelected(int index, bool selected) override {
     LVITEMA item{};
     item.state = selected ? LVIS_SELECTED : 0;
@@ -296,6 +300,7 @@ class ListView final : public Win32Window {
     quietly(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
   void MakeRowVisible(int index) override { SendMessageA(window(), LVM_ENSUREVISIBLE, index, FALSE); }
+  void PostSetFocus() override { PostMessageA(window(), WM_SETFOCUS, 0, 0); }
   LRESULT notify(NMHDR* header) override {
     if (header->code != LVN_ITEMCHANGED || programmatic()) {
       return 0;

@@ -11,4 +11,8 @@ std::string Win32Locale::GetLocaleInfoA(std::uint32_t type) {
   return length > 1 ? std::string(buffer, length - 1) : std::string();
 }
 
+int Win32Locale::lstrcmpA(const char* a, const char* b) {
+  return ::lstrcmpA(a, b);
+}
+
 }  // namespace vantrel::platform::win32

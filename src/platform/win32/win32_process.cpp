@@ -7,6 +7,19 @@
 
 namespace vantrel::platform::win32 {
 
+namespace {
+
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+
+// Windows before XP SP2 lacks IsWow64Process; none of them runs on a 64-bit system.
+IsWow64ProcessFn isWow64Process() {
+  static const auto fn = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  return fn;
+}
+
+}  // namespace
+
 std::string Win32Process::GetModuleFileNameA() {
   // The result is cut without an error when the buffer is too small: grow it until the path fits.
   for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
@@ -20,6 +33,18 @@ std::string Win32Process::GetModuleFileNameA() {
     }
   }
   return {};
+}
+
+bool Win32Process::IsWow64Process() {
+  BOOL wow64 = FALSE;
+  const auto fn = isWow64Process();
+  return fn && fn(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string Win32Process::GetSystemWow64DirectoryA() {
+  char folder[MAX_PATH];
+  const UINT length = ::GetSystemWow64DirectoryA(folder, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
 }
 
 }  // namespace vantrel::platform::win32

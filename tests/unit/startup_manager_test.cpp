@@ -1,0 +1,535 @@
+// The startup manager page against the in-memory registry: what it lists, and that no move, deletion or
+// failure loses an entry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/run_key.h"
+#include "app/startup_entries.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+
+namespace vantrel {
+namespace {
+
+const platform::HKey kHklm = platform::kHKeyLocalMachine;
+const platform::HKey kHkcu = platform::kHKeyCurrentUser;
+// Where the 32-bit programs' keys lie in the 64-bit view.
+constexpr char kRun32[] = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kBackup32[] = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run-";
+constexpr char kAll[] = "All users";
+constexpr char kAll32[] = "All users (32-bit)";
+constexpr char kUser[] = "This user";
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes sz(const std::string& text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+std::vector<std::string> captions(const TListView* list) {
+  std::vector<std::string> names;
+  for (const TListRow& row : list->Rows()) {
+    names.push_back(row.Caption);
+  }
+  return names;
+}
+
+// The keys of the three scopes of 64-bit Windows, as stored, with short labels.
+struct StoredKey {
+  const char* label;
+  platform::HKey root;
+  const char* path;
+};
+const StoredKey kScopeKeys[] = {{"all", kHklm, kRunKey},  {"all-", kHklm, kBackupKey},
+                                {"all32", kHklm, kRun32}, {"all32-", kHklm, kBackup32},
+                                {"user", kHkcu, kRunKey}, {"user-", kHkcu, kBackupKey}};
+
+// The labels of the keys that hold a value of this name, e.g. "all- user".
+std::string holders(const fakes::FakeRegistry& registry, const std::string& name) {
+  std::string found;
+  for (const StoredKey& key : kScopeKeys) {
+    if (registry.value(key.root, key.path, name)) {
+      found += (found.empty() ? "" : " ") + std::string(key.label);
+    }
+  }
+  return found;
+}
+
+// Puts a string value of that name into the keys of these labels; its data is "<label>.exe".
+void place(fakes::FakeRegistry& registry, const std::string& name, const std::vector<std::string>& labels) {
+  for (const StoredKey& key : kScopeKeys) {
+    if (std::find(labels.begin(), labels.end(), key.label) != labels.end()) {
+      registry.setString(key.root, key.path, name, std::string(key.label) + ".exe");
+    }
+  }
+}
+
+// Every row as "name / scope".
+std::vector<std::string> scoped(const TListView* list) {
+  std::vector<std::string> rows;
+  for (const TListRow& row : list->Rows()) {
+    rows.push_back(row.Caption + " / " + (row.SubItems.empty() ? "<no scope>" : row.SubItems.front()));
+  }
+  return rows;
+}
+
+std::string program(const TListView* list, const std::string& name) {
+  for (const TListRow& row : list->Rows()) {
+    if (row.Caption == name) {
+      return row.SubItems.size() < 2 ? "<none>" : row.SubItems[1];
+    }
+  }
+  return "<no row>";
+}
+
+// Selects the rows of these names, in one scope or (none given) in every scope.
+void select(TListView* list, const std::vector<std::string>& names, const std::string& scope = "") {
+  for (int i = 0; i < list->RowCount(); ++i) {
+    const TListRow& row = list->Rows()[i];
+    for (const std::string& name : names) {
+      if (row.Caption == name && (scope.empty() || row.SubItems.front() == scope)) {
+        list->SetSelected(i, true);
+      }
+    }
+  }
+}
+
+TEST(ProgramText, ByTheValuesType) {
+  struct Case {
+    const char* what;
+    std::uint32_t type;
+    Bytes data;
+    std::optional<std::string> text;
+  };
+  const std::vector<Case> cases = {
+      {"string", platform::kRegSz, sz("C:\\a.exe /min"), "C:\\a.exe /min"},
+      {"string up to its first NUL", platform::kRegSz, Bytes{'a', 0, 'b', 0}, "a"},
+      {"string without a terminator", platform::kRegSz, Bytes{'a', 'b'}, "ab"},
+      {"empty string", platform::kRegSz, Bytes{}, ""},
+      {"number", platform::kRegDword, Bytes{0x2A, 0, 0, 0}, "42"},
+      {"number 4294967295", platform::kRegDword, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, "-1"},
+      {"short number", platform::kRegDword, Bytes{0x01, 0x01}, "257"},
+      {"binary with a NUL", platform::kRegBinary, Bytes{0x41, 0x00, 0x42}, "A\r\nB"},
+      {"empty binary", platform::kRegBinary, Bytes{}, std::nullopt},
+      {"expandable string", platform::kRegExpandSz, sz("%windir%\\x.exe"), std::nullopt},
+      {"multi-string", platform::kRegMultiSz, Bytes{'a', 0, 0}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ProgramText({c.type, c.data}), c.text);
+  }
+}
+
+// One program run with the page, on a fresh machine whose keys the test fills first.
+class StartupManager : public ::testing::Test {
+ protected:
+  StartupManager() {
+    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
+    fakes.registry.createKey(kHklm, kRunKey);
+  }
+  TfrmVantrel& start() {
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    windows = native.get();
+    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
+    application_->SetTitle(kProductLine);
+    form_ = application_->CreateForm<TfrmVantrel>();
+    return *form_;
+  }
+  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
+  std::string run(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    return "";
+  }
+  std::string show() {
+    return run([&] { form_->TabSheet3Show(form_); });
+  }
+  std::string press(TSpeedButton* button) {
+    return run([&] { button->Click(); });
+  }
+  std::optional<fakes::FakeRegistry::Value> live(const std::string& name) const {
+    return fakes.registry.value(kHklm, kRunKey, name);
+  }
+  std::optional<fakes::FakeRegistry::Value> backup(const std::string& name) const {
+    return fakes.registry.value(kHklm, kBackupKey, name);
+  }
+
+  fakes::FakeServices fakes;
+  fakes::FakeNativeApplication* windows = nullptr;
+  TfrmVantrel* form_ = nullptr;
+
+ private:
+  std::unique_ptr<TApplication> application_;
+};
+
+TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
+  fakes.registry.setString(kHklm, kRunKey, "cherry", "c.exe");
+  fakes.registry.setString(kHklm, kRunKey, "vantrel", "C:\\other\\vantrel.exe");
+  fakes.registry.setString(kHklm, kRunKey, "", "default.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Banana", "b.exe");
+  fakes.registry.setString(kHklm, kRunKey, "apple", "a.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Vantrel", "C:\\old\\Vantrel.exe");
+  fakes.registry.setValue(kHklm, kBackupKey, "Bell", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
+  TfrmVantrel& f = start();
+  ASSERT_TRUE(live("Vantrel"));  // this program's own entry, written at start-up
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"", "apple", "Banana", "cherry", "vantrel"}));
+  EXPECT_EQ(program(f.ListView1, ""), "default.exe");
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell"}));
+  EXPECT_EQ(program(f.ListView2, "Bell"), "-1");
+  EXPECT_EQ(f.ListView1->Rows()[0].ImageIndex, 0);
+
+  // Every showing lists the keys afresh.
+  fakes.registry.setString(kHklm, kRunKey, "date", "d.exe");
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1),
+            (std::vector<std::string>{"", "apple", "Banana", "cherry", "date", "vantrel"}));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, MissingKeysAreCreatedAndAnEntryInBothIsKeptAsABackupOnly) {
+  fakes.registry.setString(kHklm, kRunKey, "Both", "new.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_TRUE(fakes.registry.keyExists(kHklm, kBackupKey));
+
+  fakes.registry.setString(kHklm, kBackupKey, " Both ", "old.exe");
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(live("Both"), std::nullopt);
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, " Both "), "old.exe");
+  EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{" Both "}));
+}
+
+TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
+  for (const char* name : {"Alpha", "TkBellExe", "Tweak UI ", "Zeta"}) {
+    fakes.registry.setString(kHklm, kRunKey, name, "x.exe");
+  }
+  TfrmVantrel& f = start();
+  fakes::FakeControl& list = *windows->of(*f.ListView1);
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(f.ListView1->SelCount(), 2);
+  EXPECT_TRUE(list.rows[1].Selected);
+  EXPECT_TRUE(list.rows[2].Selected);
+  EXPECT_EQ(list.visibleRows, (std::vector<int>{1, 2}));
+  EXPECT_EQ(list.postedFocus, 2);
+  f.ListView1->SetSelected(1, false);
+  EXPECT_EQ(show(), "");
+  EXPECT_TRUE(list.rows[1].Selected);
+}
+
+TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
+  const Bytes expand = sz("%ProgramFiles%\\x.exe");
+  fakes.registry.setValue(kHklm, kRunKey, "Expand", platform::kRegExpandSz, expand);
+  fakes.registry.setString(kHklm, kRunKey, "One", "  one.exe  ");
+  fakes.registry.setString(kHklm, kRunKey, "Two", "two.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Three", "three.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Stays", "stays.exe");
+  fakes.registry.setString(kHklm, kRunKey, " Padded", "padded.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  fakes.registry.setString(kHklm, kBackupKey, "Two", "an older two.exe");
+  EXPECT_EQ(program(f.ListView1, "Expand"), "<none>");
+  EXPECT_EQ(program(f.ListView1, "Two"), "two.exe");
+
+  select(f.ListView1, {"Expand", "One", "Two", "Three", " Padded"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Padded", "Three", "Two"}));
+  EXPECT_EQ(program(f.ListView2, "One"), "one.exe");
+  EXPECT_EQ(backup("Expand")->type, platform::kRegExpandSz);
+  EXPECT_EQ(backup("Expand")->data, expand);
+  EXPECT_EQ(backup("One")->data, sz("  one.exe  "));
+  EXPECT_EQ(backup("Two")->data, sz("two.exe"));  // the older backup is replaced
+  EXPECT_EQ(backup("Three")->data, sz("three.exe"));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
+            (std::vector<std::string>{"Stays", " Padded", "Vantrel"}));  // a padded name moves its row only
+
+  select(f.ListView2, {"Expand"});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  EXPECT_EQ(live("Expand")->type, platform::kRegExpandSz);
+  EXPECT_EQ(live("Expand")->data, expand);
+  EXPECT_EQ(backup("Expand"), std::nullopt);
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
+  fakes.registry.setString(kHklm, kBackupKey, "Tool.exe", "C:\\Old\\Tool.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Other", "other.exe");
+  fakes.dialogs.chosenFiles = {"D:\\New\\Tool.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  select(f.ListView1, {"Other"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Tool.exe"), "D:\\New\\Tool.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Tool.exe"), "C:\\Old\\Tool.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Other"), "other.exe");
+}
+
+TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndKeepsAnExistingValue) {
+  fakes.registry.setString(kHklm, kRunKey, "Old.exe", "C:\\Keep\\Old.exe");
+  fakes.dialogs.chosenFiles = {"C:\\Tools\\My App.exe", "", "E:\\Else\\Old.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(program(f.ListView1, "My App.exe"), "C:\\Tools\\My App.exe");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
+  EXPECT_EQ(press(f.SpeedButton3), "");  // cancelled
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Old.exe"), "C:\\Keep\\Old.exe");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe", "Old.exe"}));
+}
+
+TEST_F(StartupManager, DeletingTakesOnlyTheSelectedEntriesOfEitherKey) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "C", "c.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  fakes.registry.log.clear();
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_TRUE(fakes.registry.log.empty());
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+
+  select(f.ListView1, {"B"});
+  select(f.ListView2, {"C"});
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(captions(f.ListView2), std::vector<std::string>{});
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"A", "Vantrel"}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
+}
+
+TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfEveryRefusedChange) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+  TfrmVantrel& f = start();
+  // The backup key is missing and may not be created: the live list is filled all the same.
+  EXPECT_EQ(show(), "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
+
+  fakes.registry.setString(kHklm, kBackupKey, "A", "older a.exe");
+  fakes.registry.denyWriting(kHklm, kBackupKey);
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));  // may not be resolved
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"A"}));
+
+  select(f.ListView1, {"B"});
+  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'B'");
+  EXPECT_EQ(live("B")->data, sz("b.exe"));
+  select(f.ListView1, {"A"});
+  EXPECT_EQ(press(f.SpeedButton4), "Failed to delete value 'A'");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(live("A")->data, sz("a.exe"));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
+  const Bytes expand = sz("%SystemRoot%\\e.exe");
+  // The same entries in the Run and backup keys of every scope.
+  const auto arrange = [&](fakes::FakeServices& machine) {
+    machine.on64BitWindows(true);
+    for (std::size_t pair = 0; pair < std::size(kScopeKeys); pair += 2) {
+      const StoredKey& run = kScopeKeys[pair];
+      const StoredKey& backup = kScopeKeys[pair + 1];
+      machine.registry.setString(run.root, run.path, "A", "a.exe");
+      machine.registry.setValue(run.root, run.path, "E", platform::kRegExpandSz, expand);
+      machine.registry.setString(backup.root, backup.path, "A", "older a.exe");
+      machine.registry.setString(backup.root, backup.path, "C", "c.exe");
+    }
+  };
+  struct Move {
+    const char* what;
+    TSpeedButton* TfrmVantrel::*button;
+    TListView* TfrmVantrel::*list;
+    std::vector<std::string> rows;
+  };
+  const std::vector<Move> moves = {
+      {"to backup", &TfrmVantrel::SpeedButton1, &TfrmVantrel::ListView1, {"E"}},
+      {"restore", &TfrmVantrel::SpeedButton2, &TfrmVantrel::ListView2, {"A", "C"}},
+  };
+  const char* calls[] = {"RegOpenKeyExA",  "RegCreateKeyExA", "RegQueryValueExA",
+                         "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"};
+  // One move of the rows of every scope on a fresh machine, its n-th call of `call` failing (none for n = 0);
+  // how often it made each call.
+  const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n) {
+    arrange(machine);
+    TApplication application(machine.services);
+    auto* f = application.CreateForm<TfrmVantrel>();
+    f->TabSheet3Show(f);
+    select(f->*move.list, move.rows);
+    machine.registry.faults = {};
+    if (n > 0) {
+      machine.registry.faults.failOn(call, n);
+    }
+    run([&] { (f->*move.button)->Click(); });
+    std::map<std::string, int> counts;
+    for (const char* counted : calls) {
+      counts[counted] = machine.registry.faults.calls(counted);
+    }
+    return counts;
+  };
+  for (const Move& move : moves) {
+    fakes::FakeServices clean;
+    std::map<std::string, int> counts = moveOn(clean, move, "", 0);
+    for (const char* call : calls) {
+      ASSERT_GT(counts[call], 0) << call;
+      for (int n = 1; n <= counts[call]; ++n) {
+        SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
+        fakes::FakeServices machine;
+        moveOn(machine, move, call, n);
+        for (std::size_t pair = 0; pair < std::size(kScopeKeys); pair += 2) {
+          const StoredKey& run = kScopeKeys[pair];
+          const StoredKey& backup = kScopeKeys[pair + 1];
+          for (const char* name : {"A", "E", "C"}) {
+            EXPECT_TRUE(machine.registry.value(run.root, run.path, name) ||
+                        machine.registry.value(backup.root, backup.path, name))
+                << name << " is lost from " << run.label;
+          }
+          for (const auto& kept : {machine.registry.value(run.root, run.path, "E"),
+                                   machine.registry.value(backup.root, backup.path, "E")}) {
+            if (kept) {
+              EXPECT_EQ(kept->data, expand);
+            }
+          }
+        }
+        if (std::string(call) != "RegCloseKey") {
+          EXPECT_EQ(machine.registry.openHandles(), 0);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(StartupManager, ADataReadThatFailsEndsTheFillingWithWhatWasListed) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "TkBellExe", "bell.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  TfrmVantrel& f = start();
+  fakes.registry.faults = {};
+  // Two queries a value (size, then data): the fourth is TkBellExe's data.
+  fakes.registry.faults.failOn("RegQueryValueExA", 4);
+  EXPECT_EQ(show(), "Failed to get data for 'TkBellExe'");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(f.ListView1->SelCount(), 0);
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMachines64BitKey) {
+  struct Machine {
+    const char* what;
+    bool system64;
+    bool program32;
+    std::vector<std::string> rows;
+  };
+  const std::vector<Machine> machines = {
+      {"32-bit Windows", false, false, {"App / All users", "App / This user"}},
+      {"64-bit Windows, 32-bit program",
+       true,
+       true,
+       {"App / All users", "App / All users (32-bit)", "App / This user"}},
+      {"64-bit Windows, 64-bit program",
+       true,
+       false,
+       {"App / All users", "App / All users (32-bit)", "App / This user"}},
+  };
+  for (const Machine& m : machines) {
+    SCOPED_TRACE(m.what);
+    fakes::FakeServices machine;
+    if (m.system64) {
+      machine.on64BitWindows(m.program32);
+    }
+    place(machine.registry, "App", {"all", "all32", "user"});
+    TApplication application(machine.services);
+    auto* f = application.CreateForm<TfrmVantrel>();
+    EXPECT_EQ(holders(machine.registry, "Vantrel"), "all");  // written at start-up
+    machine.registry.setString(kHklm, kRun32, "Vantrel", "C:\\x86\\Vantrel.exe");
+    machine.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\mine\\Vantrel.exe");
+    f->TabSheet3Show(f);
+    EXPECT_EQ(scoped(f->ListView1), m.rows);
+    for (const TListRow& row : f->ListView1->Rows()) {
+      const std::string& scope = row.SubItems.front();
+      EXPECT_EQ(row.SubItems[1], scope == kAll    ? "all.exe"
+                                 : scope == kUser ? "user.exe"
+                                                  : "all32.exe")
+          << scope;
+    }
+    EXPECT_TRUE(machine.registry.keyExists(kHkcu, kBackupKey));
+  }
+}
+
+TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
+  fakes.on64BitWindows(true);
+  place(fakes.registry, "App", {"all", "all32", "user"});
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  select(f.ListView1, {"App"}, kAll32);
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "App / This user"}));
+  EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"App / All users (32-bit)"}));
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32- user");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackup32, "App"), "all32.exe");
+
+  select(f.ListView2, {"App"});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 user");
+  select(f.ListView1, {"App"}, kUser);
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32");
+
+  // The machine's 64-bit keys refuse changes: the 32-bit programs' entry moves all the same, and the refusal
+  // is told.
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  fakes.registry.denyWriting(kHklm, kBackupKey);
+  select(f.ListView1, {"App"});
+  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'App'");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
+  fakes.on64BitWindows(false);
+  place(fakes.registry, "X", {"all", "all-", "all32-", "user"});
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user"}));
+  EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"X / All users", "X / All users (32-bit)"}));
+}
+
+TEST_F(StartupManager, AddingLandsInThisUsersKeyWhenTheMachinesIsRefused) {
+  fakes.on64BitWindows(true);
+  fakes.dialogs.chosenFiles = {"C:\\Tools\\Shared.exe", "C:\\Tools\\Mine.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(holders(fakes.registry, "Shared.exe"), "all");
+  EXPECT_EQ(holders(fakes.registry, "Mine.exe"), "user");
+  EXPECT_EQ(fakes.registry.stringValue(kHkcu, kRunKey, "Mine.exe"), "C:\\Tools\\Mine.exe");
+  EXPECT_EQ(scoped(f.ListView1),
+            (std::vector<std::string>{"Mine.exe / This user", "Shared.exe / All users"}));
+}
+
+}  // namespace
+}  // namespace vantrel
