@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from conftest import ROOT, restore_minimised, wait_until, wine_env
+from conftest import ROOT, show_window, wait_until, wine_env
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -54,8 +54,8 @@ def entries(desktop):
     reg(desktop, "add", BACKUP, "/v", "Gamma", "/d", r"C:\gamma.exe", "/f")
 
 
-def open_page(desktop):
-    restore_minimised(desktop)
+def open_page(desktop, arch):
+    show_window(desktop, arch)
     window = main_window(desktop)
     time.sleep(1.5)
     x, y, _, _ = desktop.geometry(window)
@@ -63,7 +63,7 @@ def open_page(desktop):
 
 
 def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantrel):
-    x, y = open_page(desktop)
+    x, y = open_page(desktop, vantrel.arch)
     desktop.screenshot(f"startup-manager-{vantrel.arch}")
     beta = values(desktop, RUN)["Beta"]
 
@@ -86,7 +86,7 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
     program = vantrel.folder / "My App.exe"
     program.write_bytes(b"MZ")
     path = "Z:" + str(program).replace("/", "\\")
-    x, y = open_page(desktop)
+    x, y = open_page(desktop, vantrel.arch)
 
     desktop.click(x + ADD, y + BUTTONS_Y)
     dialog = desktop.window("Open", 30)
@@ -125,7 +125,7 @@ def scoped_entries(desktop):
 
 
 def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped_entries, vantrel):
-    restore_minimised(desktop)
+    show_window(desktop, vantrel.arch)
     window = main_window(desktop)
     assert wait_until(lambda: reg(desktop, "query", USER_BACKUP).returncode == 0, 30), "the page was not filled"
     x, y, _, _ = desktop.geometry(window)
