@@ -13,24 +13,30 @@ start_virtual_display() {
   export DISPLAY=":$number"
 }
 
-# Starts trayer and waits until its panel exists, so that Wine docks its icons there.
+# Starts trayer and waits until its panel exists, so that Wine docks its icons there. trayer now and then
+# starts without its panel on a display that was just freed: it is tried three times.
 start_tray_host() {
-  trayer --edge top --align right --widthtype pixel --width 200 --height 24 --transparent false \
-    --tint 0xc0c0c0 >/dev/null 2>&1 &
-  TRAYER_PID=$!
-  for _ in $(seq 50); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
-    sleep 0.1
+  local attempt
+  for attempt in 1 2 3; do
+    trayer --edge top --align right --widthtype pixel --width 200 --height 24 --transparent false \
+      --tint 0xc0c0c0 >/dev/null 2>&1 &
+    TRAYER_PID=$!
+    for _ in $(seq 50); do
+      xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+      sleep 0.1
+    done
+    kill "$TRAYER_PID" 2>/dev/null
+    wait "$TRAYER_PID" 2>/dev/null
   done
   echo "trayer did not show its panel" >&2
   return 1
 }
 
-# Waits until a window with the given title exists; prints its id.
-wait_for_window() {
-  local title=$1 seconds=${2:-30} id
+# Waits until Wine has docked an icon in trayer's panel; prints the icon's window id.
+wait_for_tray_icon() {
+  local seconds=${1:-30} id
   for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1)
+    id=$(xwininfo -root -tree 2>/dev/null | sed -n '/"panel"/,/"trayer"/p' | grep '("explorer.exe"' | awk '{print $1; exit}')
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done

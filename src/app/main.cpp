@@ -6,6 +6,7 @@
 #include "framework/exception.h"
 #include "framework/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
+#include "tray/tray_icon.h"
 
 int main() {
   vantrel::platform::Services& services = vantrel::platform::win32::services();
@@ -20,9 +21,11 @@ int main() {
       application.ShowException(error.Message());
       return 1;
     }
+    vantrel::StartupTrayIcon(services);
     application.CreateForm<vantrel::TfrmVantrel>();
     application.Run();
   }
+  vantrel::ShutdownTrayIcon();
   vantrel::ShutdownCpuUsage();
   return 0;
 }

@@ -193,6 +193,21 @@ void TfrmVantrel::buildComponents() {
 
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
+  buildTrayIcon();
+}
+
+// Applied in the order a stored form applies them: the icon is added while they are, and image 0 of
+// ImageList1 is what it shows.
+void TfrmVantrel::buildTrayIcon() {
+  TextTrayIcon1 = new TTrayIcon(this);
+  TextTrayIcon1->SetName("TextTrayIcon1");
+  TextTrayIcon1->SetIconList(ImageList1);
+  TextTrayIcon1->SetCycleInterval(0);
+  TextTrayIcon1->SetIcon(TIcon{kIconProgram});
+  TextTrayIcon1->SetIconVisible(true);
+  TextTrayIcon1->SetIconIndex(0);
+  TextTrayIcon1->PopupMenu = TPopupMenu1;
+  TextTrayIcon1->MinimizeToTray = true;
 }
 
 void TfrmVantrel::buildActionPage() {

@@ -19,6 +19,7 @@
 #include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
+#include "tray/tray_icon.h"
 
 namespace vantrel {
 
@@ -107,6 +108,7 @@ class TfrmVantrel : public TForm {
   TMenuItem* CustomItem4;
   TImageList* ImageList1;
   TImageList* ImageList2;
+  TTrayIcon* TextTrayIcon1;
   TOpenDialog* OpenDialog1;
 
   // Checks by the automatic reclaim at which the processor was idle.
@@ -161,6 +163,7 @@ class TfrmVantrel : public TForm {
   void buildStartupManagerPage();
   void buildInformationPage();
   void buildComponents();
+  void buildTrayIcon();
   // The keys of the whole machine, in the 64-bit programs' view where the system has one.
   TRegistry machineRegistry() const;
 

@@ -52,6 +52,12 @@ void TApplication::Terminate() {
   }
 }
 
+void TApplication::ProcessMessages() {
+  if (native_) {
+    native_->ProcessMessages();
+  }
+}
+
 void TApplication::EndSession() {
   if (mainForm_) {
     mainForm_->BeforeDestruction();
@@ -65,6 +71,8 @@ void TApplication::Minimize() {
     mainForm_->Hide();
   }
   UpdateVisible();
+  TMessage minimized{platform::kWmSize, platform::kSizeMinimized, 0, 0};
+  DispatchHooks(minimized);
 }
 
 void TApplication::Restore() {

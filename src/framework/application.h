@@ -61,12 +61,15 @@ class TApplication : public TComponent {
   // Shows the main form when asked to and delivers messages until Terminate.
   void Run();
   void Terminate();
+  // Delivers the messages that are waiting, then returns.
+  void ProcessMessages();
   // Windows is ending the session and ends the process once it has been told: the main form's destruction
   // handling (which saves what must outlive the program) runs now, once, and the message loop stops.
   void EndSession();
 
-  // Minimising hides the main form and leaves the taskbar button minimised; restoring shows the main form
-  // again.
+  // Minimising hides the main form and leaves the taskbar button minimised, then raises the minimise event:
+  // the hooks see WM_SIZE with SIZE_MINIMIZED, as from the application window on Windows, and may take the
+  // application elsewhere (into the notification area). Restoring shows the main form again.
   void Minimize();
   void Restore();
   bool Minimized() const { return minimized_; }

@@ -20,6 +20,8 @@ class TMenuItem : public TComponent {
   bool Checked = false;
   bool Enabled = true;
   bool Visible = true;
+  // The item a double click on the menu's owner chooses.
+  bool Default = false;
   bool IsSeparator() const { return Caption == "-"; }
 
   TNotifyEvent OnClick;
@@ -36,6 +38,10 @@ class TPopupMenu : public TComponent {
   ~TPopupMenu() override;
 
   const std::vector<TMenuItem*>& Items() const { return items_; }
+  // Whether a right click (or a tray icon) may pop the menu up.
+  bool AutoPopup = true;
+  // The component that popped the menu up last.
+  TComponent* PopupComponent = nullptr;
   // Shows the menu at a screen position and runs the chosen item's handler.
   void Popup(int x, int y);
 

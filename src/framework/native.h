@@ -96,6 +96,8 @@ class NativeApplication {
   // Shows a menu of the given items at a screen position and returns the chosen item's index, -1 for none.
   virtual int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) = 0;
 
+  // Delivers the messages that are waiting now, and returns.
+  virtual void ProcessMessages() = 0;
   // Delivers messages until Quit is called.
   virtual void RunMessageLoop() = 0;
   virtual void Quit() = 0;

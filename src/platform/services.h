@@ -11,8 +11,10 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/shell_execute.h"
 #include "platform/version.h"
+#include "platform/window_system.h"
 
 namespace vantrel::platform {
 
@@ -25,6 +27,8 @@ struct Services {
   Process* process = nullptr;
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
+  WindowSystem* windowSystem = nullptr;
+  Shell* shell = nullptr;
   Gdi* gdi = nullptr;
   Multimedia* multimedia = nullptr;
   ShellExecution* shellExecution = nullptr;

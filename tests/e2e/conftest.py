@@ -10,6 +10,7 @@ import pytest
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = ROOT / "build"
 EXECUTABLES = {arch: BUILD / arch / "src" / "Vantrel.exe" for arch in ("i686", "x86_64")}
+PROBES = {arch: BUILD / arch / "tests" / "tray_probe.exe" for arch in ("i686", "x86_64")}
 TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
 
@@ -75,6 +76,25 @@ class Desktop:
     def click(self, x, y, button=1):
         self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
+    def tray_icons(self):
+        """x, y, width, height of each icon that Wine docked in trayer's panel, from left to right."""
+        icons = []
+        lines = self.x("xwininfo", "-root", "-tree").splitlines()
+        for number, line in enumerate(lines):
+            if '"panel"' not in line:
+                continue
+            depth = len(line) - len(line.lstrip())
+            for child in lines[number + 1:]:
+                if child.strip() and len(child) - len(child.lstrip()) <= depth:
+                    break
+                if '("explorer.exe"' in child:
+                    icons.append(self.geometry(child.split()[0]))
+        return sorted(icons)
+
+    def visible_windows(self, owner="vantrel.exe"):
+        """The mapped top-level windows of a Wine program."""
+        return self.x("xdotool", "search", "--onlyvisible", "--classname", owner).split()
+
     def screenshot(self, name):
         ARTIFACTS.mkdir(parents=True, exist_ok=True)
         path = ARTIFACTS / f"{name}.png"
@@ -87,15 +107,18 @@ class Desktop:
             process.wait(10)
 
 
-def restore_minimised(desktop, title=TITLE):
-    """Opens the minimised program as a person does: a double click on its minimised caption."""
-    def minimised():
-        shown = desktop.x("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
-        return [w for w in shown if desktop.geometry(w)[2] < 200]
-    found = wait_until(minimised, 60)
-    assert found, f"no minimised program {title!r}"
-    x, y, _, _ = desktop.geometry(found[0])
-    desktop.x("xdotool", "mousemove", str(x + 30), str(y + 10), "click", "--repeat", "2", "--delay", "80", "1")
+def show_window(desktop, arch):
+    """Opens the window of the program sitting in the notification area, as its taskbar button would."""
+    assert wait_until(lambda: tray_probe(desktop, arch, "restore") == 0, 60), "no application window"
+
+
+def tray_probe(desktop, arch, *args, **popen):
+    """Runs the tray probe (tests/e2e/probe/tray_probe.cpp) of an architecture; see there for its commands."""
+    command = [str(ROOT / "scripts" / "wine"), str(PROBES[arch]), *args]
+    if popen:
+        return subprocess.Popen(command, env=wine_env(desktop), stderr=subprocess.DEVNULL, **popen)
+    return subprocess.run(command, env=wine_env(desktop), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          timeout=60).returncode
 
 
 def probe(desktop, title=TITLE):

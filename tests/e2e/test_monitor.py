@@ -3,7 +3,7 @@ import subprocess
 
 import pytest
 
-from conftest import TITLE, peak_memory_mb, probe, restore_minimised, wait_until
+from conftest import TITLE, peak_memory_mb, probe, show_window, wait_until
 
 PASS_MB = 256
 
@@ -30,7 +30,7 @@ def cpu_gauge(desktop):
 
 @pytest.mark.settings("GRFSH=1", "AutoFree=-1")
 def test_the_processor_gauge_rises_under_load(desktop, vantrel):
-    restore_minimised(desktop)
+    show_window(desktop, vantrel.arch)
     assert wait_until(lambda: any(c[3] == "Current CPU Usage :" for c in probe(desktop)), 60)
     # The first tab, "Action", where a person sees the gauge.
     tabs = next(c for c in probe(desktop) if c[0] == "SysTabControl32")

@@ -1,5 +1,5 @@
-// A native side without windows: it keeps what the framework mirrors into each control, and a manual clock
-// that fires window timers when a test advances it.
+// A native side without windows: it keeps what the framework mirrors into each control, and fires the
+// framework's timers on a manual clock that a test advances.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "fake_clock.h"
+#include "fake_window_system.h"
 #include "framework/native.h"
 
 namespace vantrel::fakes {
@@ -68,8 +70,14 @@ struct FakeControl final : NativeControl {
 };
 
 class FakeNativeApplication final : public NativeApplication {
+  std::unique_ptr<FakeClock> ownClock_;
+  FakeClock& clock_;
+
  public:
+  // With a clock of its own; or with the clock and window system of the other fakes, where the application
+  // window's visibility is mirrored.
   FakeNativeApplication();
+  FakeNativeApplication(FakeClock& clock, FakeWindowSystem& windows);
   ~FakeNativeApplication() override;
 
   void Attach(TApplication&) override {}
@@ -81,44 +89,36 @@ class FakeNativeApplication final : public NativeApplication {
   std::unique_ptr<NativeTimer> CreateTimer(std::uint32_t interval, std::function<void()> tick) override;
   std::unique_ptr<NativeImageList> CreateImageList(const TImageList& list) override;
   int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override;
+  void ProcessMessages() override { ++processed; }
   void RunMessageLoop() override {}
   void Quit() override { ++quits; }
 
   // The native window of a control, or nullptr while it has none.
   FakeControl* of(const TControl& control) const;
 
-  // The clock, in milliseconds from the start.
-  std::uint64_t now() const { return now_; }
-  // Moves the clock on by `ms`, firing every timer that falls due on the way, earliest first (timers due at
-  // the same moment in the order they were started). A timer fires again one interval after it fired.
-  void advance(std::uint64_t ms);
-  // Time that passes inside a handler: the clock moves on and nothing fires.
-  void elapse(std::uint64_t ms) { now_ += ms; }
+  // The clock, in milliseconds from the start, and its controls (see FakeClock).
+  std::uint64_t now() const { return clock_.now(); }
+  void advance(std::uint64_t ms) { clock_.advance(ms); }
+  void elapse(std::uint64_t ms) { clock_.elapse(ms); }
   // When each timer firing happened, in order.
-  std::vector<std::uint64_t> firings;
-  int liveTimers() const { return static_cast<int>(timers_.size()); }
+  std::vector<std::uint64_t>& firings;
+  int liveTimers() const { return clock_.liveTimers(); }
 
   std::string title;
   bool appWindowVisible = false;
   bool appWindowMinimized = false;
   int quits = 0;
-  // The answer of the next popup menu: an item index, -1 for none; and the items each menu showed.
+  int processed = 0;
+  // The answer of the next popup menu: an item index, -1 for none; the items each menu showed, and where.
   int menuAnswer = -1;
   std::vector<std::vector<std::string>> menus;
+  std::vector<std::pair<int, int>> menuPositions;
 
  private:
-  struct Timer {
-    std::uint64_t due;
-    std::uint32_t interval;
-    std::function<void()> tick;
-  };
   class TimerHandle;
-  friend class TimerHandle;
 
-  std::map<std::uint64_t, Timer> timers_;  // by the order they were started
+  FakeWindowSystem* windows_ = nullptr;
   FakeControl::Registry controls_;
-  std::uint64_t now_ = 0;
-  std::uint64_t nextTimer_ = 1;
   THandle nextHandle_ = 0x100;
 };
 

@@ -1,6 +1,7 @@
 // Every fake service in one place, wired into the Services a program instance takes.
 #pragma once
 
+#include "fake_clock.h"
 #include "fake_dialogs.h"
 #include "fake_gdi.h"
 #include "fake_locale.h"
@@ -10,8 +11,10 @@
 #include "fake_process.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
+#include "fake_shell.h"
 #include "fake_shell_execution.h"
 #include "fake_version.h"
+#include "fake_window_system.h"
 #include "platform/services.h"
 
 namespace vantrel::fakes {
@@ -25,6 +28,10 @@ struct FakeServices {
   FakeProcess process;
   FakeDialogs dialogs;
   FakeLocale locale;
+  // One clock for every timer, the framework's and the window system's.
+  FakeClock clock;
+  FakeWindowSystem windowSystem{clock};
+  FakeShell shell;
   FakeGdi gdi;
   FakeMultimedia multimedia;
   FakeShellExecution shellExecution;
@@ -36,6 +43,8 @@ struct FakeServices {
                               .process = &process,
                               .dialogs = &dialogs,
                               .locale = &locale,
+                              .windowSystem = &windowSystem,
+                              .shell = &shell,
                               .gdi = &gdi,
                               .multimedia = &multimedia,
                               .shellExecution = &shellExecution};

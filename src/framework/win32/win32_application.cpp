@@ -10,11 +10,17 @@
 #include "framework/menus.h"
 #include "framework/win32/win32_controls.h"
 #include "framework/win32/win32_window.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::win32 {
 
 namespace {
+
+using platform::win32::ScopedIcon;
+using platform::win32::ScopedImageList;
+using platform::win32::ScopedMenu;
+using platform::win32::ScopedWindow;
 
 constexpr char kApplicationClass[] = "TApplication";
 constexpr char kFormClass[] = "TVantrelForm";
@@ -101,19 +107,15 @@ class Win32ImageList final : public NativeImageList {
   explicit Win32ImageList(const TImageList& list)
       : list_(ImageList_Create(list.Width, list.Height, ILC_COLOR32 | ILC_MASK, list.Count(), 1)) {
     for (const TIcon& image : list.Images()) {
-      auto icon = static_cast<HICON>(
-          LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId), IMAGE_ICON, list.Width, list.Height, 0));
-      ImageList_AddIcon(list_, icon);
-      DestroyIcon(icon);
+      const ScopedIcon icon(static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId),
+                                                          IMAGE_ICON, list.Width, list.Height, 0)));
+      ImageList_AddIcon(list_.get(), icon.get());
     }
   }
-  ~Win32ImageList() override { ImageList_Destroy(list_); }
-  Win32ImageList(const Win32ImageList&) = delete;
-  Win32ImageList& operator=(const Win32ImageList&) = delete;
-  THandle Handle() const override { return reinterpret_cast<THandle>(list_); }
+  THandle Handle() const override { return reinterpret_cast<THandle>(list_.get()); }
 
  private:
-  HIMAGELIST list_;
+  ScopedImageList list_;
 };
 
 class Win32Application final : public NativeApplication {
@@ -125,46 +127,47 @@ class Win32Application final : public NativeApplication {
     registerClass(kApplicationClass, procedure);
     registerClass(kFormClass, Win32Form::procedure);
     // Zero-sized in the middle of the screen: it is there only for its taskbar button.
-    window_ = CreateWindowExA(0, kApplicationClass, "",
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                              nullptr, nullptr, instance(), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(CreateWindowExA(0, kApplicationClass, "",
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                  nullptr, nullptr, instance(), nullptr));
+    SetWindowLongPtrA(window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  ~Win32Application() override { DestroyWindow(window_); }
+  // The application object is going: the window's last messages must not reach it.
+  ~Win32Application() override { SetWindowLongPtrA(window(), GWLP_USERDATA, 0); }
   Win32Application(const Win32Application&) = delete;
   Win32Application& operator=(const Win32Application&) = delete;
 
   void Attach(TApplication& application) override { application_ = &application; }
-  THandle Handle() const override { return reinterpret_cast<THandle>(window_); }
-  void SetTitle(const std::string& title) override { SetWindowTextA(window_, title.c_str()); }
+  THandle Handle() const override { return reinterpret_cast<THandle>(window()); }
+  void SetTitle(const std::string& title) override { SetWindowTextA(window(), title.c_str()); }
   void SetAppWindowState(bool visible, bool minimized) override {
     if (!visible) {
-      ShowWindow(window_, SW_HIDE);
+      ShowWindow(window(), SW_HIDE);
     } else if (minimized) {
-      if (!IsIconic(window_)) {
-        ShowWindow(window_, SW_SHOWMINNOACTIVE);
+      if (!IsIconic(window())) {
+        ShowWindow(window(), SW_SHOWMINNOACTIVE);
       }
     } else {
-      ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOWNA);
+      ShowWindow(window(), IsIconic(window()) ? SW_RESTORE : SW_SHOWNA);
     }
   }
 
   std::unique_ptr<NativeControl> CreateForm(TForm& form) override {
-    return std::make_unique<Win32Form>(form, window_);
+    return std::make_unique<Win32Form>(form, window());
   }
   std::unique_ptr<NativeControl> CreateControl(TControl& control, NativeControl& parent) override {
     return createControl(control, reinterpret_cast<HWND>(parent.Handle()));
   }
   std::unique_ptr<NativeTimer> CreateTimer(std::uint32_t interval, std::function<void()> tick) override {
-    return std::make_unique<Win32Timer>(window_, nextTimer_++, ticks_, interval, std::move(tick));
+    return std::make_unique<Win32Timer>(window(), nextTimer_++, ticks_, interval, std::move(tick));
   }
   std::unique_ptr<NativeImageList> CreateImageList(const TImageList& list) override {
     return std::make_unique<Win32ImageList>(list);
   }
 
   int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override {
-    HMENU menu = CreatePopupMenu();
+    const ScopedMenu menu(CreatePopupMenu());
     for (std::size_t i = 0; i < items.size(); ++i) {
       const TMenuItem& item = *items[i];
       if (!item.Visible) {
@@ -173,44 +176,62 @@ class Win32Application final : public NativeApplication {
       const UINT flags = item.IsSeparator()
                              ? MF_SEPARATOR
                              : MF_STRING | (item.Checked ? MF_CHECKED : 0) | (item.Enabled ? 0 : MF_GRAYED);
-      AppendMenuA(menu, flags, i + 1, item.Caption.c_str());
+      AppendMenuA(menu.get(), flags, i + 1, item.Caption.c_str());
     }
     auto window = reinterpret_cast<HWND>(owner);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
-    const int chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+    const int chosen =
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
     // Lets the menu's window go before the next click.
     PostMessageA(window, WM_NULL, 0, 0);
-    DestroyMenu(menu);
     return chosen - 1;
   }
 
+  void ProcessMessages() override {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The loop that runs the program must still see it.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      deliver(message);
+    }
+  }
   void RunMessageLoop() override {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
-      HWND form = GetAncestor(message.hwnd, GA_ROOT);
-      if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+      deliver(message);
     }
   }
   void Quit() override { PostQuitMessage(0); }
 
  private:
+  static void deliver(MSG& message) {
+    // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
+    HWND form = GetAncestor(message.hwnd, GA_ROOT);
+    if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self || !self->application_) {
       return DefWindowProcA(window, message, wParam, lParam);
     }
     TApplication& application = *self->application_;
-    TMessage hooked{message, wParam, lParam, 0};
-    bool handled = false;
-    guarded(application, [&] { handled = application.DispatchHooks(hooked); });
-    if (handled) {
-      return hooked.Result;
+    // The application object raises the minimise event itself (Minimize), so WM_SIZE is not offered twice.
+    if (message != WM_SIZE) {
+      TMessage hooked{message, wParam, lParam, 0};
+      bool handled = false;
+      guarded(application, [&] { handled = application.DispatchHooks(hooked); });
+      if (handled) {
+        return hooked.Result;
+      }
     }
     switch (message) {
       case WM_TIMER:
@@ -243,10 +264,13 @@ class Win32Application final : public NativeApplication {
     }
   }
 
-  HWND window_ = nullptr;
+  HWND window() const { return window_.get(); }
+
   TApplication* application_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> ticks_;
   UINT_PTR nextTimer_ = 1;
+  // Last, so that it goes first.
+  ScopedWindow window_;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/win32/win32_window.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace vantrel::win32 {
 
@@ -70,14 +71,9 @@ class SpeedButton final : public Win32Window {
   SpeedButton(TSpeedButton& button, HWND parent)
       : Win32Window(button, makeWindow(0, "BUTTON", style(button), parent)), button_(button) {
     if (!button.Glyph.Empty()) {
-      glyph_ = static_cast<HBITMAP>(LoadImageA(instance(), MAKEINTRESOURCEA(button.Glyph.ResourceId),
-                                               IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-      SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
-    }
-  }
-  ~SpeedButton() override {
-    if (glyph_) {
-      DeleteObject(glyph_);
+      glyph_.reset(static_cast<HBITMAP>(LoadImageA(instance(), MAKEINTRESOURCEA(button.Glyph.ResourceId),
+                                                   IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+      SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.get()));
     }
   }
   // A picture button is named by its hint, for screen readers.
@@ -102,7 +98,7 @@ class SpeedButton final : public Win32Window {
     return BS_PUSHBUTTON | WS_TABSTOP | (button.Flat ? BS_FLAT : 0) | (button.Glyph.Empty() ? 0 : BS_BITMAP);
   }
   TSpeedButton& button_;
-  HBITMAP glyph_ = nullptr;
+  platform::win32::ScopedBitmap glyph_;
 };
 
 class SpinEdit final : public Win32Window {

@@ -10,8 +10,10 @@
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_execute.h"
 #include "platform/win32/win32_version.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace vantrel::platform::win32 {
 
@@ -24,6 +26,8 @@ Services& services() {
   static Win32Process process;
   static Win32Dialogs dialogs;
   static Win32Locale locale;
+  static Win32WindowSystem windowSystem;
+  static Win32Shell shell;
   static Win32Gdi gdi;
   static Win32Multimedia multimedia;
   static Win32ShellExecution shellExecution;
@@ -35,6 +39,8 @@ Services& services() {
                        .process = &process,
                        .dialogs = &dialogs,
                        .locale = &locale,
+                       .windowSystem = &windowSystem,
+                       .shell = &shell,
                        .gdi = &gdi,
                        .multimedia = &multimedia,
                        .shellExecution = &shellExecution};

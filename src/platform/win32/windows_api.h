@@ -1,5 +1,5 @@
 // The one way into <windows.h> for the Win32 layer, with its macros pinned, and the headers of the common
-// controls and dialogs, which need it first.
+// controls, dialogs and shell, which need it first.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -9,6 +9,20 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-// Kept apart: these two must follow <windows.h>.
+// Kept apart: these must follow <windows.h>.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
+
+#ifndef _WIN64
+// On x86 the pointer-sized window-long functions are macros for the 32-bit ones; as functions their names
+// stay free for methods of the same name.
+#undef GetWindowLongPtrA
+#undef SetWindowLongPtrA
+inline LONG_PTR GetWindowLongPtrA(HWND window, int index) {
+  return GetWindowLongA(window, index);
+}
+inline LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
+  return SetWindowLongA(window, index, value);
+}
+#endif

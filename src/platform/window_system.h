@@ -1,0 +1,111 @@
+// The window system, for components that keep windows of their own beside the framework's (the tray icon,
+// the simple timer): hidden windows with procedures written here, window timers on them, a window procedure
+// replaced and chained, the pointer, the keys, the foreground, and showing or hiding a window by its handle.
+//
+// Where the line to the framework runs: the framework's own windows (the application window, forms and
+// controls, TTimer, image lists, menus) and the message loop belong to NativeApplication
+// (framework/native.h), which mirrors framework objects. Whatever a component does to a window by handle,
+// the way a Windows call does, belongs here; so does every icon handle a component owns.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace vantrel::platform {
+
+using HWnd = std::uintptr_t;
+using HIcon = std::uintptr_t;
+// A window procedure as the system stores it (GWLP_WNDPROC).
+using WndProc = std::intptr_t;
+using WindowProcedure = std::function<std::intptr_t(HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                                                    std::intptr_t lParam)>;
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+constexpr std::uint32_t kWmNull = 0x0000;
+constexpr std::uint32_t kWmDestroy = 0x0002;
+constexpr std::uint32_t kWmSize = 0x0005;
+constexpr std::uint32_t kWmClose = 0x0010;
+constexpr std::uint32_t kWmQueryEndSession = 0x0011;
+constexpr std::uint32_t kWmQuit = 0x0012;
+constexpr std::uint32_t kWmEndSession = 0x0016;
+constexpr std::uint32_t kWmShowWindow = 0x0018;
+constexpr std::uint32_t kWmNcDestroy = 0x0082;
+constexpr std::uint32_t kWmSysCommand = 0x0112;
+constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmMouseMove = 0x0200;
+constexpr std::uint32_t kWmLButtonDown = 0x0201;
+constexpr std::uint32_t kWmLButtonUp = 0x0202;
+constexpr std::uint32_t kWmLButtonDblClk = 0x0203;
+constexpr std::uint32_t kWmRButtonDown = 0x0204;
+constexpr std::uint32_t kWmRButtonUp = 0x0205;
+constexpr std::uint32_t kWmMButtonDown = 0x0207;
+constexpr std::uint32_t kWmMButtonUp = 0x0208;
+constexpr std::uint32_t kWmUser = 0x0400;
+
+constexpr std::uintptr_t kSizeMinimized = 1;
+constexpr std::uintptr_t kScMinimize = 0xF020;
+constexpr std::uintptr_t kScRestore = 0xF120;
+constexpr std::intptr_t kSwParentClosing = 1;
+
+constexpr int kSwHide = 0;
+constexpr int kSwRestore = 9;
+
+constexpr int kVkShift = 0x10;
+constexpr int kVkControl = 0x11;
+constexpr int kVkMenu = 0x12;
+
+constexpr int kGwlpWndProc = -4;
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // A hidden top-level window of `className` (registered on first use) whose every message goes to
+  // `procedure`; 0 when it cannot be made.
+  virtual HWnd CreateWindowExA(const char* className, WindowProcedure procedure) = 0;
+  virtual bool DestroyWindow(HWnd window) = 0;
+  virtual std::intptr_t DefWindowProcA(HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendMessageA(HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) = 0;
+  virtual bool PostMessageA(HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                            std::intptr_t lParam) = 0;
+  // The same number for the same name throughout the session, from 0xC000 on; 0 on failure.
+  virtual std::uint32_t RegisterWindowMessageA(const char* name) = 0;
+
+  // Starts or restarts window timer `id` of `window`: WM_TIMER with wParam `id` every `elapse` ms. Non-zero
+  // on success.
+  virtual std::uintptr_t SetTimer(HWnd window, std::uintptr_t id, std::uint32_t elapse) = 0;
+  // False when no such timer runs.
+  virtual bool KillTimer(HWnd window, std::uintptr_t id) = 0;
+
+  virtual bool GetCursorPos(Point& point) = 0;
+  // The top bit (0x8000) is set while the key is down.
+  virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
+  virtual std::uint32_t GetDoubleClickTime() = 0;
+  virtual bool SetForegroundWindow(HWnd window) = 0;
+  virtual bool IsWindowVisible(HWnd window) = 0;
+  // Returns whether the window was visible before.
+  virtual bool ShowWindow(HWnd window, int command) = 0;
+
+  virtual std::intptr_t GetWindowLongPtrA(HWnd window, int index) = 0;
+  // Returns the previous value; 0 on failure.
+  virtual std::intptr_t SetWindowLongPtrA(HWnd window, int index, std::intptr_t value) = 0;
+  virtual std::intptr_t CallWindowProcA(WndProc previous, HWnd window, std::uint32_t message,
+                                        std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  // A procedure written here in the form that SetWindowLongPtrA(kGwlpWndProc) installs on `window`; one per
+  // window. FreeWindowProc releases it once it is taken out again.
+  virtual WndProc MakeWindowProc(HWnd window, WindowProcedure procedure) = 0;
+  virtual void FreeWindowProc(HWnd window) = 0;
+
+  // Icon `resourceId` of the executable's resources at the given size; 0 when there is none.
+  virtual HIcon LoadImageA(int resourceId, int width, int height) = 0;
+  virtual bool DestroyIcon(HIcon icon) = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,96 @@
+// A window system without a screen: hidden windows whose procedures a test sends messages to, window timers
+// on a shared manual clock, a pointer, keys and a double-click time you set, and a record of what was done to
+// which window. Windows it did not make (the framework's) have a stand-in original procedure.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fake_clock.h"
+#include "fault_plan.h"
+#include "platform/window_system.h"
+
+namespace vantrel::fakes {
+
+class FakeWindowSystem final : public platform::WindowSystem {
+ public:
+  explicit FakeWindowSystem(FakeClock& clock) : clock_(clock) {}
+  ~FakeWindowSystem() override;
+
+  platform::HWnd CreateWindowExA(const char* className, platform::WindowProcedure procedure) override;
+  bool DestroyWindow(platform::HWnd window) override;
+  std::intptr_t DefWindowProcA(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override;
+  std::intptr_t SendMessageA(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
+  bool PostMessageA(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam) override;
+  std::uint32_t RegisterWindowMessageA(const char* name) override;
+  std::uintptr_t SetTimer(platform::HWnd window, std::uintptr_t id, std::uint32_t elapse) override;
+  bool KillTimer(platform::HWnd window, std::uintptr_t id) override;
+  bool GetCursorPos(platform::Point& point) override;
+  std::int16_t GetAsyncKeyState(int virtualKey) override;
+  std::uint32_t GetDoubleClickTime() override { return doubleClickTime; }
+  bool SetForegroundWindow(platform::HWnd window) override;
+  bool IsWindowVisible(platform::HWnd window) override;
+  bool ShowWindow(platform::HWnd window, int command) override;
+  std::intptr_t GetWindowLongPtrA(platform::HWnd window, int index) override;
+  std::intptr_t SetWindowLongPtrA(platform::HWnd window, int index, std::intptr_t value) override;
+  std::intptr_t CallWindowProcA(platform::WndProc previous, platform::HWnd window, std::uint32_t message,
+                                std::uintptr_t wParam, std::intptr_t lParam) override;
+  platform::WndProc MakeWindowProc(platform::HWnd window, platform::WindowProcedure procedure) override;
+  void FreeWindowProc(platform::HWnd window) override;
+  platform::HIcon LoadImageA(int resourceId, int width, int height) override;
+  bool DestroyIcon(platform::HIcon icon) override;
+
+  // The live hidden window of a class; 0 when there is none.
+  platform::HWnd windowOf(const std::string& className) const;
+  // Handles that are still to be given back: windows, timers, installed procedures and icons.
+  int liveHandles() const;
+  int liveIcons() const { return static_cast<int>(icons_.size()); }
+  // The resource an icon handle was loaded from; 0 for none.
+  int resourceOf(platform::HIcon icon) const;
+
+  // The value GetWindowLongPtrA(kGwlpWndProc) gives for a window whose procedure nobody replaced.
+  static constexpr platform::WndProc kOriginalProcedure = 0x7E57;
+
+  struct Message {
+    platform::HWnd window;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    bool operator==(const Message&) const = default;
+  };
+  // Messages that reached a window's original procedure, and those posted, in order.
+  std::vector<Message> original;
+  std::vector<Message> posted;
+  // SetForegroundWindow and ShowWindow calls, in order: "foreground <window>", "show <window> <command>".
+  std::vector<std::string> calls;
+  std::map<platform::HWnd, bool> visible;
+
+  platform::Point cursor{100, 200};
+  std::map<int, bool> keysDown;
+  std::uint32_t doubleClickTime = 500;
+  FaultPlan faults;  // calls: "CreateWindowExA", "SetTimer", "GetCursorPos", "SetWindowLongPtrA"
+
+ private:
+  FakeClock& clock_;
+  struct Procedure {
+    platform::HWnd window;
+    platform::WindowProcedure procedure;
+    bool own;  // the procedure a hidden window was made with
+  };
+  std::map<platform::HWnd, std::string> windows_;  // by class name
+  std::map<std::pair<platform::HWnd, std::uintptr_t>, std::uint64_t> timers_;
+  std::map<platform::HWnd, platform::WndProc> installed_;
+  std::map<platform::WndProc, Procedure> procedures_;
+  std::map<platform::HIcon, int> icons_;
+  std::map<std::string, std::uint32_t> messages_;
+  platform::HWnd nextWindow_ = 0x1000;
+  platform::WndProc nextProcedure_ = 0x5000;
+  platform::HIcon nextIcon_ = 0x9000;
+};
+
+}  // namespace vantrel::fakes

@@ -1,0 +1,60 @@
+// The main window's tray icon: the program starts in the notification area, minimises into it, opens its
+// menu from it and leaves nothing there at exit.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/resources.h"
+#include "app/run_key.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+#include "program_support.h"
+
+namespace vantrel {
+namespace {
+
+TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
+  fakes::FakeServices fakes;
+  fakes.memory.status = {512 * kMiB, 64 * kMiB};
+  fakes.process.moduleFileName = kExe;
+  fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+  StartupTrayIcon(fakes.services);
+  {
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    fakes::FakeNativeApplication& app = *native;
+    TApplication application(fakes.services, std::move(native));
+    application.SetTitle(kProductLine);
+    auto* form = application.CreateForm<TfrmVantrel>();
+    application.Run();
+    const platform::HWnd appWindow = application.Handle();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(appWindow));
+    ASSERT_EQ(fakes.shell.icons.size(), 1u);
+    EXPECT_EQ(fakes.windowSystem.resourceOf(fakes.shell.icons.begin()->second.hIcon), kIconReclaiming);
+
+    fakes.windowSystem.cursor = {900, 10};
+    fakes.windowSystem.SendMessageA(TrayIconWindow(), TrayCallbackMessage, form->TextTrayIcon1->IconId(),
+                                    platform::kWmRButtonDown);
+    ASSERT_EQ(app.menus.size(), 1u);
+    EXPECT_EQ(app.menus[0].front(), "&Show/Hide");
+    EXPECT_EQ(app.menuPositions[0], (std::pair<int, int>{900, 10}));
+
+    form->TextTrayIcon1->ShowMainWindow();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_TRUE(fakes.windowSystem.IsWindowVisible(appWindow));
+    application.Minimize();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(fakes.windowSystem.IsWindowVisible(appWindow));
+    EXPECT_EQ(fakes.shell.icons.size(), 1u);
+  }
+  EXPECT_TRUE(fakes.shell.icons.empty());
+  EXPECT_EQ(fakes.windowSystem.liveHandles(), 0);
+  ShutdownTrayIcon();
+}
+
+}  // namespace
+}  // namespace vantrel
