@@ -70,6 +70,10 @@ TSpeedButton* glyphButton(TComponent* owner, TWinControl* parent, const char* na
   return button;
 }
 
+const char* scopeColumn(const TListRow& row) {
+  return row.SubItems.empty() ? "" : row.SubItems.front().c_str();
+}
+
 TListView* startupList(TComponent* owner, TWinControl* parent, const char* name, const char* firstColumn,
                        TImageList* images, int top, int height) {
   auto* list = new TListView(owner);
@@ -80,7 +84,7 @@ TListView* startupList(TComponent* owner, TWinControl* parent, const char* name,
   list->HideSelection = false;
   list->ShowHint = true;
   list->SmallImages = images;
-  list->SetColumns({{firstColumn, 128}, {"Program", 900}});
+  list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {"Program", 900}});
   list->SetBounds(0, top, kPageWidth, height);
   list->SetParent(parent);
   return list;
@@ -330,8 +334,10 @@ void TfrmVantrel::buildStartupManagerPage() {
 
   ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, 146, 135);
   for (TListView* list : {ListView1, ListView2}) {
-    list->Compare = [this](const std::string& a, const std::string& b) {
-      return services_.locale->lstrcmpA(a.c_str(), b.c_str());
+    // By name, then by scope.
+    list->Compare = [this](const TListRow& a, const TListRow& b) {
+      const int byName = services_.locale->lstrcmpA(a.Caption.c_str(), b.Caption.c_str());
+      return byName != 0 ? byName : services_.locale->lstrcmpA(scopeColumn(a), scopeColumn(b));
     };
   }
 }

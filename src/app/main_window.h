@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/free_memory_tray_icon.h"
+#include "app/run_key.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -163,6 +165,8 @@ class TfrmVantrel : public TForm {
   void buildInformationPage();
   void buildComponents();
   void buildTrayIcon();
+  // The places whose Run keys the startup manager shows.
+  std::vector<RunScope> runScopes() const;
   // The keys of the whole machine, in the 64-bit programs' view where the system has one.
   TRegistry machineRegistry() const;
 

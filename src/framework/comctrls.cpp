@@ -122,9 +122,8 @@ void TListView::SetColumns(const std::vector<TListColumn>& columns) {
 int TListView::AddRow(const TListRow& row) {
   auto at = rows_.end();
   if (Compare) {
-    at = std::upper_bound(rows_.begin(), rows_.end(), row, [this](const TListRow& a, const TListRow& b) {
-      return Compare(a.Caption, b.Caption) < 0;
-    });
+    at = std::upper_bound(rows_.begin(), rows_.end(), row,
+                          [this](const TListRow& a, const TListRow& b) { return Compare(a, b) < 0; });
   }
   const int index = static_cast<int>(at - rows_.begin());
   rows_.insert(at, row);

@@ -85,7 +85,7 @@ class TListView : public TControl {
   bool HideSelection = true;
   TImageList* SmallImages = nullptr;
   // When set, rows are kept in the order it gives (negative: a before b).
-  std::function<int(const std::string& a, const std::string& b)> Compare;
+  std::function<int(const TListRow& a, const TListRow& b)> Compare;
 
   const std::vector<TListColumn>& Columns() const { return columns_; }
   void SetColumns(const std::vector<TListColumn>& columns);

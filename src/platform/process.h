@@ -1,4 +1,4 @@
-// The running process's own facts.
+// The running process's own facts, and the one fact of the system it needs.
 #pragma once
 
 #include <string>
@@ -13,6 +13,9 @@ class Process {
   virtual std::string GetModuleFileNameA() = 0;
   // True for a 32-bit process on 64-bit Windows; false for a native process and where the system cannot tell.
   virtual bool IsWow64Process() = 0;
+  // The folder of the 32-bit system files on 64-bit Windows; empty on 32-bit Windows, which has none (and no
+  // 32-bit view of the registry either).
+  virtual std::string GetSystemWow64DirectoryA() = 0;
 };
 
 }  // namespace vantrel::platform

@@ -8,6 +8,7 @@ namespace vantrel::platform {
 // A key handle as the system gives it out; the predefined roots are fixed numbers.
 using HKey = std::uintptr_t;
 
+constexpr HKey kHKeyCurrentUser = 0x80000001;
 constexpr HKey kHKeyLocalMachine = 0x80000002;
 constexpr HKey kHKeyPerformanceData = 0x80000004;
 constexpr HKey kHKeyDynData = 0x80000006;
@@ -17,6 +18,8 @@ constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 // Added to an access mask: a 32-bit program on 64-bit Windows reaches the keys of 64-bit programs instead of
 // its own redirected copies.
 constexpr std::uint32_t kKeyWow64_64Key = 0x0100;
+// Added to an access mask: a 64-bit program reaches the keys of 32-bit programs (HKLM\Software\WOW6432Node).
+constexpr std::uint32_t kKeyWow64_32Key = 0x0200;
 
 constexpr std::uint32_t kRegNone = 0;
 constexpr std::uint32_t kRegSz = 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -35,7 +36,78 @@ void clearValues(platform::Registry& registry, HKey key) {
   }
 }
 
+// The string value "Where" of the key `path` as `access` reaches it; "<none>" when the key cannot be opened.
+std::string where(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access) {
+  HKey key = 0;
+  if (registry.RegOpenKeyExA(root, path.c_str(), platform::kKeyRead | access, &key) !=
+      platform::kErrorSuccess) {
+    return "<none>";
+  }
+  char data[16] = {};
+  std::uint32_t size = sizeof data - 1;
+  const long status =
+      registry.RegQueryValueExA(key, "Where", nullptr, reinterpret_cast<std::uint8_t*>(data), &size);
+  registry.RegCloseKey(key);
+  return status == platform::kErrorSuccess ? std::string(data) : "<no value>";
+}
+
+void setWhere(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access,
+              const std::string& text) {
+  HKey key = 0;
+  ASSERT_EQ(registry.RegCreateKeyExA(root, path.c_str(), platform::kKeyAllAccess | access, &key, nullptr),
+            platform::kErrorSuccess);
+  setString(registry, key, "Where", text);
+  registry.RegCloseKey(key);
+}
+
+void clearWhere(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access) {
+  HKey key = 0;
+  if (registry.RegOpenKeyExA(root, path.c_str(), platform::kKeyAllAccess | access, &key) ==
+      platform::kErrorSuccess) {
+    registry.RegDeleteValueA(key, "Where");
+    registry.RegCloseKey(key);
+  }
+}
+
 }  // namespace
+
+void checkRegistryViews(platform::Registry& registry, const char* path, bool system64, bool program32) {
+  const std::string machine = std::string("Software\\") + path;
+  const std::string redirected = std::string("Software\\WOW6432Node\\") + path;
+  const HKey hklm = platform::kHKeyLocalMachine;
+  const HKey hkcu = platform::kHKeyCurrentUser;
+  setWhere(registry, hklm, machine, platform::kKeyWow64_32Key, "32");
+  setWhere(registry, hklm, machine, platform::kKeyWow64_64Key, "64");
+  setWhere(registry, hkcu, machine, 0, "user");
+
+  const std::string own = program32 ? "32" : "64";
+  struct Case {
+    const char* what;
+    HKey root;
+    std::string path;
+    std::uint32_t access;
+    std::string expected;
+  };
+  // On 32-bit Windows both writes went to the one key: the later one is seen everywhere.
+  const std::vector<Case> cases = {
+      {"64-bit view", hklm, machine, platform::kKeyWow64_64Key, "64"},
+      {"32-bit view", hklm, machine, platform::kKeyWow64_32Key, system64 ? "32" : "64"},
+      {"the program's own view", hklm, machine, 0, system64 ? own : "64"},
+      {"WOW6432Node in the 64-bit view", hklm, redirected, platform::kKeyWow64_64Key,
+       system64 ? "32" : "<none>"},
+      {"the user's hive", hkcu, machine, 0, "user"},
+      {"the user's hive in the 32-bit view", hkcu, machine, platform::kKeyWow64_32Key, "user"},
+      {"the user's hive in the 64-bit view", hkcu, machine, platform::kKeyWow64_64Key, "user"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(where(registry, c.root, c.path, c.access), c.expected);
+  }
+
+  clearWhere(registry, hklm, machine, platform::kKeyWow64_32Key);
+  clearWhere(registry, hklm, machine, platform::kKeyWow64_64Key);
+  clearWhere(registry, hkcu, machine, 0);
+}
 
 void checkRegistry(platform::Registry& registry, const char* path) {
   const std::string missing = std::string(path) + "\\Missing\\Deeper";

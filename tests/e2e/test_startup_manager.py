@@ -9,34 +9,45 @@ from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 BACKUP = RUN + "-"
+USER_RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+USER_BACKUP = USER_RUN + "-"
+# The scopes in the lists' order: their Run and backup keys, and the registry view that reaches them.
+SCOPES = [("All users", RUN, BACKUP, "64"), ("All users (32-bit)", RUN, BACKUP, "32"),
+          ("This user", USER_RUN, USER_BACKUP, "64")]
 # From the window's top left corner: the first row of each list, the step between rows, the five buttons.
 LIVE_ROW, BACKUP_ROW, ROW_STEP, ROW_X = 72, 218, 17, 60
 BUTTONS_Y = 179
 ADD, DELETE, TO_BACKUP, RESTORE = 19, 39, 59, 79
 
 
-def reg(desktop, *arguments):
-    """The registry tool, in the 64-bit programs' view, which both builds must reach."""
-    return subprocess.run([str(ROOT / "scripts" / "wine"), "reg", *arguments, "/reg:64"], env=wine_env(desktop),
-                          capture_output=True, text=True)
+def reg(desktop, *arguments, view="64"):
+    """The registry tool, in the 64-bit programs' view unless told otherwise."""
+    return subprocess.run([str(ROOT / "scripts" / "wine"), "reg", *arguments, f"/reg:{view}"],
+                          env=wine_env(desktop), capture_output=True, text=True)
 
 
-def values(desktop, key):
+def values(desktop, key, view="64"):
     """The values of a key as the registry tool shows them: name -> (type, data)."""
     found = {}
-    for line in reg(desktop, "query", key).stdout.splitlines():
+    for line in reg(desktop, "query", key, view=view).stdout.splitlines():
         parts = line.strip().split("    ")
         if len(parts) >= 2 and parts[1].startswith("REG_"):
             found[parts[0]] = (parts[1], parts[2] if len(parts) > 2 else "")
     return found
 
 
+def empty_keys(desktop):
+    """The keys of every scope are there and hold no values."""
+    for _, run, backup, view in SCOPES:
+        for key in (run, backup):
+            reg(desktop, "add", key, "/f", view=view)
+            reg(desktop, "delete", key, "/va", "/f", view=view)
+
+
 @pytest.fixture
 def entries(desktop):
-    """Both keys hold only the entries of the test; the program is started after this."""
-    for key in (RUN, BACKUP):
-        reg(desktop, "add", key, "/f")
-        reg(desktop, "delete", key, "/va", "/f")
+    """The keys hold only the entries of the test; the program is started after this."""
+    empty_keys(desktop)
     reg(desktop, "add", RUN, "/v", "Alpha", "/d", r"C:\alpha.exe", "/f")
     reg(desktop, "add", RUN, "/v", "Beta", "/t", "REG_EXPAND_SZ", "/d", r"%SystemRoot%\beta.exe", "/f")
     reg(desktop, "add", RUN, "/v", "TkBellExe", "/d", r"C:\bell.exe", "/f")
@@ -91,3 +102,46 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
     desktop.click(x + DELETE, y + BUTTONS_Y)
     assert wait_until(lambda: "My App.exe" not in values(desktop, RUN), 10), values(desktop, RUN)
     assert set(values(desktop, RUN)) == {"Alpha", "Beta", "TkBellExe", "Vantrel"}
+
+
+def holders(desktop, name):
+    """Where a value of that name is: (scope, "run" or "backup") pairs."""
+    found = set()
+    for scope, run, backup, view in SCOPES:
+        for kind, key in (("run", run), ("backup", backup)):
+            if name in values(desktop, key, view):
+                found.add((scope, kind))
+    return found
+
+
+@pytest.fixture
+def scoped_entries(desktop):
+    """An entry "App" in the Run key of every scope, and no backup key of this user: the page makes it when it
+    is filled."""
+    empty_keys(desktop)
+    reg(desktop, "delete", USER_BACKUP, "/f")
+    for scope, run, _, view in SCOPES:
+        reg(desktop, "add", run, "/v", "App", "/d", f"C:\\{scope}.exe", "/f", view=view)
+
+
+def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped_entries, vantrel):
+    restore_minimised(desktop)
+    window = main_window(desktop)
+    assert wait_until(lambda: reg(desktop, "query", USER_BACKUP).returncode == 0, 30), "the page was not filled"
+    x, y, _, _ = desktop.geometry(window)
+    everywhere = {(scope, "run") for scope, *_ in SCOPES}
+    assert holders(desktop, "App") == everywhere
+    desktop.screenshot(f"startup-manager-scopes-{vantrel.arch}")
+
+    # The live list shows the three rows sorted by scope; a restored row goes back to its place.
+    for row, (scope, run, backup, view) in enumerate(SCOPES):
+        desktop.click(x + ROW_X, y + LIVE_ROW + row * ROW_STEP)
+        desktop.click(x + TO_BACKUP, y + BUTTONS_Y)
+        moved = everywhere - {(scope, "run")} | {(scope, "backup")}
+        assert wait_until(lambda: holders(desktop, "App") == moved, 20), (scope, holders(desktop, "App"))
+        assert values(desktop, backup, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
+
+        desktop.click(x + ROW_X, y + BACKUP_ROW)
+        desktop.click(x + RESTORE, y + BUTTONS_Y)
+        assert wait_until(lambda: holders(desktop, "App") == everywhere, 20), (scope, holders(desktop, "App"))
+        assert values(desktop, run, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")

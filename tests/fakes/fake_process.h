@@ -15,10 +15,12 @@ class FakeProcess final : public platform::Process {
   }
 
   bool IsWow64Process() override { return wow64; }
+  std::string GetSystemWow64DirectoryA() override { return systemWow64Directory; }
 
   FaultPlan faults;  // calls: "GetModuleFileNameA"
   std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";
   bool wow64 = false;
+  std::string systemWow64Directory;  // empty: 32-bit Windows
 };
 
 }  // namespace vantrel::fakes

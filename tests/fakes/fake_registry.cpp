@@ -40,8 +40,7 @@ struct FakeRegistry::Key {
 namespace {
 
 constexpr std::uint32_t kKeySetValue = 0x2;
-// The view bits choose where a 32-bit program looks; this registry has only one view.
-constexpr std::uint32_t kKeyViews = 0x0300;
+constexpr std::uint32_t kKeyViews = platform::kKeyWow64_64Key | platform::kKeyWow64_32Key;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -91,7 +90,8 @@ long deliver(const std::vector<std::uint8_t>& bytes, std::uint8_t* data, std::ui
 }  // namespace
 
 FakeRegistry::FakeRegistry() {
-  const std::pair<HKey, const char*> roots[] = {{platform::kHKeyLocalMachine, "HKLM"},
+  const std::pair<HKey, const char*> roots[] = {{platform::kHKeyCurrentUser, "HKCU"},
+                                                {platform::kHKeyLocalMachine, "HKLM"},
                                                 {platform::kHKeyPerformanceData, "HKPD"},
                                                 {platform::kHKeyDynData, "HKDD"}};
   for (const auto& [root, name] : roots) {
@@ -149,13 +149,34 @@ std::string FakeRegistry::describe(HKey key, const char* subKey) const {
   return text;
 }
 
+std::string FakeRegistry::viewed(HKey key, const char* subKey, std::uint32_t access) const {
+  const std::string path = subKey ? subKey : "";
+  const bool view32 =
+      (access & platform::kKeyWow64_32Key) || (program32 && !(access & platform::kKeyWow64_64Key));
+  if (key != platform::kHKeyLocalMachine || !system64 || !view32) {
+    return path;
+  }
+  const std::vector<std::string> parts = segments(subKey);
+  if (parts.empty() || lower(parts[0]) != "software" ||
+      (parts.size() > 1 && lower(parts[1]) == "wow6432node")) {
+    return path;
+  }
+  std::string redirected = parts[0] + "\\WOW6432Node";
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    redirected += "\\" + parts[i];
+  }
+  return redirected;
+}
+
 HKey FakeRegistry::open(Key* key, std::uint32_t access) {
   const HKey id = nextHandle_++;
   handles_[id] = {key, access};
   return id;
 }
 
-long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) {
+long FakeRegistry::RegOpenKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result) {
+  const std::string path = viewed(key, requested, access);
+  const char* subKey = path.c_str();
   log.push_back("RegOpenKeyExA " + describe(key, subKey));
   accessAsked.push_back(access);
   *result = 0;
@@ -165,7 +186,7 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t acc
   if (!resolve(key)) {
     return platform::kErrorInvalidHandle;
   }
-  Key* target = find(key, subKey ? subKey : "");
+  Key* target = find(key, path);
   if (!target) {
     return platform::kErrorFileNotFound;
   }
@@ -176,8 +197,10 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t acc
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+long FakeRegistry::RegCreateKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result,
                                    std::uint32_t* disposition) {
+  const std::string path = viewed(key, requested, access);
+  const char* subKey = path.c_str();
   log.push_back("RegCreateKeyExA " + describe(key, subKey));
   accessAsked.push_back(access);
   *result = 0;
@@ -201,7 +224,7 @@ long FakeRegistry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t a
   if (existing->deniedAll || existing->deniedWriting) {
     return platform::kErrorAccessDenied;
   }
-  Key* target = make(key, subKey ? subKey : "");
+  Key* target = make(key, path);
   if (disposition) {
     *disposition = created ? platform::kRegCreatedNewKey : platform::kRegOpenedExistingKey;
   }

@@ -1,5 +1,6 @@
-// An in-memory registry: keys under the predefined roots, values in enumeration (creation) order, keys that
-// refuse writing or any access, every call logged and failable through the fault plan.
+// An in-memory registry: keys under the predefined roots, values in enumeration (creation) order, the two
+// views of 64-bit Windows, keys that refuse writing or any access, every call logged and failable through the
+// fault plan.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +60,12 @@ class FakeRegistry final : public platform::Registry {
   // The key (created if missing) refuses every opening.
   void denyAll(platform::HKey root, const std::string& path);
 
+  // On 64-bit Windows the keys below HKLM\Software have a second, 32-bit view: HKLM\Software\WOW6432Node.
+  // A program reaches the view of its own kind unless its access names the other. 32-bit Windows has one view
+  // and ignores the view bits. The arranging and inspecting methods above see the one tree as it is stored.
+  bool system64 = false;
+  bool program32 = false;
+
   FaultPlan faults;  // calls by their names: "RegOpenKeyExA", "RegSetValueExA", ...
   // One line per call: the call's name and what it named, e.g. "RegOpenKeyExA HKLM\\Software\\X".
   std::vector<std::string> log;
@@ -78,6 +85,8 @@ class FakeRegistry final : public platform::Registry {
   Key* resolve(platform::HKey key) const;
   const Handle* handle(platform::HKey key) const;
   std::string describe(platform::HKey key, const char* subKey) const;
+  // Where an opening of `subKey` below `key` with `access` leads in the stored tree.
+  std::string viewed(platform::HKey key, const char* subKey, std::uint32_t access) const;
   platform::HKey open(Key* key, std::uint32_t access);
   // Logs a call that changes a value of an open key and finds that key, or says why it may not be changed.
   long beginChange(const char* call, platform::HKey key, const char* valueName, Key*& target);

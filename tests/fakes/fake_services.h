@@ -48,6 +48,15 @@ struct FakeServices {
                               .gdi = &gdi,
                               .multimedia = &multimedia,
                               .shellExecution = &shellExecution};
+
+  // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
+  // Windows.
+  void on64BitWindows(bool program32) {
+    process.systemWow64Directory = "C:\\Windows\\SysWOW64";
+    process.wow64 = program32;
+    registry.system64 = true;
+    registry.program32 = program32;
+  }
 };
 
 }  // namespace vantrel::fakes

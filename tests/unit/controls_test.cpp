@@ -199,7 +199,7 @@ TEST(ListView, KeepsRowsInTheGivenOrderAndTracksSelection) {
   Headless h;
   auto* list = new TListView(h.form);
   list->MultiSelect = true;
-  list->Compare = [](const std::string& a, const std::string& b) { return a.compare(b); };
+  list->Compare = [](const TListRow& a, const TListRow& b) { return a.Caption.compare(b.Caption); };
   list->AddRow({"b", {"2"}});
   list->AddRow({"a", {"1"}});
   EXPECT_EQ(list->AddRow({"c", {"3"}}), 2);
@@ -222,7 +222,7 @@ TEST(ListView, SendsEachRowChangeAloneToItsWindow) {
   TApplication application(fakes.services, std::move(native));
   TForm* form = application.CreateForm<TForm>();
   auto* list = new TListView(form);
-  list->Compare = [](const std::string& a, const std::string& b) { return a.compare(b); };
+  list->Compare = [](const TListRow& a, const TListRow& b) { return a.Caption.compare(b.Caption); };
   list->AddRow({"b", {"2"}});
   list->SetParent(form);
   fakes::FakeControl* window = windows.of(*list);

@@ -15,6 +15,25 @@ TEST(FakeRegistry, KeepsTheRegistryContract) {
   EXPECT_EQ(registry.openHandles(), 0);
 }
 
+TEST(FakeRegistry, KeepsTheViewsContractOnEveryKindOfMachine) {
+  struct Machine {
+    const char* what;
+    bool system64;
+    bool program32;
+  };
+  const Machine machines[] = {{"32-bit Windows", false, true},
+                              {"64-bit Windows, 64-bit program", true, false},
+                              {"64-bit Windows, 32-bit program", true, true}};
+  for (const Machine& machine : machines) {
+    SCOPED_TRACE(machine.what);
+    fakes::FakeRegistry registry;
+    registry.system64 = machine.system64;
+    registry.program32 = machine.program32;
+    contract::checkRegistryViews(registry, "VantrelTests\\Views", machine.system64, machine.program32);
+    EXPECT_EQ(registry.openHandles(), 0);
+  }
+}
+
 TEST(FakeRegistry, RefusesWhatItIsToldToRefuse) {
   fakes::FakeRegistry registry;
   registry.denyWriting(kHKeyLocalMachine, "Software\\Locked");

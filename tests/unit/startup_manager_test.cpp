@@ -2,7 +2,9 @@
 // failure loses an entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +21,13 @@ namespace vantrel {
 namespace {
 
 const platform::HKey kHklm = platform::kHKeyLocalMachine;
+const platform::HKey kHkcu = platform::kHKeyCurrentUser;
+// Where the 32-bit programs' keys lie in the 64-bit view.
+constexpr char kRun32[] = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kBackup32[] = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run-";
+constexpr char kAll[] = "All users";
+constexpr char kAll32[] = "All users (32-bit)";
+constexpr char kUser[] = "This user";
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes sz(const std::string& text) {
@@ -35,19 +44,60 @@ std::vector<std::string> captions(const TListView* list) {
   return names;
 }
 
+// The keys of the three scopes of 64-bit Windows, as stored, with short labels.
+struct StoredKey {
+  const char* label;
+  platform::HKey root;
+  const char* path;
+};
+const StoredKey kScopeKeys[] = {{"all", kHklm, kRunKey},  {"all-", kHklm, kBackupKey},
+                                {"all32", kHklm, kRun32}, {"all32-", kHklm, kBackup32},
+                                {"user", kHkcu, kRunKey}, {"user-", kHkcu, kBackupKey}};
+
+// The labels of the keys that hold a value of this name, e.g. "all- user".
+std::string holders(const fakes::FakeRegistry& registry, const std::string& name) {
+  std::string found;
+  for (const StoredKey& key : kScopeKeys) {
+    if (registry.value(key.root, key.path, name)) {
+      found += (found.empty() ? "" : " ") + std::string(key.label);
+    }
+  }
+  return found;
+}
+
+// Puts a string value of that name into the keys of these labels; its data is "<label>.exe".
+void place(fakes::FakeRegistry& registry, const std::string& name, const std::vector<std::string>& labels) {
+  for (const StoredKey& key : kScopeKeys) {
+    if (std::find(labels.begin(), labels.end(), key.label) != labels.end()) {
+      registry.setString(key.root, key.path, name, std::string(key.label) + ".exe");
+    }
+  }
+}
+
+// Every row as "name / scope".
+std::vector<std::string> scoped(const TListView* list) {
+  std::vector<std::string> rows;
+  for (const TListRow& row : list->Rows()) {
+    rows.push_back(row.Caption + " / " + (row.SubItems.empty() ? "<no scope>" : row.SubItems.front()));
+  }
+  return rows;
+}
+
 std::string program(const TListView* list, const std::string& name) {
   for (const TListRow& row : list->Rows()) {
     if (row.Caption == name) {
-      return row.SubItems.empty() ? "<none>" : row.SubItems.front();
+      return row.SubItems.size() < 2 ? "<none>" : row.SubItems[1];
     }
   }
   return "<no row>";
 }
 
-void select(TListView* list, const std::vector<std::string>& names) {
+// Selects the rows of these names, in one scope or (none given) in every scope.
+void select(TListView* list, const std::vector<std::string>& names, const std::string& scope = "") {
   for (int i = 0; i < list->RowCount(); ++i) {
+    const TListRow& row = list->Rows()[i];
     for (const std::string& name : names) {
-      if (list->Rows()[i].Caption == name) {
+      if (row.Caption == name && (scope.empty() || row.SubItems.front() == scope)) {
         list->SetSelected(i, true);
       }
     }
@@ -293,14 +343,19 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfEveryRefusedC
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
-TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveLosesNoEntry) {
+TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   const Bytes expand = sz("%SystemRoot%\\e.exe");
-  const auto arrange = [&](fakes::FakeRegistry& registry) {
-    registry.createKey(kHklm, kRunKey);
-    registry.setString(kHklm, kRunKey, "A", "a.exe");
-    registry.setValue(kHklm, kRunKey, "E", platform::kRegExpandSz, expand);
-    registry.setString(kHklm, kBackupKey, "A", "older a.exe");
-    registry.setString(kHklm, kBackupKey, "C", "c.exe");
+  // The same entries in the Run and backup keys of every scope.
+  const auto arrange = [&](fakes::FakeServices& machine) {
+    machine.on64BitWindows(true);
+    for (std::size_t pair = 0; pair < std::size(kScopeKeys); pair += 2) {
+      const StoredKey& run = kScopeKeys[pair];
+      const StoredKey& backup = kScopeKeys[pair + 1];
+      machine.registry.setString(run.root, run.path, "A", "a.exe");
+      machine.registry.setValue(run.root, run.path, "E", platform::kRegExpandSz, expand);
+      machine.registry.setString(backup.root, backup.path, "A", "older a.exe");
+      machine.registry.setString(backup.root, backup.path, "C", "c.exe");
+    }
   };
   struct Move {
     const char* what;
@@ -314,10 +369,10 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveLosesNoEntry) {
   };
   const char* calls[] = {"RegOpenKeyExA",  "RegCreateKeyExA", "RegQueryValueExA",
                          "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"};
-  // One move on a fresh machine, its n-th call of `call` failing (none for n = 0); how often it made each
-  // call.
+  // One move of the rows of every scope on a fresh machine, its n-th call of `call` failing (none for n = 0);
+  // how often it made each call.
   const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n) {
-    arrange(machine.registry);
+    arrange(machine);
     TApplication application(machine.services);
     auto* f = application.CreateForm<TfrmVantrel>();
     f->TabSheet3Show(f);
@@ -342,15 +397,19 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveLosesNoEntry) {
         SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
         fakes::FakeServices machine;
         moveOn(machine, move, call, n);
-        for (const char* name : {"A", "E", "C"}) {
-          const auto inRun = machine.registry.value(kHklm, kRunKey, name);
-          const auto inBackup = machine.registry.value(kHklm, kBackupKey, name);
-          EXPECT_TRUE(inRun || inBackup) << name << " is lost";
-        }
-        for (const auto& kept :
-             {machine.registry.value(kHklm, kRunKey, "E"), machine.registry.value(kHklm, kBackupKey, "E")}) {
-          if (kept) {
-            EXPECT_EQ(kept->data, expand);
+        for (std::size_t pair = 0; pair < std::size(kScopeKeys); pair += 2) {
+          const StoredKey& run = kScopeKeys[pair];
+          const StoredKey& backup = kScopeKeys[pair + 1];
+          for (const char* name : {"A", "E", "C"}) {
+            EXPECT_TRUE(machine.registry.value(run.root, run.path, name) ||
+                        machine.registry.value(backup.root, backup.path, name))
+                << name << " is lost from " << run.label;
+          }
+          for (const auto& kept : {machine.registry.value(run.root, run.path, "E"),
+                                   machine.registry.value(backup.root, backup.path, "E")}) {
+            if (kept) {
+              EXPECT_EQ(kept->data, expand);
+            }
           }
         }
         if (std::string(call) != "RegCloseKey") {
@@ -375,27 +434,101 @@ TEST_F(StartupManager, ADataReadThatFailsEndsTheFillingWithWhatWasListed) {
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
-TEST_F(StartupManager, EveryAccessUsesThe64BitViewWhereTheSystemHasOne) {
-  for (const bool wow64 : {false, true}) {
-    SCOPED_TRACE(wow64 ? "32-bit program on 64-bit Windows" : "native program");
+TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMachines64BitKey) {
+  struct Machine {
+    const char* what;
+    bool system64;
+    bool program32;
+    std::vector<std::string> rows;
+  };
+  const std::vector<Machine> machines = {
+      {"32-bit Windows", false, false, {"App / All users", "App / This user"}},
+      {"64-bit Windows, 32-bit program",
+       true,
+       true,
+       {"App / All users", "App / All users (32-bit)", "App / This user"}},
+      {"64-bit Windows, 64-bit program",
+       true,
+       false,
+       {"App / All users", "App / All users (32-bit)", "App / This user"}},
+  };
+  for (const Machine& m : machines) {
+    SCOPED_TRACE(m.what);
     fakes::FakeServices machine;
-    machine.process.wow64 = wow64;
-    machine.registry.setString(kHklm, kRunKey, "A", "a.exe");
-    machine.dialogs.chosenFiles = {"C:\\b.exe"};
-    {
-      TApplication application(machine.services);
-      auto* f = application.CreateForm<TfrmVantrel>();
-      f->TabSheet3Show(f);
-      select(f->ListView1, {"A"});
-      f->SpeedButton1->Click();
-      f->SpeedButton3->Click();
-      f->CheckBox2->SetChecked(false);
+    if (m.system64) {
+      machine.on64BitWindows(m.program32);
     }
-    ASSERT_FALSE(machine.registry.accessAsked.empty());
-    for (const std::uint32_t access : machine.registry.accessAsked) {
-      EXPECT_EQ((access & platform::kKeyWow64_64Key) != 0, wow64) << std::hex << access;
+    place(machine.registry, "App", {"all", "all32", "user"});
+    TApplication application(machine.services);
+    auto* f = application.CreateForm<TfrmVantrel>();
+    EXPECT_EQ(holders(machine.registry, "Vantrel"), "all");  // written at start-up
+    machine.registry.setString(kHklm, kRun32, "Vantrel", "C:\\x86\\Vantrel.exe");
+    machine.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\mine\\Vantrel.exe");
+    f->TabSheet3Show(f);
+    EXPECT_EQ(scoped(f->ListView1), m.rows);
+    for (const TListRow& row : f->ListView1->Rows()) {
+      const std::string& scope = row.SubItems.front();
+      EXPECT_EQ(row.SubItems[1], scope == kAll    ? "all.exe"
+                                 : scope == kUser ? "user.exe"
+                                                  : "all32.exe")
+          << scope;
     }
+    EXPECT_TRUE(machine.registry.keyExists(kHkcu, kBackupKey));
   }
+}
+
+TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
+  fakes.on64BitWindows(true);
+  place(fakes.registry, "App", {"all", "all32", "user"});
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  select(f.ListView1, {"App"}, kAll32);
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "App / This user"}));
+  EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"App / All users (32-bit)"}));
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32- user");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackup32, "App"), "all32.exe");
+
+  select(f.ListView2, {"App"});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 user");
+  select(f.ListView1, {"App"}, kUser);
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32");
+
+  // The machine's 64-bit keys refuse changes: the 32-bit programs' entry moves all the same, and the refusal
+  // is told.
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  fakes.registry.denyWriting(kHklm, kBackupKey);
+  select(f.ListView1, {"App"});
+  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'App'");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
+  fakes.on64BitWindows(false);
+  place(fakes.registry, "X", {"all", "all-", "all32-", "user"});
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user"}));
+  EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"X / All users", "X / All users (32-bit)"}));
+}
+
+TEST_F(StartupManager, AddingLandsInThisUsersKeyWhenTheMachinesIsRefused) {
+  fakes.on64BitWindows(true);
+  fakes.dialogs.chosenFiles = {"C:\\Tools\\Shared.exe", "C:\\Tools\\Mine.exe"};
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(holders(fakes.registry, "Shared.exe"), "all");
+  EXPECT_EQ(holders(fakes.registry, "Mine.exe"), "user");
+  EXPECT_EQ(fakes.registry.stringValue(kHkcu, kRunKey, "Mine.exe"), "C:\\Tools\\Mine.exe");
+  EXPECT_EQ(scoped(f.ListView1),
+            (std::vector<std::string>{"Mine.exe / This user", "Shared.exe / All users"}));
 }
 
 }  // namespace

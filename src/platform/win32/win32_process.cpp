@@ -41,4 +41,10 @@ bool Win32Process::IsWow64Process() {
   return fn && fn(GetCurrentProcess(), &wow64) && wow64;
 }
 
+std::string Win32Process::GetSystemWow64DirectoryA() {
+  char folder[MAX_PATH];
+  const UINT length = ::GetSystemWow64DirectoryA(folder, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
+}
+
 }  // namespace vantrel::platform::win32

@@ -9,6 +9,7 @@ class Win32Process final : public Process {
  public:
   std::string GetModuleFileNameA() override;
   bool IsWow64Process() override;
+  std::string GetSystemWow64DirectoryA() override;
 };
 
 }  // namespace vantrel::platform::win32
