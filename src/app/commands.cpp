@@ -1,6 +1,9 @@
 // The commands a person gives: reclaim passes and what shows them, the tray menu, the CD tray, the web link.
+#include <array>
+
 #include "app/main_window.h"
 #include "app/product.h"
+#include "framework/sysutils.h"
 
 namespace vantrel {
 
@@ -8,6 +11,10 @@ namespace {
 
 constexpr char kOpenCdTray[] = "Set CDAudio Door Open";
 constexpr char kCloseCdTray[] = "Set CDAudio Door Closed";
+// The pass of each tray click action up to "Free 320 MB"; the numbers belong to the indexes, not the texts.
+constexpr std::array<std::int32_t, 8> kClickMegabytes = {4, 8, 16, 32, 64, 128, 256, 320};
+constexpr int kClickFreeAll = 8;
+constexpr int kClickShowHide = 9;
 
 }  // namespace
 
@@ -15,11 +22,40 @@ void TfrmVantrel::btnFreeAllClick(TObject*) {
   MaxMem1->DefragAll();
 }
 
-void TfrmVantrel::SShow_oldClick(TObject*) {}
+void TfrmVantrel::TextTrayIcon1Click(TObject*) {
+  // Read before anything can change it, so that one click never both shows and hides.
+  const std::int32_t flag = StrToInt(Label15->Caption());
+  const int action = ComboBox1->ItemIndex();
+  if (action >= 0 && action < static_cast<int>(kClickMegabytes.size())) {
+    MaxMem1->Defrag(kClickMegabytes[static_cast<std::size_t>(action)]);
+  } else if (action == kClickFreeAll) {
+    MaxMem1->DefragAll();
+  } else if (action == kClickShowHide) {
+    showHideToggle(flag);
+  }
+}
+
+void TfrmVantrel::SShow_oldClick(TObject*) {
+  showHideToggle(StrToInt(Label15->Caption()));
+}
+
+void TfrmVantrel::showHideToggle(std::int32_t flag) {
+  if (flag == 1) {
+    TextTrayIcon1->ShowMainWindow();
+    Label15->SetCaption("0");
+    Timer3->SetEnabled(true);
+    SetFocus();
+  } else if (flag == 0) {
+    TextTrayIcon1->HideMainWindow();
+    Label15->SetCaption("1");
+    Timer3->SetEnabled(false);
+  }
+}
 
 void TfrmVantrel::SEnable_oldClick(TObject*) {
   // Decided on the check mark as it is now: the steps below change it.
   if (!SEnable->Checked) {
+    TextTrayIcon1->SetIconIndex(1);
     SEnable->Checked = true;
     Timer1->SetEnabled(true);
     CheckBox1->SetChecked(true);
@@ -51,6 +87,8 @@ void TfrmVantrel::CustomItem4Click(TObject*) {
 }
 
 void TfrmVantrel::MaxMem1BeforeDefrag(TObject*) {
+  TextTrayIcon1->SetIconList(ImageList1);
+  TextTrayIcon1->SetCycleIcons(false);
   Timer1->SetEnabled(false);
 }
 
@@ -63,6 +101,9 @@ void TfrmVantrel::MaxMem1AfterDefrag(TObject*) {
     Timer1->SetEnabled(true);
   }
   ProgressBar1->SetPosition(0);
+  TextTrayIcon1->SetIconList(nullptr);
+  // The pass image stays until the next tray text tick draws the figure again.
+  TextTrayIcon1->SetIcon(ImageList1->GetIcon(0));
   Timer3Timer(this);
 }
 

@@ -203,7 +203,7 @@ void TfrmVantrel::buildComponents() {
 // Applied in the order a stored form applies them: the icon is added while they are, and image 0 of
 // ImageList1 is what it shows.
 void TfrmVantrel::buildTrayIcon() {
-  TextTrayIcon1 = new TTrayIcon(this);
+  TextTrayIcon1 = new TFreeMemoryTrayIcon(this);
   TextTrayIcon1->SetName("TextTrayIcon1");
   TextTrayIcon1->SetIconList(ImageList1);
   TextTrayIcon1->SetCycleInterval(0);
@@ -212,6 +212,14 @@ void TfrmVantrel::buildTrayIcon() {
   TextTrayIcon1->SetIconIndex(0);
   TextTrayIcon1->PopupMenu = TPopupMenu1;
   TextTrayIcon1->MinimizeToTray = true;
+  TextTrayIcon1->OnClick = [this](TObject* sender) { TextTrayIcon1Click(sender); };
+  // Each of these draws the icon anew: from here on the tray shows the background with the (empty) text.
+  TextTrayIcon1->SetBackgroundIcon(TIcon{kIconTrayBackground});
+  TextTrayIcon1->SetFont(font("MS Sans Serif", -11, 0, clWindowText));
+  TextTrayIcon1->SetBorder(false);
+  TextTrayIcon1->Options().SetOffsetX(-1);
+  TextTrayIcon1->Options().SetOffsetY(-2);
+  TextTrayIcon1->Options().SetLineDistance(0);
 }
 
 void TfrmVantrel::buildActionPage() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/free_memory_tray_icon.h"
 #include "app/run_key.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
@@ -21,7 +22,6 @@
 #include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
-#include "tray/tray_icon.h"
 
 namespace vantrel {
 
@@ -110,13 +110,11 @@ class TfrmVantrel : public TForm {
   TMenuItem* CustomItem4;
   TImageList* ImageList1;
   TImageList* ImageList2;
-  TTrayIcon* TextTrayIcon1;
+  TFreeMemoryTrayIcon* TextTrayIcon1;
   TOpenDialog* OpenDialog1;
 
   // Checks by the automatic reclaim at which the processor was idle.
   std::int32_t IdleCount = 0;
-  // What the tray icon shows: the free memory in whole megabytes, set by the tray text tick.
-  std::string TrayText;
 
   // Start-up, show and shutdown.
   void FormCreate(TObject* Sender);
@@ -146,6 +144,7 @@ class TfrmVantrel : public TForm {
   void MaxMem1Progress(TObject* Sender, std::int32_t Progress);
   void MaxMem1AfterDefrag(TObject* Sender);
   void Label23Click(TObject* Sender);
+  void TextTrayIcon1Click(TObject* Sender);
 
   // The startup manager.
   void TabSheet3Show(TObject* Sender);
@@ -171,6 +170,8 @@ class TfrmVantrel : public TForm {
   // The keys of the whole machine, in the 64-bit programs' view where the system has one.
   TRegistry machineRegistry() const;
 
+  // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
+  void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
   void sendToCdDrive(const char* command);
 

@@ -70,7 +70,7 @@ void TfrmVantrel::Timer1Timer(TObject*) {
 }
 
 void TfrmVantrel::Timer2Timer(TObject*) {
-  TrayText = IntToStr(WholeMegabytes(MaxMem1->FreeMemory()));
+  TextTrayIcon1->SetText(IntToStr(WholeMegabytes(MaxMem1->FreeMemory())));
 }
 
 void TfrmVantrel::Timer3Timer(TObject*) {

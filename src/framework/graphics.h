@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace vantrel {
 
@@ -31,10 +33,23 @@ struct TFont {
 
 enum class TCursor { crDefault, crHandPoint };
 
-// An image compiled into the executable, named by its resource number; 0 for none.
+// An icon the program drew at run time; the system handle lives as long as the image.
+class TIconImage {
+ public:
+  virtual ~TIconImage() = default;
+  virtual std::uintptr_t Handle() const = 0;
+};
+
+// An image compiled into the executable, named by its resource number (0 for none), or one drawn at run time,
+// shared by every copy of the TIcon that holds it.
 struct TIcon {
+  TIcon() = default;
+  explicit TIcon(int resourceId) : ResourceId(resourceId) {}
+  explicit TIcon(std::shared_ptr<const TIconImage> image) : Image(std::move(image)) {}
+
   int ResourceId = 0;
-  bool Empty() const { return ResourceId == 0; }
+  std::shared_ptr<const TIconImage> Image;
+  bool Empty() const { return ResourceId == 0 && !Image; }
 };
 
 struct TBitmap {

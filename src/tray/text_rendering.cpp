@@ -21,12 +21,6 @@ platform::LogFont logFontOf(const TFont& font) {
   return result;
 }
 
-platform::Size extent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text) {
-  platform::Size size;
-  Check(gdi.GetTextExtentPoint32A(dc, text, size));
-  return size;
-}
-
 GdiOwned imageList(platform::Gdi& gdi) {
   return Made(gdi, GdiOwned::Kind::ImageList,
               gdi.ImageList_Create(kTrayImageSize, kTrayImageSize, kImageListFlags, 1, 1));
@@ -63,40 +57,53 @@ std::vector<std::string> SplitTextLines(const std::string& text) {
   return lines;
 }
 
-GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor) {
+GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor,
+                     const TextPainter& paint) {
   GdiOwned bitmap = squareBitmap(gdi);
   maskColor = MaskColorFor(gdi, look.Color, look.Font.Color);
   // Made before the context, so that it goes after the context has let it go.
   const GdiOwned font = Made(gdi, GdiOwned::Kind::Object, gdi.CreateFontIndirectA(logFontOf(look.Font)));
-  {
-    DrawingContext canvas(gdi, bitmap.get());
-    const platform::GdiObject dc = canvas.get();
-    Check(gdi.FillRect(dc, kWholeImage, ColorToRGB(gdi, maskColor)));
-    canvas.SelectFont(font.get());
-    gdi.SetTextColor(dc, ColorToRGB(gdi, look.Font.Color));
-    gdi.SetBkColor(dc, ColorToRGB(gdi, maskColor));
-    gdi.SetBkMode(dc, platform::kOpaque);
-    const std::size_t firstReturn = look.Text.find(kCarriageReturn);
-    if (firstReturn == std::string::npos) {
-      const platform::Size size = extent(gdi, dc, look.Text);
-      Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
-                            (kCentre - size.cy) / 2 + look.OffsetY, look.Text));
-    } else {
-      const std::vector<std::string> lines = SplitTextLines(look.Text);
-      const std::int32_t lineHeight = extent(gdi, dc, look.Text.substr(firstReturn)).cy + look.LineDistance;
-      const std::int32_t top =
-          (kCentre - static_cast<std::int32_t>(lines.size()) * lineHeight) / 2 + look.OffsetY;
-      for (std::size_t i = 0; i < lines.size(); ++i) {
-        const platform::Size size = extent(gdi, dc, lines[i]);
-        Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
-                              top + static_cast<std::int32_t>(i) * lineHeight, lines[i]));
-      }
-    }
-    if (look.Border) {
-      Check(gdi.FrameRect(dc, kWholeImage, ColorToRGB(gdi, look.BorderColor)));
-    }
+  DrawingContext canvas(gdi, bitmap.get());
+  const platform::GdiObject dc = canvas.get();
+  Check(gdi.FillRect(dc, kWholeImage, ColorToRGB(gdi, maskColor)));
+  canvas.SelectFont(font.get());
+  gdi.SetTextColor(dc, ColorToRGB(gdi, look.Font.Color));
+  gdi.SetBkColor(dc, ColorToRGB(gdi, maskColor));
+  gdi.SetBkMode(dc, platform::kOpaque);
+  paint(dc);
+  if (look.Border) {
+    Check(gdi.FrameRect(dc, kWholeImage, ColorToRGB(gdi, look.BorderColor)));
   }
   return bitmap;
+}
+
+platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text) {
+  platform::Size size;
+  Check(gdi.GetTextExtentPoint32A(dc, text, size));
+  return size;
+}
+
+void DrawTextLines(platform::Gdi& gdi, platform::GdiObject dc, const TextIconLook& look) {
+  const std::size_t firstReturn = look.Text.find(kCarriageReturn);
+  if (firstReturn == std::string::npos) {
+    const platform::Size size = TextExtent(gdi, dc, look.Text);
+    Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX, (kCentre - size.cy) / 2 + look.OffsetY,
+                          look.Text));
+    return;
+  }
+  const std::vector<std::string> lines = SplitTextLines(look.Text);
+  const std::int32_t lineHeight = TextExtent(gdi, dc, look.Text.substr(firstReturn)).cy + look.LineDistance;
+  const std::int32_t top =
+      (kCentre - static_cast<std::int32_t>(lines.size()) * lineHeight) / 2 + look.OffsetY;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const platform::Size size = TextExtent(gdi, dc, lines[i]);
+    Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
+                          top + static_cast<std::int32_t>(i) * lineHeight, lines[i]));
+  }
+}
+
+GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor) {
+  return RenderOnKey(gdi, look, maskColor, [&](platform::GdiObject dc) { DrawTextLines(gdi, dc, look); });
 }
 
 GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,17 @@ TColor MaskColorFor(platform::Gdi& gdi, TColor color, TColor fontColor);
 // The lines between carriage returns; a line feed after one stays at the start of the next line.
 std::vector<std::string> SplitTextLines(const std::string& text);
 
-// The text on a square of the mask colour, centred on 15 (not 16) pixels, with the border ring when asked.
-// `maskColor` receives the key it was drawn on.
+// Draws on a context whose font and text colours are those of the look.
+using TextPainter = std::function<void(platform::GdiObject dc)>;
+// A square of the mask colour, `paint` run on it, then the border ring when asked. `maskColor` receives the
+// key it was drawn on.
+GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor,
+                     const TextPainter& paint);
+// The text's lines, each centred on 15 (not 16) pixels, then moved by the offsets.
+void DrawTextLines(platform::Gdi& gdi, platform::GdiObject dc, const TextIconLook& look);
+// The text's width and height in the context's font.
+platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text);
+// RenderOnKey with the text's lines.
 GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor);
 // The bitmap as an icon; pixels of the mask colour become transparent, none for clNone.
 GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor);

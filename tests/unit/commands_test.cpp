@@ -4,10 +4,12 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/resources.h"
 #include "app/run_key.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
@@ -27,14 +29,30 @@ class Commands : public ::testing::Test {
     // The display tick after a pass reads the processor load.
     fakes.performanceData.block = fakes::processorBlock(fakes::sampleTime(0), {0}).bytes;
     StartupCpuUsage(fakes.services);
+    StartupTrayIcon(fakes.services);
   }
   ~Commands() override {
     application.reset();
+    ShutdownTrayIcon();
     ShutdownCpuUsage();
+  }
+  // The megabytes of each pass since the last call.
+  std::vector<std::size_t> passes() { return std::exchange(passSizes, {}); }
+  void recordPasses() {
+    const auto before = form->MaxMem1->OnBeforeDefrag;
+    form->MaxMem1->OnBeforeDefrag = [this, before](TObject* sender) {
+      commitsBefore_ = fakes.memory.commitOrder.size();
+      before(sender);
+    };
+    const auto after = form->MaxMem1->OnAfterDefrag;
+    form->MaxMem1->OnAfterDefrag = [this, after](TObject* sender) {
+      passSizes.push_back(fakes.memory.commitOrder.size() - commitsBefore_);
+      after(sender);
+    };
   }
   void start(const std::vector<std::string>& settings) {
     fakes.profile.files[kIni] = settingsText(settings);
-    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
     clock = native.get();
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     application->SetTitle(kProductLine);
@@ -46,7 +64,66 @@ class Commands : public ::testing::Test {
   fakes::FakeNativeApplication* clock = nullptr;
   std::unique_ptr<TApplication> application;
   TfrmVantrel* form = nullptr;
+  std::vector<std::size_t> passSizes;
+
+ private:
+  std::size_t commitsBefore_ = 0;
 };
+
+TEST_F(Commands, ATrayClickDoesWhatTheComboNames) {
+  fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  start({});
+  recordPasses();
+  const std::vector<std::size_t> sizes = {4, 8, 16, 32, 64, 128, 256, 320, 1024};
+  for (int index = 0; index <= 8; ++index) {
+    SCOPED_TRACE(index);
+    form->ComboBox1->UserSelect(index);
+    form->TextTrayIcon1Click(form->TextTrayIcon1);
+    EXPECT_EQ(passes(), (std::vector<std::size_t>{sizes[static_cast<std::size_t>(index)]}));
+  }
+  // Typing into the combo leaves no action: a click does nothing, and -1 is saved.
+  form->ComboBox1->UserEdit("Free 5 MB");
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  EXPECT_TRUE(passes().empty());
+  EXPECT_FALSE(form->Visible());
+  application.reset();
+  EXPECT_NE(fakes.profile.files[kIni].find("LCLK=-1"), std::string::npos);
+}
+
+TEST_F(Commands, ShowHideFollowsTheFlagReadAtTheClick) {
+  start({"LCLK=9"});
+  EXPECT_EQ(form->Label15->Caption(), "1");
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(form->Label15->Caption(), "0");
+  EXPECT_TRUE(form->Timer3->Enabled());
+
+  form->SShow_oldClick(form->SShow);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(form->Label15->Caption(), "1");
+  EXPECT_FALSE(form->Timer3->Enabled());
+
+  // Minimised into the tray the flag still says shown: the first toggle only marks it hidden.
+  form->SShow_oldClick(form->SShow);
+  application->Minimize();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(form->Label15->Caption(), "0");
+  form->SShow_oldClick(form->SShow);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(form->Label15->Caption(), "1");
+  form->SShow_oldClick(form->SShow);
+  EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(Commands, APassShowsItsImageInTheTrayUntilTheNextTextTick) {
+  start({});
+  form->btnFreeAllClick(form->btnFreeAll);
+  EXPECT_EQ(form->TextTrayIcon1->IconList(), nullptr);
+  const platform::HIcon shown = fakes.shell.icons.begin()->second.hIcon;
+  EXPECT_EQ(fakes.windowSystem.resourceOf(shown), kIconReclaiming);
+  form->Timer2Timer(form->Timer2);
+  EXPECT_NE(fakes.gdi.image(fakes.shell.icons.begin()->second.hIcon), nullptr);
+}
 
 TEST_F(Commands, APassShowsItsProgressAndRestartsTheCheckOnlyWhenAutomaticReclaimIsOn) {
   for (const char* autoFree : {"AutoFree=1", "AutoFree=-1"}) {
@@ -88,6 +165,7 @@ TEST_F(Commands, APassShowsItsProgressAndRestartsTheCheckOnlyWhenAutomaticReclai
 TEST_F(Commands, EnableDisableWorksOnTheCheckMarkAsItIsAtTheClick) {
   start({"AutoFree=-1", "CMI=3"});
   form->SEnable_oldClick(form->SEnable);
+  EXPECT_EQ(form->TextTrayIcon1->IconIndex(), 0);  // 1, capped at the one image of the icon list
   EXPECT_TRUE(form->SEnable->Checked);
   EXPECT_TRUE(form->CheckBox1->Checked());
   EXPECT_TRUE(form->Timer1->Enabled());

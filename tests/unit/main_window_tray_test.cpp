@@ -22,6 +22,8 @@ TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
   fakes.memory.status = {512 * kMiB, 64 * kMiB};
   fakes.process.moduleFileName = kExe;
   fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+  constexpr platform::ColorRef kChip = 0xC896FF;
+  fakes.gdi.resources[kIconTrayBackground] = fakes::FakeGdi::Image(16, 16, kChip);
   StartupTrayIcon(fakes.services);
   {
     auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
@@ -34,7 +36,10 @@ TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
     // Not even for a moment: the taskbar button would flash.
     EXPECT_EQ(app.appWindowShows, 0);
     ASSERT_EQ(fakes.shell.icons.size(), 1u);
-    EXPECT_EQ(fakes.windowSystem.resourceOf(fakes.shell.icons.begin()->second.hIcon), kIconReclaiming);
+    // The background, drawn with the text that is still empty.
+    const fakes::FakeGdi::Image* shown = fakes.gdi.image(fakes.shell.icons.begin()->second.hIcon);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->at(8, 8), kChip);
 
     fakes.windowSystem.cursor = {900, 10};
     fakes.windowSystem.SendMessageA(TrayIconWindow(), TrayCallbackMessage, form->TextTrayIcon1->IconId(),
@@ -53,6 +58,7 @@ TEST(MainWindowTray, StartsInTheTrayMinimisesIntoItAndLeavesNothingAtExit) {
   }
   EXPECT_TRUE(fakes.shell.icons.empty());
   EXPECT_EQ(fakes.windowSystem.liveHandles(), 0);
+  EXPECT_EQ(fakes.gdi.liveObjects(), 0);
   ShutdownTrayIcon();
 }
 

@@ -255,7 +255,7 @@ TEST_F(Monitor, TheFiguresOfTheWindowAndTheTray) {
     EXPECT_EQ(fakes.memory.faults.calls("GlobalMemoryStatus") - queries, 3);
     EXPECT_EQ(form->Gauge1->Position(), c.gauge);
     EXPECT_EQ(form->Label1->Caption(), c.label);
-    EXPECT_EQ(form->TrayText, c.tray);
+    EXPECT_EQ(form->TextTrayIcon1->Text(), c.tray);
     stop();
   }
 }

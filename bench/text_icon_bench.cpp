@@ -1,0 +1,87 @@
+// One rebuild of the text tray icon as the tray text tick makes it (the text drawn, laid over the chip, made
+// an icon and handed to the shell), against the bare change of the tray icon to a ready icon, in the same
+// run. Windows only (Wine with a display): it needs the real drawing layer and notification area.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "median.h"
+#include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_window_system.h"
+#include "tray/text_rendering.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace vantrel;
+
+// Microseconds per call of `run`, the median of `rounds` rounds of `calls` calls.
+template <typename Run>
+double microseconds(int rounds, int calls, Run run) {
+  std::vector<double> times;
+  for (int round = 0; round < rounds; ++round) {
+    const auto start = Clock::now();
+    for (int i = 0; i < calls; ++i) {
+      run(i);
+    }
+    times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+  }
+  return bench::median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 9;
+  constexpr int kCalls = 200;
+  platform::win32::Win32Gdi gdi;
+  platform::win32::Win32Shell shell;
+  platform::win32::Win32WindowSystem windows;
+  const platform::HWnd window = windows.CreateWindowExA(
+      "VantrelBench", [&](platform::HWnd w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+        return windows.DefWindowProcA(w, m, wp, lp);
+      });
+
+  // The chip: a solid square made an icon, so that every rebuild also merges.
+  TextIconLook look;
+  look.Text = "88";
+  look.Color = 0xC896FF;
+  TColor mask = 0;
+  const GdiOwned square = RenderText(gdi, look, mask);
+  const GdiOwned chip = BitmapToIcon(gdi, square.get(), clNone);
+  look.Color = clBtnFace;
+  look.OffsetX = -1;
+  look.OffsetY = -2;
+
+  platform::NotifyIconDataA data;
+  data.cbSize = sizeof data;
+  data.hWnd = window;
+  data.uID = 1;
+  data.uFlags = platform::kNifIcon;
+  data.hIcon = chip.get();
+  if (!shell.Shell_NotifyIconA(platform::kNimAdd, data)) {
+    std::fprintf(stderr, "no notification area\n");
+    return 1;
+  }
+
+  const double bare =
+      microseconds(rounds, kCalls, [&](int) { shell.Shell_NotifyIconA(platform::kNimModify, data); });
+  GdiOwned shown(gdi, GdiOwned::Kind::Icon, 0);
+  const double rebuild = microseconds(rounds, kCalls, [&](int i) {
+    look.Text = std::to_string(10 + i % 90);
+    const GdiOwned text = RenderText(gdi, look, mask);
+    GdiOwned icon = MergeWithBackground(gdi, text.get(), chip.get(), look.Color, look.Font.Color, mask);
+    data.hIcon = icon.get();
+    shell.Shell_NotifyIconA(platform::kNimModify, data);
+    shown = std::move(icon);
+  });
+  data.hIcon = chip.get();
+  shell.Shell_NotifyIconA(platform::kNimDelete, data);
+  windows.DestroyWindow(window);
+  std::printf("bare modify %.1f us, rebuild %.1f us, ratio %.2f (median of %d rounds of %d)\n", bare, rebuild,
+              rebuild / bare, rounds, kCalls);
+  return 0;
+}

@@ -1,0 +1,18 @@
+// TextTrayIcon1's kind: a text tray icon whose text is the free memory in whole megabytes. A figure that the
+// text icon would draw with digits cut off (more than two digits in its font) is shown in its compact form
+// instead; a figure that fits, or any other text, is drawn as the text icon draws it.
+#pragma once
+
+#include "tray/text_tray_icon.h"
+
+namespace vantrel {
+
+class TFreeMemoryTrayIcon : public TTextTrayIcon {
+ public:
+  using TTextTrayIcon::TTextTrayIcon;
+
+ protected:
+  void RenderText() override;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,127 @@
+#include "tray/text_tray_icon.h"
+
+#include <memory>
+
+#include "framework/application.h"
+
+namespace vantrel {
+
+namespace {
+
+// A drawn icon as the image of a TIcon: the tray shows it for as long as any copy holds it.
+class DrawnIcon final : public TIconImage {
+ public:
+  explicit DrawnIcon(GdiOwned icon) : icon_(std::move(icon)) {}
+  std::uintptr_t Handle() const override { return icon_.get(); }
+
+ private:
+  GdiOwned icon_;
+};
+
+}  // namespace
+
+void TOffsetOptions::NotifyChange() {
+  if (OnChange) {
+    OnChange(this);
+  }
+}
+
+void TOffsetOptions::change(std::int32_t& field, std::int32_t value) {
+  if (field != value) {
+    field = value;
+    NotifyChange();
+  }
+}
+
+TTextTrayIcon::TTextTrayIcon(TComponent* AOwner)
+    : TTrayIcon(AOwner),
+      gdi_(*AOwner->Application()->Services().gdi),
+      backgroundHandle_(gdi_, GdiOwned::Kind::Icon, 0),
+      textBitmap_(gdi_, GdiOwned::Kind::Object, 0) {
+  options_.OnChange = [this](TObject*) { RebuildIcon(); };
+}
+
+TTextTrayIcon::~TTextTrayIcon() = default;
+
+void TTextTrayIcon::SetBackgroundIcon(const TIcon& value) {
+  backgroundIcon_ = value;
+  backgroundHandle_.reset();
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetText(const std::string& value) {
+  text_ = value;
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetFont(const TFont& value) {
+  font_ = value;
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetColor(TColor value) {
+  color_ = value;
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetBorder(bool value) {
+  border_ = value;
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetBorderColor(TColor value) {
+  borderColor_ = value;
+  RebuildIcon();
+}
+
+void TTextTrayIcon::SetOptions(const TOffsetOptions& value) {
+  // One rebuild for the three values, not one each.
+  options_.OnChange = nullptr;
+  options_.SetOffsetX(value.OffsetX());
+  options_.SetOffsetY(value.OffsetY());
+  options_.SetLineDistance(value.LineDistance());
+  options_.OnChange = [this](TObject*) { RebuildIcon(); };
+  RebuildIcon();
+}
+
+TextIconLook TTextTrayIcon::Look() const {
+  TextIconLook look;
+  look.Text = text_;
+  look.Font = font_;
+  look.Color = color_;
+  look.Border = border_;
+  look.BorderColor = borderColor_;
+  look.OffsetX = options_.OffsetX();
+  look.OffsetY = options_.OffsetY();
+  look.LineDistance = options_.LineDistance();
+  return look;
+}
+
+void TTextTrayIcon::RenderText() {
+  textBitmap_ = vantrel::RenderText(gdi_, Look(), MaskColor);
+}
+
+void TTextTrayIcon::RebuildIcon() {
+  SetCycleIcons(false);
+  RenderText();
+  if (!backgroundIcon_.Empty() && !backgroundHandle_.get()) {
+    backgroundHandle_ = GdiOwned(
+        gdi_, GdiOwned::Kind::Icon,
+        backgroundIcon_.Image ? 0
+                              : gdi_.LoadImageA(backgroundIcon_.ResourceId, kTrayImageSize, kTrayImageSize));
+  }
+  const platform::GdiObject background =
+      backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
+  GdiOwned icon(gdi_, GdiOwned::Kind::Icon, 0);
+  if (background) {
+    icon = MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor);
+  } else {
+    if (color_ != clNone) {
+      MaskColor = clNone;
+    }
+    icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor);
+  }
+  SetIcon(TIcon(std::make_shared<DrawnIcon>(std::move(icon))));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,91 @@
+// TTextTrayIcon: a tray icon that shows a short text, drawn into its 16 × 16 image and optionally laid over a
+// background icon. Every change of the text or of how it looks draws the image anew at once. TOffsetOptions
+// holds the text's offsets and line spacing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/component.h"
+#include "framework/graphics.h"
+#include "platform/gdi.h"
+#include "tray/gdi_objects.h"
+#include "tray/text_rendering.h"
+#include "tray/tray_icon.h"
+
+namespace vantrel {
+
+class TOffsetOptions : public TPersistent {
+ public:
+  std::int32_t OffsetX() const { return offsetX_; }
+  void SetOffsetX(std::int32_t value) { change(offsetX_, value); }
+  std::int32_t OffsetY() const { return offsetY_; }
+  void SetOffsetY(std::int32_t value) { change(offsetY_, value); }
+  std::int32_t LineDistance() const { return lineDistance_; }
+  void SetLineDistance(std::int32_t value) { change(lineDistance_, value); }
+
+  // Raised after a value changed; the same value again raises nothing.
+  TNotifyEvent OnChange;
+
+ protected:
+  virtual void NotifyChange();
+
+ private:
+  void change(std::int32_t& field, std::int32_t value);
+
+  std::int32_t offsetX_ = 0;
+  std::int32_t offsetY_ = 0;
+  std::int32_t lineDistance_ = 0;
+};
+
+class TTextTrayIcon : public TTrayIcon {
+ public:
+  explicit TTextTrayIcon(TComponent* AOwner);
+  ~TTextTrayIcon() override;
+
+  const TIcon& BackgroundIcon() const { return backgroundIcon_; }
+  void SetBackgroundIcon(const TIcon& value);
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& value);
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  bool Border() const { return border_; }
+  void SetBorder(bool value);
+  TColor BorderColor() const { return borderColor_; }
+  void SetBorderColor(TColor value);
+  TOffsetOptions& Options() { return options_; }
+  // Copies the three values.
+  void SetOptions(const TOffsetOptions& value);
+
+  // The key colour of the latest rendering.
+  TColor MaskColor = clNone;
+
+  // Stops icon cycling and shows the text drawn anew.
+  void RebuildIcon();
+
+ protected:
+  // Draws the text into the text bitmap.
+  virtual void RenderText();
+  // What the text looks like now.
+  TextIconLook Look() const;
+  platform::Gdi& Gdi() const { return gdi_; }
+  // The latest rendering, which RenderText replaces.
+  GdiOwned& TextBitmap() { return textBitmap_; }
+
+ private:
+  platform::Gdi& gdi_;
+  // Declared in the reverse of the order they go: the font, the text bitmap, the options, the background.
+  TIcon backgroundIcon_;
+  GdiOwned backgroundHandle_;
+  TOffsetOptions options_;
+  GdiOwned textBitmap_;
+  TFont font_;
+  TColor color_ = clBtnFace;
+  bool border_ = false;
+  TColor borderColor_ = clBlack;
+  std::string text_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,110 @@
+// The text tray icon on the fake shell and drawing service: when it draws anew, what it shows, and that its
+// images never pile up.
+#include "tray/text_tray_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/free_memory_tray_icon.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+
+namespace vantrel {
+namespace {
+
+constexpr platform::ColorRef kChip = 0xC896FF;
+constexpr int kBackground = 2;
+
+class TextTray : public ::testing::Test {
+ protected:
+  TextTray() {
+    fakes.gdi.resources[kBackground] = fakes::FakeGdi::Image(16, 16, kChip);
+    fakes.gdi.sysColors = {{platform::kColorWindowText, 0x101010}, {platform::kColorBtnFace, 0xC8D0D4}};
+    StartupTrayIcon(fakes.services);
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    application = std::make_unique<TApplication>(fakes.services, std::move(native));
+    form = application->CreateForm<TForm>();
+    list = new TImageList(form);
+    list->AddIcon(TIcon{5});
+    list->AddIcon(TIcon{6});
+    icon = new TFreeMemoryTrayIcon(form);
+    icon->SetIconVisible(true);
+    icon->SetBackgroundIcon(TIcon{kBackground});
+    icon->Options().SetOffsetX(-1);
+    icon->Options().SetOffsetY(-2);
+  }
+  ~TextTray() override {
+    application.reset();
+    ShutdownTrayIcon();
+  }
+  // Drawings that reached the notification area.
+  int updates() const {
+    int count = 0;
+    for (const std::uint32_t message : fakes.shell.messages()) {
+      count += message == platform::kNimModify;
+    }
+    return count;
+  }
+  const fakes::FakeGdi::Image& shown() const {
+    return *fakes.gdi.image(fakes.shell.icons.begin()->second.hIcon);
+  }
+
+  fakes::FakeServices fakes;
+  std::unique_ptr<TApplication> application;
+  TForm* form = nullptr;
+  TImageList* list = nullptr;
+  TTextTrayIcon* icon = nullptr;
+};
+
+TEST_F(TextTray, EveryChangeDrawsAnewButTheSameOptionValueDoesNot) {
+  const int before = updates();
+  icon->Options().SetOffsetX(-1);
+  EXPECT_EQ(updates(), before);
+  icon->Options().SetOffsetX(0);
+  EXPECT_EQ(updates(), before + 1);
+  icon->SetText("42");
+  icon->SetColor(clNone);
+  icon->SetBorder(true);
+  EXPECT_EQ(updates(), before + 4);
+  EXPECT_EQ(fakes.gdi.texts.back().text, "42");
+}
+
+TEST_F(TextTray, TheNextTextReplacesAListImageAndStopsCycling) {
+  icon->SetIconList(list);
+  icon->SetCycleInterval(500);
+  icon->SetCycleIcons(true);
+  icon->SetIconIndex(1);
+  EXPECT_EQ(fakes.windowSystem.resourceOf(fakes.shell.icons.begin()->second.hIcon), 6);
+  icon->SetText("7");
+  EXPECT_FALSE(icon->CycleIcons());
+  EXPECT_EQ(shown().at(8, 14), kChip);
+}
+
+TEST_F(TextTray, FiguresThatWouldBeCutShowInTheirCompactForm) {
+  struct Case {
+    std::string text;
+    bool drawnAsText;
+  };
+  for (const Case& c : {Case{"57", true}, Case{"512", false}, Case{"23483", false}, Case{"1a2b3", true}}) {
+    SCOPED_TRACE(c.text);
+    fakes.gdi.texts.clear();
+    icon->SetText(c.text);
+    EXPECT_EQ(!fakes.gdi.texts.empty(), c.drawnAsText);
+    // The compact form's number starts in row 2; the text's boxes would start in row 0.
+    EXPECT_EQ(shown().at(8, 1) == kChip, !c.drawnAsText);
+  }
+}
+
+TEST_F(TextTray, TenThousandDrawingsLeaveNothingBehind) {
+  icon->SetText("0");
+  const int before = fakes.gdi.liveObjects();
+  for (int i = 0; i < 10000; ++i) {
+    icon->SetText(std::to_string(i));
+  }
+  EXPECT_EQ(fakes.gdi.liveObjects(), before);
+}
+
+}  // namespace
+}  // namespace vantrel
