@@ -52,7 +52,7 @@ class Commands : public ::testing::Test {
   }
   void start(const std::vector<std::string>& settings) {
     fakes.profile.files[kIni] = settingsText(settings);
-    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
     clock = native.get();
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     application->SetTitle(kProductLine);

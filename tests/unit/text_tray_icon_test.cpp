@@ -23,7 +23,7 @@ class TextTray : public ::testing::Test {
     fakes.gdi.resources[kBackground] = fakes::FakeGdi::Image(16, 16, kChip);
     fakes.gdi.sysColors = {{platform::kColorWindowText, 0x101010}, {platform::kColorBtnFace, 0xC8D0D4}};
     StartupTrayIcon(fakes.services);
-    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock, fakes.windowSystem);
+    auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     form = application->CreateForm<TForm>();
     list = new TImageList(form);
