@@ -221,6 +221,20 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 12);
 }
 
+TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
+  start({});
+  std::vector<std::string> captions;
+  for (const TMenuItem* item : form->TPopupMenu1->Items()) {
+    captions.push_back(item->Caption);
+    EXPECT_FALSE(item->Default);
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"&Show/Hide", "&Enable/Disable", "-", "Free &All", "-",
+                                                "Eject CDROM", "Inject CDROM", "Close"}));
+  EXPECT_EQ(form->TextTrayIcon1->PopupMenu, form->TPopupMenu1);
+  EXPECT_EQ(form->ContextMenu(), form->TPopupMenu1);
+  EXPECT_EQ(form->ListView1->ContextMenu(), form->TPopupMenu1);
+}
+
 TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
   start({});
   form->CustomItem4Click(form->CustomItem4);
