@@ -1,7 +1,8 @@
 // The end-to-end tests' view of a running program from outside.
 //   window_probe.exe "<title>": lists the child windows of the shown window of that title, one line each,
-//     tab-separated: class, screen rectangle (left top right bottom), position (progress bars and up-down
-//     arrows, else -), text.
+//     tab-separated: class, screen rectangle (left top right bottom), state, text. The state is a progress
+//     bar's position, an up-down's "position/low..high", a list or combo box's "selected/count", a list
+//     view's "count", a check box's 1 or 0, else -.
 //   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
 //     title, as the system does to all of them, and prints each answer.
 #include <cstdio>
@@ -30,7 +31,12 @@ std::string text(HWND window) {
   return result;
 }
 
-std::string position(HWND window, const std::string& kind) {
+// Class names compare without regard to case, as the system's do.
+bool is(const std::string& kind, const char* name) {
+  return lstrcmpiA(kind.c_str(), name) == 0;
+}
+
+std::string state(HWND window, const std::string& kind) {
   if (kind == PROGRESS_CLASSA) {
     return std::to_string(SendMessageA(window, PBM_GETPOS, 0, 0));
   }
@@ -41,6 +47,20 @@ std::string position(HWND window, const std::string& kind) {
     return std::to_string(SendMessageA(window, UDM_GETPOS32, 0, 0)) + "/" + std::to_string(low) + ".." +
            std::to_string(high);
   }
+  if (is(kind, "ListBox")) {
+    return std::to_string(SendMessageA(window, LB_GETCURSEL, 0, 0)) + "/" +
+           std::to_string(SendMessageA(window, LB_GETCOUNT, 0, 0));
+  }
+  if (is(kind, "ComboBox")) {
+    return std::to_string(SendMessageA(window, CB_GETCURSEL, 0, 0)) + "/" +
+           std::to_string(SendMessageA(window, CB_GETCOUNT, 0, 0));
+  }
+  if (is(kind, WC_LISTVIEWA)) {
+    return std::to_string(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0));
+  }
+  if (is(kind, "Button") && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX) {
+    return std::to_string(SendMessageA(window, BM_GETCHECK, 0, 0));
+  }
   return "-";
 }
 
@@ -49,7 +69,7 @@ BOOL CALLBACK print(HWND window, LPARAM) {
   GetWindowRect(window, &r);
   const std::string kind = className(window);
   std::printf("%s\t%ld %ld %ld %ld\t%s\t%s\n", kind.c_str(), r.left, r.top, r.right, r.bottom,
-              position(window, kind).c_str(), text(window).c_str());
+              state(window, kind).c_str(), text(window).c_str());
   return TRUE;
 }
 
