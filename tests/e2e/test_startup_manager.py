@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from conftest import ROOT, show_window, wait_until, wine_env
+from conftest import ROOT, probe, send_message, show_window, wait_until, wine_env
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -23,7 +23,7 @@ ADD, DELETE, TO_BACKUP, RESTORE = 19, 39, 59, 79
 def reg(desktop, *arguments, view="64"):
     """The registry tool, in the 64-bit programs' view unless told otherwise."""
     return subprocess.run([str(ROOT / "scripts" / "wine"), "reg", *arguments, f"/reg:{view}"],
-                          env=wine_env(desktop), capture_output=True, text=True)
+                          env=wine_env(desktop), capture_output=True, text=True, errors="replace")
 
 
 def values(desktop, key, view="64"):
@@ -145,3 +145,49 @@ def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped
         desktop.click(x + RESTORE, y + BUTTONS_Y)
         assert wait_until(lambda: holders(desktop, "App") == everywhere, 20), (scope, holders(desktop, "App"))
         assert values(desktop, run, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
+
+
+# Values of every type and with odd names, by key: name -> reg add arguments. No name is in both keys: the
+# page keeps such an entry as a backup only.
+ODD_VALUES = {
+    RUN: {"": ["/d", r"C:\default.exe"], "Multi": ["/t", "REG_MULTI_SZ", "/d", r"C:\one.exe\0C:\two.exe"],
+          "Number": ["/t", "REG_DWORD", "/d", "4294967295"], "Wide": ["/t", "REG_QWORD", "/d", "0x123456789"],
+          "Bytes": ["/t", "REG_BINARY", "/d", "43003a00ff"], "NoBytes": ["/t", "REG_BINARY"],
+          "Nothing": ["/t", "REG_NONE", "/d", "00ff"], "Back\\slash=eq;semi": ["/d", r"C:\b.exe"],
+          "  spaced  ": ["/d", "  C:\\s.exe  "], "L" * 250: ["/t", "REG_EXPAND_SZ", "/d", "%TEMP%\\" + "x" * 2000],
+          "Café": ["/d", "C:\\café.exe"]},
+    BACKUP: {"#7": ["/t", "REG_DWORD", "/d", "7"], "Big": ["/t", "REG_DWORD_BIG_ENDIAN", "/d", "1"],
+             "Multi2": ["/t", "REG_MULTI_SZ", "/d", r"a\0b\0"], "Empty": ["/d", ""], "Tab\tname": ["/d", "x"]},
+}
+
+
+def list_views(desktop):
+    """The live and the backup list, top one first, once the page is filled: (class, rect, rows, text)."""
+    lists = sorted((c for c in probe(desktop) if c[0] == "SysListView32"), key=lambda c: c[1][1])
+    return lists if len(lists) == 2 else None
+
+
+@pytest.fixture
+def odd_entries(desktop):
+    empty_keys(desktop)
+    for key, entries in ODD_VALUES.items():
+        for name, data in entries.items():
+            target = ["/ve"] if name == "" else ["/v", name]
+            assert reg(desktop, "add", key, *target, *data, "/f").returncode == 0, (key, name)
+    return {key: values(desktop, key) for key in ODD_VALUES}
+
+
+def test_values_of_every_type_and_odd_names_are_listed_and_kept(desktop, odd_entries, vantrel):
+    show_window(desktop, vantrel.arch)
+    # Every value but the program's own makes a row, whatever its type or name.
+    rows = [len(ODD_VALUES[RUN]), len(ODD_VALUES[BACKUP])]
+    filled = wait_until(lambda: (lambda l: l and [int(c[2]) for c in l] == rows)(list_views(desktop)), 30)
+    desktop.screenshot(f"startup-manager-odd-values-{vantrel.arch}")
+    assert filled, list_views(desktop)
+    assert not [c for c in probe(desktop) if c[3] == "OK"], "a message box"
+
+    send_message(desktop, 0x10, 0)  # WM_CLOSE
+    assert vantrel.wait(30) == 0
+    after = {key: values(desktop, key) for key in ODD_VALUES}
+    after[RUN].pop("Vantrel", None)
+    assert after == odd_entries

@@ -1,5 +1,5 @@
 // The end-to-end tests' view of a running program from outside.
-//   window_probe.exe "<title>": lists the child windows of the shown window of that title, one line each,
+//   window_probe.exe "<title>": lists the child windows of the shown windows of that title, one line each,
 //     tab-separated: class, screen rectangle (left top right bottom), state, text. The state is a progress
 //     bar's position, an up-down's "position/low..high", a list or combo box's "selected/count", a list
 //     view's "count", a check box's 1 or 0, else -.
@@ -96,18 +96,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: window_probe <window title> | --send <window title> <message> <wParam>\n");
     return 2;
   }
-  // The visible window of that title that has children: the program's form, not its taskbar window.
-  HWND found = nullptr;
+  // The visible windows of that title that have children: the program's form and any message box of the
+  // program, not its taskbar window.
+  bool found = false;
   for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, argv[1]); window;
        window = FindWindowExA(nullptr, window, nullptr, argv[1])) {
     if (IsWindowVisible(window) && GetWindow(window, GW_CHILD)) {
-      found = window;
-      break;
+      EnumChildWindows(window, print, 0);
+      found = true;
     }
   }
   if (!found) {
     return 1;
   }
-  EnumChildWindows(found, print, 0);
   return 0;
 }
