@@ -109,6 +109,18 @@ class Desktop:
         self.trayer.terminate()
         self.trayer.wait(10)
 
+    def still_screenshot(self, name):
+        """A screenshot once the screen stays the same between two looks: windows are drawn."""
+        previous = [None]
+
+        def still():
+            shot = self.screenshot(name).read_bytes()
+            same, previous[0] = shot == previous[0], shot
+            return same
+
+        assert wait_until(still, 10, 0.2), f"the screen keeps changing ({name})"
+        return ARTIFACTS / f"{name}.png"
+
     def close(self):
         for process in (self.trayer, self.xvfb):
             process.terminate()

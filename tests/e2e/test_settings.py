@@ -140,3 +140,87 @@ def test_a_settings_folder_that_cannot_be_written_at_exit(desktop, vantrel):
     finally:
         again.kill()
         again.wait(10)
+
+
+def control(desktop, label, kind):
+    return beside(probe(desktop), label, kind)
+
+
+def type_into(desktop, label, text):
+    """Clicks into the spin edit beside the label, empties it and types the text."""
+    desktop.click(*centre(control(desktop, label, "edit")[1]))
+    desktop.x("xdotool", "key", "End", *["BackSpace"] * 8)
+    desktop.x("xdotool", "type", "--delay", "50", text)
+
+
+def settled(desktop, key, value):
+    assert wait_until(lambda: shown(desktop)[key] == value, 10), (key, value, shown(desktop))
+
+
+def test_settings_set_through_the_controls_survive_an_exit_and_a_start(desktop, vantrel):
+    icon = the_icon(desktop)
+    menu_command(desktop, icon, ["s"], lambda: any(c[0] == "SysTabControl32" for c in probe(desktop)))
+    tabs = next(c for c in probe(desktop) if c[0] == "SysTabControl32")[1]
+    # The first tab, then the others with the Right key, as the tab strip has the focus.
+    desktop.click(tabs[0] + 20, tabs[1] + 10)
+    for index, name in enumerate(("action", "configuration", "startup-manager", "information")):
+        if index:
+            desktop.x("xdotool", "key", "Right")
+        assert wait_until(lambda: next(c for c in probe(desktop) if c[0] == "SysTabControl32")[2] == str(index), 10)
+        desktop.still_screenshot(f"tab-{name}-{vantrel.arch}")
+
+    desktop.click(tabs[0] + 20, tabs[1] + 10)
+    desktop.x("xdotool", "key", "Left", "Left", "Left")
+    type_into(desktop, "Update graphics every", "3")
+    settled(desktop, "GRFSH", "3")
+    desktop.click(*centre(control(desktop, "Update tray icon every", "edit")[1]))
+    desktop.x("xdotool", "key", "Up", "Up")
+    settled(desktop, "TRFSH", "3")
+    # The click action: "Free All", four rows below "Free 64 MB".
+    desktop.click(*centre(next(c for c in probe(desktop) if c[0].lower() == "combobox")[1]))
+    desktop.x("xdotool", "key", "Down", "Down", "Down", "Down")
+    settled(desktop, "LCLK", "8")
+
+    desktop.click(tabs[0] + 20, tabs[1] + 10)
+    desktop.x("xdotool", "key", "Right")
+    # The threshold's bounds follow the machine's memory: the arrow lifts a 1 to the lower one at least.
+    type_into(desktop, "If physics memory less than", "1")
+    settled(desktop, "MIN", "1")
+    desktop.x("xdotool", "key", "Up")
+    threshold = wait_until(lambda: (lambda v: v if v != "1" else None)(shown(desktop)["MIN"]), 10)
+    assert threshold and int(threshold) >= 2
+    desktop.click(*centre(control(desktop, "Check memory interval:", "edit")[1]))
+    desktop.x("xdotool", "key", "Up")
+    settled(desktop, "CMI", "2")
+    type_into(desktop, "CPU usage <", "50")
+    settled(desktop, "CPU", "50")
+    left, top, right, bottom = control(desktop, "for", "msctls_updown32")[1]
+    for _ in range(3):
+        desktop.click((left + right) // 2, top + (bottom - top) // 4)
+    settled(desktop, "WAIT", "4")
+    desktop.click(*centre(control(desktop, "Try to reach the target", "edit")[1]))
+    desktop.x("xdotool", "key", "Up", "Down", "Up")
+    settled(desktop, "TRYT", "2")
+    # The target list: its third row, "12 MB".
+    target_list = next(c for c in probe(desktop) if c[0].lower() == "listbox")[1]
+    desktop.click(*centre(target_list))
+    desktop.x("xdotool", "key", "Home", "Down", "Down")
+    settled(desktop, "IDX", "2")
+    boxes = [c for c in probe(desktop) if c[0].lower() == "button" and c[2] == "1"]
+    box = next(c for c in boxes if abs(c[1][1] - control(desktop, "If physics memory less than", "edit")[1][1]) < 8)
+    desktop.click(*centre(box[1]))
+    settled(desktop, "AutoFree", "-1")
+    desktop.screenshot(f"settings-changed-{vantrel.arch}")
+
+    expected = {"AutoRun": "1", "AutoFree": "-1", "Target": "12", "GRFSH": "3", "TRFSH": "3", "TRYT": "2",
+                "LCLK": "8", "WAIT": "4", "CPU": "50", "IDX": "2", "MIN": threshold, "CMI": "2"}
+    assert close_from_the_tray(desktop, vantrel) == 0
+    assert read_settings(vantrel.folder) == expected
+    assert list(read_settings(vantrel.folder)) == list(DEFAULTS), "the keys' order"
+    again = start(desktop, vantrel.folder)
+    try:
+        show_window(desktop, vantrel.arch)
+        assert shown(desktop) == without(expected, "Target")
+    finally:
+        again.kill()
+        again.wait(10)

@@ -1,8 +1,8 @@
 // The end-to-end tests' view of a running program from outside.
 //   window_probe.exe "<title>": lists the child windows of the shown windows of that title, one line each,
 //     tab-separated: class, screen rectangle (left top right bottom), state, text. The state is a progress
-//     bar's position, an up-down's "position/low..high", a list or combo box's "selected/count", a list
-//     view's "count", a check box's 1 or 0, else -.
+//     bar's position, an up-down's "position/low..high", a list or combo box's "selected/count", a tab
+//     control's selected tab, a list view's "count", a check box's 1 or 0, else -.
 //   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
 //     title, as the system does to all of them, and prints each answer.
 #include <cstdio>
@@ -41,11 +41,11 @@ std::string state(HWND window, const std::string& kind) {
     return std::to_string(SendMessageA(window, PBM_GETPOS, 0, 0));
   }
   if (kind == UPDOWN_CLASSA) {
-    int low = 0;
-    int high = 0;
-    SendMessageA(window, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
-    return std::to_string(SendMessageA(window, UDM_GETPOS32, 0, 0)) + "/" + std::to_string(low) + ".." +
-           std::to_string(high);
+    // The range in one answer: the 32-bit form writes to pointers, which do not cross processes.
+    const LRESULT range = SendMessageA(window, UDM_GETRANGE, 0, 0);
+    return std::to_string(SendMessageA(window, UDM_GETPOS32, 0, 0)) + "/" +
+           std::to_string(static_cast<short>(HIWORD(range))) + ".." +
+           std::to_string(static_cast<short>(LOWORD(range)));
   }
   if (is(kind, "ListBox")) {
     return std::to_string(SendMessageA(window, LB_GETCURSEL, 0, 0)) + "/" +
@@ -54,6 +54,9 @@ std::string state(HWND window, const std::string& kind) {
   if (is(kind, "ComboBox")) {
     return std::to_string(SendMessageA(window, CB_GETCURSEL, 0, 0)) + "/" +
            std::to_string(SendMessageA(window, CB_GETCOUNT, 0, 0));
+  }
+  if (is(kind, WC_TABCONTROLA)) {
+    return std::to_string(SendMessageA(window, TCM_GETCURSEL, 0, 0));
   }
   if (is(kind, WC_LISTVIEWA)) {
     return std::to_string(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0));
