@@ -14,10 +14,10 @@ USER_BACKUP = USER_RUN + "-"
 # The scopes in the lists' order: their Run and backup keys, and the registry view that reaches them.
 SCOPES = [("All users", RUN, BACKUP, "64"), ("All users (32-bit)", RUN, BACKUP, "32"),
           ("This user", USER_RUN, USER_BACKUP, "64")]
-# From the window's top left corner: the first row of each list, the step between rows, the five buttons.
+# From the window's top left corner: the first row of each list, the step between rows.
 LIVE_ROW, BACKUP_ROW, ROW_STEP, ROW_X = 72, 218, 17, 60
-BUTTONS_Y = 179
-ADD, DELETE, TO_BACKUP, RESTORE = 19, 39, 59, 79
+# The buttons between the lists, left to right.
+ADD, DELETE, TO_BACKUP, RESTORE = range(4)
 
 
 def reg(desktop, *arguments, view="64"):
@@ -57,9 +57,19 @@ def entries(desktop):
 def open_page(desktop, arch):
     show_window(desktop, arch)
     window = main_window(desktop)
-    time.sleep(1.5)
+    assert wait_until(lambda: list_views(desktop) and int(list_views(desktop)[0][2]) > 0, 30), "the page is empty"
     x, y, _, _ = desktop.geometry(window)
     return x, y
+
+
+def press(desktop, button):
+    """Clicks one of the page's buttons: the flat ones without a caption, between the lists."""
+    live, backup = list_views(desktop)
+    buttons = sorted((c for c in probe(desktop) if c[0].lower() == "button" and c[2] == "-"
+                      and live[1][3] <= c[1][1] < backup[1][1]), key=lambda c: c[1][0])
+    assert len(buttons) == 5, buttons
+    left, top, right, bottom = buttons[button][1]
+    desktop.click((left + right) // 2, (top + bottom) // 2)
 
 
 def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantrel):
@@ -68,15 +78,14 @@ def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantr
     beta = values(desktop, RUN)["Beta"]
 
     desktop.click(x + ROW_X, y + LIVE_ROW + ROW_STEP)  # Beta
-    desktop.click(x + TO_BACKUP, y + BUTTONS_Y)
+    press(desktop, TO_BACKUP)
     assert wait_until(lambda: "Beta" in values(desktop, BACKUP), 10), values(desktop, BACKUP)
     assert values(desktop, BACKUP)["Beta"] == beta
     assert set(values(desktop, RUN)) == {"Alpha", "TkBellExe", "Vantrel"}
-    time.sleep(0.5)
-    desktop.screenshot(f"startup-manager-moved-{vantrel.arch}")
+    desktop.still_screenshot(f"startup-manager-moved-{vantrel.arch}")
 
     desktop.click(x + ROW_X, y + BACKUP_ROW)  # Beta, before Gamma
-    desktop.click(x + RESTORE, y + BUTTONS_Y)
+    press(desktop, RESTORE)
     assert wait_until(lambda: "Beta" in values(desktop, RUN), 10), values(desktop, RUN)
     assert values(desktop, RUN)["Beta"] == beta
     assert set(values(desktop, BACKUP)) == {"Gamma"}
@@ -88,7 +97,7 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
     path = "Z:" + str(program).replace("/", "\\")
     x, y = open_page(desktop, vantrel.arch)
 
-    desktop.click(x + ADD, y + BUTTONS_Y)
+    press(desktop, ADD)
     dialog = desktop.window("Open", 30)
     desktop.x("xdotool", "windowactivate", "--sync", dialog)
     time.sleep(0.5)
@@ -99,7 +108,7 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
 
     time.sleep(0.5)
     desktop.click(x + ROW_X, y + LIVE_ROW + 2 * ROW_STEP)  # after Alpha and Beta
-    desktop.click(x + DELETE, y + BUTTONS_Y)
+    press(desktop, DELETE)
     assert wait_until(lambda: "My App.exe" not in values(desktop, RUN), 10), values(desktop, RUN)
     assert set(values(desktop, RUN)) == {"Alpha", "Beta", "TkBellExe", "Vantrel"}
 
@@ -136,13 +145,13 @@ def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped
     # The live list shows the three rows sorted by scope; a restored row goes back to its place.
     for row, (scope, run, backup, view) in enumerate(SCOPES):
         desktop.click(x + ROW_X, y + LIVE_ROW + row * ROW_STEP)
-        desktop.click(x + TO_BACKUP, y + BUTTONS_Y)
+        press(desktop, TO_BACKUP)
         moved = everywhere - {(scope, "run")} | {(scope, "backup")}
         assert wait_until(lambda: holders(desktop, "App") == moved, 20), (scope, holders(desktop, "App"))
         assert values(desktop, backup, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
 
         desktop.click(x + ROW_X, y + BACKUP_ROW)
-        desktop.click(x + RESTORE, y + BUTTONS_Y)
+        press(desktop, RESTORE)
         assert wait_until(lambda: holders(desktop, "App") == everywhere, 20), (scope, holders(desktop, "App"))
         assert values(desktop, run, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
 

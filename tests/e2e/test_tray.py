@@ -96,8 +96,8 @@ def test_minimising_the_window_leaves_only_the_icon(desktop, vantrel):
 def test_exit_takes_the_icon_away(desktop, vantrel):
     the_icon(desktop)
     show_window(desktop, vantrel.arch)
-    x, y, width, _ = desktop.geometry(main_window(desktop))
-    desktop.click(x + width - 12, y + 11)
+    desktop.x("xdotool", "windowactivate", "--sync", main_window(desktop))
+    desktop.x("xdotool", "key", "alt+F4")
     assert vantrel.wait(30) == 0
     assert wait_until(lambda: not desktop.tray_icons(), 30), "the icon outlived the program"
 
