@@ -17,6 +17,7 @@ ARTIFACTS = BUILD / "e2e" / "artifacts"
 
 def pytest_configure(config):
     config.addinivalue_line("markers", "settings(*lines): the Vantrel.ini the program finds at its start")
+    config.addinivalue_line("markers", "settings_file(data): the bytes of the Vantrel.ini it finds instead")
 
 
 def pytest_sessionstart(session):
@@ -46,6 +47,9 @@ class Desktop:
         with os.fdopen(read_fd) as pipe:
             self.display = ":" + pipe.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
+        self.start_tray_host()
+
+    def start_tray_host(self):
         # trayer now and then starts without its panel on a display that was just freed: try again.
         for _ in range(3):
             self.trayer = subprocess.Popen(
@@ -100,6 +104,22 @@ class Desktop:
         path = ARTIFACTS / f"{name}.png"
         subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True)
         return path
+
+    def stop_tray_host(self):
+        self.trayer.terminate()
+        self.trayer.wait(10)
+
+    def still_screenshot(self, name):
+        """A screenshot once the screen stays the same between two looks: windows are drawn."""
+        previous = [None]
+
+        def still():
+            shot = self.screenshot(name).read_bytes()
+            same, previous[0] = shot == previous[0], shot
+            return same
+
+        assert wait_until(still, 10, 0.2), f"the screen keeps changing ({name})"
+        return ARTIFACTS / f"{name}.png"
 
     def close(self):
         for process in (self.trayer, self.xvfb):
@@ -156,6 +176,25 @@ def peak_memory_mb(folder):
     return peak
 
 
+def read_settings(folder):
+    """The keys of the [Vantrel] section of the program's settings file, in their order: key -> value."""
+    keys, inside = {}, False
+    for line in (folder / "Vantrel.ini").read_bytes().decode("latin-1").splitlines():
+        line = line.strip()
+        if line.startswith("["):
+            inside = line == "[Vantrel]"
+        elif inside and "=" in line:
+            key, value = line.split("=", 1)
+            keys[key.strip()] = value.strip()
+    return keys
+
+
+def start(desktop, folder):
+    """Starts the Vantrel.exe of this folder."""
+    return subprocess.Popen([str(ROOT / "scripts" / "wine"), str(folder / "Vantrel.exe")], env=wine_env(desktop),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def wine_env(desktop):
     env = dict(desktop.env)
     env["VANTREL_WINEPREFIX"] = str(BUILD / "wineprefix")
@@ -181,8 +220,10 @@ def vantrel(request, desktop, tmp_path):
     settings = request.node.get_closest_marker("settings")
     if settings:
         (folder / "Vantrel.ini").write_text("\r\n".join(["[Vantrel]", *settings.args, ""]))
-    process = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)], env=wine_env(desktop),
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    raw = request.node.get_closest_marker("settings_file")
+    if raw:
+        (folder / "Vantrel.ini").write_bytes(raw.args[0])
+    process = start(desktop, folder)
     process.folder = folder
     process.arch = request.param
     yield process

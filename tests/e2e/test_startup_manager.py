@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from conftest import ROOT, show_window, wait_until, wine_env
+from conftest import ROOT, probe, send_message, show_window, wait_until, wine_env
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -14,16 +14,16 @@ USER_BACKUP = USER_RUN + "-"
 # The scopes in the lists' order: their Run and backup keys, and the registry view that reaches them.
 SCOPES = [("All users", RUN, BACKUP, "64"), ("All users (32-bit)", RUN, BACKUP, "32"),
           ("This user", USER_RUN, USER_BACKUP, "64")]
-# From the window's top left corner: the first row of each list, the step between rows, the five buttons.
+# From the window's top left corner: the first row of each list, the step between rows.
 LIVE_ROW, BACKUP_ROW, ROW_STEP, ROW_X = 72, 218, 17, 60
-BUTTONS_Y = 179
-ADD, DELETE, TO_BACKUP, RESTORE = 19, 39, 59, 79
+# The buttons between the lists, left to right.
+ADD, DELETE, TO_BACKUP, RESTORE = range(4)
 
 
 def reg(desktop, *arguments, view="64"):
     """The registry tool, in the 64-bit programs' view unless told otherwise."""
     return subprocess.run([str(ROOT / "scripts" / "wine"), "reg", *arguments, f"/reg:{view}"],
-                          env=wine_env(desktop), capture_output=True, text=True)
+                          env=wine_env(desktop), capture_output=True, text=True, errors="replace")
 
 
 def values(desktop, key, view="64"):
@@ -57,9 +57,19 @@ def entries(desktop):
 def open_page(desktop, arch):
     show_window(desktop, arch)
     window = main_window(desktop)
-    time.sleep(1.5)
+    assert wait_until(lambda: list_views(desktop) and int(list_views(desktop)[0][2]) > 0, 30), "the page is empty"
     x, y, _, _ = desktop.geometry(window)
     return x, y
+
+
+def press(desktop, button):
+    """Clicks one of the page's buttons: the flat ones without a caption, between the lists."""
+    live, backup = list_views(desktop)
+    buttons = sorted((c for c in probe(desktop) if c[0].lower() == "button" and c[2] == "-"
+                      and live[1][3] <= c[1][1] < backup[1][1]), key=lambda c: c[1][0])
+    assert len(buttons) == 5, buttons
+    left, top, right, bottom = buttons[button][1]
+    desktop.click((left + right) // 2, (top + bottom) // 2)
 
 
 def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantrel):
@@ -68,15 +78,14 @@ def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantr
     beta = values(desktop, RUN)["Beta"]
 
     desktop.click(x + ROW_X, y + LIVE_ROW + ROW_STEP)  # Beta
-    desktop.click(x + TO_BACKUP, y + BUTTONS_Y)
+    press(desktop, TO_BACKUP)
     assert wait_until(lambda: "Beta" in values(desktop, BACKUP), 10), values(desktop, BACKUP)
     assert values(desktop, BACKUP)["Beta"] == beta
     assert set(values(desktop, RUN)) == {"Alpha", "TkBellExe", "Vantrel"}
-    time.sleep(0.5)
-    desktop.screenshot(f"startup-manager-moved-{vantrel.arch}")
+    desktop.still_screenshot(f"startup-manager-moved-{vantrel.arch}")
 
     desktop.click(x + ROW_X, y + BACKUP_ROW)  # Beta, before Gamma
-    desktop.click(x + RESTORE, y + BUTTONS_Y)
+    press(desktop, RESTORE)
     assert wait_until(lambda: "Beta" in values(desktop, RUN), 10), values(desktop, RUN)
     assert values(desktop, RUN)["Beta"] == beta
     assert set(values(desktop, BACKUP)) == {"Gamma"}
@@ -88,7 +97,7 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
     path = "Z:" + str(program).replace("/", "\\")
     x, y = open_page(desktop, vantrel.arch)
 
-    desktop.click(x + ADD, y + BUTTONS_Y)
+    press(desktop, ADD)
     dialog = desktop.window("Open", 30)
     desktop.x("xdotool", "windowactivate", "--sync", dialog)
     time.sleep(0.5)
@@ -99,7 +108,7 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
 
     time.sleep(0.5)
     desktop.click(x + ROW_X, y + LIVE_ROW + 2 * ROW_STEP)  # after Alpha and Beta
-    desktop.click(x + DELETE, y + BUTTONS_Y)
+    press(desktop, DELETE)
     assert wait_until(lambda: "My App.exe" not in values(desktop, RUN), 10), values(desktop, RUN)
     assert set(values(desktop, RUN)) == {"Alpha", "Beta", "TkBellExe", "Vantrel"}
 
@@ -136,12 +145,58 @@ def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped
     # The live list shows the three rows sorted by scope; a restored row goes back to its place.
     for row, (scope, run, backup, view) in enumerate(SCOPES):
         desktop.click(x + ROW_X, y + LIVE_ROW + row * ROW_STEP)
-        desktop.click(x + TO_BACKUP, y + BUTTONS_Y)
+        press(desktop, TO_BACKUP)
         moved = everywhere - {(scope, "run")} | {(scope, "backup")}
         assert wait_until(lambda: holders(desktop, "App") == moved, 20), (scope, holders(desktop, "App"))
         assert values(desktop, backup, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
 
         desktop.click(x + ROW_X, y + BACKUP_ROW)
-        desktop.click(x + RESTORE, y + BUTTONS_Y)
+        press(desktop, RESTORE)
         assert wait_until(lambda: holders(desktop, "App") == everywhere, 20), (scope, holders(desktop, "App"))
         assert values(desktop, run, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
+
+
+# Values of every type and with odd names, by key: name -> reg add arguments. No name is in both keys: the
+# page keeps such an entry as a backup only.
+ODD_VALUES = {
+    RUN: {"": ["/d", r"C:\default.exe"], "Multi": ["/t", "REG_MULTI_SZ", "/d", r"C:\one.exe\0C:\two.exe"],
+          "Number": ["/t", "REG_DWORD", "/d", "4294967295"], "Wide": ["/t", "REG_QWORD", "/d", "0x123456789"],
+          "Bytes": ["/t", "REG_BINARY", "/d", "43003a00ff"], "NoBytes": ["/t", "REG_BINARY"],
+          "Nothing": ["/t", "REG_NONE", "/d", "00ff"], "Back\\slash=eq;semi": ["/d", r"C:\b.exe"],
+          "  spaced  ": ["/d", "  C:\\s.exe  "], "L" * 250: ["/t", "REG_EXPAND_SZ", "/d", "%TEMP%\\" + "x" * 2000],
+          "Café": ["/d", "C:\\café.exe"]},
+    BACKUP: {"#7": ["/t", "REG_DWORD", "/d", "7"], "Big": ["/t", "REG_DWORD_BIG_ENDIAN", "/d", "1"],
+             "Multi2": ["/t", "REG_MULTI_SZ", "/d", r"a\0b\0"], "Empty": ["/d", ""], "Tab\tname": ["/d", "x"]},
+}
+
+
+def list_views(desktop):
+    """The live and the backup list, top one first, once the page is filled: (class, rect, rows, text)."""
+    lists = sorted((c for c in probe(desktop) if c[0] == "SysListView32"), key=lambda c: c[1][1])
+    return lists if len(lists) == 2 else None
+
+
+@pytest.fixture
+def odd_entries(desktop):
+    empty_keys(desktop)
+    for key, entries in ODD_VALUES.items():
+        for name, data in entries.items():
+            target = ["/ve"] if name == "" else ["/v", name]
+            assert reg(desktop, "add", key, *target, *data, "/f").returncode == 0, (key, name)
+    return {key: values(desktop, key) for key in ODD_VALUES}
+
+
+def test_values_of_every_type_and_odd_names_are_listed_and_kept(desktop, odd_entries, vantrel):
+    show_window(desktop, vantrel.arch)
+    # Every value but the program's own makes a row, whatever its type or name.
+    rows = [len(ODD_VALUES[RUN]), len(ODD_VALUES[BACKUP])]
+    filled = wait_until(lambda: (lambda l: l and [int(c[2]) for c in l] == rows)(list_views(desktop)), 30)
+    desktop.screenshot(f"startup-manager-odd-values-{vantrel.arch}")
+    assert filled, list_views(desktop)
+    assert not [c for c in probe(desktop) if c[3] == "OK"], "a message box"
+
+    send_message(desktop, 0x10, 0)  # WM_CLOSE
+    assert vantrel.wait(30) == 0
+    after = {key: values(desktop, key) for key in ODD_VALUES}
+    after[RUN].pop("Vantrel", None)
+    assert after == odd_entries

@@ -4,6 +4,7 @@ import pytest
 
 from conftest import show_window, tray_probe, wait_until
 from test_lifecycle import main_window
+from test_startup_manager import RUN, reg, values
 
 
 def the_icon(desktop):
@@ -19,10 +20,21 @@ def centre(icon):
     return x + width // 2, y + height // 2
 
 
-def test_starts_in_the_notification_area_without_a_window(desktop, vantrel):
+@pytest.fixture
+def no_auto_start(desktop):
+    """The auto-start value is gone before the program's first start."""
+    reg(desktop, "delete", RUN, "/v", "Vantrel", "/f")
+    assert "Vantrel" not in values(desktop, RUN)
+
+
+def test_starts_in_the_notification_area_without_a_window(desktop, no_auto_start, vantrel):
     the_icon(desktop)
     assert wait_until(lambda: not desktop.visible_windows(), 30), "a window stays on the screen"
     desktop.screenshot(f"tray-at-start-{vantrel.arch}")
+    # Without a settings file auto-start is on: the value is made at once, the file only at exit.
+    own_path = "Z:" + str(vantrel.folder / "Vantrel.exe").replace("/", "\\")
+    assert wait_until(lambda: values(desktop, RUN).get("Vantrel") == ("REG_SZ", own_path), 10), values(desktop, RUN)
+    assert not (vantrel.folder / "Vantrel.ini").exists()
     # Nothing shows up later either.
     assert not wait_until(desktop.visible_windows, 3)
 
@@ -59,6 +71,16 @@ def test_taskbar_created_puts_the_icon_back(desktop, vantrel):
     desktop.screenshot(f"tray-after-taskbar-created-{vantrel.arch}")
 
 
+def test_a_restarted_tray_host_gets_the_icon_back(desktop, vantrel):
+    the_icon(desktop)
+    desktop.stop_tray_host()
+    assert wait_until(lambda: not desktop.tray_icons(), 10)
+    desktop.start_tray_host()
+    assert wait_until(desktop.tray_icons, 60), "the icon did not come back"
+    desktop.screenshot(f"tray-host-restarted-{vantrel.arch}")
+    assert vantrel.poll() is None
+
+
 def test_minimising_the_window_leaves_only_the_icon(desktop, vantrel):
     the_icon(desktop)
     show_window(desktop, vantrel.arch)
@@ -74,8 +96,8 @@ def test_minimising_the_window_leaves_only_the_icon(desktop, vantrel):
 def test_exit_takes_the_icon_away(desktop, vantrel):
     the_icon(desktop)
     show_window(desktop, vantrel.arch)
-    x, y, width, _ = desktop.geometry(main_window(desktop))
-    desktop.click(x + width - 12, y + 11)
+    desktop.x("xdotool", "windowactivate", "--sync", main_window(desktop))
+    desktop.x("xdotool", "key", "alt+F4")
     assert vantrel.wait(30) == 0
     assert wait_until(lambda: not desktop.tray_icons(), 30), "the icon outlived the program"
 
