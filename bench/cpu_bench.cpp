@@ -2,7 +2,6 @@
 // the last instance, as the main window's ticks take them), against the bare query for the processor object
 // in the same run. Natively the service is the fake with a block of eight processors; on Windows (Wine) the
 // real one follows.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -19,24 +18,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using vantrel::platform::PerformanceData;
 
 volatile double sink = 0;
-
-// Microseconds per call of `run`, the median of `rounds` rounds of `calls` calls.
-template <typename Run>
-double microseconds(int rounds, int calls, Run run) {
-  std::vector<double> times;
-  for (int round = 0; round < rounds; ++round) {
-    const auto start = Clock::now();
-    for (int i = 0; i < calls; ++i) {
-      run();
-    }
-    times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-  }
-  return vantrel::bench::median(times);
-}
 
 void sampleAndRead() {
   vantrel::RefreshProcessorData();
@@ -47,7 +31,7 @@ void sampleAndRead() {
 // registry (which under Wine answers without the object, and slowly).
 void report(const char* name, const vantrel::platform::Services& services, int rounds, int calls) {
   std::vector<std::uint8_t> buffer(65536);
-  const double query = microseconds(rounds, calls, [&] {
+  const double query = vantrel::bench::microsecondsPerCall(rounds, calls, [&] {
     auto size = static_cast<std::uint32_t>(buffer.size());
     if (services.registry) {
       services.registry->RegQueryValueExA(vantrel::platform::kHKeyPerformanceData,
@@ -59,7 +43,7 @@ void report(const char* name, const vantrel::platform::Services& services, int r
     }
   });
   vantrel::StartupCpuUsage(services);
-  const double sample = microseconds(rounds, calls, sampleAndRead);
+  const double sample = vantrel::bench::microsecondsPerCall(rounds, calls, sampleAndRead);
   vantrel::ShutdownCpuUsage();
   std::printf("%-6s %14.2f %16.2f %8.3f\n", name, query, sample, sample / query);
 }

@@ -1,7 +1,6 @@
 // One rebuild of the text tray icon as the tray text tick makes it (the text drawn, laid over the chip, made
 // an icon and handed to the shell), against the bare change of the tray icon to a ready icon, in the same
 // run. Windows only (Wine with a display): it needs the real drawing layer and notification area.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,26 +12,7 @@
 #include "platform/win32/win32_window_system.h"
 #include "tray/text_rendering.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
 using namespace vantrel;
-
-// Microseconds per call of `run`, the median of `rounds` rounds of `calls` calls.
-template <typename Run>
-double microseconds(int rounds, int calls, Run run) {
-  std::vector<double> times;
-  for (int round = 0; round < rounds; ++round) {
-    const auto start = Clock::now();
-    for (int i = 0; i < calls; ++i) {
-      run(i);
-    }
-    times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-  }
-  return bench::median(times);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 9;
@@ -67,11 +47,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const double bare =
-      microseconds(rounds, kCalls, [&](int) { shell.Shell_NotifyIconA(platform::kNimModify, data); });
+  const double bare = bench::microsecondsPerCall(
+      rounds, kCalls, [&] { shell.Shell_NotifyIconA(platform::kNimModify, data); });
   GdiOwned shown(gdi, GdiOwned::Kind::Icon, 0);
-  const double rebuild = microseconds(rounds, kCalls, [&](int i) {
-    look.Text = std::to_string(10 + i % 90);
+  int drawn = 0;
+  const double rebuild = bench::microsecondsPerCall(rounds, kCalls, [&] {
+    look.Text = std::to_string(10 + drawn++ % 90);
     const GdiOwned text = RenderText(gdi, look, mask);
     GdiOwned icon = MergeWithBackground(gdi, text.get(), chip.get(), look.Color, look.Font.Color, mask);
     data.hIcon = icon.get();
