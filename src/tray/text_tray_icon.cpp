@@ -104,11 +104,10 @@ void TTextTrayIcon::RenderText() {
 void TTextTrayIcon::RebuildIcon() {
   SetCycleIcons(false);
   RenderText();
-  if (!backgroundIcon_.Empty() && !backgroundHandle_.get()) {
-    backgroundHandle_ = GdiOwned(
-        gdi_, GdiOwned::Kind::Icon,
-        backgroundIcon_.Image ? 0
-                              : gdi_.LoadImageA(backgroundIcon_.ResourceId, kTrayImageSize, kTrayImageSize));
+  // A resource icon is loaded once, at the first rebuild after it was set; a drawn one is used as it is.
+  if (backgroundIcon_.ResourceId && !backgroundIcon_.Image && !backgroundHandle_.get()) {
+    backgroundHandle_ = GdiOwned(gdi_, GdiOwned::Kind::Icon,
+                                 gdi_.LoadImageA(backgroundIcon_.ResourceId, kTrayImageSize, kTrayImageSize));
   }
   const platform::GdiObject background =
       backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
