@@ -5,16 +5,30 @@
 
 namespace vantrel {
 
+std::optional<CompactFigure> TFreeMemoryTrayIcon::compactForm() {
+  const std::optional<std::int32_t> megabytes = TryStrToInt(Text());
+  if (!megabytes || *megabytes < 0 || FitsTheIcon(measure_.Extent(Font(), Text()).cx, Options().OffsetX())) {
+    return std::nullopt;
+  }
+  return CompactMegabytes(*megabytes);
+}
+
 void TFreeMemoryTrayIcon::RenderText() {
   const TextIconLook look = Look();
-  const std::optional<std::int32_t> megabytes = TryStrToInt(look.Text);
+  const std::optional<CompactFigure> compact = compactForm();
   TextBitmap() = RenderOnKey(Gdi(), look, MaskColor, [&](platform::GdiObject dc) {
-    if (megabytes && *megabytes >= 0 && !FitsTheIcon(TextExtent(Gdi(), dc, look.Text).cx, look.OffsetX)) {
-      DrawCompactFigure(Gdi(), dc, CompactMegabytes(*megabytes), ColorToRGB(Gdi(), look.Font.Color));
+    if (compact) {
+      DrawCompactFigure(Gdi(), dc, *compact, ColorToRGB(Gdi(), look.Font.Color));
     } else {
       DrawTextLines(Gdi(), dc, look);
     }
   });
+}
+
+std::string TFreeMemoryTrayIcon::DrawingKey() {
+  // Marked by the first character, so that no text stands for a figure.
+  const std::optional<CompactFigure> compact = compactForm();
+  return compact ? 'C' + compact->number + ' ' + compact->unit : 'T' + Text();
 }
 
 }  // namespace vantrel

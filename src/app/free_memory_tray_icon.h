@@ -3,6 +3,11 @@
 // instead; a figure that fits, or any other text, is drawn as the text icon draws it.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "app/compact_figure.h"
+#include "tray/text_measure.h"
 #include "tray/text_tray_icon.h"
 
 namespace vantrel {
@@ -13,6 +18,13 @@ class TFreeMemoryTrayIcon : public TTextTrayIcon {
 
  protected:
   void RenderText() override;
+  std::string DrawingKey() override;
+
+ private:
+  // The figure in its compact form, when the text is a figure that it would draw cut off.
+  std::optional<CompactFigure> compactForm();
+
+  TextMeasure measure_{Gdi()};
 };
 
 }  // namespace vantrel

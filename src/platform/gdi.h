@@ -21,6 +21,7 @@ constexpr std::uint32_t kIlcColor32 = 0x20;
 constexpr std::uint32_t kIlcMask = 0x1;
 constexpr std::uint32_t kIldNormal = 0;
 constexpr std::uint32_t kIldTransparent = 1;
+constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr int kColorBtnFace = 15;
 constexpr int kColorWindowText = 8;
 constexpr std::int32_t kFwNormal = 400;
@@ -77,6 +78,10 @@ class Gdi {
   virtual bool GetTextExtentPoint32A(GdiObject dc, const std::string& text, Size& size) = 0;
   // The text with its top-left corner at (x, y), in the selected font, clipped to the bitmap.
   virtual bool ExtTextOutA(GdiObject dc, std::int32_t x, std::int32_t y, const std::string& text) = 0;
+  // Copies the source rectangle onto the destination's with the raster operation (kSrcCopy: as it is).
+  virtual bool BitBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height, GdiObject source, std::int32_t sourceX, std::int32_t sourceY,
+                      std::uint32_t rop) = 0;
   // Copies the source rectangle onto the destination's, leaving out the pixels of the key colour.
   virtual bool GdiTransparentBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
                                  std::int32_t height, GdiObject source, std::int32_t sourceX,

@@ -9,7 +9,9 @@ constexpr char kCarriageReturn = '\r';
 constexpr std::int32_t kCentre = 15;
 constexpr std::uint32_t kImageListFlags = platform::kIlcColor32 | platform::kIlcMask;
 
-platform::LogFont logFontOf(const TFont& font) {
+}  // namespace
+
+platform::LogFont LogFontOf(const TFont& font) {
   platform::LogFont result;
   result.height = font.Height;
   result.weight = (font.Style & fsBold) ? platform::kFwBold : platform::kFwNormal;
@@ -20,6 +22,8 @@ platform::LogFont logFontOf(const TFont& font) {
   result.faceName = font.Name;
   return result;
 }
+
+namespace {
 
 GdiOwned imageList(platform::Gdi& gdi) {
   return Made(gdi, GdiOwned::Kind::ImageList,
@@ -62,7 +66,7 @@ GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskC
   GdiOwned bitmap = squareBitmap(gdi);
   maskColor = MaskColorFor(gdi, look.Color, look.Font.Color);
   // Made before the context, so that it goes after the context has let it go.
-  const GdiOwned font = Made(gdi, GdiOwned::Kind::Object, gdi.CreateFontIndirectA(logFontOf(look.Font)));
+  const GdiOwned font = Made(gdi, GdiOwned::Kind::Object, gdi.CreateFontIndirectA(LogFontOf(look.Font)));
   DrawingContext canvas(gdi, bitmap.get());
   const platform::GdiObject dc = canvas.get();
   Check(gdi.FillRect(dc, kWholeImage, ColorToRGB(gdi, maskColor)));
@@ -114,20 +118,34 @@ GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor mas
 }
 
 GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
-                             platform::GdiObject background, TColor color, TColor fontColor,
-                             TColor maskColor) {
-  const GdiOwned list = imageList(gdi);
-  Check(gdi.ImageList_ReplaceIcon(list.get(), -1, background) >= 0);
+                             platform::GdiObject background, TColor color, TColor fontColor, TColor maskColor,
+                             Backdrop& backdrop) {
   const platform::ColorRef fill = ColorToRGB(gdi, MaskColorFor(gdi, color, fontColor));
+  if (!backdrop.bitmap.get() || backdrop.background != background || backdrop.fill != fill) {
+    backdrop.bitmap.reset();
+    const GdiOwned list = imageList(gdi);
+    Check(gdi.ImageList_ReplaceIcon(list.get(), -1, background) >= 0);
+    GdiOwned drawn = squareBitmap(gdi);
+    {
+      const DrawingContext canvas(gdi, drawn.get());
+      Check(gdi.FillRect(canvas.get(), kWholeImage, fill));
+      Check(gdi.ImageList_Draw(list.get(), 0, canvas.get(), 0, 0, platform::kIldTransparent));
+    }
+    backdrop.bitmap = std::move(drawn);
+    backdrop.background = background;
+    backdrop.fill = fill;
+  }
   const GdiOwned working = squareBitmap(gdi);
   {
-    DrawingContext canvas(gdi, working.get());
-    Check(gdi.FillRect(canvas.get(), kWholeImage, fill));
-    Check(gdi.ImageList_Draw(list.get(), 0, canvas.get(), 0, 0, platform::kIldTransparent));
+    const DrawingContext canvas(gdi, working.get());
+    const DrawingContext under(gdi, backdrop.bitmap.get());
+    Check(gdi.BitBlt(canvas.get(), 0, 0, kTrayImageSize, kTrayImageSize, under.get(), 0, 0,
+                     platform::kSrcCopy));
     const DrawingContext text(gdi, textBitmap);
     Check(gdi.GdiTransparentBlt(canvas.get(), 0, 0, kTrayImageSize, kTrayImageSize, text.get(), 0, 0,
                                 kTrayImageSize, kTrayImageSize, ColorToRGB(gdi, maskColor)));
   }
+  const GdiOwned list = imageList(gdi);
   const int added = gdi.ImageList_AddMasked(list.get(), working.get(), fill);
   Check(added >= 0);
   return Made(gdi, GdiOwned::Kind::Icon, gdi.ImageList_GetIcon(list.get(), added, platform::kIldNormal));

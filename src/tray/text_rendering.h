@@ -26,8 +26,12 @@ struct TextIconLook {
   std::int32_t OffsetX = 0;
   std::int32_t OffsetY = 0;
   std::int32_t LineDistance = 0;
+
+  bool operator==(const TextIconLook&) const = default;
 };
 
+// The description of the font the text is drawn in.
+platform::LogFont LogFontOf(const TFont& font);
 // A system colour resolved through the system; any other colour as it is.
 platform::ColorRef ColorToRGB(platform::Gdi& gdi, TColor color);
 // The background key: the complement of the font colour when `color` is none or the font colour itself (as
@@ -50,10 +54,19 @@ platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std:
 GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor);
 // The bitmap as an icon; pixels of the mask colour become transparent, none for clNone.
 GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor);
+// The background icon drawn over a fill colour, kept between merges: drawing it is most of a merge's cost,
+// and it changes only with the background or the colours.
+struct Backdrop {
+  explicit Backdrop(platform::Gdi& gdi) : bitmap(gdi, GdiOwned::Kind::Object, 0) {}
+
+  GdiOwned bitmap;
+  platform::GdiObject background = 0;
+  platform::ColorRef fill = 0;
+};
 // The text's pixels (all but those of `maskColor`) over the background icon, whose transparent pixels stay
-// transparent.
+// transparent. `backdrop` is drawn anew when it holds another background or fill.
 GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
-                             platform::GdiObject background, TColor color, TColor fontColor,
-                             TColor maskColor);
+                             platform::GdiObject background, TColor color, TColor fontColor, TColor maskColor,
+                             Backdrop& backdrop);
 
 }  // namespace vantrel

@@ -46,6 +46,9 @@ TTextTrayIcon::~TTextTrayIcon() = default;
 void TTextTrayIcon::SetBackgroundIcon(const TIcon& value) {
   backgroundIcon_ = value;
   backgroundHandle_.reset();
+  built_.reset();
+  // The old handle's number may come back for another icon.
+  backdrop_.bitmap.reset();
   RebuildIcon();
 }
 
@@ -101,9 +104,12 @@ void TTextTrayIcon::RenderText() {
   textBitmap_ = vantrel::RenderText(gdi_, Look(), MaskColor);
 }
 
+std::string TTextTrayIcon::DrawingKey() {
+  return text_;
+}
+
 void TTextTrayIcon::RebuildIcon() {
   SetCycleIcons(false);
-  RenderText();
   // A resource icon is loaded once, at the first rebuild after it was set; a drawn one is used as it is.
   if (backgroundIcon_.ResourceId && !backgroundIcon_.Image && !backgroundHandle_.get()) {
     backgroundHandle_ = GdiOwned(gdi_, GdiOwned::Kind::Icon,
@@ -111,16 +117,34 @@ void TTextTrayIcon::RebuildIcon() {
   }
   const platform::GdiObject background =
       backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
+  Drawing drawing;
+  drawing.look = Look();
+  drawing.look.Text = DrawingKey();
+  drawing.font = ColorToRGB(gdi_, font_.Color);
+  drawing.color = ColorToRGB(gdi_, color_);
+  drawing.border = ColorToRGB(gdi_, borderColor_);
+  drawing.background = background;
+  // Drawing, merging and handing the icon over cost far more than this: the figure shown all day seldom
+  // changes its pixels.
+  const std::shared_ptr<const TIconImage> shown = builtImage_.lock();
+  if (shown && shown == Icon().Image && built_ == drawing) {
+    return;
+  }
+  RenderText();
   GdiOwned icon(gdi_, GdiOwned::Kind::Icon, 0);
   if (background) {
-    icon = MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor);
+    icon =
+        MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor, backdrop_);
   } else {
     if (color_ != clNone) {
       MaskColor = clNone;
     }
     icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor);
   }
-  SetIcon(TIcon(std::make_shared<DrawnIcon>(std::move(icon))));
+  const auto image = std::make_shared<DrawnIcon>(std::move(icon));
+  SetIcon(TIcon(image));
+  built_ = drawing;
+  builtImage_ = image;
 }
 
 }  // namespace vantrel

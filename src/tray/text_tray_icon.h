@@ -1,9 +1,12 @@
 // TTextTrayIcon: a tray icon that shows a short text, drawn into its 16 × 16 image and optionally laid over a
-// background icon. Every change of the text or of how it looks draws the image anew at once. TOffsetOptions
-// holds the text's offsets and line spacing.
+// background icon. Every change of the text or of how it looks draws the image anew at once; a drawing that
+// comes out as the one in the tray is not handed to the shell again. TOffsetOptions holds the text's offsets
+// and line spacing.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/component.h"
@@ -68,6 +71,9 @@ class TTextTrayIcon : public TTrayIcon {
  protected:
   // Draws the text into the text bitmap.
   virtual void RenderText();
+  // What RenderText would draw now, as a key: two renderings of the same look with the same key have the same
+  // pixels.
+  virtual std::string DrawingKey();
   // What the text looks like now.
   TextIconLook Look() const;
   platform::Gdi& Gdi() const { return gdi_; }
@@ -75,10 +81,23 @@ class TTextTrayIcon : public TTrayIcon {
   GdiOwned& TextBitmap() { return textBitmap_; }
 
  private:
+  // Everything the pixels of a built icon follow from.
+  struct Drawing {
+    TextIconLook look;                                   // its text is the key of what was drawn
+    platform::ColorRef font = 0, color = 0, border = 0;  // system colours as resolved at the time
+    platform::GdiObject background = 0;
+
+    bool operator==(const Drawing&) const = default;
+  };
+
   platform::Gdi& gdi_;
+  // What the icon built last shows, while the tray still shows that icon.
+  std::optional<Drawing> built_;
+  std::weak_ptr<const TIconImage> builtImage_;
   // Declared in the reverse of the order they go: the font, the text bitmap, the options, the background.
   TIcon backgroundIcon_;
   GdiOwned backgroundHandle_;
+  Backdrop backdrop_{gdi_};
   TOffsetOptions options_;
   GdiOwned textBitmap_;
   TFont font_;

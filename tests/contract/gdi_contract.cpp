@@ -98,6 +98,9 @@ void checkTransparentCopy(platform::Gdi& gdi, const PixelReader& pixel) {
   EXPECT_TRUE(gdi.GdiTransparentBlt(target.dc(), 0, 0, 16, 16, source.dc(), 0, 0, 16, 16, kKey));
   EXPECT_EQ(pixel(target.dc(), 3, 3), kGreen);
   EXPECT_EQ(pixel(target.dc(), 12, 3), kWhite);
+  EXPECT_TRUE(gdi.BitBlt(target.dc(), 4, 0, 12, 16, source.dc(), 0, 0, platform::kSrcCopy));
+  EXPECT_EQ(pixel(target.dc(), 3, 3), kGreen);
+  EXPECT_EQ(pixel(target.dc(), 13, 3), kKey);
 }
 
 // A 16×16 picture: green on the left half, the key colour on the right.

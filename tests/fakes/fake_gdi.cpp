@@ -214,15 +214,29 @@ bool FakeGdi::ExtTextOutA(GdiObject dc, std::int32_t x, std::int32_t y, const st
   return true;
 }
 
+bool FakeGdi::BitBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                     std::int32_t height, GdiObject source, std::int32_t sourceX, std::int32_t sourceY,
+                     std::uint32_t rop) {
+  return rop == platform::kSrcCopy &&
+         copy("BitBlt", destination, x, y, width, height, source, sourceX, sourceY, std::nullopt);
+}
+
 bool FakeGdi::GdiTransparentBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
                                 std::int32_t height, GdiObject source, std::int32_t sourceX,
                                 std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
                                 ColorRef key) {
-  Image* target = surface(destination, "GdiTransparentBlt");
+  // Only copies at the same size are drawn here.
+  return width == sourceWidth && height == sourceHeight &&
+         copy("GdiTransparentBlt", destination, x, y, width, height, source, sourceX, sourceY, key);
+}
+
+bool FakeGdi::copy(const char* call, GdiObject destination, std::int32_t x, std::int32_t y,
+                   std::int32_t width, std::int32_t height, GdiObject source, std::int32_t sourceX,
+                   std::int32_t sourceY, std::optional<ColorRef> key) {
+  Image* target = surface(destination, call);
   Object* sourceContext = find(source, Kind::Context);
   Object* sourceBitmap = sourceContext ? find(sourceContext->bitmap, Kind::Bitmap) : nullptr;
-  // Only copies at the same size are drawn here.
-  if (!target || !sourceBitmap || width != sourceWidth || height != sourceHeight) {
+  if (!target || !sourceBitmap) {
     return false;
   }
   const Image& from = sourceBitmap->image;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,10 @@ class FakeGdi final : public platform::Gdi {
   int SetBkMode(platform::GdiObject dc, int mode) override;
   bool GetTextExtentPoint32A(platform::GdiObject dc, const std::string& text, platform::Size& size) override;
   bool ExtTextOutA(platform::GdiObject dc, std::int32_t x, std::int32_t y, const std::string& text) override;
+  // Only kSrcCopy is drawn here.
+  bool BitBlt(platform::GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
+              std::int32_t height, platform::GdiObject source, std::int32_t sourceX, std::int32_t sourceY,
+              std::uint32_t rop) override;
   bool GdiTransparentBlt(platform::GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
                          std::int32_t height, platform::GdiObject source, std::int32_t sourceX,
                          std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
@@ -106,6 +111,10 @@ class FakeGdi final : public platform::Gdi {
   bool selected(platform::GdiObject object) const;
   // The bitmap a context draws into, or nullptr when it has none of its own or the call fails.
   Image* surface(platform::GdiObject dc, const char* call);
+  // Copies between the bitmaps of two contexts, leaving out the key colour when there is one.
+  bool copy(const char* call, platform::GdiObject destination, std::int32_t x, std::int32_t y,
+            std::int32_t width, std::int32_t height, platform::GdiObject source, std::int32_t sourceX,
+            std::int32_t sourceY, std::optional<platform::ColorRef> key);
 
   std::map<platform::GdiObject, Object> objects_;
   platform::GdiObject next_ = 0x10;

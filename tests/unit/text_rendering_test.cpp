@@ -132,6 +132,8 @@ TEST_F(TextRendering, OverTheBackgroundItsTransparentCornersStayTransparent) {
   chip.opaque[33] = false;
   gdi.resources[2] = chip;
   const GdiOwned background(gdi, GdiOwned::Kind::Icon, gdi.LoadImageA(2, 16, 16));
+  // One backdrop for all: each colour has a fill of its own.
+  Backdrop backdrop(gdi);
   for (const TColor color : {clBtnFace, clNone, clWindowText}) {
     SCOPED_TRACE(color);
     look.Text = "7";
@@ -139,7 +141,7 @@ TEST_F(TextRendering, OverTheBackgroundItsTransparentCornersStayTransparent) {
     TColor mask = 0;
     const GdiOwned text = RenderText(gdi, look, mask);
     const GdiOwned icon =
-        MergeWithBackground(gdi, text.get(), background.get(), look.Color, look.Font.Color, mask);
+        MergeWithBackground(gdi, text.get(), background.get(), look.Color, look.Font.Color, mask, backdrop);
     const fakes::FakeGdi::Image& image = *gdi.image(icon.get());
     EXPECT_FALSE(image.opaqueAt(0, 0));
     EXPECT_EQ(image.at(1, 1), kPink);
@@ -155,7 +157,8 @@ TEST_F(TextRendering, EveryObjectGoesBackWhateverFails) {
   const auto rebuild = [&] {
     TColor mask = 0;
     const GdiOwned text = RenderText(gdi, look, mask);
-    MergeWithBackground(gdi, text.get(), background.get(), look.Color, look.Font.Color, mask);
+    Backdrop backdrop(gdi);
+    MergeWithBackground(gdi, text.get(), background.get(), look.Color, look.Font.Color, mask, backdrop);
     BitmapToIcon(gdi, text.get(), clNone);
   };
   look.Text = "1\r2";
@@ -163,10 +166,10 @@ TEST_F(TextRendering, EveryObjectGoesBackWhateverFails) {
     rebuild();
   }
   EXPECT_EQ(gdi.liveObjects(), before);
-  for (const char* call :
-       {"CreateCompatibleDC", "CreateCompatibleBitmap", "CreateFontIndirectA", "SelectObject", "FillRect",
-        "FrameRect", "GetTextExtentPoint32A", "ExtTextOutA", "GdiTransparentBlt", "ImageList_Create",
-        "ImageList_ReplaceIcon", "ImageList_AddMasked", "ImageList_Draw", "ImageList_GetIcon"}) {
+  for (const char* call : {"CreateCompatibleDC", "CreateCompatibleBitmap", "CreateFontIndirectA",
+                           "SelectObject", "FillRect", "FrameRect", "GetTextExtentPoint32A", "ExtTextOutA",
+                           "BitBlt", "GdiTransparentBlt", "ImageList_Create", "ImageList_ReplaceIcon",
+                           "ImageList_AddMasked", "ImageList_Draw", "ImageList_GetIcon"}) {
     for (const int n : {1, 2, 3}) {
       SCOPED_TRACE(std::string(call) + " #" + std::to_string(n));
       look.Border = true;

@@ -97,6 +97,25 @@ TEST_F(TextTray, FiguresThatWouldBeCutShowInTheirCompactForm) {
   }
 }
 
+TEST_F(TextTray, ADrawingLikeTheOneInTheTrayIsNotHandedOverAgain) {
+  icon->SetText("23483");
+  int expected = updates();
+  icon->SetText("23490");  // 22.9 GB, as before
+  EXPECT_EQ(updates(), expected);
+  icon->SetText("24000");
+  EXPECT_EQ(updates(), ++expected);
+  icon->SetText("57");
+  icon->SetText("57");
+  EXPECT_EQ(updates(), ++expected);
+  // What changes the pixels without a property changing: a system colour, and another image shown meanwhile.
+  fakes.gdi.sysColors[platform::kColorWindowText] = 0x202020;
+  icon->SetText("57");
+  EXPECT_EQ(updates(), ++expected);
+  icon->SetIconList(list);
+  icon->SetText("57");
+  EXPECT_NE(fakes.gdi.image(fakes.shell.icons.begin()->second.hIcon), nullptr) << "the list's image stayed";
+}
+
 TEST_F(TextTray, TenThousandDrawingsLeaveNothingBehind) {
   icon->SetText("0");
   const int before = fakes.gdi.liveObjects();

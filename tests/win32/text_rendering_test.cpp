@@ -46,7 +46,8 @@ class SystemTextRendering : public ::testing::Test {
   GdiOwned rebuild(platform::GdiObject background, const TextIconLook& look) {
     TColor mask = 0;
     const GdiOwned text = RenderText(gdi, look, mask);
-    return MergeWithBackground(gdi, text.get(), background, look.Color, look.Font.Color, mask);
+    Backdrop backdrop(gdi);
+    return MergeWithBackground(gdi, text.get(), background, look.Color, look.Font.Color, mask, backdrop);
   }
 
   platform::win32::Win32Gdi gdi;

@@ -112,6 +112,13 @@ bool Win32Gdi::ExtTextOutA(GdiObject dc, std::int32_t x, std::int32_t y, const s
                        nullptr) != FALSE;
 }
 
+bool Win32Gdi::BitBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height, GdiObject source, std::int32_t sourceX, std::int32_t sourceY,
+                      std::uint32_t rop) {
+  return ::BitBlt(native<HDC>(destination), x, y, width, height, native<HDC>(source), sourceX, sourceY,
+                  rop) != FALSE;
+}
+
 bool Win32Gdi::GdiTransparentBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
                                  std::int32_t height, GdiObject source, std::int32_t sourceX,
                                  std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,

@@ -21,6 +21,8 @@ class Win32Gdi final : public Gdi {
   int SetBkMode(GdiObject dc, int mode) override;
   bool GetTextExtentPoint32A(GdiObject dc, const std::string& text, Size& size) override;
   bool ExtTextOutA(GdiObject dc, std::int32_t x, std::int32_t y, const std::string& text) override;
+  bool BitBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+              GdiObject source, std::int32_t sourceX, std::int32_t sourceY, std::uint32_t rop) override;
   bool GdiTransparentBlt(GdiObject destination, std::int32_t x, std::int32_t y, std::int32_t width,
                          std::int32_t height, GdiObject source, std::int32_t sourceX, std::int32_t sourceY,
                          std::int32_t sourceWidth, std::int32_t sourceHeight, ColorRef key) override;
