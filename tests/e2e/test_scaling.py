@@ -1,0 +1,108 @@
+"""The window at each display scaling: its size, its controls inside their parents, no text cut, and at 96 dpi the
+same window tree as before the program scaled anything."""
+import os
+import re
+import subprocess
+from pathlib import Path
+
+import pytest
+
+from conftest import BUILD, EXECUTABLES, ROOT, TITLE, Desktop, probe, show_window, start, wait_until, wine_env
+
+# A prefix of their own: the scaling is a setting of the whole prefix, which the other tests must not see.
+PREFIX = BUILD / "scaling-wineprefix"
+TREE_96 = Path(__file__).parent / "data" / "window_tree_96.txt"
+CLIENT = (452, 311)
+TABS = 4
+
+
+def scaled(value, dpi):
+    """value * dpi / 96, halves away from zero, as the program scales."""
+    return (2 * value * dpi + 96) // 192
+
+
+def window_tree(desktop):
+    """The form's client size, and its windows: number -> (parent number, class, rectangle relative to the
+    form's client area, the extent its text needs or None, text)."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             "--tree", TITLE], env=wine_env(desktop), capture_output=True, text=True)
+    lines = result.stdout.splitlines()
+    if not lines:
+        return None, {}
+    _, width, height = lines[0].split("\t")
+    windows = {}
+    for line in lines[1:]:
+        number, parent, kind, rect, extent, text = line.split("\t")
+        windows[int(number)] = (int(parent), kind, tuple(int(v) for v in rect.split()),
+                                None if extent == "-" else extent if extent == "nofont" else
+                                tuple(int(v) for v in extent.split()), text)
+    return (int(width), int(height)), windows
+
+
+def comparable(windows):
+    """The tree as it is recorded: parent, class, rectangle and text of each window, with the figures that change
+    from run to run (memory, load, settings) masked."""
+    return [f"{parent}\t{kind}\t{' '.join(map(str, rect))}\t{re.sub(r'[0-9]+', '#', text)}"
+            for parent, kind, rect, _, text in windows.values()]
+
+
+def selected_tab(desktop):
+    tabs = [c for c in probe(desktop) if c[0] == "SysTabControl32"]
+    return int(tabs[0][2]) if tabs else None
+
+
+@pytest.fixture(params=[96, 120, 144, 192])
+def scaled_vantrel(request, tmp_path):
+    """The i686 program started on a display of that many dots per inch (Wine reads LogPixels at a program's
+    start; the wineserver of the previous display is gone by then)."""
+    dpi = request.param
+    desktop = Desktop(size="1600x1200", prefix=PREFIX)
+    subprocess.run([str(ROOT / "scripts" / "wine"), "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=wine_env(desktop), check=True,
+                   capture_output=True)
+    folder = tmp_path / "Vantrel"
+    folder.mkdir()
+    (folder / "Vantrel.exe").write_bytes(EXECUTABLES["i686"].read_bytes())
+    process = start(desktop, folder)
+    yield desktop, dpi
+    process.kill()
+    process.wait(10)
+    subprocess.run([str(ROOT / "scripts" / "wine"), "wineserver", "-k"], env=wine_env(desktop),
+                   capture_output=True)
+    desktop.close()
+
+
+def test_the_window_at_each_scaling(scaled_vantrel):
+    desktop, dpi = scaled_vantrel
+    show_window(desktop, "i686")
+    client, windows = wait_until(lambda: (lambda t: t if t[1] else None)(window_tree(desktop)), 60)
+    assert client == (scaled(CLIENT[0], dpi), scaled(CLIENT[1], dpi))
+
+    if dpi == 96:
+        # Recorded anew (VANTREL_RECORD_TREE=1) only where the layout itself changes.
+        if os.environ.get("VANTREL_RECORD_TREE"):
+            TREE_96.write_text("\n".join(comparable(windows)) + "\n")
+        assert comparable(windows) == TREE_96.read_text().splitlines()
+
+    for parent, kind, rect, extent, text in windows.values():
+        left, top, right, bottom = rect
+        outer = (0, 0, *client) if parent == 0 else windows[parent][2]
+        if kind == "msctls_updown32" and parent and windows[parent][1] == "SysTabControl32":
+            continue  # the tab control's own scroll arrows, hidden left of it while every tab fits
+        assert outer[0] <= left and outer[1] <= top and right <= outer[2] and bottom <= outer[3], \
+            f"{kind} {text!r} {rect} is outside its parent {outer}"
+        if kind == "Static" and extent:
+            assert extent != "nofont", f"the font of {text!r} cannot be read"
+            assert extent[0] <= right - left and extent[1] <= bottom - top, \
+                f"the text {text!r} needs {extent}, its window is {right - left} x {bottom - top}"
+
+    # Each page, chosen with the keyboard from the first tab, as a person would see it.
+    tab_control = next(w for w in windows.values() if w[1] == "SysTabControl32")
+    on_screen = next(c for c in probe(desktop) if c[0] == "SysTabControl32")[1]
+    desktop.click(on_screen[0] + scaled(20, dpi), on_screen[1] + scaled(10, dpi))
+    assert wait_until(lambda: selected_tab(desktop) == 0, 10), tab_control
+    for tab in range(TABS):
+        if tab:
+            desktop.x("xdotool", "key", "Right")
+            assert wait_until(lambda: selected_tab(desktop) == tab, 10), f"tab {tab} not chosen"
+        desktop.still_screenshot(f"scaling-{dpi}dpi-tab{tab + 1}")
