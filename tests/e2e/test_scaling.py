@@ -14,6 +14,10 @@ PREFIX = BUILD / "scaling-wineprefix"
 TREE_96 = Path(__file__).parent / "data" / "window_tree_96.txt"
 CLIENT = (452, 311)
 TABS = 4
+# Texts whose line is taller than their row at 96 dpi already, by so many pixels: the Information page's title,
+# whose named face is missing and whose stand-in has a tall line (no letter of it reaches below the row).
+# Scaling must not make them worse.
+TALL_AT_96 = {"Vantrel #.#.# Build #": 3}
 
 
 def scaled(value, dpi):
@@ -93,7 +97,8 @@ def test_the_window_at_each_scaling(scaled_vantrel):
             f"{kind} {text!r} {rect} is outside its parent {outer}"
         if kind == "Static" and extent:
             assert extent != "nofont", f"the font of {text!r} cannot be read"
-            assert extent[0] <= right - left and extent[1] <= bottom - top, \
+            overrun = scaled(TALL_AT_96.get(re.sub(r"[0-9]+", "#", text), 0), dpi)
+            assert extent[0] <= right - left and extent[1] <= bottom - top + overrun, \
                 f"the text {text!r} needs {extent}, its window is {right - left} x {bottom - top}"
 
     # Each page, chosen with the keyboard from the first tab, as a person would see it.
