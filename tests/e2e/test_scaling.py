@@ -25,10 +25,11 @@ def scaled(value, dpi):
     return (2 * value * dpi + 96) // 192
 
 
-def window_tree(desktop):
-    """The form's client size, and its windows: number -> (parent number, class, rectangle relative to the
-    form's client area, the extent its text needs or None, text)."""
-    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+def window_tree(desktop, arch):
+    """From the probe of the program's architecture (its hook library must load into the program): the form's
+    client size, and its windows: number -> (parent number, class, rectangle relative to the form's client area,
+    the extent its text needs (None for no text, "unmeasured" where the probe could not measure it), text)."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / arch / "tests" / "window_probe.exe"),
                              "--tree", TITLE], env=wine_env(desktop), capture_output=True, text=True)
     lines = result.stdout.splitlines()
     if not lines:
@@ -38,7 +39,7 @@ def window_tree(desktop):
     for line in lines[1:]:
         number, parent, kind, rect, extent, text = line.split("\t")
         windows[int(number)] = (int(parent), kind, tuple(int(v) for v in rect.split()),
-                                None if extent == "-" else extent if extent == "nofont" else
+                                None if extent == "-" else extent if not extent[0].isdigit() else
                                 tuple(int(v) for v in extent.split()), text)
     return (int(width), int(height)), windows
 
@@ -55,20 +56,33 @@ def selected_tab(desktop):
     return int(tabs[0][2]) if tabs else None
 
 
-@pytest.fixture(params=[96, 120, 144, 192])
-def scaled_vantrel(request, tmp_path):
-    """The i686 program started on a display of that many dots per inch (Wine reads LogPixels at a program's
-    start; the wineserver of the previous display is gone by then)."""
-    dpi = request.param
-    desktop = Desktop(size="1600x1200", prefix=PREFIX)
-    subprocess.run([str(ROOT / "scripts" / "wine"), "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=wine_env(desktop), check=True,
+def reg(desktop, *arguments):
+    subprocess.run([str(ROOT / "scripts" / "wine"), "reg", *arguments, "/f"], env=wine_env(desktop), check=True,
                    capture_output=True)
+
+
+# Every scaling with visual styles (Wine's prefix has its "Light" style on), 96 and 144 dpi also the classic way,
+# and the 64-bit build once.
+@pytest.fixture(params=[("i686", 96, True), ("i686", 120, True), ("i686", 144, True), ("i686", 192, True),
+                        ("i686", 96, False), ("i686", 144, False), ("x86_64", 144, True)],
+                ids=lambda p: f"{p[0]}-{p[1]}dpi-{'styled' if p[2] else 'classic'}")
+def scaled_vantrel(request, tmp_path):
+    """The program started on a display of that many dots per inch, with or without visual styles (Wine reads
+    both at a program's start; the wineserver of the previous display is gone by then), and a startup entry in
+    each of the startup manager's lists."""
+    arch, dpi, styled = request.param
+    desktop = Desktop(size="1600x1200", prefix=PREFIX)
+    reg(desktop, "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi))
+    reg(desktop, "add", r"HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager", "/v", "ThemeActive",
+        "/d", "1" if styled else "0")
+    reg(desktop, "add", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run", "/v", "Scaled", "/d",
+        r"C:\scaled.exe")
+    reg(desktop, "add", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run-", "/v", "Kept", "/d", r"C:\kept.exe")
     folder = tmp_path / "Vantrel"
     folder.mkdir()
-    (folder / "Vantrel.exe").write_bytes(EXECUTABLES["i686"].read_bytes())
+    (folder / "Vantrel.exe").write_bytes(EXECUTABLES[arch].read_bytes())
     process = start(desktop, folder)
-    yield desktop, dpi
+    yield desktop, arch, dpi, request.node.callspec.id
     process.kill()
     process.wait(10)
     subprocess.run([str(ROOT / "scripts" / "wine"), "wineserver", "-k"], env=wine_env(desktop),
@@ -77,9 +91,9 @@ def scaled_vantrel(request, tmp_path):
 
 
 def test_the_window_at_each_scaling(scaled_vantrel):
-    desktop, dpi = scaled_vantrel
-    show_window(desktop, "i686")
-    client, windows = wait_until(lambda: (lambda t: t if t[1] else None)(window_tree(desktop)), 60)
+    desktop, arch, dpi, name = scaled_vantrel
+    show_window(desktop, arch)
+    client, windows = wait_until(lambda: (lambda t: t if t[1] else None)(window_tree(desktop, arch)), 60)
     assert client == (scaled(CLIENT[0], dpi), scaled(CLIENT[1], dpi))
 
     if dpi == 96:
@@ -96,7 +110,7 @@ def test_the_window_at_each_scaling(scaled_vantrel):
         assert outer[0] <= left and outer[1] <= top and right <= outer[2] and bottom <= outer[3], \
             f"{kind} {text!r} {rect} is outside its parent {outer}"
         if kind == "Static" and extent:
-            assert extent != "nofont", f"the font of {text!r} cannot be read"
+            assert isinstance(extent, tuple), f"the text {text!r} was not measured"
             overrun = scaled(TALL_AT_96.get(re.sub(r"[0-9]+", "#", text), 0), dpi)
             assert extent[0] <= right - left and extent[1] <= bottom - top + overrun, \
                 f"the text {text!r} needs {extent}, its window is {right - left} x {bottom - top}"
@@ -110,4 +124,4 @@ def test_the_window_at_each_scaling(scaled_vantrel):
         if tab:
             desktop.x("xdotool", "key", "Right")
             assert wait_until(lambda: selected_tab(desktop) == tab, 10), f"tab {tab} not chosen"
-        desktop.still_screenshot(f"scaling-{dpi}dpi-tab{tab + 1}")
+        desktop.still_screenshot(f"scaling-{name}-tab{tab + 1}")
