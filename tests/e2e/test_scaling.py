@@ -51,6 +51,12 @@ def comparable(windows):
             for parent, kind, rect, _, text in windows.values()]
 
 
+def pixel(screenshot, x, y):
+    """The colour of a screen pixel in a screenshot, as ImageMagick names it."""
+    return subprocess.run(["convert", str(screenshot), "-crop", f"1x1+{x}+{y}", "-format", "%[pixel:p{0,0}]",
+                           "info:"], capture_output=True, text=True, check=True).stdout
+
+
 def selected_tab(desktop):
     tabs = [c for c in probe(desktop) if c[0] == "SysTabControl32"]
     return int(tabs[0][2]) if tabs else None
@@ -124,4 +130,11 @@ def test_the_window_at_each_scaling(scaled_vantrel):
         if tab:
             desktop.x("xdotool", "key", "Right")
             assert wait_until(lambda: selected_tab(desktop) == tab, 10), f"tab {tab} not chosen"
-        desktop.still_screenshot(f"scaling-{name}-tab{tab + 1}")
+        shot = desktop.still_screenshot(f"scaling-{name}-tab{tab + 1}")
+        if tab == 0:
+            # A label stands on its page's ground (a visual style's tab body or the face colour), not on a box
+            # of its own: its lower right corner, right of its text, is coloured as the page's top left one.
+            controls = probe(desktop)
+            page = next(c[1] for c in controls if c[0] == "TVantrelContainer" and c[3] == "Action")
+            label = next(c[1] for c in controls if c[3] == "Current CPU Usage :")
+            assert pixel(shot, label[2] - 2, label[3] - 2) == pixel(shot, page[0] + 2, page[1] + 2)
