@@ -52,6 +52,10 @@ int scaled(int value, int dpi) {
   return MulDiv(value, dpi, kLayoutDpi);
 }
 
+RECT scaledBounds(int left, int top, int width, int height, int dpi) {
+  return {scaled(left, dpi), scaled(top, dpi), scaled(left + width, dpi), scaled(top + height, dpi)};
+}
+
 int imageFactor(int dpi) {
   return std::clamp(dpi / kLayoutDpi, 1, kMaxImageFactor);
 }

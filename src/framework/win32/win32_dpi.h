@@ -20,6 +20,9 @@ int systemDpi(HWND window);
 
 // Layout units to pixels at that many dots per inch, rounded half away from zero.
 int scaled(int value, int dpi);
+// A control's rectangle in pixels: its edges are scaled, not its size, so that controls that touch in the
+// layout still touch, without a gap or an overlap of a pixel.
+RECT scaledBounds(int left, int top, int width, int height, int dpi);
 
 // The whole factor by which pixel art is enlarged at that many dots per inch: floor(dpi / 96), from 1 to
 // kMaxImageFactor. Rounding down keeps an image within the room the layout scaled for it (a 16-pixel row

@@ -110,8 +110,8 @@ Win32Window* Win32Window::of(HWND window) {
 }
 
 void Win32Window::SetBounds(int left, int top, int width, int height) {
-  const int dpi = dpiOf(window_);
-  MoveWindow(window_, scaled(left, dpi), scaled(top, dpi), scaled(width, dpi), scaled(height, dpi), TRUE);
+  const RECT bounds = scaledBounds(left, top, width, height, dpiOf(window_));
+  MoveWindow(window_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
 }
 
 void Win32Window::SetText(const std::string& text) {
