@@ -141,6 +141,7 @@ class SpinEdit final : public Win32Window {
     Win32Window::SetBounds(left, top, width, height);
     // The arrows take the right end of the given width.
     SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window()), 0);
+    widenArrows();
   }
   void SetVisible(bool visible) override {
     Win32Window::SetVisible(visible);
@@ -204,6 +205,26 @@ class SpinEdit final : public Win32Window {
     return CallWindowProcA(original, window, message, wParam, lParam);
   }
 
+  // Some systems give the arrows the same width at any dots per inch: where they are narrower than the arrows
+  // of 96 dpi scaled, they grow to the left, into the edit, and keep their right edge.
+  void widenArrows() {
+    RECT arrows;
+    GetWindowRect(arrows_, &arrows);
+    MapWindowPoints(nullptr, GetParent(arrows_), reinterpret_cast<POINT*>(&arrows), 2);
+    const int missing = scaled(kArrowsWidth, dpiOf(arrows_)) - (arrows.right - arrows.left);
+    if (missing <= 0) {
+      return;
+    }
+    RECT edit;
+    GetWindowRect(window(), &edit);
+    MapWindowPoints(nullptr, GetParent(window()), reinterpret_cast<POINT*>(&edit), 2);
+    MoveWindow(window(), edit.left, edit.top, edit.right - edit.left - missing, edit.bottom - edit.top, TRUE);
+    MoveWindow(arrows_, arrows.left - missing, arrows.top, arrows.right - arrows.left + missing,
+               arrows.bottom - arrows.top, TRUE);
+  }
+
+  // The width of the arrows at 96 dpi.
+  static constexpr int kArrowsWidth = 16;
   TSpinEdit& edit_;
   HWND arrows_;
 };
