@@ -57,6 +57,13 @@ def pixel(screenshot, x, y):
                            "info:"], capture_output=True, text=True, check=True).stdout
 
 
+def first_page(controls):
+    """The screen rectangle of the "Action" page, and the controls on it, from the probe's list."""
+    start = next(i for i, c in enumerate(controls) if c[0] == "TVantrelContainer" and c[3] == "Action")
+    end = next(i for i, c in enumerate(controls) if i > start and c[0] == "TVantrelContainer")
+    return controls[start][1], controls[start + 1:end]
+
+
 def selected_tab(desktop):
     tabs = [c for c in probe(desktop) if c[0] == "SysTabControl32"]
     return int(tabs[0][2]) if tabs else None
@@ -134,7 +141,14 @@ def test_the_window_at_each_scaling(scaled_vantrel):
         if tab == 0:
             # A label stands on its page's ground (a visual style's tab body or the face colour), not on a box
             # of its own: its lower right corner, right of its text, is coloured as the page's top left one.
-            controls = probe(desktop)
-            page = next(c[1] for c in controls if c[0] == "TVantrelContainer" and c[3] == "Action")
-            label = next(c[1] for c in controls if c[3] == "Current CPU Usage :")
+            page, action = first_page(probe(desktop))
+            label = next(c[1] for c in action if c[3] == "Current CPU Usage :")
             assert pixel(shot, label[2] - 2, label[3] - 2) == pixel(shot, page[0] + 2, page[1] + 2)
+            # The memory gauge reads back the position the program set: the free share of the figures beside it
+            # (a bar of common controls 6 with a visual style animates towards it; it must report it at once).
+            row = next(c for c in action if c[3] == "Free, Total")
+            beside = sorted((c for c in action if abs(c[1][1] - row[1][1]) < scaled(6, dpi)), key=lambda c: c[1][0])
+            gauge, free, _, total = beside
+            assert gauge[0] == "msctls_progress32", beside
+            share = 100 * float(free[3]) / float(total[3].removesuffix("MB"))
+            assert abs(int(gauge[2]) - share) <= 1, beside
