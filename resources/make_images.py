@@ -232,15 +232,37 @@ def bitmap(art):
     return header + info + pixels
 
 
+# The whole factors that the window's images come in, for 96 dots per inch and 2, 3 and 4 times that; the program
+# picks floor(dpi / 96) and keeps to these.
+WINDOW_IMAGE_FACTORS = (1, 2, 3, 4)
+
+
+def enlarged(art, factor):
+    """The pixel art `factor` times as large, nearest neighbour: every pixel as a square of factor x factor."""
+    result = ""
+    for line in rows(art):
+        wide = "".join(c * factor for c in line)
+        result += (wide + "\n") * factor
+    return result
+
+
+def write_window_images():
+    """The startup manager's row icon at every factor in one .ico (the program asks for the size it needs), and
+    each button glyph as one .bmp per factor: glyph_add.bmp, glyph_add_2x.bmp, ..."""
+    sizes = [enlarged(STARTUP_ENTRY, factor) for factor in reversed(WINDOW_IMAGE_FACTORS)]
+    (HERE / "startup_entry.ico").write_bytes(icon(*sizes))
+    glyphs = {"add": GLYPH_ADD, "down": GLYPH_DOWN, "up": GLYPH_UP, "delete": GLYPH_DELETE}
+    for name, art in glyphs.items():
+        for factor in WINDOW_IMAGE_FACTORS:
+            suffix = "" if factor == 1 else f"_{factor}x"
+            (HERE / f"glyph_{name}{suffix}.bmp").write_bytes(bitmap(enlarged(art, factor)))
+
+
 def main():
     (HERE / "vantrel.ico").write_bytes(icon(memory_module(32), memory_module(16)))
     (HERE / "tray_background.ico").write_bytes(icon(doubled(TRAY_BACKGROUND), TRAY_BACKGROUND))
     (HERE / "reclaiming.ico").write_bytes(icon(RECLAIMING))
-    (HERE / "startup_entry.ico").write_bytes(icon(STARTUP_ENTRY))
-    (HERE / "glyph_add.bmp").write_bytes(bitmap(GLYPH_ADD))
-    (HERE / "glyph_down.bmp").write_bytes(bitmap(GLYPH_DOWN))
-    (HERE / "glyph_up.bmp").write_bytes(bitmap(GLYPH_UP))
-    (HERE / "glyph_delete.bmp").write_bytes(bitmap(GLYPH_DELETE))
+    write_window_images()
 
 
 if __name__ == "__main__":

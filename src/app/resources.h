@@ -1,4 +1,5 @@
-// Numbers of the images compiled into the executable; resources/vantrel.rc gives each its file.
+// Numbers of the images compiled into the executable; resources/vantrel.rc gives each its file. Each glyph's
+// enlargements follow it by kScaledBitmapStep (framework/graphics.h); the row icon holds every size itself.
 #pragma once
 
 namespace vantrel {

@@ -52,9 +52,15 @@ struct TIcon {
   bool Empty() const { return ResourceId == 0 && !Image; }
 };
 
+// A bitmap compiled into the executable. Its pixel art enlarged 2, 3 and 4 times, for screens of more dots
+// per inch, is in the resources that follow it by kScaledBitmapStep each.
+constexpr int kScaledBitmapStep = 100;
+
 struct TBitmap {
   int ResourceId = 0;
   bool Empty() const { return ResourceId == 0; }
+  // The resource of the image enlarged `factor` times (1 for the image itself).
+  int ScaledResourceId(int factor) const { return ResourceId + kScaledBitmapStep * (factor - 1); }
 };
 
 }  // namespace vantrel

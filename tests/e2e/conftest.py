@@ -36,12 +36,13 @@ def wait_until(predicate, seconds=30.0, interval=0.1):
 
 
 class Desktop:
-    """An Xvfb display with trayer on it."""
+    """An Xvfb display with trayer on it; the programs started on it run in the given Wine prefix."""
 
-    def __init__(self):
+    def __init__(self, size="1024x768", prefix=BUILD / "wineprefix"):
+        self.prefix = prefix
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{size}x24", "-nolisten", "tcp"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
@@ -197,7 +198,7 @@ def start(desktop, folder):
 
 def wine_env(desktop):
     env = dict(desktop.env)
-    env["VANTREL_WINEPREFIX"] = str(BUILD / "wineprefix")
+    env["VANTREL_WINEPREFIX"] = str(desktop.prefix)
     return env
 
 

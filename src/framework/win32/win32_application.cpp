@@ -9,6 +9,7 @@
 #include "framework/image_list.h"
 #include "framework/menus.h"
 #include "framework/win32/win32_controls.h"
+#include "framework/win32/win32_dpi.h"
 #include "framework/win32/win32_window.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
@@ -17,7 +18,6 @@ namespace vantrel::win32 {
 
 namespace {
 
-using platform::win32::ScopedIcon;
 using platform::win32::ScopedImageList;
 using platform::win32::ScopedMenu;
 using platform::win32::ScopedWindow;
@@ -27,6 +27,8 @@ constexpr char kFormClass[] = "TVantrelForm";
 // A fixed single border with the system menu and the minimise box only.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kProgramIcon = 1;
+// WM_DPICHANGED, which the headers name only for Windows 7 on.
+constexpr UINT kDpiChanged = 0x02E0;
 
 void registerClass(const char* name, WNDPROC procedure) {
   WNDCLASSA windowClass{};
@@ -43,14 +45,17 @@ class Win32Form final : public Win32Window {
  public:
   Win32Form(TForm& form, HWND owner)
       : Win32Window(form, CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", kFormStyle, 0, 0, 0, 0, owner,
-                                          nullptr, instance(), nullptr)) {}
+                                          nullptr, instance(), nullptr)) {
+    setFormDpi(window(), systemDpi(window()));
+  }
 
-  // The framework's bounds are the client area's.
+  // The framework's bounds are the client area's, in 96-dpi units like the position.
   void SetBounds(int left, int top, int width, int height) override {
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, kFormStyle, FALSE, WS_EX_CONTROLPARENT);
-    SetWindowPos(window(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = dpiOf(window());
+    const RECT frame =
+        frameFor(scaled(width, dpi), scaled(height, dpi), kFormStyle, WS_EX_CONTROLPARENT, dpi);
+    SetWindowPos(window(), nullptr, scaled(left, dpi), scaled(top, dpi), frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void SetVisible(bool visible) override { ShowWindow(window(), visible ? SW_SHOWNORMAL : SW_HIDE); }
   void SetFocus() override {
@@ -67,6 +72,10 @@ class Win32Form final : public Win32Window {
         guarded(form, [&] { form.Close(); });
         return 0;
       }
+      if (message == kDpiChanged) {
+        static_cast<Win32Form*>(self)->moveToDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+      }
       if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE &&
           form.Application()->MainForm() == &form) {
         guarded(form, [&] { form.Application()->Minimize(); });
@@ -78,6 +87,16 @@ class Win32Form final : public Win32Window {
       }
     }
     return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+ private:
+  // On a monitor of other dots per inch: the frame that the system suggests, and everything inside anew.
+  void moveToDpi(int dpi, const RECT& suggested) {
+    const int previous = dpiOf(window());
+    setFormDpi(window(), dpi);
+    SetWindowPos(window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    rescaleControls(static_cast<TForm&>(control()), previous, dpi);
   }
 };
 
@@ -104,14 +123,7 @@ class Win32Timer final : public NativeTimer {
 
 class Win32ImageList final : public NativeImageList {
  public:
-  explicit Win32ImageList(const TImageList& list)
-      : list_(ImageList_Create(list.Width, list.Height, ILC_COLOR32 | ILC_MASK, list.Count(), 1)) {
-    for (const TIcon& image : list.Images()) {
-      const ScopedIcon icon(static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId),
-                                                          IMAGE_ICON, list.Width, list.Height, 0)));
-      ImageList_AddIcon(list_.get(), icon.get());
-    }
-  }
+  explicit Win32ImageList(const TImageList& list) : list_(createImageList(list, 1)) {}
   THandle Handle() const override { return reinterpret_cast<THandle>(list_.get()); }
 
  private:

@@ -9,6 +9,8 @@
 #include "framework/image_list.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
+#include "framework/win32/win32_dpi.h"
+#include "framework/win32/win32_themes.h"
 #include "framework/win32/win32_window.h"
 #include "platform/win32/scoped_handle.h"
 
@@ -70,11 +72,15 @@ class SpeedButton final : public Win32Window {
  public:
   SpeedButton(TSpeedButton& button, HWND parent)
       : Win32Window(button, makeWindow(0, "BUTTON", style(button), parent)), button_(button) {
-    if (!button.Glyph.Empty()) {
-      glyph_.reset(static_cast<HBITMAP>(LoadImageA(instance(), MAKEINTRESOURCEA(button.Glyph.ResourceId),
-                                                   IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
-      SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_.get()));
+    // A visual style draws every push button raised; without one the button keeps its flat face.
+    if (button.Flat) {
+      withoutVisualStyle(window());
     }
+    loadGlyph(dpiOf(window()));
+  }
+  void dpiChanged(int oldDpi, int newDpi) override {
+    Win32Window::dpiChanged(oldDpi, newDpi);
+    loadGlyph(newDpi);
   }
   // A picture button is named by its hint, for screen readers.
   void SetText(const std::string& text) override {
@@ -96,6 +102,17 @@ class SpeedButton final : public Win32Window {
  private:
   static DWORD style(const TSpeedButton& button) {
     return BS_PUSHBUTTON | WS_TABSTOP | (button.Flat ? BS_FLAT : 0) | (button.Glyph.Empty() ? 0 : BS_BITMAP);
+  }
+  // The glyph's pixel art enlarged by the whole factor of these dots per inch, so that it stays sharp.
+  void loadGlyph(int dpi) {
+    if (button_.Glyph.Empty()) {
+      return;
+    }
+    platform::win32::ScopedBitmap glyph(static_cast<HBITMAP>(
+        LoadImageA(instance(), MAKEINTRESOURCEA(button_.Glyph.ScaledResourceId(imageFactor(dpi))),
+                   IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS)));
+    SendMessageA(window(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph.get()));
+    glyph_ = std::move(glyph);
   }
   TSpeedButton& button_;
   platform::win32::ScopedBitmap glyph_;
@@ -124,6 +141,7 @@ class SpinEdit final : public Win32Window {
     Win32Window::SetBounds(left, top, width, height);
     // The arrows take the right end of the given width.
     SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(window()), 0);
+    widenArrows();
   }
   void SetVisible(bool visible) override {
     Win32Window::SetVisible(visible);
@@ -187,6 +205,26 @@ class SpinEdit final : public Win32Window {
     return CallWindowProcA(original, window, message, wParam, lParam);
   }
 
+  // Some systems give the arrows the same width at any dots per inch: where they are narrower than the arrows
+  // of 96 dpi scaled, they grow to the left, into the edit, and keep their right edge.
+  void widenArrows() {
+    RECT arrows;
+    GetWindowRect(arrows_, &arrows);
+    MapWindowPoints(nullptr, GetParent(arrows_), reinterpret_cast<POINT*>(&arrows), 2);
+    const int missing = scaled(kArrowsWidth, dpiOf(arrows_)) - (arrows.right - arrows.left);
+    if (missing <= 0) {
+      return;
+    }
+    RECT edit;
+    GetWindowRect(window(), &edit);
+    MapWindowPoints(nullptr, GetParent(window()), reinterpret_cast<POINT*>(&edit), 2);
+    MoveWindow(window(), edit.left, edit.top, edit.right - edit.left - missing, edit.bottom - edit.top, TRUE);
+    MoveWindow(arrows_, arrows.left - missing, arrows.top, arrows.right - arrows.left + missing,
+               arrows.bottom - arrows.top, TRUE);
+  }
+
+  // The width of the arrows at 96 dpi.
+  static constexpr int kArrowsWidth = 16;
   TSpinEdit& edit_;
   HWND arrows_;
 };
@@ -254,9 +292,16 @@ class ListView final : public Win32Window {
     if (list.RowSelect) {
       SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     }
-    if (list.SmallImages) {
-      SendMessageA(window(), LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(list.SmallImages->Handle()));
+    setRowImages(dpiOf(window()));
+  }
+  void dpiChanged(int oldDpi, int newDpi) override {
+    Win32Window::dpiChanged(oldDpi, newDpi);
+    // The widths as the user left them, at the new scale.
+    for (int column = 0; column < static_cast<int>(list_.Columns().size()); ++column) {
+      const int width = static_cast<int>(SendMessageA(window(), LVM_GETCOLUMNWIDTH, column, 0));
+      SendMessageA(window(), LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
     }
+    setRowImages(newDpi);
   }
   void SetText(const std::string&) override {}
   void SetColumns(const std::vector<TListColumn>& columns) override {
@@ -265,7 +310,7 @@ class ListView final : public Win32Window {
     for (std::size_t i = 0; i < columns.size(); ++i) {
       LVCOLUMNA column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = columns[i].Width;
+      column.cx = scaled(columns[i].Width, dpiOf(window()));
       column.pszText = const_cast<char*>(columns[i].Caption.c_str());
       SendMessageA(window(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -322,11 +367,22 @@ class ListView final : public Win32Window {
   HBRUSH colors(HDC) override { return nullptr; }
 
  private:
+  // The image list is this object's to destroy, not the list view's (LVS_SHAREIMAGELISTS).
   static DWORD style(const TListView& list) {
-    return LVS_REPORT | WS_TABSTOP | (list.MultiSelect ? 0 : LVS_SINGLESEL) |
+    return LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP | (list.MultiSelect ? 0 : LVS_SINGLESEL) |
            (list.HideSelection ? 0 : LVS_SHOWSELALWAYS) | (list.ReadOnly ? 0 : LVS_EDITLABELS);
   }
+  // The row images enlarged by the whole factor of these dots per inch; the rows grow with them.
+  void setRowImages(int dpi) {
+    if (!list_.SmallImages) {
+      return;
+    }
+    platform::win32::ScopedImageList images(createImageList(*list_.SmallImages, imageFactor(dpi)));
+    SendMessageA(window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.get()));
+    rowImages_ = std::move(images);
+  }
   TListView& list_;
+  platform::win32::ScopedImageList rowImages_;
 };
 
 class ProgressBar final : public Win32Window {
@@ -388,6 +444,18 @@ class PageControl final : public Win32Window {
 };
 
 }  // namespace
+
+HIMAGELIST createImageList(const TImageList& list, int factor) {
+  const int width = list.Width * factor;
+  const int height = list.Height * factor;
+  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, list.Count(), 1);
+  for (const TIcon& image : list.Images()) {
+    const platform::win32::ScopedIcon icon(static_cast<HICON>(
+        LoadImageA(instance(), MAKEINTRESOURCEA(image.ResourceId), IMAGE_ICON, width, height, 0)));
+    ImageList_AddIcon(images, icon.get());
+  }
+  return images;
+}
 
 std::unique_ptr<NativeControl> createControl(TControl& control, HWND parent) {
   switch (control.Kind()) {

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "framework/win32/win32_dpi.h"
+
 namespace vantrel::win32 {
 
 namespace {
@@ -70,15 +72,15 @@ std::pair<std::string, BYTE> resolve(const std::string& name) {
 
 }  // namespace
 
-HFONT fontFor(const TFont& font) {
-  static std::map<std::tuple<std::string, int, int>, HFONT> fonts;
-  const auto key = std::make_tuple(font.Name, font.Height, static_cast<int>(font.Style));
+HFONT fontFor(const TFont& font, int dpi) {
+  static std::map<std::tuple<std::string, int, int, int>, HFONT> fonts;
+  const auto key = std::make_tuple(font.Name, font.Height, static_cast<int>(font.Style), dpi);
   if (const auto known = fonts.find(key); known != fonts.end()) {
     return known->second;
   }
   const auto [face, pitchAndFamily] = resolve(font.Name);
   LOGFONTA description{};
-  description.lfHeight = font.Height;
+  description.lfHeight = scaled(font.Height, dpi);
   description.lfWeight = (font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
   description.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
   description.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;

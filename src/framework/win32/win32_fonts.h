@@ -6,8 +6,9 @@
 
 namespace vantrel::win32 {
 
-// A font kept for the life of the process; the same description gives the same handle.
-HFONT fontFor(const TFont& font);
+// A font kept for the life of the process, its height scaled to the given dots per inch; the same description
+// at the same dots per inch gives the same handle.
+HFONT fontFor(const TFont& font, int dpi);
 // A system colour or an RGB colour as GDI takes it.
 COLORREF colorRef(TColor color);
 

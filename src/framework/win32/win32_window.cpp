@@ -5,7 +5,9 @@
 #include "framework/application.h"
 #include "framework/ext_controls.h"
 #include "framework/menus.h"
+#include "framework/win32/win32_dpi.h"
 #include "framework/win32/win32_fonts.h"
+#include "framework/win32/win32_themes.h"
 
 namespace vantrel::win32 {
 
@@ -108,7 +110,8 @@ Win32Window* Win32Window::of(HWND window) {
 }
 
 void Win32Window::SetBounds(int left, int top, int width, int height) {
-  MoveWindow(window_, left, top, width, height, TRUE);
+  const RECT bounds = scaledBounds(left, top, width, height, dpiOf(window_));
+  MoveWindow(window_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
 }
 
 void Win32Window::SetText(const std::string& text) {
@@ -124,7 +127,7 @@ void Win32Window::SetEnabled(bool enabled) {
 }
 
 void Win32Window::SetFont(const TFont& font) {
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font, dpiOf(window_))), TRUE);
 }
 
 void Win32Window::SetHint(const std::string& hint) {
@@ -144,8 +147,19 @@ void Win32Window::Repaint() {
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void Win32Window::dpiChanged(int, int) {
+  SetFont(control_.Font());
+  SetBounds(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+}
+
 HBRUSH Win32Window::colors(HDC dc) {
   SetTextColor(dc, colorRef(control_.Font().Color));
+  // On a page with a visual style the text stands on the page's texture.
+  const TWinControl* parent = control_.Parent();
+  if (parent && parent->Kind() == TControlKind::TabSheet && drawParentBackground(window_, dc)) {
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   return GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -199,6 +213,11 @@ bool routeContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return true;
     case WM_ERASEBKGND: {
       Win32Window* self = Win32Window::of(window);
+      if (self && self->control().Kind() == TControlKind::TabSheet &&
+          drawTabBody(window, reinterpret_cast<HDC>(wParam))) {
+        result = 1;
+        return true;
+      }
       auto* panel = self ? dynamic_cast<TPanel*>(&self->control()) : nullptr;
       if (!panel) {
         return false;
@@ -213,6 +232,17 @@ bool routeContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     default:
       return false;
+  }
+}
+
+void rescaleControls(const TWinControl& parent, int oldDpi, int newDpi) {
+  for (TControl* child : parent.Controls()) {
+    if (auto* native = dynamic_cast<Win32Window*>(child->Native())) {
+      native->dpiChanged(oldDpi, newDpi);
+    }
+    if (const auto* container = dynamic_cast<const TWinControl*>(child)) {
+      rescaleControls(*container, oldDpi, newDpi);
+    }
   }
 }
 

@@ -46,6 +46,9 @@ class Win32Window : public NativeControl {
   void SetFocus() override;
   void Repaint() override;
 
+  // The form moved to a monitor of other dots per inch (already recorded for dpiOf): fonts and bounds anew.
+  virtual void dpiChanged(int oldDpi, int newDpi);
+
   // Notifications from the window to its parent, handed back here.
   virtual void command(int) {}
   virtual LRESULT notify(NMHDR*) { return 0; }
@@ -66,6 +69,9 @@ class Win32Window : public NativeControl {
 // The procedure of windows that hold controls (forms, pages, panels): it routes the controls' notifications,
 // colours, cursors and context menus. Returns true when it handled the message.
 bool routeContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Lays out every control inside a form anew at its new dots per inch, parents before their children.
+void rescaleControls(const TWinControl& parent, int oldDpi, int newDpi);
 
 HINSTANCE instance();
 // The class of plain containers (pages, panels); registered once.

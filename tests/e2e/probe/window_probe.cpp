@@ -5,8 +5,14 @@
 //     control's selected tab, a list view's "count", a check box's 1 or 0, else -.
 //   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
 //     title, as the system does to all of them, and prints each answer.
+//   window_probe.exe --tree "<title>": the form's client size on a first line ("form", width, height), then
+//     every window inside it, tab-separated: its number, its parent's number (0 for the form), class,
+//     rectangle relative to the form's client area, the extent (width height) its text needs in the window's
+//     own font within the window's width ("-" for a window without text), text.
+//   The probe is DPI-aware, so it sees the physical pixels of a DPI-aware program.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/win32/windows_api.h"
 
@@ -76,6 +82,68 @@ BOOL CALLBACK print(HWND window, LPARAM) {
   return TRUE;
 }
 
+std::vector<HWND> descendants;
+
+BOOL CALLBACK collect(HWND window, LPARAM) {
+  descendants.push_back(window);
+  return TRUE;
+}
+
+// What the text needs in the window's own font ("-" for a window without text), measured inside the program
+// by text_probe.dll, which the hook loads there.
+std::string extent(HWND window, HOOKPROC hook, const std::string& kind, const std::string& caption) {
+  if (!hook || caption.empty() || !(is(kind, "Static") || is(kind, "Button"))) {
+    return "-";
+  }
+  const HHOOK hooked = SetWindowsHookExA(WH_CALLWNDPROC, hook, GetModuleHandleA("text_probe.dll"),
+                                         GetWindowThreadProcessId(window, nullptr));
+  SendMessageA(window, RegisterWindowMessageA("Vantrel.Probe.Measure"), 0, 0);
+  UnhookWindowsHookEx(hooked);
+  const auto measured = reinterpret_cast<ULONG_PTR>(RemovePropA(window, "Vantrel.Probe.Extent"));
+  if (!measured) {
+    return "unmeasured";
+  }
+  return std::to_string(LOWORD(measured)) + " " + std::to_string(HIWORD(measured));
+}
+
+int tree(HWND form) {
+  RECT client{};
+  GetClientRect(form, &client);
+  std::printf("form\t%ld\t%ld\n", client.right, client.bottom);
+  descendants.clear();
+  EnumChildWindows(form, collect, 0);
+  HMODULE measurer = LoadLibraryA("text_probe.dll");
+  const auto hook =
+      measurer ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(measurer, "measureHook")))
+               : nullptr;
+  for (std::size_t i = 0; i < descendants.size(); ++i) {
+    HWND window = descendants[i];
+    std::size_t parent = 0;
+    for (std::size_t j = 0; j < descendants.size(); ++j) {
+      if (descendants[j] == GetParent(window)) {
+        parent = j + 1;
+      }
+    }
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    const std::string kind = className(window);
+    const std::string caption = text(window);
+    std::printf("%zu\t%zu\t%s\t%ld %ld %ld %ld\t%s\t%s\n", i + 1, parent, kind.c_str(), r.left, r.top,
+                r.right, r.bottom, extent(window, hook, kind, caption).c_str(), caption.c_str());
+  }
+  return 0;
+}
+
+// Sees the physical pixels of every window, as a DPI-aware program does; the call is missing before Vista.
+void becomeDpiAware() {
+  using SetProcessDpiAware = BOOL(WINAPI*)();
+  if (const auto call = reinterpret_cast<SetProcessDpiAware>(
+          reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware")))) {
+    call();
+  }
+}
+
 }  // namespace
 
 int send(const char* title, UINT message, WPARAM wParam) {
@@ -91,20 +159,29 @@ int send(const char* title, UINT message, WPARAM wParam) {
 }
 
 int main(int argc, char** argv) {
+  becomeDpiAware();
   if (argc == 5 && std::string(argv[1]) == "--send") {
     return send(argv[2], static_cast<UINT>(std::stoul(argv[3], nullptr, 0)),
                 static_cast<WPARAM>(std::stoul(argv[4], nullptr, 0)));
   }
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: window_probe <window title> | --send <window title> <message> <wParam>\n");
+  const bool treeOnly = argc == 3 && std::string(argv[1]) == "--tree";
+  if (argc != 2 && !treeOnly) {
+    std::fprintf(
+        stderr,
+        "usage: window_probe <window title> | --tree <window title> | --send <window title> <message> "
+        "<wParam>\n");
     return 2;
   }
+  const char* title = argv[argc - 1];
   // The visible windows of that title that have children: the program's form and any message box of the
   // program, not its taskbar window.
   bool found = false;
-  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, argv[1]); window;
-       window = FindWindowExA(nullptr, window, nullptr, argv[1])) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
+       window = FindWindowExA(nullptr, window, nullptr, title)) {
     if (IsWindowVisible(window) && GetWindow(window, GW_CHILD)) {
+      if (treeOnly) {
+        return tree(window);
+      }
       EnumChildWindows(window, print, 0);
       found = true;
     }
