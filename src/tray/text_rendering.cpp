@@ -1,12 +1,12 @@
 #include "tray/text_rendering.h"
 
+#include <cmath>
+
 namespace vantrel {
 
 namespace {
 
 constexpr char kCarriageReturn = '\r';
-// Lines are centred on 15 pixels, one less than the image.
-constexpr std::int32_t kCentre = 15;
 constexpr std::uint32_t kImageListFlags = platform::kIlcColor32 | platform::kIlcMask;
 
 platform::LogFont logFontOf(const TFont& font) {
@@ -21,18 +21,38 @@ platform::LogFont logFontOf(const TFont& font) {
   return result;
 }
 
-GdiOwned imageList(platform::Gdi& gdi) {
-  return Made(gdi, GdiOwned::Kind::ImageList,
-              gdi.ImageList_Create(kTrayImageSize, kTrayImageSize, kImageListFlags, 1, 1));
+GdiOwned imageList(platform::Gdi& gdi, std::int32_t size) {
+  return Made(gdi, GdiOwned::Kind::ImageList, gdi.ImageList_Create(size, size, kImageListFlags, 1, 1));
 }
 
-GdiOwned squareBitmap(platform::Gdi& gdi) {
-  return Made(gdi, GdiOwned::Kind::Object, gdi.CreateCompatibleBitmap(kTrayImageSize, kTrayImageSize));
+GdiOwned squareBitmap(platform::Gdi& gdi, std::int32_t size) {
+  return Made(gdi, GdiOwned::Kind::Object, gdi.CreateCompatibleBitmap(size, size));
 }
 
-constexpr platform::Rect kWholeImage{0, 0, kTrayImageSize, kTrayImageSize};
+platform::Rect wholeImage(std::int32_t size) {
+  return {0, 0, size, size};
+}
+
+// Lines are centred on one pixel less than the image.
+std::int32_t centre(const TextIconLook& look) {
+  return look.Size - 1;
+}
 
 }  // namespace
+
+std::int32_t ScaledToImage(std::int32_t length, std::int32_t size) {
+  return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(length) * size / kTrayImageSize));
+}
+
+TextIconLook ScaledLook(const TextIconLook& look, std::int32_t size) {
+  TextIconLook scaled = look;
+  scaled.Size = size;
+  scaled.Font.Height = ScaledToImage(look.Font.Height, size);
+  scaled.OffsetX = ScaledToImage(look.OffsetX, size);
+  scaled.OffsetY = ScaledToImage(look.OffsetY, size);
+  scaled.LineDistance = ScaledToImage(look.LineDistance, size);
+  return scaled;
+}
 
 platform::ColorRef ColorToRGB(platform::Gdi& gdi, TColor color) {
   return (color & 0x80000000u) ? gdi.GetSysColor(static_cast<int>(color & 0xFF)) : color;
@@ -59,20 +79,20 @@ std::vector<std::string> SplitTextLines(const std::string& text) {
 
 GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor,
                      const TextPainter& paint) {
-  GdiOwned bitmap = squareBitmap(gdi);
+  GdiOwned bitmap = squareBitmap(gdi, look.Size);
   maskColor = MaskColorFor(gdi, look.Color, look.Font.Color);
   // Made before the context, so that it goes after the context has let it go.
   const GdiOwned font = Made(gdi, GdiOwned::Kind::Object, gdi.CreateFontIndirectA(logFontOf(look.Font)));
   DrawingContext canvas(gdi, bitmap.get());
   const platform::GdiObject dc = canvas.get();
-  Check(gdi.FillRect(dc, kWholeImage, ColorToRGB(gdi, maskColor)));
+  Check(gdi.FillRect(dc, wholeImage(look.Size), ColorToRGB(gdi, maskColor)));
   canvas.SelectFont(font.get());
   gdi.SetTextColor(dc, ColorToRGB(gdi, look.Font.Color));
   gdi.SetBkColor(dc, ColorToRGB(gdi, maskColor));
   gdi.SetBkMode(dc, platform::kOpaque);
   paint(dc);
   if (look.Border) {
-    Check(gdi.FrameRect(dc, kWholeImage, ColorToRGB(gdi, look.BorderColor)));
+    Check(gdi.FrameRect(dc, wholeImage(look.Size), ColorToRGB(gdi, look.BorderColor)));
   }
   return bitmap;
 }
@@ -84,20 +104,20 @@ platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std:
 }
 
 void DrawTextLines(platform::Gdi& gdi, platform::GdiObject dc, const TextIconLook& look) {
+  const std::int32_t middle = centre(look);
   const std::size_t firstReturn = look.Text.find(kCarriageReturn);
   if (firstReturn == std::string::npos) {
     const platform::Size size = TextExtent(gdi, dc, look.Text);
-    Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX, (kCentre - size.cy) / 2 + look.OffsetY,
+    Check(gdi.ExtTextOutA(dc, (middle - size.cx) / 2 + look.OffsetX, (middle - size.cy) / 2 + look.OffsetY,
                           look.Text));
     return;
   }
   const std::vector<std::string> lines = SplitTextLines(look.Text);
   const std::int32_t lineHeight = TextExtent(gdi, dc, look.Text.substr(firstReturn)).cy + look.LineDistance;
-  const std::int32_t top =
-      (kCentre - static_cast<std::int32_t>(lines.size()) * lineHeight) / 2 + look.OffsetY;
+  const std::int32_t top = (middle - static_cast<std::int32_t>(lines.size()) * lineHeight) / 2 + look.OffsetY;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const platform::Size size = TextExtent(gdi, dc, lines[i]);
-    Check(gdi.ExtTextOutA(dc, (kCentre - size.cx) / 2 + look.OffsetX,
+    Check(gdi.ExtTextOutA(dc, (middle - size.cx) / 2 + look.OffsetX,
                           top + static_cast<std::int32_t>(i) * lineHeight, lines[i]));
   }
 }
@@ -106,27 +126,27 @@ GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskCo
   return RenderOnKey(gdi, look, maskColor, [&](platform::GdiObject dc) { DrawTextLines(gdi, dc, look); });
 }
 
-GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor) {
-  const GdiOwned list = imageList(gdi);
+GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor, std::int32_t size) {
+  const GdiOwned list = imageList(gdi, size);
   const platform::ColorRef mask = maskColor == clNone ? platform::kClrNone : ColorToRGB(gdi, maskColor);
   Check(gdi.ImageList_AddMasked(list.get(), bitmap, mask) >= 0);
   return Made(gdi, GdiOwned::Kind::Icon, gdi.ImageList_GetIcon(list.get(), 0, platform::kIldNormal));
 }
 
 GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
-                             platform::GdiObject background, TColor color, TColor fontColor,
-                             TColor maskColor) {
-  const GdiOwned list = imageList(gdi);
+                             platform::GdiObject background, TColor color, TColor fontColor, TColor maskColor,
+                             std::int32_t size) {
+  const GdiOwned list = imageList(gdi, size);
   Check(gdi.ImageList_ReplaceIcon(list.get(), -1, background) >= 0);
   const platform::ColorRef fill = ColorToRGB(gdi, MaskColorFor(gdi, color, fontColor));
-  const GdiOwned working = squareBitmap(gdi);
+  const GdiOwned working = squareBitmap(gdi, size);
   {
     DrawingContext canvas(gdi, working.get());
-    Check(gdi.FillRect(canvas.get(), kWholeImage, fill));
+    Check(gdi.FillRect(canvas.get(), wholeImage(size), fill));
     Check(gdi.ImageList_Draw(list.get(), 0, canvas.get(), 0, 0, platform::kIldTransparent));
     const DrawingContext text(gdi, textBitmap);
-    Check(gdi.GdiTransparentBlt(canvas.get(), 0, 0, kTrayImageSize, kTrayImageSize, text.get(), 0, 0,
-                                kTrayImageSize, kTrayImageSize, ColorToRGB(gdi, maskColor)));
+    Check(gdi.GdiTransparentBlt(canvas.get(), 0, 0, size, size, text.get(), 0, 0, size, size,
+                                ColorToRGB(gdi, maskColor)));
   }
   const int added = gdi.ImageList_AddMasked(list.get(), working.get(), fill);
   Check(added >= 0);

@@ -1,6 +1,7 @@
-// The image of a text tray icon: a short text drawn into a 16×16 bitmap, made an icon by itself or laid over
-// a background icon. Every object goes back to the drawing service, also when a call fails on the way (the
-// drawing layer's error then reaches the caller).
+// The image of a text tray icon: a short text drawn into a square bitmap (16 × 16 at 96 DPI, the system's
+// small-icon size at others), made an icon by itself or laid over a background icon. Every object goes back
+// to the drawing service, also when a call fails on the way (the drawing layer's error then reaches the
+// caller).
 #pragma once
 
 #include <cstdint>
@@ -14,9 +15,10 @@
 
 namespace vantrel {
 
+// The size every look is first given for; at another size it is scaled by size / 16.
 constexpr int kTrayImageSize = 16;
 
-// What the text looks like and where it goes.
+// What the text looks like and where it goes, in an image of Size × Size pixels.
 struct TextIconLook {
   std::string Text;
   TFont Font;
@@ -26,7 +28,14 @@ struct TextIconLook {
   std::int32_t OffsetX = 0;
   std::int32_t OffsetY = 0;
   std::int32_t LineDistance = 0;
+  std::int32_t Size = kTrayImageSize;
 };
+
+// A length given for a 16-pixel image at `size` pixels, to the nearest pixel (ties to even).
+std::int32_t ScaledToImage(std::int32_t length, std::int32_t size);
+// The look of a 16-pixel image at `size` pixels: the font's height, the offsets and the line distance
+// scaled by size / 16. At 16 it is the look itself.
+TextIconLook ScaledLook(const TextIconLook& look, std::int32_t size);
 
 // A system colour resolved through the system; any other colour as it is.
 platform::ColorRef ColorToRGB(platform::Gdi& gdi, TColor color);
@@ -38,22 +47,24 @@ std::vector<std::string> SplitTextLines(const std::string& text);
 
 // Draws on a context whose font and text colours are those of the look.
 using TextPainter = std::function<void(platform::GdiObject dc)>;
-// A square of the mask colour, `paint` run on it, then the border ring when asked. `maskColor` receives the
-// key it was drawn on.
+// A square of the look's size in the mask colour, `paint` run on it, then the border ring when asked.
+// `maskColor` receives the key it was drawn on.
 GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor,
                      const TextPainter& paint);
-// The text's lines, each centred on 15 (not 16) pixels, then moved by the offsets.
+// The text's lines, each centred on one pixel less than the image (15 of 16), then moved by the offsets.
 void DrawTextLines(platform::Gdi& gdi, platform::GdiObject dc, const TextIconLook& look);
 // The text's width and height in the context's font.
 platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text);
 // RenderOnKey with the text's lines.
 GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor);
-// The bitmap as an icon; pixels of the mask colour become transparent, none for clNone.
-GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor);
+// The bitmap (`size` pixels square) as an icon; pixels of the mask colour become transparent, none for
+// clNone.
+GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor,
+                      std::int32_t size = kTrayImageSize);
 // The text's pixels (all but those of `maskColor`) over the background icon, whose transparent pixels stay
-// transparent.
+// transparent. The text bitmap is `size` pixels square; the background is scaled to it when it is not.
 GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
-                             platform::GdiObject background, TColor color, TColor fontColor,
-                             TColor maskColor);
+                             platform::GdiObject background, TColor color, TColor fontColor, TColor maskColor,
+                             std::int32_t size = kTrayImageSize);
 
 }  // namespace vantrel

@@ -94,7 +94,7 @@ TextIconLook TTextTrayIcon::Look() const {
   look.OffsetX = options_.OffsetX();
   look.OffsetY = options_.OffsetY();
   look.LineDistance = options_.LineDistance();
-  return look;
+  return ScaledLook(look, size_);
 }
 
 void TTextTrayIcon::RenderText() {
@@ -103,22 +103,28 @@ void TTextTrayIcon::RenderText() {
 
 void TTextTrayIcon::RebuildIcon() {
   SetCycleIcons(false);
+  // Asked at every rebuild, so that a change of the system's DPI shows at the next one (the tray text is
+  // set every second).
+  size_ = TrayIconSize(Windows());
   RenderText();
-  // A resource icon is loaded once, at the first rebuild after it was set; a drawn one is used as it is.
-  if (backgroundIcon_.ResourceId && !backgroundIcon_.Image && !backgroundHandle_.get()) {
-    backgroundHandle_ = GdiOwned(gdi_, GdiOwned::Kind::Icon,
-                                 gdi_.LoadImageA(backgroundIcon_.ResourceId, kTrayImageSize, kTrayImageSize));
+  // A resource icon is loaded at the first rebuild after it was set and again at a new size, so that its own
+  // image of that size is used; a drawn one is used as it is.
+  if (backgroundIcon_.ResourceId && !backgroundIcon_.Image &&
+      (!backgroundHandle_.get() || backgroundSize_ != size_)) {
+    backgroundHandle_ =
+        GdiOwned(gdi_, GdiOwned::Kind::Icon, gdi_.LoadImageA(backgroundIcon_.ResourceId, size_, size_));
+    backgroundSize_ = size_;
   }
   const platform::GdiObject background =
       backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
   GdiOwned icon(gdi_, GdiOwned::Kind::Icon, 0);
   if (background) {
-    icon = MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor);
+    icon = MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor, size_);
   } else {
     if (color_ != clNone) {
       MaskColor = clNone;
     }
-    icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor);
+    icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor, size_);
   }
   SetIcon(TIcon(std::make_shared<DrawnIcon>(std::move(icon))));
 }

@@ -1,6 +1,7 @@
-// TTextTrayIcon: a tray icon that shows a short text, drawn into its 16 × 16 image and optionally laid over a
-// background icon. Every change of the text or of how it looks draws the image anew at once. TOffsetOptions
-// holds the text's offsets and line spacing.
+// TTextTrayIcon: a tray icon that shows a short text, drawn into its image and optionally laid over a
+// background icon. The image has the notification area's size; the font, offsets and line spacing are given
+// for 16 pixels and scaled with it. Every change of the text or of how it looks draws the image anew at once.
+// TOffsetOptions holds the text's offsets and line spacing.
 #pragma once
 
 #include <cstdint>
@@ -68,7 +69,7 @@ class TTextTrayIcon : public TTrayIcon {
  protected:
   // Draws the text into the text bitmap.
   virtual void RenderText();
-  // What the text looks like now.
+  // What the text looks like now, at the size of the rebuild under way.
   TextIconLook Look() const;
   platform::Gdi& Gdi() const { return gdi_; }
   // The latest rendering, which RenderText replaces.
@@ -79,6 +80,7 @@ class TTextTrayIcon : public TTrayIcon {
   // Declared in the reverse of the order they go: the font, the text bitmap, the options, the background.
   TIcon backgroundIcon_;
   GdiOwned backgroundHandle_;
+  std::int32_t backgroundSize_ = 0;
   TOffsetOptions options_;
   GdiOwned textBitmap_;
   TFont font_;
@@ -86,6 +88,7 @@ class TTextTrayIcon : public TTrayIcon {
   bool border_ = false;
   TColor borderColor_ = clBlack;
   std::string text_;
+  std::int32_t size_ = kTrayImageSize;
 };
 
 }  // namespace vantrel

@@ -28,15 +28,25 @@ constexpr char kFormClass[] = "TVantrelForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kProgramIcon = 1;
 
+// The program's icon at a size the system names (its big or small icon at the system's DPI), so that the
+// image of that size is taken rather than another one scaled. Shared: the system keeps it.
+HICON programIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                       LR_DEFAULTCOLOR | LR_SHARED));
+}
+
 void registerClass(const char* name, WNDPROC procedure) {
-  WNDCLASSA windowClass{};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance();
-  windowClass.hIcon = LoadIconA(instance(), MAKEINTRESOURCEA(kProgramIcon));
+  windowClass.hIcon = programIcon(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name;
-  RegisterClassA(&windowClass);
+  RegisterClassExA(&windowClass);
 }
 
 class Win32Form final : public Win32Window {
