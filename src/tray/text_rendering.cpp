@@ -17,6 +17,9 @@ platform::LogFont logFontOf(const TFont& font) {
   result.underline = (font.Style & fsUnderline) != 0;
   result.strikeOut = (font.Style & fsStrikeOut) != 0;
   result.charSet = platform::kAnsiCharset;
+  // Smoothed edges would blend the text with the key colour, which then fringes it on the background. The
+  // 16-pixel font is a bitmap one, never smoothed; bigger ones may be outlines.
+  result.quality = platform::kNonAntialiasedQuality;
   result.faceName = font.Name;
   return result;
 }
@@ -38,19 +41,20 @@ std::int32_t centre(const TextIconLook& look) {
   return look.Size - 1;
 }
 
-}  // namespace
-
-std::int32_t ScaledToImage(std::int32_t length, std::int32_t size) {
+// A length given for a 16-pixel image at `size` pixels.
+std::int32_t scaledToImage(std::int32_t length, std::int32_t size) {
   return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(length) * size / kTrayImageSize));
 }
+
+}  // namespace
 
 TextIconLook ScaledLook(const TextIconLook& look, std::int32_t size) {
   TextIconLook scaled = look;
   scaled.Size = size;
-  scaled.Font.Height = ScaledToImage(look.Font.Height, size);
-  scaled.OffsetX = ScaledToImage(look.OffsetX, size);
-  scaled.OffsetY = ScaledToImage(look.OffsetY, size);
-  scaled.LineDistance = ScaledToImage(look.LineDistance, size);
+  scaled.Font.Height = scaledToImage(look.Font.Height, size);
+  scaled.OffsetX = scaledToImage(look.OffsetX, size);
+  scaled.OffsetY = scaledToImage(look.OffsetY, size);
+  scaled.LineDistance = scaledToImage(look.LineDistance, size);
   return scaled;
 }
 

@@ -31,10 +31,8 @@ struct TextIconLook {
   std::int32_t Size = kTrayImageSize;
 };
 
-// A length given for a 16-pixel image at `size` pixels, to the nearest pixel (ties to even).
-std::int32_t ScaledToImage(std::int32_t length, std::int32_t size);
 // The look of a 16-pixel image at `size` pixels: the font's height, the offsets and the line distance
-// scaled by size / 16. At 16 it is the look itself.
+// scaled by size / 16, each to the nearest pixel (ties to even). At 16 it is the look itself.
 TextIconLook ScaledLook(const TextIconLook& look, std::int32_t size);
 
 // A system colour resolved through the system; any other colour as it is.

@@ -85,6 +85,7 @@ TEST_F(SystemTextRendering, At32PixelsTheIconIs32PixelsWithTheFigureOverTheChip)
   look.Text = "57";
   look.OffsetX = -1;
   look.OffsetY = -2;
+  const GdiOwned small = rebuild(chip().get(), look);
   const GdiOwned icon = rebuild(background.get(), ScaledLook(look, 32));
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(icon.get()), &info));
@@ -98,9 +99,21 @@ TEST_F(SystemTextRendering, At32PixelsTheIconIs32PixelsWithTheFigureOverTheChip)
   EXPECT_EQ(pixels[0], 0xFFFFFFu);
   EXPECT_EQ(pixels[32 * 32 - 1], 0xFFFFFFu);
   const platform::ColorRef ink = ColorToRGB(gdi, clWindowText);
-  // The digits of a font twice as high: many times the ink of 16 pixels.
-  EXPECT_GT(std::count(pixels.begin(), pixels.end(), ink), 60);
+  // Every pixel ink, chip or backdrop: no smoothed edge fringes the figure.
+  for (const platform::ColorRef pixel : pixels) {
+    EXPECT_TRUE(pixel == ink || pixel == kPink || pixel == 0xFFFFFF) << std::hex << pixel;
+  }
   EXPECT_GT(std::count(pixels.begin(), pixels.end(), kPink), 600);
+  // The digits in a font twice as high.
+  const auto inkedRows = [&](const std::vector<platform::ColorRef>& drawn, int size) {
+    int rows = 0;
+    for (int y = 0; y < size; ++y) {
+      rows += std::find(drawn.begin() + y * size, drawn.begin() + (y + 1) * size, ink) !=
+              drawn.begin() + (y + 1) * size;
+    }
+    return rows;
+  };
+  EXPECT_GT(inkedRows(pixels, 32), inkedRows(pixelsOver(small.get(), 0xFFFFFF), 16) * 3 / 2);
 }
 
 TEST_F(SystemTextRendering, AThousandRebuildsLeaveNoObjectBehind) {
