@@ -18,25 +18,6 @@ PALETTE = {
     "P": (255, 150, 200), "p": (200, 70, 130), "H": (255, 205, 230),
 }
 
-RECLAIMING = """\
-................
-.............LG.
-............LGGD
-...........LGGD.
-..........LGGD..
-.........LGGD...
-........LGGD....
-.......LGGD.....
-......LGGD......
-.....LGGD.......
-....LGGD........
-...LGGD.........
-..LGGD..........
-.LGGD...........
-.GGD............
-..D.............
-"""
-
 STARTUP_ENTRY = """\
 ................
 .KKKKKKKKKKKKKK.
@@ -113,25 +94,52 @@ GLYPH_DELETE = """\
 """
 
 
-# The tray's background: a chip of memory with its pins along the lower edge; the free memory is drawn over it.
-TRAY_BACKGROUND = """\
-.pppppppppppppp.
-pHHHHHHHHHHHHHHp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-pHPPPPPPPPPPPPPp
-.pppppppppppppp.
-.s.s.s.s.s.s.s.s
-.s.s.s.s.s.s.s.s
-.g.g.g.g.g.g.g.g
-"""
+def tray_background(size):
+    """The tray's background: a chip of memory with its pins along the lower edge; the free memory is drawn over
+    it. Its lines are size // 16 pixels thick (so 1 up to 24 pixels, 2 at 32); the body takes 13/16 of the
+    height, the pins the rest."""
+    line = max(1, size // 16)
+    pins = round(3 * size / 16)
+    body = size - pins
+    lines = []
+    for y in range(size):
+        row = ""
+        for x in range(size):
+            if y >= body:
+                # Pins in every other column, their ends darker.
+                pin = (x // line) % 2 == 1
+                row += ("g" if y >= size - line else "s") if pin else "."
+                continue
+            edge_x = x < line or x >= size - line
+            edge_y = y < line or y >= body - line
+            if edge_x and edge_y:
+                row += "."
+            elif edge_x or edge_y:
+                row += "p"
+            elif x < 2 * line or y < 2 * line:
+                row += "H"
+            else:
+                row += "P"
+        lines.append(row)
+    return "\n".join(lines) + "\n"
+
+
+def reclaiming(size):
+    """The icon shown while memory is reclaimed: a diagonal bar, light along its upper edge and dark along its
+    lower one, drawn by sampling the 16-pixel design at each pixel's centre."""
+    scale = size / 16
+    lines = []
+    for y in range(size):
+        line = ""
+        for x in range(size):
+            across = ((x + 0.5) + (y + 0.5)) / scale  # 15 to 19 on the bar
+            along = ((x + 0.5) - (y + 0.5)) / scale
+            if abs(along) > 13 or not 15 <= across < 19:
+                line += "."
+            else:
+                line += "L" if across < 16 else "G" if across < 18 else "D"
+        lines.append(line)
+    return "\n".join(lines) + "\n"
 
 
 def memory_module(size):
@@ -161,15 +169,6 @@ def memory_module(size):
                 line += "K" if in_chip and top < v < bottom else "G"
         lines.append(line)
     return "\n".join(lines) + "\n"
-
-
-def doubled(art):
-    """The same pixel art at twice the size: every pixel as a square of four."""
-    result = ""
-    for line in art.splitlines():
-        wide = "".join(c * 2 for c in line)
-        result += wide + "\n" + wide + "\n"
-    return result
 
 
 def rows(art):
@@ -235,6 +234,10 @@ def bitmap(art):
 # The whole factors that the window's images come in, for 96 dots per inch and 2, 3 and 4 times that; the program
 # picks floor(dpi / 96) and keeps to these.
 WINDOW_IMAGE_FACTORS = (1, 2, 3, 4)
+# The sizes of the icons' images: those of the small icon at 96, 120, 144 and 192 DPI, and the big icon's at
+# 96 and 144 DPI (32 and 48).
+ICON_SIZES = (48, 32, 24, 20, 16)
+TRAY_SIZES = (32, 24, 20, 16)
 
 
 def enlarged(art, factor):
@@ -258,10 +261,15 @@ def write_window_images():
             (HERE / f"glyph_{name}{suffix}.bmp").write_bytes(bitmap(enlarged(art, factor)))
 
 
+def write_scaled_icons():
+    """The icons that have an image for every DPI."""
+    (HERE / "vantrel.ico").write_bytes(icon(*(memory_module(size) for size in ICON_SIZES)))
+    (HERE / "reclaiming.ico").write_bytes(icon(*(reclaiming(size) for size in ICON_SIZES)))
+    (HERE / "tray_background.ico").write_bytes(icon(*(tray_background(size) for size in TRAY_SIZES)))
+
+
 def main():
-    (HERE / "vantrel.ico").write_bytes(icon(memory_module(32), memory_module(16)))
-    (HERE / "tray_background.ico").write_bytes(icon(doubled(TRAY_BACKGROUND), TRAY_BACKGROUND))
-    (HERE / "reclaiming.ico").write_bytes(icon(RECLAIMING))
+    write_scaled_icons()
     write_window_images()
 
 

@@ -5,20 +5,21 @@
 
 namespace vantrel {
 
-std::optional<CompactFigure> TFreeMemoryTrayIcon::compactForm() {
-  const std::optional<std::int32_t> megabytes = TryStrToInt(Text());
-  if (!megabytes || *megabytes < 0 || FitsTheIcon(measure_.Extent(Font(), Text()).cx, Options().OffsetX())) {
+std::optional<CompactFigure> TFreeMemoryTrayIcon::compactForm(const TextIconLook& look) {
+  const std::optional<std::int32_t> megabytes = TryStrToInt(look.Text);
+  if (!megabytes || *megabytes < 0 ||
+      FitsTheIcon(measure_.Extent(look.Font, look.Text).cx, look.OffsetX, look.Size)) {
     return std::nullopt;
   }
-  return CompactMegabytes(*megabytes);
+  return CompactMegabytes(*megabytes, CompactCharacters(look.Size));
 }
 
 void TFreeMemoryTrayIcon::RenderText() {
   const TextIconLook look = Look();
-  const std::optional<CompactFigure> compact = compactForm();
+  const std::optional<CompactFigure> compact = compactForm(look);
   TextBitmap() = RenderOnKey(Gdi(), look, MaskColor, [&](platform::GdiObject dc) {
     if (compact) {
-      DrawCompactFigure(Gdi(), dc, *compact, ColorToRGB(Gdi(), look.Font.Color));
+      DrawCompactFigure(Gdi(), dc, *compact, ColorToRGB(Gdi(), look.Font.Color), look.Size);
     } else {
       DrawTextLines(Gdi(), dc, look);
     }
@@ -27,7 +28,7 @@ void TFreeMemoryTrayIcon::RenderText() {
 
 std::string TFreeMemoryTrayIcon::DrawingKey() {
   // Marked by the first character, so that no text stands for a figure.
-  const std::optional<CompactFigure> compact = compactForm();
+  const std::optional<CompactFigure> compact = compactForm(Look());
   return compact ? 'C' + compact->number + ' ' + compact->unit : 'T' + Text();
 }
 

@@ -21,8 +21,8 @@ class TFreeMemoryTrayIcon : public TTextTrayIcon {
   std::string DrawingKey() override;
 
  private:
-  // The figure in its compact form, when the text is a figure that it would draw cut off.
-  std::optional<CompactFigure> compactForm();
+  // The figure in its compact form, when the text is a figure that the look would draw cut off.
+  std::optional<CompactFigure> compactForm(const TextIconLook& look);
 
   TextMeasure measure_{Gdi()};
 };

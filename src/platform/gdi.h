@@ -28,6 +28,8 @@ constexpr std::int32_t kFwNormal = 400;
 constexpr std::int32_t kFwBold = 700;
 constexpr std::uint8_t kAnsiCharset = 0;
 constexpr std::uint8_t kDefaultCharset = 1;
+constexpr std::uint8_t kDefaultQuality = 0;
+constexpr std::uint8_t kNonAntialiasedQuality = 3;
 
 struct Rect {
   std::int32_t left = 0;
@@ -49,6 +51,7 @@ struct LogFont {
   bool underline = false;
   bool strikeOut = false;
   std::uint8_t charSet = kDefaultCharset;
+  std::uint8_t quality = kDefaultQuality;
   std::string faceName;
 };
 

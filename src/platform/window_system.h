@@ -58,6 +58,12 @@ constexpr int kVkMenu = 0x12;
 
 constexpr int kGwlpWndProc = -4;
 
+// GetSystemMetrics: the big and the small icon's sizes at the system's DPI.
+constexpr int kSmCxIcon = 11;
+constexpr int kSmCyIcon = 12;
+constexpr int kSmCxSmIcon = 49;
+constexpr int kSmCySmIcon = 50;
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -85,6 +91,8 @@ class WindowSystem {
   // The top bit (0x8000) is set while the key is down.
   virtual std::int16_t GetAsyncKeyState(int virtualKey) = 0;
   virtual std::uint32_t GetDoubleClickTime() = 0;
+  // A size the system uses (kSmCxSmIcon: the notification area's icons), in pixels at the system's DPI.
+  virtual int GetSystemMetrics(int index) = 0;
   virtual bool SetForegroundWindow(HWnd window) = 0;
 
   virtual std::intptr_t GetWindowLongPtrA(HWnd window, int index) = 0;

@@ -1,6 +1,7 @@
-// The image of a text tray icon: a short text drawn into a 16×16 bitmap, made an icon by itself or laid over
-// a background icon. Every object goes back to the drawing service, also when a call fails on the way (the
-// drawing layer's error then reaches the caller).
+// The image of a text tray icon: a short text drawn into a square bitmap (16 × 16 at 96 DPI, the system's
+// small-icon size at others), made an icon by itself or laid over a background icon. Every object goes back
+// to the drawing service, also when a call fails on the way (the drawing layer's error then reaches the
+// caller).
 #pragma once
 
 #include <cstdint>
@@ -14,9 +15,10 @@
 
 namespace vantrel {
 
+// The size every look is first given for; at another size it is scaled by size / 16.
 constexpr int kTrayImageSize = 16;
 
-// What the text looks like and where it goes.
+// What the text looks like and where it goes, in an image of Size × Size pixels.
 struct TextIconLook {
   std::string Text;
   TFont Font;
@@ -26,10 +28,14 @@ struct TextIconLook {
   std::int32_t OffsetX = 0;
   std::int32_t OffsetY = 0;
   std::int32_t LineDistance = 0;
+  std::int32_t Size = kTrayImageSize;
 
   bool operator==(const TextIconLook&) const = default;
 };
 
+// The look of a 16-pixel image at `size` pixels: the font's height, the offsets and the line distance
+// scaled by size / 16, each to the nearest pixel (ties to even). At 16 it is the look itself.
+TextIconLook ScaledLook(const TextIconLook& look, std::int32_t size);
 // The description of the font the text is drawn in.
 platform::LogFont LogFontOf(const TFont& font);
 // A system colour resolved through the system; any other colour as it is.
@@ -42,31 +48,35 @@ std::vector<std::string> SplitTextLines(const std::string& text);
 
 // Draws on a context whose font and text colours are those of the look.
 using TextPainter = std::function<void(platform::GdiObject dc)>;
-// A square of the mask colour, `paint` run on it, then the border ring when asked. `maskColor` receives the
-// key it was drawn on.
+// A square of the look's size in the mask colour, `paint` run on it, then the border ring when asked.
+// `maskColor` receives the key it was drawn on.
 GdiOwned RenderOnKey(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor,
                      const TextPainter& paint);
-// The text's lines, each centred on 15 (not 16) pixels, then moved by the offsets.
+// The text's lines, each centred on one pixel less than the image (15 of 16), then moved by the offsets.
 void DrawTextLines(platform::Gdi& gdi, platform::GdiObject dc, const TextIconLook& look);
 // The text's width and height in the context's font.
 platform::Size TextExtent(platform::Gdi& gdi, platform::GdiObject dc, const std::string& text);
 // RenderOnKey with the text's lines.
 GdiOwned RenderText(platform::Gdi& gdi, const TextIconLook& look, TColor& maskColor);
-// The bitmap as an icon; pixels of the mask colour become transparent, none for clNone.
-GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor);
-// The background icon drawn over a fill colour, kept between merges: drawing it is most of a merge's cost,
-// and it changes only with the background or the colours.
+// The bitmap (`size` pixels square) as an icon; pixels of the mask colour become transparent, none for
+// clNone.
+GdiOwned BitmapToIcon(platform::Gdi& gdi, platform::GdiObject bitmap, TColor maskColor,
+                      std::int32_t size = kTrayImageSize);
+// The background icon drawn over a fill colour at a size, kept between merges: drawing it is most of a
+// merge's cost, and it changes only with the background, the colours or the size.
 struct Backdrop {
   explicit Backdrop(platform::Gdi& gdi) : bitmap(gdi, GdiOwned::Kind::Object, 0) {}
 
   GdiOwned bitmap;
   platform::GdiObject background = 0;
   platform::ColorRef fill = 0;
+  std::int32_t size = 0;
 };
 // The text's pixels (all but those of `maskColor`) over the background icon, whose transparent pixels stay
-// transparent. `backdrop` is drawn anew when it holds another background or fill.
+// transparent. The text bitmap is `size` pixels square; the background is scaled to it when it is not.
+// `backdrop` is drawn anew when it holds another background, fill or size.
 GdiOwned MergeWithBackground(platform::Gdi& gdi, platform::GdiObject textBitmap,
                              platform::GdiObject background, TColor color, TColor fontColor, TColor maskColor,
-                             Backdrop& backdrop);
+                             Backdrop& backdrop, std::int32_t size = kTrayImageSize);
 
 }  // namespace vantrel

@@ -97,7 +97,7 @@ TextIconLook TTextTrayIcon::Look() const {
   look.OffsetX = options_.OffsetX();
   look.OffsetY = options_.OffsetY();
   look.LineDistance = options_.LineDistance();
-  return look;
+  return ScaledLook(look, size_);
 }
 
 void TTextTrayIcon::RenderText() {
@@ -110,10 +110,18 @@ std::string TTextTrayIcon::DrawingKey() {
 
 void TTextTrayIcon::RebuildIcon() {
   SetCycleIcons(false);
-  // A resource icon is loaded once, at the first rebuild after it was set; a drawn one is used as it is.
-  if (backgroundIcon_.ResourceId && !backgroundIcon_.Image && !backgroundHandle_.get()) {
-    backgroundHandle_ = GdiOwned(gdi_, GdiOwned::Kind::Icon,
-                                 gdi_.LoadImageA(backgroundIcon_.ResourceId, kTrayImageSize, kTrayImageSize));
+  // Asked at every rebuild, so that a change of the system's DPI shows at the next one (the tray text is
+  // set every second).
+  size_ = TrayIconSize(Windows());
+  // A resource icon is loaded at the first rebuild after it was set and again at a new size, so that its own
+  // image of that size is used; a drawn one is used as it is.
+  if (backgroundIcon_.ResourceId && !backgroundIcon_.Image &&
+      (!backgroundHandle_.get() || backgroundSize_ != size_)) {
+    // The old handle's number may come back for the new image.
+    backdrop_.bitmap.reset();
+    backgroundHandle_ =
+        GdiOwned(gdi_, GdiOwned::Kind::Icon, gdi_.LoadImageA(backgroundIcon_.ResourceId, size_, size_));
+    backgroundSize_ = size_;
   }
   const platform::GdiObject background =
       backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
@@ -133,13 +141,13 @@ void TTextTrayIcon::RebuildIcon() {
   RenderText();
   GdiOwned icon(gdi_, GdiOwned::Kind::Icon, 0);
   if (background) {
-    icon =
-        MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor, backdrop_);
+    icon = MergeWithBackground(gdi_, textBitmap_.get(), background, color_, font_.Color, MaskColor, backdrop_,
+                               size_);
   } else {
     if (color_ != clNone) {
       MaskColor = clNone;
     }
-    icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor);
+    icon = BitmapToIcon(gdi_, textBitmap_.get(), MaskColor, size_);
   }
   const auto image = std::make_shared<DrawnIcon>(std::move(icon));
   SetIcon(TIcon(image));

@@ -1,7 +1,8 @@
-// TTextTrayIcon: a tray icon that shows a short text, drawn into its 16 × 16 image and optionally laid over a
-// background icon. Every change of the text or of how it looks draws the image anew at once; a drawing that
-// comes out as the one in the tray is not handed to the shell again. TOffsetOptions holds the text's offsets
-// and line spacing.
+// TTextTrayIcon: a tray icon that shows a short text, drawn into its image and optionally laid over a
+// background icon. The image has the notification area's size; the font, offsets and line spacing are given
+// for 16 pixels and scaled with it. Every change of the text or of how it looks draws the image anew at once;
+// a drawing that comes out as the one in the tray is not handed to the shell again. TOffsetOptions holds the
+// text's offsets and line spacing.
 #pragma once
 
 #include <cstdint>
@@ -74,7 +75,7 @@ class TTextTrayIcon : public TTrayIcon {
   // What RenderText would draw now, as a key: two renderings of the same look with the same key have the same
   // pixels.
   virtual std::string DrawingKey();
-  // What the text looks like now.
+  // What the text looks like now, at the size of the rebuild under way.
   TextIconLook Look() const;
   platform::Gdi& Gdi() const { return gdi_; }
   // The latest rendering, which RenderText replaces.
@@ -97,6 +98,7 @@ class TTextTrayIcon : public TTrayIcon {
   // Declared in the reverse of the order they go: the font, the text bitmap, the options, the background.
   TIcon backgroundIcon_;
   GdiOwned backgroundHandle_;
+  std::int32_t backgroundSize_ = 0;
   Backdrop backdrop_{gdi_};
   TOffsetOptions options_;
   GdiOwned textBitmap_;
@@ -105,6 +107,7 @@ class TTextTrayIcon : public TTrayIcon {
   bool border_ = false;
   TColor borderColor_ = clBlack;
   std::string text_;
+  std::int32_t size_ = kTrayImageSize;
 };
 
 }  // namespace vantrel

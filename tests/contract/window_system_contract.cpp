@@ -55,6 +55,11 @@ void checkWindowSystem(platform::WindowSystem& windows, const std::function<void
   EXPECT_EQ(windows.RegisterWindowMessageA("TaskbarCreated"), created);
   EXPECT_NE(windows.RegisterWindowMessageA("VantrelContractMessage"), created);
   EXPECT_GT(windows.GetDoubleClickTime(), 0u);
+  // Square icons, the small ones at least 16 pixels and smaller than the big ones.
+  const int small = windows.GetSystemMetrics(platform::kSmCxSmIcon);
+  EXPECT_GE(small, 16);
+  EXPECT_EQ(windows.GetSystemMetrics(platform::kSmCySmIcon), small);
+  EXPECT_GT(windows.GetSystemMetrics(platform::kSmCxIcon), small);
   platform::Point pointer;
   EXPECT_TRUE(windows.GetCursorPos(pointer));
 

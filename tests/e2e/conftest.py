@@ -18,6 +18,7 @@ ARTIFACTS = BUILD / "e2e" / "artifacts"
 def pytest_configure(config):
     config.addinivalue_line("markers", "settings(*lines): the Vantrel.ini the program finds at its start")
     config.addinivalue_line("markers", "settings_file(data): the bytes of the Vantrel.ini it finds instead")
+    config.addinivalue_line("markers", "tray_height(pixels): the height of trayer's panel (24 otherwise)")
 
 
 def pytest_sessionstart(session):
@@ -38,8 +39,9 @@ def wait_until(predicate, seconds=30.0, interval=0.1):
 class Desktop:
     """An Xvfb display with trayer on it; the programs started on it run in the given Wine prefix."""
 
-    def __init__(self, size="1024x768", prefix=BUILD / "wineprefix"):
+    def __init__(self, size="1024x768", prefix=BUILD / "wineprefix", tray_height=24):
         self.prefix = prefix
+        self.tray_height = tray_height
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{size}x24", "-nolisten", "tcp"],
@@ -55,7 +57,7 @@ class Desktop:
         for _ in range(3):
             self.trayer = subprocess.Popen(
                 ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-                 "--height", "24", "--transparent", "false", "--tint", "0xc0c0c0"],
+                 "--height", str(self.tray_height), "--transparent", "false", "--tint", "0xc0c0c0"],
                 env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             if wait_until(lambda: '"panel"' in self.x("xwininfo", "-root", "-tree"), 10):
                 break
@@ -203,8 +205,9 @@ def wine_env(desktop):
 
 
 @pytest.fixture
-def desktop():
-    d = Desktop()
+def desktop(request):
+    height = request.node.get_closest_marker("tray_height")
+    d = Desktop(tray_height=height.args[0]) if height else Desktop()
     yield d
     subprocess.run([str(ROOT / "scripts" / "wine"), "wineserver", "-k"], env=wine_env(d),
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -144,12 +144,17 @@ void FakeWindowSystem::FreeWindowProc(platform::HWnd window) {
                 [window](const auto& made) { return !made.second.own && made.second.window == window; });
 }
 
-platform::HIcon FakeWindowSystem::LoadImageA(int resourceId, int, int) {
+int FakeWindowSystem::GetSystemMetrics(int index) {
+  const auto found = metrics.find(index);
+  return found == metrics.end() ? 0 : found->second;
+}
+
+platform::HIcon FakeWindowSystem::LoadImageA(int resourceId, int width, int) {
   if (resourceId == 0) {
     return 0;
   }
   const platform::HIcon icon = nextIcon_++;
-  icons_[icon] = resourceId;
+  icons_[icon] = {resourceId, width};
   return icon;
 }
 
@@ -174,7 +179,12 @@ int FakeWindowSystem::liveHandles() const {
 
 int FakeWindowSystem::resourceOf(platform::HIcon icon) const {
   const auto found = icons_.find(icon);
-  return found == icons_.end() ? 0 : found->second;
+  return found == icons_.end() ? 0 : found->second.resourceId;
+}
+
+int FakeWindowSystem::sizeOf(platform::HIcon icon) const {
+  const auto found = icons_.find(icon);
+  return found == icons_.end() ? 0 : found->second.size;
 }
 
 }  // namespace vantrel::fakes

@@ -33,6 +33,7 @@ class FakeWindowSystem final : public platform::WindowSystem {
   bool GetCursorPos(platform::Point& point) override;
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t GetDoubleClickTime() override { return doubleClickTime; }
+  int GetSystemMetrics(int index) override;
   bool SetForegroundWindow(platform::HWnd window) override;
   std::intptr_t GetWindowLongPtrA(platform::HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(platform::HWnd window, int index, std::intptr_t value) override;
@@ -50,6 +51,8 @@ class FakeWindowSystem final : public platform::WindowSystem {
   int liveIcons() const { return static_cast<int>(icons_.size()); }
   // The resource an icon handle was loaded from; 0 for none.
   int resourceOf(platform::HIcon icon) const;
+  // The size an icon handle was loaded at.
+  int sizeOf(platform::HIcon icon) const;
 
   // The value GetWindowLongPtrA(kGwlpWndProc) gives for a window whose procedure nobody replaced.
   static constexpr platform::WndProc kOriginalProcedure = 0x7E57;
@@ -70,6 +73,11 @@ class FakeWindowSystem final : public platform::WindowSystem {
   platform::Point cursor{100, 200};
   std::map<int, bool> keysDown;
   std::uint32_t doubleClickTime = 500;
+  // GetSystemMetrics's answers; 0 for any other index. 96 DPI unless a test sets another small-icon size.
+  std::map<int, int> metrics{{platform::kSmCxIcon, 32},
+                             {platform::kSmCyIcon, 32},
+                             {platform::kSmCxSmIcon, 16},
+                             {platform::kSmCySmIcon, 16}};
   FaultPlan faults;  // calls: "CreateWindowExA", "SetTimer", "GetCursorPos", "SetWindowLongPtrA"
 
  private:
@@ -83,7 +91,11 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::map<std::pair<platform::HWnd, std::uintptr_t>, std::uint64_t> timers_;
   std::map<platform::HWnd, platform::WndProc> installed_;
   std::map<platform::WndProc, Procedure> procedures_;
-  std::map<platform::HIcon, int> icons_;
+  struct LoadedIcon {
+    int resourceId;
+    int size;
+  };
+  std::map<platform::HIcon, LoadedIcon> icons_;
   std::map<std::string, std::uint32_t> messages_;
   platform::HWnd nextWindow_ = 0x1000;
   platform::WndProc nextProcedure_ = 0x5000;

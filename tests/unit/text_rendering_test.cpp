@@ -70,6 +70,25 @@ TEST_F(TextRendering, LinesAreCentredOnFifteenPixelsWithTruncatingDivision) {
   }
 }
 
+TEST_F(TextRendering, AtTwiceTheSizeTheLookScalesAndTheTextCentresOnTheBiggerImage) {
+  gdi.extents = {{"13", {12, 13}}};
+  look.Text = "13";
+  look.OffsetX = -1;
+  look.OffsetY = -2;
+  look.Border = true;
+  look.BorderColor = 0x0000FF;
+  const TextIconLook scaled = ScaledLook(look, 32);
+  EXPECT_EQ(scaled.Font.Height, -22);
+  TColor mask = 0;
+  const GdiOwned bitmap = RenderText(gdi, scaled, mask);
+  // (31 - 12) / 2 - 2 and (31 - 13) / 2 - 4.
+  EXPECT_EQ(positions(), (std::vector<std::pair<int, int>>{{7, 5}}));
+  const fakes::FakeGdi::Image& image = *gdi.image(bitmap.get());
+  EXPECT_EQ(image.width, 32);
+  EXPECT_EQ(image.at(31, 20), 0x0000FFu);
+  EXPECT_EQ(ScaledLook(look, 24).Font.Height, -16);  // -16.5, to even
+}
+
 TEST_F(TextRendering, SplittingKeepsEmptyLinesAndLineFeeds) {
   EXPECT_EQ(SplitTextLines("A\rB"), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(SplitTextLines("A\r"), (std::vector<std::string>{"A", ""}));

@@ -125,5 +125,45 @@ TEST_F(TextTray, TenThousandDrawingsLeaveNothingBehind) {
   EXPECT_EQ(fakes.gdi.liveObjects(), before);
 }
 
+TEST_F(TextTray, TheImageHasTheSystemsSmallIconSizeAndItsFontScales) {
+  // A chip with a mark in its last pixel, which shows only when it is loaded at 32 pixels.
+  constexpr platform::ColorRef kMark = 0x00FF00;
+  fakes::FakeGdi::Image chip(32, 32, kChip);
+  chip.pixels.back() = kMark;
+  fakes.gdi.resources[kBackground] = chip;
+  icon->SetBackgroundIcon(TIcon{kBackground});
+  struct Case {
+    int size;
+    std::string font;
+  };
+  for (const Case& c : {Case{20, "MS Sans Serif -14"}, Case{24, "MS Sans Serif -16"},
+                        Case{32, "MS Sans Serif -22"}, Case{16, "MS Sans Serif -11"}}) {
+    SCOPED_TRACE(c.size);
+    fakes.windowSystem.metrics[platform::kSmCxSmIcon] = c.size;
+    icon->SetText("42");
+    EXPECT_EQ(shown().width, c.size);
+    EXPECT_EQ(fakes.gdi.texts.back().font, c.font);
+    // The chip is loaded anew at each size, not the one of the size before scaled.
+    EXPECT_EQ(shown().at(c.size - 1, c.size - 1) == kMark, c.size == 32);
+  }
+}
+
+TEST_F(TextTray, ASizeChangeLeavesNothingBehind) {
+  icon->SetText("512");
+  const int before = fakes.gdi.liveObjects();
+  for (int i = 0; i < 100; ++i) {
+    fakes.windowSystem.metrics[platform::kSmCxSmIcon] = i % 2 ? 32 : 16;
+    icon->SetText(std::to_string(i * 100));
+  }
+  EXPECT_EQ(fakes.gdi.liveObjects(), before);
+}
+
+TEST_F(TextTray, ListImagesAreLoadedAtTheSmallIconSize) {
+  fakes.windowSystem.metrics[platform::kSmCxSmIcon] = 24;
+  icon->SetIconList(list);
+  icon->SetIconIndex(1);
+  EXPECT_EQ(fakes.windowSystem.sizeOf(fakes.shell.icons.begin()->second.hIcon), 24);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -30,15 +30,25 @@ constexpr int kProgramIcon = 1;
 // WM_DPICHANGED, which the headers name only for Windows 7 on.
 constexpr UINT kDpiChanged = 0x02E0;
 
+// The program's icon at a size the system names (its big or small icon at the system's DPI), so that the
+// image of that size is taken rather than another one scaled. Shared: the system keeps it.
+HICON programIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageA(instance(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                       LR_DEFAULTCOLOR | LR_SHARED));
+}
+
 void registerClass(const char* name, WNDPROC procedure) {
-  WNDCLASSA windowClass{};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance();
-  windowClass.hIcon = LoadIconA(instance(), MAKEINTRESOURCEA(kProgramIcon));
+  windowClass.hIcon = programIcon(SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = programIcon(SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name;
-  RegisterClassA(&windowClass);
+  RegisterClassExA(&windowClass);
 }
 
 class Win32Form final : public Win32Window {

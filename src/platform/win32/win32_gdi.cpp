@@ -63,6 +63,7 @@ GdiObject Win32Gdi::CreateFontIndirectA(const LogFont& font) {
   native.lfUnderline = font.underline;
   native.lfStrikeOut = font.strikeOut;
   native.lfCharSet = font.charSet;
+  native.lfQuality = font.quality;
   lstrcpynA(native.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
   return number(::CreateFontIndirectA(&native));
 }

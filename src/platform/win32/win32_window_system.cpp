@@ -122,6 +122,10 @@ std::uint32_t Win32WindowSystem::GetDoubleClickTime() {
   return ::GetDoubleClickTime();
 }
 
+int Win32WindowSystem::GetSystemMetrics(int index) {
+  return ::GetSystemMetrics(index);
+}
+
 bool Win32WindowSystem::SetForegroundWindow(HWnd window) {
   return ::SetForegroundWindow(native(window)) != FALSE;
 }

@@ -20,6 +20,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool GetCursorPos(Point& point) override;
   std::int16_t GetAsyncKeyState(int virtualKey) override;
   std::uint32_t GetDoubleClickTime() override;
+  int GetSystemMetrics(int index) override;
   bool SetForegroundWindow(HWnd window) override;
   std::intptr_t GetWindowLongPtrA(HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(HWnd window, int index, std::intptr_t value) override;
