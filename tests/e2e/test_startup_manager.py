@@ -1,6 +1,5 @@
 """The Startup Manager page against the real registry of the Wine prefix, driven by clicks and keystrokes."""
 import subprocess
-import time
 
 import pytest
 
@@ -14,8 +13,9 @@ USER_BACKUP = USER_RUN + "-"
 # The scopes in the lists' order: their Run and backup keys, and the registry view that reaches them.
 SCOPES = [("All users", RUN, BACKUP, "64"), ("All users (32-bit)", RUN, BACKUP, "32"),
           ("This user", USER_RUN, USER_BACKUP, "64")]
-# From the window's top left corner: the first row of each list, the step between rows.
-LIVE_ROW, BACKUP_ROW, ROW_STEP, ROW_X = 72, 218, 17, 60
+LIVE, BACKUP_LIST = 0, 1
+# A list row's height at 96 DPI: the 16-pixel row image and a line of the 8-point font.
+ROW_HEIGHT = 17
 # The buttons between the lists, left to right.
 ADD, DELETE, TO_BACKUP, RESTORE = range(4)
 
@@ -54,12 +54,23 @@ def entries(desktop):
     reg(desktop, "add", BACKUP, "/v", "Gamma", "/d", r"C:\gamma.exe", "/f")
 
 
+def rows(view):
+    return int(view[2].split("/")[1])
+
+
 def open_page(desktop, arch):
     show_window(desktop, arch)
-    window = main_window(desktop)
-    assert wait_until(lambda: list_views(desktop) and int(list_views(desktop)[0][2]) > 0, 30), "the page is empty"
-    x, y, _, _ = desktop.geometry(window)
-    return x, y
+    main_window(desktop)
+    assert wait_until(lambda: list_views(desktop) and rows(list_views(desktop)[LIVE]) > 0, 30), "the page is empty"
+
+
+def select(desktop, which, row):
+    """Clicks a row of a list, found below the list's header, until the list has it selected."""
+    chosen = lambda: list_views(desktop)[which][2].split("/")[0] == str(row)
+    left, top, right, bottom = list_views(desktop)[which][1]
+    header = next(c[1] for c in probe(desktop) if c[0] == "SysHeader32" and top <= c[1][1] < bottom)
+    y = header[3] + row * ROW_HEIGHT + ROW_HEIGHT // 2
+    assert wait_until(lambda: desktop.click(left + 40, y) or wait_until(chosen, 3), 20, 0), list_views(desktop)
 
 
 def press(desktop, button):
@@ -73,18 +84,18 @@ def press(desktop, button):
 
 
 def test_move_to_backup_and_restore_keep_the_entry_whole(desktop, entries, vantrel):
-    x, y = open_page(desktop, vantrel.arch)
+    open_page(desktop, vantrel.arch)
     desktop.screenshot(f"startup-manager-{vantrel.arch}")
     beta = values(desktop, RUN)["Beta"]
 
-    desktop.click(x + ROW_X, y + LIVE_ROW + ROW_STEP)  # Beta
+    select(desktop, LIVE, 1)  # Beta
     press(desktop, TO_BACKUP)
     assert wait_until(lambda: "Beta" in values(desktop, BACKUP), 10), values(desktop, BACKUP)
     assert values(desktop, BACKUP)["Beta"] == beta
     assert set(values(desktop, RUN)) == {"Alpha", "TkBellExe", "Vantrel"}
     desktop.still_screenshot(f"startup-manager-moved-{vantrel.arch}")
 
-    desktop.click(x + ROW_X, y + BACKUP_ROW)  # Beta, before Gamma
+    select(desktop, BACKUP_LIST, 0)  # Beta, before Gamma
     press(desktop, RESTORE)
     assert wait_until(lambda: "Beta" in values(desktop, RUN), 10), values(desktop, RUN)
     assert values(desktop, RUN)["Beta"] == beta
@@ -95,19 +106,24 @@ def test_add_through_the_file_dialog_and_delete(desktop, entries, vantrel):
     program = vantrel.folder / "My App.exe"
     program.write_bytes(b"MZ")
     path = "Z:" + str(program).replace("/", "\\")
-    x, y = open_page(desktop, vantrel.arch)
+    open_page(desktop, vantrel.arch)
 
     press(desktop, ADD)
     dialog = desktop.window("Open", 30)
-    desktop.x("xdotool", "windowactivate", "--sync", dialog)
-    time.sleep(0.5)
-    desktop.x("xdotool", "type", "--delay", "20", path)
+
+    def typed():
+        # The name box takes keys only once the dialog has settled: type again until it holds the path.
+        desktop.x("xdotool", "windowactivate", "--sync", dialog)
+        desktop.x("xdotool", "key", "End", *["BackSpace"] * (len(path) + 8))
+        desktop.x("xdotool", "type", "--delay", "20", path)
+        return wait_until(lambda: any(c[3] == path for c in probe(desktop, "Open")), 3)
+
+    assert wait_until(typed, 30, 0), probe(desktop, "Open")
     desktop.x("xdotool", "key", "Return")
     assert wait_until(lambda: "My App.exe" in values(desktop, RUN), 15), values(desktop, RUN)
     assert values(desktop, RUN)["My App.exe"] == ("REG_SZ", path)
 
-    time.sleep(0.5)
-    desktop.click(x + ROW_X, y + LIVE_ROW + 2 * ROW_STEP)  # after Alpha and Beta
+    select(desktop, LIVE, 2)  # after Alpha and Beta
     press(desktop, DELETE)
     assert wait_until(lambda: "My App.exe" not in values(desktop, RUN), 10), values(desktop, RUN)
     assert set(values(desktop, RUN)) == {"Alpha", "Beta", "TkBellExe", "Vantrel"}
@@ -135,22 +151,21 @@ def scoped_entries(desktop):
 
 def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped_entries, vantrel):
     show_window(desktop, vantrel.arch)
-    window = main_window(desktop)
+    main_window(desktop)
     assert wait_until(lambda: reg(desktop, "query", USER_BACKUP).returncode == 0, 30), "the page was not filled"
-    x, y, _, _ = desktop.geometry(window)
     everywhere = {(scope, "run") for scope, *_ in SCOPES}
     assert holders(desktop, "App") == everywhere
     desktop.screenshot(f"startup-manager-scopes-{vantrel.arch}")
 
     # The live list shows the three rows sorted by scope; a restored row goes back to its place.
     for row, (scope, run, backup, view) in enumerate(SCOPES):
-        desktop.click(x + ROW_X, y + LIVE_ROW + row * ROW_STEP)
+        select(desktop, LIVE, row)
         press(desktop, TO_BACKUP)
         moved = everywhere - {(scope, "run")} | {(scope, "backup")}
         assert wait_until(lambda: holders(desktop, "App") == moved, 20), (scope, holders(desktop, "App"))
         assert values(desktop, backup, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
 
-        desktop.click(x + ROW_X, y + BACKUP_ROW)
+        select(desktop, BACKUP_LIST, 0)
         press(desktop, RESTORE)
         assert wait_until(lambda: holders(desktop, "App") == everywhere, 20), (scope, holders(desktop, "App"))
         assert values(desktop, run, view)["App"] == ("REG_SZ", f"C:\\{scope}.exe")
@@ -189,8 +204,8 @@ def odd_entries(desktop):
 def test_values_of_every_type_and_odd_names_are_listed_and_kept(desktop, odd_entries, vantrel):
     show_window(desktop, vantrel.arch)
     # Every value but the program's own makes a row, whatever its type or name.
-    rows = [len(ODD_VALUES[RUN]), len(ODD_VALUES[BACKUP])]
-    filled = wait_until(lambda: (lambda l: l and [int(c[2]) for c in l] == rows)(list_views(desktop)), 30)
+    counts = [len(ODD_VALUES[RUN]), len(ODD_VALUES[BACKUP])]
+    filled = wait_until(lambda: (lambda l: l and [rows(c) for c in l] == counts)(list_views(desktop)), 30)
     desktop.screenshot(f"startup-manager-odd-values-{vantrel.arch}")
     assert filled, list_views(desktop)
     assert not [c for c in probe(desktop) if c[3] == "OK"], "a message box"
