@@ -26,10 +26,10 @@ void TFreeMemoryTrayIcon::RenderText() {
   });
 }
 
-std::string TFreeMemoryTrayIcon::DrawingKey() {
+std::string TFreeMemoryTrayIcon::DrawingKey(const TextIconLook& look) {
   // Marked by the first character, so that no text stands for a figure.
-  const std::optional<CompactFigure> compact = compactForm(Look());
-  return compact ? 'C' + compact->number + ' ' + compact->unit : 'T' + Text();
+  const std::optional<CompactFigure> compact = compactForm(look);
+  return compact ? 'C' + compact->number + ' ' + compact->unit : 'T' + look.Text;
 }
 
 }  // namespace vantrel

@@ -18,7 +18,7 @@ class TFreeMemoryTrayIcon : public TTextTrayIcon {
 
  protected:
   void RenderText() override;
-  std::string DrawingKey() override;
+  std::string DrawingKey(const TextIconLook& look) override;
 
  private:
   // The figure in its compact form, when the text is a figure that the look would draw cut off.

@@ -104,8 +104,8 @@ void TTextTrayIcon::RenderText() {
   textBitmap_ = vantrel::RenderText(gdi_, Look(), MaskColor);
 }
 
-std::string TTextTrayIcon::DrawingKey() {
-  return text_;
+std::string TTextTrayIcon::DrawingKey(const TextIconLook& look) {
+  return look.Text;
 }
 
 void TTextTrayIcon::RebuildIcon() {
@@ -127,7 +127,7 @@ void TTextTrayIcon::RebuildIcon() {
       backgroundIcon_.Image ? backgroundIcon_.Image->Handle() : backgroundHandle_.get();
   Drawing drawing;
   drawing.look = Look();
-  drawing.look.Text = DrawingKey();
+  drawing.look.Text = DrawingKey(drawing.look);
   drawing.font = ColorToRGB(gdi_, font_.Color);
   drawing.color = ColorToRGB(gdi_, color_);
   drawing.border = ColorToRGB(gdi_, borderColor_);

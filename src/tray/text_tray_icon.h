@@ -72,9 +72,9 @@ class TTextTrayIcon : public TTrayIcon {
  protected:
   // Draws the text into the text bitmap.
   virtual void RenderText();
-  // What RenderText would draw now, as a key: two renderings of the same look with the same key have the same
-  // pixels.
-  virtual std::string DrawingKey();
+  // What RenderText would draw for this look (Look() of the rebuild under way), as a key: two renderings of
+  // the same look with the same key have the same pixels.
+  virtual std::string DrawingKey(const TextIconLook& look);
   // What the text looks like now, at the size of the rebuild under way.
   TextIconLook Look() const;
   platform::Gdi& Gdi() const { return gdi_; }
