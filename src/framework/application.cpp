@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/unicode.h"
+
 namespace vantrel {
 
 TApplication::TApplication(platform::Services& services, std::unique_ptr<NativeApplication> native)
@@ -148,7 +150,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     return 0;
   }
   const THandle owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : Handle();
-  return services_.dialogs->MessageBoxA(owner, text, caption, flags);
+  return services_.dialogs->MessageBoxW(owner, Utf8ToUtf16(text), Utf8ToUtf16(caption), flags);
 }
 
 void TApplication::Beep() {

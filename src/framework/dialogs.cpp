@@ -1,6 +1,7 @@
 #include "framework/dialogs.h"
 
 #include "framework/application.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
@@ -10,11 +11,11 @@ bool TOpenDialog::Execute() {
     return false;
   }
   const THandle owner = application->MainForm() ? application->MainForm()->Handle() : application->Handle();
-  std::string chosen = FileName;
-  if (!application->Services().dialogs->GetOpenFileNameA(owner, chosen)) {
+  std::u16string chosen = Utf8ToUtf16(FileName);
+  if (!application->Services().dialogs->GetOpenFileNameW(owner, chosen)) {
     return false;
   }
-  FileName = chosen;
+  FileName = Utf16ToUtf8(chosen);
   return true;
 }
 

@@ -120,6 +120,22 @@ TRegValue TRegistry::ReadValue(const std::string& name) {
   return value;
 }
 
+std::optional<std::string> TRegistry::ReadString(const std::string& name) {
+  if (!ValueExists(name)) {
+    return std::nullopt;
+  }
+  try {
+    const TRegValue value = ReadValue(name);
+    if (value.Type != platform::kRegSz && value.Type != platform::kRegExpandSz) {
+      return std::nullopt;
+    }
+    const std::string text(value.Data.begin(), value.Data.end());
+    return text.substr(0, text.find('\0'));
+  } catch (const ERegistryException&) {
+    return std::nullopt;
+  }
+}
+
 void TRegistry::WriteValue(const std::string& name, const TRegValue& value) {
   if (currentKey_ == 0 ||
       registry_.RegSetValueExA(currentKey_, name.c_str(), value.Type, value.Data.data(),

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ class TRegistry {
   // Raises ERegistryException "Failed to get data for '<name>'" when the value cannot be read, and "Invalid
   // data type for '<name>'" when its type changed while it was read.
   TRegValue ReadValue(const std::string& name);
+  // The text of a string value (REG_SZ or REG_EXPAND_SZ) up to its first NUL; none when the value is missing,
+  // cannot be read or holds another type.
+  std::optional<std::string> ReadString(const std::string& name);
   // Sets a value of the open key, replacing any of that name; raises ERegistryException "Failed to set data
   // for '<name>'".
   void WriteValue(const std::string& name, const TRegValue& value);

@@ -19,13 +19,13 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // A modal message box; the number of the button that closed it, 0 when it could not be shown.
-  virtual int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+  virtual int MessageBoxW(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
                           std::uint32_t type) = 0;
   // The sound of the given alert kind (0: the default beep).
   virtual bool MessageBeep(std::uint32_t type) = 0;
   // The file-open dialog, starting at `fileName`; true with the chosen full path in `fileName`, false when
   // the user cancelled.
-  virtual bool GetOpenFileNameA(WindowHandle owner, std::string& fileName) = 0;
+  virtual bool GetOpenFileNameW(WindowHandle owner, std::u16string& fileName) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -1,13 +1,15 @@
 #include "fake_dialogs.h"
 
+#include "framework/unicode.h"
+
 namespace vantrel::fakes {
 
-int FakeDialogs::MessageBoxA(platform::WindowHandle, const std::string& text, const std::string& caption,
-                             std::uint32_t type) {
-  if (faults.shouldFail("MessageBoxA")) {
+int FakeDialogs::MessageBoxW(platform::WindowHandle, const std::u16string& text,
+                             const std::u16string& caption, std::uint32_t type) {
+  if (faults.shouldFail("MessageBoxW")) {
     return 0;
   }
-  boxes.push_back({text, caption, type});
+  boxes.push_back({Utf16ToUtf8(text), Utf16ToUtf8(caption), type});
   return platform::kIdOk;
 }
 
@@ -19,8 +21,8 @@ bool FakeDialogs::MessageBeep(std::uint32_t) {
   return true;
 }
 
-bool FakeDialogs::GetOpenFileNameA(platform::WindowHandle, std::string& fileName) {
-  if (faults.shouldFail("GetOpenFileNameA") || chosenFiles.empty()) {
+bool FakeDialogs::GetOpenFileNameW(platform::WindowHandle, std::u16string& fileName) {
+  if (faults.shouldFail("GetOpenFileNameW") || chosenFiles.empty()) {
     return false;
   }
   const std::string answer = chosenFiles.front();
@@ -28,7 +30,7 @@ bool FakeDialogs::GetOpenFileNameA(platform::WindowHandle, std::string& fileName
   if (answer.empty()) {
     return false;
   }
-  fileName = answer;
+  fileName = Utf8ToUtf16(answer);
   return true;
 }
 

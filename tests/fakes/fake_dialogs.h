@@ -19,15 +19,15 @@ class FakeDialogs final : public platform::Dialogs {
     std::uint32_t type;
   };
 
-  int MessageBoxA(platform::WindowHandle owner, const std::string& text, const std::string& caption,
+  int MessageBoxW(platform::WindowHandle owner, const std::u16string& text, const std::u16string& caption,
                   std::uint32_t type) override;
   bool MessageBeep(std::uint32_t type) override;
-  bool GetOpenFileNameA(platform::WindowHandle owner, std::string& fileName) override;
+  bool GetOpenFileNameW(platform::WindowHandle owner, std::u16string& fileName) override;
 
-  FaultPlan faults;  // calls: "MessageBoxA", "MessageBeep", "GetOpenFileNameA"
-  std::vector<Box> boxes;
+  FaultPlan faults;        // calls: "MessageBoxW", "MessageBeep", "GetOpenFileNameW"
+  std::vector<Box> boxes;  // texts in UTF-8
   int beeps = 0;
-  // Answers of the file-open dialog, first one first; an empty answer (or none left) cancels.
+  // Answers of the file-open dialog (UTF-8), first one first; an empty answer (or none left) cancels.
   std::deque<std::string> chosenFiles;
 };
 

@@ -7,10 +7,10 @@ namespace vantrel::platform::win32 {
 
 class Win32Dialogs final : public Dialogs {
  public:
-  int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+  int MessageBoxW(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
                   std::uint32_t type) override;
   bool MessageBeep(std::uint32_t type) override;
-  bool GetOpenFileNameA(WindowHandle owner, std::string& fileName) override;
+  bool GetOpenFileNameW(WindowHandle owner, std::u16string& fileName) override;
 };
 
 }  // namespace vantrel::platform::win32

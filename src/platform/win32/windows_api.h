@@ -26,3 +26,18 @@ inline LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
   return SetWindowLongA(window, index, value);
 }
 #endif
+
+#include <string>
+
+namespace vantrel::platform::win32 {
+
+// Windows' wide characters are UTF-16 code units, as char16_t is.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+inline const wchar_t* wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+inline wchar_t* wide(std::u16string& text) {
+  return reinterpret_cast<wchar_t*>(text.data());
+}
+
+}  // namespace vantrel::platform::win32
