@@ -9,6 +9,7 @@
 #include "cpu/cpu_usage.h"
 #include "fake_performance_data.h"
 #include "fake_version.h"
+#include "framework/unicode.h"
 #include "median.h"
 #include "platform/performance_block.h"
 #include "platform/processor_block.h"
@@ -34,9 +35,9 @@ void report(const char* name, const vantrel::platform::Services& services, int r
   const double query = vantrel::bench::microsecondsPerCall(rounds, calls, [&] {
     auto size = static_cast<std::uint32_t>(buffer.size());
     if (services.registry) {
-      services.registry->RegQueryValueExA(vantrel::platform::kHKeyPerformanceData,
-                                          vantrel::platform::kProcessorObjectValue, nullptr, buffer.data(),
-                                          &size);
+      const std::u16string object = vantrel::Utf8ToUtf16(vantrel::platform::kProcessorObjectValue);
+      services.registry->RegQueryValueExW(vantrel::platform::kHKeyPerformanceData, object.c_str(), nullptr,
+                                          buffer.data(), &size);
     } else {
       services.performanceData->RegQueryValueExA(vantrel::platform::kProcessorObjectValue, buffer.data(),
                                                  &size);

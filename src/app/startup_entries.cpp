@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "framework/sysutils.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
@@ -116,10 +117,8 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const TListVi
 std::optional<std::string> ProgramText(const TRegValue& value) {
   const std::vector<std::uint8_t>& data = value.Data;
   switch (value.Type) {
-    case platform::kRegSz: {
-      const std::string text(data.begin(), data.end());
-      return text.substr(0, text.find('\0'));
-    }
+    case platform::kRegSz:
+      return StringData(data);
     case platform::kRegDword: {
       // Little-endian; bytes missing from a short value count as 0.
       std::uint32_t number = 0;
@@ -132,11 +131,12 @@ std::optional<std::string> ProgramText(const TRegValue& value) {
       if (data.empty()) {
         return std::nullopt;
       }
-      std::string text;
+      // Each byte as the character of that code (Latin-1), so that the text stays valid UTF-8.
+      std::u16string text;
       for (const std::uint8_t byte : data) {
-        text += byte == 0 ? std::string("\r\n") : std::string(1, static_cast<char>(byte));
+        text += byte == 0 ? std::u16string(u"\r\n") : std::u16string(1, static_cast<char16_t>(byte));
       }
-      return text;
+      return Utf16ToUtf8(text);
     }
     default:
       return std::nullopt;

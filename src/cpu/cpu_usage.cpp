@@ -19,10 +19,10 @@ constexpr std::size_t kBlockGrowth = 4096;
 // object of the largest machines takes a small part of this.
 constexpr std::size_t kLargestBlockSize = 4 * 1024 * 1024;
 
-constexpr char kStartStatKey[] = "PerfStats\\StartStat";
-constexpr char kStatDataKey[] = "PerfStats\\StatData";
-constexpr char kStopStatKey[] = "PerfStats\\StopStat";
-constexpr char kCpuUsageValue[] = "KERNEL\\CPUUsage";
+constexpr char16_t kStartStatKey[] = u"PerfStats\\StartStat";
+constexpr char16_t kStatDataKey[] = u"PerfStats\\StatData";
+constexpr char16_t kStopStatKey[] = u"PerfStats\\StopStat";
+constexpr char16_t kCpuUsageValue[] = u"KERNEL\\CPUUsage";
 
 struct CpuUsageState {
   platform::PerformanceData* performanceData = nullptr;
@@ -117,7 +117,7 @@ void refreshNt(CpuUsageState& s) {
 void readKernelCpuUsage(CpuUsageState& s, platform::HKey key) {
   std::uint8_t bytes[4];
   std::uint32_t size = sizeof bytes;
-  if (s.registry->RegQueryValueExA(key, kCpuUsageValue, nullptr, bytes, &size) == platform::kErrorSuccess &&
+  if (s.registry->RegQueryValueExW(key, kCpuUsageValue, nullptr, bytes, &size) == platform::kErrorSuccess &&
       size == sizeof bytes) {
     s.KernelCpuUsage = static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
                        static_cast<std::uint32_t>(bytes[3]) << 24;
@@ -127,14 +127,14 @@ void readKernelCpuUsage(CpuUsageState& s, platform::HKey key) {
 void refresh9x(CpuUsageState& s) {
   if (!s.StatisticsStarted) {
     platform::HKey startKey = 0;
-    if (s.registry->RegOpenKeyExA(platform::kHKeyDynData, kStartStatKey, platform::kKeyAllAccess,
+    if (s.registry->RegOpenKeyExW(platform::kHKeyDynData, kStartStatKey, platform::kKeyAllAccess,
                                   &startKey) != platform::kErrorSuccess) {
       throw Exception(kCannotStartStatisticsMessage);
     }
     // Reading under the start key is what starts the statistics.
     readKernelCpuUsage(s, startKey);
     s.registry->RegCloseKey(startKey);
-    if (s.registry->RegOpenKeyExA(platform::kHKeyDynData, kStatDataKey, platform::kKeyRead, &s.StatDataKey) !=
+    if (s.registry->RegOpenKeyExW(platform::kHKeyDynData, kStatDataKey, platform::kKeyRead, &s.StatDataKey) !=
         platform::kErrorSuccess) {
       throw Exception(kCannotReadStatisticsMessage);
     }
@@ -227,7 +227,7 @@ void StopProcessorStatistics() {
   s.StatisticsStarted = false;
   s.registry->RegCloseKey(s.StatDataKey);
   platform::HKey stopKey = 0;
-  if (s.registry->RegOpenKeyExA(platform::kHKeyDynData, kStopStatKey, platform::kKeyAllAccess, &stopKey) ==
+  if (s.registry->RegOpenKeyExW(platform::kHKeyDynData, kStopStatKey, platform::kKeyAllAccess, &stopKey) ==
       platform::kErrorSuccess) {
     readKernelCpuUsage(s, stopKey);
     s.registry->RegCloseKey(stopKey);

@@ -1,23 +1,26 @@
 #include "framework/registry.h"
 
+#include "framework/unicode.h"
+
 namespace vantrel {
 
 namespace {
 
-// 16383 characters, of up to two bytes each in an ANSI code page.
-constexpr std::size_t kLongestValueName = 2 * 16383;
+// UTF-16 units, without the terminator.
+constexpr std::size_t kLongestValueName = 16383;
 
 }  // namespace
 
 bool TRegistry::open(const std::string& key, std::uint32_t access, bool canCreate) {
   CloseKey();
+  const std::u16string path = Utf8ToUtf16(key);
   platform::HKey opened = 0;
   long result;
   if (canCreate) {
     std::uint32_t disposition = 0;
-    result = registry_.RegCreateKeyExA(rootKey_, key.c_str(), access | view_, &opened, &disposition);
+    result = registry_.RegCreateKeyExW(rootKey_, path.c_str(), access | view_, &opened, &disposition);
   } else {
-    result = registry_.RegOpenKeyExA(rootKey_, key.c_str(), access | view_, &opened);
+    result = registry_.RegOpenKeyExW(rootKey_, path.c_str(), access | view_, &opened);
   }
   if (result != platform::kErrorSuccess) {
     return false;
@@ -43,7 +46,7 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::KeyExists(const std::string& key) {
   platform::HKey opened = 0;
-  if (registry_.RegOpenKeyExA(rootKey_, key.c_str(), platform::kKeyRead | view_, &opened) !=
+  if (registry_.RegOpenKeyExW(rootKey_, Utf8ToUtf16(key).c_str(), platform::kKeyRead | view_, &opened) !=
       platform::kErrorSuccess) {
     return false;
   }
@@ -54,7 +57,7 @@ bool TRegistry::KeyExists(const std::string& key) {
 void TRegistry::CreateKey(const std::string& key) {
   platform::HKey created = 0;
   std::uint32_t disposition = 0;
-  if (registry_.RegCreateKeyExA(rootKey_, key.c_str(), platform::kKeyAllAccess | view_, &created,
+  if (registry_.RegCreateKeyExW(rootKey_, Utf8ToUtf16(key).c_str(), platform::kKeyAllAccess | view_, &created,
                                 &disposition) != platform::kErrorSuccess) {
     throw ERegistryException("Failed to create key " + key);
   }
@@ -66,23 +69,28 @@ std::vector<std::string> TRegistry::GetValueNames() {
   std::uint32_t count = 0;
   std::uint32_t longest = 0;
   if (currentKey_ == 0 ||
-      registry_.RegQueryInfoKeyA(currentKey_, &count, &longest, nullptr) != platform::kErrorSuccess) {
+      registry_.RegQueryInfoKeyW(currentKey_, &count, &longest, nullptr) != platform::kErrorSuccess) {
     return names;
   }
-  std::vector<char> name(longest + 1);
+  std::u16string name(longest + 1, u'\0');
   for (std::uint32_t index = 0;;) {
     auto length = static_cast<std::uint32_t>(name.size());
     const long result =
-        registry_.RegEnumValueA(currentKey_, index, name.data(), &length, nullptr, nullptr, nullptr);
+        registry_.RegEnumValueW(currentKey_, index, name.data(), &length, nullptr, nullptr, nullptr);
     // A longer name came in since the count; no name is longer than the registry allows.
     if (result == platform::kErrorMoreData && name.size() <= kLongestValueName) {
       name.resize(kLongestValueName + 1);
       continue;
     }
-    if (result != platform::kErrorSuccess) {
+    if (result == platform::kErrorNoMoreItems) {
       return names;
     }
-    names.emplace_back(name.data(), length);
+    if (result == platform::kErrorSuccess) {
+      names.push_back(Utf16ToUtf8(std::u16string_view(name.data(), length)));
+    } else if (index >= count) {
+      // Past the values counted, an error is not one bad value among good ones.
+      return names;
+    }
     ++index;
   }
 }
@@ -93,22 +101,23 @@ bool TRegistry::ValueExists(const std::string& name) {
   }
   std::uint32_t type = 0;
   std::uint32_t size = 0;
-  return registry_.RegQueryValueExA(currentKey_, name.c_str(), &type, nullptr, &size) ==
+  return registry_.RegQueryValueExW(currentKey_, Utf8ToUtf16(name).c_str(), &type, nullptr, &size) ==
          platform::kErrorSuccess;
 }
 
 TRegValue TRegistry::ReadValue(const std::string& name) {
   const ERegistryException unreadable("Failed to get data for '" + name + "'");
+  const std::u16string wideName = Utf8ToUtf16(name);
   TRegValue value;
   std::uint32_t size = 0;
-  if (currentKey_ == 0 || registry_.RegQueryValueExA(currentKey_, name.c_str(), &value.Type, nullptr,
+  if (currentKey_ == 0 || registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, nullptr,
                                                      &size) != platform::kErrorSuccess) {
     throw unreadable;
   }
   value.Data.resize(size);
   std::uint32_t type = 0;
   // A value that grew since the size was asked does not fit; an empty buffer would not even be filled.
-  if (registry_.RegQueryValueExA(currentKey_, name.c_str(), &type, value.Data.data(), &size) !=
+  if (registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &type, value.Data.data(), &size) !=
           platform::kErrorSuccess ||
       size > value.Data.size()) {
     throw unreadable;
@@ -120,6 +129,30 @@ TRegValue TRegistry::ReadValue(const std::string& name) {
   return value;
 }
 
+TRegValue TRegistry::ReadRawValue(const std::string& name) {
+  const std::u16string wideName = Utf8ToUtf16(name);
+  TRegValue value;
+  std::uint32_t size = 0;
+  if (currentKey_ != 0 && registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, nullptr,
+                                                     &size) == platform::kErrorSuccess) {
+    // A value that changes meanwhile is asked again, with room for what it has become.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      value.Data.resize(size);
+      const long result =
+          registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, value.Data.data(), &size);
+      if (result == platform::kErrorSuccess && size <= value.Data.size()) {
+        value.Data.resize(size);
+        return value;
+      }
+      // An empty buffer only asks for the size, which may have grown.
+      if (result != platform::kErrorMoreData && result != platform::kErrorSuccess) {
+        break;
+      }
+    }
+  }
+  throw ERegistryException("Failed to get data for '" + name + "'");
+}
+
 std::optional<std::string> TRegistry::ReadString(const std::string& name) {
   if (!ValueExists(name)) {
     return std::nullopt;
@@ -129,8 +162,7 @@ std::optional<std::string> TRegistry::ReadString(const std::string& name) {
     if (value.Type != platform::kRegSz && value.Type != platform::kRegExpandSz) {
       return std::nullopt;
     }
-    const std::string text(value.Data.begin(), value.Data.end());
-    return text.substr(0, text.find('\0'));
+    return StringData(value.Data);
   } catch (const ERegistryException&) {
     return std::nullopt;
   }
@@ -138,20 +170,26 @@ std::optional<std::string> TRegistry::ReadString(const std::string& name) {
 
 void TRegistry::WriteValue(const std::string& name, const TRegValue& value) {
   if (currentKey_ == 0 ||
-      registry_.RegSetValueExA(currentKey_, name.c_str(), value.Type, value.Data.data(),
+      registry_.RegSetValueExW(currentKey_, Utf8ToUtf16(name).c_str(), value.Type, value.Data.data(),
                                static_cast<std::uint32_t>(value.Data.size())) != platform::kErrorSuccess) {
     throw ERegistryException("Failed to set data for '" + name + "'");
   }
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  TRegValue text{platform::kRegSz, std::vector<std::uint8_t>(value.begin(), value.end())};
-  text.Data.push_back(0);
+  TRegValue text{platform::kRegSz, Utf16LeBytes(Utf8ToUtf16(value))};
+  text.Data.insert(text.Data.end(), 2, 0);
   WriteValue(name, text);
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  return currentKey_ != 0 && registry_.RegDeleteValueA(currentKey_, name.c_str()) == platform::kErrorSuccess;
+  return currentKey_ != 0 &&
+         registry_.RegDeleteValueW(currentKey_, Utf8ToUtf16(name).c_str()) == platform::kErrorSuccess;
+}
+
+std::string StringData(const std::vector<std::uint8_t>& data) {
+  const std::u16string text = FromUtf16LeBytes(data);
+  return Utf16ToUtf8(std::u16string_view(text).substr(0, text.find(u'\0')));
 }
 
 }  // namespace vantrel

@@ -22,6 +22,9 @@ struct TRegValue {
   std::vector<std::uint8_t> Data;
 };
 
+// The text of string data (UTF-16LE) up to its first NUL, in UTF-8.
+std::string StringData(const std::vector<std::uint8_t>& data);
+
 class TRegistry {
  public:
   // `view` joins every access asked for (platform::kKeyWow64_64Key: the 64-bit programs' keys).
@@ -50,13 +53,16 @@ class TRegistry {
   // Raises ERegistryException "Failed to get data for '<name>'" when the value cannot be read, and "Invalid
   // data type for '<name>'" when its type changed while it was read.
   TRegValue ReadValue(const std::string& name);
+  // The value as it is when read, whatever it was when asked for its size: it is asked again while it grows.
+  // Raises ERegistryException "Failed to get data for '<name>'" when it still cannot be read.
+  TRegValue ReadRawValue(const std::string& name);
   // The text of a string value (REG_SZ or REG_EXPAND_SZ) up to its first NUL; none when the value is missing,
   // cannot be read or holds another type.
   std::optional<std::string> ReadString(const std::string& name);
   // Sets a value of the open key, replacing any of that name; raises ERegistryException "Failed to set data
   // for '<name>'".
   void WriteValue(const std::string& name, const TRegValue& value);
-  // A string value (REG_SZ): the text with its terminating NUL.
+  // A string value (REG_SZ): the text in UTF-16LE with its two-byte terminating NUL.
   void WriteString(const std::string& name, const std::string& value);
   // Deletes a value of the open key; false when it was not there, or the key refused.
   bool DeleteValue(const std::string& name);

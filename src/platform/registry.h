@@ -38,28 +38,30 @@ constexpr long kErrorInvalidHandle = 6;
 constexpr long kErrorMoreData = 234;
 constexpr long kErrorNoMoreItems = 259;
 
+// Names are UTF-16 (char16_t, as Windows' wide calls take them) and their lengths count UTF-16 units; data
+// are bytes as the wide calls hold them (a string value: UTF-16LE with its two-byte NUL).
 class Registry {
  public:
   virtual ~Registry() = default;
 
-  virtual long RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) = 0;
+  virtual long RegOpenKeyExW(HKey key, const char16_t* subKey, std::uint32_t access, HKey* result) = 0;
   // Creates the key and any missing keys of its path, non-volatile; opens it when it exists.
-  virtual long RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+  virtual long RegCreateKeyExW(HKey key, const char16_t* subKey, std::uint32_t access, HKey* result,
                                std::uint32_t* disposition) = 0;
-  // Number of values, longest value name (characters, without the terminator) and longest data (bytes).
-  virtual long RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+  // Number of values, longest value name (units, without the terminator) and longest data (bytes).
+  virtual long RegQueryInfoKeyW(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
                                 std::uint32_t* maxValueLength) = 0;
-  // The index-th value: its name (nameLength in: buffer characters, out: characters without the terminator),
-  // type and data. kErrorNoMoreItems past the last; kErrorMoreData when a buffer is too small.
-  virtual long RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+  // The index-th value: its name (nameLength in: buffer units, out: units without the terminator), type and
+  // data. kErrorNoMoreItems past the last; kErrorMoreData when a buffer is too small.
+  virtual long RegEnumValueW(HKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameLength,
                              std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   // Type and data of a value; with no data buffer, only its type and size. kErrorMoreData when the buffer is
   // too small (dataSize then holds the size needed).
-  virtual long RegQueryValueExA(HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
+  virtual long RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type, std::uint8_t* data,
                                 std::uint32_t* dataSize) = 0;
-  virtual long RegSetValueExA(HKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
-                              std::uint32_t dataSize) = 0;
-  virtual long RegDeleteValueA(HKey key, const char* valueName) = 0;
+  virtual long RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
+                              const std::uint8_t* data, std::uint32_t dataSize) = 0;
+  virtual long RegDeleteValueW(HKey key, const char16_t* valueName) = 0;
   virtual long RegCloseKey(HKey key) = 0;
 };
 

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "framework/registry.h"
+#include "framework/unicode.h"
 
 namespace vantrel::contract {
 
@@ -13,58 +17,60 @@ namespace {
 
 using platform::HKey;
 
-std::vector<std::uint8_t> sz(const std::string& text) {
-  std::vector<std::uint8_t> bytes(text.begin(), text.end());
-  bytes.push_back(0);
+// A string value's data as the wide calls hold it: UTF-16LE with a two-byte NUL.
+std::vector<std::uint8_t> sz(const std::u16string& text) {
+  std::vector<std::uint8_t> bytes = Utf16LeBytes(text);
+  bytes.insert(bytes.end(), 2, 0);
   return bytes;
 }
 
-void setString(platform::Registry& registry, HKey key, const char* name, const std::string& text) {
+void setString(platform::Registry& registry, HKey key, const char16_t* name, const std::u16string& text) {
   const auto bytes = sz(text);
-  ASSERT_EQ(registry.RegSetValueExA(key, name, platform::kRegSz, bytes.data(),
+  ASSERT_EQ(registry.RegSetValueExW(key, name, platform::kRegSz, bytes.data(),
                                     static_cast<std::uint32_t>(bytes.size())),
             platform::kErrorSuccess);
 }
 
 void clearValues(platform::Registry& registry, HKey key) {
-  char name[256];
-  std::uint32_t length = sizeof name;
-  while (registry.RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr) ==
+  char16_t name[256];
+  std::uint32_t length = std::size(name);
+  while (registry.RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr) ==
          platform::kErrorSuccess) {
-    ASSERT_EQ(registry.RegDeleteValueA(key, name), platform::kErrorSuccess);
-    length = sizeof name;
+    ASSERT_EQ(registry.RegDeleteValueW(key, name), platform::kErrorSuccess);
+    length = std::size(name);
   }
 }
 
 // The string value "Where" of the key `path` as `access` reaches it; "<none>" when the key cannot be opened.
 std::string where(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access) {
   HKey key = 0;
-  if (registry.RegOpenKeyExA(root, path.c_str(), platform::kKeyRead | access, &key) !=
+  if (registry.RegOpenKeyExW(root, Utf8ToUtf16(path).c_str(), platform::kKeyRead | access, &key) !=
       platform::kErrorSuccess) {
     return "<none>";
   }
-  char data[16] = {};
-  std::uint32_t size = sizeof data - 1;
-  const long status =
-      registry.RegQueryValueExA(key, "Where", nullptr, reinterpret_cast<std::uint8_t*>(data), &size);
+  std::vector<std::uint8_t> data(32);
+  auto size = static_cast<std::uint32_t>(data.size());
+  const long status = registry.RegQueryValueExW(key, u"Where", nullptr, data.data(), &size);
   registry.RegCloseKey(key);
-  return status == platform::kErrorSuccess ? std::string(data) : "<no value>";
+  data.resize(size);
+  return status == platform::kErrorSuccess ? StringData(data) : "<no value>";
 }
 
 void setWhere(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access,
               const std::string& text) {
   HKey key = 0;
-  ASSERT_EQ(registry.RegCreateKeyExA(root, path.c_str(), platform::kKeyAllAccess | access, &key, nullptr),
+  ASSERT_EQ(registry.RegCreateKeyExW(root, Utf8ToUtf16(path).c_str(), platform::kKeyAllAccess | access, &key,
+                                     nullptr),
             platform::kErrorSuccess);
-  setString(registry, key, "Where", text);
+  setString(registry, key, u"Where", Utf8ToUtf16(text));
   registry.RegCloseKey(key);
 }
 
 void clearWhere(platform::Registry& registry, HKey root, const std::string& path, std::uint32_t access) {
   HKey key = 0;
-  if (registry.RegOpenKeyExA(root, path.c_str(), platform::kKeyAllAccess | access, &key) ==
+  if (registry.RegOpenKeyExW(root, Utf8ToUtf16(path).c_str(), platform::kKeyAllAccess | access, &key) ==
       platform::kErrorSuccess) {
-    registry.RegDeleteValueA(key, "Where");
+    registry.RegDeleteValueW(key, u"Where");
     registry.RegCloseKey(key);
   }
 }
@@ -110,118 +116,134 @@ void checkRegistryViews(platform::Registry& registry, const char* path, bool sys
 }
 
 void checkRegistry(platform::Registry& registry, const char* path) {
-  const std::string missing = std::string(path) + "\\Missing\\Deeper";
+  const std::u16string key16 = Utf8ToUtf16(path);
+  const std::u16string missing = key16 + u"\\Missing\\Deeper";
   HKey key = 0;
-  EXPECT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, missing.c_str(), platform::kKeyRead, &key),
+  EXPECT_EQ(registry.RegOpenKeyExW(platform::kHKeyLocalMachine, missing.c_str(), platform::kKeyRead, &key),
             platform::kErrorFileNotFound);
 
   std::uint32_t disposition = 0;
-  ASSERT_EQ(registry.RegCreateKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key,
-                                     &disposition),
+  ASSERT_EQ(registry.RegCreateKeyExW(platform::kHKeyLocalMachine, key16.c_str(), platform::kKeyAllAccess,
+                                     &key, &disposition),
             platform::kErrorSuccess);
   clearValues(registry, key);
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
-  ASSERT_EQ(registry.RegCreateKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key,
-                                     &disposition),
+  ASSERT_EQ(registry.RegCreateKeyExW(platform::kHKeyLocalMachine, key16.c_str(), platform::kKeyAllAccess,
+                                     &key, &disposition),
             platform::kErrorSuccess);
   EXPECT_EQ(disposition, platform::kRegOpenedExistingKey);
 
-  setString(registry, key, "Alpha", "C:\\a.exe");
-  setString(registry, key, "beta two", "");
-  setString(registry, key, "Alpha", "C:\\Program Files\\a.exe");  // replaced in place
+  setString(registry, key, u"Alpha", u"C:\\a.exe");
+  setString(registry, key, u"beta two", u"");
+  setString(registry, key, u"Alpha", u"C:\\Program Files\\a.exe");  // replaced in place
 
   // Size and type without the data; a short buffer is refused with the size it needs.
   std::uint32_t type = 0;
   std::uint32_t size = 0;
-  ASSERT_EQ(registry.RegQueryValueExA(key, "ALPHA", &type, nullptr, &size), platform::kErrorSuccess);
+  ASSERT_EQ(registry.RegQueryValueExW(key, u"ALPHA", &type, nullptr, &size), platform::kErrorSuccess);
   EXPECT_EQ(type, platform::kRegSz);
-  EXPECT_EQ(size, sz("C:\\Program Files\\a.exe").size());
+  EXPECT_EQ(size, sz(u"C:\\Program Files\\a.exe").size());
   std::uint8_t shortBuffer[4];
   size = sizeof shortBuffer;
-  EXPECT_EQ(registry.RegQueryValueExA(key, "Alpha", &type, shortBuffer, &size), platform::kErrorMoreData);
-  EXPECT_EQ(size, sz("C:\\Program Files\\a.exe").size());
+  EXPECT_EQ(registry.RegQueryValueExW(key, u"Alpha", &type, shortBuffer, &size), platform::kErrorMoreData);
+  EXPECT_EQ(size, sz(u"C:\\Program Files\\a.exe").size());
   std::vector<std::uint8_t> data(size);
-  ASSERT_EQ(registry.RegQueryValueExA(key, "Alpha", &type, data.data(), &size), platform::kErrorSuccess);
-  EXPECT_EQ(data, sz("C:\\Program Files\\a.exe"));
-  EXPECT_EQ(registry.RegQueryValueExA(key, "Gamma", &type, nullptr, &size), platform::kErrorFileNotFound);
+  ASSERT_EQ(registry.RegQueryValueExW(key, u"Alpha", &type, data.data(), &size), platform::kErrorSuccess);
+  EXPECT_EQ(data, sz(u"C:\\Program Files\\a.exe"));
+  EXPECT_EQ(registry.RegQueryValueExW(key, u"Gamma", &type, nullptr, &size), platform::kErrorFileNotFound);
 
   // Enumeration: counts, longest name and data, each value once, then no more items.
   std::uint32_t values = 0;
   std::uint32_t longestName = 0;
   std::uint32_t longestData = 0;
-  ASSERT_EQ(registry.RegQueryInfoKeyA(key, &values, &longestName, &longestData), platform::kErrorSuccess);
+  ASSERT_EQ(registry.RegQueryInfoKeyW(key, &values, &longestName, &longestData), platform::kErrorSuccess);
   EXPECT_EQ(values, 2u);
-  EXPECT_EQ(longestName, std::strlen("beta two"));
-  // The system counts stored (wide) bytes here, so this is only an upper bound for the ANSI data.
-  EXPECT_GE(longestData, sz("C:\\Program Files\\a.exe").size());
-  std::vector<std::string> names;
+  EXPECT_EQ(longestName, std::u16string(u"beta two").size());
+  EXPECT_EQ(longestData, sz(u"C:\\Program Files\\a.exe").size());
+  std::vector<std::u16string> names;
   for (std::uint32_t index = 0;; ++index) {
-    char name[64];
-    std::uint32_t length = sizeof name;
-    const long status = registry.RegEnumValueA(key, index, name, &length, &type, nullptr, nullptr);
+    char16_t name[64];
+    std::uint32_t length = std::size(name);
+    const long status = registry.RegEnumValueW(key, index, name, &length, &type, nullptr, nullptr);
     if (status == platform::kErrorNoMoreItems) {
       break;
     }
     ASSERT_EQ(status, platform::kErrorSuccess);
-    EXPECT_EQ(length, std::strlen(name));
+    EXPECT_EQ(length, std::u16string(name).size());
     names.push_back(name);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "beta two"}));
-  char tiny[3];
-  std::uint32_t tinyLength = sizeof tiny;
-  EXPECT_EQ(registry.RegEnumValueA(key, 1, tiny, &tinyLength, nullptr, nullptr, nullptr),
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Alpha", u"beta two"}));
+  char16_t tiny[3];
+  std::uint32_t tinyLength = std::size(tiny);
+  EXPECT_EQ(registry.RegEnumValueW(key, 1, tiny, &tinyLength, nullptr, nullptr, nullptr),
             platform::kErrorMoreData);
 
-  EXPECT_EQ(registry.RegDeleteValueA(key, "beta two"), platform::kErrorSuccess);
-  EXPECT_EQ(registry.RegDeleteValueA(key, "beta two"), platform::kErrorFileNotFound);
+  EXPECT_EQ(registry.RegDeleteValueW(key, u"beta two"), platform::kErrorSuccess);
+  EXPECT_EQ(registry.RegDeleteValueW(key, u"beta two"), platform::kErrorFileNotFound);
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
 
   // A key opened for reading only refuses changes.
-  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyRead, &key),
+  ASSERT_EQ(registry.RegOpenKeyExW(platform::kHKeyLocalMachine, key16.c_str(), platform::kKeyRead, &key),
             platform::kErrorSuccess);
-  const auto bytes = sz("x");
-  EXPECT_EQ(registry.RegSetValueExA(key, "Gamma", platform::kRegSz, bytes.data(), 2),
+  const auto bytes = sz(u"x");
+  EXPECT_EQ(registry.RegSetValueExW(key, u"Gamma", platform::kRegSz, bytes.data(), 4),
             platform::kErrorAccessDenied);
-  EXPECT_EQ(registry.RegDeleteValueA(key, "Alpha"), platform::kErrorAccessDenied);
+  EXPECT_EQ(registry.RegDeleteValueW(key, u"Alpha"), platform::kErrorAccessDenied);
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
 
-  // Values of every type come back with their type and bytes; the unnamed default value is listed as "".
-  ASSERT_EQ(registry.RegOpenKeyExA(platform::kHKeyLocalMachine, path, platform::kKeyAllAccess, &key),
+  // Values of every type come back with their type and bytes, under names and with text of any script; the
+  // unnamed default value is listed as "".
+  ASSERT_EQ(registry.RegOpenKeyExW(platform::kHKeyLocalMachine, key16.c_str(), platform::kKeyAllAccess, &key),
             platform::kErrorSuccess);
   struct Typed {
-    const char* name;
+    const char16_t* name;
     std::uint32_t type;
     std::vector<std::uint8_t> data;
   };
   const std::vector<Typed> typed = {
-      {"Number", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
-      {"Binary", platform::kRegBinary, {0x41, 0x00, 0x42}},
-      {"Empty", platform::kRegBinary, {}},
-      {"Expand", platform::kRegExpandSz, sz("%SystemRoot%\\x.exe")},
-      {"", platform::kRegSz, sz("default")},
+      {u"Number", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {u"Binary", platform::kRegBinary, {0x41, 0x00, 0x42}},
+      {u"Empty", platform::kRegBinary, {}},
+      {u"Expand", platform::kRegExpandSz, sz(u"%SystemRoot%\\x.exe")},
+      {u"\u03A9mega \u0394\u03AD\u03BB\u03C4\u03B1", platform::kRegSz,
+       sz(u"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\p.exe")},
+      {u"\u542F\u52A8\U00020000", platform::kRegSz, sz(u"D:\\\u5DE5\u5177\\\U0001F600.exe")},
+      {u"", platform::kRegSz, sz(u"default")},
   };
   for (const Typed& value : typed) {
-    SCOPED_TRACE(value.name);
-    ASSERT_EQ(registry.RegSetValueExA(key, value.name, value.type, value.data.data(),
+    SCOPED_TRACE(Utf16ToUtf8(value.name));
+    ASSERT_EQ(registry.RegSetValueExW(key, value.name, value.type, value.data.data(),
                                       static_cast<std::uint32_t>(value.data.size())),
               platform::kErrorSuccess);
     std::uint8_t read[64];
     size = sizeof read;
-    ASSERT_EQ(registry.RegQueryValueExA(key, value.name, &type, read, &size), platform::kErrorSuccess);
+    ASSERT_EQ(registry.RegQueryValueExW(key, value.name, &type, read, &size), platform::kErrorSuccess);
     EXPECT_EQ(type, value.type);
     EXPECT_EQ(std::vector<std::uint8_t>(read, read + size), value.data);
   }
-  bool defaultListed = false;
+  // Greek capitals and small letters name the same value.
+  size = 0;
+  EXPECT_EQ(
+      registry.RegQueryValueExW(key, u"\u03C9MEGA \u03B4\u03AD\u03BB\u03C4\u03B1", &type, nullptr, &size),
+      platform::kErrorSuccess);
+  std::vector<std::u16string> listed;
   for (std::uint32_t index = 0;; ++index) {
-    char name[64];
-    std::uint32_t length = sizeof name;
-    if (registry.RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr) !=
+    char16_t name[64];
+    std::uint32_t length = std::size(name);
+    if (registry.RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr) !=
         platform::kErrorSuccess) {
       break;
     }
-    defaultListed = defaultListed || length == 0;
+    listed.emplace_back(name, length);
   }
-  EXPECT_TRUE(defaultListed);
+  // The registry's order is its own.
+  std::sort(listed.begin(), listed.end());
+  std::vector<std::u16string> expected = {u"Alpha"};
+  for (const Typed& value : typed) {
+    expected.push_back(value.name);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(listed, expected);
   clearValues(registry, key);
   registry.RegCloseKey(key);
 }

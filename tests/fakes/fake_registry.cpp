@@ -1,63 +1,49 @@
 #include "fake_registry.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
+
+#include "framework/registry.h"
+#include "framework/unicode.h"
 
 namespace vantrel::fakes {
 
 using platform::HKey;
 
-struct FakeRegistry::Key {
-  std::string path;                                      // as shown in the log, e.g. "HKLM\\Software"
-  std::map<std::string, std::unique_ptr<Key>> children;  // by lower-case name
-  std::vector<Value> values;
-  bool deniedWriting = false;
-  bool deniedAll = false;
-
-  Value* value(const std::string& name) {
-    const auto found =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return sameName(v.name, name); });
-    return found == values.end() ? nullptr : &*found;
-  }
-  // Replaces a value in place, keeping its place in the enumeration, or appends a new one.
-  void assign(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data) {
-    if (Value* v = value(name)) {
-      v->type = type;
-      v->data = std::move(data);
-    } else {
-      values.push_back({name, type, std::move(data)});
-    }
-  }
-  static bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) ==
-                    std::tolower(static_cast<unsigned char>(y));
-           });
-  }
-};
-
 namespace {
 
-constexpr std::uint32_t kKeySetValue = 0x2;
-constexpr std::uint32_t kKeyViews = platform::kKeyWow64_64Key | platform::kKeyWow64_32Key;
+// One letter of a name as Windows compares it: without regard to case, for ASCII, Greek and Cyrillic.
+char16_t fold(char16_t c) {
+  if ((c >= u'A' && c <= u'Z') || (c >= 0x0391 && c <= 0x03A9 && c != 0x03A2) ||
+      (c >= 0x0410 && c <= 0x042F)) {
+    return static_cast<char16_t>(c + 0x20);
+  }
+  if (c >= 0x0400 && c <= 0x040F) {
+    return static_cast<char16_t>(c + 0x50);
+  }
+  return c == 0x03C2 ? char16_t{0x03C3} : c;  // final sigma
+}
 
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+std::u16string folded(std::u16string_view name) {
+  std::u16string text(name);
+  std::transform(text.begin(), text.end(), text.begin(), fold);
   return text;
 }
 
-std::vector<std::string> segments(const char* path) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (const char* c = path ? path : ""; *c; ++c) {
-    if (*c == '\\') {
+std::u16string wide(const char16_t* text) {
+  return text ? std::u16string(text) : std::u16string();
+}
+
+std::vector<std::u16string> segments(const std::u16string& path) {
+  std::vector<std::u16string> parts;
+  std::u16string part;
+  for (const char16_t c : path) {
+    if (c == u'\\') {
       if (!part.empty()) {
         parts.push_back(part);
       }
       part.clear();
     } else {
-      part += *c;
+      part += c;
     }
   }
   if (!part.empty()) {
@@ -65,6 +51,9 @@ std::vector<std::string> segments(const char* path) {
   }
   return parts;
 }
+
+constexpr std::uint32_t kKeySetValue = 0x2;
+constexpr std::uint32_t kKeyViews = platform::kKeyWow64_64Key | platform::kKeyWow64_32Key;
 
 bool asksMoreThanReading(std::uint32_t access) {
   return (access & ~(platform::kKeyRead | kKeyViews)) != 0;
@@ -89,6 +78,39 @@ long deliver(const std::vector<std::uint8_t>& bytes, std::uint8_t* data, std::ui
 
 }  // namespace
 
+struct FakeRegistry::Key {
+  struct Stored {
+    std::u16string name;
+    std::u16string folded;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  };
+
+  std::string path;                                         // as shown in the log, e.g. "HKLM\\Software"
+  std::map<std::u16string, std::unique_ptr<Key>> children;  // by folded name
+  std::vector<Stored> values;
+  bool deniedWriting = false;
+  bool deniedAll = false;
+
+  std::vector<Stored>::iterator at(std::u16string_view name) {
+    const std::u16string key = folded(name);
+    return std::find_if(values.begin(), values.end(), [&](const Stored& v) { return v.folded == key; });
+  }
+  const Stored* value(std::u16string_view name) {
+    const auto found = at(name);
+    return found == values.end() ? nullptr : &*found;
+  }
+  // Replaces a value in place, keeping its place in the enumeration, or appends a new one.
+  void assign(std::u16string_view name, std::uint32_t type, std::vector<std::uint8_t> data) {
+    if (const auto found = at(name); found != values.end()) {
+      found->type = type;
+      found->data = std::move(data);
+    } else {
+      values.push_back({std::u16string(name), folded(name), type, std::move(data)});
+    }
+  }
+};
+
 FakeRegistry::FakeRegistry() {
   const std::pair<HKey, const char*> roots[] = {{platform::kHKeyCurrentUser, "HKCU"},
                                                 {platform::kHKeyLocalMachine, "HKLM"},
@@ -102,25 +124,25 @@ FakeRegistry::FakeRegistry() {
 
 FakeRegistry::~FakeRegistry() = default;
 
-FakeRegistry::Key* FakeRegistry::find(HKey root, const std::string& path) const {
+FakeRegistry::Key* FakeRegistry::find(HKey root, const std::u16string& path) const {
   Key* key = resolve(root);
-  for (const std::string& part : segments(path.c_str())) {
+  for (const std::u16string& part : segments(path)) {
     if (!key) {
       return nullptr;
     }
-    const auto child = key->children.find(lower(part));
+    const auto child = key->children.find(folded(part));
     key = child == key->children.end() ? nullptr : child->second.get();
   }
   return key;
 }
 
-FakeRegistry::Key* FakeRegistry::make(HKey root, const std::string& path) {
+FakeRegistry::Key* FakeRegistry::make(HKey root, const std::u16string& path) {
   Key* key = resolve(root);
-  for (const std::string& part : segments(path.c_str())) {
-    auto& child = key->children[lower(part)];
+  for (const std::u16string& part : segments(path)) {
+    auto& child = key->children[folded(part)];
     if (!child) {
       child = std::make_unique<Key>();
-      child->path = key->path + "\\" + part;
+      child->path = key->path + "\\" + Utf16ToUtf8(part);
     }
     key = child.get();
   }
@@ -140,30 +162,30 @@ const FakeRegistry::Handle* FakeRegistry::handle(HKey key) const {
   return found == handles_.end() ? nullptr : &found->second;
 }
 
-std::string FakeRegistry::describe(HKey key, const char* subKey) const {
+std::string FakeRegistry::describe(HKey key, const std::u16string& subKey) const {
   const Key* base = resolve(key);
   std::string text = base ? base->path : "?";
-  if (subKey && *subKey) {
-    text += std::string("\\") + subKey;
+  if (!subKey.empty()) {
+    text += "\\" + Utf16ToUtf8(subKey);
   }
   return text;
 }
 
-std::string FakeRegistry::viewed(HKey key, const char* subKey, std::uint32_t access) const {
-  const std::string path = subKey ? subKey : "";
+std::u16string FakeRegistry::viewed(HKey key, const char16_t* subKey, std::uint32_t access) const {
+  const std::u16string path = wide(subKey);
   const bool view32 =
       (access & platform::kKeyWow64_32Key) || (program32 && !(access & platform::kKeyWow64_64Key));
   if (key != platform::kHKeyLocalMachine || !system64 || !view32) {
     return path;
   }
-  const std::vector<std::string> parts = segments(subKey);
-  if (parts.empty() || lower(parts[0]) != "software" ||
-      (parts.size() > 1 && lower(parts[1]) == "wow6432node")) {
+  const std::vector<std::u16string> parts = segments(path);
+  if (parts.empty() || folded(parts[0]) != u"software" ||
+      (parts.size() > 1 && folded(parts[1]) == u"wow6432node")) {
     return path;
   }
-  std::string redirected = parts[0] + "\\WOW6432Node";
+  std::u16string redirected = parts[0] + u"\\WOW6432Node";
   for (std::size_t i = 1; i < parts.size(); ++i) {
-    redirected += "\\" + parts[i];
+    redirected += u"\\" + parts[i];
   }
   return redirected;
 }
@@ -174,13 +196,20 @@ HKey FakeRegistry::open(Key* key, std::uint32_t access) {
   return id;
 }
 
-long FakeRegistry::RegOpenKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result) {
-  const std::string path = viewed(key, requested, access);
-  const char* subKey = path.c_str();
-  log.push_back("RegOpenKeyExA " + describe(key, subKey));
+bool FakeRegistry::begin(const char* call, const std::string& what) {
+  if (beforeCall) {
+    beforeCall(call);
+  }
+  log.push_back(std::string(call) + " " + what);
+  return faults.shouldFail(call);
+}
+
+long FakeRegistry::RegOpenKeyExW(HKey key, const char16_t* requested, std::uint32_t access, HKey* result) {
+  const std::u16string path = viewed(key, requested, access);
+  const bool fail = begin("RegOpenKeyExW", describe(key, path));
   accessAsked.push_back(access);
   *result = 0;
-  if (faults.shouldFail("RegOpenKeyExA")) {
+  if (fail) {
     return platform::kErrorAccessDenied;
   }
   if (!resolve(key)) {
@@ -197,14 +226,13 @@ long FakeRegistry::RegOpenKeyExA(HKey key, const char* requested, std::uint32_t 
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegCreateKeyExA(HKey key, const char* requested, std::uint32_t access, HKey* result,
+long FakeRegistry::RegCreateKeyExW(HKey key, const char16_t* requested, std::uint32_t access, HKey* result,
                                    std::uint32_t* disposition) {
-  const std::string path = viewed(key, requested, access);
-  const char* subKey = path.c_str();
-  log.push_back("RegCreateKeyExA " + describe(key, subKey));
+  const std::u16string path = viewed(key, requested, access);
+  const bool fail = begin("RegCreateKeyExW", describe(key, path));
   accessAsked.push_back(access);
   *result = 0;
-  if (faults.shouldFail("RegCreateKeyExA")) {
+  if (fail) {
     return platform::kErrorAccessDenied;
   }
   Key* existing = resolve(key);
@@ -213,8 +241,8 @@ long FakeRegistry::RegCreateKeyExA(HKey key, const char* requested, std::uint32_
   }
   // Creation needs writing rights on the deepest key that exists already.
   bool created = false;
-  for (const std::string& part : segments(subKey)) {
-    const auto child = existing->children.find(lower(part));
+  for (const std::u16string& part : segments(path)) {
+    const auto child = existing->children.find(folded(part));
     if (child == existing->children.end()) {
       created = true;
       break;
@@ -232,10 +260,9 @@ long FakeRegistry::RegCreateKeyExA(HKey key, const char* requested, std::uint32_
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+long FakeRegistry::RegQueryInfoKeyW(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
                                     std::uint32_t* maxValueLength) {
-  log.push_back("RegQueryInfoKeyA " + describe(key, nullptr));
-  if (faults.shouldFail("RegQueryInfoKeyA")) {
+  if (begin("RegQueryInfoKeyW", describe(key, u""))) {
     return platform::kErrorAccessDenied;
   }
   const Key* target = resolve(key);
@@ -244,7 +271,7 @@ long FakeRegistry::RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32
   }
   std::uint32_t nameLength = 0;
   std::uint32_t dataLength = 0;
-  for (const Value& v : target->values) {
+  for (const Key::Stored& v : target->values) {
     nameLength = std::max(nameLength, static_cast<std::uint32_t>(v.name.size()));
     dataLength = std::max(dataLength, static_cast<std::uint32_t>(v.data.size()));
   }
@@ -260,10 +287,9 @@ long FakeRegistry::RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+long FakeRegistry::RegEnumValueW(HKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameLength,
                                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
-  log.push_back("RegEnumValueA " + describe(key, nullptr) + " #" + std::to_string(index));
-  if (faults.shouldFail("RegEnumValueA")) {
+  if (begin("RegEnumValueW", describe(key, u"") + " #" + std::to_string(index))) {
     return platform::kErrorAccessDenied;
   }
   const Key* target = resolve(key);
@@ -273,11 +299,12 @@ long FakeRegistry::RegEnumValueA(HKey key, std::uint32_t index, char* name, std:
   if (index >= target->values.size()) {
     return platform::kErrorNoMoreItems;
   }
-  const Value& v = target->values[index];
+  const Key::Stored& v = target->values[index];
   if (*nameLength <= v.name.size()) {
     return platform::kErrorMoreData;
   }
-  std::memcpy(name, v.name.c_str(), v.name.size() + 1);
+  std::copy(v.name.begin(), v.name.end(), name);
+  name[v.name.size()] = u'\0';
   *nameLength = static_cast<std::uint32_t>(v.name.size());
   if (type) {
     *type = v.type;
@@ -285,17 +312,16 @@ long FakeRegistry::RegEnumValueA(HKey key, std::uint32_t index, char* name, std:
   return deliver(v.data, data, dataSize);
 }
 
-long FakeRegistry::RegQueryValueExA(HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
-                                    std::uint32_t* dataSize) {
-  log.push_back("RegQueryValueExA " + describe(key, nullptr) + " [" + (valueName ? valueName : "") + "]");
-  if (faults.shouldFail("RegQueryValueExA")) {
+long FakeRegistry::RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type,
+                                    std::uint8_t* data, std::uint32_t* dataSize) {
+  if (begin("RegQueryValueExW", describe(key, u"") + " [" + Utf16ToUtf8(wide(valueName)) + "]")) {
     return platform::kErrorAccessDenied;
   }
   Key* target = resolve(key);
   if (!target) {
     return platform::kErrorInvalidHandle;
   }
-  const Value* v = target->value(valueName ? valueName : "");
+  const Key::Stored* v = target->value(wide(valueName));
   if (!v) {
     return platform::kErrorFileNotFound;
   }
@@ -305,9 +331,8 @@ long FakeRegistry::RegQueryValueExA(HKey key, const char* valueName, std::uint32
   return deliver(v->data, data, dataSize);
 }
 
-long FakeRegistry::beginChange(const char* call, HKey key, const char* valueName, Key*& target) {
-  log.push_back(std::string(call) + " " + describe(key, nullptr) + " [" + (valueName ? valueName : "") + "]");
-  if (faults.shouldFail(call)) {
+long FakeRegistry::beginChange(const char* call, HKey key, const char16_t* valueName, Key*& target) {
+  if (begin(call, describe(key, u"") + " [" + Utf16ToUtf8(wide(valueName)) + "]")) {
     return platform::kErrorAccessDenied;
   }
   const Handle* open = handle(key);
@@ -321,35 +346,31 @@ long FakeRegistry::beginChange(const char* call, HKey key, const char* valueName
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegSetValueExA(HKey key, const char* valueName, std::uint32_t type,
+long FakeRegistry::RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
                                   const std::uint8_t* data, std::uint32_t dataSize) {
   Key* target = nullptr;
-  if (const long status = beginChange("RegSetValueExA", key, valueName, target)) {
+  if (const long status = beginChange("RegSetValueExW", key, valueName, target)) {
     return status;
   }
-  target->assign(valueName ? valueName : "", type, std::vector<std::uint8_t>(data, data + dataSize));
+  target->assign(wide(valueName), type, std::vector<std::uint8_t>(data, data + dataSize));
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegDeleteValueA(HKey key, const char* valueName) {
+long FakeRegistry::RegDeleteValueW(HKey key, const char16_t* valueName) {
   Key* target = nullptr;
-  if (const long status = beginChange("RegDeleteValueA", key, valueName, target)) {
+  if (const long status = beginChange("RegDeleteValueW", key, valueName, target)) {
     return status;
   }
-  auto& values = target->values;
-  const std::string name = valueName ? valueName : "";
-  const auto found =
-      std::find_if(values.begin(), values.end(), [&](const Value& v) { return Key::sameName(v.name, name); });
-  if (found == values.end()) {
+  const auto found = target->at(wide(valueName));
+  if (found == target->values.end()) {
     return platform::kErrorFileNotFound;
   }
-  values.erase(found);
+  target->values.erase(found);
   return platform::kErrorSuccess;
 }
 
 long FakeRegistry::RegCloseKey(HKey key) {
-  log.push_back("RegCloseKey " + describe(key, nullptr));
-  if (faults.shouldFail("RegCloseKey")) {
+  if (begin("RegCloseKey", describe(key, u""))) {
     return platform::kErrorInvalidHandle;
   }
   if (roots_.count(key)) {
@@ -359,22 +380,22 @@ long FakeRegistry::RegCloseKey(HKey key) {
 }
 
 void FakeRegistry::createKey(HKey root, const std::string& path) {
-  make(root, path);
+  make(root, Utf8ToUtf16(path));
 }
 
 bool FakeRegistry::keyExists(HKey root, const std::string& path) const {
-  return find(root, path) != nullptr;
+  return find(root, Utf8ToUtf16(path)) != nullptr;
 }
 
 void FakeRegistry::setValue(HKey root, const std::string& path, const std::string& name, std::uint32_t type,
                             const std::vector<std::uint8_t>& data) {
-  make(root, path)->assign(name, type, data);
+  make(root, Utf8ToUtf16(path))->assign(Utf8ToUtf16(name), type, data);
 }
 
 void FakeRegistry::setString(HKey root, const std::string& path, const std::string& name,
                              const std::string& text) {
-  std::vector<std::uint8_t> data(text.begin(), text.end());
-  data.push_back(0);
+  std::vector<std::uint8_t> data = Utf16LeBytes(Utf8ToUtf16(text));
+  data.insert(data.end(), 2, 0);
   setValue(root, path, name, platform::kRegSz, data);
 }
 
@@ -387,11 +408,19 @@ void FakeRegistry::setDword(HKey root, const std::string& path, const std::strin
   setValue(root, path, name, platform::kRegDword, data);
 }
 
+void FakeRegistry::deleteValue(HKey root, const std::string& path, const std::string& name) {
+  if (Key* key = find(root, Utf8ToUtf16(path))) {
+    if (const auto found = key->at(Utf8ToUtf16(name)); found != key->values.end()) {
+      key->values.erase(found);
+    }
+  }
+}
+
 std::optional<FakeRegistry::Value> FakeRegistry::value(HKey root, const std::string& path,
                                                        const std::string& name) const {
-  Key* key = find(root, path);
-  const Value* v = key ? key->value(name) : nullptr;
-  return v ? std::optional<Value>(*v) : std::nullopt;
+  Key* key = find(root, Utf8ToUtf16(path));
+  const Key::Stored* v = key ? key->value(Utf8ToUtf16(name)) : nullptr;
+  return v ? std::optional<Value>(Value{Utf16ToUtf8(v->name), v->type, v->data}) : std::nullopt;
 }
 
 std::optional<std::string> FakeRegistry::stringValue(HKey root, const std::string& path,
@@ -400,26 +429,25 @@ std::optional<std::string> FakeRegistry::stringValue(HKey root, const std::strin
   if (!v || v->type != platform::kRegSz) {
     return std::nullopt;
   }
-  std::string text(v->data.begin(), v->data.end());
-  return text.substr(0, text.find('\0'));
+  return StringData(v->data);
 }
 
 std::vector<std::string> FakeRegistry::valueNames(HKey root, const std::string& path) const {
   std::vector<std::string> names;
-  if (const Key* key = find(root, path)) {
-    for (const Value& v : key->values) {
-      names.push_back(v.name);
+  if (const Key* key = find(root, Utf8ToUtf16(path))) {
+    for (const Key::Stored& v : key->values) {
+      names.push_back(Utf16ToUtf8(v.name));
     }
   }
   return names;
 }
 
 void FakeRegistry::denyWriting(HKey root, const std::string& path) {
-  make(root, path)->deniedWriting = true;
+  make(root, Utf8ToUtf16(path))->deniedWriting = true;
 }
 
 void FakeRegistry::denyAll(HKey root, const std::string& path) {
-  make(root, path)->deniedAll = true;
+  make(root, Utf8ToUtf16(path))->deniedAll = true;
 }
 
 }  // namespace vantrel::fakes

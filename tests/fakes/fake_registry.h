@@ -1,9 +1,11 @@
 // An in-memory registry: keys under the predefined roots, values in enumeration (creation) order, the two
 // views of 64-bit Windows, keys that refuse writing or any access, every call logged and failable through the
-// fault plan.
+// fault plan. Names are held in UTF-16 and compared without regard to case, as Windows does (for the letters
+// of ASCII, Greek and Cyrillic); the arranging and inspecting methods take and give them in UTF-8.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -18,7 +20,7 @@ namespace vantrel::fakes {
 class FakeRegistry final : public platform::Registry {
  public:
   struct Value {
-    std::string name;
+    std::string name;  // UTF-8
     std::uint32_t type = platform::kRegNone;
     std::vector<std::uint8_t> data;
   };
@@ -26,19 +28,19 @@ class FakeRegistry final : public platform::Registry {
   FakeRegistry();
   ~FakeRegistry() override;
 
-  long RegOpenKeyExA(platform::HKey key, const char* subKey, std::uint32_t access,
+  long RegOpenKeyExW(platform::HKey key, const char16_t* subKey, std::uint32_t access,
                      platform::HKey* result) override;
-  long RegCreateKeyExA(platform::HKey key, const char* subKey, std::uint32_t access, platform::HKey* result,
-                       std::uint32_t* disposition) override;
-  long RegQueryInfoKeyA(platform::HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+  long RegCreateKeyExW(platform::HKey key, const char16_t* subKey, std::uint32_t access,
+                       platform::HKey* result, std::uint32_t* disposition) override;
+  long RegQueryInfoKeyW(platform::HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
                         std::uint32_t* maxValueLength) override;
-  long RegEnumValueA(platform::HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+  long RegEnumValueW(platform::HKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameLength,
                      std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
-  long RegQueryValueExA(platform::HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
-                        std::uint32_t* dataSize) override;
-  long RegSetValueExA(platform::HKey key, const char* valueName, std::uint32_t type, const std::uint8_t* data,
-                      std::uint32_t dataSize) override;
-  long RegDeleteValueA(platform::HKey key, const char* valueName) override;
+  long RegQueryValueExW(platform::HKey key, const char16_t* valueName, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* dataSize) override;
+  long RegSetValueExW(platform::HKey key, const char16_t* valueName, std::uint32_t type,
+                      const std::uint8_t* data, std::uint32_t dataSize) override;
+  long RegDeleteValueW(platform::HKey key, const char16_t* valueName) override;
   long RegCloseKey(platform::HKey key) override;
 
   // Arranging and inspecting, without going through handles or the fault plan.
@@ -46,11 +48,13 @@ class FakeRegistry final : public platform::Registry {
   bool keyExists(platform::HKey root, const std::string& path) const;
   void setValue(platform::HKey root, const std::string& path, const std::string& name, std::uint32_t type,
                 const std::vector<std::uint8_t>& data);
+  // A string value (REG_SZ): the text in UTF-16LE with its two-byte NUL.
   void setString(platform::HKey root, const std::string& path, const std::string& name,
                  const std::string& text);
   void setDword(platform::HKey root, const std::string& path, const std::string& name, std::uint32_t number);
+  void deleteValue(platform::HKey root, const std::string& path, const std::string& name);
   std::optional<Value> value(platform::HKey root, const std::string& path, const std::string& name) const;
-  // The text of a string value without its terminator; nullopt when absent or of another type.
+  // The text of a string value up to its first NUL; nullopt when absent or of another type.
   std::optional<std::string> stringValue(platform::HKey root, const std::string& path,
                                          const std::string& name) const;
   std::vector<std::string> valueNames(platform::HKey root, const std::string& path) const;
@@ -66,8 +70,11 @@ class FakeRegistry final : public platform::Registry {
   bool system64 = false;
   bool program32 = false;
 
-  FaultPlan faults;  // calls by their names: "RegOpenKeyExA", "RegSetValueExA", ...
-  // One line per call: the call's name and what it named, e.g. "RegOpenKeyExA HKLM\\Software\\X".
+  FaultPlan faults;  // calls by their names: "RegOpenKeyExW", "RegSetValueExW", ...
+  // Runs at the start of every call, with its name: a test changes the registry there as another program
+  // would, between two calls of the program.
+  std::function<void(const std::string& call)> beforeCall;
+  // One line per call: the call's name and what it named, in UTF-8, e.g. "RegOpenKeyExW HKLM\\Software\\X".
   std::vector<std::string> log;
   // The access asked for by every opening and creation, in order.
   std::vector<std::uint32_t> accessAsked;
@@ -80,16 +87,18 @@ class FakeRegistry final : public platform::Registry {
     std::uint32_t access;
   };
 
-  Key* find(platform::HKey root, const std::string& path) const;
-  Key* make(platform::HKey root, const std::string& path);
+  Key* find(platform::HKey root, const std::u16string& path) const;
+  Key* make(platform::HKey root, const std::u16string& path);
   Key* resolve(platform::HKey key) const;
   const Handle* handle(platform::HKey key) const;
-  std::string describe(platform::HKey key, const char* subKey) const;
+  std::string describe(platform::HKey key, const std::u16string& subKey) const;
   // Where an opening of `subKey` below `key` with `access` leads in the stored tree.
-  std::string viewed(platform::HKey key, const char* subKey, std::uint32_t access) const;
+  std::u16string viewed(platform::HKey key, const char16_t* subKey, std::uint32_t access) const;
   platform::HKey open(Key* key, std::uint32_t access);
+  // Runs beforeCall, logs the call and counts it; true when the fault plan fails it.
+  bool begin(const char* call, const std::string& what);
   // Logs a call that changes a value of an open key and finds that key, or says why it may not be changed.
-  long beginChange(const char* call, platform::HKey key, const char* valueName, Key*& target);
+  long beginChange(const char* call, platform::HKey key, const char16_t* valueName, Key*& target);
 
   std::map<platform::HKey, std::unique_ptr<Key>> roots_;
   std::map<platform::HKey, Handle> handles_;

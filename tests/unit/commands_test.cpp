@@ -204,10 +204,7 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   form->CheckBox2->SetChecked(false);
   form->CheckBox2->SetChecked(true);
   fakes.registry.setString(platform::kHKeyLocalMachine, kRunKey, "Other", "x");
-  platform::HKey key = 0;
-  fakes.registry.RegOpenKeyExA(platform::kHKeyLocalMachine, kRunKey, platform::kKeyAllAccess, &key);
-  fakes.registry.RegDeleteValueA(key, "Vantrel");
-  fakes.registry.RegCloseKey(key);
+  fakes.registry.deleteValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel");
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();

@@ -27,22 +27,22 @@ class Sampler9x : public CpuSamplerTest {
     registry.setDword(kHKeyDynData, "PerfStats\\StatData", "KERNEL\\CPUUsage", percent);
   }
   static Log startLog() {
-    return {"RegOpenKeyExA " + kStart, "RegQueryValueExA " + kStart + kValue, "RegCloseKey " + kStart,
-            "RegOpenKeyExA " + kData};
+    return {"RegOpenKeyExW " + kStart, "RegQueryValueExW " + kStart + kValue, "RegCloseKey " + kStart,
+            "RegOpenKeyExW " + kData};
   }
 };
 
 TEST_F(Sampler9x, TheFirstReadingStartsTheStatisticsAndReadsThePercentage) {
   EXPECT_DOUBLE_EQ(ProcessorUsage(0), 0.37);
   Log expected = startLog();
-  expected.push_back("RegQueryValueExA " + kData + kValue);
+  expected.push_back("RegQueryValueExW " + kData + kValue);
   EXPECT_EQ(registry.log, expected);
 
   // Later samples read the open data key only; a reading reads what the last sample got.
   setUsage(5);
   EXPECT_DOUBLE_EQ(ProcessorUsage(0), 0.37);
   RefreshProcessorData();
-  expected.push_back("RegQueryValueExA " + kData + kValue);
+  expected.push_back("RegQueryValueExW " + kData + kValue);
   EXPECT_EQ(registry.log, expected);
   EXPECT_DOUBLE_EQ(ProcessorUsage(0), 0.05);
   setUsage(100);
@@ -70,11 +70,11 @@ TEST_F(Sampler9x, AFailedStartIsTriedAgainAtTheNextSample) {
       {"no start key",
        [](fakes::FakeRegistry& r) { r.denyAll(kHKeyDynData, "PerfStats\\StartStat"); },
        kCannotStartStatisticsMessage,
-       {"RegOpenKeyExA " + kStart}},
+       {"RegOpenKeyExW " + kStart}},
       {"a start key that cannot be written",
        [](fakes::FakeRegistry& r) { r.denyWriting(kHKeyDynData, "PerfStats\\StartStat"); },
        kCannotStartStatisticsMessage,
-       {"RegOpenKeyExA " + kStart}},
+       {"RegOpenKeyExW " + kStart}},
       {"no data key", [](fakes::FakeRegistry& r) { r.denyAll(kHKeyDynData, "PerfStats\\StatData"); },
        kCannotReadStatisticsMessage, startLog()},
   };
@@ -111,7 +111,7 @@ TEST_F(Sampler9x, ADataKeyOpenForReadingIsEnough) {
 
 TEST_F(Sampler9x, AFailedReadLeavesTheLastValue) {
   RefreshProcessorData();
-  registry.faults.failOn("RegQueryValueExA", 3);
+  registry.faults.failOn("RegQueryValueExW", 3);
   setUsage(80);
   RefreshProcessorData();
   EXPECT_DOUBLE_EQ(ProcessorUsage(0), 0.37);
@@ -131,8 +131,8 @@ TEST_F(Sampler9x, OnlyStartedStatisticsAreStopped) {
   RefreshProcessorData();
   registry.log.clear();
   StopProcessorStatistics();
-  EXPECT_EQ(registry.log, (Log{"RegCloseKey " + kData, "RegOpenKeyExA " + kStop,
-                               "RegQueryValueExA " + kStop + kValue, "RegCloseKey " + kStop}));
+  EXPECT_EQ(registry.log, (Log{"RegCloseKey " + kData, "RegOpenKeyExW " + kStop,
+                               "RegQueryValueExW " + kStop + kValue, "RegCloseKey " + kStop}));
   EXPECT_EQ(registry.openHandles(), 0);
   StopProcessorStatistics();
   ShutdownCpuUsage();
@@ -152,7 +152,7 @@ TEST_F(Sampler9x, StoppingIgnoresAMissingStopKey) {
   RefreshProcessorData();
   registry.log.clear();
   ShutdownCpuUsage();
-  EXPECT_EQ(registry.log, (Log{"RegCloseKey " + kData, "RegOpenKeyExA " + kStop}));
+  EXPECT_EQ(registry.log, (Log{"RegCloseKey " + kData, "RegOpenKeyExW " + kStop}));
   EXPECT_EQ(registry.openHandles(), 0);
 }
 

@@ -39,25 +39,25 @@ TEST(FakeRegistry, RefusesWhatItIsToldToRefuse) {
   registry.denyWriting(kHKeyLocalMachine, "Software\\Locked");
   registry.denyAll(kHKeyLocalMachine, "Software\\Hidden");
   platform::HKey key = 0;
-  EXPECT_EQ(registry.RegOpenKeyExA(kHKeyLocalMachine, "software\\locked", platform::kKeyRead, &key),
+  EXPECT_EQ(registry.RegOpenKeyExW(kHKeyLocalMachine, u"software\\locked", platform::kKeyRead, &key),
             platform::kErrorSuccess);
   registry.RegCloseKey(key);
-  EXPECT_EQ(registry.RegOpenKeyExA(kHKeyLocalMachine, "Software\\Locked", platform::kKeyAllAccess, &key),
+  EXPECT_EQ(registry.RegOpenKeyExW(kHKeyLocalMachine, u"Software\\Locked", platform::kKeyAllAccess, &key),
             platform::kErrorAccessDenied);
-  EXPECT_EQ(registry.RegCreateKeyExA(kHKeyLocalMachine, "Software\\Locked\\Child", platform::kKeyAllAccess,
+  EXPECT_EQ(registry.RegCreateKeyExW(kHKeyLocalMachine, u"Software\\Locked\\Child", platform::kKeyAllAccess,
                                      &key, nullptr),
             platform::kErrorAccessDenied);
   EXPECT_FALSE(registry.keyExists(kHKeyLocalMachine, "Software\\Locked\\Child"));
-  EXPECT_EQ(registry.RegOpenKeyExA(kHKeyLocalMachine, "Software\\Hidden", platform::kKeyRead, &key),
+  EXPECT_EQ(registry.RegOpenKeyExW(kHKeyLocalMachine, u"Software\\Hidden", platform::kKeyRead, &key),
             platform::kErrorAccessDenied);
 
-  registry.faults.failOn("RegSetValueExA", 1);
+  registry.faults.failOn("RegSetValueExW", 1);
   ASSERT_EQ(
-      registry.RegCreateKeyExA(kHKeyLocalMachine, "Software\\Open", platform::kKeyAllAccess, &key, nullptr),
+      registry.RegCreateKeyExW(kHKeyLocalMachine, u"Software\\Open", platform::kKeyAllAccess, &key, nullptr),
       platform::kErrorSuccess);
-  const std::uint8_t data[] = {'a', 0};
-  EXPECT_NE(registry.RegSetValueExA(key, "v", platform::kRegSz, data, 2), platform::kErrorSuccess);
-  EXPECT_EQ(registry.RegSetValueExA(key, "v", platform::kRegSz, data, 2), platform::kErrorSuccess);
+  const std::uint8_t data[] = {'a', 0, 0, 0};
+  EXPECT_NE(registry.RegSetValueExW(key, u"v", platform::kRegSz, data, 4), platform::kErrorSuccess);
+  EXPECT_EQ(registry.RegSetValueExW(key, u"v", platform::kRegSz, data, 4), platform::kErrorSuccess);
   EXPECT_EQ(registry.stringValue(kHKeyLocalMachine, "Software\\Open", "V"), "a");
   registry.RegCloseKey(key);
   EXPECT_EQ(registry.openHandles(), 0);

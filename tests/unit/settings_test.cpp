@@ -252,10 +252,7 @@ TEST_F(Settings, AnExistingAutoStartValueIsKeptAndTheExitRecreatesAMissingOne) {
 
   // Deleted by someone else while the program ran with the box checked: the exit writes it again.
   ProgramRun again(fakes);
-  platform::HKey key = 0;
-  fakes.registry.RegOpenKeyExA(kHklm, kRunKey, platform::kKeyAllAccess, &key);
-  fakes.registry.RegDeleteValueA(key, "Vantrel");
-  fakes.registry.RegCloseKey(key);
+  fakes.registry.deleteValue(kHklm, kRunKey, "Vantrel");
   again.stop();
   EXPECT_EQ(autoStart(), kExe);
 }

@@ -16,6 +16,7 @@
 #include "app/startup_entries.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 namespace {
@@ -30,9 +31,10 @@ constexpr char kAll32[] = "All users (32-bit)";
 constexpr char kUser[] = "This user";
 using Bytes = std::vector<std::uint8_t>;
 
+// String data as the registry holds it: UTF-16LE with its two-byte NUL.
 Bytes sz(const std::string& text) {
-  Bytes bytes(text.begin(), text.end());
-  bytes.push_back(0);
+  Bytes bytes = Utf16LeBytes(Utf8ToUtf16(text));
+  bytes.insert(bytes.end(), 2, 0);
   return bytes;
 }
 
@@ -113,13 +115,15 @@ TEST(ProgramText, ByTheValuesType) {
   };
   const std::vector<Case> cases = {
       {"string", platform::kRegSz, sz("C:\\a.exe /min"), "C:\\a.exe /min"},
-      {"string up to its first NUL", platform::kRegSz, Bytes{'a', 0, 'b', 0}, "a"},
-      {"string without a terminator", platform::kRegSz, Bytes{'a', 'b'}, "ab"},
+      {"string up to its first NUL", platform::kRegSz, Bytes{'a', 0, 0, 0, 'b', 0}, "a"},
+      {"string without a terminator", platform::kRegSz, Bytes{'a', 0, 'b', 0}, "ab"},
+      {"Greek and Cyrillic string", platform::kRegSz, sz("\u03A9 C:\\\u041F\\p.exe"),
+       "\u03A9 C:\\\u041F\\p.exe"},
       {"empty string", platform::kRegSz, Bytes{}, ""},
       {"number", platform::kRegDword, Bytes{0x2A, 0, 0, 0}, "42"},
       {"number 4294967295", platform::kRegDword, Bytes{0xFF, 0xFF, 0xFF, 0xFF}, "-1"},
       {"short number", platform::kRegDword, Bytes{0x01, 0x01}, "257"},
-      {"binary with a NUL", platform::kRegBinary, Bytes{0x41, 0x00, 0x42}, "A\r\nB"},
+      {"binary with a NUL", platform::kRegBinary, Bytes{0x41, 0x00, 0x42, 0xE9}, "A\r\nB\u00E9"},
       {"empty binary", platform::kRegBinary, Bytes{}, std::nullopt},
       {"expandable string", platform::kRegExpandSz, sz("%windir%\\x.exe"), std::nullopt},
       {"multi-string", platform::kRegMultiSz, Bytes{'a', 0, 0}, std::nullopt},
@@ -367,8 +371,8 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
       {"to backup", &TfrmVantrel::SpeedButton1, &TfrmVantrel::ListView1, {"E"}},
       {"restore", &TfrmVantrel::SpeedButton2, &TfrmVantrel::ListView2, {"A", "C"}},
   };
-  const char* calls[] = {"RegOpenKeyExA",  "RegCreateKeyExA", "RegQueryValueExA",
-                         "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"};
+  const char* calls[] = {"RegOpenKeyExW",  "RegCreateKeyExW", "RegQueryValueExW",
+                         "RegSetValueExW", "RegDeleteValueW", "RegCloseKey"};
   // One move of the rows of every scope on a fresh machine, its n-th call of `call` failing (none for n = 0);
   // how often it made each call.
   const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n) {
@@ -427,7 +431,7 @@ TEST_F(StartupManager, ADataReadThatFailsEndsTheFillingWithWhatWasListed) {
   TfrmVantrel& f = start();
   fakes.registry.faults = {};
   // Two queries a value (size, then data): the fourth is TkBellExe's data.
-  fakes.registry.faults.failOn("RegQueryValueExA", 4);
+  fakes.registry.faults.failOn("RegQueryValueExW", 4);
   EXPECT_EQ(show(), "Failed to get data for 'TkBellExe'");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
   EXPECT_EQ(f.ListView1->SelCount(), 0);

@@ -11,6 +11,10 @@ namespace {
   return reinterpret_cast<::HKEY>(key);
 }
 
+const wchar_t* text(const char16_t* units) {
+  return reinterpret_cast<const wchar_t*>(units);
+}
+
 // DWORD and std::uint32_t are the same width but not always the same type (unsigned long on mingw).
 class Dword {
  public:
@@ -31,49 +35,50 @@ class Dword {
 
 }  // namespace
 
-long Win32Registry::RegOpenKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result) {
+long Win32Registry::RegOpenKeyExW(HKey key, const char16_t* subKey, std::uint32_t access, HKey* result) {
   ::HKEY opened = nullptr;
-  const LONG status = ::RegOpenKeyExA(native(key), subKey, 0, access, &opened);
+  const LONG status = ::RegOpenKeyExW(native(key), text(subKey), 0, access, &opened);
   *result = reinterpret_cast<HKey>(opened);
   return status;
 }
 
-long Win32Registry::RegCreateKeyExA(HKey key, const char* subKey, std::uint32_t access, HKey* result,
+long Win32Registry::RegCreateKeyExW(HKey key, const char16_t* subKey, std::uint32_t access, HKey* result,
                                     std::uint32_t* disposition) {
   ::HKEY created = nullptr;
   Dword how(disposition);
-  const LONG status = ::RegCreateKeyExA(native(key), subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                        nullptr, &created, how.get());
+  const LONG status = ::RegCreateKeyExW(native(key), text(subKey), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        access, nullptr, &created, how.get());
   *result = reinterpret_cast<HKey>(created);
   return status;
 }
 
-long Win32Registry::RegQueryInfoKeyA(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
+long Win32Registry::RegQueryInfoKeyW(HKey key, std::uint32_t* values, std::uint32_t* maxValueNameLength,
                                      std::uint32_t* maxValueLength) {
   Dword count(values), nameLength(maxValueNameLength), dataLength(maxValueLength);
-  return ::RegQueryInfoKeyA(native(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, count.get(),
+  return ::RegQueryInfoKeyW(native(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, count.get(),
                             nameLength.get(), dataLength.get(), nullptr, nullptr);
 }
 
-long Win32Registry::RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+long Win32Registry::RegEnumValueW(HKey key, std::uint32_t index, char16_t* name, std::uint32_t* nameLength,
                                   std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
   Dword length(nameLength), kind(type), size(dataSize);
-  return ::RegEnumValueA(native(key), index, name, length.get(), nullptr, kind.get(), data, size.get());
+  return ::RegEnumValueW(native(key), index, reinterpret_cast<wchar_t*>(name), length.get(), nullptr,
+                         kind.get(), data, size.get());
 }
 
-long Win32Registry::RegQueryValueExA(HKey key, const char* valueName, std::uint32_t* type, std::uint8_t* data,
-                                     std::uint32_t* dataSize) {
+long Win32Registry::RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type,
+                                     std::uint8_t* data, std::uint32_t* dataSize) {
   Dword kind(type), size(dataSize);
-  return ::RegQueryValueExA(native(key), valueName, nullptr, kind.get(), data, size.get());
+  return ::RegQueryValueExW(native(key), text(valueName), nullptr, kind.get(), data, size.get());
 }
 
-long Win32Registry::RegSetValueExA(HKey key, const char* valueName, std::uint32_t type,
+long Win32Registry::RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
                                    const std::uint8_t* data, std::uint32_t dataSize) {
-  return ::RegSetValueExA(native(key), valueName, 0, type, data, dataSize);
+  return ::RegSetValueExW(native(key), text(valueName), 0, type, data, dataSize);
 }
 
-long Win32Registry::RegDeleteValueA(HKey key, const char* valueName) {
-  return ::RegDeleteValueA(native(key), valueName);
+long Win32Registry::RegDeleteValueW(HKey key, const char16_t* valueName) {
+  return ::RegDeleteValueW(native(key), text(valueName));
 }
 
 long Win32Registry::RegCloseKey(HKey key) {
