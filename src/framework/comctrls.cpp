@@ -1,6 +1,7 @@
 #include "framework/comctrls.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "framework/application.h"
 
@@ -121,14 +122,17 @@ void TListView::SetColumns(const std::vector<TListColumn>& columns) {
 
 int TListView::AddRow(const TListRow& row) {
   auto at = rows_.end();
-  if (Compare) {
+  if (Compare && updating_ == 0) {
     at = std::upper_bound(rows_.begin(), rows_.end(), row,
                           [this](const TListRow& a, const TListRow& b) { return Compare(a, b) < 0; });
   }
   const int index = static_cast<int>(at - rows_.begin());
   rows_.insert(at, row);
-  if (Native()) {
-    Native()->InsertRow(index, row);
+  if (updating_ == 0) {
+    ++placed_;
+    if (Native()) {
+      Native()->InsertRow(index, row);
+    }
   }
   if (!MultiSelect && row.Selected) {
     for (int i = 0; i < RowCount(); ++i) {
@@ -145,15 +149,66 @@ void TListView::DeleteRow(int index) {
     return;
   }
   rows_.erase(rows_.begin() + index);
-  if (Native()) {
-    Native()->DeleteRow(index);
+  if (static_cast<std::size_t>(index) < placed_) {
+    --placed_;
+    if (Native()) {
+      Native()->DeleteRow(index);
+    }
   }
 }
 
 void TListView::Clear() {
   rows_.clear();
+  placed_ = 0;
   if (Native()) {
     Native()->SetRows(rows_);
+  }
+}
+
+void TListView::BeginUpdate() {
+  if (updating_++ == 0 && Native()) {
+    Native()->BeginUpdate();
+  }
+}
+
+void TListView::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0) {
+    return;
+  }
+  placeAddedRows();
+  if (Native()) {
+    Native()->EndUpdate();
+  }
+}
+
+void TListView::placeAddedRows() {
+  if (placed_ == rows_.size()) {
+    return;
+  }
+  const auto before = [this](const TListRow& a, const TListRow& b) { return Compare && Compare(a, b) < 0; };
+  std::vector<TListRow> added(std::make_move_iterator(rows_.begin() + static_cast<std::ptrdiff_t>(placed_)),
+                              std::make_move_iterator(rows_.end()));
+  rows_.resize(placed_);
+  std::stable_sort(added.begin(), added.end(), before);
+  // A merge that puts an added row after the placed rows it equals, as AddRow would.
+  std::vector<TListRow> merged;
+  merged.reserve(rows_.size() + added.size());
+  std::vector<int> addedAt;
+  auto old = rows_.begin();
+  for (TListRow& row : added) {
+    for (; old != rows_.end() && !before(row, *old); ++old) {
+      merged.push_back(std::move(*old));
+    }
+    addedAt.push_back(static_cast<int>(merged.size()));
+    merged.push_back(std::move(row));
+  }
+  std::move(old, rows_.end(), std::back_inserter(merged));
+  rows_ = std::move(merged);
+  placed_ = rows_.size();
+  if (Native()) {
+    for (const int index : addedAt) {
+      Native()->InsertRow(index, rows_[index]);
+    }
   }
 }
 
@@ -183,13 +238,13 @@ void TListView::SetSelected(int index, bool selected) {
 
 void TListView::select(int index, bool selected) {
   rows_[index].Selected = selected;
-  if (Native()) {
+  if (Native() && static_cast<std::size_t>(index) < placed_) {
     Native()->SetRowSelected(index, selected);
   }
 }
 
 void TListView::MakeVisible(int index) {
-  if (valid(index) && Native()) {
+  if (valid(index) && static_cast<std::size_t>(index) < placed_ && Native()) {
     Native()->MakeRowVisible(index);
   }
 }
@@ -209,7 +264,7 @@ void TListView::UserSelect(int index, bool selected) {
 void TListView::SyncNative() {
   TControl::SyncNative();
   Native()->SetColumns(columns_);
-  Native()->SetRows(rows_);
+  Native()->SetRows({rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(placed_)});
 }
 
 }  // namespace vantrel

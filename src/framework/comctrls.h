@@ -92,7 +92,8 @@ class TListView : public TControl {
 
   const std::vector<TListRow>& Rows() const { return rows_; }
   int RowCount() const { return static_cast<int>(rows_.size()); }
-  // Adds a row where the order puts it (at the end without Compare) and returns its index.
+  // Adds a row where the order puts it (at the end without Compare) and returns its index; between
+  // BeginUpdate and EndUpdate, at the end.
   int AddRow(const TListRow& row);
   void DeleteRow(int index);
   void Clear();
@@ -105,6 +106,10 @@ class TListView : public TControl {
   void PostSetFocus();
   // The user changed a row's selection.
   void UserSelect(int index, bool selected);
+  // Many changes at once: from BeginUpdate to the matching EndUpdate the native list does not draw, and rows
+  // added meanwhile wait at the end until EndUpdate sorts them into place, once, and shows them.
+  void BeginUpdate();
+  void EndUpdate();
 
  protected:
   void SyncNative() override;
@@ -112,8 +117,14 @@ class TListView : public TControl {
  private:
   bool valid(int index) const { return index >= 0 && index < RowCount(); }
   void select(int index, bool selected);
+  // Sorts the rows added since BeginUpdate into place and hands them to the native list.
+  void placeAddedRows();
   std::vector<TListColumn> columns_;
   std::vector<TListRow> rows_;
+  // The rows before this index are in their place, and in the native list; those after it were added during
+  // an update.
+  std::size_t placed_ = 0;
+  int updating_ = 0;
 };
 
 }  // namespace vantrel

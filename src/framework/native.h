@@ -62,6 +62,9 @@ class NativeControl {
   virtual void MakeRowVisible(int) {}
   // Tells the control that it has the focus, once the message being handled is done.
   virtual void PostSetFocus() {}
+  // Between these two the control takes changes without drawing them; the end draws it once.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
 };
 
 class NativeTimer {

@@ -40,8 +40,16 @@ struct FakeControl final : NativeControl {
     rows = value;
     ++rowResets;
   }
-  void InsertRow(int index, const TListRow& row) override { rows.insert(rows.begin() + index, row); }
-  void DeleteRow(int index) override { rows.erase(rows.begin() + index); }
+  void InsertRow(int index, const TListRow& row) override {
+    rows.insert(rows.begin() + index, row);
+    rowsChangedWhileDrawing += updating == 0;
+  }
+  void DeleteRow(int index) override {
+    rows.erase(rows.begin() + index);
+    rowsChangedWhileDrawing += updating == 0;
+  }
+  void BeginUpdate() override { ++updating; }
+  void EndUpdate() override { --updating; }
   void SetRowSelected(int index, bool selected) override { rows[index].Selected = selected; }
   void MakeRowVisible(int index) override { visibleRows.push_back(index); }
   void PostSetFocus() override { ++postedFocus; }
@@ -60,6 +68,8 @@ struct FakeControl final : NativeControl {
   int position = 0;
   std::vector<TListRow> rows;
   int rowResets = 0;  // times every row was sent anew
+  int updating = 0;   // open BeginUpdate calls
+  int rowsChangedWhileDrawing = 0;
   std::vector<int> visibleRows;
   int postedFocus = 0;
 

@@ -9,6 +9,7 @@
 #include "framework/image_list.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
+#include "framework/unicode.h"
 #include "framework/win32/win32_dpi.h"
 #include "framework/win32/win32_themes.h"
 #include "framework/win32/win32_window.h"
@@ -305,36 +306,55 @@ class ListView final : public Win32Window {
   }
   void SetText(const std::string&) override {}
   void SetColumns(const std::vector<TListColumn>& columns) override {
-    while (SendMessageA(window(), LVM_DELETECOLUMN, 0, 0)) {
+    while (SendMessageW(window(), LVM_DELETECOLUMN, 0, 0)) {
     }
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      LVCOLUMNA column{};
+      std::u16string caption = Utf8ToUtf16(columns[i].Caption);
+      LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
       column.cx = scaled(columns[i].Width, dpiOf(window()));
-      column.pszText = const_cast<char*>(columns[i].Caption.c_str());
-      SendMessageA(window(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+      column.pszText = platform::win32::wide(caption);
+      SendMessageW(window(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
   }
   void SetRows(const std::vector<TListRow>& rows) override {
+    BeginUpdate();
     quietly(LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = 0; i < rows.size(); ++i) {
       InsertRow(static_cast<int>(i), rows[i]);
     }
+    EndUpdate();
   }
+  // The wide messages, so that names and data of every script show as they are.
   void InsertRow(int index, const TListRow& row) override {
-    LVITEMA item{};
+    std::u16string caption = Utf8ToUtf16(row.Caption);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
     item.iItem = index;
-    item.pszText = const_cast<char*>(row.Caption.c_str());
+    item.pszText = platform::win32::wide(caption);
     item.iImage = row.ImageIndex;
     item.state = row.Selected ? LVIS_SELECTED : 0;
     item.stateMask = LVIS_SELECTED;
-    quietly(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    quietly(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     for (std::size_t column = 0; column < row.SubItems.size(); ++column) {
-      LVITEMA sub{};
+      std::u16string text = Utf8ToUtf16(row.SubItems[column]);
+      LVITEMW sub{};
       sub.iSubItem = static_cast<int>(column + 1);
-      sub.pszText = const_cast<char*>(row.SubItems[column].c_str());
-      quietly(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+      sub.pszText = platform::win32::wide(text);
+      quietly(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  // Nested pairs (SetRows inside an update) draw once, at the outermost end.
+  void BeginUpdate() override {
+    if (updating_++ == 0) {
+      SendMessageW(window(), WM_SETREDRAW, FALSE, 0);
+    }
+  }
+  void EndUpdate() override {
+    if (--updating_ == 0) {
+      SendMessageW(window(), WM_SETREDRAW, TRUE, 0);
+      // The frame too: the scroll bars follow the rows.
+      RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
   }
   void DeleteRow(int index) override { quietly(LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
@@ -383,6 +403,7 @@ class ListView final : public Win32Window {
   }
   TListView& list_;
   platform::win32::ScopedImageList rowImages_;
+  int updating_ = 0;
 };
 
 class ProgressBar final : public Win32Window {
