@@ -1,6 +1,10 @@
 #include "app/startup_entries.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <set>
+#include <unordered_map>
+#include <utility>
 
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
@@ -26,18 +30,31 @@ const std::string& scopeOf(const TListRow& row) {
   return row.SubItems.empty() ? none : row.SubItems.front();
 }
 
-// The first selected row of that scope, -1 when none.
-int firstSelected(const TListView& list, const RunScope& scope) {
+// The selected rows of that scope, in list order.
+std::vector<int> selectedRows(const TListView& list, const RunScope& scope) {
+  std::vector<int> rows;
   for (int i = 0; i < list.RowCount(); ++i) {
     if (list.Rows()[i].Selected && scopeOf(list.Rows()[i]) == scope.Name) {
-      return i;
+      rows.push_back(i);
     }
   }
-  return -1;
+  return rows;
 }
 
-// Runs the scopes' parts of one operation one after another: a registry error ends the part it happens in, so
-// that the user's own entries can still be changed where the machine's may not.
+// Many row changes drawn once, whatever way the operation ends.
+class ListUpdate {
+ public:
+  explicit ListUpdate(TListView& list) : list_(list) { list_.BeginUpdate(); }
+  ~ListUpdate() { list_.EndUpdate(); }
+  ListUpdate(const ListUpdate&) = delete;
+  ListUpdate& operator=(const ListUpdate&) = delete;
+
+ private:
+  TListView& list_;
+};
+
+// Runs the parts of one operation one after another: a registry error ends the part it happens in, so that
+// the user's own entries can still be changed where the machine's may not.
 class ScopeErrors {
  public:
   template <typename Part>
@@ -64,7 +81,7 @@ class ScopeErrors {
 // Opens the key for changes, or for reading where the user may not change it, so that a refused change shows
 // as refused rather than as a value that is not there.
 void openForChange(TRegistry& registry, const std::string& key) {
-  if (!registry.OpenKey(key, true)) {
+  if (!registry.OpenKey(key, false)) {
     registry.OpenKeyReadOnly(key);
   }
 }
@@ -76,9 +93,14 @@ void deleteValue(TRegistry& registry, const std::string& name) {
   }
 }
 
-void fillList(TRegistry& registry, const RunScope& scope, const std::string& key, TListView& list) {
+// The values of a key as listed: each name with its value, none where it could not be read.
+using Listed = std::vector<std::pair<std::string, std::optional<TRegValue>>>;
+
+// Replaces the scope's rows of `list` with the values of `key`; a key that cannot be read leaves them.
+Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& key, TListView& list) {
+  Listed listed;
   if (!registry.OpenKeyReadOnly(key)) {
-    return;
+    return listed;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
     if (scopeOf(list.Rows()[i]) == scope.Name) {
@@ -86,29 +108,66 @@ void fillList(TRegistry& registry, const RunScope& scope, const std::string& key
     }
   }
   for (const std::string& name : registry.GetValueNames()) {
-    if (name != kAutoStartValue) {
-      list.AddRow(entryRow(name, scope.Name, ProgramText(registry.ReadValue(name))));
+    if (name == kAutoStartValue) {
+      continue;
+    }
+    std::optional<TRegValue> value;
+    try {
+      value = registry.ReadValue(name);
+    } catch (const ERegistryException&) {
+      // Listed all the same, with no Program text: it can still be moved or deleted.
+    }
+    list.AddRow(entryRow(name, scope.Name, value ? ProgramText(*value) : std::nullopt));
+    listed.emplace_back(name, std::move(value));
+  }
+  registry.CloseKey();
+  return listed;
+}
+
+// An entry in both keys under the same name with the same type and data is a backup only: its live value is
+// deleted. Where the data differ, both stay, as the program's updater may have meant the live one.
+void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed& live, const Listed& backups,
+                       TListView& liveList) {
+  std::unordered_map<std::string, const TRegValue*> backupValues;
+  for (const auto& [name, value] : backups) {
+    if (value) {
+      backupValues.emplace(name, &*value);
+    }
+  }
+  std::set<std::string> same;
+  for (const auto& [name, value] : live) {
+    const auto backup = backupValues.find(name);
+    if (value && backup != backupValues.end() && backup->second->Type == value->Type &&
+        backup->second->Data == value->Data) {
+      same.insert(name);
+    }
+  }
+  // A user who may not change the key keeps seeing such an entry in both lists.
+  if (same.empty() || !registry.OpenKey(kRunKey, false)) {
+    return;
+  }
+  std::set<std::string> deleted;
+  for (const std::string& name : same) {
+    if (registry.DeleteValue(name)) {
+      deleted.insert(name);
     }
   }
   registry.CloseKey();
+  for (int i = liveList.RowCount() - 1; i >= 0; --i) {
+    const TListRow& row = liveList.Rows()[i];
+    if (scopeOf(row) == scope.Name && deleted.count(row.Caption)) {
+      liveList.DeleteRow(i);
+    }
+  }
 }
 
-void resolveDuplicates(TRegistry& registry, const RunScope& scope, const TListView& backupList,
-                       TListView& liveList) {
-  for (const TListRow& backup : backupList.Rows()) {
-    // A user who may not change the key keeps seeing the entry in both lists.
-    if (scopeOf(backup) != scope.Name || !registry.OpenKey(kRunKey, true)) {
-      continue;
-    }
-    const std::string name = Trim(backup.Caption);
-    for (int i = liveList.RowCount() - 1; i >= 0; --i) {
-      const TListRow& live = liveList.Rows()[i];
-      if (live.Caption == name && scopeOf(live) == scope.Name &&
-          (!registry.ValueExists(name) || registry.DeleteValue(name))) {
-        liveList.DeleteRow(i);
-      }
-    }
-    registry.CloseKey();
+// Carries the value `name`, type and data as the registry holds them, from the open key `from` to the open
+// key `to`: written there before it is deleted here, so that a failure in between leaves it in both. Nothing
+// happens when `from` has no such value.
+void moveValue(TRegistry& from, TRegistry& to, const std::string& name) {
+  if (from.ValueExists(name)) {
+    to.WriteValue(name, from.ReadRawValue(name));
+    deleteValue(from, name);
   }
 }
 
@@ -145,91 +204,84 @@ std::optional<std::string> ProgramText(const TRegValue& value) {
 
 void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& liveList,
                TListView& backupList) {
-  ScopeErrors errors;
+  ListUpdate liveUpdate(liveList);
+  ListUpdate backupUpdate(backupList);
   for (const RunScope& scope : scopes) {
-    errors.Run([&] {
-      TRegistry keys = scope.Keys(registry);
-      // A user who may not create the keys still sees what the existing ones hold; the refusal is told after.
-      for (const char* key : {kRunKey, kBackupKey}) {
-        if (!keys.KeyExists(key)) {
-          errors.Run([&] { keys.CreateKey(key); });
-        }
-      }
-      fillList(keys, scope, kRunKey, liveList);
-      fillList(keys, scope, kBackupKey, backupList);
-      resolveDuplicates(keys, scope, backupList, liveList);
-    });
+    TRegistry keys = scope.Keys(registry);
+    const Listed live = fillList(keys, scope, kRunKey, liveList);
+    const Listed backups = fillList(keys, scope, kBackupKey, backupList);
+    resolveDuplicates(keys, scope, live, backups, liveList);
   }
-  errors.Raise();
-}
-
-void MoveValue(TRegistry& registry, const std::string& from, const std::string& to, const std::string& name) {
-  if (!registry.OpenKeyReadOnly(from) || !registry.ValueExists(name)) {
-    registry.CloseKey();
-    return;
-  }
-  const TRegValue value = registry.ReadValue(name);
-  registry.OpenKey(to, true);
-  registry.WriteValue(name, value);
-  openForChange(registry, from);
-  deleteValue(registry, name);
-  registry.CloseKey();
 }
 
 void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
                          TListView& fromList, const std::string& fromKey, TListView& toList,
                          const std::string& toKey) {
-  // The names moved, by scope.
-  std::vector<std::vector<std::string>> moved(scopes.size());
-  bool any = false;
-  for (std::size_t s = 0; s < scopes.size(); ++s) {
-    for (int index; (index = firstSelected(fromList, scopes[s])) >= 0;) {
-      const TListRow& row = fromList.Rows()[index];
-      const std::string name = Trim(row.Caption);
-      const std::string program = Trim(row.SubItems.size() > 1 ? row.SubItems[1] : std::string());
-      toList.AddRow(entryRow(name, scopes[s].Name, program));
-      fromList.DeleteRow(index);
-      moved[s].push_back(name);
-      any = true;
-    }
-  }
-  if (!any) {
-    return;
-  }
+  // The registry first, then the lists once: a row moves when its value did.
+  std::vector<int> movedRows;
   ScopeErrors errors;
-  for (std::size_t s = 0; s < scopes.size(); ++s) {
-    if (moved[s].empty()) {
+  for (const RunScope& scope : scopes) {
+    const std::vector<int> rows = selectedRows(fromList, scope);
+    if (rows.empty()) {
       continue;
     }
     errors.Run([&] {
-      TRegistry keys = scopes[s].Keys(registry);
-      if (!keys.KeyExists(toKey)) {
-        keys.CreateKey(toKey);
+      TRegistry to = scope.Keys(registry);
+      // Created only now, when an entry is to go there, so that a user who may not create it hears of it
+      // once.
+      if (!to.KeyExists(toKey)) {
+        to.CreateKey(toKey);
       }
-      for (const std::string& name : moved[s]) {
-        MoveValue(keys, fromKey, toKey, name);
+      TRegistry from = scope.Keys(registry);
+      openForChange(from, fromKey);
+      to.OpenKey(toKey, false);
+      for (const int row : rows) {
+        // One entry that cannot be moved stays where it is; the others still move.
+        errors.Run([&] {
+          moveValue(from, to, fromList.Rows()[row].Caption);
+          movedRows.push_back(row);
+        });
       }
     });
+  }
+  if (!movedRows.empty()) {
+    ListUpdate fromUpdate(fromList);
+    ListUpdate toUpdate(toList);
+    std::sort(movedRows.begin(), movedRows.end());
+    for (auto row = movedRows.rbegin(); row != movedRows.rend(); ++row) {
+      TListRow moved = fromList.Rows()[*row];
+      moved.Selected = false;
+      fromList.DeleteRow(*row);
+      toList.AddRow(moved);
+    }
   }
   errors.Raise();
 }
 
 void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& list,
                            const std::string& key) {
+  std::vector<int> deletedRows;
   ScopeErrors errors;
   for (const RunScope& scope : scopes) {
-    if (firstSelected(list, scope) < 0) {
+    const std::vector<int> rows = selectedRows(list, scope);
+    if (rows.empty()) {
       continue;
     }
     errors.Run([&] {
       TRegistry keys = scope.Keys(registry);
       openForChange(keys, key);
-      for (int index; (index = firstSelected(list, scope)) >= 0;) {
-        deleteValue(keys, Trim(list.Rows()[index].Caption));
-        list.DeleteRow(index);
+      for (const int row : rows) {
+        errors.Run([&] {
+          deleteValue(keys, list.Rows()[row].Caption);
+          deletedRows.push_back(row);
+        });
       }
-      keys.CloseKey();
     });
+  }
+  ListUpdate update(list);
+  std::sort(deletedRows.begin(), deletedRows.end());
+  for (auto row = deletedRows.rbegin(); row != deletedRows.rend(); ++row) {
+    list.DeleteRow(*row);
   }
   errors.Raise();
 }

@@ -1,6 +1,6 @@
 // The entries of the startup manager: the values of the Run key and of its backup key in every scope, as the
 // page lists, moves, adds and deletes them. A row shows its scope in its first sub-item, and every operation
-// on a row acts in that scope only. A row's name is trimmed wherever it names a value.
+// on a row acts in that scope only, on the value of exactly the row's name.
 #pragma once
 
 #include <optional>
@@ -17,26 +17,23 @@ namespace vantrel {
 // characters with every NUL as CR LF; none for empty binary data and for every other type.
 std::optional<std::string> ProgramText(const TRegValue& value);
 
-// In every scope: creates the keys that are missing, refills the scope's rows of both lists from its keys
-// (this program's own entry left out; a key that cannot be read leaves its rows as they are), and keeps an
-// entry found in both keys as a backup only. A registry error ends that scope's part; the first one is raised
-// once every scope had its turn.
+// In every scope: refills the scope's rows of both lists from its keys (this program's own entry left out; a
+// key that cannot be read leaves its rows as they are; a value that cannot be read is listed without Program
+// text), and keeps an entry found in both keys with the same type and data as a backup only. Creates nothing
+// and reports nothing: a user who may not change the keys sees what they hold.
 void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& liveList,
                TListView& backupList);
 
-// Carries the value `name`, type and data unchanged, from key `from` to key `to`: written there before it is
-// deleted here, so that a failure in between leaves it in both. Nothing happens when `from` has no such
-// value.
-void MoveValue(TRegistry& registry, const std::string& from, const std::string& to, const std::string& name);
-
-// Moves the selected rows of `fromList` to `toList`, names and texts trimmed, then their values (and no
-// others) from `fromKey` to `toKey` of their own scope. Errors as for FillLists.
+// Moves the values of the selected rows of `fromList` (and no others), type and data unchanged, from
+// `fromKey` to `toKey` of their own scope, creating `toKey` where it is missing; then the rows whose values
+// moved go to `toList` as they are. An entry that cannot be moved stays where it was; the first registry
+// error is raised once every entry had its turn.
 void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
                          TListView& fromList, const std::string& fromKey, TListView& toList,
                          const std::string& toKey);
 
 // Deletes the selected rows of `list` and their values in `key` of their scope, without asking. Errors as
-// for FillLists.
+// for MoveSelectedEntries.
 void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& list,
                            const std::string& key);
 

@@ -197,10 +197,10 @@ HKey FakeRegistry::open(Key* key, std::uint32_t access) {
 }
 
 bool FakeRegistry::begin(const char* call, const std::string& what) {
+  log.push_back(std::string(call) + " " + what);
   if (beforeCall) {
     beforeCall(call);
   }
-  log.push_back(std::string(call) + " " + what);
   return faults.shouldFail(call);
 }
 

@@ -71,8 +71,8 @@ class FakeRegistry final : public platform::Registry {
   bool program32 = false;
 
   FaultPlan faults;  // calls by their names: "RegOpenKeyExW", "RegSetValueExW", ...
-  // Runs at the start of every call, with its name: a test changes the registry there as another program
-  // would, between two calls of the program.
+  // Runs at every call, once it is logged and before it acts, with its name: a test changes the registry
+  // there as another program would, between two calls of the program.
   std::function<void(const std::string& call)> beforeCall;
   // One line per call: the call's name and what it named, in UTF-8, e.g. "RegOpenKeyExW HKLM\\Software\\X".
   std::vector<std::string> log;
@@ -95,7 +95,7 @@ class FakeRegistry final : public platform::Registry {
   // Where an opening of `subKey` below `key` with `access` leads in the stored tree.
   std::u16string viewed(platform::HKey key, const char16_t* subKey, std::uint32_t access) const;
   platform::HKey open(Key* key, std::uint32_t access);
-  // Runs beforeCall, logs the call and counts it; true when the fault plan fails it.
+  // Logs the call, runs beforeCall and counts the call; true when the fault plan fails it.
   bool begin(const char* call, const std::string& what);
   // Logs a call that changes a value of an open key and finds that key, or says why it may not be changed.
   long beginChange(const char* call, platform::HKey key, const char16_t* valueName, Key*& target);

@@ -204,18 +204,27 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
-TEST_F(StartupManager, MissingKeysAreCreatedAndAnEntryInBothIsKeptAsABackupOnly) {
-  fakes.registry.setString(kHklm, kRunKey, "Both", "new.exe");
+TEST_F(StartupManager, AnEntryInBothKeysIsABackupOnlyWhenItsNameTypeAndDataAreTheSame) {
+  fakes.registry.setString(kHklm, kRunKey, "Same", "same.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Same", "same.exe");
+  // An updater put its program back with a new command line: both are kept.
+  fakes.registry.setString(kHklm, kRunKey, "Updated", "new.exe --fast");
+  fakes.registry.setString(kHklm, kBackupKey, "Updated", "old.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Typed", "t.exe");
+  fakes.registry.setValue(kHklm, kBackupKey, "Typed", platform::kRegExpandSz, sz("t.exe"));
+  // Names that differ only in blanks are other entries.
+  fakes.registry.setString(kHklm, kRunKey, "Foo", "foo.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Foo ", "foo.exe");
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
-  EXPECT_TRUE(fakes.registry.keyExists(kHklm, kBackupKey));
-
-  fakes.registry.setString(kHklm, kBackupKey, " Both ", "old.exe");
-  EXPECT_EQ(show(), "");
-  EXPECT_EQ(live("Both"), std::nullopt);
-  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, " Both "), "old.exe");
-  EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{" Both "}));
+  EXPECT_EQ(live("Same"), std::nullopt);
+  EXPECT_EQ(backup("Same")->data, sz("same.exe"));
+  EXPECT_EQ(live("Updated")->data, sz("new.exe --fast"));
+  EXPECT_EQ(backup("Updated")->data, sz("old.exe"));
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Foo", "Typed", "Updated"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Foo ", "Same", "Typed", "Updated"}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
+            (std::vector<std::string>{"Updated", "Typed", "Foo", "Vantrel"}));
 }
 
 TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
@@ -242,25 +251,34 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
   fakes.registry.setString(kHklm, kRunKey, "Two", "two.exe");
   fakes.registry.setString(kHklm, kRunKey, "Three", "three.exe");
   fakes.registry.setString(kHklm, kRunKey, "Stays", "stays.exe");
-  fakes.registry.setString(kHklm, kRunKey, " Padded", "padded.exe");
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
   fakes.registry.setString(kHklm, kBackupKey, "Two", "an older two.exe");
   EXPECT_EQ(program(f.ListView1, "Expand"), "<none>");
   EXPECT_EQ(program(f.ListView1, "Two"), "two.exe");
 
-  select(f.ListView1, {"Expand", "One", "Two", "Three", " Padded"});
+  select(f.ListView1, {"Expand", "One", "Two", "Three"});
   EXPECT_EQ(press(f.SpeedButton1), "");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays"}));
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Padded", "Three", "Two"}));
-  EXPECT_EQ(program(f.ListView2, "One"), "one.exe");
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Three", "Two"}));
+  EXPECT_EQ(program(f.ListView2, "One"), "  one.exe  ");
   EXPECT_EQ(backup("Expand")->type, platform::kRegExpandSz);
   EXPECT_EQ(backup("Expand")->data, expand);
   EXPECT_EQ(backup("One")->data, sz("  one.exe  "));
   EXPECT_EQ(backup("Two")->data, sz("two.exe"));  // the older backup is replaced
   EXPECT_EQ(backup("Three")->data, sz("three.exe"));
-  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
-            (std::vector<std::string>{"Stays", " Padded", "Vantrel"}));  // a padded name moves its row only
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"Stays", "Vantrel"}));
+  // The native lists took every row change with drawing off, in the order the lists keep.
+  for (const TListView* list : {f.ListView1, f.ListView2}) {
+    const fakes::FakeControl& native = *windows->of(*list);
+    EXPECT_EQ(native.rowsChangedWhileDrawing, 0);
+    EXPECT_EQ(native.updating, 0);
+    std::vector<std::string> shown;
+    for (const TListRow& row : native.rows) {
+      shown.push_back(row.Caption);
+    }
+    EXPECT_EQ(shown, captions(list));
+  }
 
   select(f.ListView2, {"Expand"});
   EXPECT_EQ(press(f.SpeedButton2), "");
@@ -268,6 +286,64 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
   EXPECT_EQ(live("Expand")->data, expand);
   EXPECT_EQ(backup("Expand"), std::nullopt);
   EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, NamesAndPathsOfEveryScriptMoveDownAndUpByteForByte) {
+  const std::string greek = "\u03A9mega \u0394\u03AD\u03BB\u03C4\u03B1";
+  const std::string chinese = "\u5185\u5B58\U00020000";
+  const Bytes cyrillic =
+      sz("\"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\p.exe\" /\u0442\u0438\u0445\u043E");
+  fakes.registry.setValue(kHklm, kRunKey, greek, platform::kRegSz, cyrillic);
+  fakes.registry.setValue(kHklm, kRunKey, chinese, platform::kRegExpandSz, sz("%\u7A0B%\\\u4E2D.exe"));
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(program(f.ListView1, greek), StringData(cyrillic));
+  select(f.ListView1, {greek, chinese});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{greek, chinese}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), (std::vector<std::string>{greek, chinese}));
+  EXPECT_EQ(backup(greek)->data, cyrillic);
+  select(f.ListView2, {greek, chinese});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  EXPECT_EQ(live(greek)->name, greek);
+  EXPECT_EQ(live(greek)->data, cyrillic);
+  EXPECT_EQ(live(chinese)->type, platform::kRegExpandSz);
+  EXPECT_EQ(live(chinese)->data, sz("%\u7A0B%\\\u4E2D.exe"));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
+}
+
+TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {
+  const std::vector<std::string> twins = {" spaced", "spaced", "spaced\t", "Foo ", "Foo"};
+  for (const std::string& name : twins) {
+    fakes.registry.setString(kHklm, kRunKey, name, "[" + name + "].exe");
+  }
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(f.ListView1->RowCount(), 5);
+  const auto only = [&](const std::string& name) {
+    for (int i = 0; i < f.ListView1->RowCount(); ++i) {
+      f.ListView1->SetSelected(i, f.ListView1->Rows()[i].Caption == name);
+    }
+  };
+  only(" spaced");
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
+            (std::vector<std::string>{"spaced", "spaced\t", "Foo ", "Foo", "Vantrel"}));
+  only("spaced\t");
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  only("Foo ");
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), (std::vector<std::string>{"spaced\t", "Foo "}));
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Foo "), "[Foo ].exe");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Foo", "spaced"}));
+  // The backup "Foo " does not make the next showing delete the live "Foo".
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(live("Foo")->data, sz("[Foo].exe"));
+  f.ListView2->SetSelected(0, true);  // "Foo "
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), (std::vector<std::string>{"spaced\t"}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
+            (std::vector<std::string>{"spaced", "Foo", "Vantrel"}));
 }
 
 TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
@@ -321,17 +397,22 @@ TEST_F(StartupManager, DeletingTakesOnlyTheSelectedEntriesOfEitherKey) {
   EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
 }
 
-TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfEveryRefusedChange) {
+TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChangeWhenMakingIt) {
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
   fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   fakes.registry.denyWriting(kHklm, kRunKey);
   fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
   TfrmVantrel& f = start();
-  // The backup key is missing and may not be created: the live list is filled all the same.
-  EXPECT_EQ(show(), "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-");
+  // The backup key is missing and may not be created: nothing is said until an entry is to go there.
+  EXPECT_EQ(show(), "");
+  EXPECT_FALSE(fakes.registry.keyExists(kHklm, kBackupKey));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
+  select(f.ListView1, {"A", "B"});
+  EXPECT_EQ(press(f.SpeedButton1), "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(f.ListView1->SelCount(), 2);
 
-  fakes.registry.setString(kHklm, kBackupKey, "A", "older a.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "A", "a.exe");
   fakes.registry.denyWriting(kHklm, kBackupKey);
   EXPECT_EQ(show(), "");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));  // may not be resolved
@@ -339,10 +420,12 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfEveryRefusedC
 
   select(f.ListView1, {"B"});
   EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'B'");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
+  f.ListView1->SetSelected(1, false);
   select(f.ListView1, {"A"});
   EXPECT_EQ(press(f.SpeedButton4), "Failed to delete value 'A'");
-  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
@@ -395,8 +478,9 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   for (const Move& move : moves) {
     fakes::FakeServices clean;
     std::map<std::string, int> counts = moveOn(clean, move, "", 0);
+    ASSERT_GT(counts["RegSetValueExW"], 0);
+    ASSERT_GT(counts["RegDeleteValueW"], 0);
     for (const char* call : calls) {
-      ASSERT_GT(counts[call], 0) << call;
       for (int n = 1; n <= counts[call]; ++n) {
         SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
         fakes::FakeServices machine;
@@ -424,17 +508,45 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   }
 }
 
-TEST_F(StartupManager, ADataReadThatFailsEndsTheFillingWithWhatWasListed) {
+TEST_F(StartupManager, AValueThatCannotBeReadIsListedAndCanStillBeMovedAndDeleted) {
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setValue(kHklm, kRunKey, "Odd", platform::kRegBinary, {1, 2, 3});
   fakes.registry.setString(kHklm, kRunKey, "TkBellExe", "bell.exe");
-  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   TfrmVantrel& f = start();
+  // Two queries a value (size, then data): the fourth is Odd's data, which changes while it is read.
   fakes.registry.faults = {};
-  // Two queries a value (size, then data): the fourth is TkBellExe's data.
   fakes.registry.faults.failOn("RegQueryValueExW", 4);
-  EXPECT_EQ(show(), "Failed to get data for 'TkBellExe'");
-  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A"}));
-  EXPECT_EQ(f.ListView1->SelCount(), 0);
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "Odd", "TkBellExe"}));
+  EXPECT_EQ(program(f.ListView1, "Odd"), "<none>");
+  EXPECT_EQ(f.ListView1->SelCount(), 1);
+
+  f.ListView1->SetSelected(2, false);
+  select(f.ListView1, {"Odd"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(backup("Odd")->data, (Bytes{1, 2, 3}));
+  EXPECT_EQ(live("Odd"), std::nullopt);
+
+  // When not even the raw data can be read (another program rewrites it all the time), the entry stays where
+  // it is and the others still move.
+  fakes.registry.setString(kHklm, kBackupKey, "B", "b.exe");
+  EXPECT_EQ(show(), "");
+  select(f.ListView2, {"Odd", "B"});
+  Bytes growing = {1, 2, 3};
+  fakes.registry.beforeCall = [&](const std::string& call) {
+    if (call == "RegQueryValueExW" && fakes.registry.log.back().find("[Odd]") != std::string::npos) {
+      growing.push_back(0);
+      fakes.registry.setValue(kHklm, kBackupKey, "Odd", platform::kRegBinary, growing);
+    }
+  };
+  EXPECT_EQ(press(f.SpeedButton2), "Failed to get data for 'Odd'");
+  fakes.registry.beforeCall = nullptr;
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B", "TkBellExe"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Odd"}));
+  EXPECT_EQ(backup("Odd")->data, growing);
+  EXPECT_EQ(live("Odd"), std::nullopt);
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
@@ -477,7 +589,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
                                                   : "all32.exe")
           << scope;
     }
-    EXPECT_TRUE(machine.registry.keyExists(kHkcu, kBackupKey));
+    EXPECT_FALSE(machine.registry.keyExists(kHkcu, kBackupKey));  // showing creates nothing
   }
 }
 
@@ -512,7 +624,11 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
 
 TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
   fakes.on64BitWindows(false);
-  place(fakes.registry, "X", {"all", "all-", "all32-", "user"});
+  for (const StoredKey& key : kScopeKeys) {
+    if (std::string(key.label) != "all32" && std::string(key.label) != "user-") {
+      fakes.registry.setString(key.root, key.path, "X", "x.exe");
+    }
+  }
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
   EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
