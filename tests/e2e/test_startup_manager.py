@@ -141,8 +141,7 @@ def holders(desktop, name):
 
 @pytest.fixture
 def scoped_entries(desktop):
-    """An entry "App" in the Run key of every scope, and no backup key of this user: the page makes it when it
-    is filled."""
+    """An entry "App" in the Run key of every scope, and no backup key of this user: the first move makes it."""
     empty_keys(desktop)
     reg(desktop, "delete", USER_BACKUP, "/f")
     for scope, run, _, view in SCOPES:
@@ -152,7 +151,8 @@ def scoped_entries(desktop):
 def test_each_scope_moves_to_backup_and_back_within_its_own_keys(desktop, scoped_entries, vantrel):
     show_window(desktop, vantrel.arch)
     main_window(desktop)
-    assert wait_until(lambda: reg(desktop, "query", USER_BACKUP).returncode == 0, 30), "the page was not filled"
+    assert wait_until(lambda: list_views(desktop) and rows(list_views(desktop)[LIVE]) == 3, 30), "not filled"
+    assert reg(desktop, "query", USER_BACKUP).returncode != 0, "showing created a key"
     everywhere = {(scope, "run") for scope, *_ in SCOPES}
     assert holders(desktop, "App") == everywhere
     desktop.screenshot(f"startup-manager-scopes-{vantrel.arch}")

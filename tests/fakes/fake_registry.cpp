@@ -1,6 +1,7 @@
 #include "fake_registry.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "framework/registry.h"
 #include "framework/unicode.h"
@@ -88,26 +89,53 @@ struct FakeRegistry::Key {
 
   std::string path;                                         // as shown in the log, e.g. "HKLM\\Software"
   std::map<std::u16string, std::unique_ptr<Key>> children;  // by folded name
-  std::vector<Stored> values;
   bool deniedWriting = false;
   bool deniedAll = false;
+  // In enumeration (creation) order, by a number that only grows; by folded name beside, so that thousands
+  // of values are looked up and deleted without a search.
+  using Values = std::map<std::uint64_t, Stored>;
+  Values values;
+  std::unordered_map<std::u16string, std::uint64_t> numbers;
+  std::uint64_t nextNumber = 0;
+  // The last value enumerated, so that enumerating in order takes one step per value.
+  std::uint32_t cachedIndex = 0;
+  Values::iterator cached = values.end();
 
-  std::vector<Stored>::iterator at(std::u16string_view name) {
-    const std::u16string key = folded(name);
-    return std::find_if(values.begin(), values.end(), [&](const Stored& v) { return v.folded == key; });
+  Values::iterator at(std::u16string_view name) {
+    const auto found = numbers.find(folded(name));
+    return found == numbers.end() ? values.end() : values.find(found->second);
   }
   const Stored* value(std::u16string_view name) {
     const auto found = at(name);
-    return found == values.end() ? nullptr : &*found;
+    return found == values.end() ? nullptr : &found->second;
+  }
+  const Stored* valueAt(std::uint32_t index) {
+    if (index >= values.size()) {
+      return nullptr;
+    }
+    if (cached == values.end() || index < cachedIndex) {
+      cached = values.begin();
+      cachedIndex = 0;
+    }
+    for (; cachedIndex < index; ++cachedIndex) {
+      ++cached;
+    }
+    return &cached->second;
   }
   // Replaces a value in place, keeping its place in the enumeration, or appends a new one.
   void assign(std::u16string_view name, std::uint32_t type, std::vector<std::uint8_t> data) {
     if (const auto found = at(name); found != values.end()) {
-      found->type = type;
-      found->data = std::move(data);
+      found->second.type = type;
+      found->second.data = std::move(data);
     } else {
-      values.push_back({std::u16string(name), folded(name), type, std::move(data)});
+      numbers[folded(name)] = nextNumber;
+      values.emplace(nextNumber++, Stored{std::u16string(name), folded(name), type, std::move(data)});
     }
+  }
+  void erase(Values::iterator value) {
+    numbers.erase(value->second.folded);
+    values.erase(value);
+    cached = values.end();
   }
 };
 
@@ -271,7 +299,7 @@ long FakeRegistry::RegQueryInfoKeyW(HKey key, std::uint32_t* values, std::uint32
   }
   std::uint32_t nameLength = 0;
   std::uint32_t dataLength = 0;
-  for (const Key::Stored& v : target->values) {
+  for (const auto& [number, v] : target->values) {
     nameLength = std::max(nameLength, static_cast<std::uint32_t>(v.name.size()));
     dataLength = std::max(dataLength, static_cast<std::uint32_t>(v.data.size()));
   }
@@ -292,14 +320,15 @@ long FakeRegistry::RegEnumValueW(HKey key, std::uint32_t index, char16_t* name, 
   if (begin("RegEnumValueW", describe(key, u"") + " #" + std::to_string(index))) {
     return platform::kErrorAccessDenied;
   }
-  const Key* target = resolve(key);
+  Key* target = resolve(key);
   if (!target) {
     return platform::kErrorInvalidHandle;
   }
-  if (index >= target->values.size()) {
+  const Key::Stored* found = target->valueAt(index);
+  if (!found) {
     return platform::kErrorNoMoreItems;
   }
-  const Key::Stored& v = target->values[index];
+  const Key::Stored& v = *found;
   if (*nameLength <= v.name.size()) {
     return platform::kErrorMoreData;
   }
@@ -365,7 +394,7 @@ long FakeRegistry::RegDeleteValueW(HKey key, const char16_t* valueName) {
   if (found == target->values.end()) {
     return platform::kErrorFileNotFound;
   }
-  target->values.erase(found);
+  target->erase(found);
   return platform::kErrorSuccess;
 }
 
@@ -411,7 +440,7 @@ void FakeRegistry::setDword(HKey root, const std::string& path, const std::strin
 void FakeRegistry::deleteValue(HKey root, const std::string& path, const std::string& name) {
   if (Key* key = find(root, Utf8ToUtf16(path))) {
     if (const auto found = key->at(Utf8ToUtf16(name)); found != key->values.end()) {
-      key->values.erase(found);
+      key->erase(found);
     }
   }
 }
@@ -435,7 +464,7 @@ std::optional<std::string> FakeRegistry::stringValue(HKey root, const std::strin
 std::vector<std::string> FakeRegistry::valueNames(HKey root, const std::string& path) const {
   std::vector<std::string> names;
   if (const Key* key = find(root, Utf8ToUtf16(path))) {
-    for (const Key::Stored& v : key->values) {
+    for (const auto& [number, v] : key->values) {
       names.push_back(Utf16ToUtf8(v.name));
     }
   }
