@@ -215,3 +215,45 @@ def test_values_of_every_type_and_odd_names_are_listed_and_kept(desktop, odd_ent
     after = {key: values(desktop, key) for key in ODD_VALUES}
     after[RUN].pop("Vantrel", None)
     assert after == odd_entries
+
+
+# Names and paths outside any ANSI code page, as a UTF-16 .reg file holds them.
+WIDE_ENTRIES = {"\u03a9mega \u0394\u03ad\u03bb\u03c4\u03b1": "C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\p.exe",
+                "\u5185\u5b58\u52a9\u624b": "D:\\\u5de5\u5177\\\u5185\u5b58.exe /\u043c"}
+
+
+def export(desktop, key, folder):
+    """The key as the registry tool exports it: UTF-16 text, every name and byte of its values."""
+    target = folder / (key.rsplit("\\", 1)[-1] + ".reg")
+    result = reg(desktop, "export", key, "Z:" + str(target).replace("/", "\\"), "/y")
+    return target.read_bytes() if result.returncode == 0 and target.exists() else b""
+
+
+@pytest.fixture
+def wide_entries(desktop, tmp_path):
+    empty_keys(desktop)
+    lines = ["Windows Registry Editor Version 5.00", "", f"[{RUN.replace('HKLM', 'HKEY_LOCAL_MACHINE')}]"]
+    lines += ['"{}"="{}"'.format(name, data.replace("\\", "\\\\")) for name, data in WIDE_ENTRIES.items()]
+    source = tmp_path / "wide.reg"
+    source.write_bytes("\r\n".join(lines + [""]).encode("utf-16"))
+    assert reg(desktop, "import", "Z:" + str(source).replace("/", "\\")).returncode == 0
+
+
+def test_names_and_paths_of_every_script_move_down_and_up_byte_for_byte(desktop, wide_entries, vantrel,
+                                                                           tmp_path):
+    open_page(desktop, vantrel.arch)
+    assert wait_until(lambda: rows(list_views(desktop)[LIVE]) == 2, 10), list_views(desktop)
+    desktop.still_screenshot(f"startup-manager-scripts-{vantrel.arch}")
+    before = {key: export(desktop, key, tmp_path) for key in (RUN, BACKUP)}
+    assert all(name.encode("utf-16-le") in before[RUN] for name in WIDE_ENTRIES), before[RUN]
+
+    for count in (1, 2):
+        select(desktop, LIVE, 0)
+        press(desktop, TO_BACKUP)
+        assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == count, 10), list_views(desktop)
+    assert set(values(desktop, RUN)) == {"Vantrel"}
+    for count in (1, 0):
+        select(desktop, BACKUP_LIST, 0)
+        press(desktop, RESTORE)
+        assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == count, 10), list_views(desktop)
+    assert {key: export(desktop, key, tmp_path) for key in (RUN, BACKUP)} == before
