@@ -357,7 +357,16 @@ class ListView final : public Win32Window {
       RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
   }
-  void DeleteRow(int index) override { quietly(LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
+  void DeleteRow(int index) override {
+    // Deleting the focused row makes Wine focus a neighbour and scroll to it, even with drawing off: a few
+    // milliseconds a row, seconds for thousands. Within an update the focus goes first.
+    if (updating_ > 0 && SendMessageW(window(), LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_FOCUSED)) {
+      LVITEMW item{};
+      item.stateMask = LVIS_FOCUSED;
+      quietly(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    quietly(LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+  }
   void SetRowSelected(int index, bool selected) override {
     LVITEMA item{};
     item.state = selected ? LVIS_SELECTED : 0;
