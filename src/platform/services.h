@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
@@ -32,6 +33,7 @@ struct Services {
   Gdi* gdi = nullptr;
   Multimedia* multimedia = nullptr;
   ShellExecution* shellExecution = nullptr;
+  FileSystem* fileSystem = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -3,6 +3,7 @@
 
 #include "fake_clock.h"
 #include "fake_dialogs.h"
+#include "fake_file_system.h"
 #include "fake_gdi.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
@@ -24,8 +25,9 @@ struct FakeServices {
   FakeRegistry registry;
   FakeVersion version;
   FakePerformanceData performanceData;
-  FakeProfile profile;
   FakeProcess process;
+  FakeFileSystem fileSystem{process};
+  FakeProfile profile{fileSystem};
   FakeDialogs dialogs;
   FakeLocale locale;
   // One clock for every timer, the framework's and the window system's.
@@ -47,7 +49,8 @@ struct FakeServices {
                               .shell = &shell,
                               .gdi = &gdi,
                               .multimedia = &multimedia,
-                              .shellExecution = &shellExecution};
+                              .shellExecution = &shellExecution,
+                              .fileSystem = &fileSystem};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.
