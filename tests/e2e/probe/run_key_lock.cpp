@@ -15,7 +15,7 @@ namespace {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The key's owner keeps the right to change its rights, so that it can be unlocked again.
+// Everyone gets only `access`; the key's owner still may change its rights, so that it can be unlocked again.
 bool allowEveryone(HKEY key, REGSAM access) {
   SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
   PSID everyone = nullptr;
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the Run key cannot be opened to change its rights\n");
     return 1;
   }
-  const bool set = allowEveryone(key, lock ? KEY_READ | WRITE_DAC : KEY_ALL_ACCESS);
+  const bool set = allowEveryone(key, lock ? KEY_READ : KEY_ALL_ACCESS);
   RegCloseKey(key);
   if (!set) {
     std::fprintf(stderr, "the Run key's rights cannot be set\n");
