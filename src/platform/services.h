@@ -26,6 +26,7 @@ struct Services {
   PerformanceData* performanceData = nullptr;
   Profile* profile = nullptr;
   Process* process = nullptr;
+  FileSystem* fileSystem = nullptr;
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
   WindowSystem* windowSystem = nullptr;
@@ -33,7 +34,6 @@ struct Services {
   Gdi* gdi = nullptr;
   Multimedia* multimedia = nullptr;
   ShellExecution* shellExecution = nullptr;
-  FileSystem* fileSystem = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -43,14 +43,14 @@ struct FakeServices {
                               .performanceData = &performanceData,
                               .profile = &profile,
                               .process = &process,
+                              .fileSystem = &fileSystem,
                               .dialogs = &dialogs,
                               .locale = &locale,
                               .windowSystem = &windowSystem,
                               .shell = &shell,
                               .gdi = &gdi,
                               .multimedia = &multimedia,
-                              .shellExecution = &shellExecution,
-                              .fileSystem = &fileSystem};
+                              .shellExecution = &shellExecution};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

@@ -25,6 +25,7 @@ Services& services() {
   static Win32PerformanceData performanceData;
   static Win32Profile profile;
   static Win32Process process;
+  static Win32FileSystem fileSystem;
   static Win32Dialogs dialogs;
   static Win32Locale locale;
   static Win32WindowSystem windowSystem;
@@ -32,21 +33,20 @@ Services& services() {
   static Win32Gdi gdi;
   static Win32Multimedia multimedia;
   static Win32ShellExecution shellExecution;
-  static Win32FileSystem fileSystem;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
                        .performanceData = &performanceData,
                        .profile = &profile,
                        .process = &process,
+                       .fileSystem = &fileSystem,
                        .dialogs = &dialogs,
                        .locale = &locale,
                        .windowSystem = &windowSystem,
                        .shell = &shell,
                        .gdi = &gdi,
                        .multimedia = &multimedia,
-                       .shellExecution = &shellExecution,
-                       .fileSystem = &fileSystem};
+                       .shellExecution = &shellExecution};
   return real;
 }
 
