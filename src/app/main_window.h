@@ -120,8 +120,6 @@ class TfrmVantrel : public TForm {
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
   void FormDestroy(TObject* Sender);
-  // `Vantrel.ini` in the executable's folder, whatever the executable is called.
-  std::string SettingsPath() const;
 
   // The memory monitor and automatic reclaim.
   void Timer1Timer(TObject* Sender);
@@ -167,8 +165,13 @@ class TfrmVantrel : public TForm {
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
   std::vector<RunScope> runScopes() const;
-  // The keys of the whole machine, in the 64-bit programs' view where the system has one.
-  TRegistry machineRegistry() const;
+  // The Run keys that this program's own entry may be in: the whole machine's (in the 64-bit programs' view
+  // where the system has one), then this user's.
+  std::vector<RunScope> autoStartPlaces() const;
+  // Makes the auto-start entry agree with the box; a refusal is told once per run, not at every exit.
+  void applyAutoStart();
+  // The executable's full path.
+  std::string executable() const;
 
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
@@ -177,6 +180,7 @@ class TfrmVantrel : public TForm {
 
   platform::Services& services_;
   bool loadFailureShown_ = false;
+  bool autoStartRefusalShown_ = false;
 };
 
 }  // namespace vantrel

@@ -3,66 +3,88 @@
 
 #include "app/figures.h"
 #include "app/main_window.h"
-#include "app/run_key.h"
+#include "app/settings_location.h"
 #include "framework/ini_file.h"
-#include "framework/registry.h"
 #include "framework/sysutils.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
 namespace {
 
 constexpr char kSection[] = "Vantrel";
-constexpr char kSettingsFile[] = "Vantrel.ini";
 constexpr int kDefaultTargetRow = 4;
+
+// A key of the settings file and the value it stands for while the file has none.
+struct Key {
+  const char* name;
+  std::int32_t fallback;
+};
+constexpr Key kIDX{"IDX", -1};
+constexpr Key kCMI{"CMI", 1};
+constexpr Key kMIN{"MIN", 6};
+constexpr Key kTRYT{"TRYT", 1};
+constexpr Key kGRFSH{"GRFSH", 1};
+constexpr Key kCPU{"CPU", 80};
+constexpr Key kWAIT{"WAIT", 1};
+constexpr Key kTRFSH{"TRFSH", 1};
+constexpr Key kTarget{"Target", 16};
+constexpr Key kAutoRun{"AutoRun", 1};
+constexpr Key kAutoFree{"AutoFree", 1};
+constexpr Key kLCLK{"LCLK", 4};
+
+std::int32_t read(TIniFile& ini, const Key& key) {
+  return ini.ReadInteger(kSection, key.name, key.fallback);
+}
 
 // The file's form of a check box: 1 checked, -1 not.
 std::int32_t onOff(bool checked) {
   return checked ? 1 : -1;
 }
 
-}  // namespace
-
-std::string TfrmVantrel::SettingsPath() const {
-  return ExtractFilePath(services_.process->GetModuleFileNameA()) + kSettingsFile;
+// Runs a step of the start-up that calls a handler: one that fails says nothing and stops no other step.
+template <typename Step>
+void quietly(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
 }
+
+}  // namespace
 
 void TfrmVantrel::FormCreate(TObject*) {
   const std::int64_t total = MaxMem1->TotalMemory();
   const Bounds bounds = ThresholdBounds(total);
   edtMin->SetMinValue(bounds.lower);
   edtMin->SetMaxValue(bounds.upper);
-  const std::string path = SettingsPath();
+  TIniFile ini(*services_.profile, LocateSettings(*services_.fileSystem, executable()).read);
   Label3->SetCaption(IntToStr(WholeMegabytes(total)) + "MB");
   const char separator = Application()->DecimalSeparator();
   Label1->SetCaption(FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), separator));
   Gauge1->SetPosition(Percent(MaxMem1->FreeMemory(), total));
 
-  // A setting that cannot be applied (the auto-start value cannot be written, say) ends the reading without a
-  // word: what was not applied yet keeps its place in the layout.
-  try {
-    TIniFile ini(*services_.profile, path);
-    listMax->SetItemIndex(ini.ReadInteger(kSection, "IDX", -1));
-    edtCMI->SetValue(ini.ReadInteger(kSection, "CMI", 1));
-    edtMin->SetText(IntToStr(ini.ReadInteger(kSection, "MIN", 6)));
-    edtTRYT->SetText(IntToStr(ini.ReadInteger(kSection, "TRYT", 1)));
-    edtGRFSH->SetText(IntToStr(ini.ReadInteger(kSection, "GRFSH", 1)));
-    edtCPU->SetText(IntToStr(ini.ReadInteger(kSection, "CPU", 80)));
-    edtWAIT->SetText(IntToStr(ini.ReadInteger(kSection, "WAIT", 1)));
-    edtTRFSH->SetText(IntToStr(ini.ReadInteger(kSection, "TRFSH", 1)));
-    lblTARGET->SetCaption(IntToStr(ini.ReadInteger(kSection, "Target", 16)));
-    const std::int32_t autoRun = ini.ReadInteger(kSection, "AutoRun", 1);
-    const std::int32_t autoFree = ini.ReadInteger(kSection, "AutoFree", 1);
-    const std::int32_t leftClick = ini.ReadInteger(kSection, "LCLK", 4);
-    ComboBox1->SetItemIndex(leftClick);
+  listMax->SetItemIndex(read(ini, kIDX));
+  edtCMI->SetValue(read(ini, kCMI));
+  edtMin->SetText(IntToStr(read(ini, kMIN)));
+  edtTRYT->SetText(IntToStr(read(ini, kTRYT)));
+  edtGRFSH->SetText(IntToStr(read(ini, kGRFSH)));
+  edtCPU->SetText(IntToStr(read(ini, kCPU)));
+  edtWAIT->SetText(IntToStr(read(ini, kWAIT)));
+  edtTRFSH->SetText(IntToStr(read(ini, kTRFSH)));
+  lblTARGET->SetCaption(IntToStr(read(ini, kTarget)));
+  const std::int32_t autoRun = read(ini, kAutoRun);
+  const std::int32_t autoFree = read(ini, kAutoFree);
+  ComboBox1->SetItemIndex(read(ini, kLCLK));
+  // The two boxes run their handlers; each is applied whatever became of the other.
+  quietly([&] {
     if (autoRun == 1) {
       CheckBox2->SetChecked(true);
     } else if (autoRun == -1) {
       CheckBox2->SetChecked(false);
     }
-    CheckBox1->SetChecked(autoFree != -1);
-  } catch (const std::exception&) {
-  }
+  });
+  quietly([&] { CheckBox1->SetChecked(autoFree != -1); });
 
   Timer3->SetInterval(SecondsToInterval(edtGRFSH->Value()));
   if (listMax->ItemIndex() < 0) {
@@ -84,40 +106,44 @@ void TfrmVantrel::FormShow(TObject*) {
 
 void TfrmVantrel::FormDestroy(TObject*) {
   const bool autoRun = CheckBox2->Checked();
-  const std::string path = SettingsPath();
-  // Every figure is read before anything is written: a text that is not a number leaves the file untouched.
-  const std::int32_t cmi = StrToInt(edtCMI->Text());
-  const std::int32_t min = StrToInt(edtMin->Text());
-  const std::int32_t tryt = StrToInt(edtTRYT->Text());
-  const std::int32_t grfsh = StrToInt(edtGRFSH->Text());
-  const std::int32_t target = StrToInt(lblTARGET->Caption());
+  const SettingsFiles files = LocateSettings(*services_.fileSystem, executable());
+  TIniFile before(*services_.profile, files.read);
+  // A box that does not hold a number keeps what the file had for its key.
+  const auto figure = [&](const std::string& text, const Key& key) {
+    const std::optional<std::int32_t> value = TryStrToInt(text);
+    return value ? *value : read(before, key);
+  };
+  const std::int32_t cmi = figure(edtCMI->Text(), kCMI);
+  const std::int32_t min = figure(edtMin->Text(), kMIN);
+  const std::int32_t tryt = figure(edtTRYT->Text(), kTRYT);
+  const std::int32_t grfsh = figure(edtGRFSH->Text(), kGRFSH);
+  const std::int32_t target = figure(lblTARGET->Caption(), kTarget);
   const std::int32_t leftClick = ComboBox1->ItemIndex();
-  const std::int32_t wait = StrToInt(edtWAIT->Text());
-  const std::int32_t cpu = StrToInt(edtCPU->Text());
-  const std::int32_t trfsh = StrToInt(edtTRFSH->Text());
+  const std::int32_t wait = figure(edtWAIT->Text(), kWAIT);
+  const std::int32_t cpu = figure(edtCPU->Text(), kCPU);
+  const std::int32_t trfsh = figure(edtTRFSH->Text(), kTRFSH);
   const bool autoFree = CheckBox1->Checked();
 
-  TIniFile ini(*services_.profile, path);
-  ini.WriteInteger(kSection, "AutoRun", onOff(autoRun));
-  ini.WriteInteger(kSection, "AutoFree", onOff(autoFree));
-  ini.WriteInteger(kSection, "Target", target);
-  ini.WriteInteger(kSection, "GRFSH", grfsh);
-  ini.WriteInteger(kSection, "TRFSH", trfsh);
-  ini.WriteInteger(kSection, "TRYT", tryt);
-  ini.WriteInteger(kSection, "LCLK", leftClick);
-  ini.WriteInteger(kSection, "WAIT", wait);
-  ini.WriteInteger(kSection, "CPU", cpu);
-  ini.WriteInteger(kSection, "IDX", listMax->ItemIndex());
-  ini.WriteInteger(kSection, "MIN", min);
-  ini.WriteInteger(kSection, "CMI", cmi);
+  if (!files.writeFolder.empty()) {
+    // Usually there already; a folder that cannot be made shows as the write's failure below.
+    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder));
+  }
+  TIniFile ini(*services_.profile, files.write);
+  ini.WriteInteger(kSection, kAutoRun.name, onOff(autoRun));
+  ini.WriteInteger(kSection, kAutoFree.name, onOff(autoFree));
+  ini.WriteInteger(kSection, kTarget.name, target);
+  ini.WriteInteger(kSection, kGRFSH.name, grfsh);
+  ini.WriteInteger(kSection, kTRFSH.name, trfsh);
+  ini.WriteInteger(kSection, kTRYT.name, tryt);
+  ini.WriteInteger(kSection, kLCLK.name, leftClick);
+  ini.WriteInteger(kSection, kWAIT.name, wait);
+  ini.WriteInteger(kSection, kCPU.name, cpu);
+  ini.WriteInteger(kSection, kIDX.name, listMax->ItemIndex());
+  ini.WriteInteger(kSection, kMIN.name, min);
+  ini.WriteInteger(kSection, kCMI.name, cmi);
 
   if (autoRun) {
-    TRegistry registry = machineRegistry();
-    registry.OpenKey(kRunKey, true);
-    if (!registry.ValueExists(kAutoStartValue)) {
-      registry.WriteString(kAutoStartValue, AutoStartCommand());
-    }
-    registry.CloseKey();
+    applyAutoStart();
   }
 }
 

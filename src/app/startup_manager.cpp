@@ -1,12 +1,22 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
+#include "app/auto_start.h"
 #include "app/main_window.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
 #include "framework/sysutils.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
 namespace {
+
+constexpr char kNotAdded[] =
+    "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
+    "that "
+    "start at log-on.";
+constexpr char kNotRemoved[] =
+    "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
+    "programs that start at log-on.";
 
 // Entries of programs whose log-on start the user is most likely looking for.
 bool preselected(const std::string& name) {
@@ -21,8 +31,9 @@ std::vector<RunScope> TfrmVantrel::runScopes() const {
                    services_.process->IsWow64Process());
 }
 
-TRegistry TfrmVantrel::machineRegistry() const {
-  return runScopes().front().Keys(*services_.registry);
+std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
+  const std::vector<RunScope> scopes = runScopes();
+  return {scopes.front(), scopes.back()};
 }
 
 void TfrmVantrel::TabSheet3Show(TObject*) {
@@ -61,21 +72,26 @@ void TfrmVantrel::SpeedButton5Click(TObject*) {
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {
-  TRegistry registry = machineRegistry();
-  registry.OpenKey(kRunKey, true);
-  if (CheckBox2->Checked()) {
-    // An entry that is there already is the user's or an installer's: it stays as it is.
-    if (!registry.ValueExists(kAutoStartValue)) {
-      registry.WriteString(kAutoStartValue, AutoStartCommand());
-    }
-  } else if (registry.ValueExists(kAutoStartValue)) {
-    registry.DeleteValue(kAutoStartValue);
+  applyAutoStart();
+}
+
+void TfrmVantrel::applyAutoStart() {
+  const bool wanted = CheckBox2->Checked();
+  const bool done = wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(),
+                                             AutoStartCommand())
+                           : RemoveAutoStart(*services_.registry, autoStartPlaces());
+  if (!done && !autoStartRefusalShown_) {
+    autoStartRefusalShown_ = true;
+    Application()->ShowException(wanted ? kNotAdded : kNotRemoved);
   }
-  registry.CloseKey();
+}
+
+std::string TfrmVantrel::executable() const {
+  return Utf16ToUtf8(services_.process->GetModuleFileNameW());
 }
 
 std::string TfrmVantrel::AutoStartCommand() const {
-  const std::string path = services_.process->GetModuleFileNameA();
+  const std::string path = executable();
   return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
 }
 

@@ -1,12 +1,13 @@
 #include "framework/ini_file.h"
 
 #include "framework/sysutils.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
 std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
                                    std::int32_t defaultValue) {
-  const std::string text = profile_.GetPrivateProfileStringA(section, key, "", fileName_);
+  const std::string text = profile_.GetPrivateProfileStringW(section, key, "", Utf8ToUtf16(fileName_));
   return StrToIntDef(text, defaultValue);
 }
 
@@ -15,7 +16,7 @@ void TIniFile::WriteInteger(const std::string& section, const std::string& key, 
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-  if (!profile_.WritePrivateProfileStringA(section, key, value, fileName_)) {
+  if (!profile_.WritePrivateProfileStringW(section, key, value, Utf8ToUtf16(fileName_))) {
     throw EIniFileException("Unable to write to " + fileName_);
   }
 }

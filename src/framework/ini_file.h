@@ -1,4 +1,4 @@
-// TIniFile: integer settings in one initialisation file, a key at a time.
+// TIniFile: integer settings in one initialisation file, a key at a time. The file's path is UTF-8 text.
 #pragma once
 
 #include <cstdint>

@@ -9,8 +9,9 @@ class Process {
  public:
   virtual ~Process() = default;
 
-  // Full path of the process's executable; empty when the system cannot tell.
-  virtual std::string GetModuleFileNameA() = 0;
+  // Full path of the process's executable, however long and in whatever script; empty when the system cannot
+  // tell.
+  virtual std::u16string GetModuleFileNameW() = 0;
   // True for a 32-bit process on 64-bit Windows; false for a native process and where the system cannot tell.
   virtual bool IsWow64Process() = 0;
   // The folder of the 32-bit system files on 64-bit Windows; empty on 32-bit Windows, which has none (and no

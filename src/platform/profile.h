@@ -1,4 +1,5 @@
-// Initialisation files: one section of "key=value" lines each, read and written a key at a time.
+// Initialisation files: one section of "key=value" lines each, read and written a key at a time. Sections,
+// keys and values are ASCII; the file's path may hold any character.
 #pragma once
 
 #include <string>
@@ -11,12 +12,13 @@ class Profile {
 
   // The value of `key` in `section` of `file`, blanks around it removed; `defaultValue` when the file, the
   // section or the key is missing.
-  virtual std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                               const std::string& defaultValue, const std::string& file) = 0;
-  // Sets the key, creating file, section and key as needed: a new key goes after the section's last line, an
-  // existing one is changed in place. False when the file cannot be written.
-  virtual bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                          const std::string& value, const std::string& file) = 0;
+  virtual std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
+                                               const std::string& defaultValue,
+                                               const std::u16string& file) = 0;
+  // Sets the key, creating file, section and key as needed (not the file's folder): a new key goes after the
+  // section's last line, an existing one is changed in place. False when the file cannot be written.
+  virtual bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
+                                          const std::string& value, const std::u16string& file) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/gdi.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
@@ -25,6 +26,7 @@ struct Services {
   PerformanceData* performanceData = nullptr;
   Profile* profile = nullptr;
   Process* process = nullptr;
+  FileSystem* fileSystem = nullptr;
   Dialogs* dialogs = nullptr;
   Locale* locale = nullptr;
   WindowSystem* windowSystem = nullptr;

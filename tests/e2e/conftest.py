@@ -1,7 +1,9 @@
 """The whole program under Wine on a virtual display with a tray host, driven by real mouse clicks."""
+import getpass
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -11,6 +13,9 @@ ROOT = Path(__file__).resolve().parents[2]
 BUILD = ROOT / "build"
 EXECUTABLES = {arch: BUILD / arch / "src" / "Vantrel.exe" for arch in ("i686", "x86_64")}
 PROBES = {arch: BUILD / arch / "tests" / "tray_probe.exe" for arch in ("i686", "x86_64")}
+RUN_KEY_LOCK = BUILD / "i686" / "tests" / "run_key_lock.exe"
+MACHINE_RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
+USER_RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 TITLE = "Vantrel 1.1.0 Build 212"
 ARTIFACTS = BUILD / "e2e" / "artifacts"
 
@@ -202,6 +207,62 @@ def wine_env(desktop):
     env = dict(desktop.env)
     env["VANTREL_WINEPREFIX"] = str(desktop.prefix)
     return env
+
+
+def app_data(desktop):
+    """This user's application-data folder in the prefix, where a standard user's settings go."""
+    return desktop.prefix / "drive_c" / "users" / getpass.getuser() / "AppData" / "Roaming"
+
+
+def windows_path(path):
+    """A Linux path as a program under Wine sees it."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def wine(desktop, *command):
+    """Runs a Windows program to its end; its output comes through a file, not a pipe, which the system's own
+    programs that it starts would keep open while the wineserver stays."""
+    with tempfile.TemporaryFile() as output:
+        result = subprocess.run([str(ROOT / "scripts" / "wine"), *command], env=wine_env(desktop), stdout=output,
+                                stderr=subprocess.STDOUT, timeout=60)
+        output.seek(0)
+        result.stdout = output.read().decode(errors="replace")
+    return result
+
+
+def wineserver(desktop, *arguments):
+    return subprocess.run(["wineserver", *arguments], env=dict(os.environ, WINEPREFIX=str(desktop.prefix)),
+                          timeout=60).returncode
+
+
+def forget_auto_start(desktop):
+    """No Vantrel entry in the machine's Run key (the 64-bit programs' view) nor in this user's, and no settings
+    of this user."""
+    for key in (MACHINE_RUN, USER_RUN):
+        wine(desktop, "reg", "delete", key, "/v", "Vantrel", "/f", "/reg:64")
+    shutil.rmtree(app_data(desktop) / "Vantrel", ignore_errors=True)
+
+
+@pytest.fixture
+def standard_user(desktop):
+    """The machine's Run key refuses every change, as Windows refuses a standard user (an administrator under
+    Wine): a DACL lets everyone only read it. The wineserver forgets a key's DACL when it stops, so one is kept
+    running until the test ends. No entry of Vantrel in either Run key, and no settings of this user, before and
+    after."""
+    wine(desktop, "reg", "add", MACHINE_RUN, "/f", "/reg:64")
+    wineserver(desktop, "-k")
+    wineserver(desktop, "-w")
+    assert wineserver(desktop, "-p") == 0, "no wineserver of its own"
+    try:
+        forget_auto_start(desktop)
+        assert wine(desktop, str(RUN_KEY_LOCK), "lock").returncode == 0
+        written = wine(desktop, "reg", "add", MACHINE_RUN, "/v", "VantrelProbe", "/d", "x", "/f", "/reg:64")
+        assert written.returncode != 0, "Wine lets the locked key be written"
+        yield
+    finally:
+        assert wine(desktop, str(RUN_KEY_LOCK), "unlock").returncode == 0
+        forget_auto_start(desktop)
+        wineserver(desktop, "-k")
 
 
 @pytest.fixture

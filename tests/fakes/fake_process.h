@@ -4,21 +4,22 @@
 #include <string>
 
 #include "fault_plan.h"
+#include "framework/unicode.h"
 #include "platform/process.h"
 
 namespace vantrel::fakes {
 
 class FakeProcess final : public platform::Process {
  public:
-  std::string GetModuleFileNameA() override {
-    return faults.shouldFail("GetModuleFileNameA") ? std::string() : moduleFileName;
+  std::u16string GetModuleFileNameW() override {
+    return faults.shouldFail("GetModuleFileNameW") ? std::u16string() : Utf8ToUtf16(moduleFileName);
   }
 
   bool IsWow64Process() override { return wow64; }
   std::string GetSystemWow64DirectoryA() override { return systemWow64Directory; }
 
-  FaultPlan faults;  // calls: "GetModuleFileNameA"
-  std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";
+  FaultPlan faults;                                                        // calls: "GetModuleFileNameW"
+  std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";  // UTF-8
   bool wow64 = false;
   std::string systemWow64Directory;  // empty: 32-bit Windows
 };

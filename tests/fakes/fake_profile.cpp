@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/unicode.h"
+
 namespace vantrel::fakes {
 
 namespace {
@@ -81,12 +83,13 @@ std::size_t findKey(const std::vector<std::string>& lines, const SectionSpan& sp
 
 }  // namespace
 
-std::string FakeProfile::GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                                  const std::string& defaultValue, const std::string& file) {
-  if (faults.shouldFail("GetPrivateProfileStringA")) {
+std::string FakeProfile::GetPrivateProfileStringW(const std::string& section, const std::string& key,
+                                                  const std::string& defaultValue,
+                                                  const std::u16string& path) {
+  if (faults.shouldFail("GetPrivateProfileStringW")) {
     return defaultValue;
   }
-  const auto content = files.find(file);
+  const auto content = files.find(Utf16ToUtf8(path));
   if (content == files.end()) {
     return defaultValue;
   }
@@ -102,9 +105,10 @@ std::string FakeProfile::GetPrivateProfileStringA(const std::string& section, co
   return trimmed(lines[line].substr(lines[line].find('=') + 1));
 }
 
-bool FakeProfile::WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                             const std::string& value, const std::string& file) {
-  if (faults.shouldFail("WritePrivateProfileStringA") || readOnly.count(file) != 0) {
+bool FakeProfile::WritePrivateProfileStringW(const std::string& section, const std::string& key,
+                                             const std::string& value, const std::u16string& path) {
+  const std::string file = Utf16ToUtf8(path);
+  if (faults.shouldFail("WritePrivateProfileStringW") || readOnly.count(file) != 0 || !disk_.mayWrite(file)) {
     return false;
   }
   std::vector<std::string> lines = linesOf(files[file]);

@@ -1,10 +1,12 @@
-// Initialisation files held as text in memory, read and written with the system's rules.
+// Initialisation files held as text on the fake disk, read and written with the system's rules: a file is
+// written only where the disk lets this user write.
 #pragma once
 
 #include <map>
 #include <set>
 #include <string>
 
+#include "fake_file_system.h"
 #include "fault_plan.h"
 #include "platform/profile.h"
 
@@ -12,14 +14,19 @@ namespace vantrel::fakes {
 
 class FakeProfile final : public platform::Profile {
  public:
-  std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                       const std::string& defaultValue, const std::string& file) override;
-  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                  const std::string& value, const std::string& file) override;
+  explicit FakeProfile(FakeFileSystem& disk) : files(disk.files), disk_(disk) {}
 
-  FaultPlan faults;  // calls: "GetPrivateProfileStringA", "WritePrivateProfileStringA"
-  std::map<std::string, std::string> files;  // path -> content, lines ending in "\r\n"
-  std::set<std::string> readOnly;            // paths that cannot be written
+  std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
+                                       const std::string& defaultValue, const std::u16string& file) override;
+  bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::u16string& file) override;
+
+  FaultPlan faults;  // calls: "GetPrivateProfileStringW", "WritePrivateProfileStringW"
+  std::map<std::string, std::string>& files;  // the disk's: UTF-8 path -> content, lines ending in "\r\n"
+  std::set<std::string> readOnly;             // paths that cannot be written
+
+ private:
+  const FakeFileSystem& disk_;
 };
 
 }  // namespace vantrel::fakes

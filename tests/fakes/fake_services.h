@@ -3,6 +3,7 @@
 
 #include "fake_clock.h"
 #include "fake_dialogs.h"
+#include "fake_file_system.h"
 #include "fake_gdi.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
@@ -24,8 +25,9 @@ struct FakeServices {
   FakeRegistry registry;
   FakeVersion version;
   FakePerformanceData performanceData;
-  FakeProfile profile;
   FakeProcess process;
+  FakeFileSystem fileSystem{process};
+  FakeProfile profile{fileSystem};
   FakeDialogs dialogs;
   FakeLocale locale;
   // One clock for every timer, the framework's and the window system's.
@@ -41,6 +43,7 @@ struct FakeServices {
                               .performanceData = &performanceData,
                               .profile = &profile,
                               .process = &process,
+                              .fileSystem = &fileSystem,
                               .dialogs = &dialogs,
                               .locale = &locale,
                               .windowSystem = &windowSystem,

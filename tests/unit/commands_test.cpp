@@ -58,7 +58,7 @@ class Commands : public ::testing::Test {
     application->SetTitle(kProductLine);
     form = application->CreateForm<TfrmVantrel>();
   }
-  int settingsWrites() const { return fakes.profile.faults.calls("WritePrivateProfileStringA"); }
+  int settingsWrites() const { return fakes.profile.faults.calls("WritePrivateProfileStringW"); }
 
   fakes::FakeServices fakes;
   fakes::FakeNativeApplication* clock = nullptr;

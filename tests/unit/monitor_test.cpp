@@ -204,9 +204,11 @@ TEST_F(Monitor, ATargetRowIsCheckedAgainstTheMachine) {
     std::string target;
     bool tooLarge;
   };
+  // The last row means 384 MB: 511 MB of total is just enough for it, 510 MB is not.
   const std::vector<Case> cases = {
-      {256, 28, "16", true},   {512, 28, "384", false}, {128, 19, "96", false}, {128, 20, "16", true},
-      {256, 25, "192", false}, {256, 26, "16", true},   {4096, 0, "8", false},
+      {256, 28, "16", true}, {512, 28, "384", false}, {128, 19, "96", false},
+      {128, 20, "16", true}, {256, 25, "192", false}, {256, 26, "16", true},
+      {4096, 0, "8", false}, {511, 28, "384", false}, {510, 28, "16", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.totalMiB) + " MB, row " + std::to_string(c.row));

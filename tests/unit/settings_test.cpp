@@ -1,10 +1,14 @@
-// Start-up and shutdown of the main window against fake profile, registry, process and memory.
+// Start-up and shutdown of the main window against fake profile, file system, registry, process and memory.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/auto_start.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/run_key.h"
@@ -15,6 +19,16 @@ namespace vantrel {
 namespace {
 
 const platform::HKey kHklm = platform::kHKeyLocalMachine;
+const platform::HKey kHkcu = platform::kHKeyCurrentUser;
+// A copy in Program Files, run by a standard user, whose settings go to their application-data folder.
+constexpr char kInstalledExe[] = "C:\\Program Files\\Vantrel\\Vantrel.exe";
+constexpr char kInstalledIni[] = "C:\\Program Files\\Vantrel\\Vantrel.ini";
+constexpr char kUserIni[] = "C:\\Users\\Ann\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
+constexpr char kInstalledCommand[] = "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"";
+constexpr char kNotAdded[] =
+    "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
+    "that "
+    "start at log-on.";
 
 // One run of the program: started on construction, ended (window destroyed) by stop().
 class ProgramRun {
@@ -44,6 +58,15 @@ class Settings : public ::testing::Test {
   }
   std::optional<std::string> autoStart() const {
     return fakes.registry.stringValue(kHklm, kRunKey, "Vantrel");
+  }
+  std::optional<std::string> userAutoStart() const {
+    return fakes.registry.stringValue(kHkcu, kRunKey, "Vantrel");
+  }
+  // As Windows treats a standard user: Program Files and the machine's Run key refuse every change.
+  void standardUser() {
+    fakes.process.moduleFileName = kInstalledExe;
+    fakes.fileSystem.denyWriting("C:\\Program Files\\Vantrel");
+    fakes.registry.denyWriting(kHklm, kRunKey);
   }
   std::vector<std::string> messages() const {
     std::vector<std::string> texts;
@@ -223,6 +246,8 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
       {"C:\\Program Files\\Vantrel\\Vantrel.exe", "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"",
        "C:\\Program Files\\Vantrel\\Vantrel.ini"},
       {"D:\\Tools\\vt2.exe", "D:\\Tools\\vt2.exe", "D:\\Tools\\Vantrel.ini"},
+      {"C:\\Πρόγραμμα 内存\\Vantrel.exe", "\"C:\\Πρόγραμμα 内存\\Vantrel.exe\"",
+       "C:\\Πρόγραμμα 内存\\Vantrel.ini"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.exe);
@@ -230,7 +255,6 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
     machine.process.moduleFileName = c.exe;
     ProgramRun run(machine);
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), c.value);
-    EXPECT_EQ(run.form->SettingsPath(), c.ini);
     // Unchecking deletes the value; checking writes it anew.
     run.form->CheckBox2->SetChecked(false);
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), std::nullopt);
@@ -244,6 +268,7 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
 }
 
 TEST_F(Settings, AnExistingAutoStartValueIsKeptAndTheExitRecreatesAMissingOne) {
+  fakes.fileSystem.addFile("E:\\elsewhere.exe");
   fakes.registry.setString(kHklm, kRunKey, "Vantrel", "E:\\elsewhere.exe");
   ProgramRun run(fakes);
   EXPECT_EQ(autoStart(), "E:\\elsewhere.exe");
@@ -258,7 +283,7 @@ TEST_F(Settings, AnExistingAutoStartValueIsKeptAndTheExitRecreatesAMissingOne) {
 }
 
 TEST_F(Settings, AReadOnlyFileKeepsTheKeysWrittenBeforeTheFailure) {
-  fakes.profile.faults.failOn("WritePrivateProfileStringA", 3, true);
+  fakes.profile.faults.failOn("WritePrivateProfileStringW", 3, true);
   ProgramRun run(fakes);
   run.form->CheckBox2->SetChecked(false);  // the exit must not recreate the value either way
   run.form->CheckBox2->SetChecked(true);
@@ -271,47 +296,210 @@ TEST_F(Settings, AReadOnlyFileKeepsTheKeysWrittenBeforeTheFailure) {
   EXPECT_EQ(autoStart(), before);
 }
 
-TEST_F(Settings, AnEditThatIsNotANumberAtExitWritesNothing) {
+TEST_F(Settings, ABoxThatIsNotANumberAtExitKeepsWhatTheFileHadAndTheRestIsWritten) {
   struct Case {
     TSpinEdit* TfrmVantrel::*edit;
     std::string text;
+    std::string fileLine;  // the key's line in the file at start-up, if any
+    std::string written;
   };
-  const std::vector<Case> cases = {{&TfrmVantrel::edtCMI, ""},
-                                   {&TfrmVantrel::edtTRFSH, "1.5"},
-                                   {&TfrmVantrel::edtMin, "-"},
-                                   {&TfrmVantrel::edtCPU, "99999999999"}};
+  const std::vector<Case> cases = {{&TfrmVantrel::edtCMI, "", "CMI=5", "CMI=5"},
+                                   {&TfrmVantrel::edtTRFSH, "1.5", "TRFSH=3", "TRFSH=3"},
+                                   {&TfrmVantrel::edtMin, "-", "", "MIN=6"},
+                                   {&TfrmVantrel::edtCPU, "99999999999", "CPU=abc", "CPU=80"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     fakes::FakeServices machine;
     machine.process.moduleFileName = kExe;
+    machine.profile.files[kIni] = settingsText({c.fileLine});
     ProgramRun run(machine);
     (run.form->*c.edit)->SetText(c.text);
+    run.form->edtWAIT->SetText("7");
     machine.registry.log.clear();
     run.stop();
-    EXPECT_TRUE(machine.profile.files.empty());
-    ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(machine.dialogs.boxes[0].text, "'" + c.text + "' is not a valid integer value.");
-    EXPECT_TRUE(machine.registry.log.empty());
+    const std::string& file = machine.profile.files[kIni];
+    EXPECT_NE(file.find("\r\n" + c.written + "\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("\r\nWAIT=7\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("\r\nCMI="), std::string::npos) << file;  // the last key written: all of them are
+    EXPECT_TRUE(machine.dialogs.boxes.empty());
+    EXPECT_FALSE(machine.registry.log.empty());  // the auto-start step ran after the writes
   }
 }
 
-TEST_F(Settings, NoRightsOnTheRunKeyStopsTheReadingQuietlyAndFailsTheExitLoudly) {
-  fakes.registry.denyWriting(kHklm, kRunKey);
-  fakes.profile.files[kIni] = settingsText({"LCLK=2", "AutoFree=1"});
-  ProgramRun run(fakes);
-  TfrmVantrel& f = *run.form;
-  EXPECT_TRUE(messages().empty());
+TEST_F(Settings, AStandardUserKeepsTheirSettingsAndTheirAutoStart) {
+  standardUser();
+  // Left beside the executable by an installer: read while the user has no file of their own.
+  fakes.profile.files[kInstalledIni] = settingsText({"CPU=50", "AutoFree=1"});
+  ProgramRun first(fakes);
+  TfrmVantrel& f = *first.form;
+  EXPECT_EQ(f.edtCPU->Text(), "50");
   EXPECT_TRUE(f.CheckBox2->Checked());
-  EXPECT_EQ(f.ComboBox1->ItemIndex(), 2);  // applied before the auto-start box
-  EXPECT_FALSE(f.CheckBox1->Checked());    // not reached
-  EXPECT_FALSE(f.Timer1->Enabled());
-  EXPECT_FALSE(f.SEnable->Checked);
-  EXPECT_EQ(f.listMax->ItemIndex(), 4);
-  EXPECT_EQ(f.Timer2->Interval(), 1000u);
-  run.stop();
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Failed to set data for 'Vantrel'"}));
-  EXPECT_NE(fakes.profile.files[kIni].find("AutoFree=-1"), std::string::npos);
+  EXPECT_TRUE(f.CheckBox1->Checked());
+  EXPECT_TRUE(f.Timer1->Enabled());
+  EXPECT_EQ(userAutoStart(), kInstalledCommand);
+  EXPECT_EQ(autoStart(), std::nullopt);
+  f.edtWAIT->SetText("7");
+  first.stop();
+  EXPECT_EQ(fakes.profile.files[kUserIni],
+            settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
+                          "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}));
+  EXPECT_EQ(fakes.profile.files[kInstalledIni], settingsText({"CPU=50", "AutoFree=1"}));
+
+  // From now on the user's own file counts.
+  fakes.profile.files[kInstalledIni] = settingsText({"CPU=60", "WAIT=2"});
+  ProgramRun second(fakes);
+  EXPECT_EQ(second.form->edtCPU->Text(), "50");
+  EXPECT_EQ(second.form->edtWAIT->Text(), "7");
+  second.stop();
+  EXPECT_EQ(fakes.registry.valueNames(kHkcu, kRunKey), std::vector<std::string>{"Vantrel"});
+  EXPECT_EQ(autoStart(), std::nullopt);
+  EXPECT_TRUE(messages().empty());
   EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(Settings, AFolderThatTurnsReadOnlyWhileTheProgramRunsSendsTheExitToTheUsersFolder) {
+  fakes.profile.files[kIni] = settingsText({"CPU=50"});
+  ProgramRun run(fakes);
+  fakes.fileSystem.denyWriting("C:\\Apps\\Vantrel");
+  run.stop();
+  EXPECT_EQ(fakes.profile.files[kIni], settingsText({"CPU=50"}));
+  EXPECT_NE(fakes.profile.files[kUserIni].find("\r\nCPU=50\r\n"), std::string::npos);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
+  struct Case {
+    std::string what;
+    std::optional<std::string> machine;  // the entries before the start
+    std::optional<std::string> user;
+    bool standardUser;
+    std::vector<std::string> existing;  // files on the disk besides the executable
+    std::optional<std::string> machineAfter;
+    std::optional<std::string> userAfter;
+  };
+  const std::string gone = "C:\\Old\\Vantrel.exe";
+  const std::vector<Case> cases = {
+      {"first start", {}, {}, false, {}, kExe, {}},
+      {"first start of a standard user", {}, {}, true, {}, {}, kExe},
+      {"this user's entry counts",
+       {},
+       "C:\\Mine\\Vantrel.exe",
+       false,
+       {"C:\\Mine\\Vantrel.exe"},
+       {},
+       "C:\\Mine\\Vantrel.exe"},
+      {"the machine's entry counts for a standard user", kExe, {}, true, {}, kExe, {}},
+      {"a gone program is rewritten where it is", {}, gone, false, {}, {}, kExe},
+      {"a gone program in a key that refuses", gone, {}, true, {}, gone, kExe},
+      {"gone in both keys: one is rewritten", gone, gone, false, {}, kExe, gone},
+      {"quoted, with an argument", "\"C:\\Old Place\\Vantrel.exe\" /tray", {}, false, {}, kExe, {}},
+      {"another program that is there",
+       "C:\\Tools\\launch.exe Vantrel",
+       {},
+       false,
+       {"C:\\Tools\\launch.exe"},
+       "C:\\Tools\\launch.exe Vantrel",
+       {}},
+      {"not a program file", "C:\\Old\\start.bat", {}, false, {}, "C:\\Old\\start.bat", {}},
+      {"found through the search path", "Vantrel.exe", {}, false, {}, "Vantrel.exe", {}},
+      {"expanded at log-on",
+       "%ProgramFiles%\\Vantrel\\Vantrel.exe",
+       {},
+       false,
+       {},
+       "%ProgramFiles%\\Vantrel\\Vantrel.exe",
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = kExe;
+    if (c.standardUser) {
+      machine.registry.denyWriting(kHklm, kRunKey);
+    }
+    if (c.machine) {
+      machine.registry.setString(kHklm, kRunKey, "Vantrel", *c.machine);
+    }
+    if (c.user) {
+      machine.registry.setString(kHkcu, kRunKey, "Vantrel", *c.user);
+    }
+    for (const std::string& file : c.existing) {
+      machine.fileSystem.addFile(file);
+    }
+    ProgramRun run(machine);
+    EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), c.machineAfter);
+    EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"), c.userAfter);
+    run.stop();
+    EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), c.machineAfter);
+    EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"), c.userAfter);
+    EXPECT_TRUE(machine.dialogs.boxes.empty());
+  }
+}
+
+TEST_F(Settings, UntickingRemovesTheEntryFromBothKeys) {
+  fakes.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+  fakes.registry.setString(kHkcu, kRunKey, "Vantrel", "D:\\Other\\Vantrel.exe");
+  ProgramRun run(fakes);
+  run.form->CheckBox2->SetChecked(false);
+  EXPECT_EQ(autoStart(), std::nullopt);
+  EXPECT_EQ(userAutoStart(), std::nullopt);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Settings, ARefusedAutoStartIsToldOncePerRunAndStopsNoOtherSetting) {
+  for (const bool toggled : {false, true}) {
+    SCOPED_TRACE(toggled ? "unticked and ticked again" : "ticked");
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = kExe;
+    machine.registry.denyWriting(kHklm, kRunKey);
+    machine.registry.denyWriting(kHkcu, kRunKey);
+    machine.profile.files[kIni] = settingsText({"LCLK=2", "AutoFree=1"});
+    ProgramRun run(machine);
+    TfrmVantrel& f = *run.form;
+    EXPECT_EQ(f.ComboBox1->ItemIndex(), 2);
+    EXPECT_TRUE(f.CheckBox2->Checked());
+    EXPECT_TRUE(f.CheckBox1->Checked());
+    EXPECT_TRUE(f.Timer1->Enabled());
+    if (toggled) {
+      f.CheckBox2->SetChecked(false);
+      f.CheckBox2->SetChecked(true);
+    }
+    run.stop();
+    ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(machine.dialogs.boxes[0].text, kNotAdded);
+    EXPECT_NE(machine.profile.files[kIni].find("AutoFree=1"), std::string::npos);
+    EXPECT_NE(machine.profile.files[kIni].find("AutoRun=1"), std::string::npos);
+    EXPECT_EQ(machine.registry.openHandles(), 0);
+  }
+
+  // An entry that the machine's key keeps: unticking says so, once.
+  fakes.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+  fakes.registry.setString(kHkcu, kRunKey, "Vantrel", kExe);
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  ProgramRun run(fakes);
+  run.form->CheckBox2->SetChecked(false);
+  run.form->CheckBox2->SetChecked(true);
+  run.form->CheckBox2->SetChecked(false);
+  EXPECT_EQ(autoStart(), kExe);
+  EXPECT_EQ(userAutoStart(), std::nullopt);
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{
+                "Vantrel could not be kept from starting with Windows: Windows does not let this user "
+                "remove it from the programs that start at log-on."});
+}
+
+TEST(CommandProgram, IsTheQuotedPathOrThePathUpToTheExe) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"\"C:\\Program Files\\V\\Vantrel.exe\" /min", "C:\\Program Files\\V\\Vantrel.exe"},
+      {"\"C:\\Unclosed\\V.exe", "C:\\Unclosed\\V.exe"},
+      {"C:\\Program Files\\V\\Vantrel.EXE /min x", "C:\\Program Files\\V\\Vantrel.EXE"},
+      {"C:\\My Tools\\run.exe.bak now", "C:\\My Tools\\run.exe.bak now"},
+      {"C:\\Tools\\start.bat", "C:\\Tools\\start.bat"},
+  };
+  for (const auto& [command, program] : cases) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(CommandProgram(command), program);
+  }
 }
 
 TEST_F(Settings, ShowingTheWindowMarksItShownAndStartsTheDisplayTimer) {

@@ -10,6 +10,7 @@
 #include "app/product.h"
 #include "fake_services.h"
 #include "framework/ini_file.h"
+#include "framework/unicode.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/windows_api.h"
 
@@ -57,6 +58,18 @@ TEST(Win32Profile, KeysGoInTheOrderWrittenAndChangeInPlace) {
   EXPECT_EQ(ini.ReadInteger("Vantrel", "CPU", 1), 80);
   ini.WriteString("Vantrel", "CPU", "abc");
   EXPECT_EQ(ini.ReadInteger("Vantrel", "cpu", 80), 80);
+}
+
+TEST(Win32Profile, AFolderNamedInAnyScriptKeepsItsFile) {
+  Folder folder;
+  const std::string named = folder.path() + "Πρόγραμμα 内存";
+  ASSERT_TRUE(CreateDirectoryW(platform::win32::wide(Utf8ToUtf16(named)), nullptr));
+  platform::win32::Win32Profile profile;
+  TIniFile ini(profile, named + "\\Vantrel.ini");
+  ini.WriteInteger("Vantrel", "CPU", 75);
+  EXPECT_EQ(ini.ReadInteger("Vantrel", "CPU", 80), 75);
+  EXPECT_TRUE(DeleteFileW(platform::win32::wide(Utf8ToUtf16(named + "\\Vantrel.ini"))));
+  EXPECT_TRUE(RemoveDirectoryW(platform::win32::wide(Utf8ToUtf16(named))));
 }
 
 TEST(Win32Profile, AFolderThatIsNotThereCannotBeWritten) {

@@ -52,6 +52,15 @@ using ScopedWindow = ScopedHandle<NullHandleTraits<HWND, ::DestroyWindow>>;
 using ScopedImageList = ScopedHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 using ScopedBitmap = ScopedHandle<NullHandleTraits<HBITMAP, ::DeleteObject>>;
 
+// An open file, whose none is INVALID_HANDLE_VALUE.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle invalid() { return INVALID_HANDLE_VALUE; }
+  static bool valid(Handle handle) { return handle != INVALID_HANDLE_VALUE; }
+  static void close(Handle handle) { ::CloseHandle(handle); }
+};
+using ScopedFile = ScopedHandle<FileHandleTraits>;
+
 // An icon in the notification area, named by its window and id; it goes with NIM_DELETE.
 struct NotifyIconTraits {
   struct Handle {

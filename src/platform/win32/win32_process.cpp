@@ -1,7 +1,7 @@
 // Win32 only: the running process's own facts.
 #include "platform/win32/win32_process.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "platform/win32/windows_api.h"
 
@@ -20,19 +20,24 @@ IsWow64ProcessFn isWow64Process() {
 
 }  // namespace
 
-std::string Win32Process::GetModuleFileNameA() {
+std::u16string Win32Process::GetModuleFileNameW() {
+  // The longest path the system allows, in characters with the terminator.
+  constexpr DWORD kLongestPath = 32768;
   // The result is cut without an error when the buffer is too small: grow it until the path fits.
-  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-    std::vector<char> buffer(size);
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), size);
+  for (DWORD size = MAX_PATH;; size = std::min(2 * size, kLongestPath)) {
+    std::u16string buffer(size, u'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, wide(buffer), size);
     if (length == 0) {
       return {};
     }
     if (length < size) {
-      return std::string(buffer.data(), length);
+      buffer.resize(length);
+      return buffer;
+    }
+    if (size == kLongestPath) {
+      return {};
     }
   }
-  return {};
 }
 
 bool Win32Process::IsWow64Process() {

@@ -7,7 +7,7 @@ namespace vantrel::platform::win32 {
 
 class Win32Process final : public Process {
  public:
-  std::string GetModuleFileNameA() override;
+  std::u16string GetModuleFileNameW() override;
   bool IsWow64Process() override;
   std::string GetSystemWow64DirectoryA() override;
 };

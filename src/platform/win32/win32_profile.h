@@ -7,10 +7,10 @@ namespace vantrel::platform::win32 {
 
 class Win32Profile final : public Profile {
  public:
-  std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                       const std::string& defaultValue, const std::string& file) override;
-  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                  const std::string& value, const std::string& file) override;
+  std::string GetPrivateProfileStringW(const std::string& section, const std::string& key,
+                                       const std::string& defaultValue, const std::u16string& file) override;
+  bool WritePrivateProfileStringW(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::u16string& file) override;
 };
 
 }  // namespace vantrel::platform::win32

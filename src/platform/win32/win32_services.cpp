@@ -2,6 +2,7 @@
 #include "platform/win32/win32_services.h"
 
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_gdi.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
@@ -24,6 +25,7 @@ Services& services() {
   static Win32PerformanceData performanceData;
   static Win32Profile profile;
   static Win32Process process;
+  static Win32FileSystem fileSystem;
   static Win32Dialogs dialogs;
   static Win32Locale locale;
   static Win32WindowSystem windowSystem;
@@ -37,6 +39,7 @@ Services& services() {
                        .performanceData = &performanceData,
                        .profile = &profile,
                        .process = &process,
+                       .fileSystem = &fileSystem,
                        .dialogs = &dialogs,
                        .locale = &locale,
                        .windowSystem = &windowSystem,

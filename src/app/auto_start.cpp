@@ -1,0 +1,112 @@
+#include "app/auto_start.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "framework/registry.h"
+#include "framework/unicode.h"
+
+namespace vantrel {
+
+namespace {
+
+enum class Entry { None, Kept, Gone };
+
+bool endsWithExe(const std::string& text) {
+  constexpr std::string_view kExe = ".exe";
+  return text.size() >= kExe.size() &&
+         std::equal(kExe.begin(), kExe.end(), text.end() - static_cast<std::ptrdiff_t>(kExe.size()),
+                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// Only a full path to an executable can be judged: a bare name is found through the search path, and
+// "%...%" is expanded at log-on.
+bool namesMissingProgram(platform::FileSystem& fileSystem, const std::string& program) {
+  const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
+                         program[1] == ':' && program[2] == '\\';
+  const bool networkPath = program.rfind("\\\\", 0) == 0;
+  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !endsWithExe(program)) {
+    return false;
+  }
+  bool missing = false;
+  return fileSystem.GetFileAttributesW(Utf8ToUtf16(program), &missing) == platform::kInvalidFileAttributes &&
+         missing;
+}
+
+Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, const RunScope& place) {
+  TRegistry keys = place.Keys(registry);
+  // Reading is all a user who may not change the key can do, and all that is needed here.
+  if (!keys.OpenKeyReadOnly(kRunKey) || !keys.ValueExists(kAutoStartValue)) {
+    return Entry::None;
+  }
+  const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
+  return command && namesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
+}
+
+bool writeEntry(platform::Registry& registry, const RunScope& place, const std::string& command) {
+  TRegistry keys = place.Keys(registry);
+  if (!keys.OpenKey(kRunKey, true)) {
+    return false;
+  }
+  try {
+    keys.WriteString(kAutoStartValue, command);
+    return true;
+  } catch (const ERegistryException&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+std::string CommandProgram(const std::string& command) {
+  if (!command.empty() && command.front() == '"') {
+    const std::size_t close = command.find('"', 1);
+    return command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+  }
+  for (std::size_t blank = command.find(' '); blank != std::string::npos;
+       blank = command.find(' ', blank + 1)) {
+    if (endsWithExe(command.substr(0, blank))) {
+      return command.substr(0, blank);
+    }
+  }
+  return command;
+}
+
+bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                     const std::vector<RunScope>& places, const std::string& command) {
+  std::vector<const RunScope*> gone;
+  std::vector<const RunScope*> free;
+  for (const RunScope& place : places) {
+    switch (entryIn(registry, fileSystem, place)) {
+      case Entry::Kept:
+        return true;
+      case Entry::Gone:
+        gone.push_back(&place);
+        break;
+      case Entry::None:
+        free.push_back(&place);
+        break;
+    }
+  }
+  // An entry for a program that is gone is rewritten in its own key where that key takes it.
+  gone.insert(gone.end(), free.begin(), free.end());
+  return std::any_of(gone.begin(), gone.end(),
+                     [&](const RunScope* place) { return writeEntry(registry, *place, command); });
+}
+
+bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places) {
+  bool removed = true;
+  for (const RunScope& place : places) {
+    TRegistry keys = place.Keys(registry);
+    if (!keys.OpenKeyReadOnly(kRunKey) || !keys.ValueExists(kAutoStartValue)) {
+      continue;
+    }
+    if (!keys.OpenKey(kRunKey, false) || !keys.DeleteValue(kAutoStartValue)) {
+      removed = false;
+    }
+  }
+  return removed;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,28 @@
+// This program's own start at log-on: the value "Vantrel" of a Run key, in the machine's key where this user
+// may write it, in this user's key otherwise. Either key holding it counts, so a second copy is never
+// written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/run_key.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+
+namespace vantrel {
+
+// The program a Run key's command starts: a quoted path, or an unquoted one up to the end or to the first
+// blank after ".exe".
+std::string CommandProgram(const std::string& command);
+
+// Sees that one of `places` (the machine's Run key first, then this user's) holds the entry. One that is
+// there stays as it is, unless it names a program file that is gone: that one is rewritten with `command`
+// where it is, or else where a new entry would go. A new entry goes to the first key that takes it. False
+// when none does.
+bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                     const std::vector<RunScope>& places, const std::string& command);
+// Removes the entry, whatever it holds, from every one of `places` that has it; false when one refused.
+bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places);
+
+}  // namespace vantrel

@@ -1,0 +1,22 @@
+// Where the settings file lives: beside the executable when this user may write there (portable use), in this
+// user's application-data folder otherwise, as for a standard user's copy in Program Files.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace vantrel {
+
+struct SettingsFiles {
+  std::string read;   // the file the settings are read from
+  std::string write;  // the file they are written to
+  // The folder to create before writing `write`; empty when that is the executable's own folder.
+  std::string writeFolder;
+};
+
+// `executable`: the program's full path. The file beside it is still read while this user has none of their
+// own.
+SettingsFiles LocateSettings(platform::FileSystem& fileSystem, const std::string& executable);
+
+}  // namespace vantrel

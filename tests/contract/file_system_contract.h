@@ -1,0 +1,16 @@
+// What the program relies on from any file system, real or fake: run against the fake natively and against
+// the system's under Wine, so that the fake cannot drift from the real thing.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace vantrel::contract {
+
+// Works in `folder`, an existing folder where this user may write, which holds nothing named "Πρόγραμμα
+// 内存"; `file` is a file that exists. Leaves in `folder` an empty folder of that name.
+void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& folder,
+                     const std::u16string& file);
+
+}  // namespace vantrel::contract
