@@ -8,6 +8,7 @@
 #include "fake_services.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
+#include "framework/exception.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
@@ -283,6 +284,28 @@ TEST(Application, MinimisingHidesTheMainFormAndRestoringShowsIt) {
   h.application.Minimize();
   h.application.Restore();
   EXPECT_EQ(shows, 2);
+}
+
+TEST(Application, AnErrorAtTheSessionsEndOpensNoBoxButOneAtAnOrdinaryExitDoes) {
+  for (const bool sessionEnds : {true, false}) {
+    SCOPED_TRACE(sessionEnds);
+    fakes::FakeServices fakes;
+    int destroyed = 0;
+    {
+      TApplication application(fakes.services);
+      TForm* form = application.CreateForm<TForm>();
+      form->OnDestroy = [&](TObject*) {
+        ++destroyed;
+        throw Exception("Unable to write to C:\\Vantrel.ini");
+      };
+      if (sessionEnds) {
+        application.EndSession();
+        EXPECT_TRUE(application.Terminated());
+      }
+    }
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(fakes.dialogs.boxes.size(), sessionEnds ? 0u : 1u);
+  }
 }
 
 TEST(Application, HooksSeeMessagesLatestFirstAndMayRemoveThemselves) {

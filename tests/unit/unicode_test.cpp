@@ -16,7 +16,7 @@ TEST(Unicode, NamesSurviveBothWays) {
       u"C:\\Программы\\p.exe",
       u"\U0001F600 emoji",               // a pair of surrogates
       std::u16string(1, 0xD83D) + u"x",  // a lone high half, as a file name may hold
-      u"y" + std::u16string(1, 0xDC00),  // a lone low half at the end
+      std::u16string{u'y', 0xDC00},      // a lone low half at the end
       std::u16string(u"a\0b", 3),
   };
   for (const std::u16string& name : names) {

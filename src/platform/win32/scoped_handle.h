@@ -51,6 +51,8 @@ using ScopedMenu = ScopedHandle<NullHandleTraits<HMENU, ::DestroyMenu>>;
 using ScopedWindow = ScopedHandle<NullHandleTraits<HWND, ::DestroyWindow>>;
 using ScopedImageList = ScopedHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 using ScopedBitmap = ScopedHandle<NullHandleTraits<HBITMAP, ::DeleteObject>>;
+// A kernel object (a token, a mutex) that names none with null.
+using ScopedKernelHandle = ScopedHandle<NullHandleTraits<HANDLE, ::CloseHandle>>;
 
 // An icon in the notification area, named by its window and id; it goes with NIM_DELETE.
 struct NotifyIconTraits {
