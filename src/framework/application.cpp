@@ -111,7 +111,7 @@ void TApplication::UpdateVisible() {
 }
 
 bool TApplication::CopyData(std::uintptr_t data, const std::string& bytes) {
-  if (!OnCopyData) {
+  if (!OnCopyData || !mainFormCreated_) {
     return false;
   }
   try {

@@ -54,6 +54,9 @@ class TApplication : public TComponent {
       mainForm_ = form;
     }
     form->AfterConstruction();
+    if (form == mainForm_) {
+      mainFormCreated_ = true;
+    }
     return form;
   }
   TForm* MainForm() const { return mainForm_; }
@@ -85,7 +88,8 @@ class TApplication : public TComponent {
 
   // Set by the main form for as long as it can act on what it is handed.
   TCopyDataEvent OnCopyData;
-  // Data handed over by another process; false when nobody took it (also when taking it failed).
+  // Data handed over by another process; false when nobody took it (also when taking it failed, and while
+  // the main form is still being created: the sender may try again).
   bool CopyData(std::uintptr_t data, const std::string& bytes);
 
   int HookMainWindow(TWindowHook hook);
@@ -106,6 +110,7 @@ class TApplication : public TComponent {
   std::unique_ptr<NativeApplication> native_;
   std::string title_;
   TForm* mainForm_ = nullptr;
+  bool mainFormCreated_ = false;
   bool terminated_ = false;
   bool endingSession_ = false;
   bool minimized_ = false;

@@ -308,6 +308,28 @@ TEST(Application, AnErrorAtTheSessionsEndOpensNoBoxButOneAtAnOrdinaryExitDoes) {
   }
 }
 
+TEST(Application, DataHandedOverIsTakenOnlyOnceTheMainFormIsCreated) {
+  fakes::FakeServices fakes;
+  TApplication application(fakes.services);
+  std::vector<std::string> taken;
+  application.OnCopyData = [&](std::uintptr_t, const std::string& bytes) {
+    taken.push_back(bytes);
+    return true;
+  };
+  struct Form : TForm {
+    explicit Form(TApplication& application) : TForm(application) {
+      // A handover while the form starts (its loading may wait on other processes, which lets one in).
+      OnCreate = [&application](TObject*) { EXPECT_FALSE(application.CopyData(1, "early")); };
+    }
+  };
+  application.CreateForm<Form>();
+  EXPECT_TRUE(application.CopyData(1, "show"));
+  application.OnCopyData = [](std::uintptr_t, const std::string&) -> bool { throw Exception("broken"); };
+  EXPECT_FALSE(application.CopyData(1, "show"));
+  EXPECT_EQ(taken, std::vector<std::string>{"show"});
+  EXPECT_EQ(fakes.dialogs.boxes.size(), 1u);
+}
+
 TEST(Application, HooksSeeMessagesLatestFirstAndMayRemoveThemselves) {
   Headless h;
   std::vector<std::string> seen;
