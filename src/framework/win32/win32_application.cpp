@@ -270,7 +270,7 @@ class Win32Application final : public NativeApplication {
         }
         return 0;
       case WM_COPYDATA:
-        return copyData(application, *reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+        return copyData(application, reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
       case WM_QUERYENDSESSION:
         return TRUE;
       case WM_ENDSESSION:
@@ -289,13 +289,15 @@ class Win32Application final : public NativeApplication {
     }
   }
 
-  // The system copied the sender's bytes into this process for the time of the message.
-  static bool copyData(TApplication& application, const COPYDATASTRUCT& copy) {
-    if (copy.cbData > kMaxCopyData || (copy.cbData > 0 && !copy.lpData)) {
+  // The system copied the sender's bytes into this process for the time of the message; what the sender
+  // put there is checked before it is read.
+  static bool copyData(TApplication& application, const COPYDATASTRUCT* copy) {
+    if (!copy || copy->cbData > kMaxCopyData || (copy->cbData > 0 && !copy->lpData)) {
       return false;
     }
-    const std::string bytes(static_cast<const char*>(copy.lpData), copy.cbData);
-    return application.CopyData(copy.dwData, bytes);
+    const std::string bytes =
+        copy->cbData > 0 ? std::string(static_cast<const char*>(copy->lpData), copy->cbData) : std::string();
+    return application.CopyData(copy->dwData, bytes);
   }
 
   HWND window() const { return window_.get(); }
