@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/running_copy.h"
 #include "framework/sysutils.h"
 
 namespace vantrel {
@@ -50,6 +51,31 @@ void TfrmVantrel::showHideToggle(std::int32_t flag) {
     Label15->SetCaption("1");
     Timer3->SetEnabled(false);
   }
+}
+
+void TfrmVantrel::TextTrayIcon1MinimizeToTray(TObject*) {
+  // Otherwise the next Show/Hide would take the hidden window for a shown one and do nothing.
+  Label15->SetCaption("1");
+}
+
+void TfrmVantrel::listenToLaterStarts() {
+  TApplication& application = *Application();
+  application.OnCopyData = [this](std::uintptr_t data, const std::string& bytes) {
+    return ApplicationCopyData(data, bytes);
+  };
+  platform::WindowSystem& windows = *services_.windowSystem;
+  if (application.Handle() != 0 && windows.GetTokenElevation()) {
+    windows.ChangeWindowMessageFilterEx(application.Handle(), platform::kWmCopyData);
+  }
+}
+
+bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes) {
+  if (Data != kCommandData || Bytes != kShowCommand) {
+    return false;
+  }
+  // As Show/Hide shows the hidden window; a shown one comes to the front.
+  showHideToggle(1);
+  return true;
 }
 
 void TfrmVantrel::SEnable_oldClick(TObject*) {

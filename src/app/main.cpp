@@ -1,7 +1,8 @@
-// Program entry: the modules' start-up, the application with its title, the main window, the message loop;
-// the window goes before the modules shut down.
+// Program entry: one copy per session, the modules' start-up, the application with its title, the main
+// window, the message loop; the window goes before the modules shut down.
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/running_copy.h"
 #include "cpu/cpu_usage.h"
 #include "framework/exception.h"
 #include "framework/win32/win32_application.h"
@@ -10,6 +11,11 @@
 
 int main() {
   vantrel::platform::Services& services = vantrel::platform::win32::services();
+  // A later start shows the running copy's window instead of adding a second icon and reclaimer.
+  const vantrel::TRunningCopyClaim claim(*services.instances);
+  if (!claim.First()) {
+    return vantrel::HandToRunningCopy(*services.instances, vantrel::kShowCommand) ? 0 : 1;
+  }
   {
     vantrel::TApplication application(services, vantrel::win32::createApplication());
     application.Initialize();

@@ -146,9 +146,12 @@ TfrmVantrel::TfrmVantrel(TApplication& application) : TForm(application), servic
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnShow = [this](TObject* sender) { FormShow(sender); };
   OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
+  listenToLaterStarts();
 }
 
 TfrmVantrel::~TfrmVantrel() {
+  // A later start's command must not reach a window on its way out (its exit may still show a box).
+  Application()->OnCopyData = nullptr;
   BeforeDestruction();
 }
 
@@ -213,6 +216,7 @@ void TfrmVantrel::buildTrayIcon() {
   TextTrayIcon1->PopupMenu = TPopupMenu1;
   TextTrayIcon1->MinimizeToTray = true;
   TextTrayIcon1->OnClick = [this](TObject* sender) { TextTrayIcon1Click(sender); };
+  TextTrayIcon1->OnMinimizeToTray = [this](TObject* sender) { TextTrayIcon1MinimizeToTray(sender); };
   // Each of these draws the icon anew: from here on the tray shows the background with the (empty) text.
   TextTrayIcon1->SetBackgroundIcon(TIcon{kIconTrayBackground});
   TextTrayIcon1->SetFont(font("MS Sans Serif", -11, 0, clWindowText));

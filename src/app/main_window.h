@@ -143,6 +143,11 @@ class TfrmVantrel : public TForm {
   void MaxMem1AfterDefrag(TObject* Sender);
   void Label23Click(TObject* Sender);
   void TextTrayIcon1Click(TObject* Sender);
+  // The window minimised into the tray is hidden like the hide branch of Show/Hide hides it.
+  void TextTrayIcon1MinimizeToTray(TObject* Sender);
+
+  // A command handed over by a later start of the program (running_copy.h); false for anything else.
+  bool ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes);
 
   // The startup manager.
   void TabSheet3Show(TObject* Sender);
@@ -173,6 +178,8 @@ class TfrmVantrel : public TForm {
   // The executable's full path.
   std::string executable() const;
 
+  // Takes the commands of later starts, also from a process of a lower level when this one runs elevated.
+  void listenToLaterStarts();
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.

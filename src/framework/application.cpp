@@ -61,6 +61,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::EndSession() {
+  endingSession_ = true;
   if (mainForm_) {
     mainForm_->BeforeDestruction();
   }
@@ -109,6 +110,18 @@ void TApplication::UpdateVisible() {
   native_->SetAppWindowState(anyVisible, minimized_);
 }
 
+bool TApplication::CopyData(std::uintptr_t data, const std::string& bytes) {
+  if (!OnCopyData || !mainFormCreated_) {
+    return false;
+  }
+  try {
+    return OnCopyData(data, bytes);
+  } catch (const std::exception& error) {
+    HandleException(error);
+    return false;
+  }
+}
+
 int TApplication::HookMainWindow(TWindowHook hook) {
   hooks_[nextHook_] = std::move(hook);
   return nextHook_++;
@@ -138,6 +151,9 @@ void TApplication::HandleException(const std::exception& error) {
 }
 
 void TApplication::ShowException(const std::string& message) {
+  if (endingSession_) {
+    return;
+  }
   std::string text = message;
   if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) {
     text += '.';

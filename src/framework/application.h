@@ -27,6 +27,9 @@ struct TMessage {
 
 // Sees a message of the application window first; returns true when it has handled it (with Result set).
 using TWindowHook = std::function<bool(TMessage& Message)>;
+// Data that another process handed the application window (WM_COPYDATA): its number and bytes, which may be
+// anything. Returns whether it was taken.
+using TCopyDataEvent = std::function<bool(std::uintptr_t Data, const std::string& Bytes)>;
 
 class TApplication : public TComponent {
  public:
@@ -51,6 +54,9 @@ class TApplication : public TComponent {
       mainForm_ = form;
     }
     form->AfterConstruction();
+    if (form == mainForm_) {
+      mainFormCreated_ = true;
+    }
     return form;
   }
   TForm* MainForm() const { return mainForm_; }
@@ -64,7 +70,8 @@ class TApplication : public TComponent {
   // Delivers the messages that are waiting, then returns.
   void ProcessMessages();
   // Windows is ending the session and ends the process once it has been told: the main form's destruction
-  // handling (which saves what must outlive the program) runs now, once, and the message loop stops.
+  // handling (which saves what must outlive the program) runs now, once, and the message loop stops. An error
+  // on the way opens no box, which would hold up the log-off with nobody left to read it.
   void EndSession();
 
   // Minimising hides the main form and leaves the taskbar button minimised, then raises the minimise event:
@@ -78,6 +85,12 @@ class TApplication : public TComponent {
   void UpdateVisible();
   // Hides the application window, which carries the taskbar button, until the application is restored.
   void HideTaskbarButton();
+
+  // Set by the main form for as long as it can act on what it is handed.
+  TCopyDataEvent OnCopyData;
+  // Data handed over by another process; false when nobody took it (also when taking it failed, and while
+  // the main form is still being created: the sender may try again).
+  bool CopyData(std::uintptr_t data, const std::string& bytes);
 
   int HookMainWindow(TWindowHook hook);
   void UnhookMainWindow(int id);
@@ -97,7 +110,9 @@ class TApplication : public TComponent {
   std::unique_ptr<NativeApplication> native_;
   std::string title_;
   TForm* mainForm_ = nullptr;
+  bool mainFormCreated_ = false;
   bool terminated_ = false;
+  bool endingSession_ = false;
   bool minimized_ = false;
   bool buttonHidden_ = false;
   int holdVisible_ = 0;

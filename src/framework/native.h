@@ -80,6 +80,9 @@ class NativeImageList {
 
 class TApplication;
 
+// The window class of the hidden application window, by which another process finds it.
+constexpr char kApplicationWindowClass[] = "TApplication";
+
 class NativeApplication {
  public:
   virtual ~NativeApplication() = default;

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/gdi.h"
+#include "platform/instances.h"
 #include "platform/locale.h"
 #include "platform/memory.h"
 #include "platform/multimedia.h"
@@ -34,6 +35,7 @@ struct Services {
   Gdi* gdi = nullptr;
   Multimedia* multimedia = nullptr;
   ShellExecution* shellExecution = nullptr;
+  Instances* instances = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -80,6 +80,13 @@ class WindowSystem {
                             std::intptr_t lParam) = 0;
   // The same number for the same name throughout the session, from 0xC000 on; 0 on failure.
   virtual std::uint32_t RegisterWindowMessageA(const char* name) = 0;
+  // Whether this process runs elevated (GetTokenInformation with TokenElevation); false where the system has
+  // no elevation.
+  virtual bool GetTokenElevation() = 0;
+  // Lets `message` reach `window` from processes of a lower integrity level (MSGFLT_ALLOW); where there is
+  // only the process-wide filter, lets it reach every window of the process. False where the system has no
+  // such filter, or refuses.
+  virtual bool ChangeWindowMessageFilterEx(HWnd window, std::uint32_t message) = 0;
 
   // Starts or restarts window timer `id` of `window`: WM_TIMER with wParam `id` every `elapse` ms. Non-zero
   // on success.

@@ -42,6 +42,7 @@ TTrayIcon::TTrayIcon(TComponent* AOwner)
                                                   [this](TObject*) { guarded([this] { exitPoll(); }); });
   applicationHook_ =
       Application()->HookMainWindow([this](TMessage& message) { return applicationHook(message); });
+  letTaskbarCreatedThrough();
   hookOwnerWindow();
 }
 
@@ -466,6 +467,14 @@ bool TTrayIcon::applicationHook(TMessage& message) {
     AddTrayIcon();
   }
   return false;
+}
+
+void TTrayIcon::letTaskbarCreatedThrough() {
+  // An elevated process's message filter keeps out the shell's broadcast, which comes from a lower level.
+  const platform::HWnd window = Application()->Handle();
+  if (taskbarCreated != 0 && window != 0 && windows_.GetTokenElevation()) {
+    windows_.ChangeWindowMessageFilterEx(window, taskbarCreated);
+  }
 }
 
 void TTrayIcon::hookOwnerWindow() {

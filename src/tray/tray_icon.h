@@ -161,6 +161,9 @@ class TTrayIcon : public TComponent {
   platform::Point pointer() const;
 
   bool applicationHook(TMessage& message);
+  // The application window, which watches for "TaskbarCreated", receives it even when this process runs
+  // elevated.
+  void letTaskbarCreatedThrough();
   void hookOwnerWindow();
   std::intptr_t ownerWindowProc(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam);

@@ -1,5 +1,9 @@
-"""Vantrel shows its window when restored, and saves its settings when the window is closed."""
-from conftest import TITLE, show_window, wait_until
+"""Vantrel shows its window when restored, saves its settings when the window is closed, runs once per
+session (a later start shows the running copy's window) and shows its window after it was minimised into the
+tray."""
+import pytest
+
+from conftest import EXECUTABLES, TITLE, show_window, start, wait_until
 
 KEYS = ["AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80",
         "IDX=4", "MIN=6", "CMI=1"]
@@ -33,3 +37,56 @@ def test_closing_the_window_writes_the_settings_file(desktop, vantrel):
     assert vantrel.wait(30) == 0
     settings = (vantrel.folder / "Vantrel.ini").read_text()
     assert settings.split() == ["[Vantrel]"] + KEYS
+
+
+def test_a_second_start_shows_the_running_copy_and_ends(desktop, vantrel):
+    from test_commands import menu_command
+    from test_tray import the_icon
+    icon = the_icon(desktop)
+    again = start(desktop, vantrel.folder)
+    try:
+        assert again.wait(30) == 0
+    finally:
+        if again.poll() is None:
+            again.kill()
+    main_window(desktop)
+    desktop.still_screenshot(f"second-start-{vantrel.arch}")
+    assert vantrel.poll() is None
+    assert len(desktop.tray_icons()) == 1
+    # Shown as Show/Hide shows it: the next Show/Hide hides it again.
+    menu_command(desktop, icon, ["s"], lambda: not desktop.visible_windows())
+
+
+def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
+    folder = tmp_path / "Vantrel"
+    folder.mkdir()
+    (folder / "Vantrel.exe").write_bytes(EXECUTABLES["i686"].read_bytes())
+    copies = [start(desktop, folder), start(desktop, folder)]
+    try:
+        assert wait_until(lambda: sum(c.poll() is not None for c in copies) == 1, 60), "both copies run on"
+        assert [c.returncode for c in copies if c.poll() is not None] == [0]
+        assert wait_until(desktop.tray_icons, 60)
+        # Long enough for a second icon to dock, had there been one.
+        assert not wait_until(lambda: len(desktop.tray_icons()) > 1, 5)
+        # The later start asked the other to show its window.
+        main_window(desktop)
+    finally:
+        for copy in copies:
+            if copy.poll() is None:
+                copy.kill()
+                copy.wait(10)
+
+
+# The left click is Show/Hide: one click, unlike a menu command, which is tried again when it seems lost.
+@pytest.mark.settings("LCLK=9")
+def test_minimised_into_the_tray_the_next_show_hide_shows_the_window(desktop, vantrel):
+    from test_tray import centre, the_icon
+    icon = the_icon(desktop)
+    show_window(desktop, vantrel.arch)
+    x, y, width, _ = desktop.geometry(main_window(desktop))
+    # The minimise box is the first of the three caption buttons.
+    desktop.click(x + width - 48, y + 11)
+    assert wait_until(lambda: not desktop.visible_windows(), 30), "the window stays"
+    desktop.click(*centre(icon))
+    assert wait_until(lambda: [w for w in desktop.visible_windows() if desktop.geometry(w)[2] >= 452], 15)
+    desktop.still_screenshot(f"shown-after-minimising-{vantrel.arch}")

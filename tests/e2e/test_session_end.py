@@ -1,5 +1,11 @@
-"""The end of the Windows session: the settings are saved before Windows ends the program."""
-from conftest import TITLE, send_message, wait_until
+"""The end of the Windows session: the settings are saved before Windows ends the program, and a failure to
+save them opens no box that would hold up the log-off."""
+import time
+
+import pytest
+
+from conftest import TITLE, probe, send_message, wait_until
+from test_exit_errors import unwritable, user_settings  # noqa: F401 (a fixture)
 
 WM_QUERYENDSESSION = 0x11
 WM_ENDSESSION = 0x16
@@ -32,3 +38,19 @@ def test_a_cancelled_end_writes_nothing_and_the_program_goes_on(desktop, vantrel
     send_message(desktop, WM_CLOSE, 0)
     assert vantrel.wait(30) == 0
     assert len((vantrel.folder / "Vantrel.ini").read_text().split()) == 13
+
+
+@pytest.mark.settings("CPU=50")
+def test_a_settings_file_that_cannot_be_written_holds_up_no_log_off(desktop, user_settings, vantrel):
+    assert running(desktop)
+    settings = vantrel.folder / "Vantrel.ini"
+    before = settings.read_bytes()
+    with unwritable(vantrel.folder, settings, user_settings, user_settings / "Vantrel.ini"):
+        assert all(answer == 1 for answer in send_message(desktop, WM_QUERYENDSESSION, 0))
+        started = time.monotonic()
+        send_message(desktop, WM_ENDSESSION, 1)
+        # Windows waits for the answer before it ends the session.
+        assert time.monotonic() - started < 5, "the answer was held up"
+        assert vantrel.wait(30) == 0
+        assert not [c for c in probe(desktop) if c[3].startswith("Unable to write")]
+    assert settings.read_bytes() == before

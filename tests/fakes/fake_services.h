@@ -5,6 +5,7 @@
 #include "fake_dialogs.h"
 #include "fake_file_system.h"
 #include "fake_gdi.h"
+#include "fake_instances.h"
 #include "fake_locale.h"
 #include "fake_memory.h"
 #include "fake_multimedia.h"
@@ -37,6 +38,7 @@ struct FakeServices {
   FakeGdi gdi;
   FakeMultimedia multimedia;
   FakeShellExecution shellExecution;
+  FakeInstances instances;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -50,7 +52,8 @@ struct FakeServices {
                               .shell = &shell,
                               .gdi = &gdi,
                               .multimedia = &multimedia,
-                              .shellExecution = &shellExecution};
+                              .shellExecution = &shellExecution,
+                              .instances = &instances};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

@@ -60,6 +60,11 @@ std::uint32_t FakeWindowSystem::RegisterWindowMessageA(const char* name) {
   return entry->second;
 }
 
+bool FakeWindowSystem::ChangeWindowMessageFilterEx(platform::HWnd window, std::uint32_t message) {
+  allowed.emplace_back(window, message);
+  return true;
+}
+
 std::uintptr_t FakeWindowSystem::SetTimer(platform::HWnd window, std::uintptr_t id, std::uint32_t elapse) {
   if (faults.shouldFail("SetTimer") || !windows_.count(window)) {
     return 0;

@@ -28,6 +28,8 @@ class FakeWindowSystem final : public platform::WindowSystem {
   bool PostMessageA(platform::HWnd window, std::uint32_t message, std::uintptr_t wParam,
                     std::intptr_t lParam) override;
   std::uint32_t RegisterWindowMessageA(const char* name) override;
+  bool GetTokenElevation() override { return elevated; }
+  bool ChangeWindowMessageFilterEx(platform::HWnd window, std::uint32_t message) override;
   std::uintptr_t SetTimer(platform::HWnd window, std::uintptr_t id, std::uint32_t elapse) override;
   bool KillTimer(platform::HWnd window, std::uintptr_t id) override;
   bool GetCursorPos(platform::Point& point) override;
@@ -69,6 +71,9 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::vector<Message> posted;
   // The windows put in the foreground, in order.
   std::vector<platform::HWnd> foreground;
+  // The messages let through the message filter, and to which window.
+  std::vector<std::pair<platform::HWnd, std::uint32_t>> allowed;
+  bool elevated = false;
 
   platform::Point cursor{100, 200};
   std::map<int, bool> keysDown;

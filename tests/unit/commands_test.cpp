@@ -102,16 +102,26 @@ TEST_F(Commands, ShowHideFollowsTheFlagReadAtTheClick) {
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(form->Label15->Caption(), "1");
   EXPECT_FALSE(form->Timer3->Enabled());
+}
 
-  // Minimised into the tray the flag still says shown: the first toggle only marks it hidden.
-  form->SShow_oldClick(form->SShow);
-  application->Minimize();
-  EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(form->Label15->Caption(), "0");
-  form->SShow_oldClick(form->SShow);
-  EXPECT_FALSE(form->Visible());
-  EXPECT_EQ(form->Label15->Caption(), "1");
-  form->SShow_oldClick(form->SShow);
+TEST_F(Commands, MinimisedIntoTheTrayTheWindowIsShownByTheNextShowHide) {
+  start({});
+  // The title bar's minimise box, and the taskbar button minimising the application window that owns it.
+  const std::pair<std::uint32_t, std::uintptr_t> minimisings[] = {
+      {platform::kWmSysCommand, platform::kScMinimize}, {platform::kWmShowWindow, 0}};
+  for (const auto& [message, wParam] : minimisings) {
+    SCOPED_TRACE(message);
+    form->SShow_oldClick(form->SShow);
+    ASSERT_TRUE(form->Visible());
+    fakes.windowSystem.SendMessageA(form->Handle(), message, wParam,
+                                    message == platform::kWmShowWindow ? platform::kSwParentClosing : 0);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->Label15->Caption(), "1");
+    EXPECT_EQ(fakes.shell.icons.size(), 1u);
+  }
+  // Each turn above began with Show/Hide from the menu; the left click's Show/Hide shows it too.
+  form->ComboBox1->UserSelect(9);
+  form->TextTrayIcon1->OnClick(form->TextTrayIcon1);
   EXPECT_TRUE(form->Visible());
 }
 

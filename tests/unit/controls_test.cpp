@@ -8,6 +8,7 @@
 #include "fake_services.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
+#include "framework/exception.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
@@ -283,6 +284,50 @@ TEST(Application, MinimisingHidesTheMainFormAndRestoringShowsIt) {
   h.application.Minimize();
   h.application.Restore();
   EXPECT_EQ(shows, 2);
+}
+
+TEST(Application, AnErrorAtTheSessionsEndOpensNoBoxButOneAtAnOrdinaryExitDoes) {
+  for (const bool sessionEnds : {true, false}) {
+    SCOPED_TRACE(sessionEnds);
+    fakes::FakeServices fakes;
+    int destroyed = 0;
+    {
+      TApplication application(fakes.services);
+      TForm* form = application.CreateForm<TForm>();
+      form->OnDestroy = [&](TObject*) {
+        ++destroyed;
+        throw Exception("Unable to write to C:\\Vantrel.ini");
+      };
+      if (sessionEnds) {
+        application.EndSession();
+        EXPECT_TRUE(application.Terminated());
+      }
+    }
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(fakes.dialogs.boxes.size(), sessionEnds ? 0u : 1u);
+  }
+}
+
+TEST(Application, DataHandedOverIsTakenOnlyOnceTheMainFormIsCreated) {
+  fakes::FakeServices fakes;
+  TApplication application(fakes.services);
+  std::vector<std::string> taken;
+  application.OnCopyData = [&](std::uintptr_t, const std::string& bytes) {
+    taken.push_back(bytes);
+    return true;
+  };
+  struct Form : TForm {
+    explicit Form(TApplication& application) : TForm(application) {
+      // A handover while the form starts (its loading may wait on other processes, which lets one in).
+      OnCreate = [&application](TObject*) { EXPECT_FALSE(application.CopyData(1, "early")); };
+    }
+  };
+  application.CreateForm<Form>();
+  EXPECT_TRUE(application.CopyData(1, "show"));
+  application.OnCopyData = [](std::uintptr_t, const std::string&) -> bool { throw Exception("broken"); };
+  EXPECT_FALSE(application.CopyData(1, "show"));
+  EXPECT_EQ(taken, std::vector<std::string>{"show"});
+  EXPECT_EQ(fakes.dialogs.boxes.size(), 1u);
 }
 
 TEST(Application, HooksSeeMessagesLatestFirstAndMayRemoveThemselves) {

@@ -301,6 +301,31 @@ TEST(TrayStartup, TaskbarCreatedOnlyFromCommonControls471) {
   }
 }
 
+TEST(TrayStartup, AnElevatedProcessLetsTaskbarCreatedThroughItsMessageFilter) {
+  struct Case {
+    bool elevated;
+    std::uint32_t comctlMinor;  // 70: "TaskbarCreated" is not registered
+    bool allowed;
+  };
+  for (const Case& c : {Case{true, 71, true}, Case{false, 71, false}, Case{true, 70, false}}) {
+    SCOPED_TRACE(std::to_string(c.elevated) + " 4." + std::to_string(c.comctlMinor));
+    fakes::FakeServices fakes;
+    fakes.windowSystem.elevated = c.elevated;
+    fakes.shell.comctlMinor = c.comctlMinor;
+    fakes.shell.comctlMajor = 4;
+    StartupTrayIcon(fakes.services);
+    {
+      TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
+      new TTrayIcon(application.CreateForm<TForm>());
+      using Allowed = std::vector<std::pair<platform::HWnd, std::uint32_t>>;
+      const Allowed expected =
+          c.allowed ? Allowed{{application.Handle(), TaskbarCreatedMessage()}} : Allowed{};
+      EXPECT_EQ(fakes.windowSystem.allowed, expected);
+    }
+    ShutdownTrayIcon();
+  }
+}
+
 TEST_F(Tray, MinimisingGoesToTheTrayThroughTheEventOrTheOwnersProcedure) {
   icon->MinimizeToTray = true;
   icon->ShowMainWindow();

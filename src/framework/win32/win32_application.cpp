@@ -22,13 +22,14 @@ using platform::win32::ScopedImageList;
 using platform::win32::ScopedMenu;
 using platform::win32::ScopedWindow;
 
-constexpr char kApplicationClass[] = "TApplication";
 constexpr char kFormClass[] = "TVantrelForm";
 // A fixed single border with the system menu and the minimise box only.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kProgramIcon = 1;
 // WM_DPICHANGED, which the headers name only for Windows 7 on.
 constexpr UINT kDpiChanged = 0x02E0;
+// More than any command between copies of the program: anything longer is not one.
+constexpr DWORD kMaxCopyData = 4096;
 
 // The program's icon at a size the system names (its big or small icon at the system's DPI), so that the
 // image of that size is taken rather than another one scaled. Shared: the system keeps it.
@@ -146,10 +147,10 @@ class Win32Application final : public NativeApplication {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
                                                      ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    registerClass(kApplicationClass, procedure);
+    registerClass(kApplicationWindowClass, procedure);
     registerClass(kFormClass, Win32Form::procedure);
     // Zero-sized in the middle of the screen: it is there only for its taskbar button.
-    window_.reset(CreateWindowExA(0, kApplicationClass, "",
+    window_.reset(CreateWindowExA(0, kApplicationWindowClass, "",
                                   WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                                   nullptr, nullptr, instance(), nullptr));
@@ -268,6 +269,8 @@ class Win32Application final : public NativeApplication {
           guarded(application, [&] { application.Restore(); });
         }
         return 0;
+      case WM_COPYDATA:
+        return copyData(application, reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
       case WM_QUERYENDSESSION:
         return TRUE;
       case WM_ENDSESSION:
@@ -284,6 +287,17 @@ class Win32Application final : public NativeApplication {
       default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+  }
+
+  // The system copied the sender's bytes into this process for the time of the message; what the sender
+  // put there is checked before it is read.
+  static bool copyData(TApplication& application, const COPYDATASTRUCT* copy) {
+    if (!copy || copy->cbData > kMaxCopyData || (copy->cbData > 0 && !copy->lpData)) {
+      return false;
+    }
+    const std::string bytes =
+        copy->cbData > 0 ? std::string(static_cast<const char*>(copy->lpData), copy->cbData) : std::string();
+    return application.CopyData(copy->dwData, bytes);
   }
 
   HWND window() const { return window_.get(); }

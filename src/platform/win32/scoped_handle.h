@@ -51,6 +51,8 @@ using ScopedMenu = ScopedHandle<NullHandleTraits<HMENU, ::DestroyMenu>>;
 using ScopedWindow = ScopedHandle<NullHandleTraits<HWND, ::DestroyWindow>>;
 using ScopedImageList = ScopedHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 using ScopedBitmap = ScopedHandle<NullHandleTraits<HBITMAP, ::DeleteObject>>;
+// A kernel object (a token, a mutex) that names none with null.
+using ScopedKernelHandle = ScopedHandle<NullHandleTraits<HANDLE, ::CloseHandle>>;
 
 // An open file, whose none is INVALID_HANDLE_VALUE.
 struct FileHandleTraits {

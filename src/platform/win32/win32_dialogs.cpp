@@ -10,7 +10,15 @@ namespace vantrel::platform::win32 {
 
 int Win32Dialogs::MessageBoxW(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
                               std::uint32_t type) {
-  return ::MessageBoxW(reinterpret_cast<HWND>(owner), wide(text), wide(caption), type);
+  // The box's own message loop ends at a quit that is already asked for (the program's exit, when its loop
+  // never took the quit), and the box would close before anyone read it: the quit waits for the box.
+  MSG quit;
+  const bool quitting = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  const int answer = ::MessageBoxW(reinterpret_cast<HWND>(owner), wide(text), wide(caption), type);
+  if (quitting) {
+    PostQuitMessage(static_cast<int>(quit.wParam));
+  }
+  return answer;
 }
 
 bool Win32Dialogs::MessageBeep(std::uint32_t type) {

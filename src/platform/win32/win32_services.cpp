@@ -4,6 +4,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_gdi.h"
+#include "platform/win32/win32_instances.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_memory.h"
 #include "platform/win32/win32_multimedia.h"
@@ -33,6 +34,7 @@ Services& services() {
   static Win32Gdi gdi;
   static Win32Multimedia multimedia;
   static Win32ShellExecution shellExecution;
+  static Win32Instances instances;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -46,7 +48,8 @@ Services& services() {
                        .shell = &shell,
                        .gdi = &gdi,
                        .multimedia = &multimedia,
-                       .shellExecution = &shellExecution};
+                       .shellExecution = &shellExecution,
+                       .instances = &instances};
   return real;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -49,6 +50,20 @@ LRESULT CALLBACK installedWindowProc(HWND window, UINT message, WPARAM wParam, L
 HWND native(HWnd window) {
   return reinterpret_cast<HWND>(window);
 }
+
+// A function of user32 that older systems lack; nullptr there.
+template <typename Function>
+Function user32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+// TokenElevation and its answer, which the headers name only for Vista on.
+constexpr int kTokenElevation = 20;
+struct TokenElevationAnswer {
+  DWORD elevated;
+};
+constexpr DWORD kMessageFilterAllow = 1;
 
 }  // namespace
 
@@ -95,6 +110,32 @@ bool Win32WindowSystem::PostMessageA(HWnd window, std::uint32_t message, std::ui
 
 std::uint32_t Win32WindowSystem::RegisterWindowMessageA(const char* name) {
   return ::RegisterWindowMessageA(name);
+}
+
+bool Win32WindowSystem::GetTokenElevation() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return false;
+  }
+  const ScopedKernelHandle owned(token);
+  TokenElevationAnswer answer{};
+  DWORD size = 0;
+  // Before Vista the class is unknown and the call fails: nothing runs elevated there.
+  return GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(kTokenElevation), &answer,
+                             sizeof answer, &size) &&
+         answer.elevated != 0;
+}
+
+bool Win32WindowSystem::ChangeWindowMessageFilterEx(HWnd window, std::uint32_t message) {
+  using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+  static const auto perWindow = user32Function<PerWindow>("ChangeWindowMessageFilterEx");
+  static const auto perProcess = user32Function<PerProcess>("ChangeWindowMessageFilter");
+  if (perWindow) {
+    return perWindow(native(window), message, kMessageFilterAllow, nullptr) != FALSE;
+  }
+  // Vista has only the filter of the whole process.
+  return perProcess && perProcess(message, kMessageFilterAllow) != FALSE;
 }
 
 std::uintptr_t Win32WindowSystem::SetTimer(HWnd window, std::uintptr_t id, std::uint32_t elapse) {

@@ -1,0 +1,49 @@
+// Win32 only: the session's named mutex, the running copy's window and WM_COPYDATA to it.
+#include "platform/win32/win32_instances.h"
+
+#include "platform/win32/windows_api.h"
+
+namespace vantrel::platform::win32 {
+
+KernelHandle Win32Instances::CreateMutexA(const char* name, bool& alreadyExisted) {
+  HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name);
+  const DWORD error = GetLastError();
+  alreadyExisted = error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED);
+  return reinterpret_cast<KernelHandle>(mutex);
+}
+
+bool Win32Instances::CloseHandle(KernelHandle handle) {
+  return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+HWnd Win32Instances::FindWindowA(const char* className, const char* windowName) {
+  return reinterpret_cast<HWnd>(::FindWindowA(className, windowName));
+}
+
+bool Win32Instances::AllowSetForegroundWindow(HWnd window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &process);
+  return process != 0 && ::AllowSetForegroundWindow(process) != FALSE;
+}
+
+std::optional<std::intptr_t> Win32Instances::SendMessageTimeoutA(HWnd window, std::uintptr_t data,
+                                                                 const std::string& bytes,
+                                                                 std::uint32_t timeout) {
+  COPYDATASTRUCT copy{};
+  copy.dwData = data;
+  copy.cbData = static_cast<DWORD>(bytes.size());
+  copy.lpData = const_cast<char*>(bytes.data());
+  DWORD_PTR answer = 0;
+  // A copy that hangs must not hang this one too.
+  if (!::SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, timeout, &answer)) {
+    return std::nullopt;
+  }
+  return static_cast<std::intptr_t>(answer);
+}
+
+void Win32Instances::Sleep(std::uint32_t ms) {
+  ::Sleep(ms);
+}
+
+}  // namespace vantrel::platform::win32

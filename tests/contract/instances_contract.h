@@ -1,0 +1,12 @@
+// What the one-copy rule relies on from the session's named objects, real or fake: run against the fake
+// natively and against the system under Wine.
+#pragma once
+
+#include "platform/instances.h"
+
+namespace vantrel::contract {
+
+// Makes, opens and closes a mutex of `name`, which no one else may hold; leaves none behind.
+void checkInstances(platform::Instances& instances, const char* name);
+
+}  // namespace vantrel::contract

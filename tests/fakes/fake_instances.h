@@ -1,0 +1,51 @@
+// The session as a test arranges it: named mutexes held by handle, the windows FindWindowA finds, and a
+// receiver standing in for the running copy's window procedure. Sleeping takes no time; it calls `onSleep`.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fault_plan.h"
+#include "platform/instances.h"
+
+namespace vantrel::fakes {
+
+class FakeInstances final : public platform::Instances {
+ public:
+  platform::KernelHandle CreateMutexA(const char* name, bool& alreadyExisted) override;
+  bool CloseHandle(platform::KernelHandle handle) override;
+  platform::HWnd FindWindowA(const char* className, const char* windowName) override;
+  bool AllowSetForegroundWindow(platform::HWnd window) override;
+  std::optional<std::intptr_t> SendMessageTimeoutA(platform::HWnd window, std::uintptr_t data,
+                                                   const std::string& bytes, std::uint32_t timeout) override;
+  void Sleep(std::uint32_t ms) override;
+
+  // Handles still open.
+  int liveHandles() const { return static_cast<int>(handles_.size()); }
+
+  FaultPlan faults;  // calls: "CreateMutexA", "SendMessageTimeoutA"
+  // By class and title.
+  std::map<std::pair<std::string, std::string>, platform::HWnd> windows;
+  // The answer of the window a copy hands data to; none stands for a window that does not answer.
+  std::function<std::optional<std::intptr_t>(platform::HWnd, std::uintptr_t, const std::string&)> receiver;
+  struct Sent {
+    platform::HWnd window;
+    std::uintptr_t data;
+    std::string bytes;
+    bool operator==(const Sent&) const = default;
+  };
+  std::vector<Sent> sent;
+  std::vector<platform::HWnd> allowedForeground;
+  std::uint32_t slept = 0;
+  std::function<void()> onSleep;
+
+ private:
+  std::map<platform::KernelHandle, std::string> handles_;  // mutex names by handle
+  platform::KernelHandle nextHandle_ = 0x40;
+};
+
+}  // namespace vantrel::fakes

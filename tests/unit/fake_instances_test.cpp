@@ -1,0 +1,17 @@
+#include "fake_instances.h"
+
+#include <gtest/gtest.h>
+
+#include "instances_contract.h"
+
+namespace vantrel {
+namespace {
+
+TEST(FakeInstances, KeepsTheInstancesContract) {
+  fakes::FakeInstances instances;
+  contract::checkInstances(instances, "Local\\VantrelContract");
+  EXPECT_EQ(instances.liveHandles(), 0);
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,124 @@
+// One copy per session: the session's object, handing a command to the running copy (which may still be
+// starting), and what the running copy does with what it is handed.
+#include "app/running_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/run_key.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+#include "program_support.h"
+
+namespace vantrel {
+namespace {
+
+constexpr platform::HWnd kRunningWindow = 0x77;
+
+TEST(RunningCopy, TheFirstStartHoldsTheSessionsObjectUntilItEnds) {
+  fakes::FakeInstances instances;
+  {
+    const TRunningCopyClaim first(instances);
+    EXPECT_TRUE(first.First());
+    const TRunningCopyClaim second(instances);
+    EXPECT_FALSE(second.First());
+  }
+  EXPECT_EQ(instances.liveHandles(), 0);
+  EXPECT_TRUE(TRunningCopyClaim(instances).First());
+
+  // Held by another user, who denies this one access: a copy runs all the same.
+  const TRunningCopyClaim other(instances);
+  instances.faults.failOn("CreateMutexA", 3);
+  EXPECT_FALSE(TRunningCopyClaim(instances).First());
+  // Not to be had at all: nothing tells of another copy, and the program runs.
+  fakes::FakeInstances broken;
+  broken.faults.failOn("CreateMutexA", 1);
+  EXPECT_TRUE(TRunningCopyClaim(broken).First());
+}
+
+TEST(RunningCopy, ALaterStartWaitsForTheWindowOfACopyThatIsStillStarting) {
+  struct Case {
+    const char* name;
+    int sleepsBeforeWindow;  // -1: never
+    int refusalsBeforeTaking;
+    bool handedOver;
+  };
+  for (const Case& c : {Case{"window there", 0, 0, true}, Case{"window comes later", 5, 0, true},
+                        Case{"copy not ready for commands yet", 0, 3, true}, Case{"no window", -1, 0, false},
+                        Case{"copy never takes it", 0, 1000, false}}) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeInstances instances;
+    int sleeps = 0;
+    const auto place = [&] {
+      if (c.sleepsBeforeWindow >= 0 && sleeps >= c.sleepsBeforeWindow) {
+        instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+      }
+    };
+    place();
+    instances.onSleep = [&] {
+      ++sleeps;
+      place();
+    };
+    int refusals = 0;
+    instances.receiver = [&](platform::HWnd, std::uintptr_t, const std::string&) {
+      return refusals++ < c.refusalsBeforeTaking ? 0 : 1;
+    };
+    EXPECT_EQ(HandToRunningCopy(instances, kShowCommand), c.handedOver);
+    EXPECT_LE(instances.slept, kHandOverWait);
+    if (c.handedOver) {
+      EXPECT_EQ(instances.sent.back(), (fakes::FakeInstances::Sent{kRunningWindow, kCommandData, "show"}));
+      EXPECT_EQ(instances.allowedForeground.back(), kRunningWindow);
+    }
+  }
+  // A copy that hangs costs each try the answer's wait: the whole wait stays bounded.
+  fakes::FakeInstances hung;
+  hung.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+  EXPECT_FALSE(HandToRunningCopy(hung, kShowCommand));
+  EXPECT_LE(hung.sent.size() * kAnswerWait, kHandOverWait + kAnswerWait);
+}
+
+TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
+  fakes::FakeServices fakes;
+  fakes.memory.status = {512 * kMiB, 64 * kMiB};
+  fakes.process.moduleFileName = kExe;
+  fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+  fakes.windowSystem.elevated = true;
+  StartupTrayIcon(fakes.services);
+  {
+    TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
+    auto* form = application.CreateForm<TfrmVantrel>();
+    application.Run();
+    ASSERT_FALSE(form->Visible());
+    // Elevated, it still hears a later start of the user's level.
+    EXPECT_NE(std::find(fakes.windowSystem.allowed.begin(), fakes.windowSystem.allowed.end(),
+                        std::pair{application.Handle(), platform::kWmCopyData}),
+              fakes.windowSystem.allowed.end());
+
+    for (const auto& [data, bytes] :
+         {std::pair{kCommandData + 1, std::string("show")}, std::pair{kCommandData, std::string("show\0", 5)},
+          std::pair{kCommandData, std::string("freeall")}, std::pair{kCommandData, std::string()}}) {
+      SCOPED_TRACE(bytes);
+      EXPECT_FALSE(application.CopyData(data, bytes));
+      EXPECT_FALSE(form->Visible());
+    }
+    for (int twice = 0; twice < 2; ++twice) {
+      fakes.windowSystem.foreground.clear();
+      EXPECT_TRUE(application.CopyData(kCommandData, "show"));
+      EXPECT_TRUE(form->Visible());
+      EXPECT_EQ(form->Label15->Caption(), "0");
+      EXPECT_EQ(fakes.windowSystem.foreground.back(), application.Handle()) << "in front";
+    }
+    // The next Show/Hide hides it, as after any other showing.
+    form->SShow_oldClick(form->SShow);
+    EXPECT_FALSE(form->Visible());
+  }
+  ShutdownTrayIcon();
+}
+
+}  // namespace
+}  // namespace vantrel
