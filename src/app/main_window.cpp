@@ -4,6 +4,7 @@
 
 #include "app/product.h"
 #include "app/resources.h"
+#include "framework/unicode.h"
 
 namespace vantrel {
 
@@ -340,8 +341,11 @@ void TfrmVantrel::buildStartupManagerPage() {
   for (TListView* list : {ListView1, ListView2}) {
     // By name, then by scope.
     list->Compare = [this](const TListRow& a, const TListRow& b) {
-      const int byName = services_.locale->lstrcmpA(a.Caption.c_str(), b.Caption.c_str());
-      return byName != 0 ? byName : services_.locale->lstrcmpA(scopeColumn(a), scopeColumn(b));
+      const int byName =
+          services_.locale->lstrcmpW(Utf8ToUtf16(a.Caption).c_str(), Utf8ToUtf16(b.Caption).c_str());
+      return byName != 0 ? byName
+                         : services_.locale->lstrcmpW(Utf8ToUtf16(scopeColumn(a)).c_str(),
+                                                      Utf8ToUtf16(scopeColumn(b)).c_str());
     };
   }
 }

@@ -30,6 +30,10 @@ TEST(TRegistry, ListingFollowsANameThatGrewLongerThanTheCountAndNamesOutsideTheB
   TRegistry keys(registry, kHklm);
   ASSERT_TRUE(keys.OpenKeyReadOnly(kKey));
   EXPECT_EQ(keys.GetValueNames(), (std::vector<std::string>{"a", paired, "b", longer}));
+
+  // One name that cannot be read does not end the listing.
+  registry.faults.failOn("RegEnumValueW", registry.faults.calls("RegEnumValueW") + 2);
+  EXPECT_EQ(keys.GetValueNames(), (std::vector<std::string>{"a", "b", longer}));
 }
 
 TEST(TRegistry, StringsAreWrittenInUtf16WithTheirTwoByteNulAndReadBackUpToTheFirstNul) {

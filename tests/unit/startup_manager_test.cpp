@@ -310,6 +310,11 @@ TEST_F(StartupManager, NamesAndPathsOfEveryScriptMoveDownAndUpByteForByte) {
   EXPECT_EQ(live(chinese)->type, platform::kRegExpandSz);
   EXPECT_EQ(live(chinese)->data, sz("%\u7A0B%\\\u4E2D.exe"));
   EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
+
+  // A file chosen in a Cyrillic folder is added under its Greek name, its path as it was chosen.
+  fakes.dialogs.chosenFiles = {"C:\\\u041F\u0440\u043E\u0433\\\u03A9.exe"};
+  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(live("\u03A9.exe")->data, sz("C:\\\u041F\u0440\u043E\u0433\\\u03A9.exe"));
 }
 
 TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {

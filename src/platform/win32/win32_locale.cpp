@@ -11,8 +11,8 @@ std::string Win32Locale::GetLocaleInfoA(std::uint32_t type) {
   return length > 1 ? std::string(buffer, length - 1) : std::string();
 }
 
-int Win32Locale::lstrcmpA(const char* a, const char* b) {
-  return ::lstrcmpA(a, b);
+int Win32Locale::lstrcmpW(const char16_t* a, const char16_t* b) {
+  return ::lstrcmpW(reinterpret_cast<const wchar_t*>(a), reinterpret_cast<const wchar_t*>(b));
 }
 
 }  // namespace vantrel::platform::win32

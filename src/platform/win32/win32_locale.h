@@ -8,7 +8,7 @@ namespace vantrel::platform::win32 {
 class Win32Locale final : public Locale {
  public:
   std::string GetLocaleInfoA(std::uint32_t type) override;
-  int lstrcmpA(const char* a, const char* b) override;
+  int lstrcmpW(const char16_t* a, const char16_t* b) override;
 };
 
 }  // namespace vantrel::platform::win32
