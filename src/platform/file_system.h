@@ -4,14 +4,34 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/registry.h"  // kErrorSuccess, kErrorFileNotFound, kErrorAccessDenied
 
 namespace vantrel::platform {
 
 // This user's application data, which follows them from machine to machine.
 constexpr int kCsidlAppData = 0x1A;
+// The Startup folders whose files Windows opens at log-on: this user's and all users'.
+constexpr int kCsidlStartup = 0x07;
+constexpr int kCsidlCommonStartup = 0x18;
+// The application data of all users of the machine.
+constexpr int kCsidlCommonAppData = 0x23;
 
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;
 constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
+
+// The system's error codes that callers tell apart, besides those the registry answers too.
+constexpr long kErrorPathNotFound = 3;
+constexpr long kErrorNotSameDevice = 17;
+constexpr long kErrorFileExists = 80;
+constexpr long kErrorAlreadyExists = 183;
+
+// One entry of a folder: its name and attributes.
+struct FindData {
+  std::u16string cFileName;
+  std::uint32_t dwFileAttributes = 0;
+};
 
 class FileSystem {
  public:
@@ -29,6 +49,23 @@ class FileSystem {
   // Creates the file `path`, which must not exist, and deletes it again as it closes it: whether this user
   // may create files in that folder. Nothing is left behind, even when the process dies meanwhile.
   virtual bool CreateFileW(const std::u16string& path) = 0;
+
+  // The files and folders in `folder` (not "." and ".."), in the system's order, through FindNextFileW up to
+  // the last. kErrorSuccess, also for an empty folder; else the system's error code, and nothing found.
+  virtual long FindFirstFileW(const std::u16string& folder, std::vector<FindData>* found) = 0;
+  // The calls below answer kErrorSuccess or the system's error code.
+  // Moves a file within its volume, never over an existing one (kErrorAlreadyExists) and never by copying
+  // (kErrorNotSameDevice across volumes).
+  virtual long MoveFileExW(const std::u16string& from, const std::u16string& to) = 0;
+  // Copies a file, never over an existing one (kErrorFileExists).
+  virtual long CopyFileW(const std::u16string& from, const std::u16string& to) = 0;
+  virtual long DeleteFileW(const std::u16string& path) = 0;
+  // Sends a file to the Recycle Bin, silently and without asking; a shell's code, not 0, when it did not.
+  virtual long SHFileOperationW(const std::u16string& path) = 0;
+  // A shortcut's target and arguments (through IShellLinkW and IPersistFile); false when the file cannot be
+  // read as a shortcut.
+  virtual bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
+                                   std::u16string* arguments) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "framework/unicode.h"
+
 namespace vantrel::contract {
 
 namespace {
@@ -17,7 +22,73 @@ Found look(platform::FileSystem& fileSystem, const std::u16string& path) {
   return (attributes & platform::kFileAttributeDirectory) != 0 ? Found::Folder : Found::File;
 }
 
+// The folder's entries as "name" for a file and "name\\" for a folder, sorted; "error N" when it cannot be
+// listed.
+std::vector<std::string> listing(platform::FileSystem& fileSystem, const std::u16string& folder) {
+  std::vector<platform::FindData> found{{u"left over", 0}};
+  const long error = fileSystem.FindFirstFileW(folder, &found);
+  std::vector<std::string> names;
+  if (error != platform::kErrorSuccess) {
+    EXPECT_TRUE(found.empty());
+    return {"error " + std::to_string(error)};
+  }
+  for (const platform::FindData& entry : found) {
+    const bool isFolder = (entry.dwFileAttributes & platform::kFileAttributeDirectory) != 0;
+    names.push_back(Utf16ToUtf8(entry.cFileName) + (isFolder ? "\\" : ""));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+using Names = std::vector<std::string>;
+
 }  // namespace
+
+void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string& folder,
+                         const std::u16string& otherVolume, const std::u16string& file) {
+  const std::u16string greek = folder + u"\\Ημερολόγιο.lnk";
+  const std::u16string chinese = folder + u"\\内存 a.bat";
+  const std::u16string inner = folder + u"\\Ωmega";
+  EXPECT_EQ(listing(fileSystem, folder), Names{});
+  EXPECT_EQ(listing(fileSystem, inner), Names{"error 3"});
+
+  // A copy never replaces a file; it may go to a file's own folder under another name.
+  ASSERT_EQ(fileSystem.CopyFileW(file, greek), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.CopyFileW(file, greek), platform::kErrorFileExists);
+  EXPECT_EQ(fileSystem.CopyFileW(greek, chinese), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.CopyFileW(folder + u"\\none", inner), platform::kErrorFileNotFound);
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(inner));
+  EXPECT_EQ(listing(fileSystem, folder), (Names{"Ημερολόγιο.lnk", "Ωmega\\", "内存 a.bat"}));
+
+  // A move never replaces a file either, and leaves both as they were.
+  EXPECT_EQ(fileSystem.MoveFileExW(greek, chinese), platform::kErrorAlreadyExists);
+  EXPECT_EQ(fileSystem.MoveFileExW(greek, inner + u"\\x\\y"), platform::kErrorPathNotFound);
+  EXPECT_EQ(fileSystem.MoveFileExW(folder + u"\\none", inner + u"\\none"), platform::kErrorFileNotFound);
+  EXPECT_EQ(fileSystem.MoveFileExW(greek, inner + u"\\Ημερολόγιο.lnk"), platform::kErrorSuccess);
+  EXPECT_EQ(listing(fileSystem, folder), (Names{"Ωmega\\", "内存 a.bat"}));
+  EXPECT_EQ(listing(fileSystem, inner), Names{"Ημερολόγιο.lnk"});
+
+  // A file is not a shortcut.
+  std::u16string path = u"left";
+  std::u16string arguments = u"over";
+  EXPECT_FALSE(fileSystem.IShellLinkW_GetPath(chinese, &path, &arguments));
+
+  if (!otherVolume.empty()) {
+    // Across volumes a move is refused, and a copy is the way.
+    const std::u16string away = otherVolume + u"\\内存 a.bat";
+    EXPECT_EQ(fileSystem.MoveFileExW(chinese, away), platform::kErrorNotSameDevice);
+    EXPECT_EQ(listing(fileSystem, otherVolume), Names{});
+    EXPECT_EQ(fileSystem.CopyFileW(chinese, away), platform::kErrorSuccess);
+    EXPECT_EQ(fileSystem.DeleteFileW(away), platform::kErrorSuccess);
+    EXPECT_EQ(listing(fileSystem, otherVolume), Names{});
+  }
+
+  EXPECT_EQ(fileSystem.DeleteFileW(chinese), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.DeleteFileW(chinese), platform::kErrorFileNotFound);
+  EXPECT_EQ(fileSystem.SHFileOperationW(inner + u"\\Ημερολόγιο.lnk"), platform::kErrorSuccess);
+  EXPECT_NE(fileSystem.SHFileOperationW(inner + u"\\Ημερολόγιο.lnk"), platform::kErrorSuccess);
+  EXPECT_EQ(listing(fileSystem, inner), Names{});
+}
 
 void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& folder,
                      const std::u16string& file) {

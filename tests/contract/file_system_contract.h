@@ -13,4 +13,11 @@ namespace vantrel::contract {
 void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& folder,
                      const std::u16string& file);
 
+// Works in `folder`, an existing, empty folder where this user may write, and in `otherVolume`, one on
+// another volume (none: empty); `file` is a file that exists outside both. Lists, copies, moves, deletes and
+// sends to the Recycle Bin copies of `file` under names in two scripts; leaves in `folder` an empty folder
+// "Ωmega", and `otherVolume` empty.
+void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string& folder,
+                         const std::u16string& otherVolume, const std::u16string& file);
+
 }  // namespace vantrel::contract

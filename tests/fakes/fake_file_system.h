@@ -1,7 +1,8 @@
-// One disk, as a test arranges it: the running executable and its folder are there, and so is this user's
-// application-data folder; its files are those the fake profile keeps. Folders that a test names refuse that
-// anything be created or changed in them, as Windows refuses a standard user the Program Files folder.
-// Paths are compared without regard to case, as Windows compares them.
+// The disks, as a test arranges them: the running executable and its folder are there, and so are the folders
+// the system keeps (this user's application data and Startup folder, all users' application data and Startup
+// folder); its files are those the fake profile keeps. Folders that a test names refuse that anything be
+// created or changed in them, as Windows refuses a standard user the Program Files folder. Paths are compared
+// without regard to case, as Windows compares them; each drive ("C:", "D:") is a volume of its own.
 #pragma once
 
 #include <map>
@@ -22,10 +23,19 @@ class FakeFileSystem final : public platform::FileSystem {
   bool CreateDirectoryW(const std::u16string& path) override;
   std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) override;
   bool CreateFileW(const std::u16string& path) override;
+  long FindFirstFileW(const std::u16string& folder, std::vector<platform::FindData>* found) override;
+  long MoveFileExW(const std::u16string& from, const std::u16string& to) override;
+  long CopyFileW(const std::u16string& from, const std::u16string& to) override;
+  long DeleteFileW(const std::u16string& path) override;
+  long SHFileOperationW(const std::u16string& path) override;
+  bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
+                           std::u16string* arguments) override;
 
   // Arranging and inspecting, in UTF-8, without the fault plan.
   void addFolder(const std::string& path);
-  void addFile(const std::string& path);
+  void addFile(const std::string& path, const std::string& content = "");
+  // A shortcut file that IShellLinkW_GetPath reads back; it moves and copies as any file does.
+  void addShortcut(const std::string& path, const std::string& target, const std::string& arguments);
   // Nothing may be created or changed directly in this folder (which is there).
   void denyWriting(const std::string& folder);
   bool folderExists(const std::string& path) const;
@@ -33,11 +43,23 @@ class FakeFileSystem final : public platform::FileSystem {
   // Whether a file at `path` may be created or changed: its folder is there and allows it.
   bool mayWrite(const std::string& path) const;
 
-  FaultPlan faults;  // calls: "SHGetFolderPathW", "CreateDirectoryW", "GetFileAttributesW", "CreateFileW"
-  std::string appData = "C:\\Users\\Ann\\AppData\\Roaming";  // empty: the system cannot tell
-  std::map<std::string, std::string> files;                  // path -> content, lines ending in "\r\n"
+  // Calls: those of the service, each by its name. A failed move, copy or deletion answers
+  // kErrorSharingViolation, as for a file that another program holds open.
+  FaultPlan faults;
+  static constexpr long kErrorSharingViolation = 32;
+  // The folders the system keeps; empty: the system cannot tell.
+  std::string appData = "C:\\Users\\Ann\\AppData\\Roaming";
+  std::string startup = "C:\\Users\\Ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+  std::string commonAppData = "C:\\ProgramData";
+  std::string commonStartup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+  std::map<std::string, std::string> files;     // path -> content, lines ending in "\r\n"
+  std::map<std::string, std::string> recycled;  // what was sent to the Recycle Bin: path -> content
 
  private:
+  std::map<std::string, std::string>::iterator findFile(const std::string& path);
+  // The system's folders and those made or named, and every folder that holds one of them or a file.
+  std::vector<std::string> knownPaths() const;
+
   const FakeProcess& process_;
   std::vector<std::string> folders_;
   std::vector<std::string> denied_;

@@ -15,6 +15,10 @@ TEST(FakeFileSystem, KeepsTheFileSystemContract) {
   fakes::FakeFileSystem fileSystem(process);
   fileSystem.addFolder("C:\\Temp");
   contract::checkFileSystem(fileSystem, u"C:\\Temp", u"c:\\apps\\VANTREL.exe");
+  fileSystem.addFolder("C:\\Empty");
+  fileSystem.addFolder("D:\\Other");
+  fileSystem.addFile("C:\\Apps\\tool.bat", "@echo off");
+  contract::checkFileOperations(fileSystem, u"C:\\Empty", u"D:\\Other", u"c:\\apps\\TOOL.bat");
 }
 
 TEST(FakeFileSystem, ADeniedFolderRefusesWhatAStandardUserMayNotDo) {
@@ -34,6 +38,19 @@ TEST(FakeFileSystem, ADeniedFolderRefusesWhatAStandardUserMayNotDo) {
   EXPECT_FALSE(profile.WritePrivateProfileStringW("Vantrel", "CPU", "60", user + u"\\Vantrel.ini"));
   ASSERT_TRUE(fileSystem.CreateDirectoryW(user));
   EXPECT_TRUE(profile.WritePrivateProfileStringW("Vantrel", "CPU", "60", user + u"\\Vantrel.ini"));
+
+  // All users' Startup folder, as a standard user meets it: its files are there to read, not to change.
+  const std::string startup = fileSystem.commonStartup + "\\a.bat";
+  fileSystem.addFile(startup, "a");
+  fileSystem.denyWriting(fileSystem.commonStartup);
+  const std::u16string copy = user + u"\\a.bat";
+  EXPECT_EQ(fileSystem.MoveFileExW(Utf8ToUtf16(startup), copy), platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.CopyFileW(Utf8ToUtf16(startup), copy), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.CopyFileW(copy, Utf8ToUtf16(fileSystem.commonStartup + "\\b.bat")),
+            platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.DeleteFileW(Utf8ToUtf16(startup)), platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.SHFileOperationW(Utf8ToUtf16(startup)), platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.files[startup], "a");
 }
 
 }  // namespace

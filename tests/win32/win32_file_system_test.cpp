@@ -8,21 +8,64 @@
 #include "framework/unicode.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/windows_api.h"
+// After <windows.h>, which they need.
+#include <objbase.h>
+#include <shlobj.h>
 
 namespace vantrel {
 namespace {
 
 using platform::win32::wide;
 
-TEST(Win32FileSystem, KeepsTheFileSystemContract) {
+// A new folder in the temporary folder, named for this process.
+std::u16string newFolder(const std::u16string& name) {
   std::u16string temp(MAX_PATH, u'\0');
   temp.resize(GetTempPathW(MAX_PATH, wide(temp)));
-  const std::u16string folder = temp + u"vantrel-files-" + Utf8ToUtf16(std::to_string(GetCurrentProcessId()));
-  ASSERT_TRUE(CreateDirectoryW(wide(folder), nullptr));
+  const std::u16string folder = temp + name + Utf8ToUtf16(std::to_string(GetCurrentProcessId()));
+  EXPECT_TRUE(CreateDirectoryW(wide(folder), nullptr));
+  return folder;
+}
+
+TEST(Win32FileSystem, KeepsTheFileSystemContract) {
+  const std::u16string folder = newFolder(u"vantrel-files-");
   const std::u16string executable = platform::win32::Win32Process().GetModuleFileNameW();
   platform::win32::Win32FileSystem fileSystem;
   contract::checkFileSystem(fileSystem, folder, executable);
   EXPECT_TRUE(RemoveDirectoryW(wide(folder + u"\\Πρόγραμμα 内存")));
+  // Under Wine the host's memory file system is a volume of its own.
+  const std::u16string other = u"Z:\\dev\\shm\\vantrel-" + Utf8ToUtf16(std::to_string(GetCurrentProcessId()));
+  ASSERT_TRUE(CreateDirectoryW(wide(other), nullptr));
+  contract::checkFileOperations(fileSystem, folder, other, executable);
+  EXPECT_TRUE(RemoveDirectoryW(wide(folder + u"\\Ωmega")));
+  EXPECT_TRUE(RemoveDirectoryW(wide(folder)));
+  EXPECT_TRUE(RemoveDirectoryW(wide(other)));
+}
+
+TEST(Win32FileSystem, ReadsTheTargetAndArgumentsOfAShortcutNamedInGreek) {
+  const std::u16string folder = newFolder(u"vantrel-links-");
+  const std::u16string shortcut = folder + u"\\Ημερολόγιο.lnk";
+  const std::u16string target = platform::win32::Win32Process().GetModuleFileNameW();
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  {
+    IShellLinkW* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&link))));
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    link->SetPath(wide(target));
+    link->SetArguments(L"/min \u03B1");
+    EXPECT_TRUE(SUCCEEDED(file->Save(wide(shortcut), TRUE)));
+    file->Release();
+    link->Release();
+  }
+  CoUninitialize();
+  platform::win32::Win32FileSystem fileSystem;
+  std::u16string path;
+  std::u16string arguments;
+  ASSERT_TRUE(fileSystem.IShellLinkW_GetPath(shortcut, &path, &arguments));
+  EXPECT_EQ(lstrcmpiW(wide(path), wide(target)), 0) << Utf16ToUtf8(path);
+  EXPECT_EQ(arguments, u"/min \u03B1");
+  EXPECT_TRUE(DeleteFileW(wide(shortcut)));
   EXPECT_TRUE(RemoveDirectoryW(wide(folder)));
 }
 

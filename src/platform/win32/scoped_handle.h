@@ -63,6 +63,15 @@ struct FileHandleTraits {
 };
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 
+// A folder's listing, whose none is INVALID_HANDLE_VALUE too.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle invalid() { return INVALID_HANDLE_VALUE; }
+  static bool valid(Handle handle) { return handle != INVALID_HANDLE_VALUE; }
+  static void close(Handle handle) { ::FindClose(handle); }
+};
+using ScopedFind = ScopedHandle<FindHandleTraits>;
+
 // An icon in the notification area, named by its window and id; it goes with NIM_DELETE.
 struct NotifyIconTraits {
   struct Handle {

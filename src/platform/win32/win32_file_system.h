@@ -11,6 +11,13 @@ class Win32FileSystem final : public FileSystem {
   bool CreateDirectoryW(const std::u16string& path) override;
   std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) override;
   bool CreateFileW(const std::u16string& path) override;
+  long FindFirstFileW(const std::u16string& folder, std::vector<FindData>* found) override;
+  long MoveFileExW(const std::u16string& from, const std::u16string& to) override;
+  long CopyFileW(const std::u16string& from, const std::u16string& to) override;
+  long DeleteFileW(const std::u16string& path) override;
+  long SHFileOperationW(const std::u16string& path) override;
+  bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
+                           std::u16string* arguments) override;
 };
 
 }  // namespace vantrel::platform::win32
