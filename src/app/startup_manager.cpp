@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
+#include "app/startup_folders.h"
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
 
@@ -17,6 +18,24 @@ constexpr char kNotAdded[] =
 constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";
+
+// Runs the registry's part of an action and then the Startup folders' part, and tells the user once of what
+// either could not do.
+template <typename RegistryPart, typename FolderPart>
+void inBothPlaces(RegistryPart&& registryPart, FolderPart&& folderPart) {
+  std::string message;
+  try {
+    registryPart();
+  } catch (const ERegistryException& error) {
+    message = error.what();
+  }
+  for (const std::string& line : folderPart()) {
+    message += (message.empty() ? "" : "\n") + line;
+  }
+  if (!message.empty()) {
+    throw Exception(message);
+  }
+}
 
 // Entries of programs whose log-on start the user is most likely looking for.
 bool preselected(const std::string& name) {
@@ -38,6 +57,7 @@ std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
 
 void TfrmVantrel::TabSheet3Show(TObject*) {
   FillLists(*services_.registry, runScopes(), *ListView1, *ListView2);
+  FillFolderLists(*services_.fileSystem, FolderScopes(), *ListView1, *ListView2);
   for (int i = 0; i < ListView1->RowCount(); ++i) {
     if (preselected(ListView1->Rows()[i].Caption)) {
       ListView1->SetSelected(i, true);
@@ -48,11 +68,21 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton1Click(TObject*) {
-  MoveSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey, *ListView2, kBackupKey);
+  inBothPlaces(
+      [&] {
+        MoveSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey, *ListView2, kBackupKey);
+      },
+      [&] { return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, true, *ListView2); });
 }
 
 void TfrmVantrel::SpeedButton2Click(TObject*) {
-  MoveSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey, *ListView1, kRunKey);
+  inBothPlaces(
+      [&] {
+        MoveSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey, *ListView1, kRunKey);
+      },
+      [&] {
+        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, false, *ListView1);
+      });
 }
 
 void TfrmVantrel::SpeedButton3Click(TObject*) {
@@ -64,11 +94,13 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
-  DeleteSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey);
+  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey); },
+               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, false); });
 }
 
 void TfrmVantrel::SpeedButton5Click(TObject*) {
-  DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey);
+  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey); },
+               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, true); });
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {

@@ -31,6 +31,8 @@ struct TListRow {
   std::vector<std::string> SubItems;
   int ImageIndex = -1;
   bool Selected = false;
+  // Not shown: what the program knows the row by, where that is not its caption.
+  std::string Key = {};
 };
 
 class NativeControl {

@@ -1,0 +1,56 @@
+// The Startup folders, whose files Windows opens at log-on, as two more scopes of the startup manager's
+// lists: this user's and all users'. Each keeps the files the user turned off in a backup folder of its own,
+// outside the Start menu, which Windows neither opens nor shows. A row shows the file's name (a shortcut's
+// without
+// ".lnk") and keeps its exact name as its Key; every operation on a row acts in the row's scope on that file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/comctrls.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+
+namespace vantrel {
+
+struct FolderScope {
+  std::string Name;     // as the lists' Scope column shows it
+  int Folder;           // the Startup folder, as the system names it (a CSIDL)
+  int BackupParent;     // the folder that holds the backup, "Vantrel\Startup-" (a CSIDL)
+  platform::HKey Root;  // the hive that holds the folder's settings
+};
+
+// This user's Startup folder, then all users'.
+std::vector<FolderScope> FolderScopes();
+
+// The two folders of a scope; a path is empty where the system cannot tell.
+struct FolderPlaces {
+  std::string Live;
+  std::string Backup;
+};
+FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope);
+
+// In every scope: refills the scope's rows of both lists from its two folders (desktop.ini and subfolders
+// left out). A folder that cannot be listed leaves its rows as they are; a backup folder not made yet holds
+// nothing. Creates nothing and reports nothing.
+void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
+                     TListView& liveList, TListView& backupList);
+
+// Moves the files of the selected folder rows of `fromList` from the live folders to the backups
+// (`toBackup`) or back, each within its scope, creating a backup folder where it is missing; then the rows
+// whose files moved go to `toList`. One move call within a volume; across volumes a copy, then the deletion
+// of the original, and the copy deleted again where the original cannot be. A file of the same name in the
+// target is never replaced. Returns what the user is to be told: one line per scope that refused, one per
+// file that could not be moved for its own reason; nothing when every file moved.
+std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
+                                           const std::vector<FolderScope>& scopes, TListView& fromList,
+                                           bool toBackup, TListView& toList);
+
+// Sends the files of the selected folder rows of `list` (of the live folders, or of the backups with
+// `backup`) to the Recycle Bin, and deletes the rows whose files went. Returns as MoveSelectedFiles.
+std::vector<std::string> DeleteSelectedFiles(platform::FileSystem& fileSystem,
+                                             const std::vector<FolderScope>& scopes, TListView& list,
+                                             bool backup);
+
+}  // namespace vantrel
