@@ -128,9 +128,9 @@ bool isFolder(platform::FileSystem& fileSystem, const std::string& path) {
 // What one action tells the user: a scope's refusal once, and each file's own trouble.
 class Report {
  public:
-  void refused(const FolderScope& scope, const std::string& folder) {
+  void refused(const FolderScope& scope) {
     if (refusedScopes_.insert(scope.Name).second) {
-      lines_.push_back("Windows does not let this user change the files in " + folder + ".");
+      lines_.push_back("Windows does not let this user change the files of \"" + scope.Name + "\".");
     }
   }
   void add(const std::string& line) { lines_.push_back(line); }
@@ -138,7 +138,7 @@ class Report {
   void failed(const FolderScope& scope, const std::string& folder, const std::string& name, long error,
               const std::string& what) {
     if (error == platform::kErrorAccessDenied || error == kDeAccessDeniedSource) {
-      refused(scope, folder);
+      refused(scope);
     } else if (error == platform::kErrorAlreadyExists || error == platform::kErrorFileExists) {
       taken(name, folder);
     } else {
@@ -192,7 +192,7 @@ Moved moveFile(platform::FileSystem& fileSystem, const FolderScope& scope, const
     return copyThenDelete(fileSystem, scope, name, from, to, report);
   }
   if (moved != platform::kErrorSuccess) {
-    report.failed(scope, moved == platform::kErrorAccessDenied ? from : to, name, moved, "moved to " + to);
+    report.failed(scope, to, name, moved, "moved to " + to);
     return Moved::No;
   }
   return Moved::Yes;
@@ -258,7 +258,7 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
     const std::string& to = toBackup ? places.Backup : places.Live;
     // Made only now, when a file is to go there.
     if (from.empty() || to.empty() || !ensureFolder(fileSystem, to)) {
-      report.refused(scope, to.empty() ? scope.Name : to);
+      report.refused(scope);
       continue;
     }
     for (const int row : rows) {

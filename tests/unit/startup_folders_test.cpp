@@ -189,5 +189,66 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
   }
 }
 
+TEST(StartupFolders, ANameTakenInTheTargetIsNeverReplacedAndBothFilesStay) {
+  Machine m;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addFile(m.userStartup("a.bat"), "new");
+  disk.addFile(m.userBackup("a.bat"), "old");
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  for (TListView* list : {f.ListView1, f.ListView2}) {
+    select(list, {"a.bat"});
+    const std::string message = Machine::press(list == f.ListView1 ? f.SpeedButton1 : f.SpeedButton2);
+    EXPECT_NE(message.find("\"a.bat\" was not moved"), std::string::npos) << message;
+    EXPECT_EQ(m.content(m.userStartup("a.bat")), "new");
+    EXPECT_EQ(m.content(m.userBackup("a.bat")), "old");
+    EXPECT_EQ(list->RowCount(), 1);
+  }
+  EXPECT_EQ(f.ListView1->RowCount(), 1);
+  EXPECT_EQ(f.ListView2->RowCount(), 1);
+}
+
+TEST(StartupFolders, DeletingSendsTheFileToTheRecycleBinAndAFailureKeepsIt) {
+  Machine m;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addShortcut(m.userStartup(kGreek), "C:\\cal.exe", "");
+  disk.addFile(m.userBackup("b.bat"), "b");
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  select(f.ListView1, {kGreek});
+  disk.faults.failOn("SHFileOperationW", 1);
+  EXPECT_NE(Machine::press(f.SpeedButton4), "");
+  EXPECT_EQ(f.ListView1->RowCount(), 1);
+  EXPECT_EQ(Machine::press(f.SpeedButton4), "");
+  EXPECT_EQ(f.ListView1->RowCount(), 0);
+  EXPECT_EQ(m.content(m.userStartup(kGreek)), "<none>");
+  EXPECT_EQ(disk.recycled.count(m.userStartup(kGreek)), 1u);
+  select(f.ListView2, {"b.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton5), "");
+  EXPECT_EQ(disk.recycled[m.userBackup("b.bat")], "b");
+  EXPECT_EQ(f.ListView2->RowCount(), 0);
+}
+
+TEST(StartupFolders, AStandardUserIsToldOnceOfAllUsersFilesAndTheOtherScopesStillMove) {
+  Machine m;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addFile(m.allStartup("a.bat"), "a");
+  disk.addFile(m.allStartup("b.bat"), "b");
+  disk.addFile(m.userStartup("u.bat"), "u");
+  disk.denyWriting(disk.commonStartup);
+  m.fakes.registry.setString(platform::kHKeyCurrentUser, kRunKey, "U", "u.exe");
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U"});
+  EXPECT_EQ(Machine::press(f.SpeedButton1),
+            "Windows does not let this user change the files of \"All users (folder)\".");
+  EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+  EXPECT_EQ(m.content(m.allStartup("b.bat")), "b");
+  EXPECT_EQ(m.content(m.userBackup("u.bat")), "u");
+  EXPECT_TRUE(m.fakes.registry.value(platform::kHKeyCurrentUser, kBackupKey, "U"));
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+  EXPECT_EQ(f.ListView2->RowCount(), 2);
+}
+
 }  // namespace
 }  // namespace vantrel
