@@ -1,0 +1,72 @@
+"""The Startup folders on the Startup Manager page: real files of this user's Startup folder in the Wine
+prefix, listed, moved down and up with real clicks, and checked on disk after each step."""
+import shutil
+
+import pytest
+
+from conftest import BUILD, app_data, wait_until, wine, windows_path
+from test_startup_manager import (BACKUP_LIST, LIVE, RESTORE, TO_BACKUP, empty_keys, list_views, open_page, press,
+                                  rows, select)
+
+SHORTCUT = "\u0397\u03bc\u03b5\u03c1\u03bf\u03bb\u03cc\u03b3\u03b9\u03bf.lnk"  # Greek, as users name them
+BATCH = "tidy.bat"
+
+
+def startup_folder(desktop):
+    return app_data(desktop) / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "StartUp"
+
+
+def backup_folder(desktop):
+    return app_data(desktop) / "Vantrel" / "Startup-"
+
+
+def files(folder):
+    return {path.name: path.read_bytes() for path in folder.iterdir()} if folder.is_dir() else {}
+
+
+@pytest.fixture
+def startup_files(desktop):
+    """This user's Startup folder holds a shortcut made through the shell-link interface and a batch file; no
+    registry entries and no backup folder."""
+    empty_keys(desktop)
+    live, backup = startup_folder(desktop), backup_folder(desktop)
+    shutil.rmtree(backup, ignore_errors=True)
+    live.mkdir(parents=True, exist_ok=True)
+    for path in live.iterdir():
+        path.unlink()
+    (live / BATCH).write_bytes(b"@echo off\r\n")
+    made = wine(desktop, str(BUILD / "i686" / "tests" / "shortcut_maker.exe"), windows_path(live / SHORTCUT),
+                r"C:\windows\notepad.exe", "/p")
+    assert made.returncode == 0, made.stdout
+    yield files(live)
+    for folder in (live, backup):
+        for name in (SHORTCUT, BATCH):
+            (folder / name).unlink(missing_ok=True)
+
+
+def test_files_of_the_startup_folder_move_down_and_up_with_the_buttons(desktop, startup_files, vantrel):
+    live, backup = startup_folder(desktop), backup_folder(desktop)
+    open_page(desktop, vantrel.arch)
+    assert wait_until(lambda: rows(list_views(desktop)[LIVE]) == 2, 10), list_views(desktop)
+    desktop.still_screenshot(f"startup-folders-{vantrel.arch}")
+    assert not backup.exists(), "showing made the backup folder"
+
+    # The rows sort by name: "tidy.bat", then the Greek shortcut.
+    select(desktop, LIVE, 1)
+    press(desktop, TO_BACKUP)
+    assert wait_until(lambda: SHORTCUT in files(backup), 10), files(backup)
+    assert files(backup) == {SHORTCUT: startup_files[SHORTCUT]}
+    assert files(live) == {BATCH: startup_files[BATCH]}
+    select(desktop, LIVE, 0)
+    press(desktop, TO_BACKUP)
+    assert wait_until(lambda: files(backup) == startup_files, 10), files(backup)
+    assert files(live) == {}
+    assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == 2, 10), list_views(desktop)
+    desktop.still_screenshot(f"startup-folders-moved-{vantrel.arch}")
+
+    for count in (1, 0):
+        select(desktop, BACKUP_LIST, 0)
+        press(desktop, RESTORE)
+        assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == count, 10), list_views(desktop)
+    assert files(live) == startup_files
+    assert files(backup) == {}
