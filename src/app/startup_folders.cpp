@@ -219,10 +219,8 @@ void deleteRows(TListView& list, std::vector<int> rows) {
 }  // namespace
 
 std::vector<FolderScope> FolderScopes() {
-  return {
-      {"This user (folder)", platform::kCsidlStartup, platform::kCsidlAppData, platform::kHKeyCurrentUser},
-      {"All users (folder)", platform::kCsidlCommonStartup, platform::kCsidlCommonAppData,
-       platform::kHKeyLocalMachine}};
+  return {{"This user (folder)", platform::kCsidlStartup, platform::kCsidlAppData},
+          {"All users (folder)", platform::kCsidlCommonStartup, platform::kCsidlCommonAppData}};
 }
 
 FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope) {

@@ -10,15 +10,13 @@
 
 #include "framework/comctrls.h"
 #include "platform/file_system.h"
-#include "platform/registry.h"
 
 namespace vantrel {
 
 struct FolderScope {
-  std::string Name;     // as the lists' Scope column shows it
-  int Folder;           // the Startup folder, as the system names it (a CSIDL)
-  int BackupParent;     // the folder that holds the backup, "Vantrel\Startup-" (a CSIDL)
-  platform::HKey Root;  // the hive that holds the folder's settings
+  std::string Name;  // as the lists' Scope column shows it
+  int Folder;        // the Startup folder, as the system names it (a CSIDL)
+  int BackupParent;  // the folder that holds the backup, "Vantrel\Startup-" (a CSIDL)
 };
 
 // This user's Startup folder, then all users'.
