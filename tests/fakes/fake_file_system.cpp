@@ -197,7 +197,7 @@ long FakeFileSystem::DeleteFileW(const std::u16string& path) {
 long FakeFileSystem::SHFileOperationW(const std::u16string& path) {
   const std::string name = Utf16ToUtf8(path);
   if (faults.shouldFail("SHFileOperationW")) {
-    return platform::kErrorAccessDenied;
+    return kErrorSharingViolation;
   }
   const auto file = findFile(name);
   if (file == files.end()) {

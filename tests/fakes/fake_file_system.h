@@ -43,8 +43,8 @@ class FakeFileSystem final : public platform::FileSystem {
   // Whether a file at `path` may be created or changed: its folder is there and allows it.
   bool mayWrite(const std::string& path) const;
 
-  // Calls: those of the service, each by its name. A failed move, copy or deletion answers
-  // kErrorSharingViolation, as for a file that another program holds open.
+  // Calls: those of the service, each by its name. A failed move, copy, deletion or sending to the bin
+  // answers kErrorSharingViolation, as for a file that another program holds open.
   FaultPlan faults;
   static constexpr long kErrorSharingViolation = 32;
   // The folders the system keeps; empty: the system cannot tell.
@@ -57,7 +57,7 @@ class FakeFileSystem final : public platform::FileSystem {
 
  private:
   std::map<std::string, std::string>::iterator findFile(const std::string& path);
-  // The system's folders and those made or named, and every folder that holds one of them or a file.
+  // Every path whose folders are there: the system's folders, those made or named, the files.
   std::vector<std::string> knownPaths() const;
 
   const FakeProcess& process_;
