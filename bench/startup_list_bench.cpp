@@ -98,19 +98,21 @@ int main(int argc, char** argv) {
                                  "C:\\Program Files\\Entry\\entry.exe");
       }
     };
-    const double fill = milliseconds(application, rounds, entries,
-                                     [&] { FillLists(fakes.registry, machine, *form->live, *form->backup); });
+    const double fill = milliseconds(application, rounds, entries, [&] {
+      FillLists(fakes.registry, machine, nullptr, *form->live, *form->backup);
+    });
     const double move = milliseconds(
         application, rounds,
         [&] {
           entries();
-          FillLists(fakes.registry, machine, *form->live, *form->backup);
+          FillLists(fakes.registry, machine, nullptr, *form->live, *form->backup);
           for (int i = 0; i < form->live->RowCount(); ++i) {
             form->live->SetSelected(i, true);
           }
         },
         [&] {
-          MoveSelectedEntries(fakes.registry, machine, *form->live, kRunKey, *form->backup, kBackupKey);
+          MoveSelectedEntries(fakes.registry, machine, nullptr, *form->live, kRunKey, *form->backup,
+                              kBackupKey);
         });
     std::printf(
         "%5d entries: bare fill %8.2f ms, page fill %8.2f ms (ratio %5.2f), all moved %8.2f ms (ratio "

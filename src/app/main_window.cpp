@@ -316,6 +316,7 @@ void TfrmVantrel::buildConfigurationPage() {
 void TfrmVantrel::buildStartupManagerPage() {
   TWinControl* page = TabSheet3;
   ListView1 = startupList(this, page, "ListView1", "Auto Run Items", ImageList2, 0, 124);
+  buildStatusColumn();
 
   Panel1 = new TPanel(this);
   Panel1->SetName("Panel1");

@@ -9,6 +9,7 @@
 
 #include "app/free_memory_tray_icon.h"
 #include "app/run_key.h"
+#include "app/startup_entries.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -88,6 +89,10 @@ class TfrmVantrel : public TForm {
   TSpeedButton* SpeedButton2;
   TSpeedButton* SpeedButton5;
   TListView* ListView2;
+  // Windows 8 and later: the Status column's menu on the upper list.
+  TPopupMenu* StatusMenu = nullptr;
+  TMenuItem* EnableAtLogOn = nullptr;
+  TMenuItem* DisableAtLogOn = nullptr;
 
   // Information
   TLabel* Label26;
@@ -156,6 +161,8 @@ class TfrmVantrel : public TForm {
   void SpeedButton3Click(TObject* Sender);
   void SpeedButton4Click(TObject* Sender);
   void SpeedButton5Click(TObject* Sender);
+  void EnableAtLogOnClick(TObject* Sender);
+  void DisableAtLogOnClick(TObject* Sender);
   void CheckBox2Click(TObject* Sender);
   // The command line that starts this program at log-on: its executable's full path, quoted when it holds a
   // blank.
@@ -165,11 +172,15 @@ class TfrmVantrel : public TForm {
   void buildActionPage();
   void buildConfigurationPage();
   void buildStartupManagerPage();
+  // From Windows 8 on: the upper list's Status column and its menu.
+  void buildStatusColumn();
   void buildInformationPage();
   void buildComponents();
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
   std::vector<RunScope> runScopes() const;
+  // The upper list's Status column; none before Windows 8.
+  std::optional<StatusColumn> statusColumn() const;
   // The Run keys that this program's own entry may be in: the whole machine's (in the 64-bit programs' view
   // where the system has one), then this user's.
   std::vector<RunScope> autoStartPlaces() const;

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "app/startup_approved.h"
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
 
@@ -13,11 +14,21 @@ namespace vantrel {
 
 namespace {
 
-TListRow entryRow(const std::string& name, const std::string& scope,
+// The sub-item of a row's status, in the live list with a Status column.
+constexpr int kStatusItem = 1;
+
+const char* statusText(bool starts) {
+  return starts ? "Enabled" : "Disabled";
+}
+
+TListRow entryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
                   const std::optional<std::string>& program) {
   TListRow row;
   row.Caption = name;
   row.SubItems.push_back(scope);
+  if (status) {
+    row.SubItems.push_back(*status);
+  }
   if (program) {
     row.SubItems.push_back(*program);
   }
@@ -31,10 +42,10 @@ const std::string& scopeOf(const TListRow& row) {
 }
 
 // The selected rows of that scope, in list order.
-std::vector<int> selectedRows(const TListView& list, const RunScope& scope) {
+std::vector<int> selectedRows(const TListView& list, const std::string& scope) {
   std::vector<int> rows;
   for (int i = 0; i < list.RowCount(); ++i) {
-    if (list.Rows()[i].Selected && scopeOf(list.Rows()[i]) == scope.Name) {
+    if (list.Rows()[i].Selected && scopeOf(list.Rows()[i]) == scope) {
       rows.push_back(i);
     }
   }
@@ -96,8 +107,19 @@ void deleteValue(TRegistry& registry, const std::string& name) {
 // The values of a key as listed: each name with its value, none where it could not be read.
 using Listed = std::vector<std::pair<std::string, std::optional<TRegValue>>>;
 
-// Replaces the scope's rows of `list` with the values of `key`; a key that cannot be read leaves them.
-Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& key, TListView& list) {
+// The status text of one entry, none without a Status column.
+std::optional<std::string> statusOf(const StatusColumn* status, const std::string& scope,
+                                    const std::string& name) {
+  if (!status) {
+    return std::nullopt;
+  }
+  return status->Texts(scope, {name}).front();
+}
+
+// Replaces the scope's rows of `list` with the values of `key`, with their status where `status` is given; a
+// key that cannot be read leaves them.
+Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& key,
+                const StatusColumn* status, TListView& list) {
   Listed listed;
   if (!registry.OpenKeyReadOnly(key)) {
     return listed;
@@ -117,10 +139,20 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     } catch (const ERegistryException&) {
       // Listed all the same, with no Program text: it can still be moved or deleted.
     }
-    list.AddRow(entryRow(name, scope.Name, value ? ProgramText(*value) : std::nullopt));
     listed.emplace_back(name, std::move(value));
   }
   registry.CloseKey();
+  std::vector<std::string> names;
+  for (const auto& entry : listed) {
+    names.push_back(entry.first);
+  }
+  const std::vector<std::string> texts =
+      status ? status->Texts(scope.Name, names) : std::vector<std::string>();
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    const std::optional<TRegValue>& value = listed[i].second;
+    list.AddRow(entryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
+                         value ? ProgramText(*value) : std::nullopt));
+  }
   return listed;
 }
 
@@ -202,26 +234,39 @@ std::optional<std::string> ProgramText(const TRegValue& value) {
   }
 }
 
-void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& liveList,
-               TListView& backupList) {
+std::vector<std::string> StatusColumn::Texts(const std::string& scope,
+                                             const std::vector<std::string>& names) const {
+  std::vector<bool> starts(names.size(), true);
+  if (const std::optional<ApprovedPlace> place = ApprovedPlaceOf(scope, Program32)) {
+    starts = StartsAtLogOn(Registry, place->Root, place->View, place->SubKey, names);
+  }
+  std::vector<std::string> texts;
+  for (const bool on : starts) {
+    texts.emplace_back(statusText(on));
+  }
+  return texts;
+}
+
+void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes, const StatusColumn* status,
+               TListView& liveList, TListView& backupList) {
   ListUpdate liveUpdate(liveList);
   ListUpdate backupUpdate(backupList);
   for (const RunScope& scope : scopes) {
     TRegistry keys = scope.Keys(registry);
-    const Listed live = fillList(keys, scope, kRunKey, liveList);
-    const Listed backups = fillList(keys, scope, kBackupKey, backupList);
+    const Listed live = fillList(keys, scope, kRunKey, status, liveList);
+    const Listed backups = fillList(keys, scope, kBackupKey, nullptr, backupList);
     resolveDuplicates(keys, scope, live, backups, liveList);
   }
 }
 
 void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
-                         TListView& fromList, const std::string& fromKey, TListView& toList,
-                         const std::string& toKey) {
+                         const StatusColumn* status, TListView& fromList, const std::string& fromKey,
+                         TListView& toList, const std::string& toKey) {
   // The registry first, then the lists once: a row moves when its value did.
   std::vector<int> movedRows;
   ScopeErrors errors;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(fromList, scope);
+    const std::vector<int> rows = selectedRows(fromList, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -251,6 +296,14 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
     for (auto row = movedRows.rbegin(); row != movedRows.rend(); ++row) {
       TListRow moved = fromList.Rows()[*row];
       moved.Selected = false;
+      // The live list is the Run key's; only it shows a status.
+      if (status && fromKey == kRunKey) {
+        moved.SubItems.erase(moved.SubItems.begin() + kStatusItem);
+      }
+      if (status && toKey == kRunKey) {
+        moved.SubItems.insert(moved.SubItems.begin() + kStatusItem,
+                              *statusOf(status, scopeOf(moved), moved.Caption));
+      }
       fromList.DeleteRow(*row);
       toList.AddRow(moved);
     }
@@ -263,7 +316,7 @@ void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunSc
   std::vector<int> deletedRows;
   ScopeErrors errors;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(list, scope);
+    const std::vector<int> rows = selectedRows(list, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -287,7 +340,7 @@ void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunSc
 }
 
 void AddEntry(platform::Registry& registry, const RunScope& machine, const RunScope& user,
-              const std::string& path, TListView& liveList) {
+              const StatusColumn* status, const std::string& path, TListView& liveList) {
   const std::string name = ExtractFileName(path);
   TRegistry machineKeys = machine.Keys(registry);
   TRegistry userKeys = user.Keys(registry);
@@ -297,12 +350,38 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
   if (!forAll) {
     keys.OpenKey(kRunKey, true);
   }
-  liveList.AddRow(entryRow(name, (forAll ? machine : user).Name, path));
+  const std::string& scope = (forAll ? machine : user).Name;
+  liveList.AddRow(entryRow(name, scope, statusOf(status, scope, name), path));
   // A value of that name is someone's entry already: it stays as it is.
   if (!keys.ValueExists(name)) {
     keys.WriteString(name, path);
   }
   keys.CloseKey();
+}
+
+void SetSelectedStartsAtLogOn(const StatusColumn& status, TListView& liveList, bool starts,
+                              std::uint64_t now) {
+  std::vector<std::string> scopes;
+  for (const TListRow& row : liveList.Rows()) {
+    if (row.Selected && std::find(scopes.begin(), scopes.end(), scopeOf(row)) == scopes.end()) {
+      scopes.push_back(scopeOf(row));
+    }
+  }
+  ScopeErrors errors;
+  for (const std::string& scope : scopes) {
+    const std::optional<ApprovedPlace> place = ApprovedPlaceOf(scope, status.Program32);
+    if (!place) {
+      continue;
+    }
+    for (const int row : selectedRows(liveList, scope)) {
+      errors.Run([&] {
+        SetStartsAtLogOn(status.Registry, place->Root, place->View, place->SubKey,
+                         liveList.Rows()[row].Caption, starts, now);
+        liveList.SetSubItem(row, kStatusItem, statusText(starts));
+      });
+    }
+  }
+  errors.Raise();
 }
 
 }  // namespace vantrel

@@ -50,13 +50,48 @@ std::vector<RunScope> TfrmVantrel::runScopes() const {
                    services_.process->IsWow64Process());
 }
 
+std::optional<StatusColumn> TfrmVantrel::statusColumn() const {
+  if (!StatusMenu) {
+    return std::nullopt;
+  }
+  return StatusColumn{*services_.registry, services_.process->IsWow64Process()};
+}
+
+void TfrmVantrel::buildStatusColumn() {
+  platform::OsVersionInfo version;
+  // Windows keeps its own switch of each entry from Windows 8 (6.2) on.
+  if (!services_.version->GetVersionExA(version) || !platform::AtLeast(version, 6, 2)) {
+    return;
+  }
+  std::vector<TListColumn> columns = ListView1->Columns();
+  columns.insert(columns.begin() + 2, {"Status", 64});
+  ListView1->SetColumns(columns);
+
+  StatusMenu = new TPopupMenu(this);
+  StatusMenu->SetName("StatusMenu");
+  EnableAtLogOn = new TMenuItem(this, StatusMenu, "Enable at log-on");
+  EnableAtLogOn->SetName("EnableAtLogOn");
+  EnableAtLogOn->OnClick = [this](TObject* sender) { EnableAtLogOnClick(sender); };
+  DisableAtLogOn = new TMenuItem(this, StatusMenu, "Disable at log-on");
+  DisableAtLogOn->SetName("DisableAtLogOn");
+  DisableAtLogOn->OnClick = [this](TObject* sender) { DisableAtLogOnClick(sender); };
+  // For the rows: with none selected there is nothing to switch.
+  StatusMenu->OnPopup = [this](TObject*) {
+    const bool rows = ListView1->SelCount() > 0;
+    EnableAtLogOn->Enabled = rows;
+    DisableAtLogOn->Enabled = rows;
+  };
+  ListView1->PopupMenu = StatusMenu;
+}
+
 std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
   const std::vector<RunScope> scopes = runScopes();
   return {scopes.front(), scopes.back()};
 }
 
 void TfrmVantrel::TabSheet3Show(TObject*) {
-  FillLists(*services_.registry, runScopes(), *ListView1, *ListView2);
+  const std::optional<StatusColumn> status = statusColumn();
+  FillLists(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1, *ListView2);
   FillFolderLists(*services_.fileSystem, FolderScopes(), *ListView1, *ListView2);
   for (int i = 0; i < ListView1->RowCount(); ++i) {
     if (preselected(ListView1->Rows()[i].Caption)) {
@@ -68,17 +103,21 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton1Click(TObject*) {
+  const std::optional<StatusColumn> status = statusColumn();
   inBothPlaces(
       [&] {
-        MoveSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey, *ListView2, kBackupKey);
+        MoveSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1,
+                            kRunKey, *ListView2, kBackupKey);
       },
       [&] { return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, true, *ListView2); });
 }
 
 void TfrmVantrel::SpeedButton2Click(TObject*) {
+  const std::optional<StatusColumn> status = statusColumn();
   inBothPlaces(
       [&] {
-        MoveSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey, *ListView1, kRunKey);
+        MoveSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView2,
+                            kBackupKey, *ListView1, kRunKey);
       },
       [&] {
         return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, false, *ListView1);
@@ -90,7 +129,9 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
     return;
   }
   const std::vector<RunScope> scopes = runScopes();
-  AddEntry(*services_.registry, scopes.front(), scopes.back(), OpenDialog1->FileName, *ListView1);
+  const std::optional<StatusColumn> status = statusColumn();
+  AddEntry(*services_.registry, scopes.front(), scopes.back(), status ? &*status : nullptr,
+           OpenDialog1->FileName, *ListView1);
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
@@ -101,6 +142,15 @@ void TfrmVantrel::SpeedButton4Click(TObject*) {
 void TfrmVantrel::SpeedButton5Click(TObject*) {
   inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey); },
                [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, true); });
+}
+
+void TfrmVantrel::EnableAtLogOnClick(TObject*) {
+  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, true, services_.timeOfDay->GetSystemTimeAsFileTime());
+}
+
+void TfrmVantrel::DisableAtLogOnClick(TObject*) {
+  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, false,
+                           services_.timeOfDay->GetSystemTimeAsFileTime());
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {

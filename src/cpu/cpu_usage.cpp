@@ -175,14 +175,14 @@ void StartupCpuUsage(const platform::Services& services) {
   if (state) {
     throw std::logic_error("the CPU usage sampler is started twice");
   }
-  std::uint32_t platformId = 0;
-  if (!services.version->GetVersionExA(platformId)) {
+  platform::OsVersionInfo version;
+  if (!services.version->GetVersionExA(version)) {
     throw Exception(kNoWindowsVersionMessage);
   }
   auto fresh = std::make_unique<CpuUsageState>();
   fresh->performanceData = services.performanceData;
   fresh->registry = services.registry;
-  fresh->IsNtPlatform = platformId == platform::kVerPlatformWin32Nt;
+  fresh->IsNtPlatform = version.platformId == platform::kVerPlatformWin32Nt;
   state = std::move(fresh);
 }
 

@@ -157,6 +157,16 @@ void TListView::DeleteRow(int index) {
   }
 }
 
+void TListView::SetSubItem(int index, int subItem, const std::string& text) {
+  if (!valid(index) || subItem < 0 || static_cast<std::size_t>(subItem) >= rows_[index].SubItems.size()) {
+    return;
+  }
+  rows_[index].SubItems[subItem] = text;
+  if (Native() && static_cast<std::size_t>(index) < placed_) {
+    Native()->SetRowText(index, subItem + 1, text);
+  }
+}
+
 void TListView::Clear() {
   rows_.clear();
   placed_ = 0;

@@ -96,6 +96,8 @@ class TListView : public TControl {
   // BeginUpdate and EndUpdate, at the end.
   int AddRow(const TListRow& row);
   void DeleteRow(int index);
+  // Sets the text of the sub-item `subItem` (0 on) of a row that has it.
+  void SetSubItem(int index, int subItem, const std::string& text);
   void Clear();
   int SelCount() const;
   // The first selected row, -1 when none.

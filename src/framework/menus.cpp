@@ -36,6 +36,9 @@ void TPopupMenu::Popup(int x, int y) {
   if (!application || !application->Native()) {
     return;
   }
+  if (OnPopup) {
+    OnPopup(this);
+  }
   const THandle owner = application->MainForm() ? application->MainForm()->Handle() : application->Handle();
   const int chosen = application->Native()->TrackPopupMenu(items_, x, y, owner);
   if (chosen >= 0 && chosen < static_cast<int>(items_.size())) {

@@ -42,6 +42,8 @@ class TPopupMenu : public TComponent {
   bool AutoPopup = true;
   // The component that popped the menu up last.
   TComponent* PopupComponent = nullptr;
+  // Raised before the menu shows, so that its items can follow what it is shown for.
+  TNotifyEvent OnPopup;
   // Shows the menu at a screen position and runs the chosen item's handler.
   void Popup(int x, int y);
 

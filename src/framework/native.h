@@ -59,6 +59,8 @@ class NativeControl {
   // Every row anew; a change of one row goes by the calls after it, which keep the scroll position.
   virtual void SetRows(const std::vector<TListRow>&) {}
   virtual void InsertRow(int, const TListRow&) {}
+  // The text of one sub-item (1 on) of a row.
+  virtual void SetRowText(int, int, const std::string&) {}
   virtual void DeleteRow(int) {}
   virtual void SetRowSelected(int, bool) {}
   virtual void MakeRowVisible(int) {}

@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/shell_execute.h"
+#include "platform/time_of_day.h"
 #include "platform/version.h"
 #include "platform/window_system.h"
 
@@ -36,6 +37,7 @@ struct Services {
   Multimedia* multimedia = nullptr;
   ShellExecution* shellExecution = nullptr;
   Instances* instances = nullptr;
+  TimeOfDay* timeOfDay = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -1,4 +1,5 @@
-// The version of the running system, as far as the program tells its platform families apart.
+// The version of the running system: its platform family, and its release where the program tells releases
+// apart.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +9,23 @@ namespace vantrel::platform {
 constexpr std::uint32_t kVerPlatformWin32Windows = 1;  // Windows 95, 98 and Me
 constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 
+struct OsVersionInfo {
+  std::uint32_t majorVersion = 0;
+  std::uint32_t minorVersion = 0;
+  std::uint32_t platformId = 0;
+};
+
 class Version {
  public:
   virtual ~Version() = default;
 
-  // The platform id of the running system; false when the system cannot tell.
-  virtual bool GetVersionExA(std::uint32_t& platformId) = 0;
+  // The running system's version; false when the system cannot tell.
+  virtual bool GetVersionExA(OsVersionInfo& info) = 0;
 };
+
+// Whether the version is major.minor or later.
+inline bool AtLeast(const OsVersionInfo& info, std::uint32_t major, std::uint32_t minor) {
+  return info.majorVersion > major || (info.majorVersion == major && info.minorVersion >= minor);
+}
 
 }  // namespace vantrel::platform

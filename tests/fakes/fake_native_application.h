@@ -48,6 +48,9 @@ struct FakeControl final : NativeControl {
     rows.erase(rows.begin() + index);
     rowsChangedWhileDrawing += updating == 0;
   }
+  void SetRowText(int index, int column, const std::string& text) override {
+    rows[index].SubItems[column - 1] = text;
+  }
   void BeginUpdate() override { ++updating; }
   void EndUpdate() override { --updating; }
   void SetRowSelected(int index, bool selected) override { rows[index].Selected = selected; }

@@ -15,6 +15,7 @@
 #include "fake_registry.h"
 #include "fake_shell.h"
 #include "fake_shell_execution.h"
+#include "fake_time_of_day.h"
 #include "fake_version.h"
 #include "fake_window_system.h"
 #include "platform/services.h"
@@ -39,6 +40,7 @@ struct FakeServices {
   FakeMultimedia multimedia;
   FakeShellExecution shellExecution;
   FakeInstances instances;
+  FakeTimeOfDay timeOfDay;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -53,7 +55,8 @@ struct FakeServices {
                               .gdi = &gdi,
                               .multimedia = &multimedia,
                               .shellExecution = &shellExecution,
-                              .instances = &instances};
+                              .instances = &instances,
+                              .timeOfDay = &timeOfDay};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

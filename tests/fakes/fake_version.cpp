@@ -2,11 +2,13 @@
 
 namespace vantrel::fakes {
 
-bool FakeVersion::GetVersionExA(std::uint32_t& out) {
+bool FakeVersion::GetVersionExA(platform::OsVersionInfo& out) {
   if (faults.shouldFail("GetVersionExA")) {
     return false;
   }
-  out = platformId;
+  out.majorVersion = majorVersion;
+  out.minorVersion = minorVersion;
+  out.platformId = platformId;
   return true;
 }
 

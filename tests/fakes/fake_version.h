@@ -8,10 +8,13 @@ namespace vantrel::fakes {
 
 class FakeVersion final : public platform::Version {
  public:
-  bool GetVersionExA(std::uint32_t& platformId) override;
+  bool GetVersionExA(platform::OsVersionInfo& info) override;
 
   FaultPlan faults;  // calls: "GetVersionExA"
   std::uint32_t platformId = platform::kVerPlatformWin32Nt;
+  // Windows XP unless a test says otherwise.
+  std::uint32_t majorVersion = 5;
+  std::uint32_t minorVersion = 1;
 };
 
 }  // namespace vantrel::fakes

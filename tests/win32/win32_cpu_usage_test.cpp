@@ -1,8 +1,10 @@
-// The real version and performance-data services, and the sampler on them, under Windows (Wine in CI).
+// The real version, time-of-day and performance-data services, and the sampler on them, under Windows (Wine
+// in CI).
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <ctime>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "platform/performance_block.h"
 #include "platform/win32/win32_performance_data.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/windows_api.h"
 
@@ -40,11 +43,21 @@ std::size_t processors() {
 // Wine counts the host's idle time in ticks of 10 ms.
 constexpr std::int64_t kIdleTick = 100000;
 
-TEST(Win32Version, TellsTheNtFamily) {
+TEST(Win32Version, TellsTheNtFamilyAndARelease) {
   platform::win32::Win32Version version;
-  std::uint32_t platformId = 0;
-  ASSERT_TRUE(version.GetVersionExA(platformId));
-  EXPECT_EQ(platformId, platform::kVerPlatformWin32Nt);
+  platform::OsVersionInfo info;
+  ASSERT_TRUE(version.GetVersionExA(info));
+  EXPECT_EQ(info.platformId, platform::kVerPlatformWin32Nt);
+  // Every NT release this program runs on is 5.1 or later.
+  EXPECT_TRUE(platform::AtLeast(info, 5, 1)) << info.majorVersion << "." << info.minorVersion;
+}
+
+TEST(Win32TimeOfDay, TellsNowInUtc) {
+  platform::win32::Win32TimeOfDay timeOfDay;
+  // Seconds from 1601 to 1970.
+  const auto expected = (static_cast<std::uint64_t>(std::time(nullptr)) + 11644473600ULL) * 10000000ULL;
+  const std::uint64_t told = timeOfDay.GetSystemTimeAsFileTime();
+  EXPECT_LT(told > expected ? told - expected : expected - told, 60 * 10000000ULL);
 }
 
 TEST(Win32PerformanceData, KeepsThePerformanceDataContract) {

@@ -337,12 +337,15 @@ class ListView final : public Win32Window {
     item.stateMask = LVIS_SELECTED;
     quietly(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     for (std::size_t column = 0; column < row.SubItems.size(); ++column) {
-      std::u16string text = Utf8ToUtf16(row.SubItems[column]);
-      LVITEMW sub{};
-      sub.iSubItem = static_cast<int>(column + 1);
-      sub.pszText = platform::win32::wide(text);
-      quietly(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
+      SetRowText(index, static_cast<int>(column + 1), row.SubItems[column]);
     }
+  }
+  void SetRowText(int index, int column, const std::string& text) override {
+    std::u16string wideText = Utf8ToUtf16(text);
+    LVITEMW sub{};
+    sub.iSubItem = column;
+    sub.pszText = platform::win32::wide(wideText);
+    quietly(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&sub));
   }
   // Nested pairs (SetRows inside an update) draw once, at the outermost end.
   void BeginUpdate() override {

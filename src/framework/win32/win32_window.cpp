@@ -65,8 +65,17 @@ void popupContextMenu(HWND window, LPARAM position) {
   }
   POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
   if (position == -1) {
-    // From the keyboard: at the window's top-left corner.
+    // From the keyboard: below a list view's first selected row, else at the window's top-left corner.
     point = {0, 0};
+    const Win32Window* self = Win32Window::of(window);
+    const LRESULT row = self && self->control().Kind() == TControlKind::ListView
+                            ? SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)
+                            : -1;
+    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+    if (row >= 0 &&
+        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds))) {
+      point = {bounds.left, bounds.bottom};
+    }
     ClientToScreen(window, &point);
   }
   guarded(native->control(), [&] { menu->Popup(point.x, point.y); });

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_execute.h"
+#include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -35,6 +36,7 @@ Services& services() {
   static Win32Multimedia multimedia;
   static Win32ShellExecution shellExecution;
   static Win32Instances instances;
+  static Win32TimeOfDay timeOfDay;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -49,7 +51,8 @@ Services& services() {
                        .gdi = &gdi,
                        .multimedia = &multimedia,
                        .shellExecution = &shellExecution,
-                       .instances = &instances};
+                       .instances = &instances,
+                       .timeOfDay = &timeOfDay};
   return real;
 }
 

@@ -8,13 +8,17 @@ namespace vantrel::platform::win32 {
 // The plain record, which every Windows from 95 on accepts.
 static_assert(sizeof(OSVERSIONINFOA) == 148);
 
-bool Win32Version::GetVersionExA(std::uint32_t& platformId) {
+// The manifest declares every system up to the latest, so that later ones tell their own version rather than
+// the one of Windows 8.
+bool Win32Version::GetVersionExA(OsVersionInfo& result) {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
   if (!::GetVersionExA(&info)) {
     return false;
   }
-  platformId = info.dwPlatformId;
+  result.majorVersion = info.dwMajorVersion;
+  result.minorVersion = info.dwMinorVersion;
+  result.platformId = info.dwPlatformId;
   return true;
 }
 

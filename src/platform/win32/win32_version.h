@@ -7,7 +7,7 @@ namespace vantrel::platform::win32 {
 
 class Win32Version final : public Version {
  public:
-  bool GetVersionExA(std::uint32_t& platformId) override;
+  bool GetVersionExA(OsVersionInfo& info) override;
 };
 
 }  // namespace vantrel::platform::win32

@@ -9,6 +9,9 @@
 //     every window inside it, tab-separated: its number, its parent's number (0 for the form), class,
 //     rectangle relative to the form's client area, the extent (width height) its text needs in the window's
 //     own font within the window's width ("-" for a window without text), text.
+//   window_probe.exe --rows "<title>": for every list view of the form, a line "list", its column count and
+//     its row count, then one line per row: its texts, column by column, tab-separated, in UTF-8. The probe
+//     must be of the program's architecture (it reads the rows through the program's memory).
 //   The probe is DPI-aware, so it sees the physical pixels of a DPI-aware program.
 #include <cstdio>
 #include <string>
@@ -65,8 +68,8 @@ std::string state(HWND window, const std::string& kind) {
     return std::to_string(SendMessageA(window, TCM_GETCURSEL, 0, 0));
   }
   if (is(kind, WC_LISTVIEWA)) {
-    return std::to_string(SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) + "/" +
-           std::to_string(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0));
+    return std::to_string(SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) +
+           "/" + std::to_string(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0));
   }
   if (is(kind, "Button") && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX) {
     return std::to_string(SendMessageA(window, BM_GETCHECK, 0, 0));
@@ -136,6 +139,60 @@ int tree(HWND form) {
   return 0;
 }
 
+// The text of a list view's cell, asked for with a record in the program's memory: the list view's
+// messages that carry pointers are not carried to another process.
+std::string cellText(HWND list, HANDLE process, char* remote, int row, int column) {
+  constexpr int kLongest = 1024;
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = reinterpret_cast<LPWSTR>(remote + sizeof item);
+  item.cchTextMax = kLongest;
+  std::vector<wchar_t> text(kLongest, L'\0');
+  if (!WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
+    return "?";
+  }
+  const auto length = static_cast<int>(
+      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)));
+  if (!ReadProcessMemory(process, remote + sizeof item, text.data(), sizeof(wchar_t) * kLongest, nullptr)) {
+    return "?";
+  }
+  std::string utf8(static_cast<std::size_t>(length) * 4 + 1, '\0');
+  const int written = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(),
+                                          static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.resize(static_cast<std::size_t>(written));
+  return utf8;
+}
+
+int rows(HWND form) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(form, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+  if (!process) {
+    return 1;
+  }
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  descendants.clear();
+  EnumChildWindows(form, collect, 0);
+  for (HWND list : descendants) {
+    if (!is(className(list), WC_LISTVIEWA)) {
+      continue;
+    }
+    const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    std::printf("list\t%d\t%d\n", columns, count);
+    for (int row = 0; row < count; ++row) {
+      for (int column = 0; column < columns; ++column) {
+        std::printf("%s%s", column ? "\t" : "", cellText(list, process, remote, row, column).c_str());
+      }
+      std::printf("\n");
+    }
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
 // Sees the physical pixels of every window, as a DPI-aware program does; the call is missing before Vista.
 void becomeDpiAware() {
   using SetProcessDpiAware = BOOL(WINAPI*)();
@@ -166,11 +223,12 @@ int main(int argc, char** argv) {
                 static_cast<WPARAM>(std::stoul(argv[4], nullptr, 0)));
   }
   const bool treeOnly = argc == 3 && std::string(argv[1]) == "--tree";
-  if (argc != 2 && !treeOnly) {
+  const bool rowsOnly = argc == 3 && std::string(argv[1]) == "--rows";
+  if (argc != 2 && !treeOnly && !rowsOnly) {
     std::fprintf(
         stderr,
-        "usage: window_probe <window title> | --tree <window title> | --send <window title> <message> "
-        "<wParam>\n");
+        "usage: window_probe <window title> | --tree <window title> | --rows <window title> | --send <window "
+        "title> <message> <wParam>\n");
     return 2;
   }
   const char* title = argv[argc - 1];
@@ -182,6 +240,9 @@ int main(int argc, char** argv) {
     if (IsWindowVisible(window) && GetWindow(window, GW_CHILD)) {
       if (treeOnly) {
         return tree(window);
+      }
+      if (rowsOnly) {
+        return rows(window);
       }
       EnumChildWindows(window, print, 0);
       found = true;

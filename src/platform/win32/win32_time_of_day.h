@@ -1,0 +1,13 @@
+// Win32 only: the time of day.
+#pragma once
+
+#include "platform/time_of_day.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32TimeOfDay final : public TimeOfDay {
+ public:
+  std::uint64_t GetSystemTimeAsFileTime() override;
+};
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,135 @@
+"""Windows' own switch of each log-on entry on the Startup Manager page (Windows 8 and later), against the real
+registry of the Wine prefix: the Status column read through the window tree, the rows' menu used with clicks."""
+import subprocess
+import time
+
+import pytest
+
+from conftest import BUILD, ROOT, TITLE, wait_until, wine_env
+from test_startup_manager import (LIVE, RUN, USER_RUN, empty_keys, export, list_views, open_page, reg,
+                                  values)
+
+APPROVED = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
+USER_APPROVED = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
+# The prefix says it is Windows 7; this makes it say Windows 10 to Vantrel alone.
+APP_DEFAULTS = r"HKCU\Software\Wine\AppDefaults\Vantrel.exe"
+# The menu's items, top to bottom.
+ENABLE, DISABLE = range(2)
+
+
+def now_filetime():
+    return int((time.time() + 11644473600) * 10_000_000)
+
+
+def filetime(data):
+    """The time of a switch as `reg query` shows its bytes (hexadecimal, little-endian)."""
+    return int.from_bytes(bytes.fromhex(data[8:24]), "little")
+
+
+@pytest.fixture
+def windows_10(desktop):
+    reg(desktop, "add", APP_DEFAULTS, "/v", "Version", "/d", "win10", "/f")
+    yield
+    reg(desktop, "delete", APP_DEFAULTS, "/f")
+
+
+@pytest.fixture
+def switched(desktop):
+    """Two entries of all users, one switched off and one on (with another bit set), and one of this user
+    without a switch."""
+    empty_keys(desktop)
+    for key in (APPROVED, USER_APPROVED):
+        reg(desktop, "delete", key, "/f")
+    reg(desktop, "add", RUN, "/v", "Alpha", "/d", r"C:\alpha.exe", "/f")
+    reg(desktop, "add", RUN, "/v", "Beta", "/d", r"C:\beta.exe", "/f")
+    reg(desktop, "add", USER_RUN, "/v", "Gamma", "/d", r"C:\gamma.exe", "/f")
+    for name, data in (("Alpha", "0300000000e0287c4286dd01"), ("Beta", "060000000000000000000000")):
+        assert reg(desktop, "add", APPROVED, "/v", name, "/t", "REG_BINARY", "/d", data, "/f").returncode == 0
+    yield
+    for key in (APPROVED, USER_APPROVED):
+        reg(desktop, "delete", key, "/f")
+
+
+def upper_rows(desktop, arch):
+    """The upper list's column count and its rows' texts, read by the probe of the program's architecture."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / arch / "tests" / "window_probe.exe"),
+                             "--rows", TITLE], env=wine_env(desktop), capture_output=True, text=True)
+    lists = []
+    for line in result.stdout.splitlines():
+        cells = line.split("\t")
+        if cells[0] == "list":
+            lists.append((int(cells[1]), []))
+        elif lists:
+            lists[-1][1].append(cells)
+    return lists[0] if lists else (0, [])
+
+
+def row_point(desktop, row):
+    """The middle of a row of the upper list, on the screen."""
+    left, top, right, bottom = list_views(desktop)[LIVE][1]
+    # Below the header (18 pixels at 96 DPI), 17 pixels a row.
+    return left + 40, top + 2 + 18 + row * 17 + 8
+
+
+def choose(desktop, arch, row, item, ctrl_rows=()):
+    """Selects a row with a click (and more with Ctrl+click), right-clicks it and clicks a menu item."""
+    x, y = row_point(desktop, row)
+    desktop.click(x, y)
+    for other in ctrl_rows:
+        ox, oy = row_point(desktop, other)
+        desktop.x("xdotool", "mousemove", str(ox), str(oy), "keydown", "ctrl", "click", "1", "keyup", "ctrl")
+    before = set(desktop.visible_windows())
+    desktop.click(x, y, 3)
+    menu = wait_until(lambda: set(desktop.visible_windows()) - before, 10)
+    assert menu, "no menu"
+    mx, my, width, height = desktop.geometry(menu.pop())
+    desktop.still_screenshot(f"startup-approved-menu-{arch}-{item}")
+    # Two items of equal height inside a frame of 3 pixels.
+    item_height = (height - 6) // 2
+    desktop.click(mx + width // 2, my + 3 + item * item_height + item_height // 2)
+    assert wait_until(lambda: set(desktop.visible_windows()) <= before, 10), "the menu stays"
+
+
+def statuses(desktop, arch):
+    return {(cells[0], cells[1]): cells[2] for cells in upper_rows(desktop, arch)[1]}
+
+
+def test_the_status_column_and_the_menu_switch_entries_in_their_own_scopes(desktop, windows_10, switched,
+                                                                            vantrel, tmp_path):
+    open_page(desktop, vantrel.arch)
+    columns, rows = upper_rows(desktop, vantrel.arch)
+    assert columns == 4, rows
+    assert wait_until(lambda: statuses(desktop, vantrel.arch) == {
+        ("Alpha", "All users"): "Disabled", ("Beta", "All users"): "Enabled", ("Gamma", "This user"): "Enabled"},
+        10), upper_rows(desktop, vantrel.arch)
+    assert [cells[3] for cells in rows] == [r"C:\alpha.exe", r"C:\beta.exe", r"C:\gamma.exe"]
+    desktop.still_screenshot(f"startup-approved-column-{vantrel.arch}")
+    machine_before = export(desktop, APPROVED, tmp_path)
+    assert machine_before
+
+    # Beta and Gamma off: Beta keeps its other bit, Gamma gets Windows' 03; both the time of now.
+    started = now_filetime()
+    choose(desktop, vantrel.arch, 1, DISABLE, ctrl_rows=[2])
+    assert wait_until(lambda: statuses(desktop, vantrel.arch)[("Gamma", "This user")] == "Disabled", 10)
+    assert statuses(desktop, vantrel.arch)[("Beta", "All users")] == "Disabled"
+    beta, gamma = values(desktop, APPROVED)["Beta"], values(desktop, USER_APPROVED)["Gamma"]
+    assert beta[0] == gamma[0] == "REG_BINARY"
+    assert (beta[1][:8], gamma[1][:8]) == ("07000000", "03000000")
+    for data in (beta[1], gamma[1]):
+        assert started - 600_000_000 <= filetime(data) <= now_filetime() + 600_000_000, data
+    assert values(desktop, APPROVED)["Alpha"] == ("REG_BINARY", "0300000000E0287C4286DD01")
+
+    # And on again: Beta's switch is as it was, byte for byte; Gamma's says on.
+    choose(desktop, vantrel.arch, 1, ENABLE, ctrl_rows=[2])
+    assert wait_until(lambda: statuses(desktop, vantrel.arch)[("Gamma", "This user")] == "Enabled", 10)
+    assert export(desktop, APPROVED, tmp_path) == machine_before
+    assert values(desktop, USER_APPROVED)["Gamma"] == ("REG_BINARY", "020000000000000000000000")
+    assert set(values(desktop, RUN)) == {"Alpha", "Beta", "Vantrel"}
+
+
+def test_before_windows_8_there_is_no_status_column(desktop, switched, vantrel):
+    open_page(desktop, vantrel.arch)
+    columns, rows = upper_rows(desktop, vantrel.arch)
+    assert columns == 3, rows
+    assert [cells[:2] for cells in rows] == [["Alpha", "All users"], ["Beta", "All users"],
+                                             ["Gamma", "This user"]]

@@ -1,0 +1,291 @@
+// Windows' own switch of each log-on entry, as the startup manager shows and sets it from Windows 8 on,
+// against the in-memory registry.
+#include "app/startup_approved.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/run_key.h"
+#include "fake_native_application.h"
+#include "fake_services.h"
+
+namespace vantrel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+const platform::HKey kHklm = platform::kHKeyLocalMachine;
+const platform::HKey kHkcu = platform::kHKeyCurrentUser;
+constexpr char kApproved[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+constexpr char kApproved32[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
+constexpr char kRun32[] = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A switch as Windows writes it: the flags' low byte, then the FILETIME, little-endian.
+Bytes switchData(std::uint8_t flags, std::uint64_t time) {
+  Bytes data = {flags, 0, 0, 0};
+  for (int i = 0; i < 8; ++i) {
+    data.push_back(static_cast<std::uint8_t>(time >> (8 * i)));
+  }
+  return data;
+}
+
+class StartupApproved : public ::testing::Test {
+ protected:
+  StartupApproved() {
+    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
+    fakes.version.majorVersion = 6;
+    fakes.version.minorVersion = 2;
+  }
+  TfrmVantrel& start() {
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    windows = native.get();
+    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
+    form_ = application_->CreateForm<TfrmVantrel>();
+    return *form_;
+  }
+  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
+  static std::string run(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      return error.what();
+    }
+    return "";
+  }
+  void show() { form_->TabSheet3Show(form_); }
+  // Selects only the rows of these names (in every scope, or in one).
+  void select(const std::vector<std::string>& names, const std::string& scope = "") {
+    TListView* list = form_->ListView1;
+    for (int i = 0; i < list->RowCount(); ++i) {
+      const TListRow& row = list->Rows()[i];
+      const bool named = std::find(names.begin(), names.end(), row.Caption) != names.end();
+      list->SetSelected(i, named && (scope.empty() || row.SubItems.front() == scope));
+    }
+  }
+  // Chooses an item of the upper list's menu as a right click on it would.
+  std::string choose(const TMenuItem* item) {
+    TPopupMenu* menu = form_->ListView1->ContextMenu();
+    const auto& items = menu->Items();
+    windows->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
+    return run([&] { menu->Popup(10, 10); });
+  }
+  // Every row as "name / scope / status".
+  std::vector<std::string> statuses() const {
+    std::vector<std::string> rows;
+    for (const TListRow& row : form_->ListView1->Rows()) {
+      rows.push_back(row.Caption + " / " + row.SubItems[0] + " / " + row.SubItems[1]);
+    }
+    return rows;
+  }
+  std::optional<Bytes> switchOf(platform::HKey root, const char* path, const std::string& name) const {
+    const auto value = fakes.registry.value(root, path, name);
+    if (!value) {
+      return std::nullopt;
+    }
+    EXPECT_EQ(value->type, platform::kRegBinary) << name;
+    return value->data;
+  }
+
+  fakes::FakeServices fakes;
+  fakes::FakeNativeApplication* windows = nullptr;
+  TfrmVantrel* form_ = nullptr;
+
+ private:
+  std::unique_ptr<TApplication> application_;
+};
+
+TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
+  struct Case {
+    const char* what;
+    std::uint32_t major, minor;
+    bool shown;
+  };
+  const std::vector<Case> cases = {
+      {"XP", 5, 1, false}, {"7", 6, 1, false}, {"8", 6, 2, true}, {"8.1", 6, 3, true}, {"10", 10, 0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::FakeServices machine;
+    machine.version.majorVersion = c.major;
+    machine.version.minorVersion = c.minor;
+    machine.registry.setString(kHklm, kRunKey, "App", "app.exe");
+    TApplication application(machine.services, std::make_unique<fakes::FakeNativeApplication>());
+    auto* f = application.CreateForm<TfrmVantrel>();
+    f->TabSheet3Show(f);
+    std::vector<std::string> columns;
+    for (const TListColumn& column : f->ListView1->Columns()) {
+      columns.push_back(column.Caption);
+    }
+    const std::vector<std::string> expected =
+        c.shown ? std::vector<std::string>{"Auto Run Items", "Scope", "Status", "Program"}
+                : std::vector<std::string>{"Auto Run Items", "Scope", "Program"};
+    EXPECT_EQ(columns, expected);
+    ASSERT_EQ(f->ListView1->RowCount(), 1);
+    const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "app.exe"}
+                                                 : std::vector<std::string>{"All users", "app.exe"};
+    EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
+    // Before Windows 8 a right click on the list still brings the window's menu.
+    EXPECT_EQ(f->ListView1->ContextMenu() == f->TPopupMenu1, !c.shown);
+  }
+}
+
+TEST_F(StartupApproved, AnEntryIsDisabledOnlyByTwelveBytesOfBinaryWithBitZeroSet) {
+  struct Case {
+    const char* name;
+    std::optional<Bytes> data;
+    std::uint32_t type;
+    const char* status;
+  };
+  const std::vector<Case> cases = {
+      {"missing", std::nullopt, platform::kRegBinary, "Enabled"},
+      {"02", switchData(0x02, 0), platform::kRegBinary, "Enabled"},
+      {"03", switchData(0x03, 0x01D9000000000000), platform::kRegBinary, "Disabled"},
+      {"06", switchData(0x06, 0), platform::kRegBinary, "Enabled"},
+      {"07", switchData(0x07, 0x01D9000000000000), platform::kRegBinary, "Disabled"},
+      {"11 bytes", Bytes{3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7}, platform::kRegBinary, "Enabled"},
+      {"13 bytes", Bytes{3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, platform::kRegBinary, "Enabled"},
+      {"not binary", switchData(0x03, 0), platform::kRegNone, "Enabled"},
+      {"bit 0 beyond the low byte only", Bytes{0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, platform::kRegBinary,
+       "Enabled"},
+  };
+  for (const Case& c : cases) {
+    fakes.registry.setString(kHklm, kRunKey, c.name, "x.exe");
+    if (c.data) {
+      fakes.registry.setValue(kHklm, kApproved, c.name, c.type, *c.data);
+    }
+  }
+  start();
+  show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto& rows = form_->ListView1->Rows();
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [&](const TListRow& r) { return r.Caption == c.name; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(row->SubItems[1], c.status);
+  }
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupApproved, SwitchingKeepsTheOtherBitsAndWritesTheTimeOfSwitchingOff) {
+  const std::uint64_t earlier = 0x01D9123456789ABC;
+  const std::uint64_t now = fakes.timeOfDay.fileTime;
+  fakes.registry.setValue(kHkcu, kApproved, "Two", platform::kRegBinary, switchData(0x02, 0));
+  fakes.registry.setValue(kHkcu, kApproved, "Six", platform::kRegBinary, switchData(0x06, 0));
+  fakes.registry.setValue(kHkcu, kApproved, "Seven", platform::kRegBinary, switchData(0x07, earlier));
+  fakes.registry.setValue(kHkcu, kApproved, "Short", platform::kRegBinary, Bytes{2, 0, 0});
+  for (const char* name : {"Two", "Six", "Seven", "Short", "None", "Untouched"}) {
+    fakes.registry.setString(kHkcu, kRunKey, name, "x.exe");
+  }
+  TfrmVantrel& f = start();
+  show();
+
+  select({"Two", "Six", "Seven", "Short", "None"});
+  EXPECT_EQ(choose(f.DisableAtLogOn), "");
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Two"), switchData(0x03, now));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Six"), switchData(0x07, now));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Seven"), switchData(0x07, earlier));  // off already: as it was
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Short"), switchData(0x03, now));      // Windows does not read it
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "None"), switchData(0x03, now));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Untouched"), std::nullopt);
+  EXPECT_EQ(statuses(),
+            (std::vector<std::string>{"None / This user / Disabled", "Seven / This user / Disabled",
+                                      "Short / This user / Disabled", "Six / This user / Disabled",
+                                      "Two / This user / Disabled", "Untouched / This user / Enabled"}));
+
+  fakes.registry.setValue(kHkcu, kApproved, "Odd", platform::kRegBinary, Bytes{2, 0});
+  fakes.registry.setString(kHkcu, kRunKey, "Odd", "x.exe");
+  show();
+  select({"Two", "Six", "Seven", "Untouched", "Odd"});
+  EXPECT_EQ(choose(f.EnableAtLogOn), "");
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Two"), switchData(0x02, 0));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Six"), switchData(0x06, 0));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Seven"), switchData(0x06, 0));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Untouched"), std::nullopt);  // no value stays no value
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Odd"), (Bytes{2, 0}));       // on already: left alone
+  EXPECT_EQ(statuses()[1], "Odd / This user / Enabled");
+  EXPECT_EQ(statuses()[2], "Seven / This user / Enabled");
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+
+  // With no row selected the menu's items do nothing.
+  select({});
+  EXPECT_EQ(choose(f.DisableAtLogOn), "");
+  EXPECT_FALSE(f.DisableAtLogOn->Enabled);
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Untouched"), std::nullopt);
+}
+
+TEST_F(StartupApproved, TheMachinesSwitchesAreInThe64BitViewAndThe32BitProgramsKeyHasRun32) {
+  for (const bool program32 : {true, false}) {
+    SCOPED_TRACE(program32 ? "32-bit program" : "64-bit program");
+    fakes::FakeServices machine;
+    machine.on64BitWindows(program32);
+    machine.version.majorVersion = 10;
+    machine.registry.setString(kHklm, kRunKey, "App", "all.exe");
+    machine.registry.setString(kHklm, kRun32, "App", "all32.exe");
+    machine.registry.setString(kHkcu, kRunKey, "App", "user.exe");
+    machine.registry.setValue(kHklm, kApproved, "App", platform::kRegBinary, switchData(0x03, 1));
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    windows = native.get();
+    TApplication application(machine.services, std::move(native));
+    form_ = application.CreateForm<TfrmVantrel>();
+    show();
+    EXPECT_EQ(statuses(),
+              (std::vector<std::string>{"App / All users / Disabled", "App / All users (32-bit) / Enabled",
+                                        "App / This user / Enabled"}));
+    select({"App"}, "All users (32-bit)");
+    EXPECT_EQ(choose(form_->DisableAtLogOn), "");
+    EXPECT_EQ(machine.registry.value(kHklm, kApproved32, "App").value().data,
+              switchData(0x03, machine.timeOfDay.fileTime));
+    EXPECT_EQ(machine.registry.value(kHklm, kApproved, "App").value().data, switchData(0x03, 1));
+    EXPECT_FALSE(machine.registry.keyExists(
+        kHklm, "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer"));
+    EXPECT_EQ(statuses()[1], "App / All users (32-bit) / Disabled");
+    form_ = nullptr;
+  }
+}
+
+TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
+  fakes.on64BitWindows(true);
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.setString(kHkcu, kRunKey, "A", "a.exe");
+  // A standard user: the machine's keys may be read, not changed, and the switches' key is not there yet.
+  fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer");
+  TfrmVantrel& f = start();
+  show();
+  select({"A", "B"});
+  EXPECT_EQ(
+      choose(f.DisableAtLogOn),
+      "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run");
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "A"), switchData(0x03, fakes.timeOfDay.fileTime));
+  EXPECT_FALSE(fakes.registry.keyExists(kHklm, kApproved));
+  EXPECT_EQ(statuses(), (std::vector<std::string>{"A / All users / Enabled", "A / This user / Disabled",
+                                                  "B / All users / Enabled"}));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
+  fakes.registry.setString(kHklm, kRunKey, "App", "app.exe");
+  fakes.registry.setValue(kHklm, kApproved, "App", platform::kRegBinary, switchData(0x07, 5));
+  TfrmVantrel& f = start();
+  show();
+  select({"App"});
+  EXPECT_EQ(run([&] { f.SpeedButton1->Click(); }), "");
+  ASSERT_EQ(f.ListView2->RowCount(), 1);
+  EXPECT_EQ(f.ListView2->Rows()[0].SubItems, (std::vector<std::string>{"All users", "app.exe"}));
+  f.ListView2->SetSelected(0, true);
+  EXPECT_EQ(run([&] { f.SpeedButton2->Click(); }), "");
+  EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
+  ASSERT_EQ(f.ListView1->RowCount(), 1);
+  EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "app.exe"}));
+}
+
+}  // namespace
+}  // namespace vantrel
