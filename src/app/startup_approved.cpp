@@ -46,6 +46,9 @@ std::optional<ApprovedPlace> ApprovedPlaceOf(const std::string& scope, bool prog
       {"All users", platform::kHKeyLocalMachine, kApprovedRun},
       {"All users (32-bit)", platform::kHKeyLocalMachine, kApprovedRun32},
       {"This user", platform::kHKeyCurrentUser, kApprovedRun},
+      // The files of the Startup folders, each folder's under its own hive.
+      {"This user (folder)", platform::kHKeyCurrentUser, kApprovedStartupFolder},
+      {"All users (folder)", platform::kHKeyLocalMachine, kApprovedStartupFolder},
   };
   for (const Entry& entry : kPlaces) {
     if (scope == entry.scope) {

@@ -375,8 +375,10 @@ void SetSelectedStartsAtLogOn(const StatusColumn& status, TListView& liveList, b
     }
     for (const int row : selectedRows(liveList, scope)) {
       errors.Run([&] {
+        // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
+        const TListRow& entry = liveList.Rows()[row];
         SetStartsAtLogOn(status.Registry, place->Root, place->View, place->SubKey,
-                         liveList.Rows()[row].Caption, starts, now);
+                         entry.Key.empty() ? entry.Caption : entry.Key, starts, now);
         liveList.SetSubItem(row, kStatusItem, statusText(starts));
       });
     }

@@ -74,10 +74,13 @@ std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std
 }
 
 TListRow fileRow(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& folder,
-                 const std::string& name) {
+                 const std::string& name, const std::optional<std::string>& status) {
   TListRow row;
   row.Caption = isShortcut(name) ? name.substr(0, name.size() - 4) : name;
   row.SubItems.push_back(scope.Name);
+  if (status) {
+    row.SubItems.push_back(*status);
+  }
   if (const std::optional<std::string> program = programOf(fileSystem, folder, name)) {
     row.SubItems.push_back(*program);
   }
@@ -88,7 +91,7 @@ TListRow fileRow(platform::FileSystem& fileSystem, const FolderScope& scope, con
 
 // Replaces the scope's rows of `list` with the files of `folder`; one that cannot be listed leaves them.
 void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& folder,
-              TListView& list) {
+              const StatusColumn* status, TListView& list) {
   std::vector<platform::FindData> found;
   const long error =
       folder.empty() ? platform::kErrorPathNotFound : fileSystem.FindFirstFileW(Utf8ToUtf16(folder), &found);
@@ -102,14 +105,20 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
       list.DeleteRow(i);
     }
   }
+  std::vector<std::string> names;
   for (const platform::FindData& entry : found) {
     const std::string name = Utf16ToUtf8(entry.cFileName);
     // The folder's own look, which Windows does not run.
-    if ((entry.dwFileAttributes & platform::kFileAttributeDirectory) != 0 ||
-        (name.size() == 11 && endsWithNoCase(name, "desktop.ini"))) {
-      continue;
+    if ((entry.dwFileAttributes & platform::kFileAttributeDirectory) == 0 &&
+        !(name.size() == 11 && endsWithNoCase(name, "desktop.ini"))) {
+      names.push_back(name);
     }
-    list.AddRow(fileRow(fileSystem, scope, folder, name));
+  }
+  const std::vector<std::string> texts =
+      status ? status->Texts(scope.Name, names) : std::vector<std::string>();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    list.AddRow(
+        fileRow(fileSystem, scope, folder, names[i], status ? std::optional(texts[i]) : std::nullopt));
   }
 }
 
@@ -230,19 +239,19 @@ FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope
 }
 
 void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
-                     TListView& liveList, TListView& backupList) {
+                     const StatusColumn* status, TListView& liveList, TListView& backupList) {
   ListUpdate liveUpdate(liveList);
   ListUpdate backupUpdate(backupList);
   for (const FolderScope& scope : scopes) {
     const FolderPlaces places = PlacesOf(fileSystem, scope);
-    fillList(fileSystem, scope, places.Live, liveList);
-    fillList(fileSystem, scope, places.Backup, backupList);
+    fillList(fileSystem, scope, places.Live, status, liveList);
+    fillList(fileSystem, scope, places.Backup, nullptr, backupList);
   }
 }
 
 std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
-                                           const std::vector<FolderScope>& scopes, TListView& fromList,
-                                           bool toBackup, TListView& toList) {
+                                           const std::vector<FolderScope>& scopes, const StatusColumn* status,
+                                           TListView& fromList, bool toBackup, TListView& toList) {
   Report report;
   std::vector<int> movedRows;
   std::vector<TListRow> arrived;  // the rows of the files now in the target, as it shows them
@@ -263,7 +272,10 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
       const std::string& name = fromList.Rows()[row].Key;
       const Moved moved = moveFile(fileSystem, scope, name, from, to, report);
       if (moved != Moved::No) {
-        arrived.push_back(fileRow(fileSystem, scope, to, name));
+        // Only the live list shows a status; the switch itself stays as it is.
+        const std::optional<std::string> shown =
+            status && !toBackup ? std::optional(status->Texts(scope.Name, {name}).front()) : std::nullopt;
+        arrived.push_back(fileRow(fileSystem, scope, to, name, shown));
       }
       if (moved == Moved::Yes) {
         movedRows.push_back(row);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_entries.h"
 #include "framework/comctrls.h"
 #include "platform/file_system.h"
 
@@ -31,19 +32,20 @@ FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope
 
 // In every scope: refills the scope's rows of both lists from its two folders (desktop.ini and subfolders
 // left out). A folder that cannot be listed leaves its rows as they are; a backup folder not made yet holds
-// nothing. Creates nothing and reports nothing.
+// nothing. Creates nothing and reports nothing. With `status`, the live list's rows show their status.
 void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
-                     TListView& liveList, TListView& backupList);
+                     const StatusColumn* status, TListView& liveList, TListView& backupList);
 
 // Moves the files of the selected folder rows of `fromList` from the live folders to the backups
 // (`toBackup`) or back, each within its scope, creating a backup folder where it is missing; then the rows
-// whose files moved go to `toList`. One move call within a volume; across volumes a copy, then the deletion
-// of the original, and the copy deleted again where the original cannot be. A file of the same name in the
-// target is never replaced. Returns what the user is to be told: one line per scope that refused, one per
-// file that could not be moved for its own reason; nothing when every file moved.
+// whose files moved go to `toList` (with their status where it is the live list and `status` is given). One
+// move call within a volume; across volumes a copy, then the deletion of the original, and the copy deleted
+// again where the original cannot be. A file of the same name in the target is never replaced. Returns what
+// the user is to be told: one line per scope that refused, one per file that could not be moved for its own
+// reason; nothing when every file moved.
 std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
-                                           const std::vector<FolderScope>& scopes, TListView& fromList,
-                                           bool toBackup, TListView& toList);
+                                           const std::vector<FolderScope>& scopes, const StatusColumn* status,
+                                           TListView& fromList, bool toBackup, TListView& toList);
 
 // Sends the files of the selected folder rows of `list` (of the live folders, or of the backups with
 // `backup`) to the Recycle Bin, and deletes the rows whose files went. Returns as MoveSelectedFiles.

@@ -91,8 +91,9 @@ std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
 
 void TfrmVantrel::TabSheet3Show(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
-  FillLists(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1, *ListView2);
-  FillFolderLists(*services_.fileSystem, FolderScopes(), *ListView1, *ListView2);
+  const StatusColumn* shown = status ? &*status : nullptr;
+  FillLists(*services_.registry, runScopes(), shown, *ListView1, *ListView2);
+  FillFolderLists(*services_.fileSystem, FolderScopes(), shown, *ListView1, *ListView2);
   for (int i = 0; i < ListView1->RowCount(); ++i) {
     if (preselected(ListView1->Rows()[i].Caption)) {
       ListView1->SetSelected(i, true);
@@ -104,23 +105,27 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
 
 void TfrmVantrel::SpeedButton1Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
+  const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
       [&] {
-        MoveSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1,
-                            kRunKey, *ListView2, kBackupKey);
+        MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView1, kRunKey, *ListView2,
+                            kBackupKey);
       },
-      [&] { return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, true, *ListView2); });
+      [&] {
+        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2);
+      });
 }
 
 void TfrmVantrel::SpeedButton2Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
+  const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
       [&] {
-        MoveSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView2,
-                            kBackupKey, *ListView1, kRunKey);
+        MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView2, kBackupKey, *ListView1,
+                            kRunKey);
       },
       [&] {
-        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, false, *ListView1);
+        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1);
       });
 }
 

@@ -28,8 +28,9 @@ class Machine {
     fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
   }
   TfrmVantrel& start() {
-    application_ =
-        std::make_unique<TApplication>(fakes.services, std::make_unique<fakes::FakeNativeApplication>());
+    auto native = std::make_unique<fakes::FakeNativeApplication>();
+    windows_ = native.get();
+    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
     application_->SetTitle(kProductLine);
     form_ = application_->CreateForm<TfrmVantrel>();
     return *form_;
@@ -48,6 +49,13 @@ class Machine {
   }
   static std::string press(TSpeedButton* button) {
     return run([&] { button->Click(); });
+  }
+  // Chooses an item of the upper list's menu as a right click on it would.
+  std::string choose(const TMenuItem* item) {
+    TPopupMenu* menu = form_->ListView1->ContextMenu();
+    const auto& items = menu->Items();
+    windows_->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
+    return run([&] { menu->Popup(10, 10); });
   }
   std::string userStartup(const std::string& name) const { return fakes.fileSystem.startup + "\\" + name; }
   std::string userBackup(const std::string& name) const {
@@ -69,6 +77,7 @@ class Machine {
 
  private:
   std::unique_ptr<TApplication> application_;
+  fakes::FakeNativeApplication* windows_ = nullptr;
   TfrmVantrel* form_ = nullptr;
 };
 
@@ -248,6 +257,55 @@ TEST(StartupFolders, AStandardUserIsToldOnceOfAllUsersFilesAndTheOtherScopesStil
   EXPECT_TRUE(m.fakes.registry.value(platform::kHKeyCurrentUser, kBackupKey, "U"));
   EXPECT_EQ(f.ListView1->RowCount(), 2);
   EXPECT_EQ(f.ListView2->RowCount(), 2);
+}
+
+TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExactName) {
+  constexpr char kSwitches[] =
+      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+  const platform::HKey hkcu = platform::kHKeyCurrentUser;
+  const platform::HKey hklm = platform::kHKeyLocalMachine;
+  const std::vector<std::uint8_t> off = {0x03, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  Machine m;
+  m.fakes.version.majorVersion = 6;
+  m.fakes.version.minorVersion = 2;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addShortcut(m.userStartup(kGreek), "C:\\cal.exe", "");
+  disk.addFile(m.userStartup("tidy.bat"), "");
+  disk.addFile(m.allStartup("sync.bat"), "");
+  m.fakes.registry.setValue(hkcu, kSwitches, kGreek, platform::kRegBinary, off);
+  m.fakes.registry.setValue(hklm, kSwitches, "sync.bat", platform::kRegBinary, off);
+  // The other hive's switch of the same name is not this file's.
+  m.fakes.registry.setValue(hklm, kSwitches, "tidy.bat", platform::kRegBinary, off);
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  const auto statuses = [&] {
+    std::vector<std::string> texts;
+    for (const TListRow& row : f.ListView1->Rows()) {
+      texts.push_back(row.Caption + " " + row.SubItems.at(1));
+    }
+    return texts;
+  };
+  EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Enabled", "Ημερολόγιο Disabled"}));
+
+  select(f.ListView1, {kGreek, "tidy.bat"});
+  EXPECT_EQ(m.choose(f.EnableAtLogOn), "");
+  EXPECT_EQ(m.fakes.registry.value(hkcu, kSwitches, kGreek)->data[0], 0x02);
+  EXPECT_FALSE(m.fakes.registry.value(hkcu, kSwitches, "Ημερολόγιο"));
+  EXPECT_FALSE(m.fakes.registry.value(hkcu, kSwitches, "tidy.bat"));
+  select(f.ListView1, {"tidy.bat"});
+  EXPECT_EQ(m.choose(f.DisableAtLogOn), "");
+  EXPECT_EQ(m.fakes.registry.value(hkcu, kSwitches, "tidy.bat")->data[0], 0x03);
+  EXPECT_EQ(m.fakes.registry.value(hklm, kSwitches, "tidy.bat")->data, off);
+  EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));
+
+  // Down and up again, the file keeps its switch and shows it.
+  select(f.ListView1, {"sync.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton1), "");
+  EXPECT_EQ(f.ListView2->Rows().at(0).SubItems.size(), 2u);  // scope and program: no status below
+  select(f.ListView2, {"sync.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton2), "");
+  EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));
+  EXPECT_EQ(m.fakes.registry.value(hklm, kSwitches, "sync.bat")->data, off);
 }
 
 }  // namespace
