@@ -5,8 +5,9 @@ import shutil
 import pytest
 
 from conftest import BUILD, app_data, wait_until, wine, windows_path
+from test_startup_approved import statuses, upper_rows, windows_10  # noqa: F401 (a fixture)
 from test_startup_manager import (BACKUP_LIST, LIVE, RESTORE, TO_BACKUP, empty_keys, list_views, open_page, press,
-                                  rows, select)
+                                  reg, rows, select)
 
 SHORTCUT = "\u0397\u03bc\u03b5\u03c1\u03bf\u03bb\u03cc\u03b3\u03b9\u03bf.lnk"  # Greek, as users name them
 BATCH = "tidy.bat"
@@ -74,3 +75,24 @@ def test_files_of_the_startup_folder_move_down_and_up_with_the_buttons(desktop, 
         assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == count, 10), list_views(desktop)
     assert files(live) == startup_files
     assert files(backup) == {}
+
+
+FOLDER_SWITCHES = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\StartupFolder"
+
+
+@pytest.fixture
+def folder_switches(desktop):
+    """The shortcut switched off by its file's name, as Windows writes it; the batch file without a switch."""
+    reg(desktop, "delete", FOLDER_SWITCHES, "/f")
+    assert reg(desktop, "add", FOLDER_SWITCHES, "/v", SHORTCUT, "/t", "REG_BINARY", "/d",
+               "0300000000e0287c4286dd01", "/f").returncode == 0
+    yield
+    reg(desktop, "delete", FOLDER_SWITCHES, "/f")
+
+
+def test_files_show_their_switch_from_windows_8_on(desktop, windows_10, startup_files, folder_switches, vantrel):
+    open_page(desktop, vantrel.arch)
+    assert wait_until(lambda: len(statuses(desktop, vantrel.arch)) == 2, 10), upper_rows(desktop, vantrel.arch)
+    desktop.still_screenshot(f"startup-folders-status-{vantrel.arch}")
+    assert statuses(desktop, vantrel.arch) == {("tidy.bat", "This user (folder)"): "Enabled",
+                                               (SHORTCUT[:-4], "This user (folder)"): "Disabled"}
