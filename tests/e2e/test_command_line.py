@@ -1,0 +1,79 @@
+"""The switches under Wine: a pass from the command line alone and with a copy running, the box of a wrong
+switch, and the balloon after the menu's "Free All"."""
+import subprocess
+import sys
+import time
+
+from conftest import ROOT, peak_memory_mb, wait_until, wine_env
+from test_commands import menu_command
+from test_tray import the_icon
+
+# Runs a command and prints the highest resident memory of its processes, in KB, after its exit code.
+PEAK = ("import resource, subprocess, sys\n"
+        "code = subprocess.run(sys.argv[1:]).returncode\n"
+        "print(code, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)\n")
+
+
+def run_measured(desktop, exe, *arguments):
+    """Runs Vantrel.exe with these arguments to its end, watching the tray meanwhile: its exit code, its peak
+    memory in MB and the most icons seen docked."""
+    process = subprocess.Popen([sys.executable, "-c", PEAK, str(ROOT / "scripts" / "wine"), str(exe), *arguments],
+                               env=wine_env(desktop), stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    icons = 0
+    while process.poll() is None:
+        icons = max(icons, len(desktop.tray_icons()))
+        time.sleep(0.05)
+    code, peak = process.stdout.read().split()
+    return int(code), int(peak) // 1024, icons
+
+
+def start_switch(desktop, exe, *arguments):
+    return subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe), *arguments], env=wine_env(desktop),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def test_free_64_alone_runs_its_pass_without_an_icon(desktop, vantrel):
+    # The fixture's copy is only the source of the executable here: it goes before the lone runs.
+    the_icon(desktop)
+    vantrel.kill()
+    vantrel.wait(10)
+    assert wait_until(lambda: not desktop.tray_icons(), 15)
+    exe = vantrel.folder / "Vantrel.exe"
+    code, baseline, _ = run_measured(desktop, exe, "/free", "1")
+    assert code == 0
+    code, peak, icons = run_measured(desktop, exe, "/FREE", "64")
+    assert (code, icons) == (0, 0)
+    assert peak >= baseline + 60, (baseline, peak)
+    assert not (vantrel.folder / "Vantrel.ini").exists(), "no settings written"
+
+
+def test_free_64_with_a_copy_running_is_handed_over(desktop, vantrel):
+    the_icon(desktop)
+    before = peak_memory_mb(vantrel.folder)
+    began = time.monotonic()
+    assert start_switch(desktop, vantrel.folder / "Vantrel.exe", "-free", "64").wait(30) == 0
+    assert time.monotonic() - began < 10
+    assert wait_until(lambda: peak_memory_mb(vantrel.folder) >= before + 60, 30), "the running copy made no pass"
+    assert len(desktop.tray_icons()) == 1
+    assert vantrel.poll() is None
+
+
+def test_free_0_shows_the_switches_and_ends_with_2(desktop, vantrel):
+    the_icon(desktop)
+    switch = start_switch(desktop, vantrel.folder / "Vantrel.exe", "/free", "0")
+    box = wait_until(lambda: desktop.x("xdotool", "search", "--onlyvisible", "--name", "^Vantrel$").split(), 30)
+    assert box, "no box"
+    desktop.still_screenshot(f"switches-box-{vantrel.arch}")
+    assert switch.poll() is None, "it ends only once the box is closed"
+    desktop.x("xdotool", "windowactivate", "--sync", box[0], "key", "Return")
+    assert switch.wait(30) == 2
+
+
+def test_free_all_from_the_menu_ends_in_a_balloon(desktop, vantrel):
+    icon = the_icon(desktop)
+    menu_command(desktop, icon, ["a"], lambda: peak_memory_mb(vantrel.folder) >= 500)
+    # The shell draws the balloon as a window of its own, far wider than an icon.
+    balloons = lambda: [w for w in desktop.visible_windows("explorer.exe") if desktop.geometry(w)[2] > 100]
+    shown = wait_until(balloons, 15)
+    desktop.screenshot(f"balloon-{vantrel.arch}")
+    assert shown, "no balloon"
