@@ -6,7 +6,7 @@ import time
 
 from conftest import ROOT, peak_memory_mb, wait_until, wine_env
 from test_commands import menu_command
-from test_tray import the_icon
+from test_tray import centre, the_icon
 
 # Runs a command and prints the highest resident memory of its processes, in KB, after its exit code.
 PEAK = ("import resource, subprocess, sys\n"
@@ -65,15 +65,32 @@ def test_free_0_shows_the_switches_and_ends_with_2(desktop, vantrel):
     assert box, "no box"
     desktop.still_screenshot(f"switches-box-{vantrel.arch}")
     assert switch.poll() is None, "it ends only once the box is closed"
-    desktop.x("xdotool", "windowactivate", "--sync", box[0], "key", "Return")
+    # OK, in the middle of the box's lowest row.
+    x, y, width, height = desktop.geometry(box[0])
+    desktop.click(x + width // 2, y + height - 22)
     assert switch.wait(30) == 2
+
+
+def shell_popups(desktop, tall):
+    """The shell's tips (one line) or balloons (title and text, taller): windows of their own, far wider than
+    an icon."""
+    return [w for w in desktop.visible_windows("explorer.exe")
+            if desktop.geometry(w)[2] > 100 and (desktop.geometry(w)[3] > 30) == tall]
+
+
+def test_the_tip_names_the_figures(desktop, vantrel):
+    icon = the_icon(desktop)
+    # The tip comes with the first tray tick; the pointer rests on the icon as a person's would.
+    time.sleep(2)
+    desktop.x("xdotool", "mousemove", *map(str, centre(icon)))
+    tip = wait_until(lambda: shell_popups(desktop, tall=False), 15)
+    desktop.screenshot(f"tip-{vantrel.arch}")
+    assert tip, "no tip"
 
 
 def test_free_all_from_the_menu_ends_in_a_balloon(desktop, vantrel):
     icon = the_icon(desktop)
     menu_command(desktop, icon, ["a"], lambda: peak_memory_mb(vantrel.folder) >= 500)
-    # The shell draws the balloon as a window of its own, far wider than an icon.
-    balloons = lambda: [w for w in desktop.visible_windows("explorer.exe") if desktop.geometry(w)[2] > 100]
-    shown = wait_until(balloons, 15)
+    balloon = wait_until(lambda: shell_popups(desktop, tall=True), 15)
     desktop.screenshot(f"balloon-{vantrel.arch}")
-    assert shown, "no balloon"
+    assert balloon, "no balloon"
