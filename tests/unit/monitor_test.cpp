@@ -269,12 +269,12 @@ TEST_F(Monitor, TheFiguresOfTheWindowAndTheTray) {
 TEST_F(Monitor, ANewFigureReachesTheShellInOneCallWithItsTipAndAnIdleTickInNone) {
   fakes.memory.status = {24105 * kMiB, 22921 * kMiB};
   start({});
-  form->Timer2Timer(form);
   const auto tip = [&] { return std::string(fakes.shell.icons.begin()->second.szTip); };
-  EXPECT_EQ(tip(), "Free: 22921 MB of 24105 MB (95%)");
-  // A new image with a new tip; a tip alone (the compact figure may stay as it was); nothing new.
+  EXPECT_EQ(tip(), "Free: 22921 MB of 24105 MB (95%)") << "from the start";
+  // The first figure; a new image with a new tip; a tip alone (the compact figure may stay as it was);
+  // nothing new.
   for (const auto& [freeMegabytes, shellCalls] :
-       {std::pair<std::uint64_t, std::size_t>{12000, 1}, {12001, 1}, {12001, 0}}) {
+       {std::pair<std::uint64_t, std::size_t>{22921, 1}, {12000, 1}, {12001, 1}, {12001, 0}}) {
     SCOPED_TRACE(freeMegabytes);
     const std::size_t calls = fakes.shell.calls.size();
     fakes.memory.status.availPhys = freeMegabytes * kMiB;
