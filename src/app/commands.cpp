@@ -2,6 +2,7 @@
 #include <array>
 #include <utility>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/running_copy.h"

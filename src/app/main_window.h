@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/free_memory_tray_icon.h"
 #include "app/run_key.h"
 #include "framework/application.h"
