@@ -1,9 +1,12 @@
 // The commands a person gives: reclaim passes and what shows them, the tray menu, the CD tray, the web link.
 #include <array>
+#include <utility>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/running_copy.h"
+#include "app/tray_texts.h"
 #include "framework/sysutils.h"
 
 namespace vantrel {
@@ -20,7 +23,18 @@ constexpr int kClickShowHide = 9;
 }  // namespace
 
 void TfrmVantrel::btnFreeAllClick(TObject*) {
-  MaxMem1->DefragAll();
+  userPass(kWholeMemoryPass);
+}
+
+void TfrmVantrel::userPass(std::int32_t megabytes) {
+  const std::int64_t before = MaxMem1->FreeMemory();
+  if (megabytes == kWholeMemoryPass) {
+    MaxMem1->DefragAll();
+  } else {
+    MaxMem1->Defrag(megabytes);
+  }
+  // A shell without balloons shows nothing, which is all there is to do about it.
+  TextTrayIcon1->ShowBalloonHint(kProductName, PassBalloonText(before, MaxMem1->FreeMemory()));
 }
 
 void TfrmVantrel::TextTrayIcon1Click(TObject*) {
@@ -28,9 +42,9 @@ void TfrmVantrel::TextTrayIcon1Click(TObject*) {
   const std::int32_t flag = StrToInt(Label15->Caption());
   const int action = ComboBox1->ItemIndex();
   if (action >= 0 && action < static_cast<int>(kClickMegabytes.size())) {
-    MaxMem1->Defrag(kClickMegabytes[static_cast<std::size_t>(action)]);
+    userPass(kClickMegabytes[static_cast<std::size_t>(action)]);
   } else if (action == kClickFreeAll) {
-    MaxMem1->DefragAll();
+    userPass(kWholeMemoryPass);
   } else if (action == kClickShowHide) {
     showHideToggle(flag);
   }
@@ -70,12 +84,28 @@ void TfrmVantrel::listenToLaterStarts() {
 }
 
 bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes) {
-  if (Data != kCommandData || Bytes != kShowCommand) {
+  if (Data != kCommandData) {
     return false;
   }
-  // As Show/Hide shows the hidden window; a shown one comes to the front.
-  showHideToggle(1);
-  return true;
+  if (Bytes == kShowCommand) {
+    // As Show/Hide shows the hidden window; a shown one comes to the front.
+    showHideToggle(1);
+    return true;
+  }
+  if (const std::optional<std::int32_t> megabytes = PassOfCommand(Bytes)) {
+    // Run once the later start has its answer: it waits less long than a pass may take.
+    handedPasses_.push_back(*megabytes);
+    HandedPassTimer->SetEnabled(true);
+    return true;
+  }
+  return false;
+}
+
+void TfrmVantrel::HandedPassTimerTimer(TObject*) {
+  HandedPassTimer->SetEnabled(false);
+  for (const std::int32_t megabytes : std::exchange(handedPasses_, {})) {
+    userPass(megabytes);
+  }
 }
 
 void TfrmVantrel::SEnable_oldClick(TObject*) {

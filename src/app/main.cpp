@@ -1,5 +1,7 @@
-// Program entry: one copy per session, the modules' start-up, the application with its title, the main
-// window, the message loop; the window goes before the modules shut down.
+// Program entry: the switches, one copy per session, the modules' start-up, the application with its title,
+// the main window, the message loop; the window goes before the modules shut down.
+#include "app/command_line.h"
+#include "app/command_line_actions.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/running_copy.h"
@@ -11,6 +13,14 @@
 
 int main() {
   vantrel::platform::Services& services = vantrel::platform::win32::services();
+  const vantrel::StartRequest request =
+      vantrel::ParseCommandLine(vantrel::CommandLineArguments(*services.process));
+  if (request.action == vantrel::StartAction::Usage) {
+    return vantrel::ShowUsage(*services.dialogs, request.exitCode);
+  }
+  if (request.action == vantrel::StartAction::Pass) {
+    return vantrel::RunCommandLinePass(services, request.megabytes);
+  }
   // A later start shows the running copy's window instead of adding a second icon and reclaimer.
   const vantrel::TRunningCopyClaim claim(*services.instances);
   if (!claim.First()) {

@@ -13,6 +13,8 @@ namespace {
 constexpr int kPageWidth = 444;
 constexpr int kRowHeight = 16;
 constexpr int kEditHeight = 22;
+// A handed-over pass starts this many ms after its hand-over was answered.
+constexpr std::uint32_t kHandedPassDelay = 10;
 
 TLabel* label(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
               int top, int width) {
@@ -167,6 +169,11 @@ void TfrmVantrel::buildComponents() {
   Timer3->SetName("Timer3");
   Timer3->SetInterval(100);
   Timer3->SetOnTimer([this](TObject* sender) { Timer3Timer(sender); });
+  HandedPassTimer = new TTimer(this);
+  HandedPassTimer->SetName("HandedPassTimer");
+  HandedPassTimer->SetEnabled(false);
+  HandedPassTimer->SetInterval(kHandedPassDelay);
+  HandedPassTimer->SetOnTimer([this](TObject* sender) { HandedPassTimerTimer(sender); });
 
   MaxMem1 = new TMaxMem(this, *services_.memory);
   MaxMem1->SetName("MaxMem1");

@@ -103,6 +103,8 @@ class TfrmVantrel : public TForm {
   TTimer* Timer1;
   TTimer* Timer2;
   TTimer* Timer3;
+  // Runs the passes that later starts handed over, once their hand-over has been answered.
+  TTimer* HandedPassTimer;
   TMaxMem* MaxMem1;
   TPopupMenu* TPopupMenu1;
   TMenuItem* SShow;
@@ -153,6 +155,7 @@ class TfrmVantrel : public TForm {
 
   // A command handed over by a later start of the program (running_copy.h); false for anything else.
   bool ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes);
+  void HandedPassTimerTimer(TObject* Sender);
 
   // The startup manager.
   void TabSheet3Show(TObject* Sender);
@@ -191,6 +194,9 @@ class TfrmVantrel : public TForm {
 
   // Takes the commands of later starts, also from a process of a lower level when this one runs elevated.
   void listenToLaterStarts();
+  // A pass the user asked for (megabytes, or kWholeMemoryPass), followed by a balloon that says what it
+  // freed.
+  void userPass(std::int32_t megabytes);
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
@@ -199,6 +205,7 @@ class TfrmVantrel : public TForm {
   platform::Services& services_;
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
+  std::vector<std::int32_t> handedPasses_;
 };
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include "app/figures.h"
 #include "app/load_reading.h"
 #include "app/main_window.h"
+#include "app/tray_texts.h"
 #include "cpu/cpu_usage.h"
 #include "framework/sysutils.h"
 
@@ -70,7 +71,12 @@ void TfrmVantrel::Timer1Timer(TObject*) {
 }
 
 void TfrmVantrel::Timer2Timer(TObject*) {
-  TextTrayIcon1->SetText(IntToStr(WholeMegabytes(MaxMem1->FreeMemory())));
+  const std::int64_t freeBytes = MaxMem1->FreeMemory();
+  // A new figure brings a new image and a new tip: the shell hears of both at once, and of neither when
+  // nothing changed.
+  const TTrayIconUpdate once(*TextTrayIcon1);
+  TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
+  TextTrayIcon1->SetHint(FreeMemoryTip(freeBytes, MaxMem1->TotalMemory()));
 }
 
 void TfrmVantrel::Timer3Timer(TObject*) {

@@ -1,9 +1,31 @@
 #include "app/running_copy.h"
 
+#include "app/command_line.h"
 #include "app/product.h"
 #include "framework/native.h"
 
 namespace vantrel {
+
+namespace {
+
+constexpr char kPassWord[] = "free ";
+constexpr char kWholeMemoryWord[] = "all";
+
+}  // namespace
+
+std::string PassCommand(std::int32_t megabytes) {
+  return kPassWord + (megabytes == kWholeMemoryPass ? kWholeMemoryWord : std::to_string(megabytes));
+}
+
+std::optional<std::int32_t> PassOfCommand(const std::string& command) {
+  const std::string prefix = kPassWord;
+  if (command.compare(0, prefix.size(), prefix) != 0) {
+    return std::nullopt;
+  }
+  const std::string argument = command.substr(prefix.size());
+  return argument == kWholeMemoryWord ? std::optional<std::int32_t>(kWholeMemoryPass)
+                                      : PassMegabytes(argument);
+}
 
 TRunningCopyClaim::TRunningCopyClaim(platform::Instances& instances) : instances_(instances) {
   bool existed = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/instances.h"
@@ -13,8 +14,11 @@ namespace vantrel {
 // "Local\": the object belongs to this log-on session, so another user's session runs its own copy.
 constexpr char kRunningCopyObject[] = "Local\\Vantrel.RunningCopy.5B2E91C4";
 constexpr std::uintptr_t kCommandData = 0x56545243;
-// Commands that the running copy carries out.
+// Commands that the running copy carries out: "show", and the passes "free N" (1 to 1024 MB) and "free all".
 constexpr char kShowCommand[] = "show";
+std::string PassCommand(std::int32_t megabytes);  // kWholeMemoryPass: "free all"
+// The megabytes of a pass command (kWholeMemoryPass for "free all"); none for any other text.
+std::optional<std::int32_t> PassOfCommand(const std::string& command);
 // A copy started at the same instant as this one may not have its window yet: it is sought this long, at
 // this pace, and each try waits this long for the copy's answer.
 constexpr std::uint32_t kHandOverWait = 20000;

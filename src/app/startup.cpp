@@ -4,6 +4,7 @@
 #include "app/figures.h"
 #include "app/main_window.h"
 #include "app/settings_location.h"
+#include "app/tray_texts.h"
 #include "framework/ini_file.h"
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
@@ -63,6 +64,8 @@ void TfrmVantrel::FormCreate(TObject*) {
   const char separator = Application()->DecimalSeparator();
   Label1->SetCaption(FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), separator));
   Gauge1->SetPosition(Percent(MaxMem1->FreeMemory(), total));
+  // The tip is there from the start; the tray text tick keeps it up to date.
+  TextTrayIcon1->SetHint(FreeMemoryTip(MaxMem1->FreeMemory(), total));
 
   listMax->SetItemIndex(read(ini, kIDX));
   edtCMI->SetValue(read(ini, kCMI));

@@ -90,6 +90,7 @@ void TMaxMem::Defrag(std::int32_t Megabytes) {
     return;
   }
   FBusy = true;
+  held_ = 0;
   const std::int32_t blocks = std::clamp(Megabytes, 0, kMaxBlocks);
   try {
     if (OnBeforeDefrag) {
@@ -103,6 +104,7 @@ void TMaxMem::Defrag(std::int32_t Megabytes) {
     }
     // A refused block ends the commit phase: the release phase then runs the bar on to 100 over what was
     // held.
+    held_ = table.committed();
     stepTotal = step + table.committed();
     for (std::int32_t i = 0; i < table.committed(); ++i) {
       table.releaseNext();

@@ -37,6 +37,8 @@ class TMaxMem : public TComponent {
   void DefragAll();
 
   bool Busy() const { return FBusy; }
+  // The blocks the latest pass held at once: fewer than it asked for when the system refused one.
+  std::int32_t Held() const { return held_; }
 
  private:
   void reportProgress(std::int32_t step, std::int32_t total);
@@ -44,6 +46,7 @@ class TMaxMem : public TComponent {
   platform::Memory& memory_;
   std::int64_t total_ = 0;
   bool FBusy = false;
+  std::int32_t held_ = 0;
 };
 
 }  // namespace vantrel

@@ -15,6 +15,10 @@ constexpr std::uint32_t kNimSetVersion = 4;
 constexpr std::uint32_t kNifMessage = 1;
 constexpr std::uint32_t kNifIcon = 2;
 constexpr std::uint32_t kNifTip = 4;
+constexpr std::uint32_t kNifInfo = 0x10;
+
+constexpr std::uint32_t kNiifInfo = 1;
+constexpr std::uint32_t kNiifNoSound = 0x10;
 
 constexpr std::uint32_t kNinBalloonShow = kWmUser + 2;
 constexpr std::uint32_t kNinBalloonHide = kWmUser + 3;
@@ -44,8 +48,8 @@ class Shell {
 
   // True when the shell carried out the message. An icon is named by its window and id.
   virtual bool Shell_NotifyIconA(std::uint32_t message, const NotifyIconDataA& data) = 0;
-  // The version of a system library that exports DllGetVersion ("comctl32.dll"): major and minor; false when
-  // the library or its version cannot be had.
+  // The version of a system library that exports DllGetVersion ("comctl32.dll", "shell32.dll"): major and
+  // minor; false when the library or its version cannot be had.
   virtual bool DllGetVersion(const char* library, std::uint32_t& major, std::uint32_t& minor) = 0;
 };
 

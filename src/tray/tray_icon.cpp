@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "framework/controls.h"
 #include "framework/form.h"
@@ -13,6 +14,13 @@ namespace {
 
 constexpr std::uint32_t kTrayFlags = platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
 constexpr std::size_t kTipLength = sizeof(platform::NotifyIconDataA::szTip) - 1;
+constexpr std::size_t kBalloonTextLength = sizeof(platform::NotifyIconDataA::szInfo) - 1;
+constexpr std::size_t kBalloonTitleLength = sizeof(platform::NotifyIconDataA::szInfoTitle) - 1;
+// shell32 5.0 shows balloons; 6.0 is the first that can keep one quiet.
+constexpr std::uint32_t kBalloonShell = 5;
+constexpr std::uint32_t kQuietBalloonShell = 6;
+// The longest a balloon stays where the shell still asks (before Vista), in ms.
+constexpr std::uint32_t kBalloonTimeout = 10000;
 // Common controls 4.71: the shell of that version is the first to announce a re-created taskbar.
 constexpr std::uint32_t kTaskbarCreatedVersion = 0x40047;
 
@@ -83,6 +91,9 @@ void TTrayIcon::SetCycleInterval(std::uint32_t value) {
 }
 
 void TTrayIcon::SetHint(const std::string& value) {
+  if (value == hint_) {
+    return;
+  }
   hint_ = value;
   UpdateTrayIcon();
 }
@@ -133,8 +144,38 @@ bool TTrayIcon::RemoveTrayIcon() {
 }
 
 bool TTrayIcon::UpdateTrayIcon() {
+  if (updating_ > 0) {
+    updatePending_ = true;
+    return false;
+  }
   FillNotifyData();
   return shell_.Shell_NotifyIconA(platform::kNimModify, notifyData_);
+}
+
+void TTrayIcon::BeginUpdate() {
+  ++updating_;
+}
+
+void TTrayIcon::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0 && std::exchange(updatePending_, false)) {
+    UpdateTrayIcon();
+  }
+}
+
+bool TTrayIcon::ShowBalloonHint(const std::string& title, const std::string& text) {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  if (!shell_.DllGetVersion("shell32.dll", major, minor) || major < kBalloonShell) {
+    return false;
+  }
+  FillNotifyData();
+  platform::NotifyIconDataA balloon = notifyData_;
+  balloon.uFlags |= platform::kNifInfo;
+  text.copy(balloon.szInfo, kBalloonTextLength);
+  title.copy(balloon.szInfoTitle, kBalloonTitleLength);
+  balloon.dwInfoFlags = platform::kNiifInfo | (major >= kQuietBalloonShell ? platform::kNiifNoSound : 0);
+  balloon.uVersion = kBalloonTimeout;
+  return shell_.Shell_NotifyIconA(platform::kNimModify, balloon);
 }
 
 bool TTrayIcon::FillNotifyData() {

@@ -68,6 +68,7 @@ class TTrayIcon : public TComponent {
   // While false, no mouse callback raises an event; balloon callbacks still do.
   bool Enabled = true;
   const std::string& Hint() const { return hint_; }
+  // The same text again goes to the shell no more.
   void SetHint(const std::string& value);
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value);
@@ -107,6 +108,14 @@ class TTrayIcon : public TComponent {
   virtual bool AddTrayIcon();
   virtual bool RemoveTrayIcon();
   virtual bool UpdateTrayIcon();
+  // Between these two, the changes of image and tip go to the shell as one NIM_MODIFY at the end (none when
+  // nothing changed); UpdateTrayIcon meanwhile sends nothing and answers false.
+  void BeginUpdate();
+  void EndUpdate();
+  // A balloon over the icon with the information icon and no sound (the sound only where the shell can keep
+  // quiet: shell32 6 on). Shells older than shell32 5 have no balloons: nothing is sent and the answer is
+  // false. The record then goes on without the balloon, so that no later change shows it again.
+  bool ShowBalloonHint(const std::string& title, const std::string& text);
 
   // The main window brought back from the notification area: restored, visible, the application in front.
   void ShowMainWindow();
@@ -199,6 +208,20 @@ class TTrayIcon : public TComponent {
   platform::HWnd ownerWindow_ = 0;
   platform::WndProc savedOwnerProc_ = 0;
   platform::NotifyIconDataA notifyData_;
+  int updating_ = 0;
+  bool updatePending_ = false;
+};
+
+// Holds an icon's changes from its making to its end, also when one of them throws (BeginUpdate, EndUpdate).
+class TTrayIconUpdate {
+ public:
+  explicit TTrayIconUpdate(TTrayIcon& icon) : icon_(icon) { icon_.BeginUpdate(); }
+  ~TTrayIconUpdate() { icon_.EndUpdate(); }
+  TTrayIconUpdate(const TTrayIconUpdate&) = delete;
+  TTrayIconUpdate& operator=(const TTrayIconUpdate&) = delete;
+
+ private:
+  TTrayIcon& icon_;
 };
 
 // The number of the shell's "TaskbarCreated" message; 0 while it is not registered.

@@ -11,6 +11,9 @@ void checkShell(platform::Shell& shell, platform::HWnd window) {
   std::uint32_t minor = 0;
   ASSERT_TRUE(shell.DllGetVersion("comctl32.dll", major, minor));
   EXPECT_GE((major << 16) | minor, 0x40047u);
+  // Balloons, which the tray shows after a pass the user started.
+  ASSERT_TRUE(shell.DllGetVersion("shell32.dll", major, minor));
+  EXPECT_GE(major, 5u);
 
   platform::NotifyIconDataA data;
   data.cbSize = sizeof data;
@@ -25,6 +28,12 @@ void checkShell(platform::Shell& shell, platform::HWnd window) {
   ASSERT_TRUE(shell.Shell_NotifyIconA(platform::kNimAdd, data));
   EXPECT_FALSE(shell.Shell_NotifyIconA(platform::kNimAdd, data));
   EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimModify, data));
+  platform::NotifyIconDataA balloon = data;
+  balloon.uFlags |= platform::kNifInfo;
+  std::snprintf(balloon.szInfo, sizeof balloon.szInfo, "%s", "Freed 1 MB: 1 MB -> 2 MB free");
+  std::snprintf(balloon.szInfoTitle, sizeof balloon.szInfoTitle, "%s", "Vantrel");
+  balloon.dwInfoFlags = platform::kNiifInfo | platform::kNiifNoSound;
+  EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimModify, balloon));
   EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimSetVersion, data));
   EXPECT_TRUE(shell.Shell_NotifyIconA(platform::kNimDelete, data));
   EXPECT_FALSE(shell.Shell_NotifyIconA(platform::kNimDelete, data));

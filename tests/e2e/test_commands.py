@@ -10,8 +10,8 @@ from test_tray import centre, the_icon
 
 def menu_command(desktop, icon, keys, done, seconds=15):
     """Chooses an item of the tray menu as a person does, with a right click and the keyboard, until `done`
-    holds. Under Wine with trayer a menu now and then closes again at once, taking the keys with it: the person
-    then simply clicks again."""
+    holds. Under Wine with trayer a menu now and then closes again at once, taking the keys with it (more often
+    while the icon's tip shows): the person then simply clicks again."""
     for _ in range(5):
         desktop.click(*centre(icon), button=3)
         if not wait_until(desktop.visible_windows, 10):
@@ -21,6 +21,8 @@ def menu_command(desktop, icon, keys, done, seconds=15):
         if wait_until(done, seconds):
             return
         desktop.x("xdotool", "key", "Escape")
+        # and moves the pointer off the icon, so that its tip goes before the next try.
+        desktop.x("xdotool", "mousemove", "0", "400", "sleep", "1")
     desktop.screenshot("menu-command-failed")
     raise AssertionError(f"the menu command {keys} did not take")
 

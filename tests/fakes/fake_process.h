@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "fault_plan.h"
 #include "framework/unicode.h"
@@ -15,11 +16,24 @@ class FakeProcess final : public platform::Process {
     return faults.shouldFail("GetModuleFileNameW") ? std::u16string() : Utf8ToUtf16(moduleFileName);
   }
 
+  std::u16string GetCommandLineW() override { return Utf8ToUtf16(commandLine); }
+  // Blanks alone part the arguments here: the system's quoting rules are its own.
+  std::vector<std::u16string> CommandLineToArgvW(const std::u16string& line) override {
+    std::vector<std::u16string> arguments;
+    std::u16string::size_type at = 0;
+    while ((at = line.find_first_not_of(u' ', at)) != std::u16string::npos) {
+      const std::u16string::size_type end = line.find(u' ', at);
+      arguments.push_back(line.substr(at, end - at));
+      at = end;
+    }
+    return arguments;
+  }
   bool IsWow64Process() override { return wow64; }
   std::string GetSystemWow64DirectoryA() override { return systemWow64Directory; }
 
   FaultPlan faults;                                                        // calls: "GetModuleFileNameW"
   std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";  // UTF-8
+  std::string commandLine = "Vantrel.exe";                                 // UTF-8
   bool wow64 = false;
   std::string systemWow64Directory;  // empty: 32-bit Windows
 };

@@ -34,12 +34,13 @@ bool FakeShell::Shell_NotifyIconA(std::uint32_t message, const platform::NotifyI
   return succeeded;
 }
 
-bool FakeShell::DllGetVersion(const char*, std::uint32_t& major, std::uint32_t& minor) {
+bool FakeShell::DllGetVersion(const char* library, std::uint32_t& major, std::uint32_t& minor) {
   if (faults.shouldFail("DllGetVersion")) {
     return false;
   }
-  major = comctlMajor;
-  minor = comctlMinor;
+  const bool shell = std::string(library) == "shell32.dll";
+  major = shell ? shellMajor : comctlMajor;
+  minor = shell ? shellMinor : comctlMinor;
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,8 @@ class FakeShell final : public platform::Shell {
 
   std::uint32_t comctlMajor = 5;
   std::uint32_t comctlMinor = 82;
+  std::uint32_t shellMajor = 6;  // "shell32.dll"
+  std::uint32_t shellMinor = 0;
   FaultPlan faults;  // calls: "Shell_NotifyIconA", "DllGetVersion"
 };
 

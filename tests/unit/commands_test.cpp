@@ -2,6 +2,7 @@
 // manual clock.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -133,6 +134,63 @@ TEST_F(Commands, APassShowsItsImageInTheTrayUntilTheNextTextTick) {
   EXPECT_EQ(fakes.windowSystem.resourceOf(shown), kIconReclaiming);
   form->Timer2Timer(form->Timer2);
   EXPECT_NE(fakes.gdi.image(fakes.shell.icons.begin()->second.hIcon), nullptr);
+}
+
+TEST_F(Commands, APassTheUserStartedEndsInABalloonThatSaysWhatItFreed) {
+  fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  start({"LCLK=4"});
+  std::uint64_t freeAfter = 0;
+  const auto after = form->MaxMem1->OnAfterDefrag;
+  form->MaxMem1->OnAfterDefrag = [&](TObject* sender) {
+    fakes.memory.status.availPhys = freeAfter;
+    after(sender);
+  };
+  struct Row {
+    const char* name;
+    std::function<void()> start;
+    std::uint64_t freeAfter;
+    std::uint32_t shell;  // shell32's major version
+    const char* text;     // none: no balloon
+    std::uint32_t flags;
+  };
+  const std::vector<Row> rows = {
+      {"tray click", [&] { form->TextTrayIcon1Click(form->TextTrayIcon1); }, 1536 * kMiB, 6,
+       "Freed 512 MB: 1024 MB -> 1536 MB free", platform::kNiifInfo | platform::kNiifNoSound},
+      {"menu", [&] { form->FMax->Click(); }, 1024 * kMiB, 6, "Nothing freed: 1024 MB free",
+       platform::kNiifInfo | platform::kNiifNoSound},
+      {"button", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1000 * kMiB, 6,
+       "Nothing freed: 1000 MB free", platform::kNiifInfo | platform::kNiifNoSound},
+      {"a shell that cannot keep quiet", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1536 * kMiB, 5,
+       "Freed 512 MB: 1024 MB -> 1536 MB free", platform::kNiifInfo},
+      {"a shell without balloons", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1536 * kMiB, 4, nullptr,
+       0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fakes.memory.status.availPhys = 1024 * kMiB;
+    freeAfter = row.freeAfter;
+    fakes.shell.shellMajor = row.shell;
+    fakes.shell.calls.clear();
+    row.start();
+    std::vector<platform::NotifyIconDataA> balloons;
+    for (const auto& call : fakes.shell.calls) {
+      if (call.data.uFlags & platform::kNifInfo) {
+        EXPECT_TRUE(call.succeeded);
+        balloons.push_back(call.data);
+      }
+    }
+    if (!row.text) {
+      EXPECT_TRUE(balloons.empty());
+      continue;
+    }
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(std::string(balloons[0].szInfoTitle), "Vantrel");
+    EXPECT_EQ(std::string(balloons[0].szInfo), row.text);
+    EXPECT_EQ(balloons[0].dwInfoFlags, row.flags);
+    // The next change of the icon does not bring the balloon back.
+    form->Timer2Timer(form->Timer2);
+    EXPECT_EQ(fakes.shell.calls.back().data.uFlags & platform::kNifInfo, 0u);
+  }
 }
 
 TEST_F(Commands, APassShowsItsProgressAndRestartsTheCheckOnlyWhenAutomaticReclaimIsOn) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/load_reading.h"
@@ -147,6 +148,9 @@ TEST_F(Monitor, AnAutomaticReclaimRunsItsPassesThenWaitsOneFullIntervalAfterTheL
   EXPECT_EQ(passes, (std::vector<int>{16, 16, 16}));
   EXPECT_EQ(form->IdleCount, 0);
   EXPECT_EQ(clock->now(), 1900u);
+  for (const auto& call : fakes.shell.calls) {
+    EXPECT_EQ(call.data.uFlags & platform::kNifInfo, 0u) << "no balloon after an automatic pass";
+  }
   nextUsages({0.9});
   clock->advance(999);
   EXPECT_EQ(clock->firings, (std::vector<std::uint64_t>{1000}));
@@ -260,6 +264,24 @@ TEST_F(Monitor, TheFiguresOfTheWindowAndTheTray) {
     EXPECT_EQ(form->TextTrayIcon1->Text(), c.tray);
     stop();
   }
+}
+
+TEST_F(Monitor, ANewFigureReachesTheShellInOneCallWithItsTipAndAnIdleTickInNone) {
+  fakes.memory.status = {24105 * kMiB, 22921 * kMiB};
+  start({});
+  const auto tip = [&] { return std::string(fakes.shell.icons.begin()->second.szTip); };
+  EXPECT_EQ(tip(), "Free: 22921 MB of 24105 MB (95%)") << "from the start";
+  // The first figure; a new image with a new tip; a tip alone (the compact figure may stay as it was);
+  // nothing new.
+  for (const auto& [freeMegabytes, shellCalls] :
+       {std::pair<std::uint64_t, std::size_t>{22921, 1}, {12000, 1}, {12001, 1}, {12001, 0}}) {
+    SCOPED_TRACE(freeMegabytes);
+    const std::size_t calls = fakes.shell.calls.size();
+    fakes.memory.status.availPhys = freeMegabytes * kMiB;
+    form->Timer2Timer(form);
+    EXPECT_EQ(fakes.shell.calls.size() - calls, shellCalls);
+  }
+  EXPECT_EQ(tip(), "Free: 12001 MB of 24105 MB (50%)");
 }
 
 TEST_F(Monitor, TheLoadIsTheLastInstancesUsageInPercent) {

@@ -8,12 +8,15 @@
 #include <memory>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/run_key.h"
+#include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
 #include "program_support.h"
+#include "test_blocks.h"
 
 namespace vantrel {
 namespace {
@@ -118,6 +121,42 @@ TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
     EXPECT_FALSE(form->Visible());
   }
   ShutdownTrayIcon();
+}
+
+TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {
+  fakes::FakeServices fakes;
+  fakes.memory.status = {512 * kMiB, 64 * kMiB};
+  fakes.process.moduleFileName = kExe;
+  fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+  // The display tick after a pass reads the processor load.
+  fakes.performanceData.block = fakes::processorBlock(fakes::sampleTime(0), {0}).bytes;
+  StartupCpuUsage(fakes.services);
+  StartupTrayIcon(fakes.services);
+  {
+    TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
+    auto* form = application.CreateForm<TfrmVantrel>();
+    application.Run();
+    for (const char* refused : {"free 0", "free 1025", "free ", "free all ", "free -1", "Free 64"}) {
+      SCOPED_TRACE(refused);
+      EXPECT_FALSE(application.CopyData(kCommandData, refused));
+    }
+    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(64)));
+    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(kWholeMemoryPass)));
+    EXPECT_TRUE(fakes.memory.commitOrder.empty()) << "not while the later start waits for its answer";
+    fakes.clock.advance(1000);
+    // 64 MB, then all of the machine's 512.
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 64u + 512u);
+    int balloons = 0;
+    for (const auto& call : fakes.shell.calls) {
+      balloons += (call.data.uFlags & platform::kNifInfo) != 0;
+    }
+    EXPECT_EQ(balloons, 2);
+    EXPECT_FALSE(form->Visible());
+    fakes.clock.advance(1000);
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 64u + 512u) << "each pass once";
+  }
+  ShutdownTrayIcon();
+  ShutdownCpuUsage();
 }
 
 }  // namespace

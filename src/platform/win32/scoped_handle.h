@@ -54,6 +54,9 @@ using ScopedBitmap = ScopedHandle<NullHandleTraits<HBITMAP, ::DeleteObject>>;
 // A kernel object (a token, a mutex) that names none with null.
 using ScopedKernelHandle = ScopedHandle<NullHandleTraits<HANDLE, ::CloseHandle>>;
 
+// Memory that a system call allocated for its caller to give back with LocalFree (CommandLineToArgvW's).
+using ScopedLocal = ScopedHandle<NullHandleTraits<HLOCAL, ::LocalFree>>;
+
 // An open file, whose none is INVALID_HANDLE_VALUE.
 struct FileHandleTraits {
   using Handle = HANDLE;

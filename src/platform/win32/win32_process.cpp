@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
+// After <windows.h>: CommandLineToArgvW.
+#include <shellapi.h>
 
 namespace vantrel::platform::win32 {
 
@@ -38,6 +41,21 @@ std::u16string Win32Process::GetModuleFileNameW() {
       return {};
     }
   }
+}
+
+std::u16string Win32Process::GetCommandLineW() {
+  return reinterpret_cast<const char16_t*>(::GetCommandLineW());
+}
+
+std::vector<std::u16string> Win32Process::CommandLineToArgvW(const std::u16string& commandLine) {
+  int count = 0;
+  LPWSTR* arguments = ::CommandLineToArgvW(wide(commandLine), &count);
+  const ScopedLocal owner(reinterpret_cast<HLOCAL>(arguments));
+  std::vector<std::u16string> result;
+  for (int index = 0; arguments && index < count; ++index) {
+    result.emplace_back(reinterpret_cast<const char16_t*>(arguments[index]));
+  }
+  return result;
 }
 
 bool Win32Process::IsWow64Process() {

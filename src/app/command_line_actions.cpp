@@ -1,0 +1,62 @@
+#include "app/command_line_actions.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/command_line.h"
+#include "app/product.h"
+#include "app/running_copy.h"
+#include "framework/native.h"
+#include "framework/unicode.h"
+#include "memory/max_mem.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kPassFailed = 1;
+
+int passHere(platform::Memory& memory, std::int32_t megabytes) {
+  TMaxMem reclaimer(nullptr, memory);
+  const std::int64_t total = reclaimer.TotalMemory() / static_cast<std::int64_t>(TMaxMem::kBlockSize);
+  const std::int32_t blocks =
+      megabytes == kWholeMemoryPass
+          ? static_cast<std::int32_t>(std::min<std::int64_t>(total, TMaxMem::kMaxBlocks))
+          : megabytes;
+  try {
+    reclaimer.Defrag(blocks);
+  } catch (const std::exception&) {
+    return kPassFailed;
+  }
+  return blocks > 0 && reclaimer.Held() == blocks ? 0 : kPassFailed;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(platform::Process& process) {
+  const std::vector<std::u16string> arguments = process.CommandLineToArgvW(process.GetCommandLineW());
+  std::vector<std::string> result;
+  for (std::size_t index = 1; index < arguments.size(); ++index) {
+    result.push_back(Utf16ToUtf8(arguments[index]));
+  }
+  return result;
+}
+
+int ShowUsage(platform::Dialogs& dialogs, int exitCode) {
+  dialogs.MessageBoxW(0, Utf8ToUtf16(kUsageText), Utf8ToUtf16(kProductName),
+                      platform::kMbOk | platform::kMbIconInformation);
+  return exitCode;
+}
+
+int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
+  platform::Instances& instances = *services.instances;
+  // Only a copy whose window is there is asked; one still starting would be waited for while the pass could
+  // as well run here.
+  if (instances.FindWindowA(kApplicationWindowClass, kProductLine) != 0 &&
+      HandToRunningCopy(instances, PassCommand(megabytes))) {
+    return 0;
+  }
+  return passHere(*services.memory, megabytes);
+}
+
+}  // namespace vantrel

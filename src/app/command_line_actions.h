@@ -1,0 +1,25 @@
+// What a start with a switch does instead of starting the program: it lists the switches, or it has one pass
+// run. Such a start shows no icon and no window, reads and writes no settings and leaves auto-start alone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace vantrel {
+
+// The process's arguments in UTF-8, without its own path.
+std::vector<std::string> CommandLineArguments(platform::Process& process);
+
+// The switches, in a box captioned "Vantrel"; `exitCode` once it is closed.
+int ShowUsage(platform::Dialogs& dialogs, int exitCode);
+
+// A pass of `megabytes` (kWholeMemoryPass: all that a pass can free). The session's running copy is handed
+// it, shows it as its own and the answer is 0; without one (or when it does not take it) the pass runs here:
+// 0 when every block it asked for was held, 1 otherwise. This start never takes the one-copy object, so a
+// normal start meanwhile does not mistake it for a running copy.
+int RunCommandLinePass(platform::Services& services, std::int32_t megabytes);
+
+}  // namespace vantrel
