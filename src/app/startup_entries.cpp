@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/startup_approved.h"
+#include "app/startup_rows.h"
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
 
@@ -20,49 +21,6 @@ constexpr int kStatusItem = 1;
 const char* statusText(bool starts) {
   return starts ? "Enabled" : "Disabled";
 }
-
-TListRow entryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
-                  const std::optional<std::string>& program) {
-  TListRow row;
-  row.Caption = name;
-  row.SubItems.push_back(scope);
-  if (status) {
-    row.SubItems.push_back(*status);
-  }
-  if (program) {
-    row.SubItems.push_back(*program);
-  }
-  row.ImageIndex = 0;
-  return row;
-}
-
-const std::string& scopeOf(const TListRow& row) {
-  static const std::string none;
-  return row.SubItems.empty() ? none : row.SubItems.front();
-}
-
-// The selected rows of that scope, in list order.
-std::vector<int> selectedRows(const TListView& list, const std::string& scope) {
-  std::vector<int> rows;
-  for (int i = 0; i < list.RowCount(); ++i) {
-    if (list.Rows()[i].Selected && scopeOf(list.Rows()[i]) == scope) {
-      rows.push_back(i);
-    }
-  }
-  return rows;
-}
-
-// Many row changes drawn once, whatever way the operation ends.
-class ListUpdate {
- public:
-  explicit ListUpdate(TListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~ListUpdate() { list_.EndUpdate(); }
-  ListUpdate(const ListUpdate&) = delete;
-  ListUpdate& operator=(const ListUpdate&) = delete;
-
- private:
-  TListView& list_;
-};
 
 // Runs the parts of one operation one after another: a registry error ends the part it happens in, so that
 // the user's own entries can still be changed where the machine's may not.
@@ -125,7 +83,7 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     return listed;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (scopeOf(list.Rows()[i]) == scope.Name) {
+    if (ScopeOf(list.Rows()[i]) == scope.Name) {
       list.DeleteRow(i);
     }
   }
@@ -150,7 +108,7 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
       status ? status->Texts(scope.Name, names) : std::vector<std::string>();
   for (std::size_t i = 0; i < listed.size(); ++i) {
     const std::optional<TRegValue>& value = listed[i].second;
-    list.AddRow(entryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
+    list.AddRow(EntryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
                          value ? ProgramText(*value) : std::nullopt));
   }
   return listed;
@@ -187,7 +145,7 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
   registry.CloseKey();
   for (int i = liveList.RowCount() - 1; i >= 0; --i) {
     const TListRow& row = liveList.Rows()[i];
-    if (scopeOf(row) == scope.Name && deleted.count(row.Caption)) {
+    if (ScopeOf(row) == scope.Name && deleted.count(row.Caption)) {
       liveList.DeleteRow(i);
     }
   }
@@ -249,8 +207,8 @@ std::vector<std::string> StatusColumn::Texts(const std::string& scope,
 
 void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes, const StatusColumn* status,
                TListView& liveList, TListView& backupList) {
-  ListUpdate liveUpdate(liveList);
-  ListUpdate backupUpdate(backupList);
+  TListViewUpdate liveUpdate(liveList);
+  TListViewUpdate backupUpdate(backupList);
   for (const RunScope& scope : scopes) {
     TRegistry keys = scope.Keys(registry);
     const Listed live = fillList(keys, scope, kRunKey, status, liveList);
@@ -266,7 +224,7 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
   std::vector<int> movedRows;
   ScopeErrors errors;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(fromList, scope.Name);
+    const std::vector<int> rows = SelectedRows(fromList, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -290,8 +248,8 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
     });
   }
   if (!movedRows.empty()) {
-    ListUpdate fromUpdate(fromList);
-    ListUpdate toUpdate(toList);
+    TListViewUpdate fromUpdate(fromList);
+    TListViewUpdate toUpdate(toList);
     std::sort(movedRows.begin(), movedRows.end());
     for (auto row = movedRows.rbegin(); row != movedRows.rend(); ++row) {
       TListRow moved = fromList.Rows()[*row];
@@ -302,7 +260,7 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
       }
       if (status && toKey == kRunKey) {
         moved.SubItems.insert(moved.SubItems.begin() + kStatusItem,
-                              *statusOf(status, scopeOf(moved), moved.Caption));
+                              *statusOf(status, ScopeOf(moved), moved.Caption));
       }
       fromList.DeleteRow(*row);
       toList.AddRow(moved);
@@ -316,7 +274,7 @@ void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunSc
   std::vector<int> deletedRows;
   ScopeErrors errors;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(list, scope.Name);
+    const std::vector<int> rows = SelectedRows(list, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -331,7 +289,7 @@ void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunSc
       }
     });
   }
-  ListUpdate update(list);
+  TListViewUpdate update(list);
   std::sort(deletedRows.begin(), deletedRows.end());
   for (auto row = deletedRows.rbegin(); row != deletedRows.rend(); ++row) {
     list.DeleteRow(*row);
@@ -351,7 +309,7 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
     keys.OpenKey(kRunKey, true);
   }
   const std::string& scope = (forAll ? machine : user).Name;
-  liveList.AddRow(entryRow(name, scope, statusOf(status, scope, name), path));
+  liveList.AddRow(EntryRow(name, scope, statusOf(status, scope, name), path));
   // A value of that name is someone's entry already: it stays as it is.
   if (!keys.ValueExists(name)) {
     keys.WriteString(name, path);
@@ -363,8 +321,8 @@ void SetSelectedStartsAtLogOn(const StatusColumn& status, TListView& liveList, b
                               std::uint64_t now) {
   std::vector<std::string> scopes;
   for (const TListRow& row : liveList.Rows()) {
-    if (row.Selected && std::find(scopes.begin(), scopes.end(), scopeOf(row)) == scopes.end()) {
-      scopes.push_back(scopeOf(row));
+    if (row.Selected && std::find(scopes.begin(), scopes.end(), ScopeOf(row)) == scopes.end()) {
+      scopes.push_back(ScopeOf(row));
     }
   }
   ScopeErrors errors;
@@ -373,7 +331,7 @@ void SetSelectedStartsAtLogOn(const StatusColumn& status, TListView& liveList, b
     if (!place) {
       continue;
     }
-    for (const int row : selectedRows(liveList, scope)) {
+    for (const int row : SelectedRows(liveList, scope)) {
       errors.Run([&] {
         // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
         const TListRow& entry = liveList.Rows()[row];

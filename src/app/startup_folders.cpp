@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "app/startup_rows.h"
 #include "framework/sysutils.h"
 #include "framework/unicode.h"
 
@@ -30,34 +31,6 @@ std::u16string pathOf(const std::string& folder, const std::string& name) {
   return Utf8ToUtf16(folder + "\\" + name);
 }
 
-const std::string& scopeOf(const TListRow& row) {
-  static const std::string none;
-  return row.SubItems.empty() ? none : row.SubItems.front();
-}
-
-// The selected rows of that scope, in list order.
-std::vector<int> selectedRows(const TListView& list, const FolderScope& scope) {
-  std::vector<int> rows;
-  for (int i = 0; i < list.RowCount(); ++i) {
-    if (list.Rows()[i].Selected && scopeOf(list.Rows()[i]) == scope.Name) {
-      rows.push_back(i);
-    }
-  }
-  return rows;
-}
-
-// Many row changes drawn once.
-class ListUpdate {
- public:
-  explicit ListUpdate(TListView& list) : list_(list) { list_.BeginUpdate(); }
-  ~ListUpdate() { list_.EndUpdate(); }
-  ListUpdate(const ListUpdate&) = delete;
-  ListUpdate& operator=(const ListUpdate&) = delete;
-
- private:
-  TListView& list_;
-};
-
 // The Program column: a shortcut's target and arguments (none where it cannot be read), any other file's
 // own path.
 std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std::string& folder,
@@ -75,16 +48,8 @@ std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std
 
 TListRow fileRow(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& folder,
                  const std::string& name, const std::optional<std::string>& status) {
-  TListRow row;
-  row.Caption = isShortcut(name) ? name.substr(0, name.size() - 4) : name;
-  row.SubItems.push_back(scope.Name);
-  if (status) {
-    row.SubItems.push_back(*status);
-  }
-  if (const std::optional<std::string> program = programOf(fileSystem, folder, name)) {
-    row.SubItems.push_back(*program);
-  }
-  row.ImageIndex = 0;
+  TListRow row = EntryRow(isShortcut(name) ? name.substr(0, name.size() - 4) : name, scope.Name, status,
+                          programOf(fileSystem, folder, name));
   row.Key = name;
   return row;
 }
@@ -101,7 +66,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     return;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (scopeOf(list.Rows()[i]) == scope.Name) {
+    if (ScopeOf(list.Rows()[i]) == scope.Name) {
       list.DeleteRow(i);
     }
   }
@@ -218,7 +183,7 @@ bool ensureFolder(platform::FileSystem& fileSystem, const std::string& folder) {
 }
 
 void deleteRows(TListView& list, std::vector<int> rows) {
-  ListUpdate update(list);
+  TListViewUpdate update(list);
   std::sort(rows.begin(), rows.end());
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
     list.DeleteRow(*row);
@@ -240,8 +205,8 @@ FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope
 
 void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                      const StatusColumn* status, TListView& liveList, TListView& backupList) {
-  ListUpdate liveUpdate(liveList);
-  ListUpdate backupUpdate(backupList);
+  TListViewUpdate liveUpdate(liveList);
+  TListViewUpdate backupUpdate(backupList);
   for (const FolderScope& scope : scopes) {
     const FolderPlaces places = PlacesOf(fileSystem, scope);
     fillList(fileSystem, scope, places.Live, status, liveList);
@@ -256,7 +221,7 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
   std::vector<int> movedRows;
   std::vector<TListRow> arrived;  // the rows of the files now in the target, as it shows them
   for (const FolderScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(fromList, scope);
+    const std::vector<int> rows = SelectedRows(fromList, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -282,7 +247,7 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
       }
     }
   }
-  ListUpdate toUpdate(toList);
+  TListViewUpdate toUpdate(toList);
   for (const TListRow& row : arrived) {
     toList.AddRow(row);
   }
@@ -296,7 +261,7 @@ std::vector<std::string> DeleteSelectedFiles(platform::FileSystem& fileSystem,
   Report report;
   std::vector<int> deletedRows;
   for (const FolderScope& scope : scopes) {
-    const std::vector<int> rows = selectedRows(list, scope);
+    const std::vector<int> rows = SelectedRows(list, scope.Name);
     if (rows.empty()) {
       continue;
     }

@@ -1,8 +1,8 @@
 // The Startup folders, whose files Windows opens at log-on, as two more scopes of the startup manager's
 // lists: this user's and all users'. Each keeps the files the user turned off in a backup folder of its own,
 // outside the Start menu, which Windows neither opens nor shows. A row shows the file's name (a shortcut's
-// without
-// ".lnk") and keeps its exact name as its Key; every operation on a row acts in the row's scope on that file.
+// without ".lnk") and keeps its exact name as its Key; every operation on a row acts in the row's scope on
+// that file.
 #pragma once
 
 #include <string>

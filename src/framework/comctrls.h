@@ -129,4 +129,17 @@ class TListView : public TControl {
   int updating_ = 0;
 };
 
+// Holds a list's drawing and sorting from its making to its end, also when a change throws (BeginUpdate,
+// EndUpdate).
+class TListViewUpdate {
+ public:
+  explicit TListViewUpdate(TListView& list) : list_(list) { list_.BeginUpdate(); }
+  ~TListViewUpdate() { list_.EndUpdate(); }
+  TListViewUpdate(const TListViewUpdate&) = delete;
+  TListViewUpdate& operator=(const TListViewUpdate&) = delete;
+
+ private:
+  TListView& list_;
+};
+
 }  // namespace vantrel

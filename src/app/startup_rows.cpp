@@ -1,0 +1,35 @@
+#include "app/startup_rows.h"
+
+namespace vantrel {
+
+TListRow EntryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
+                  const std::optional<std::string>& program) {
+  TListRow row;
+  row.Caption = name;
+  row.SubItems.push_back(scope);
+  if (status) {
+    row.SubItems.push_back(*status);
+  }
+  if (program) {
+    row.SubItems.push_back(*program);
+  }
+  row.ImageIndex = 0;
+  return row;
+}
+
+const std::string& ScopeOf(const TListRow& row) {
+  static const std::string none;
+  return row.SubItems.empty() ? none : row.SubItems.front();
+}
+
+std::vector<int> SelectedRows(const TListView& list, const std::string& scope) {
+  std::vector<int> rows;
+  for (int i = 0; i < list.RowCount(); ++i) {
+    if (list.Rows()[i].Selected && ScopeOf(list.Rows()[i]) == scope) {
+      rows.push_back(i);
+    }
+  }
+  return rows;
+}
+
+}  // namespace vantrel

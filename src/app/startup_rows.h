@@ -1,0 +1,22 @@
+// The rows of the startup manager's lists, whether they come from a Run key or a Startup folder: the name
+// first, then the scope, the status where the list shows one, and the program.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/comctrls.h"
+
+namespace vantrel {
+
+TListRow EntryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
+                  const std::optional<std::string>& program);
+
+// The row's scope, as its Scope column shows it.
+const std::string& ScopeOf(const TListRow& row);
+
+// The selected rows of that scope, in list order.
+std::vector<int> SelectedRows(const TListView& list, const std::string& scope);
+
+}  // namespace vantrel
