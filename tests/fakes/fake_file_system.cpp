@@ -127,19 +127,26 @@ long FakeFileSystem::FindFirstFileW(const std::u16string& folder, std::vector<pl
   return platform::kErrorSuccess;
 }
 
-long FakeFileSystem::MoveFileExW(const std::u16string& from, const std::u16string& to) {
-  const std::string source = Utf16ToUtf8(from);
-  const std::string target = Utf16ToUtf8(to);
-  if (faults.shouldFail("MoveFileExW")) {
+long FakeFileSystem::transferError(const char* call, const std::string& source, const std::string& target) {
+  if (faults.shouldFail(call)) {
     return kErrorSharingViolation;
   }
-  const auto file = findFile(source);
-  if (file == files.end()) {
+  if (findFile(source) == files.end()) {
     return platform::kErrorFileNotFound;
   }
   if (!folderExists(parent(target))) {
     return platform::kErrorPathNotFound;
   }
+  return platform::kErrorSuccess;
+}
+
+long FakeFileSystem::MoveFileExW(const std::u16string& from, const std::u16string& to) {
+  const std::string source = Utf16ToUtf8(from);
+  const std::string target = Utf16ToUtf8(to);
+  if (const long error = transferError("MoveFileExW", source, target); error != platform::kErrorSuccess) {
+    return error;
+  }
+  const auto file = findFile(source);
   if (fileExists(target) || folderExists(target)) {
     return platform::kErrorAlreadyExists;
   }
@@ -158,16 +165,10 @@ long FakeFileSystem::MoveFileExW(const std::u16string& from, const std::u16strin
 long FakeFileSystem::CopyFileW(const std::u16string& from, const std::u16string& to) {
   const std::string source = Utf16ToUtf8(from);
   const std::string target = Utf16ToUtf8(to);
-  if (faults.shouldFail("CopyFileW")) {
-    return kErrorSharingViolation;
+  if (const long error = transferError("CopyFileW", source, target); error != platform::kErrorSuccess) {
+    return error;
   }
   const auto file = findFile(source);
-  if (file == files.end()) {
-    return platform::kErrorFileNotFound;
-  }
-  if (!folderExists(parent(target))) {
-    return platform::kErrorPathNotFound;
-  }
   if (fileExists(target)) {
     return platform::kErrorFileExists;
   }

@@ -57,6 +57,8 @@ class FakeFileSystem final : public platform::FileSystem {
 
  private:
   std::map<std::string, std::string>::iterator findFile(const std::string& path);
+  // What a move or a copy fails with before it looks at its target itself (a fault, no source, no folder).
+  long transferError(const char* call, const std::string& source, const std::string& target);
   // Every path whose folders are there: the system's folders, those made or named, the files.
   std::vector<std::string> knownPaths() const;
 

@@ -16,6 +16,7 @@
 #include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "startup_page.h"
 
 namespace vantrel {
 namespace {
@@ -37,29 +38,13 @@ Bytes switchData(std::uint8_t flags, std::uint64_t time) {
   return data;
 }
 
-class StartupApproved : public ::testing::Test {
+class StartupApproved : public ::testing::Test, protected StartupPage {
  protected:
   StartupApproved() {
-    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
     fakes.version.majorVersion = 6;
     fakes.version.minorVersion = 2;
   }
-  TfrmVantrel& start() {
-    auto native = std::make_unique<fakes::FakeNativeApplication>();
-    windows = native.get();
-    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
-    form_ = application_->CreateForm<TfrmVantrel>();
-    return *form_;
-  }
-  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
-  static std::string run(const std::function<void()>& handler) {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      return error.what();
-    }
-    return "";
-  }
+  // A showing that fails fails the test.
   void show() { form_->TabSheet3Show(form_); }
   // Selects only the rows of these names (in every scope, or in one).
   void select(const std::vector<std::string>& names, const std::string& scope = "") {
@@ -69,13 +54,6 @@ class StartupApproved : public ::testing::Test {
       const bool named = std::find(names.begin(), names.end(), row.Caption) != names.end();
       list->SetSelected(i, named && (scope.empty() || row.SubItems.front() == scope));
     }
-  }
-  // Chooses an item of the upper list's menu as a right click on it would.
-  std::string choose(const TMenuItem* item) {
-    TPopupMenu* menu = form_->ListView1->ContextMenu();
-    const auto& items = menu->Items();
-    windows->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
-    return run([&] { menu->Popup(10, 10); });
   }
   // Every row as "name / scope / status".
   std::vector<std::string> statuses() const {
@@ -93,13 +71,6 @@ class StartupApproved : public ::testing::Test {
     EXPECT_EQ(value->type, platform::kRegBinary) << name;
     return value->data;
   }
-
-  fakes::FakeServices fakes;
-  fakes::FakeNativeApplication* windows = nullptr;
-  TfrmVantrel* form_ = nullptr;
-
- private:
-  std::unique_ptr<TApplication> application_;
 };
 
 TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {

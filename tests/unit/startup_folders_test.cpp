@@ -12,6 +12,7 @@
 #include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "startup_page.h"
 
 namespace vantrel {
 namespace {
@@ -21,42 +22,8 @@ constexpr char kAll[] = "All users (folder)";
 constexpr char kGreek[] = "Ημερολόγιο.lnk";
 
 // One program run with the page, on a machine whose disks a test fills first.
-class Machine {
+class Machine : public StartupPage {
  public:
-  Machine() {
-    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
-    fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
-  }
-  TfrmVantrel& start() {
-    auto native = std::make_unique<fakes::FakeNativeApplication>();
-    windows_ = native.get();
-    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
-    application_->SetTitle(kProductLine);
-    form_ = application_->CreateForm<TfrmVantrel>();
-    return *form_;
-  }
-  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
-  static std::string run(const std::function<void()>& handler) {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      return error.what();
-    }
-    return "";
-  }
-  std::string show() {
-    return run([&] { form_->TabSheet3Show(form_); });
-  }
-  static std::string press(TSpeedButton* button) {
-    return run([&] { button->Click(); });
-  }
-  // Chooses an item of the upper list's menu as a right click on it would.
-  std::string choose(const TMenuItem* item) {
-    TPopupMenu* menu = form_->ListView1->ContextMenu();
-    const auto& items = menu->Items();
-    windows_->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
-    return run([&] { menu->Popup(10, 10); });
-  }
   std::string userStartup(const std::string& name) const { return fakes.fileSystem.startup + "\\" + name; }
   std::string userBackup(const std::string& name) const {
     return fakes.fileSystem.appData + "\\Vantrel\\Startup-\\" + name;
@@ -72,13 +39,6 @@ class Machine {
     const auto file = fakes.fileSystem.files.find(path);
     return file == fakes.fileSystem.files.end() ? "<none>" : file->second;
   }
-
-  fakes::FakeServices fakes;
-
- private:
-  std::unique_ptr<TApplication> application_;
-  fakes::FakeNativeApplication* windows_ = nullptr;
-  TfrmVantrel* form_ = nullptr;
 };
 
 // Selects the rows whose exact name (a registry row's: its caption) is one of these, and no others.

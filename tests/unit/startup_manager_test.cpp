@@ -17,6 +17,7 @@
 #include "fake_native_application.h"
 #include "fake_services.h"
 #include "framework/unicode.h"
+#include "startup_page.h"
 
 namespace vantrel {
 namespace {
@@ -135,48 +136,14 @@ TEST(ProgramText, ByTheValuesType) {
 }
 
 // One program run with the page, on a fresh machine whose keys the test fills first.
-class StartupManager : public ::testing::Test {
+class StartupManager : public ::testing::Test, protected StartupPage {
  protected:
-  StartupManager() {
-    fakes.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
-    fakes.registry.createKey(kHklm, kRunKey);
-  }
-  TfrmVantrel& start() {
-    auto native = std::make_unique<fakes::FakeNativeApplication>();
-    windows = native.get();
-    application_ = std::make_unique<TApplication>(fakes.services, std::move(native));
-    application_->SetTitle(kProductLine);
-    form_ = application_->CreateForm<TfrmVantrel>();
-    return *form_;
-  }
-  // Runs a handler as a window message would, and returns the error box it showed, "" for none.
-  std::string run(const std::function<void()>& handler) {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      return error.what();
-    }
-    return "";
-  }
-  std::string show() {
-    return run([&] { form_->TabSheet3Show(form_); });
-  }
-  std::string press(TSpeedButton* button) {
-    return run([&] { button->Click(); });
-  }
   std::optional<fakes::FakeRegistry::Value> live(const std::string& name) const {
     return fakes.registry.value(kHklm, kRunKey, name);
   }
   std::optional<fakes::FakeRegistry::Value> backup(const std::string& name) const {
     return fakes.registry.value(kHklm, kBackupKey, name);
   }
-
-  fakes::FakeServices fakes;
-  fakes::FakeNativeApplication* windows = nullptr;
-  TfrmVantrel* form_ = nullptr;
-
- private:
-  std::unique_ptr<TApplication> application_;
 };
 
 TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
