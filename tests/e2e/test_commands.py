@@ -5,7 +5,7 @@ import pytest
 from conftest import peak_memory_mb, wait_until
 from test_lifecycle import KEYS
 from test_text_icon import icon_pixels
-from test_tray import centre, the_icon
+from test_tray import click_icon, the_icon
 
 
 def menu_command(desktop, icon, keys, done, seconds=15):
@@ -13,8 +13,7 @@ def menu_command(desktop, icon, keys, done, seconds=15):
     holds. Under Wine with trayer a menu now and then closes again at once, taking the keys with it (more often
     while the icon's tip shows): the person then simply clicks again."""
     for _ in range(5):
-        desktop.click(*centre(icon), button=3)
-        if not wait_until(desktop.visible_windows, 10):
+        if not click_icon(desktop, icon, desktop.visible_windows, button=3):
             continue
         # A person reads the menu before choosing: keys typed in the instant it maps can go astray under Wine.
         desktop.x("xdotool", "sleep", "0.3", "key", "--delay", "100", *keys)
@@ -45,8 +44,7 @@ def test_a_left_click_frees_64_mb_and_the_tray_shows_the_pass(desktop, vantrel):
     icon = the_icon(desktop)
     assert wait_until(lambda: shows(icon_pixels(desktop, icon, f"click-{vantrel.arch}"), pink) > 60, 30)
     before = peak_memory_mb(vantrel.folder)
-    desktop.click(*centre(icon))
-    assert wait_until(lambda: peak_memory_mb(vantrel.folder) >= before + 60, 30), "no pass"
+    assert click_icon(desktop, icon, lambda: peak_memory_mb(vantrel.folder) >= before + 60), "no pass"
     # The pass image stays until the next tray tick draws the figure again.
     assert wait_until(lambda: shows(icon_pixels(desktop, icon, f"pass-{vantrel.arch}"), green) > 10, 10)
     assert wait_until(lambda: shows(icon_pixels(desktop, icon, f"after-pass-{vantrel.arch}"), pink) > 60, 30)

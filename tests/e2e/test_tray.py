@@ -20,6 +20,18 @@ def centre(icon):
     return x + width // 2, y + height // 2
 
 
+def click_icon(desktop, icon, took, button=1):
+    """Clicks the icon until `took` holds; its value. Under Wine a click in the first instants after trayer
+    docks an icon is now and then lost before the icon's program sees it: a person then clicks again."""
+    for _ in range(3):
+        desktop.click(*centre(icon), button=button)
+        value = wait_until(took, 5)
+        if value:
+            return value
+        desktop.x("xdotool", "mousemove", "0", "400", "sleep", "1")
+    return None
+
+
 @pytest.fixture
 def no_auto_start(desktop):
     """The auto-start value is gone before the program's first start."""
@@ -40,9 +52,9 @@ def test_starts_in_the_notification_area_without_a_window(desktop, no_auto_start
 
 
 def test_a_right_click_opens_the_menu_at_the_pointer(desktop, vantrel):
-    x, y = centre(the_icon(desktop))
-    desktop.click(x, y, button=3)
-    menus = wait_until(desktop.visible_windows, 30)
+    icon = the_icon(desktop)
+    x, y = centre(icon)
+    menus = click_icon(desktop, icon, desktop.visible_windows, button=3)
     assert menus, "no menu"
     left, top, width, height = desktop.geometry(menus[0])
     desktop.screenshot(f"tray-menu-{vantrel.arch}")
@@ -108,10 +120,9 @@ def test_a_left_click_raises_on_click(desktop, tmp_path, arch):
     with events.open("w") as output:
         icon_probe = tray_probe(desktop, arch, "icon", stdout=output)
     try:
-        x, y = centre(the_icon(desktop))
+        icon = the_icon(desktop)
         assert wait_until(lambda: "ready" in events.read_text(), 60)
-        desktop.click(x, y)
-        assert wait_until(lambda: "OnClick" in events.read_text(), 30), events.read_text()
+        assert click_icon(desktop, icon, lambda: "OnClick" in events.read_text()), events.read_text()
         lines = events.read_text().split()
     finally:
         icon_probe.kill()
