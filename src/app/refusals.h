@@ -1,0 +1,46 @@
+// What the startup manager tells the user of an action that could not be done for some of its entries: one
+// box per action, a line per entry naming what the user asked, the entry and why, and, where the reason is
+// missing rights, what to do about it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// What the user asked of the selected entries.
+enum class EntryAction { TurnOff, Restore, Delete, SwitchOn, SwitchOff, Add };
+
+// Reasons in plain words, for the lines below.
+constexpr char kReasonGone[] = "it is no longer there";
+constexpr char kReasonAccessDenied[] = "Windows does not let this user change it";
+constexpr char kAdministratorsOnly[] = "only an administrator may change entries for all users";
+constexpr char kStartAsAdministrator[] =
+    "To change them, start Vantrel as administrator: right-click Vantrel.exe and choose \"Run as "
+    "administrator\".";
+
+class TRefusals {
+ public:
+  explicit TRefusals(EntryAction action) : action_(action) {}
+
+  // This user may not change the entries of `scope`; the lines say why, and the box what to do, where the
+  // scope is all users'.
+  void NoRights(const std::string& entry, const std::string& scope, bool forAllUsers);
+  // Any other reason, in plain words and without a full stop ("it is no longer there").
+  void Refused(const std::string& entry, const std::string& scope, const std::string& reason);
+
+  bool Empty() const { return lines_.empty(); }
+  // The box's text: `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry,
+  // then kStartAsAdministrator after a blank line where an administrator could have done it.
+  std::string Text() const;
+
+ private:
+  EntryAction action_;
+  std::vector<std::string> lines_;
+  bool administrator_ = false;
+};
+
+// Whether a scope's entries are those of every user of the machine (its name says so).
+bool ForAllUsers(const std::string& scope);
+
+}  // namespace vantrel

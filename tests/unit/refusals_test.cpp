@@ -1,0 +1,36 @@
+// The startup manager's refusals: one text for an action, whatever failed in it.
+#include "app/refusals.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(Refusals, NameTheActionTheEntryAndTheReasonAndSayOnceWhatAnAdministratorCanDo) {
+  TRefusals refusals(EntryAction::SwitchOff);
+  EXPECT_TRUE(refusals.Empty());
+  refusals.NoRights("Updater", "All users", true);
+  refusals.NoRights("Helper", "All users (32-bit)", true);
+  refusals.Refused("Gone App", "This user", kReasonGone);
+  EXPECT_EQ(
+      refusals.Text(),
+      "Could not switch \"Updater\" (All users) off at log-on: only an administrator may change entries "
+      "for all users.\n"
+      "Could not switch \"Helper\" (All users (32-bit)) off at log-on: only an administrator may change "
+      "entries for all users.\n"
+      "Could not switch \"Gone App\" (This user) off at log-on: it is no longer there.\n\n"
+      "To change them, start Vantrel as administrator: right-click Vantrel.exe and choose \"Run as "
+      "administrator\".");
+}
+
+TEST(Refusals, AUsersOwnKeyThatRefusesNeedsNoAdministrator) {
+  TRefusals refusals(EntryAction::TurnOff);
+  refusals.NoRights("Tool", "This user", false);
+  EXPECT_EQ(refusals.Text(),
+            "Could not turn off \"Tool\" (This user): Windows does not let this user change it.");
+  EXPECT_TRUE(ForAllUsers("All users (folder)"));
+  EXPECT_FALSE(ForAllUsers("This user (folder)"));
+}
+
+}  // namespace
+}  // namespace vantrel
