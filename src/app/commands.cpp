@@ -84,8 +84,19 @@ void TfrmVantrel::listenToLaterStarts() {
 }
 
 bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes) {
-  if (Data != kCommandData) {
+  // A copy that is closing takes nothing more: a later start then waits to run in its place.
+  if (Data != kCommandData || closing_) {
     return false;
+  }
+  if (Bytes == kCloseCommand) {
+    // An elevated copy already has the rights that an elevated start comes for.
+    if (services_.windowSystem->GetTokenElevation()) {
+      return false;
+    }
+    // Ends as the menu's Close ends it, saving the settings, once the later start has its answer.
+    closing_ = true;
+    Close();
+    return true;
   }
   if (Bytes == kShowCommand) {
     // As Show/Hide shows the hidden window; a shown one comes to the front.
