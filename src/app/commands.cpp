@@ -84,8 +84,7 @@ void TfrmVantrel::listenToLaterStarts() {
 }
 
 bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes) {
-  // A copy that is closing takes nothing more: a later start then waits to run in its place.
-  if (Data != kCommandData || closing_) {
+  if (Data != kCommandData) {
     return false;
   }
   if (Bytes == kCloseCommand) {
@@ -93,8 +92,8 @@ bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& By
     if (services_.windowSystem->GetTokenElevation()) {
       return false;
     }
-    // Ends as the menu's Close ends it, saving the settings, once the later start has its answer.
-    closing_ = true;
+    // Ends as the menu's Close ends it, saving the settings, once the later start has its answer; from now
+    // on it takes no command, so the later start waits to run in its place.
     Close();
     return true;
   }

@@ -206,8 +206,6 @@ class TfrmVantrel : public TForm {
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
   std::vector<std::int32_t> handedPasses_;
-  // A later start that runs elevated asked this copy to make way for it.
-  bool closing_ = false;
 };
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -183,6 +184,10 @@ TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
     // The next Show/Hide hides it, as after any other showing.
     form->SShow_oldClick(form->SShow);
     EXPECT_FALSE(form->Visible());
+    // Closing, it takes nothing more: a later start then runs in its place.
+    form->CustomItem4Click(form->CustomItem4);
+    EXPECT_FALSE(application.CopyData(kCommandData, "show"));
+    EXPECT_FALSE(form->Visible());
   }
   ShutdownTrayIcon();
 }
@@ -208,8 +213,9 @@ TEST(RunningCopy, AnElevatedStartTakesThePlaceOfAnUnelevatedCopyWhichSavesItsSet
     fakes.windowSystem.elevated = c.copyElevated;
     StartupTrayIcon(fakes.services);
     auto running = std::make_unique<TRunningCopyClaim>(fakes.instances);
-    auto application = std::make_unique<TApplication>(
-        fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
+    auto owned = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
+    const fakes::FakeNativeApplication& native = *owned;
+    auto application = std::make_unique<TApplication>(fakes.services, std::move(owned));
     application->CreateForm<TfrmVantrel>();
     application->Run();
     fakes.instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
@@ -218,7 +224,7 @@ TEST(RunningCopy, AnElevatedStartTakesThePlaceOfAnUnelevatedCopyWhichSavesItsSet
     };
     // Its message loop ends after the answer; its window goes, then the process and its hold on the mutex.
     fakes.instances.onSleep = [&] {
-      if (application && application->Terminated()) {
+      if (application && native.quits > 0) {
         fakes.instances.windows.clear();
         application.reset();
         running.reset();
