@@ -80,6 +80,8 @@ void TfrmVantrel::listenToLaterStarts() {
   platform::WindowSystem& windows = *services_.windowSystem;
   if (application.Handle() != 0 && windows.GetTokenElevation()) {
     windows.ChangeWindowMessageFilterEx(application.Handle(), platform::kWmCopyData);
+    // What a later start asks to learn that this copy, busy when handed a command, has carried it out.
+    windows.ChangeWindowMessageFilterEx(application.Handle(), platform::kWmNull);
   }
 }
 

@@ -77,6 +77,25 @@ def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
                 copy.wait(10)
 
 
+def test_a_start_as_the_running_copy_closes_runs_in_its_place(desktop, vantrel):
+    from test_commands import menu_command
+    from test_tray import the_icon
+    icon = the_icon(desktop)
+    # Started while the menu's Close is chosen: the new copy meets the old one closing.
+    again = start(desktop, vantrel.folder)
+    try:
+        menu_command(desktop, icon, ["Up", "Return"], lambda: vantrel.poll() is not None)
+        assert vantrel.wait(30) == 0
+        assert wait_until(lambda: again.poll() is not None or desktop.tray_icons(), 60)
+        assert again.poll() is None, "no copy runs"
+        assert wait_until(desktop.tray_icons, 60), "the new copy shows no icon"
+        desktop.still_screenshot(f"started-as-it-closed-{vantrel.arch}")
+    finally:
+        if again.poll() is None:
+            again.kill()
+            again.wait(10)
+
+
 # The left click is Show/Hide: one click, unlike a menu command, which is tried again when it seems lost.
 @pytest.mark.settings("LCLK=9")
 def test_minimised_into_the_tray_the_next_show_hide_shows_the_window(desktop, vantrel):
