@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 
@@ -19,8 +20,8 @@ std::string switchName(const std::string& argument) {
   return name;
 }
 
-StartRequest wrongUsage() {
-  return {StartAction::Usage, 0, kWrongUsage};
+StartRequest wrongUsage(std::string problem) {
+  return {StartAction::Usage, 0, kWrongUsage, std::move(problem)};
 }
 
 }  // namespace
@@ -47,18 +48,27 @@ StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     return {};
   }
   const std::string name = switchName(arguments[0]);
-  if (name == "?" && arguments.size() == 1) {
-    return {StartAction::Usage, 0, 0};
+  if (name != "?" && name != "freeall" && name != "free") {
+    return wrongUsage("Unknown switch: " + arguments[0]);
   }
-  if (name == "freeall" && arguments.size() == 1) {
-    return {StartAction::Pass, kWholeMemoryPass, 0};
+  const std::size_t count = name == "free" ? 2 : 1;
+  if (arguments.size() > count) {
+    return wrongUsage("Unexpected argument: " + arguments[count]);
   }
-  if (name == "free" && arguments.size() == 2) {
-    if (const std::optional<std::int32_t> megabytes = PassMegabytes(arguments[1])) {
-      return {StartAction::Pass, *megabytes, 0};
-    }
+  if (name == "?") {
+    return {StartAction::Usage, 0, 0, {}};
   }
-  return wrongUsage();
+  if (name == "freeall") {
+    return {StartAction::Pass, kWholeMemoryPass, 0, {}};
+  }
+  constexpr char kFreeNeeds[] = "/free needs a whole number from 1 to 1024";
+  if (arguments.size() < 2) {
+    return wrongUsage(kFreeNeeds);
+  }
+  if (const std::optional<std::int32_t> megabytes = PassMegabytes(arguments[1])) {
+    return {StartAction::Pass, *megabytes, 0, {}};
+  }
+  return wrongUsage(std::string(kFreeNeeds) + ": " + arguments[1]);
 }
 
 }  // namespace vantrel

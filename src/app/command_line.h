@@ -1,6 +1,7 @@
 // The program's switches. Without one the program starts in the notification area; "/free N" (N megabytes,
 // 1 to 1024) and "/freeall" run one pass and end; "/?" lists the switches. Case does not matter, and "-" does
-// as well as "/". Anything else lists the switches too, and ends with kWrongUsage.
+// as well as "/". Anything else names what was wrong, lists the switches too, and ends with kWrongUsage; so
+// does every start that lists them where no one could see the box (a task without a visible desktop).
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,7 @@ struct StartRequest {
   StartAction action = StartAction::Run;
   std::int32_t megabytes = 0;  // of a pass: 1 to 1024, or kWholeMemoryPass
   int exitCode = 0;            // once the switches are listed: 0 when asked for, kWrongUsage otherwise
+  std::string problem;         // what was wrong with the command line, in a line above the switches
 
   bool operator==(const StartRequest&) const = default;
 };

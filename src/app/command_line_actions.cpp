@@ -42,10 +42,14 @@ std::vector<std::string> CommandLineArguments(platform::Process& process) {
   return result;
 }
 
-int ShowUsage(platform::Dialogs& dialogs, int exitCode) {
-  dialogs.MessageBoxW(0, Utf8ToUtf16(kUsageText), Utf8ToUtf16(kProductName),
-                      platform::kMbOk | platform::kMbIconInformation);
-  return exitCode;
+int ShowUsage(platform::Services& services, const StartRequest& request) {
+  if (!services.windowSystem->WindowStationVisible()) {
+    return kWrongUsage;
+  }
+  const std::string text = request.problem.empty() ? kUsageText : request.problem + "\n\n" + kUsageText;
+  services.dialogs->MessageBoxW(0, Utf8ToUtf16(text), Utf8ToUtf16(kProductName),
+                                platform::kMbOk | platform::kMbIconInformation);
+  return request.exitCode;
 }
 
 int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
@@ -53,7 +57,7 @@ int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
   // Only a copy whose window is there is asked; one still starting would be waited for while the pass could
   // as well run here.
   if (instances.FindWindowA(kApplicationWindowClass, kProductLine) != 0 &&
-      HandToRunningCopy(instances, PassCommand(megabytes))) {
+      HandToRunningCopy(instances, PassCommand(megabytes)) == HandOver::Taken) {
     return 0;
   }
   return passHere(*services.memory, megabytes);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "platform/services.h"
 
 namespace vantrel {
@@ -13,8 +14,9 @@ namespace vantrel {
 // The process's arguments in UTF-8, without its own path.
 std::vector<std::string> CommandLineArguments(platform::Process& process);
 
-// The switches, in a box captioned "Vantrel"; `exitCode` once it is closed.
-int ShowUsage(platform::Dialogs& dialogs, int exitCode);
+// The switches, in a box captioned "Vantrel" under the line of what was wrong; the request's exit code once
+// it is closed. Where no one could see the box, none is shown and the answer is kWrongUsage.
+int ShowUsage(platform::Services& services, const StartRequest& request);
 
 // A pass of `megabytes` (kWholeMemoryPass: all that a pass can free). The session's running copy is handed
 // it, shows it as its own and the answer is 0; without one (or when it does not take it) the pass runs here:

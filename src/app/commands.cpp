@@ -80,12 +80,24 @@ void TfrmVantrel::listenToLaterStarts() {
   platform::WindowSystem& windows = *services_.windowSystem;
   if (application.Handle() != 0 && windows.GetTokenElevation()) {
     windows.ChangeWindowMessageFilterEx(application.Handle(), platform::kWmCopyData);
+    // What a later start asks to learn that this copy, busy when handed a command, has carried it out.
+    windows.ChangeWindowMessageFilterEx(application.Handle(), platform::kWmNull);
   }
 }
 
 bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes) {
   if (Data != kCommandData) {
     return false;
+  }
+  if (Bytes == kCloseCommand) {
+    // An elevated copy already has the rights that an elevated start comes for.
+    if (services_.windowSystem->GetTokenElevation()) {
+      return false;
+    }
+    // Ends as the menu's Close ends it, saving the settings, once the later start has its answer; from now
+    // on it takes no command, so the later start waits to run in its place.
+    Close();
+    return true;
   }
   if (Bytes == kShowCommand) {
     // As Show/Hide shows the hidden window; a shown one comes to the front.

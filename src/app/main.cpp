@@ -16,15 +16,19 @@ int main() {
   const vantrel::StartRequest request =
       vantrel::ParseCommandLine(vantrel::CommandLineArguments(*services.process));
   if (request.action == vantrel::StartAction::Usage) {
-    return vantrel::ShowUsage(*services.dialogs, request.exitCode);
+    return vantrel::ShowUsage(services, request);
   }
   if (request.action == vantrel::StartAction::Pass) {
     return vantrel::RunCommandLinePass(services, request.megabytes);
   }
   // A later start shows the running copy's window instead of adding a second icon and reclaimer.
-  const vantrel::TRunningCopyClaim claim(*services.instances);
+  vantrel::TRunningCopyClaim claim(*services.instances);
   if (!claim.First()) {
-    return vantrel::HandToRunningCopy(*services.instances, vantrel::kShowCommand) ? 0 : 1;
+    const vantrel::LaterStart met =
+        vantrel::MeetRunningCopy(*services.instances, claim, services.windowSystem->GetTokenElevation());
+    if (met != vantrel::LaterStart::Run) {
+      return met == vantrel::LaterStart::Shown ? 0 : 1;
+    }
   }
   {
     vantrel::TApplication application(services, vantrel::win32::createApplication());

@@ -11,6 +11,25 @@ namespace {
 constexpr char kPassWord[] = "free ";
 constexpr char kWholeMemoryWord[] = "all";
 
+platform::HWnd runningWindow(platform::Instances& instances) {
+  return instances.FindWindowA(kApplicationWindowClass, kProductLine);
+}
+
+// After a message to `window` timed out: whether the window has it, adding the time spent to `waited`. It
+// has it once it answers again, as it handles what was sent to it in order, and still when it is busy at the
+// end of kHandOverWait, since it carries it out once it is free. It has lost it when it goes first.
+bool awaitAnswer(platform::Instances& instances, platform::HWnd window, std::uint32_t& waited) {
+  for (waited += kAnswerWait; waited < kHandOverWait; waited += kAnswerWait) {
+    if (runningWindow(instances) != window) {
+      return false;
+    }
+    if (instances.SendMessageTimeoutA(window, platform::kWmNull, kAnswerWait)) {
+      return true;
+    }
+  }
+  return runningWindow(instances) == window;
+}
+
 }  // namespace
 
 std::string PassCommand(std::int32_t megabytes) {
@@ -30,31 +49,78 @@ std::optional<std::int32_t> PassOfCommand(const std::string& command) {
 TRunningCopyClaim::TRunningCopyClaim(platform::Instances& instances) : instances_(instances) {
   bool existed = false;
   handle_ = instances_.CreateMutexA(kRunningCopyObject, existed);
-  first_ = !existed;
+  // Without a handle, a mutex that existed belongs to another user of the session, who runs a copy.
+  first_ = handle_ != 0 ? instances_.WaitForSingleObject(handle_, 0) : !existed;
 }
 
 TRunningCopyClaim::~TRunningCopyClaim() {
   if (handle_ != 0) {
+    // Given back at once, not only when this thread ends, so that a start waiting meanwhile runs.
+    if (first_) {
+      instances_.ReleaseMutex(handle_);
+    }
     instances_.CloseHandle(handle_);
   }
 }
 
-bool HandToRunningCopy(platform::Instances& instances, const std::string& command) {
+bool TRunningCopyClaim::Take() {
+  if (!first_ && handle_ == 0) {
+    // The other user's copy may have ended, and its mutex with it.
+    bool existed = false;
+    handle_ = instances_.CreateMutexA(kRunningCopyObject, existed);
+    first_ = handle_ == 0 && !existed;
+  }
+  if (!first_ && handle_ != 0) {
+    first_ = instances_.WaitForSingleObject(handle_, 0);
+  }
+  return first_;
+}
+
+HandOver HandToRunningCopy(platform::Instances& instances, const std::string& command,
+                           TRunningCopyClaim* claim) {
   for (std::uint32_t waited = 0; waited < kHandOverWait; waited += kHandOverPace) {
-    if (const platform::HWnd window = instances.FindWindowA(kApplicationWindowClass, kProductLine)) {
+    if (claim && claim->Take()) {
+      return HandOver::Claimed;
+    }
+    if (const platform::HWnd window = runningWindow(instances)) {
       // This start came from the user, so it may bring a window to the front; the running copy may not.
       instances.AllowSetForegroundWindow(window);
       const auto answer = instances.SendMessageTimeoutA(window, kCommandData, command, kAnswerWait);
       if (answer && *answer != 0) {
-        return true;
+        return HandOver::Taken;
       }
       if (!answer) {
-        waited += kAnswerWait;
+        if (awaitAnswer(instances, window, waited)) {
+          return HandOver::Taken;
+        }
+        continue;
       }
     }
     instances.Sleep(kHandOverPace);
   }
-  return false;
+  return HandOver::NotTaken;
+}
+
+LaterStart MeetRunningCopy(platform::Instances& instances, TRunningCopyClaim& claim, bool elevated) {
+  if (elevated) {
+    // Asked once. A copy that refuses is elevated as well and shows its window below; one that closes
+    // refuses to show it, and this start then runs once the copy has gone.
+    if (const platform::HWnd window = runningWindow(instances)) {
+      if (!instances.SendMessageTimeoutA(window, kCommandData, kCloseCommand, kAnswerWait)) {
+        std::uint32_t waited = 0;
+        awaitAnswer(instances, window, waited);
+      }
+    }
+  }
+  switch (HandToRunningCopy(instances, kShowCommand, &claim)) {
+    case HandOver::Claimed:
+      return LaterStart::Run;
+    case HandOver::Taken:
+      return LaterStart::Shown;
+    case HandOver::NotTaken:
+      break;
+  }
+  return LaterStart::Failed;
 }
 
 }  // namespace vantrel

@@ -49,6 +49,7 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
   terminated_ = true;
+  quitting_ = true;
   if (native_) {
     native_->Quit();
   }
@@ -111,7 +112,7 @@ void TApplication::UpdateVisible() {
 }
 
 bool TApplication::CopyData(std::uintptr_t data, const std::string& bytes) {
-  if (!OnCopyData || !mainFormCreated_) {
+  if (!OnCopyData || !mainFormCreated_ || quitting_) {
     return false;
   }
   try {

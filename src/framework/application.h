@@ -89,7 +89,8 @@ class TApplication : public TComponent {
   // Set by the main form for as long as it can act on what it is handed.
   TCopyDataEvent OnCopyData;
   // Data handed over by another process; false when nobody took it (also when taking it failed, and while
-  // the main form is still being created: the sender may try again).
+  // the main form is still being created: the sender may try again; and once Terminate has been called, as
+  // the program is going and could not carry out what it took).
   bool CopyData(std::uintptr_t data, const std::string& bytes);
 
   int HookMainWindow(TWindowHook hook);
@@ -112,6 +113,7 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   bool mainFormCreated_ = false;
   bool terminated_ = false;
+  bool quitting_ = false;  // Terminate was called, not merely the message loop left
   bool endingSession_ = false;
   bool minimized_ = false;
   bool buttonHidden_ = false;

@@ -83,6 +83,10 @@ class WindowSystem {
   // Whether this process runs elevated (GetTokenInformation with TokenElevation); false where the system has
   // no elevation.
   virtual bool GetTokenElevation() = 0;
+  // Whether this process's window station is the one shown to the user (GetProcessWindowStation, then
+  // GetUserObjectInformationW with UOI_FLAGS: WSF_VISIBLE); a task run without a desktop has one that is not,
+  // where a message box would wait for ever. True where the system cannot tell.
+  virtual bool WindowStationVisible() = 0;
   // Lets `message` reach `window` from processes of a lower integrity level (MSGFLT_ALLOW); where there is
   // only the process-wide filter, lets it reach every window of the process. False where the system has no
   // such filter, or refuses.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <thread>
+
 namespace vantrel::contract {
 
 void checkInstances(platform::Instances& instances, const char* name) {
@@ -20,6 +23,42 @@ void checkInstances(platform::Instances& instances, const char* name) {
   EXPECT_FALSE(existed);
   EXPECT_TRUE(instances.CloseHandle(again));
   EXPECT_EQ(instances.FindWindowA("VantrelContractNoSuchClass", "Vantrel contract"), 0u);
+}
+
+void checkMutexHolding(platform::Instances& instances, const char* name) {
+  bool existed = true;
+  const platform::KernelHandle mine = instances.CreateMutexA(name, existed);
+  ASSERT_NE(mine, 0u);
+  // Held by another thread (another copy): not to be had until it gives it back.
+  std::promise<void> checked;
+  std::promise<void> held;
+  std::thread other([&] {
+    bool opened = false;
+    const platform::KernelHandle theirs = instances.CreateMutexA(name, opened);
+    EXPECT_TRUE(instances.WaitForSingleObject(theirs, 0));
+    held.set_value();
+    checked.get_future().wait();
+    EXPECT_TRUE(instances.ReleaseMutex(theirs));
+    EXPECT_TRUE(instances.CloseHandle(theirs));
+  });
+  held.get_future().wait();
+  EXPECT_FALSE(instances.WaitForSingleObject(mine, 0));
+  EXPECT_FALSE(instances.ReleaseMutex(mine)) << "not held here";
+  checked.set_value();
+  other.join();
+  EXPECT_TRUE(instances.WaitForSingleObject(mine, 0));
+  EXPECT_TRUE(instances.ReleaseMutex(mine));
+  // A holder that ends without giving it back leaves it to be had.
+  std::thread ending([&] {
+    bool opened = false;
+    const platform::KernelHandle theirs = instances.CreateMutexA(name, opened);
+    EXPECT_TRUE(instances.WaitForSingleObject(theirs, 0));
+    EXPECT_TRUE(instances.CloseHandle(theirs));
+  });
+  ending.join();
+  EXPECT_TRUE(instances.WaitForSingleObject(mine, 0));
+  EXPECT_TRUE(instances.ReleaseMutex(mine));
+  EXPECT_TRUE(instances.CloseHandle(mine));
 }
 
 }  // namespace vantrel::contract

@@ -8,5 +8,8 @@ namespace vantrel::contract {
 
 // Makes, opens and closes a mutex of `name`, which no one else may hold; leaves none behind.
 void checkInstances(platform::Instances& instances, const char* name);
+// Takes and gives back a mutex of `name` held in turn by this thread and by others, as copies of the program
+// hold it; leaves none behind.
+void checkMutexHolding(platform::Instances& instances, const char* name);
 
 }  // namespace vantrel::contract

@@ -1,11 +1,11 @@
-"""The switches under Wine: a pass from the command line alone and with a copy running, the box of a wrong
-switch, and the balloon after the menu's "Free All"."""
+"""The switches under Wine: a pass from the command line alone and with a copy running, the exit code of
+each switch and the box of a wrong one, and the balloon after the menu's "Free All"."""
 import subprocess
 import sys
 import time
 from pathlib import Path
 
-from conftest import ROOT, peak_memory_mb, wait_until, wine_env
+from conftest import ROOT, peak_memory_mb, probe, wait_until, wine_env
 from test_commands import menu_command
 from test_tray import centre, the_icon
 
@@ -94,17 +94,28 @@ def test_free_64_with_a_copy_running_is_handed_over(desktop, vantrel):
     assert vantrel.poll() is None
 
 
-def test_free_0_shows_the_switches_and_ends_with_2(desktop, vantrel):
+def test_each_switch_ends_with_its_exit_code(desktop, vantrel):
+    # Alone, as from a scheduled task: the fixture's copy only brings the executable.
     the_icon(desktop)
-    switch = start_switch(desktop, vantrel.folder / "Vantrel.exe", "/free", "0")
-    box = wait_until(lambda: desktop.x("xdotool", "search", "--onlyvisible", "--name", "^Vantrel$").split(), 30)
-    assert box, "no box"
-    desktop.still_screenshot(f"switches-box-{vantrel.arch}")
-    assert switch.poll() is None, "it ends only once the box is closed"
-    # OK, in the middle of the box's lowest row.
-    x, y, width, height = desktop.geometry(box[0])
-    desktop.click(x + width // 2, y + height - 22)
-    assert switch.wait(30) == 2
+    vantrel.kill()
+    vantrel.wait(10)
+    exe = vantrel.folder / "Vantrel.exe"
+    assert start_switch(desktop, exe, "-FreeAll").wait(60) == 0
+    for arguments, first_line, code in ((["/?"], "Vantrel [/free N | /freeall | /?]", 0),
+                                         (["--freeall"], "Unknown switch: --freeall", 2),
+                                         (["/free", "5000"], "/free needs a whole number from 1 to 1024: 5000", 2),
+                                         (["/free"], "/free needs a whole number from 1 to 1024", 2)):
+        switch = start_switch(desktop, exe, *arguments)
+        box = wait_until(lambda: probe(desktop, "Vantrel"), 30)
+        assert box, f"no box for {arguments}"
+        desktop.still_screenshot(f"switches-box-{code}-{vantrel.arch}")
+        texts = [text for kind, _, _, text in box if kind == "Static" and text]
+        assert texts and texts[0].startswith(first_line + " "), texts
+        assert "/free N" in texts[0]
+        assert switch.poll() is None, "it ends only once the box is closed"
+        left, top, right, bottom = next(rect for kind, rect, _, text in box if kind == "Button")
+        desktop.click((left + right) // 2, (top + bottom) // 2)
+        assert switch.wait(30) == code, arguments
 
 
 def shell_popups(desktop, tall):

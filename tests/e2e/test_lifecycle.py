@@ -1,9 +1,11 @@
 """Vantrel shows its window when restored, saves its settings when the window is closed, runs once per
 session (a later start shows the running copy's window) and shows its window after it was minimised into the
 tray."""
+import time
+
 import pytest
 
-from conftest import EXECUTABLES, TITLE, show_window, start, wait_until
+from conftest import EXECUTABLES, TITLE, probe, show_window, start, wait_until
 
 KEYS = ["AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80",
         "IDX=4", "MIN=6", "CMI=1"]
@@ -77,6 +79,40 @@ def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
                 copy.wait(10)
 
 
+def test_a_start_as_the_running_copy_closes_runs_in_its_place(desktop, user_settings, tmp_path):
+    from test_commands import menu_command
+    from test_exit_errors import SETTINGS, unwritable
+    from test_tray import centre, the_icon
+    folder = tmp_path / "Vantrel"
+    folder.mkdir()
+    (folder / "Vantrel.exe").write_bytes(EXECUTABLES["i686"].read_bytes())
+    settings = folder / "Vantrel.ini"
+    settings.write_bytes(SETTINGS.encode())
+    closing = start(desktop, folder)
+    copies = [closing]
+    try:
+        icon = the_icon(desktop)
+        # Its settings cannot be written: it stays closing, under the box that says so, until the box is
+        # dismissed, and refuses a later start meanwhile.
+        with unwritable(folder, settings, user_settings, user_settings / "Vantrel.ini"):
+            told = lambda: [c for c in probe(desktop) if c[3].startswith("Unable to write to")]
+            menu_command(desktop, icon, ["Up", "Return"], told)
+            copies.append(start(desktop, folder))
+            time.sleep(5)
+            assert copies[1].poll() is None, "the new start gave up"
+            ok = next(c for c in probe(desktop) if c[0].lower() == "button" and c[3] == "OK")
+            desktop.click(*centre((ok[1][0], ok[1][1], ok[1][2] - ok[1][0], ok[1][3] - ok[1][1])))
+            assert closing.wait(30) == 0
+        assert wait_until(lambda: copies[1].poll() is not None or desktop.tray_icons(), 60)
+        assert copies[1].poll() is None, "no copy runs"
+        desktop.still_screenshot("started-as-it-closed")
+    finally:
+        for copy in copies:
+            if copy.poll() is None:
+                copy.kill()
+                copy.wait(10)
+
+
 # The left click is Show/Hide: one click, unlike a menu command, which is tried again when it seems lost.
 @pytest.mark.settings("LCLK=9")
 def test_minimised_into_the_tray_the_next_show_hide_shows_the_window(desktop, vantrel):
@@ -90,3 +126,7 @@ def test_minimised_into_the_tray_the_next_show_hide_shows_the_window(desktop, va
     desktop.click(*centre(icon))
     assert wait_until(lambda: [w for w in desktop.visible_windows() if desktop.geometry(w)[2] >= 452], 15)
     desktop.still_screenshot(f"shown-after-minimising-{vantrel.arch}")
+
+
+# A fixture of its own module, which needs this one's names first.
+from test_exit_errors import user_settings  # noqa: E402, F401

@@ -15,7 +15,37 @@ platform::KernelHandle FakeInstances::CreateMutexA(const char* name, bool& alrea
 }
 
 bool FakeInstances::CloseHandle(platform::KernelHandle handle) {
-  return handles_.erase(handle) != 0;
+  const auto found = handles_.find(handle);
+  if (found == handles_.end()) {
+    return false;
+  }
+  if (const auto held = holders_.find(found->second); held != holders_.end() && held->second == handle) {
+    holders_.erase(held);
+  }
+  handles_.erase(found);
+  return true;
+}
+
+bool FakeInstances::WaitForSingleObject(platform::KernelHandle handle, std::uint32_t) {
+  const auto found = handles_.find(handle);
+  if (found == handles_.end()) {
+    return false;
+  }
+  const auto [holder, free] = holders_.emplace(found->second, handle);
+  return free || holder->second == handle;
+}
+
+bool FakeInstances::ReleaseMutex(platform::KernelHandle handle) {
+  const auto found = handles_.find(handle);
+  if (faults.shouldFail("ReleaseMutex") || found == handles_.end()) {
+    return false;
+  }
+  const auto held = holders_.find(found->second);
+  if (held == holders_.end() || held->second != handle) {
+    return false;
+  }
+  holders_.erase(held);
+  return true;
 }
 
 platform::HWnd FakeInstances::FindWindowA(const char* className, const char* windowName) {
@@ -35,6 +65,17 @@ std::optional<std::intptr_t> FakeInstances::SendMessageTimeoutA(platform::HWnd w
     return std::nullopt;
   }
   return receiver(window, data, bytes);
+}
+
+std::optional<std::intptr_t> FakeInstances::SendMessageTimeoutA(platform::HWnd window, std::uint32_t,
+                                                                std::uint32_t) {
+  ++nullMessages;
+  if (nullReceiver) {
+    return nullReceiver(window);
+  }
+  const bool there = std::any_of(windows.begin(), windows.end(),
+                                 [window](const auto& found) { return found.second == window; });
+  return there ? std::optional<std::intptr_t>(0) : std::nullopt;
 }
 
 void FakeInstances::Sleep(std::uint32_t ms) {

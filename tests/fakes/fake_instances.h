@@ -1,5 +1,7 @@
-// The session as a test arranges it: named mutexes held by handle, the windows FindWindowA finds, and a
-// receiver standing in for the running copy's window procedure. Sleeping takes no time; it calls `onSleep`.
+// The session as a test arranges it: named mutexes opened and held by handle (each handle stands for the
+// process that holds it: closing the handle that holds a mutex leaves it free, as the end of its holder
+// does), the windows FindWindowA finds, and a receiver standing in for the running copy's window procedure.
+// Sleeping takes no time; it calls `onSleep`.
 #pragma once
 
 #include <functional>
@@ -18,16 +20,20 @@ class FakeInstances final : public platform::Instances {
  public:
   platform::KernelHandle CreateMutexA(const char* name, bool& alreadyExisted) override;
   bool CloseHandle(platform::KernelHandle handle) override;
+  bool WaitForSingleObject(platform::KernelHandle handle, std::uint32_t timeout) override;
+  bool ReleaseMutex(platform::KernelHandle handle) override;
   platform::HWnd FindWindowA(const char* className, const char* windowName) override;
   bool AllowSetForegroundWindow(platform::HWnd window) override;
   std::optional<std::intptr_t> SendMessageTimeoutA(platform::HWnd window, std::uintptr_t data,
                                                    const std::string& bytes, std::uint32_t timeout) override;
+  std::optional<std::intptr_t> SendMessageTimeoutA(platform::HWnd window, std::uint32_t message,
+                                                   std::uint32_t timeout) override;
   void Sleep(std::uint32_t ms) override;
 
   // Handles still open.
   int liveHandles() const { return static_cast<int>(handles_.size()); }
 
-  FaultPlan faults;  // calls: "CreateMutexA", "SendMessageTimeoutA"
+  FaultPlan faults;  // calls: "CreateMutexA", "ReleaseMutex", "SendMessageTimeoutA"
   // By class and title.
   std::map<std::pair<std::string, std::string>, platform::HWnd> windows;
   // The answer of the window a copy hands data to; none stands for a window that does not answer.
@@ -39,12 +45,17 @@ class FakeInstances final : public platform::Instances {
     bool operator==(const Sent&) const = default;
   };
   std::vector<Sent> sent;
+  // The answer to a message without data (kWmNull); none: a window that is still busy. Unset: any window
+  // FindWindowA finds answers 0.
+  std::function<std::optional<std::intptr_t>(platform::HWnd)> nullReceiver;
+  int nullMessages = 0;
   std::vector<platform::HWnd> allowedForeground;
   std::uint32_t slept = 0;
   std::function<void()> onSleep;
 
  private:
   std::map<platform::KernelHandle, std::string> handles_;  // mutex names by handle
+  std::map<std::string, platform::KernelHandle> holders_;  // the handle that holds each held mutex
   platform::KernelHandle nextHandle_ = 0x40;
 };
 

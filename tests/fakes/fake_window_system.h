@@ -29,6 +29,7 @@ class FakeWindowSystem final : public platform::WindowSystem {
                     std::intptr_t lParam) override;
   std::uint32_t RegisterWindowMessageA(const char* name) override;
   bool GetTokenElevation() override { return elevated; }
+  bool WindowStationVisible() override { return stationVisible; }
   bool ChangeWindowMessageFilterEx(platform::HWnd window, std::uint32_t message) override;
   std::uintptr_t SetTimer(platform::HWnd window, std::uintptr_t id, std::uint32_t elapse) override;
   bool KillTimer(platform::HWnd window, std::uintptr_t id) override;
@@ -74,6 +75,7 @@ class FakeWindowSystem final : public platform::WindowSystem {
   // The messages let through the message filter, and to which window.
   std::vector<std::pair<platform::HWnd, std::uint32_t>> allowed;
   bool elevated = false;
+  bool stationVisible = true;
 
   platform::Point cursor{100, 200};
   std::map<int, bool> keysDown;

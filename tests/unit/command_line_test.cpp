@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line_actions.h"
@@ -21,9 +22,12 @@ constexpr platform::HWnd kRunningWindow = 0x77;
 
 TEST(CommandLine, EachFormWithItsActionAndExitCode) {
   const StartRequest run{};
-  const StartRequest usage{StartAction::Usage, 0, 0};
-  const StartRequest wrong{StartAction::Usage, 0, kWrongUsage};
-  const auto pass = [](std::int32_t megabytes) { return StartRequest{StartAction::Pass, megabytes, 0}; };
+  const StartRequest usage{StartAction::Usage, 0, 0, {}};
+  const auto wrong = [](std::string problem) {
+    return StartRequest{StartAction::Usage, 0, kWrongUsage, std::move(problem)};
+  };
+  const auto pass = [](std::int32_t megabytes) { return StartRequest{StartAction::Pass, megabytes, 0, {}}; };
+  const std::string needs = "/free needs a whole number from 1 to 1024";
   struct Row {
     std::vector<std::string> arguments;
     StartRequest request;
@@ -38,22 +42,24 @@ TEST(CommandLine, EachFormWithItsActionAndExitCode) {
       {{"-FreeAll"}, pass(kWholeMemoryPass)},
       {{"/?"}, usage},
       {{"-?"}, usage},
-      {{"/free"}, wrong},
-      {{"/free", "0"}, wrong},
-      {{"/free", "1025"}, wrong},
-      {{"/free", "99999999999"}, wrong},
-      {{"/free", "6.5"}, wrong},
-      {{"/free", "-5"}, wrong},
-      {{"/free", "+5"}, wrong},
-      {{"/free", ""}, wrong},
-      {{"/free", "64", "/freeall"}, wrong},
-      {{"/freeall", "1"}, wrong},
-      {{"/?", "/freeall"}, wrong},
-      {{"/free64"}, wrong},
-      {{"/help"}, wrong},
-      {{"free", "64"}, wrong},
-      {{"/"}, wrong},
-      {{""}, wrong},
+      {{"/free"}, wrong(needs)},
+      {{"/free", "0"}, wrong(needs + ": 0")},
+      {{"/free", "5000"}, wrong(needs + ": 5000")},
+      {{"/free", "1025"}, wrong(needs + ": 1025")},
+      {{"/free", "99999999999"}, wrong(needs + ": 99999999999")},
+      {{"/free", "6.5"}, wrong(needs + ": 6.5")},
+      {{"/free", "-5"}, wrong(needs + ": -5")},
+      {{"/free", "+5"}, wrong(needs + ": +5")},
+      {{"/free", ""}, wrong(needs + ": ")},
+      {{"/free", "64", "/freeall"}, wrong("Unexpected argument: /freeall")},
+      {{"/freeall", "1"}, wrong("Unexpected argument: 1")},
+      {{"/?", "/freeall"}, wrong("Unexpected argument: /freeall")},
+      {{"--freeall"}, wrong("Unknown switch: --freeall")},
+      {{"/free64"}, wrong("Unknown switch: /free64")},
+      {{"/help"}, wrong("Unknown switch: /help")},
+      {{"free", "64"}, wrong("Unknown switch: free")},
+      {{"/"}, wrong("Unknown switch: /")},
+      {{""}, wrong("Unknown switch: ")},
   };
   for (const Row& row : rows) {
     std::string line;
@@ -70,10 +76,18 @@ TEST(CommandLine, TheArgumentsComeWithoutTheProgramsPathAndTheBoxListsTheSwitche
   fakes.process.commandLine = "C:\\Vantrel\\Vantrel.exe /free 64";
   EXPECT_EQ(CommandLineArguments(fakes.process), (std::vector<std::string>{"/free", "64"}));
 
-  EXPECT_EQ(ShowUsage(fakes.dialogs, kWrongUsage), kWrongUsage);
-  ASSERT_EQ(fakes.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(ShowUsage(fakes.services, ParseCommandLine({"/?"})), 0);
+  EXPECT_EQ(ShowUsage(fakes.services, ParseCommandLine({"--freeall"})), kWrongUsage);
+  ASSERT_EQ(fakes.dialogs.boxes.size(), 2u);
   EXPECT_EQ(fakes.dialogs.boxes[0].caption, "Vantrel");
-  EXPECT_NE(fakes.dialogs.boxes[0].text.find("/free N"), std::string::npos);
+  EXPECT_EQ(fakes.dialogs.boxes[0].text, kUsageText);
+  EXPECT_EQ(fakes.dialogs.boxes[1].text, std::string("Unknown switch: --freeall\n\n") + kUsageText);
+
+  // A task run without a visible desktop: no box that no one could close, and no success either.
+  fakes.windowSystem.stationVisible = false;
+  EXPECT_EQ(ShowUsage(fakes.services, ParseCommandLine({"/?"})), kWrongUsage);
+  EXPECT_EQ(ShowUsage(fakes.services, ParseCommandLine({"/free", "5000"})), kWrongUsage);
+  EXPECT_EQ(fakes.dialogs.boxes.size(), 2u);
 }
 
 TEST(CommandLine, WithoutARunningCopyThePassRunsHereAndTouchesNothingElse) {
@@ -104,6 +118,7 @@ TEST(CommandLine, WithoutARunningCopyThePassRunsHereAndTouchesNothingElse) {
     EXPECT_EQ(fakes.profile.faults.calls("GetPrivateProfileStringW"), 0) << "no settings";
     EXPECT_EQ(fakes.registry.faults.calls("RegOpenKeyExW"), 0) << "no auto-start";
     EXPECT_EQ(fakes.instances.liveHandles(), 0) << "the one-copy object untouched";
+    EXPECT_EQ(fakes.instances.slept, 0u) << "no wait for a copy that is not there";
   }
 }
 
@@ -118,6 +133,20 @@ TEST(CommandLine, ARunningCopyIsHandedThePassAndNothingRunsHere) {
     EXPECT_TRUE(fakes.memory.commitOrder.empty());
     ASSERT_EQ(fakes.instances.sent.size(), 1u);
     EXPECT_EQ(PassOfCommand(fakes.instances.sent[0].bytes), megabytes);
+  }
+  // A copy inside a long pass: handed once, and done once its window answers again.
+  {
+    fakes::FakeServices fakes;
+    fakes.instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+    fakes.instances.receiver = [](platform::HWnd, std::uintptr_t, const std::string&) {
+      return std::nullopt;
+    };
+    fakes.instances.nullReceiver = [&](platform::HWnd) {
+      return fakes.instances.nullMessages < 2 ? std::nullopt : std::optional<std::intptr_t>(0);
+    };
+    EXPECT_EQ(RunCommandLinePass(fakes.services, 64), 0);
+    EXPECT_EQ(fakes.instances.sent.size(), 1u);
+    EXPECT_TRUE(fakes.memory.commitOrder.empty());
   }
   // A copy that never takes it: the pass runs here after all.
   fakes::FakeServices fakes;

@@ -10,6 +10,7 @@ namespace {
 TEST(FakeInstances, KeepsTheInstancesContract) {
   fakes::FakeInstances instances;
   contract::checkInstances(instances, "Local\\VantrelContract");
+  contract::checkMutexHolding(instances, "Local\\VantrelContractHolding");
   EXPECT_EQ(instances.liveHandles(), 0);
 }
 

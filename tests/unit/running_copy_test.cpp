@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/main_window.h"
@@ -71,18 +73,81 @@ TEST(RunningCopy, ALaterStartWaitsForTheWindowOfACopyThatIsStillStarting) {
     instances.receiver = [&](platform::HWnd, std::uintptr_t, const std::string&) {
       return refusals++ < c.refusalsBeforeTaking ? 0 : 1;
     };
-    EXPECT_EQ(HandToRunningCopy(instances, kShowCommand), c.handedOver);
+    EXPECT_EQ(HandToRunningCopy(instances, kShowCommand) == HandOver::Taken, c.handedOver);
     EXPECT_LE(instances.slept, kHandOverWait);
     if (c.handedOver) {
       EXPECT_EQ(instances.sent.back(), (fakes::FakeInstances::Sent{kRunningWindow, kCommandData, "show"}));
       EXPECT_EQ(instances.allowedForeground.back(), kRunningWindow);
     }
   }
-  // A copy that hangs costs each try the answer's wait: the whole wait stays bounded.
-  fakes::FakeInstances hung;
-  hung.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
-  EXPECT_FALSE(HandToRunningCopy(hung, kShowCommand));
-  EXPECT_LE(hung.sent.size() * kAnswerWait, kHandOverWait + kAnswerWait);
+}
+
+TEST(RunningCopy, ACommandToABusyCopyIsSentOnceAndCountsOnceItsWindowAnswersAgain) {
+  struct Case {
+    const char* name;
+    int busyAnswers;     // to the messages after the command; -1: busy to the end
+    bool goneWhileBusy;  // the copy closes instead
+    HandOver handOver;
+  };
+  for (const Case& c :
+       {Case{"free again", 2, false, HandOver::Taken}, Case{"busy to the end", -1, false, HandOver::Taken},
+        Case{"gone with the command", -1, true, HandOver::NotTaken}}) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeInstances instances;
+    instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+    // Inside a long pass: the command's answer does not come in time.
+    instances.receiver = [](platform::HWnd, std::uintptr_t, const std::string&) { return std::nullopt; };
+    instances.nullReceiver = [&](platform::HWnd) -> std::optional<std::intptr_t> {
+      if (c.goneWhileBusy) {
+        instances.windows.clear();
+      }
+      if (c.busyAnswers < 0 || instances.nullMessages <= c.busyAnswers) {
+        return std::nullopt;
+      }
+      return 0;
+    };
+    EXPECT_EQ(HandToRunningCopy(instances, PassCommand(64)), c.handOver);
+    // Sent again, the pass would run twice once the copy is free.
+    EXPECT_EQ(instances.sent.size(), 1u);
+    EXPECT_LE(instances.nullMessages * kAnswerWait, kHandOverWait);
+  }
+}
+
+TEST(RunningCopy, ALaterStartRunsInThePlaceOfACopyThatEndsMeanwhile) {
+  for (const bool released : {true, false}) {
+    SCOPED_TRACE(released ? "mutex given back" : "holder ended without giving it back");
+    fakes::FakeInstances instances;
+    auto running = std::make_unique<TRunningCopyClaim>(instances);
+    ASSERT_TRUE(running->First());
+    // Closing: its window refuses the hand-over, then goes, and then the copy ends.
+    instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+    instances.receiver = [](platform::HWnd, std::uintptr_t, const std::string&) { return 0; };
+    int sleeps = 0;
+    instances.onSleep = [&] {
+      if (++sleeps == 3) {
+        instances.windows.clear();
+      } else if (sleeps == 6) {
+        if (!released) {
+          instances.faults.failOn("ReleaseMutex", 1);
+        }
+        running.reset();
+      }
+    };
+    TRunningCopyClaim claim(instances);
+    ASSERT_FALSE(claim.First());
+    EXPECT_EQ(MeetRunningCopy(instances, claim, false), LaterStart::Run);
+    EXPECT_TRUE(claim.First());
+    EXPECT_EQ(sleeps, 6);
+    EXPECT_FALSE(TRunningCopyClaim(instances).First()) << "the next start finds this one";
+  }
+  // A running copy that refuses for good: the start ends, and the copy runs on.
+  fakes::FakeInstances instances;
+  const TRunningCopyClaim running(instances);
+  instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+  instances.receiver = [](platform::HWnd, std::uintptr_t, const std::string&) { return 0; };
+  TRunningCopyClaim claim(instances);
+  EXPECT_EQ(MeetRunningCopy(instances, claim, false), LaterStart::Failed);
+  EXPECT_FALSE(claim.First());
 }
 
 TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
@@ -119,8 +184,64 @@ TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
     // The next Show/Hide hides it, as after any other showing.
     form->SShow_oldClick(form->SShow);
     EXPECT_FALSE(form->Visible());
+    // Closing, it takes nothing more: a later start then runs in its place.
+    form->CustomItem4Click(form->CustomItem4);
+    EXPECT_FALSE(application.CopyData(kCommandData, "show"));
+    EXPECT_FALSE(form->Visible());
   }
   ShutdownTrayIcon();
+}
+
+TEST(RunningCopy, AnElevatedStartTakesThePlaceOfAnUnelevatedCopyWhichSavesItsSettings) {
+  struct Case {
+    const char* name;
+    bool startElevated;
+    bool copyElevated;
+    LaterStart met;
+    std::vector<std::string> commands;  // a copy that closes refuses to show its window
+  };
+  for (const Case& c :
+       {Case{"elevated start, unelevated copy", true, false, LaterStart::Run, {"close", "show"}},
+        Case{"both elevated", true, true, LaterStart::Shown, {"close", "show"}},
+        Case{"unelevated start, elevated copy", false, true, LaterStart::Shown, {"show"}},
+        Case{"neither elevated", false, false, LaterStart::Shown, {"show"}}}) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeServices fakes;
+    fakes.memory.status = {512 * kMiB, 64 * kMiB};
+    fakes.process.moduleFileName = kExe;
+    fakes.registry.createKey(platform::kHKeyLocalMachine, kRunKey);
+    fakes.windowSystem.elevated = c.copyElevated;
+    StartupTrayIcon(fakes.services);
+    auto running = std::make_unique<TRunningCopyClaim>(fakes.instances);
+    auto owned = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
+    const fakes::FakeNativeApplication& native = *owned;
+    auto application = std::make_unique<TApplication>(fakes.services, std::move(owned));
+    application->CreateForm<TfrmVantrel>();
+    application->Run();
+    fakes.instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+    fakes.instances.receiver = [&](platform::HWnd, std::uintptr_t data, const std::string& bytes) {
+      return std::optional<std::intptr_t>(application && application->CopyData(data, bytes));
+    };
+    // Its message loop ends after the answer; its window goes, then the process and its hold on the mutex.
+    fakes.instances.onSleep = [&] {
+      if (application && native.quits > 0) {
+        fakes.instances.windows.clear();
+        application.reset();
+        running.reset();
+      }
+    };
+    TRunningCopyClaim claim(fakes.instances);
+    EXPECT_EQ(MeetRunningCopy(fakes.instances, claim, c.startElevated), c.met);
+    std::vector<std::string> commands;
+    for (const auto& sent : fakes.instances.sent) {
+      commands.push_back(sent.bytes);
+    }
+    EXPECT_EQ(commands, c.commands);
+    EXPECT_EQ(application == nullptr, c.met == LaterStart::Run) << "the copy ends only to make way";
+    EXPECT_EQ(fakes.profile.files.count(kIni), application == nullptr ? 1u : 0u) << "its settings saved";
+    application.reset();
+    ShutdownTrayIcon();
+  }
 }
 
 TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {

@@ -10,6 +10,7 @@ namespace {
 TEST(Win32Instances, KeepsTheInstancesContract) {
   platform::win32::Win32Instances instances;
   contract::checkInstances(instances, "Local\\VantrelContract");
+  contract::checkMutexHolding(instances, "Local\\VantrelContractHolding");
 }
 
 }  // namespace

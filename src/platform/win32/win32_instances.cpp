@@ -5,6 +5,21 @@
 
 namespace vantrel::platform::win32 {
 
+namespace {
+
+std::optional<std::intptr_t> sendWithin(HWnd window, UINT message, LPARAM lParam, std::uint32_t timeout) {
+  DWORD_PTR answer = 0;
+  // A copy that hangs must not hang this one too. Without SMTO_ABORTIFHUNG, which may drop the message to a
+  // window that seems hung, a message whose wait times out is always left with the window.
+  if (!::SendMessageTimeoutA(reinterpret_cast<HWND>(window), message, 0, lParam, SMTO_BLOCK, timeout,
+                             &answer)) {
+    return std::nullopt;
+  }
+  return static_cast<std::intptr_t>(answer);
+}
+
+}  // namespace
+
 KernelHandle Win32Instances::CreateMutexA(const char* name, bool& alreadyExisted) {
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name);
   const DWORD error = GetLastError();
@@ -14,6 +29,15 @@ KernelHandle Win32Instances::CreateMutexA(const char* name, bool& alreadyExisted
 
 bool Win32Instances::CloseHandle(KernelHandle handle) {
   return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+bool Win32Instances::WaitForSingleObject(KernelHandle handle, std::uint32_t timeout) {
+  const DWORD result = ::WaitForSingleObject(reinterpret_cast<HANDLE>(handle), timeout);
+  return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+bool Win32Instances::ReleaseMutex(KernelHandle handle) {
+  return ::ReleaseMutex(reinterpret_cast<HANDLE>(handle)) != FALSE;
 }
 
 HWnd Win32Instances::FindWindowA(const char* className, const char* windowName) {
@@ -33,13 +57,12 @@ std::optional<std::intptr_t> Win32Instances::SendMessageTimeoutA(HWnd window, st
   copy.dwData = data;
   copy.cbData = static_cast<DWORD>(bytes.size());
   copy.lpData = const_cast<char*>(bytes.data());
-  DWORD_PTR answer = 0;
-  // A copy that hangs must not hang this one too.
-  if (!::SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
-                             SMTO_BLOCK | SMTO_ABORTIFHUNG, timeout, &answer)) {
-    return std::nullopt;
-  }
-  return static_cast<std::intptr_t>(answer);
+  return sendWithin(window, WM_COPYDATA, reinterpret_cast<LPARAM>(&copy), timeout);
+}
+
+std::optional<std::intptr_t> Win32Instances::SendMessageTimeoutA(HWnd window, std::uint32_t message,
+                                                                 std::uint32_t timeout) {
+  return sendWithin(window, message, 0, timeout);
 }
 
 void Win32Instances::Sleep(std::uint32_t ms) {

@@ -126,6 +126,15 @@ bool Win32WindowSystem::GetTokenElevation() {
          answer.elevated != 0;
 }
 
+bool Win32WindowSystem::WindowStationVisible() {
+  USEROBJECTFLAGS flags{};
+  DWORD size = 0;
+  if (!GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, &size)) {
+    return true;
+  }
+  return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
 bool Win32WindowSystem::ChangeWindowMessageFilterEx(HWnd window, std::uint32_t message) {
   using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   using PerProcess = BOOL(WINAPI*)(UINT, DWORD);

@@ -16,6 +16,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool PostMessageA(HWnd window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   std::uint32_t RegisterWindowMessageA(const char* name) override;
   bool GetTokenElevation() override;
+  bool WindowStationVisible() override;
   bool ChangeWindowMessageFilterEx(HWnd window, std::uint32_t message) override;
   std::uintptr_t SetTimer(HWnd window, std::uintptr_t id, std::uint32_t elapse) override;
   bool KillTimer(HWnd window, std::uintptr_t id) override;
