@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "app/startup_approved.h"
 #include "framework/registry.h"
 #include "framework/unicode.h"
 
@@ -21,7 +22,7 @@ bool endsWithExe(const std::string& text) {
 }
 
 // Only a full path to an executable can be judged: a bare name is found through the search path, and
-// "%...%" is expanded at log-on.
+// "%...%" is expanded at log-on. A share that cannot be reached is not known to be missing: its entry stays.
 bool namesMissingProgram(platform::FileSystem& fileSystem, const std::string& program) {
   const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
                          program[1] == ':' && program[2] == '\\';
@@ -34,10 +35,15 @@ bool namesMissingProgram(platform::FileSystem& fileSystem, const std::string& pr
          missing;
 }
 
+// Opens the Run key in `keys` for reading, which is all a user who may not change it can do, and tells
+// whether it holds the entry.
+bool holdsEntry(TRegistry& keys) {
+  return keys.OpenKeyReadOnly(kRunKey) && keys.ValueExists(kAutoStartValue);
+}
+
 Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, const RunScope& place) {
   TRegistry keys = place.Keys(registry);
-  // Reading is all a user who may not change the key can do, and all that is needed here.
-  if (!keys.OpenKeyReadOnly(kRunKey) || !keys.ValueExists(kAutoStartValue)) {
+  if (!holdsEntry(keys)) {
     return Entry::None;
   }
   const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
@@ -74,7 +80,7 @@ std::string CommandProgram(const std::string& command) {
 }
 
 bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
-                     const std::vector<RunScope>& places, const std::string& command) {
+                     const std::vector<RunScope>& places, const std::string& program) {
   std::vector<const RunScope*> gone;
   std::vector<const RunScope*> free;
   for (const RunScope& place : places) {
@@ -89,7 +95,9 @@ bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSys
         break;
     }
   }
-  // An entry for a program that is gone is rewritten in its own key where that key takes it.
+  // An entry for a program that is gone is rewritten, quoted, in its own key where that key takes it.
+  const std::string quoted = "\"" + program + "\"";
+  const std::string& command = !gone.empty() || program.find(' ') != std::string::npos ? quoted : program;
   gone.insert(gone.end(), free.begin(), free.end());
   return std::any_of(gone.begin(), gone.end(),
                      [&](const RunScope* place) { return writeEntry(registry, *place, command); });
@@ -99,7 +107,7 @@ bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& 
   bool removed = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
-    if (!keys.OpenKeyReadOnly(kRunKey) || !keys.ValueExists(kAutoStartValue)) {
+    if (!holdsEntry(keys)) {
       continue;
     }
     if (!keys.OpenKey(kRunKey, false) || !keys.DeleteValue(kAutoStartValue)) {
@@ -107,6 +115,24 @@ bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& 
     }
   }
   return removed;
+}
+
+bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places, bool program32) {
+  bool switched = true;
+  for (const RunScope& place : places) {
+    TRegistry keys = place.Keys(registry);
+    const std::optional<ApprovedPlace> approved = ApprovedPlaceOf(place.Name, program32);
+    if (!approved || !holdsEntry(keys)) {
+      continue;
+    }
+    try {
+      // The time is written only when a switch goes off.
+      SetStartsAtLogOn(registry, approved->Root, approved->View, approved->SubKey, kAutoStartValue, true, 0);
+    } catch (const ERegistryException&) {
+      switched = false;
+    }
+  }
+  return switched;
 }
 
 }  // namespace vantrel

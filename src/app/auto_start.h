@@ -16,13 +16,16 @@ namespace vantrel {
 // blank after ".exe".
 std::string CommandProgram(const std::string& command);
 
-// Sees that one of `places` (the machine's Run key first, then this user's) holds the entry. One that is
-// there stays as it is, unless it names a program file that is gone: that one is rewritten with `command`
-// where it is, or else where a new entry would go. A new entry goes to the first key that takes it. False
-// when none does.
+// Sees that one of `places` (the machine's Run key first, then this user's) holds the entry that starts
+// `program` (a full path). One that is there stays as it is, unless it names a program file that is gone:
+// that one is rewritten with the quoted path where it is, or else where a new entry would go. A new entry,
+// the path quoted when it holds a blank, goes to the first key that takes it. False when none does.
 bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
-                     const std::vector<RunScope>& places, const std::string& command);
+                     const std::vector<RunScope>& places, const std::string& program);
 // Removes the entry, whatever it holds, from every one of `places` that has it; false when one refused.
 bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places);
+// Switches Windows' own start of the entry (startup_approved.h) on in every one of `places` that has it,
+// where Windows has it switched off; false when Windows refused one. `program32`: as for ApprovedPlaceOf.
+bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places, bool program32);
 
 }  // namespace vantrel

@@ -167,9 +167,6 @@ class TfrmVantrel : public TForm {
   void EnableAtLogOnClick(TObject* Sender);
   void DisableAtLogOnClick(TObject* Sender);
   void CheckBox2Click(TObject* Sender);
-  // The command line that starts this program at log-on: its executable's full path, quoted when it holds a
-  // blank.
-  std::string AutoStartCommand() const;
 
  private:
   void buildActionPage();
@@ -187,8 +184,9 @@ class TfrmVantrel : public TForm {
   // The Run keys that this program's own entry may be in: the whole machine's (in the 64-bit programs' view
   // where the system has one), then this user's.
   std::vector<RunScope> autoStartPlaces() const;
-  // Makes the auto-start entry agree with the box; a refusal is told once per run, not at every exit.
-  void applyAutoStart();
+  // Makes the auto-start entry agree with the box, and for the user's tick (`byUser`) Windows' own switch of
+  // it; a refusal is told once per run, not at every exit.
+  void applyAutoStart(bool byUser = false);
   // The executable's full path.
   std::string executable() const;
 

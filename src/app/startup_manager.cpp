@@ -159,14 +159,20 @@ void TfrmVantrel::DisableAtLogOnClick(TObject*) {
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {
-  applyAutoStart();
+  applyAutoStart(CheckBox2->ClickedByUser());
 }
 
-void TfrmVantrel::applyAutoStart() {
+void TfrmVantrel::applyAutoStart(bool byUser) {
   const bool wanted = CheckBox2->Checked();
-  const bool done = wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(),
-                                             AutoStartCommand())
-                           : RemoveAutoStart(*services_.registry, autoStartPlaces());
+  bool done =
+      wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable())
+             : RemoveAutoStart(*services_.registry, autoStartPlaces());
+  // A user who ticks the box means that Windows starts the program, also where its own switch (Windows 8 and
+  // later, as the Status column) says off. Only the user's tick changes that switch.
+  const std::optional<StatusColumn> status = statusColumn();
+  if (done && wanted && byUser && status) {
+    done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), status->Program32);
+  }
   if (!done && !autoStartRefusalShown_) {
     autoStartRefusalShown_ = true;
     Application()->ShowException(wanted ? kNotAdded : kNotRemoved);
@@ -175,11 +181,6 @@ void TfrmVantrel::applyAutoStart() {
 
 std::string TfrmVantrel::executable() const {
   return Utf16ToUtf8(services_.process->GetModuleFileNameW());
-}
-
-std::string TfrmVantrel::AutoStartCommand() const {
-  const std::string path = executable();
-  return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
 }
 
 }  // namespace vantrel

@@ -222,6 +222,13 @@ void TListView::placeAddedRows() {
   }
 }
 
+TPopupMenu* TListView::ContextMenuAt(int index) const {
+  if (index >= 0 || !PopupMenu) {
+    return ContextMenu();
+  }
+  return Parent() ? Parent()->ContextMenu() : nullptr;
+}
+
 int TListView::SelCount() const {
   return static_cast<int>(
       std::count_if(rows_.begin(), rows_.end(), [](const TListRow& r) { return r.Selected; }));

@@ -108,6 +108,9 @@ class TListView : public TControl {
   void PostSetFocus();
   // The user changed a row's selection.
   void UserSelect(int index, bool selected);
+  // The menu of a right click on the row `index`, or on no row (-1): the list's own PopupMenu is its rows'
+  // menu; the empty part of the list brings its parent's.
+  TPopupMenu* ContextMenuAt(int index) const;
   // Many changes at once: from BeginUpdate to the matching EndUpdate the native list does not draw, and rows
   // added meanwhile wait at the end until EndUpdate sorts them into place, once, and shows them.
   void BeginUpdate();

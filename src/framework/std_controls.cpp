@@ -26,6 +26,17 @@ void TCheckBox::SetChecked(bool checked) {
   Click();
 }
 
+void TCheckBox::Toggle() {
+  clickedByUser_ = true;
+  try {
+    SetChecked(!checked_);
+  } catch (...) {
+    clickedByUser_ = false;
+    throw;
+  }
+  clickedByUser_ = false;
+}
+
 void TCheckBox::SyncNative() {
   TControl::SyncNative();
   Native()->SetChecked(checked_);

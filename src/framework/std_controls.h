@@ -32,13 +32,16 @@ class TCheckBox : public TControl {
   // Every change of the state, by the program or the user, runs OnClick.
   void SetChecked(bool checked);
   // A click by the user on the box or its label.
-  void Toggle() { SetChecked(!checked_); }
+  void Toggle();
+  // While OnClick runs: whether the change is the user's click rather than the program's SetChecked.
+  bool ClickedByUser() const { return clickedByUser_; }
 
  protected:
   void SyncNative() override;
 
  private:
   bool checked_ = false;
+  bool clickedByUser_ = false;
 };
 
 class TListBox : public TControl {

@@ -133,3 +133,38 @@ def test_before_windows_8_there_is_no_status_column(desktop, switched, vantrel):
     assert columns == 3, rows
     assert [cells[:2] for cells in rows] == [["Alpha", "All users"], ["Beta", "All users"],
                                              ["Gamma", "This user"]]
+
+
+def test_the_rows_bring_their_menu_and_the_empty_part_of_the_list_the_windows_menu(desktop, windows_10,
+                                                                                   switched, vantrel):
+    open_page(desktop, vantrel.arch)
+    assert wait_until(lambda: len(upper_rows(desktop, vantrel.arch)[1]) == 3, 10), upper_rows(desktop,
+                                                                                         vantrel.arch)
+
+    def menu_height(opens, name):
+        """Opens a menu, looks at it, closes it with Escape; its height on the screen."""
+        before = set(desktop.visible_windows())
+        opens()
+        menu = wait_until(lambda: set(desktop.visible_windows()) - before, 10)
+        assert menu, f"no menu ({name})"
+        height = desktop.geometry(menu.pop())[3]
+        desktop.still_screenshot(f"startup-list-menu-{name}-{vantrel.arch}")
+        desktop.x("xdotool", "key", "Escape")
+        assert wait_until(lambda: set(desktop.visible_windows()) <= before, 10), f"the menu stays ({name})"
+        return height
+
+    row_x, row_y = row_point(desktop, 1)
+    empty_x, empty_y = row_point(desktop, 3)
+    on_row = menu_height(lambda: desktop.click(row_x, row_y, 3), "row")
+    # From the keyboard, for the selected row.
+    desktop.click(row_x, row_y)
+    by_key = menu_height(lambda: desktop.x("xdotool", "key", "shift+F10"), "keyboard")
+    on_empty = menu_height(lambda: desktop.click(empty_x, empty_y, 3), "empty")
+    # The rows' menu has two items; the window's six and two separators.
+    assert on_row == by_key < on_empty / 2, (on_row, by_key, on_empty)
+
+    # And it is the window's menu at work: its Show/Hide hides the window.
+    desktop.click(empty_x, empty_y, 3)
+    assert wait_until(lambda: len(desktop.visible_windows()) > 1, 10), "no menu"
+    desktop.x("xdotool", "key", "s")
+    assert wait_until(lambda: not desktop.visible_windows(), 10), "the window stays"

@@ -129,9 +129,11 @@ TEST(CheckBox, EveryChangeOfStateRunsTheHandlerOnce) {
   Headless h;
   auto* box = new TCheckBox(h.form);
   std::vector<bool> seen;
+  std::vector<bool> byUser;
   box->OnClick = [&](TObject* sender) {
     EXPECT_EQ(sender, box);
     seen.push_back(box->Checked());
+    byUser.push_back(box->ClickedByUser());
   };
   box->SetChecked(false);
   box->SetChecked(true);
@@ -143,6 +145,8 @@ TEST(CheckBox, EveryChangeOfStateRunsTheHandlerOnce) {
   label->FocusControl = box;
   label->Click();
   EXPECT_TRUE(box->Checked());
+  box->SetChecked(false);
+  EXPECT_EQ(byUser, (std::vector<bool>{false, true, true, false}));
 }
 
 TEST(ListBoxAndComboBox, OnlyTheUsersSelectionRunsTheHandler) {

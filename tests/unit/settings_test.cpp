@@ -378,6 +378,8 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
     std::optional<std::string> userAfter;
   };
   const std::string gone = "C:\\Old\\Vantrel.exe";
+  // A value rewritten for a program that is gone is quoted, blank or not.
+  const std::string rewritten = std::string("\"") + kExe + "\"";
   const std::vector<Case> cases = {
       {"first start", {}, {}, false, {}, kExe, {}},
       {"first start of a standard user", {}, {}, true, {}, {}, kExe},
@@ -389,10 +391,11 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
        {},
        "C:\\Mine\\Vantrel.exe"},
       {"the machine's entry counts for a standard user", kExe, {}, true, {}, kExe, {}},
-      {"a gone program is rewritten where it is", {}, gone, false, {}, {}, kExe},
-      {"a gone program in a key that refuses", gone, {}, true, {}, gone, kExe},
-      {"gone in both keys: one is rewritten", gone, gone, false, {}, kExe, gone},
-      {"quoted, with an argument", "\"C:\\Old Place\\Vantrel.exe\" /tray", {}, false, {}, kExe, {}},
+      {"a gone program is rewritten where it is", {}, gone, false, {}, {}, rewritten},
+      {"a gone program in a key that refuses", gone, {}, true, {}, gone, rewritten},
+      {"gone in both keys: one is rewritten", gone, gone, false, {}, rewritten, gone},
+      {"quoted, with an argument", "\"C:\\Old Place\\Vantrel.exe\" /tray", {}, false, {}, rewritten, {}},
+      {"gone from a network share", "\\\\server\\share\\Vantrel.exe", {}, false, {}, rewritten, {}},
       {"another program that is there",
        "C:\\Tools\\launch.exe Vantrel",
        {},
@@ -437,13 +440,21 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
 }
 
 TEST_F(Settings, UntickingRemovesTheEntryFromBothKeys) {
-  fakes.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
-  fakes.registry.setString(kHkcu, kRunKey, "Vantrel", "D:\\Other\\Vantrel.exe");
-  ProgramRun run(fakes);
-  run.form->CheckBox2->SetChecked(false);
-  EXPECT_EQ(autoStart(), std::nullopt);
-  EXPECT_EQ(userAutoStart(), std::nullopt);
-  EXPECT_TRUE(messages().empty());
+  for (const bool userEntry : {true, false}) {
+    SCOPED_TRACE(userEntry ? "in both keys" : "in the machine's key, this user's Run key there and empty");
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = kExe;
+    machine.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+    machine.registry.createKey(kHkcu, kRunKey);
+    if (userEntry) {
+      machine.registry.setString(kHkcu, kRunKey, "Vantrel", "D:\\Other\\Vantrel.exe");
+    }
+    ProgramRun run(machine);
+    run.form->CheckBox2->SetChecked(false);
+    EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), std::nullopt);
+    EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"), std::nullopt);
+    EXPECT_TRUE(machine.dialogs.boxes.empty());
+  }
 }
 
 TEST_F(Settings, ARefusedAutoStartIsToldOncePerRunAndStopsNoOtherSetting) {

@@ -102,8 +102,10 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
     const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "app.exe"}
                                                  : std::vector<std::string>{"All users", "app.exe"};
     EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
-    // Before Windows 8 a right click on the list still brings the window's menu.
-    EXPECT_EQ(f->ListView1->ContextMenu() == f->TPopupMenu1, !c.shown);
+    // Before Windows 8 a right click on the list still brings the window's menu; from then on a row brings
+    // the rows' menu, and the empty part of the list still the window's.
+    EXPECT_EQ(f->ListView1->ContextMenuAt(0), c.shown ? f->StatusMenu : f->TPopupMenu1);
+    EXPECT_EQ(f->ListView1->ContextMenuAt(-1), f->TPopupMenu1);
   }
 }
 
@@ -256,6 +258,50 @@ TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
   ASSERT_EQ(f.ListView1->RowCount(), 1);
   EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "app.exe"}));
+}
+
+TEST_F(StartupApproved, TickingAutoStartByHandSwitchesItsEntryOnInItsOwnScopeOnly) {
+  const Bytes off = switchData(0x03, 0x01D9000000000000);
+  for (const bool standardUser : {false, true}) {
+    SCOPED_TRACE(standardUser ? "a standard user: the entry in this user's key" : "in the machine's key");
+    fakes::FakeServices machine;
+    machine.on64BitWindows(true);
+    machine.version.majorVersion = 10;
+    machine.process.moduleFileName = "C:\\Apps\\Vantrel.exe";
+    if (standardUser) {
+      machine.registry.denyWriting(kHklm, kRunKey);
+    }
+    machine.registry.setValue(kHklm, kApproved, "Vantrel", platform::kRegBinary, off);
+    machine.registry.setValue(kHkcu, kApproved, "Vantrel", platform::kRegBinary, off);
+    TApplication application(machine.services, std::make_unique<fakes::FakeNativeApplication>());
+    auto* f = application.CreateForm<TfrmVantrel>();
+    // The start-up ticks the box and writes the entry, and leaves Windows' switch as it is.
+    ASSERT_TRUE(f->CheckBox2->Checked());
+    const platform::HKey owner = standardUser ? kHkcu : kHklm;
+    ASSERT_TRUE(machine.registry.stringValue(owner, kRunKey, "Vantrel"));
+    EXPECT_EQ(machine.registry.value(owner, kApproved, "Vantrel").value().data, off);
+
+    f->CheckBox2->Toggle();
+    EXPECT_EQ(machine.registry.value(owner, kApproved, "Vantrel").value().data, off);
+    f->CheckBox2->Toggle();
+    EXPECT_EQ(machine.registry.value(owner, kApproved, "Vantrel").value().data, switchData(0x02, 0));
+    EXPECT_EQ(machine.registry.value(standardUser ? kHklm : kHkcu, kApproved, "Vantrel").value().data, off);
+    EXPECT_TRUE(machine.dialogs.boxes.empty());
+  }
+
+  // Where Windows keeps the switch from this user, the tick says that it did not take.
+  fakes.registry.setString(kHklm, kRunKey, "Vantrel", "C:\\Apps\\Vantrel.exe");
+  fakes.registry.setValue(kHklm, kApproved, "Vantrel", platform::kRegBinary, off);
+  fakes.registry.denyWriting(kHklm, kRunKey);
+  fakes.registry.denyWriting(kHklm, kApproved);
+  fakes.profile.files["C:\\Apps\\Vantrel.ini"] = "[Vantrel]\r\nAutoRun=-1\r\n";
+  TfrmVantrel& f = start();
+  f.CheckBox2->Toggle();
+  EXPECT_EQ(switchOf(kHklm, kApproved, "Vantrel"), off);
+  ASSERT_EQ(fakes.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(fakes.dialogs.boxes[0].text,
+            "Vantrel could not be set to start with Windows: Windows does not let this user add it to the "
+            "programs that start at log-on.");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ TEST(TrayTexts, TheTipInWholeMegabytesWithTheShareRoundedHalfToEven) {
                          Row{512 * kMB, 4096 * kMB, "Free: 512 MB of 4096 MB (12%)"},
                          Row{1536 * kMB, 4096 * kMB, "Free: 1536 MB of 4096 MB (38%)"},
                          Row{1024 * kMB + kMB / 2, 2048 * kMB + kMB / 2, "Free: 1024 MB of 2048 MB (50%)"},
+                         Row{1023 * kMB + kMB * 3 / 4, 4096 * kMB, "Free: 1024 MB of 4096 MB (25%)"},
                          Row{0, 0, "Free: 0 MB of 0 MB (0%)"}}) {
     SCOPED_TRACE(row.tip);
     EXPECT_EQ(FreeMemoryTip(row.freeBytes, row.totalBytes), row.tip);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -23,8 +24,23 @@ TEST(Unicode, NamesSurviveBothWays) {
     SCOPED_TRACE(Utf16ToUtf8(name));
     EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(name)), name);
   }
-  EXPECT_EQ(Utf16ToUtf8(u"Ωmega"), "\xCE\xA9mega");
-  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  // The bytes both ways, also at the first and last code point of each length of sequence.
+  const std::vector<std::pair<std::u16string, std::string>> encoded = {
+      {u"Ωmega", "\xCE\xA9mega"},
+      {u"\U0001F600", "\xF0\x9F\x98\x80"},
+      {u"\x7F", "\x7F"},
+      {u"\x80", "\xC2\x80"},
+      {u"\x7FF", "\xDF\xBF"},
+      {u"\x800", "\xE0\xA0\x80"},
+      {u"\xFFFF", "\xEF\xBF\xBF"},
+      {u"\U00010000", "\xF0\x90\x80\x80"},
+      {u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+  };
+  for (const auto& [utf16, utf8] : encoded) {
+    SCOPED_TRACE(utf8);
+    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+    EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+  }
 }
 
 TEST(Unicode, BrokenUtf8BecomesReplacementCharacters) {

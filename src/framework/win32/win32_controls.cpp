@@ -305,6 +305,17 @@ class ListView final : public Win32Window {
     setRowImages(newDpi);
   }
   void SetText(const std::string&) override {}
+  // A right click's row is the one under the pointer; the keyboard's, the first selected.
+  TPopupMenu* contextMenu(LPARAM position) override {
+    if (position == -1) {
+      return list_.ContextMenuAt(list_.Selected());
+    }
+    LVHITTESTINFO hit{};
+    hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(window(), &hit.pt);
+    const int row = static_cast<int>(SendMessageA(window(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return list_.ContextMenuAt((hit.flags & LVHT_ONITEM) != 0 ? row : -1);
+  }
   void SetColumns(const std::vector<TListColumn>& columns) override {
     while (SendMessageW(window(), LVM_DELETECOLUMN, 0, 0)) {
     }

@@ -59,7 +59,7 @@ void popupContextMenu(HWND window, LPARAM position) {
   if (!native) {
     return;
   }
-  TPopupMenu* menu = native->control().ContextMenu();
+  TPopupMenu* menu = native->contextMenu(position);
   if (!menu) {
     return;
   }
@@ -159,6 +159,10 @@ void Win32Window::Repaint() {
 void Win32Window::dpiChanged(int, int) {
   SetFont(control_.Font());
   SetBounds(control_.Left(), control_.Top(), control_.Width(), control_.Height());
+}
+
+TPopupMenu* Win32Window::contextMenu(LPARAM) {
+  return control_.ContextMenu();
 }
 
 HBRUSH Win32Window::colors(HDC dc) {

@@ -54,6 +54,8 @@ class Win32Window : public NativeControl {
   virtual LRESULT notify(NMHDR*) { return 0; }
   // Text colour and background of a static or button window; nullptr for the system's.
   virtual HBRUSH colors(HDC dc);
+  // The menu of a right click at `position` (WM_CONTEXTMENU's: a point on the screen, -1 from the keyboard).
+  virtual TPopupMenu* contextMenu(LPARAM position);
 
  protected:
   // Sends a message to the window without its notification coming back as the user's doing.
