@@ -63,7 +63,7 @@ TRunningCopyClaim::~TRunningCopyClaim() {
   }
 }
 
-bool TRunningCopyClaim::Take() {
+bool TRunningCopyClaim::Take(std::uint32_t timeout) {
   if (!first_ && handle_ == 0) {
     // The other user's copy may have ended, and its mutex with it.
     bool existed = false;
@@ -71,7 +71,7 @@ bool TRunningCopyClaim::Take() {
     first_ = handle_ == 0 && !existed;
   }
   if (!first_ && handle_ != 0) {
-    first_ = instances_.WaitForSingleObject(handle_, 0);
+    first_ = instances_.WaitForSingleObject(handle_, timeout);
   }
   return first_;
 }
@@ -120,7 +120,9 @@ LaterStart MeetRunningCopy(platform::Instances& instances, TRunningCopyClaim& cl
     case HandOver::NotTaken:
       break;
   }
-  return LaterStart::Failed;
+  // The copy is there but takes nothing: it is closing, held up by a box say, or still starting. Ending now
+  // would leave the session without a copy once it has gone; this start takes its place then instead.
+  return claim.Take(kWaitForever) ? LaterStart::Run : LaterStart::Failed;
 }
 
 }  // namespace vantrel

@@ -29,6 +29,8 @@ constexpr std::uint32_t kHandOverWait = 20000;
 constexpr std::uint32_t kHandOverPace = 100;
 constexpr std::uint32_t kAnswerWait = 5000;
 
+constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;
+
 // Opens the session's mutex and holds it, once taken, to its end.
 class TRunningCopyClaim {
  public:
@@ -40,8 +42,9 @@ class TRunningCopyClaim {
   // No other copy holds the mutex: this one is the session's copy. Also when the mutex cannot be had at
   // all, as there is then no telling, and a program that would not start is worse than a second icon.
   bool First() const { return first_; }
-  // Tries again to take the mutex, which the running copy gives up as it ends; First() afterwards.
-  bool Take();
+  // Tries again to take the mutex, which the running copy gives up as it ends, waiting at most `timeout` ms
+  // (kWaitForever: until that copy has ended); First() afterwards.
+  bool Take(std::uint32_t timeout = 0);
 
  private:
   platform::Instances& instances_;

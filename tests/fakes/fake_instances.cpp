@@ -26,7 +26,10 @@ bool FakeInstances::CloseHandle(platform::KernelHandle handle) {
   return true;
 }
 
-bool FakeInstances::WaitForSingleObject(platform::KernelHandle handle, std::uint32_t) {
+bool FakeInstances::WaitForSingleObject(platform::KernelHandle handle, std::uint32_t timeout) {
+  if (timeout != 0 && onWait) {
+    onWait();
+  }
   const auto found = handles_.find(handle);
   if (found == handles_.end()) {
     return false;

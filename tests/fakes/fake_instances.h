@@ -52,6 +52,8 @@ class FakeInstances final : public platform::Instances {
   std::vector<platform::HWnd> allowedForeground;
   std::uint32_t slept = 0;
   std::function<void()> onSleep;
+  // Called when a mutex is waited for with a time-out, before it is looked at.
+  std::function<void()> onWait;
 
  private:
   std::map<platform::KernelHandle, std::string> handles_;  // mutex names by handle

@@ -140,14 +140,16 @@ TEST(RunningCopy, ALaterStartRunsInThePlaceOfACopyThatEndsMeanwhile) {
     EXPECT_EQ(sleeps, 6);
     EXPECT_FALSE(TRunningCopyClaim(instances).First()) << "the next start finds this one";
   }
-  // A running copy that refuses for good: the start ends, and the copy runs on.
+  // A copy held up closing for longer than the hand-over lasts: the start waits for it to end, and runs then.
   fakes::FakeInstances instances;
-  const TRunningCopyClaim running(instances);
+  auto running = std::make_unique<TRunningCopyClaim>(instances);
   instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
   instances.receiver = [](platform::HWnd, std::uintptr_t, const std::string&) { return 0; };
+  instances.onWait = [&] { running.reset(); };
   TRunningCopyClaim claim(instances);
-  EXPECT_EQ(MeetRunningCopy(instances, claim, false), LaterStart::Failed);
-  EXPECT_FALSE(claim.First());
+  EXPECT_EQ(MeetRunningCopy(instances, claim, false), LaterStart::Run);
+  EXPECT_TRUE(claim.First());
+  EXPECT_GE(instances.slept, kHandOverWait);
 }
 
 TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
