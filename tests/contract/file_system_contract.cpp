@@ -57,7 +57,7 @@ void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string&
   EXPECT_EQ(fileSystem.CopyFileW(file, greek), platform::kErrorFileExists);
   EXPECT_EQ(fileSystem.CopyFileW(greek, chinese), platform::kErrorSuccess);
   EXPECT_EQ(fileSystem.CopyFileW(folder + u"\\none", inner), platform::kErrorFileNotFound);
-  ASSERT_TRUE(fileSystem.CreateDirectoryW(inner));
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(inner, platform::FolderPermissions::Inherited));
   EXPECT_EQ(listing(fileSystem, folder), (Names{"Ημερολόγιο.lnk", "Ωmega\\", "内存 a.bat"}));
 
   // A move never replaces a file either, and leaves both as they were.
@@ -98,7 +98,7 @@ void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& fol
   EXPECT_EQ(look(fileSystem, appData), Found::Folder);
   EXPECT_EQ(look(fileSystem, file), Found::File);
   EXPECT_FALSE(fileSystem.CreateFileW(file));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(file));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(file, platform::FolderPermissions::Inherited));
 
   // A name in two scripts with a blank, as users name their folders.
   const std::u16string named = folder + u"\\Πρόγραμμα 内存";
@@ -106,10 +106,10 @@ void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& fol
   EXPECT_EQ(look(fileSystem, named), Found::Nothing);
   EXPECT_EQ(look(fileSystem, probe), Found::Nothing);  // its folder is not there either
   EXPECT_FALSE(fileSystem.CreateFileW(probe));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(named + u"\\inner"));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(named + u"\\inner", platform::FolderPermissions::Inherited));
 
-  ASSERT_TRUE(fileSystem.CreateDirectoryW(named));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(named));
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(named, platform::FolderPermissions::Inherited));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(named, platform::FolderPermissions::Inherited));
   EXPECT_EQ(look(fileSystem, named), Found::Folder);
   // The probe goes again as it is closed: it can be made once more, and the folder stays empty.
   EXPECT_TRUE(fileSystem.CreateFileW(probe));
