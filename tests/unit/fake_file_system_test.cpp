@@ -19,6 +19,9 @@ TEST(FakeFileSystem, KeepsTheFileSystemContract) {
   fileSystem.addFolder("D:\\Other");
   fileSystem.addFile("C:\\Apps\\tool.bat", "@echo off");
   contract::checkFileOperations(fileSystem, u"C:\\Empty", u"D:\\Other", u"c:\\apps\\TOOL.bat");
+  contract::checkFolderPermissions(fileSystem, u"C:\\Temp", [&](const std::u16string& folder) {
+    return fileSystem.administratorsOnly(Utf16ToUtf8(folder));
+  });
 }
 
 TEST(FakeFileSystem, ADeniedFolderRefusesWhatAStandardUserMayNotDo) {
@@ -52,6 +55,15 @@ TEST(FakeFileSystem, ADeniedFolderRefusesWhatAStandardUserMayNotDo) {
   EXPECT_EQ(fileSystem.DeleteFileW(Utf8ToUtf16(startup)), platform::kErrorAccessDenied);
   EXPECT_EQ(fileSystem.SHFileOperationW(Utf8ToUtf16(startup)), platform::kDeAccessDeniedSource);
   EXPECT_EQ(fileSystem.files[startup], "a");
+
+  // A folder for administrators only, as a standard user meets it.
+  const std::u16string shared = u"C:\\ProgramData\\Vantrel";
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(shared, platform::FolderPermissions::AdministratorsOnly));
+  fileSystem.administrator = false;
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(shared + u"\\Startup-", platform::FolderPermissions::Inherited));
+  EXPECT_EQ(fileSystem.CopyFileW(copy, shared + u"\\a.bat"), platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.SetNamedSecurityInfoW(shared), platform::kErrorAccessDenied);
+  EXPECT_TRUE(fileSystem.CreateDirectoryW(u"C:\\ProgramData\\Other", platform::FolderPermissions::Inherited));
 }
 
 }  // namespace
