@@ -245,10 +245,6 @@ Moved copyThenDelete(platform::FileSystem& fileSystem, const Move& move, TRefusa
 }
 
 Moved moveFile(platform::FileSystem& fileSystem, const Move& move, TRefusals& refusals) {
-  if (!present(fileSystem, move.source)) {
-    refusals.Refused(move.entry, move.scope.Name, kReasonGone);
-    return Moved::Gone;
-  }
   // Checked first for a clear message; the calls below never replace a file either.
   if (present(fileSystem, move.target)) {
     refusals.Refused(move.entry, move.scope.Name, "a file of that name is in " + move.to + " already");
