@@ -152,12 +152,17 @@ void checkFolderPermissions(platform::FileSystem& fileSystem, const std::u16stri
                             const std::function<bool(const std::u16string&)>& administratorsOnly) {
   const std::u16string shared = folder + u"\\Shared";
   const std::u16string plain = folder + u"\\Plain";
+  const auto expect = [&](const std::u16string& inner, bool forAdministrators) {
+    if (administratorsOnly) {
+      EXPECT_EQ(administratorsOnly(inner), forAdministrators) << Utf16ToUtf8(inner);
+    }
+  };
   ASSERT_TRUE(fileSystem.CreateDirectoryW(shared, platform::FolderPermissions::AdministratorsOnly));
-  EXPECT_TRUE(administratorsOnly(shared));
+  expect(shared, true);
   ASSERT_TRUE(fileSystem.CreateDirectoryW(plain, platform::FolderPermissions::Inherited));
-  EXPECT_FALSE(administratorsOnly(plain));
+  expect(plain, false);
   EXPECT_EQ(fileSystem.SetNamedSecurityInfoW(plain), platform::kErrorSuccess);
-  EXPECT_TRUE(administratorsOnly(plain));
+  expect(plain, true);
   EXPECT_NE(fileSystem.SetNamedSecurityInfoW(folder + u"\\none"), platform::kErrorSuccess);
 }
 

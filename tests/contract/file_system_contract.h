@@ -23,8 +23,9 @@ void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string&
                          const std::u16string& otherVolume, const std::u16string& file);
 
 // Works in `folder`, an existing folder where this user, an administrator, may write, which holds nothing
-// named "Shared" or "Plain". `permissions` tells whether a folder has FolderPermissions::AdministratorsOnly,
-// as the system or the fake keeps them. Leaves both folders there.
+// named "Shared" or "Plain". `administratorsOnly` tells whether a folder has
+// FolderPermissions::AdministratorsOnly, as the system or the fake keeps them; without it, where the system
+// keeps none, only the calls' answers are checked. Leaves both folders there.
 void checkFolderPermissions(platform::FileSystem& fileSystem, const std::u16string& folder,
                             const std::function<bool(const std::u16string&)>& administratorsOnly);
 
