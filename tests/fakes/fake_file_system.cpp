@@ -284,9 +284,12 @@ bool FakeFileSystem::SHQueryRecycleBinW(const std::u16string& path) {
 
 long FakeFileSystem::SHFileOperationW(const std::u16string& path) {
   const std::string text = Utf16ToUtf8(path);
-  // The shell takes no literal paths.
-  if (faults.shouldFail("SHFileOperationW") || text.rfind("\\\\?\\", 0) == 0) {
+  if (faults.shouldFail("SHFileOperationW")) {
     return kErrorSharingViolation;
+  }
+  // The shell takes no literal paths: its own code for a path it cannot take.
+  if (text.rfind("\\\\?\\", 0) == 0) {
+    return 0x7C;
   }
   const std::string name = pathOf(path);
   const auto file = findFile(name);
