@@ -129,7 +129,8 @@ void TfrmVantrel::FormDestroy(TObject*) {
 
   if (!files.writeFolder.empty()) {
     // Usually there already; a folder that cannot be made shows as the write's failure below.
-    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder));
+    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder),
+                                           platform::FolderPermissions::Inherited);
   }
   TIniFile ini(*services_.profile, files.write);
   ini.WriteInteger(kSection, kAutoRun.name, onOff(autoRun));

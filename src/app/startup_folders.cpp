@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <set>
+#include <utility>
 
 #include "app/startup_rows.h"
 #include "framework/sysutils.h"
@@ -14,8 +15,16 @@ namespace vantrel {
 
 namespace {
 
-// What SHFileOperationW answers when Windows refuses that this user delete the file.
-constexpr long kDeAccessDeniedSource = 0x78;
+constexpr long kErrorSharingViolation = 32;
+// Where a backup folder is made for all users: whether this user may change the files of that scope's
+// Startup folder. Made and deleted again as it is closed.
+constexpr char kProbe[] = "Vantrel.probe";
+constexpr char kReasonNoFolder[] = "Windows does not tell where its folder is";
+constexpr char kReasonNoRecycleBin[] =
+    "its drive keeps no Recycle Bin, and Vantrel does not delete files for good";
+constexpr char kReasonShellKeptIt[] =
+    "Windows answered that it went to the Recycle Bin, but it is still there";
+constexpr char kReasonNameForTheBin[] = "the Recycle Bin takes no name that ends in a dot or a blank";
 
 bool endsWithNoCase(const std::string& text, const std::string& end) {
   return text.size() >= end.size() &&
@@ -27,8 +36,49 @@ bool isShortcut(const std::string& name) {
   return name.size() > 4 && endsWithNoCase(name, ".lnk");
 }
 
-std::u16string pathOf(const std::string& folder, const std::string& name) {
-  return Utf8ToUtf16(folder + "\\" + name);
+std::string plainPath(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+// The path in the form Windows takes literally: Win32 drops the dots and blanks that end a name, and would
+// act on "trail" for "trail.". Used for every operation on a file of these folders but the shell's, which
+// takes no such path.
+std::u16string literal(const std::string& path) {
+  return Utf8ToUtf16(path.rfind("\\\\", 0) == 0 ? "\\\\?\\UNC\\" + path.substr(2) : "\\\\?\\" + path);
+}
+
+std::u16string literalPath(const std::string& folder, const std::string& name) {
+  return literal(plainPath(folder, name));
+}
+
+// Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
+std::u16string replacedNoCase(std::u16string text, const std::u16string& from, const std::u16string& to) {
+  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+  for (std::size_t at = 0; at + from.size() <= text.size();) {
+    if (std::equal(from.begin(), from.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                   [&](char16_t a, char16_t b) { return lower(a) == lower(b); })) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    } else {
+      ++at;
+    }
+  }
+  return text;
+}
+
+// A shortcut's stored target as a 64-bit shell starts it. In a 32-bit process on 64-bit Windows
+// %ProgramFiles% and %CommonProgramFiles% name the 32-bit programs' folders; the 64-bit ones are in the
+// variables below, which 64-bit Windows sets in both views and 32-bit Windows not at all. The system folder
+// needs nothing: only its use is redirected, not its name.
+std::u16string nativeTarget(platform::FileSystem& fileSystem, std::u16string target) {
+  static constexpr std::pair<const char16_t*, const char16_t*> kNativeNames[] = {
+      {u"%ProgramFiles%", u"%ProgramW6432%"}, {u"%CommonProgramFiles%", u"%CommonProgramW6432%"}};
+  for (const auto& [name, native] : kNativeNames) {
+    if (fileSystem.ExpandEnvironmentStringsW(native) != native) {
+      target = replacedNoCase(target, name, native);
+    }
+  }
+  return fileSystem.ExpandEnvironmentStringsW(target);
 }
 
 // The Program column: a shortcut's target and arguments (none where it cannot be read), any other file's
@@ -36,13 +86,14 @@ std::u16string pathOf(const std::string& folder, const std::string& name) {
 std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std::string& folder,
                                      const std::string& name) {
   if (!isShortcut(name)) {
-    return folder + "\\" + name;
+    return plainPath(folder, name);
   }
   std::u16string target;
   std::u16string arguments;
-  if (!fileSystem.IShellLinkW_GetPath(pathOf(folder, name), &target, &arguments)) {
+  if (!fileSystem.IShellLinkW_GetPath(Utf8ToUtf16(plainPath(folder, name)), &target, &arguments)) {
     return std::nullopt;
   }
+  target = nativeTarget(fileSystem, target);
   return Utf16ToUtf8(arguments.empty() ? target : target + u" " + arguments);
 }
 
@@ -59,7 +110,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
               const StatusColumn* status, TListView& list) {
   std::vector<platform::FindData> found;
   const long error =
-      folder.empty() ? platform::kErrorPathNotFound : fileSystem.FindFirstFileW(Utf8ToUtf16(folder), &found);
+      folder.empty() ? platform::kErrorPathNotFound : fileSystem.FindFirstFileW(literal(folder), &found);
   // A folder that is not there holds nothing.
   if (error != platform::kErrorSuccess && error != platform::kErrorPathNotFound &&
       error != platform::kErrorFileNotFound) {
@@ -87,9 +138,10 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
   }
 }
 
-bool exists(platform::FileSystem& fileSystem, const std::u16string& path) {
+// Whether something may be at `path`: only what is seen missing is not.
+bool present(platform::FileSystem& fileSystem, const std::u16string& path) {
   bool missing = false;
-  return fileSystem.GetFileAttributesW(path, &missing) != platform::kInvalidFileAttributes;
+  return fileSystem.GetFileAttributesW(path, &missing) != platform::kInvalidFileAttributes || !missing;
 }
 
 bool isFolder(platform::FileSystem& fileSystem, const std::string& path) {
@@ -99,87 +151,158 @@ bool isFolder(platform::FileSystem& fileSystem, const std::string& path) {
          (attributes & platform::kFileAttributeDirectory) != 0;
 }
 
-// What one action tells the user: a scope's refusal once, and each file's own trouble.
-class Report {
- public:
-  void refused(const FolderScope& scope) {
-    if (refusedScopes_.insert(scope.Name).second) {
-      lines_.push_back("Windows does not let this user change the files of \"" + scope.Name + "\".");
-    }
+std::string reasonOf(long error) {
+  if (error == kErrorSharingViolation) {
+    return "another program is using it";
   }
-  void add(const std::string& line) { lines_.push_back(line); }
-  // A call that failed: a refusal, a name already taken, or another error.
-  void failed(const FolderScope& scope, const std::string& folder, const std::string& name, long error,
-              const std::string& what) {
-    if (error == platform::kErrorAccessDenied || error == kDeAccessDeniedSource) {
-      refused(scope);
-    } else if (error == platform::kErrorAlreadyExists || error == platform::kErrorFileExists) {
-      taken(name, folder);
-    } else {
-      add("\"" + name + "\" could not be " + what + " (error " + IntToStr(error) + ").");
-    }
-  }
-  void taken(const std::string& name, const std::string& folder) {
-    add("\"" + name + "\" was not moved: " + folder + " holds a file of that name already.");
-  }
-  std::vector<std::string> lines() const { return lines_; }
+  return "Windows answered error " + IntToStr(error);
+}
 
- private:
-  std::set<std::string> refusedScopes_;
-  std::vector<std::string> lines_;
+// A call that failed: missing rights, or another reason.
+void refuse(TRefusals& refusals, const FolderScope& scope, const std::string& entry, long error) {
+  if (error == platform::kErrorAccessDenied || error == platform::kDeAccessDeniedSource) {
+    refusals.NoRights(entry, scope.Name, ForAllUsers(scope.Name));
+  } else {
+    refusals.Refused(entry, scope.Name, reasonOf(error));
+  }
+}
+
+// Where the file is after a move: still in its folder only, in the target only, in both, or in neither.
+enum class Moved { No, Yes, Both, Gone };
+
+// One file's move, as the user asked it.
+struct Move {
+  const FolderScope& scope;
+  std::string entry;  // as its row shows it
+  std::string from;
+  std::string to;
+  std::u16string source;
+  std::u16string target;
 };
 
-// Where the file is after a move: still in its folder only, in the target only, or in both.
-enum class Moved { No, Yes, Both };
-
-// Across volumes: copied, then the original deleted; where it cannot be, the copy goes again, so that the
-// file is in one folder only, or else stays in both.
-Moved copyThenDelete(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& name,
-                     const std::string& from, const std::string& to, Report& report) {
-  const long copied = fileSystem.CopyFileW(pathOf(from, name), pathOf(to, name));
-  if (copied != platform::kErrorSuccess) {
-    report.failed(scope, to, name, copied, "copied to " + to);
-    return Moved::No;
-  }
-  const long deleted = fileSystem.DeleteFileW(pathOf(from, name));
-  if (deleted == platform::kErrorSuccess) {
+// Where the file is now, looked at rather than taken from Windows' answers; `error` is the last one.
+Moved outcome(platform::FileSystem& fileSystem, const Move& move, long error, TRefusals& refusals) {
+  const bool inFrom = present(fileSystem, move.source);
+  const bool inTo = present(fileSystem, move.target);
+  if (inTo && !inFrom) {
     return Moved::Yes;
   }
-  if (fileSystem.DeleteFileW(pathOf(to, name)) != platform::kErrorSuccess) {
-    report.add("\"" + name + "\" is now in both " + from + " and " + to + ": it could not be deleted from " +
-               from + " (error " + IntToStr(deleted) + ").");
+  if (!inTo && !inFrom) {
+    refusals.Refused(move.entry, move.scope.Name, kReasonGone);
+    return Moved::Gone;
+  }
+  if (inTo) {
+    refusals.Refused(move.entry, move.scope.Name, "it is now in both " + move.from + " and " + move.to);
     return Moved::Both;
   }
-  report.failed(scope, from, name, deleted, "deleted from " + from);
+  if (error == platform::kErrorSuccess) {
+    refusals.Refused(move.entry, move.scope.Name,
+                     "Windows answered that it was moved, but it is still in " + move.from);
+  } else {
+    refuse(refusals, move.scope, move.entry, error);
+  }
   return Moved::No;
 }
 
-Moved moveFile(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& name,
-               const std::string& from, const std::string& to, Report& report) {
-  // Checked first for a clear message; the calls below never replace a file either.
-  if (exists(fileSystem, pathOf(to, name))) {
-    report.taken(name, to);
-    return Moved::No;
+// Across volumes: copied, then the original deleted, a read-only one too, once the copy is complete (the copy
+// keeps its attributes); where it cannot be, the copy goes again and the original stays as it was, so that
+// the file is in one folder only, or else stays in both.
+Moved copyThenDelete(platform::FileSystem& fileSystem, const Move& move, TRefusals& refusals) {
+  const long copied = fileSystem.CopyFileW(move.source, move.target);
+  if (copied != platform::kErrorSuccess) {
+    return outcome(fileSystem, move, copied, refusals);
   }
-  const long moved = fileSystem.MoveFileExW(pathOf(from, name), pathOf(to, name));
-  if (moved == platform::kErrorNotSameDevice) {
-    return copyThenDelete(fileSystem, scope, name, from, to, report);
+  bool missing = false;
+  const std::uint32_t attributes = fileSystem.GetFileAttributesW(move.source, &missing);
+  const bool readOnly =
+      attributes != platform::kInvalidFileAttributes && (attributes & platform::kFileAttributeReadOnly) != 0;
+  const std::uint32_t writable = attributes & ~platform::kFileAttributeReadOnly;
+  if (readOnly) {
+    fileSystem.SetFileAttributesW(move.source, writable);
   }
-  if (moved != platform::kErrorSuccess) {
-    report.failed(scope, to, name, moved, "moved to " + to);
-    return Moved::No;
+  const long deleted = fileSystem.DeleteFileW(move.source);
+  if (deleted == platform::kErrorSuccess || !present(fileSystem, move.source)) {
+    return outcome(fileSystem, move, deleted, refusals);
   }
-  return Moved::Yes;
+  if (readOnly) {
+    fileSystem.SetFileAttributesW(move.source, attributes);
+    fileSystem.SetFileAttributesW(move.target, writable);
+  }
+  if (fileSystem.DeleteFileW(move.target) != platform::kErrorSuccess && present(fileSystem, move.target)) {
+    refusals.Refused(move.entry, move.scope.Name,
+                     "it could not be deleted from " + move.from + " (" + reasonOf(deleted) +
+                         "), and is now in both " + move.from + " and " + move.to);
+    return Moved::Both;
+  }
+  if (deleted == platform::kErrorAccessDenied) {
+    refusals.NoRights(move.entry, move.scope.Name, ForAllUsers(move.scope.Name));
+  } else {
+    refusals.Refused(move.entry, move.scope.Name,
+                     "it could not be deleted from " + move.from + " (" + reasonOf(deleted) +
+                         "), so its copy was taken back");
+  }
+  return Moved::No;
 }
 
-// The backup folder, made where it is missing; false when it cannot be.
-bool ensureFolder(platform::FileSystem& fileSystem, const std::string& folder) {
+Moved moveFile(platform::FileSystem& fileSystem, const Move& move, TRefusals& refusals) {
+  // Checked first for a clear message; the calls below never replace a file either.
+  if (present(fileSystem, move.target)) {
+    refusals.Refused(move.entry, move.scope.Name, "a file of that name is in " + move.to + " already");
+    return Moved::No;
+  }
+  const long moved = fileSystem.MoveFileExW(move.source, move.target);
+  if (moved == platform::kErrorNotSameDevice) {
+    return copyThenDelete(fileSystem, move, refusals);
+  }
+  return outcome(fileSystem, move, moved, refusals);
+}
+
+// The folder, made where it is missing, with its parent; false when it cannot be.
+bool ensureFolder(platform::FileSystem& fileSystem, const std::string& folder,
+                  platform::FolderPermissions permissions) {
   if (isFolder(fileSystem, folder)) {
     return true;
   }
-  fileSystem.CreateDirectoryW(Utf8ToUtf16(folder.substr(0, folder.rfind('\\'))));
-  fileSystem.CreateDirectoryW(Utf8ToUtf16(folder));
+  const std::string parent = folder.substr(0, folder.rfind('\\'));
+  if (!isFolder(fileSystem, parent)) {
+    fileSystem.CreateDirectoryW(Utf8ToUtf16(parent), permissions);
+  }
+  fileSystem.CreateDirectoryW(Utf8ToUtf16(folder), permissions);
   return isFolder(fileSystem, folder);
+}
+
+// Makes the target folder of a scope's move ready; where it cannot be, each of the files is refused, and
+// nothing is made. All users' backup runs at every user's log-on once an administrator restores a file from
+// it: it is made only where this user may move files out of all users' Startup folder, and only
+// administrators may change it, set where it is there already before a file goes in.
+bool prepareTarget(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& from,
+                   const std::string& to, bool toBackup, const std::vector<std::string>& entries,
+                   TRefusals& refusals) {
+  const auto refuseAll = [&](const std::function<void(const std::string&)>& refuseOne) {
+    for (const std::string& entry : entries) {
+      refuseOne(entry);
+    }
+    return false;
+  };
+  if (from.empty() || to.empty()) {
+    return refuseAll([&](const std::string& entry) { refusals.Refused(entry, scope.Name, kReasonNoFolder); });
+  }
+  if (!toBackup || !ForAllUsers(scope.Name)) {
+    if (ensureFolder(fileSystem, to, platform::FolderPermissions::Inherited)) {
+      return true;
+    }
+    return refuseAll([&](const std::string& entry) { refusals.NoRights(entry, scope.Name, false); });
+  }
+  if (isFolder(fileSystem, to)) {
+    const long error = fileSystem.SetNamedSecurityInfoW(Utf8ToUtf16(to));
+    return error == platform::kErrorSuccess ||
+           refuseAll([&](const std::string& entry) { refuse(refusals, scope, entry, error); });
+  }
+  if (fileSystem.CreateFileW(Utf8ToUtf16(plainPath(from, kProbe))) &&
+      ensureFolder(fileSystem, to, platform::FolderPermissions::AdministratorsOnly)) {
+    return true;
+  }
+  return refuseAll([&](const std::string& entry) { refusals.NoRights(entry, scope.Name, true); });
 }
 
 void deleteRows(TListView& list, std::vector<int> rows) {
@@ -188,6 +311,48 @@ void deleteRows(TListView& list, std::vector<int> rows) {
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
     list.DeleteRow(*row);
   }
+}
+
+enum class Recycled { Yes, WasGone, No };
+
+// Sends one file to the Recycle Bin; Yes where it is seen gone after.
+Recycled recycle(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& entry,
+                 const std::string& folder, const std::string& name, TRefusals& refusals) {
+  if (folder.empty()) {
+    refusals.Refused(entry, scope.Name, kReasonNoFolder);
+    return Recycled::No;
+  }
+  if (!present(fileSystem, literalPath(folder, name))) {
+    return Recycled::WasGone;
+  }
+  // The shell deletes for good, without a word, where there is no bin.
+  if (!fileSystem.SHQueryRecycleBinW(Utf8ToUtf16(plainPath(folder, name)))) {
+    refusals.Refused(entry, scope.Name, kReasonNoRecycleBin);
+    return Recycled::No;
+  }
+  // The shell takes no literal path: a name that ends in a dot or a blank is first given the name Win32
+  // would take it for, which the bin then shows, and given back where it stays.
+  const std::string shellName = name.substr(0, name.find_last_not_of(". ") + 1);
+  if (shellName != name &&
+      (shellName.empty() || present(fileSystem, literalPath(folder, shellName)) ||
+       fileSystem.MoveFileExW(literalPath(folder, name), literalPath(folder, shellName)) !=
+           platform::kErrorSuccess)) {
+    refusals.Refused(entry, scope.Name, kReasonNameForTheBin);
+    return Recycled::No;
+  }
+  const long error = fileSystem.SHFileOperationW(Utf8ToUtf16(plainPath(folder, shellName)));
+  if (!present(fileSystem, literalPath(folder, shellName))) {
+    return Recycled::Yes;
+  }
+  if (shellName != name) {
+    fileSystem.MoveFileExW(literalPath(folder, shellName), literalPath(folder, name));
+  }
+  if (error == platform::kErrorSuccess) {
+    refusals.Refused(entry, scope.Name, kReasonShellKeptIt);
+  } else {
+    refuse(refusals, scope, entry, error);
+  }
+  return Recycled::No;
 }
 
 }  // namespace
@@ -214,29 +379,33 @@ void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderS
   }
 }
 
-std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
-                                           const std::vector<FolderScope>& scopes, const StatusColumn* status,
-                                           TListView& fromList, bool toBackup, TListView& toList) {
-  Report report;
+void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
+                       const StatusColumn* status, TListView& fromList, bool toBackup, TListView& toList,
+                       TRefusals& refusals) {
   std::vector<int> movedRows;
-  std::vector<TListRow> arrived;  // the rows of the files now in the target, as it shows them
+  std::vector<TListRow> arrived;   // the rows of the files now in the target, as it shows them
+  std::vector<FolderScope> stale;  // where a file had vanished
   for (const FolderScope& scope : scopes) {
     const std::vector<int> rows = SelectedRows(fromList, scope.Name);
     if (rows.empty()) {
       continue;
     }
+    std::vector<std::string> entries;
+    for (const int row : rows) {
+      entries.push_back(fromList.Rows()[row].Caption);
+    }
     const FolderPlaces places = PlacesOf(fileSystem, scope);
     const std::string& from = toBackup ? places.Live : places.Backup;
     const std::string& to = toBackup ? places.Backup : places.Live;
-    // Made only now, when a file is to go there.
-    if (from.empty() || to.empty() || !ensureFolder(fileSystem, to)) {
-      report.refused(scope);
+    if (!prepareTarget(fileSystem, scope, from, to, toBackup, entries, refusals)) {
       continue;
     }
     for (const int row : rows) {
       const std::string& name = fromList.Rows()[row].Key;
-      const Moved moved = moveFile(fileSystem, scope, name, from, to, report);
-      if (moved != Moved::No) {
+      const Move move{scope, fromList.Rows()[row].Caption, from,
+                      to,    literalPath(from, name),      literalPath(to, name)};
+      const Moved moved = moveFile(fileSystem, move, refusals);
+      if (moved == Moved::Yes || moved == Moved::Both) {
         // Only the live list shows a status; the switch itself stays as it is.
         const std::optional<std::string> shown =
             status && !toBackup ? std::optional(status->Texts(scope.Name, {name}).front()) : std::nullopt;
@@ -245,6 +414,9 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
       if (moved == Moved::Yes) {
         movedRows.push_back(row);
       }
+      if (moved == Moved::Gone && (stale.empty() || stale.back().Name != scope.Name)) {
+        stale.push_back(scope);
+      }
     }
   }
   TListViewUpdate toUpdate(toList);
@@ -252,14 +424,13 @@ std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
     toList.AddRow(row);
   }
   deleteRows(fromList, movedRows);
-  return report.lines();
+  FillFolderLists(fileSystem, stale, status, toBackup ? fromList : toList, toBackup ? toList : fromList);
 }
 
-std::vector<std::string> DeleteSelectedFiles(platform::FileSystem& fileSystem,
-                                             const std::vector<FolderScope>& scopes, TListView& list,
-                                             bool backup) {
-  Report report;
+void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
+                         const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals) {
   std::vector<int> deletedRows;
+  std::vector<std::pair<FolderScope, std::string>> stale;  // where a file had vanished: its scope and folder
   for (const FolderScope& scope : scopes) {
     const std::vector<int> rows = SelectedRows(list, scope.Name);
     if (rows.empty()) {
@@ -269,17 +440,20 @@ std::vector<std::string> DeleteSelectedFiles(platform::FileSystem& fileSystem,
     const std::string& folder = backup ? places.Backup : places.Live;
     for (const int row : rows) {
       const std::string& name = list.Rows()[row].Key;
-      const long error =
-          folder.empty() ? platform::kErrorPathNotFound : fileSystem.SHFileOperationW(pathOf(folder, name));
-      if (error == platform::kErrorSuccess) {
+      const Recycled recycled = recycle(fileSystem, scope, list.Rows()[row].Caption, folder, name, refusals);
+      if (recycled != Recycled::No) {
         deletedRows.push_back(row);
-      } else {
-        report.failed(scope, folder, name, error, "sent to the Recycle Bin");
+      }
+      if (recycled == Recycled::WasGone && (stale.empty() || stale.back().first.Name != scope.Name)) {
+        stale.emplace_back(scope, folder);
       }
     }
   }
   deleteRows(list, deletedRows);
-  return report.lines();
+  TListViewUpdate update(list);
+  for (const auto& [scope, folder] : stale) {
+    fillList(fileSystem, scope, folder, backup ? nullptr : status, list);
+  }
 }
 
 }  // namespace vantrel

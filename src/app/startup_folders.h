@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/refusals.h"
 #include "app/startup_entries.h"
 #include "framework/comctrls.h"
 #include "platform/file_system.h"
@@ -31,26 +32,29 @@ struct FolderPlaces {
 FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope);
 
 // In every scope: refills the scope's rows of both lists from its two folders (desktop.ini and subfolders
-// left out). A folder that cannot be listed leaves its rows as they are; a backup folder not made yet holds
-// nothing. Creates nothing and reports nothing. With `status`, the live list's rows show their status.
+// left out). A folder that cannot be listed leaves its rows as they are; a backup folder not made yet, or
+// deleted, holds nothing. Creates nothing and reports nothing. With `status`, the live list's rows show their
+// status. A shortcut's Program is its target as a 64-bit shell starts it, whatever this process's view.
 void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                      const StatusColumn* status, TListView& liveList, TListView& backupList);
 
 // Moves the files of the selected folder rows of `fromList` from the live folders to the backups
-// (`toBackup`) or back, each within its scope, creating a backup folder where it is missing; then the rows
-// whose files moved go to `toList` (with their status where it is the live list and `status` is given). One
-// move call within a volume; across volumes a copy, then the deletion of the original, and the copy deleted
-// again where the original cannot be. A file of the same name in the target is never replaced. Returns what
-// the user is to be told: one line per scope that refused, one per file that could not be moved for its own
-// reason; nothing when every file moved.
-std::vector<std::string> MoveSelectedFiles(platform::FileSystem& fileSystem,
-                                           const std::vector<FolderScope>& scopes, const StatusColumn* status,
-                                           TListView& fromList, bool toBackup, TListView& toList);
+// (`toBackup`) or back, each within its scope; then the rows whose files moved go to `toList` (with their
+// status where it is the live list and `status` is given). A backup folder is made only for a move that this
+// user may make; all users' is made, or set before a file goes in, so that only administrators may change it.
+// One move call within a volume; across volumes a copy, then the deletion of the original (read-only or
+// not), and the copy deleted again where the original cannot be. A file of the same name in the target is
+// never replaced. A row changes only when its file is seen to have moved; a file no longer there is said so,
+// and both lists are read again. Adds to `refusals` a line per file that did not move.
+void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
+                       const StatusColumn* status, TListView& fromList, bool toBackup, TListView& toList,
+                       TRefusals& refusals);
 
 // Sends the files of the selected folder rows of `list` (of the live folders, or of the backups with
-// `backup`) to the Recycle Bin, and deletes the rows whose files went. Returns as MoveSelectedFiles.
-std::vector<std::string> DeleteSelectedFiles(platform::FileSystem& fileSystem,
-                                             const std::vector<FolderScope>& scopes, TListView& list,
-                                             bool backup);
+// `backup`) to the Recycle Bin, never deleting one for good, and deletes the rows whose files are seen gone;
+// a file that was gone already is what the user asked: its row goes, and the list is read again (with
+// `status` where it is the live list). Adds to `refusals` a line per file that stays.
+void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
+                         const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals);
 
 }  // namespace vantrel

@@ -37,6 +37,11 @@ void inBothPlaces(RegistryPart&& registryPart, FolderPart&& folderPart) {
   }
 }
 
+// The folders' part of an action, as inBothPlaces takes it.
+std::vector<std::string> linesOf(const TRefusals& refusals) {
+  return refusals.Empty() ? std::vector<std::string>() : std::vector<std::string>{refusals.Text()};
+}
+
 // Entries of programs whose log-on start the user is most likely looking for.
 bool preselected(const std::string& name) {
   const std::string trimmed = Trim(name);
@@ -112,7 +117,10 @@ void TfrmVantrel::SpeedButton1Click(TObject*) {
                             kBackupKey);
       },
       [&] {
-        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2);
+        TRefusals refusals(EntryAction::TurnOff);
+        MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2,
+                          refusals);
+        return linesOf(refusals);
       });
 }
 
@@ -125,7 +133,10 @@ void TfrmVantrel::SpeedButton2Click(TObject*) {
                             kRunKey);
       },
       [&] {
-        return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1);
+        TRefusals refusals(EntryAction::Restore);
+        MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1,
+                          refusals);
+        return linesOf(refusals);
       });
 }
 
@@ -140,13 +151,24 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
+  const std::optional<StatusColumn> status = statusColumn();
   inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey); },
-               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, false); });
+               [&] {
+                 TRefusals refusals(EntryAction::Delete);
+                 DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), status ? &*status : nullptr,
+                                     *ListView1, false, refusals);
+                 return linesOf(refusals);
+               });
 }
 
 void TfrmVantrel::SpeedButton5Click(TObject*) {
   inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey); },
-               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, true); });
+               [&] {
+                 TRefusals refusals(EntryAction::Delete);
+                 DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), nullptr, *ListView2, true,
+                                     refusals);
+                 return linesOf(refusals);
+               });
 }
 
 void TfrmVantrel::EnableAtLogOnClick(TObject*) {

@@ -57,7 +57,7 @@ void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string&
   EXPECT_EQ(fileSystem.CopyFileW(file, greek), platform::kErrorFileExists);
   EXPECT_EQ(fileSystem.CopyFileW(greek, chinese), platform::kErrorSuccess);
   EXPECT_EQ(fileSystem.CopyFileW(folder + u"\\none", inner), platform::kErrorFileNotFound);
-  ASSERT_TRUE(fileSystem.CreateDirectoryW(inner));
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(inner, platform::FolderPermissions::Inherited));
   EXPECT_EQ(listing(fileSystem, folder), (Names{"Ημερολόγιο.lnk", "Ωmega\\", "内存 a.bat"}));
 
   // A move never replaces a file either, and leaves both as they were.
@@ -83,8 +83,36 @@ void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string&
     EXPECT_EQ(listing(fileSystem, otherVolume), Names{});
   }
 
+  // A read-only file is not deleted, and its copy is read-only too.
+  const std::u16string copy = folder + u"\\copy";
+  EXPECT_EQ(fileSystem.SetFileAttributesW(chinese, 0x21), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.DeleteFileW(chinese), platform::kErrorAccessDenied);
+  EXPECT_EQ(fileSystem.CopyFileW(chinese, copy), platform::kErrorSuccess);
+  bool missing = true;
+  EXPECT_EQ(fileSystem.GetFileAttributesW(copy, &missing), 0x21u);
+  for (const std::u16string& path : {chinese, copy}) {
+    EXPECT_EQ(fileSystem.SetFileAttributesW(path, 0x20), platform::kErrorSuccess);
+  }
+  EXPECT_EQ(fileSystem.DeleteFileW(copy), platform::kErrorSuccess);
+
+  // A name that ends in a dot or a blank is that file's in the literal form only.
+  const std::u16string literal = u"\\\\?\\" + folder;
+  for (const std::u16string name : {u"\\trail.", u"\\blank "}) {
+    SCOPED_TRACE(Utf16ToUtf8(name));
+    EXPECT_EQ(fileSystem.CopyFileW(chinese, literal + name), platform::kErrorSuccess);
+    EXPECT_EQ(look(fileSystem, literal + name), Found::File);
+    EXPECT_EQ(look(fileSystem, folder + name), Found::Nothing);
+    EXPECT_EQ(fileSystem.MoveFileExW(literal + name, literal + u"\\Ωmega" + name), platform::kErrorSuccess);
+    EXPECT_EQ(listing(fileSystem, literal + u"\\Ωmega"),
+              (Names{Utf16ToUtf8(name.substr(1)), "Ημερολόγιο.lnk"}));
+    EXPECT_EQ(fileSystem.DeleteFileW(literal + u"\\Ωmega" + name), platform::kErrorSuccess);
+  }
+
   EXPECT_EQ(fileSystem.DeleteFileW(chinese), platform::kErrorSuccess);
   EXPECT_EQ(fileSystem.DeleteFileW(chinese), platform::kErrorFileNotFound);
+  // The folder's disk keeps a bin; a network path has none.
+  EXPECT_TRUE(fileSystem.SHQueryRecycleBinW(inner + u"\\Ημερολόγιο.lnk"));
+  EXPECT_FALSE(fileSystem.SHQueryRecycleBinW(u"\\\\server\\share\\a.bat"));
   EXPECT_EQ(fileSystem.SHFileOperationW(inner + u"\\Ημερολόγιο.lnk"), platform::kErrorSuccess);
   EXPECT_NE(fileSystem.SHFileOperationW(inner + u"\\Ημερολόγιο.lnk"), platform::kErrorSuccess);
   EXPECT_EQ(listing(fileSystem, inner), Names{});
@@ -98,7 +126,7 @@ void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& fol
   EXPECT_EQ(look(fileSystem, appData), Found::Folder);
   EXPECT_EQ(look(fileSystem, file), Found::File);
   EXPECT_FALSE(fileSystem.CreateFileW(file));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(file));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(file, platform::FolderPermissions::Inherited));
 
   // A name in two scripts with a blank, as users name their folders.
   const std::u16string named = folder + u"\\Πρόγραμμα 内存";
@@ -106,15 +134,36 @@ void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& fol
   EXPECT_EQ(look(fileSystem, named), Found::Nothing);
   EXPECT_EQ(look(fileSystem, probe), Found::Nothing);  // its folder is not there either
   EXPECT_FALSE(fileSystem.CreateFileW(probe));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(named + u"\\inner"));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(named + u"\\inner", platform::FolderPermissions::Inherited));
 
-  ASSERT_TRUE(fileSystem.CreateDirectoryW(named));
-  EXPECT_FALSE(fileSystem.CreateDirectoryW(named));
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(named, platform::FolderPermissions::Inherited));
+  EXPECT_FALSE(fileSystem.CreateDirectoryW(named, platform::FolderPermissions::Inherited));
   EXPECT_EQ(look(fileSystem, named), Found::Folder);
   // The probe goes again as it is closed: it can be made once more, and the folder stays empty.
   EXPECT_TRUE(fileSystem.CreateFileW(probe));
   EXPECT_EQ(look(fileSystem, probe), Found::Nothing);
   EXPECT_TRUE(fileSystem.CreateFileW(probe));
+
+  // A name that is not set stays as it is.
+  EXPECT_EQ(fileSystem.ExpandEnvironmentStringsW(u"%Vantrel-unset%\\a %"), u"%Vantrel-unset%\\a %");
+}
+
+void checkFolderPermissions(platform::FileSystem& fileSystem, const std::u16string& folder,
+                            const std::function<bool(const std::u16string&)>& administratorsOnly) {
+  const std::u16string shared = folder + u"\\Shared";
+  const std::u16string plain = folder + u"\\Plain";
+  const auto expect = [&](const std::u16string& inner, bool forAdministrators) {
+    if (administratorsOnly) {
+      EXPECT_EQ(administratorsOnly(inner), forAdministrators) << Utf16ToUtf8(inner);
+    }
+  };
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(shared, platform::FolderPermissions::AdministratorsOnly));
+  expect(shared, true);
+  ASSERT_TRUE(fileSystem.CreateDirectoryW(plain, platform::FolderPermissions::Inherited));
+  expect(plain, false);
+  EXPECT_EQ(fileSystem.SetNamedSecurityInfoW(plain), platform::kErrorSuccess);
+  expect(plain, true);
+  EXPECT_NE(fileSystem.SetNamedSecurityInfoW(folder + u"\\none"), platform::kErrorSuccess);
 }
 
 }  // namespace vantrel::contract

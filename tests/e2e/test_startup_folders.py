@@ -6,8 +6,8 @@ import pytest
 
 from conftest import BUILD, app_data, wait_until, wine, windows_path
 from test_startup_approved import statuses, upper_rows, windows_10  # noqa: F401 (a fixture)
-from test_startup_manager import (BACKUP_LIST, LIVE, RESTORE, TO_BACKUP, empty_keys, list_views, open_page, press,
-                                  reg, rows, select)
+from test_startup_manager import (BACKUP_LIST, DELETE, LIVE, RESTORE, TO_BACKUP, empty_keys, list_views, open_page,
+                                  press, reg, rows, select)
 
 SHORTCUT = "\u0397\u03bc\u03b5\u03c1\u03bf\u03bb\u03cc\u03b3\u03b9\u03bf.lnk"  # Greek, as users name them
 BATCH = "tidy.bat"
@@ -96,3 +96,47 @@ def test_files_show_their_switch_from_windows_8_on(desktop, windows_10, startup_
     desktop.still_screenshot(f"startup-folders-status-{vantrel.arch}")
     assert statuses(desktop, vantrel.arch) == {("tidy.bat", "This user (folder)"): "Enabled",
                                                (SHORTCUT[:-4], "This user (folder)"): "Disabled"}
+
+
+ODD_NAMES = {"trail.": b"dot", "trail": b"plain", "blank ": b"blank"}
+
+
+@pytest.fixture
+def odd_names(desktop):
+    """Files whose names end in a dot or a blank, which Win32 paths would take for others: "trail." beside
+    "trail"."""
+    empty_keys(desktop)
+    live, backup = startup_folder(desktop), backup_folder(desktop)
+    shutil.rmtree(backup, ignore_errors=True)
+    live.mkdir(parents=True, exist_ok=True)
+    for path in live.iterdir():
+        path.unlink()
+    for name, content in ODD_NAMES.items():
+        (live / name).write_bytes(content)
+    yield
+    for folder in (live, backup):
+        for name in ODD_NAMES:
+            (folder / name).unlink(missing_ok=True)
+
+
+def test_names_ending_in_a_dot_or_a_blank_move_and_go_to_the_bin_as_themselves(desktop, odd_names, vantrel):
+    live, backup = startup_folder(desktop), backup_folder(desktop)
+    open_page(desktop, vantrel.arch)
+    assert wait_until(lambda: rows(list_views(desktop)[LIVE]) == 3, 10), list_views(desktop)
+
+    # Sorted by name: "blank ", "trail", "trail.".
+    select(desktop, LIVE, 2)
+    press(desktop, TO_BACKUP)
+    assert wait_until(lambda: files(backup) == {"trail.": b"dot"}, 10), files(backup)
+    assert files(live) == {"trail": b"plain", "blank ": b"blank"}
+    select(desktop, BACKUP_LIST, 0)
+    press(desktop, RESTORE)
+    assert wait_until(lambda: files(live) == ODD_NAMES, 10), files(live)
+    assert files(backup) == {}
+
+    select(desktop, LIVE, 0)
+    press(desktop, DELETE)
+    assert wait_until(lambda: "blank " not in files(live), 10), files(live)
+    assert files(live) == {"trail": b"plain", "trail.": b"dot"}
+    assert wait_until(lambda: rows(list_views(desktop)[LIVE]) == 2, 10), list_views(desktop)
+    desktop.still_screenshot(f"startup-folders-odd-names-{vantrel.arch}")

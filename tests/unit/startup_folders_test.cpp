@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/refusals.h"
 #include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "framework/unicode.h"
 #include "startup_page.h"
 
 namespace vantrel {
@@ -71,6 +74,7 @@ TEST(StartupFolders, ListsEachFileOfBothFoldersAndTheirBackupsButTheFoldersOwnLo
   disk.addFile(m.userStartup("Notes"), "a file named like the shortcut");
   disk.addFile(m.userStartup("broken.lnk"), "not a shortcut");
   disk.addFile(m.userStartup("desktop.ini"), "[.ShellClassInfo]");
+  disk.addFile(m.userStartup("my desktop.ini"), "a file of the user's");
   disk.addFile(m.userStartup("Old\\run.bat"), "a subfolder's file");
   disk.addFile(m.allStartup("Desktop.INI"), "");
   disk.addFile(m.allStartup("sync.bat"), "");
@@ -78,13 +82,15 @@ TEST(StartupFolders, ListsEachFileOfBothFoldersAndTheirBackupsButTheFoldersOwnLo
   TfrmVantrel& f = m.start();
   EXPECT_EQ(m.show(), "");
   const std::string startup = disk.startup;
-  EXPECT_EQ(rows(f.ListView1),
-            (Texts{"Notes / " + std::string(kUser) + " / " + startup + "\\Notes / Notes",
-                   "Notes / " + std::string(kUser) + " / C:\\n.exe / Notes.LNK",
-                   "broken / " + std::string(kUser) + " / <none> / broken.lnk",
-                   "sync.bat / " + std::string(kAll) + " / " + m.allStartup("sync.bat") + " / sync.bat",
-                   "Ημερολόγιο / " + std::string(kUser) +
-                       " / C:\\Program Files\\Ημερολόγιο\\cal.exe /tray / " + kGreek}));
+  EXPECT_EQ(
+      rows(f.ListView1),
+      (Texts{"Notes / " + std::string(kUser) + " / " + startup + "\\Notes / Notes",
+             "Notes / " + std::string(kUser) + " / C:\\n.exe / Notes.LNK",
+             "broken / " + std::string(kUser) + " / <none> / broken.lnk",
+             "my desktop.ini / " + std::string(kUser) + " / " + startup + "\\my desktop.ini / my desktop.ini",
+             "sync.bat / " + std::string(kAll) + " / " + m.allStartup("sync.bat") + " / sync.bat",
+             "Ημερολόγιο / " + std::string(kUser) + " / C:\\Program Files\\Ημερολόγιο\\cal.exe /tray / " +
+                 kGreek}));
   EXPECT_EQ(rows(f.ListView2),
             (Texts{"off.exe / " + std::string(kAll) + " / " + m.allBackup("off.exe") + " / off.exe"}));
   // The backup folders are made when a file is to go there, not when they are looked at.
@@ -108,6 +114,7 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
     int n;  // the failing call, counted from this move's first call
     bool persistent;
     const char* where;  // after the move down: "live", "backup" or "both"
+    bool readOnly = false;
   };
   const std::vector<Case> cases = {
       {"within a volume", false, "", 0, false, "backup"},
@@ -117,6 +124,9 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
       {"the copy", true, "CopyFileW", 1, false, "live"},
       {"the original's deletion, the copy removed again", true, "DeleteFileW", 1, false, "live"},
       {"the original's deletion and the copy's", true, "DeleteFileW", 1, true, "both"},
+      {"a read-only file across volumes", true, "", 0, false, "backup", true},
+      {"a read-only original's deletion, the copy removed again", true, "DeleteFileW", 1, false, "live",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -126,6 +136,8 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
       disk.appData = "D:\\Roaming";
     }
     disk.addShortcut(m.userStartup(kGreek), "C:\\cal.exe", "/tray");
+    const std::uint32_t attributes = c.readOnly ? 0x21 : 0x20;
+    disk.attributes[m.userStartup(kGreek)] = attributes;
     const std::string greek = m.content(m.userStartup(kGreek));
     TfrmVantrel& f = m.start();
     ASSERT_EQ(m.show(), "");
@@ -135,10 +147,17 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
     select(f.ListView1, {kGreek});
     const std::string message = Machine::press(f.SpeedButton1);
     EXPECT_EQ(message.empty(), *c.call == '\0') << message;
+    bool missing = false;
     const bool inLive = m.content(m.userStartup(kGreek)) == greek;
     const bool inBackup = m.content(m.userBackup(kGreek)) == greek;
     EXPECT_EQ(inLive, std::string(c.where) != "backup");
     EXPECT_EQ(inBackup, std::string(c.where) != "live");
+    // Each file keeps its attributes.
+    for (const std::string& path : {m.userStartup(kGreek), m.userBackup(kGreek)}) {
+      if (disk.fileExists(path)) {
+        EXPECT_EQ(disk.GetFileAttributesW(Utf8ToUtf16(path), &missing), attributes) << path;
+      }
+    }
     // The lists show what the disk holds.
     disk.faults = {};
     const Texts live = rows(f.ListView1);
@@ -153,6 +172,7 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
       EXPECT_EQ(Machine::press(f.SpeedButton2), "");
       EXPECT_EQ(m.content(m.userStartup(kGreek)), greek);
       EXPECT_EQ(m.content(m.userBackup(kGreek)), "<none>");
+      EXPECT_EQ(disk.GetFileAttributesW(Utf8ToUtf16(m.userStartup(kGreek)), &missing), attributes);
       EXPECT_EQ(f.ListView2->RowCount(), 0);
     }
   }
@@ -168,7 +188,8 @@ TEST(StartupFolders, ANameTakenInTheTargetIsNeverReplacedAndBothFilesStay) {
   for (TListView* list : {f.ListView1, f.ListView2}) {
     select(list, {"a.bat"});
     const std::string message = Machine::press(list == f.ListView1 ? f.SpeedButton1 : f.SpeedButton2);
-    EXPECT_NE(message.find("\"a.bat\" was not moved"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"a.bat\" (This user (folder)): a file of that name is in"), std::string::npos)
+        << message;
     EXPECT_EQ(m.content(m.userStartup("a.bat")), "new");
     EXPECT_EQ(m.content(m.userBackup("a.bat")), "old");
     EXPECT_EQ(list->RowCount(), 1);
@@ -198,25 +219,185 @@ TEST(StartupFolders, DeletingSendsTheFileToTheRecycleBinAndAFailureKeepsIt) {
   EXPECT_EQ(f.ListView2->RowCount(), 0);
 }
 
-TEST(StartupFolders, AStandardUserIsToldOnceOfAllUsersFilesAndTheOtherScopesStillMove) {
+TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsTheFileAndTheRow) {
+  struct Case {
+    const char* what;
+    const char* startup;
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"a drive without a bin", "D:\\Startup", "its drive keeps no Recycle Bin"},
+      {"a redirected folder", "\\\\server\\profiles\\Ann\\Startup", "its drive keeps no Recycle Bin"},
+      {"the shell answers done and keeps it", "C:\\Startup", "but it is still there"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Machine m;
+    fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+    disk.startup = c.startup;
+    disk.withoutRecycleBin = {"D:"};
+    disk.shellKeepsFiles = std::string(c.startup) == "C:\\Startup";
+    disk.addFile(m.userStartup("a.bat"), "a");
+    TfrmVantrel& f = m.start();
+    EXPECT_EQ(m.show(), "");
+    select(f.ListView1, {"a.bat"});
+    const std::string message = Machine::press(f.SpeedButton4);
+    EXPECT_EQ(message.rfind("Could not delete \"a.bat\" (This user (folder)): ", 0), 0u) << message;
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    EXPECT_EQ(m.content(m.userStartup("a.bat")), "a");
+    EXPECT_EQ(f.ListView1->RowCount(), 1);
+  }
+}
+
+TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesStillMove) {
   Machine m;
   fakes::FakeFileSystem& disk = m.fakes.fileSystem;
   disk.addFile(m.allStartup("a.bat"), "a");
   disk.addFile(m.allStartup("b.bat"), "b");
   disk.addFile(m.userStartup("u.bat"), "u");
   disk.denyWriting(disk.commonStartup);
+  disk.administrator = false;
   m.fakes.registry.setString(platform::kHKeyCurrentUser, kRunKey, "U", "u.exe");
   TfrmVantrel& f = m.start();
   EXPECT_EQ(m.show(), "");
   select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U"});
-  EXPECT_EQ(Machine::press(f.SpeedButton1),
-            "Windows does not let this user change the files of \"All users (folder)\".");
+  const std::string lines = "(All users (folder)): only an administrator may change entries for all users.\n";
+  const std::string administrator = std::string("\n") + kStartAsAdministrator;
+  EXPECT_EQ(Machine::press(f.SpeedButton1), "Could not turn off \"a.bat\" " + lines +
+                                                "Could not turn off \"b.bat\" " + lines + administrator);
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
   EXPECT_EQ(m.content(m.allStartup("b.bat")), "b");
   EXPECT_EQ(m.content(m.userBackup("u.bat")), "u");
   EXPECT_TRUE(m.fakes.registry.value(platform::kHKeyCurrentUser, kBackupKey, "U"));
   EXPECT_EQ(f.ListView1->RowCount(), 2);
   EXPECT_EQ(f.ListView2->RowCount(), 2);
+  // Nothing was made for a move that could not be.
+  EXPECT_FALSE(disk.folderExists(disk.commonAppData + "\\Vantrel"));
+  // The shell's own code for a refusal says the same.
+  select(f.ListView1, {"a.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton4), "Could not delete \"a.bat\" " + lines + administrator);
+  EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+}
+
+TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeIt) {
+  for (const bool madeBefore : {false, true}) {
+    SCOPED_TRACE(madeBefore ? "made before, by anyone" : "made by the move");
+    Machine m;
+    fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+    const std::string backup = disk.commonAppData + "\\Vantrel\\Startup-";
+    disk.addFile(m.allStartup("a.bat"), "a");
+    if (madeBefore) {
+      disk.addFolder(backup);
+    }
+    TfrmVantrel& f = m.start();
+    EXPECT_EQ(m.show(), "");
+    select(f.ListView1, {"a.bat"});
+    EXPECT_EQ(Machine::press(f.SpeedButton1), "");
+    EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
+    EXPECT_TRUE(disk.administratorsOnly(backup));
+    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !madeBefore);
+
+    // A standard user may put nothing there, and restore nothing for all users.
+    disk.administrator = false;
+    EXPECT_FALSE(disk.mayWrite(m.allBackup("b.bat")));
+    disk.denyWriting(disk.commonStartup);
+    select(f.ListView2, {"a.bat"});
+    EXPECT_NE(Machine::press(f.SpeedButton2), "");
+    EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
+  }
+}
+
+TEST(StartupFolders, AFileGoneFromOutsideIsSaidSoAndTheListsAreReadAgain) {
+  Machine m;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addFile(m.userStartup("a.bat"), "a");
+  disk.addFile(m.userStartup("b.bat"), "b");
+  disk.addFile(m.userBackup("old.bat"), "old");
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  disk.files.erase(m.userStartup("a.bat"));
+  disk.addFile(m.userStartup("new.bat"), "new");
+  select(f.ListView1, {"a.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton1),
+            "Could not turn off \"a.bat\" (This user (folder)): " + std::string(kReasonGone) + ".");
+  EXPECT_FALSE(disk.fileExists(m.userBackup("a.bat")));
+  EXPECT_EQ(rows(f.ListView1),
+            (Texts{"b.bat / " + std::string(kUser) + " / " + m.userStartup("b.bat") + " / b.bat",
+                   "new.bat / " + std::string(kUser) + " / " + m.userStartup("new.bat") + " / new.bat"}));
+  EXPECT_EQ(f.ListView2->RowCount(), 1);
+
+  // Deleting what is gone already is what the user asked: no word, the row goes.
+  disk.files.erase(m.userStartup("b.bat"));
+  select(f.ListView1, {"b.bat"});
+  EXPECT_EQ(Machine::press(f.SpeedButton4), "");
+  EXPECT_EQ(f.ListView1->RowCount(), 1);
+
+  // A backup folder deleted by hand holds nothing at the next showing.
+  disk.files.erase(m.userBackup("old.bat"));
+  EXPECT_EQ(m.show(), "");
+  EXPECT_EQ(f.ListView2->RowCount(), 0);
+}
+
+TEST(StartupFolders, NamesEndingInADotOrABlankAreMovedAndDeletedAsThemselves) {
+  Machine m;
+  fakes::FakeFileSystem& disk = m.fakes.fileSystem;
+  disk.addFile(m.userStartup("trail."), "dot");
+  disk.addFile(m.userStartup("trail"), "plain");
+  disk.addFile(m.userStartup("blank "), "blank");
+  TfrmVantrel& f = m.start();
+  EXPECT_EQ(m.show(), "");
+  EXPECT_EQ(f.ListView1->RowCount(), 3);
+  select(f.ListView1, {"trail.", "blank "});
+  EXPECT_EQ(Machine::press(f.SpeedButton1), "");
+  EXPECT_EQ(m.content(m.userBackup("trail.")), "dot");
+  EXPECT_EQ(m.content(m.userBackup("blank ")), "blank");
+  EXPECT_EQ(m.content(m.userStartup("trail")), "plain");
+  select(f.ListView2, {"trail."});
+  EXPECT_EQ(Machine::press(f.SpeedButton2), "");
+  EXPECT_EQ(m.content(m.userStartup("trail.")), "dot");
+  // To the Recycle Bin under the name the shell can take; where that is taken, it stays.
+  select(f.ListView2, {"blank "});
+  EXPECT_EQ(Machine::press(f.SpeedButton5), "");
+  EXPECT_EQ(disk.recycled[m.userBackup("blank")], "blank");
+  select(f.ListView1, {"trail."});
+  EXPECT_NE(Machine::press(f.SpeedButton4), "");
+  EXPECT_EQ(m.content(m.userStartup("trail.")), "dot");
+  EXPECT_EQ(m.content(m.userStartup("trail")), "plain");
+  EXPECT_EQ(f.ListView1->RowCount(), 2);
+  EXPECT_EQ(f.ListView2->RowCount(), 0);
+}
+
+TEST(StartupFolders, AShortcutShowsTheTargetA64BitShellStarts) {
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> environment;
+    const char* shown;
+  };
+  const std::vector<Case> cases = {
+      {"a 32-bit process on 64-bit Windows",
+       {{"ProgramFiles", "C:\\Program Files (x86)"},
+        {"ProgramW6432", "C:\\Program Files"},
+        {"CommonProgramFiles", "C:\\Program Files (x86)\\Common Files"},
+        {"CommonProgramW6432", "C:\\Program Files\\Common Files"},
+        {"windir", "C:\\Windows"}},
+       "C:\\Program Files\\Ημερολόγιο\\cal.exe C:\\Program Files\\Common Files\\x C:\\Windows\\System32"},
+      {"32-bit Windows",
+       {{"ProgramFiles", "C:\\Program Files"},
+        {"CommonProgramFiles", "C:\\Program Files\\Common Files"},
+        {"windir", "C:\\WINDOWS"}},
+       "C:\\Program Files\\Ημερολόγιο\\cal.exe C:\\Program Files\\Common Files\\x C:\\WINDOWS\\System32"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Machine m;
+    m.fakes.fileSystem.environment = c.environment;
+    m.fakes.fileSystem.addShortcut(
+        m.userStartup(kGreek),
+        "%programfiles%\\Ημερολόγιο\\cal.exe %CommonProgramFiles%\\x %windir%\\System32", "");
+    TfrmVantrel& f = m.start();
+    EXPECT_EQ(m.show(), "");
+    EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.at(1), c.shown);
+  }
 }
 
 TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExactName) {

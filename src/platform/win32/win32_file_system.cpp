@@ -4,7 +4,9 @@
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.
+#include <aclapi.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 namespace vantrel::platform::win32 {
@@ -50,6 +52,20 @@ class ComPointer {
   Interface* pointer_ = nullptr;
 };
 
+// FolderPermissions::AdministratorsOnly: SYSTEM and administrators may do anything, users read and run, each
+// inherited by what the folder holds; "P": nothing inherited from the parent.
+constexpr wchar_t kAdministratorsOnly[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
+
+// The security descriptor of kAdministratorsOnly; empty where it cannot be made.
+ScopedLocal administratorsOnly() {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(kAdministratorsOnly, SDDL_REVISION_1,
+                                                              &descriptor, nullptr)) {
+    return ScopedLocal();
+  }
+  return ScopedLocal(descriptor);
+}
+
 }  // namespace
 
 std::u16string Win32FileSystem::SHGetFolderPathW(int folder) {
@@ -61,8 +77,28 @@ std::u16string Win32FileSystem::SHGetFolderPathW(int folder) {
   return path;
 }
 
-bool Win32FileSystem::CreateDirectoryW(const std::u16string& path) {
-  return ::CreateDirectoryW(wide(path), nullptr) != FALSE;
+bool Win32FileSystem::CreateDirectoryW(const std::u16string& path, FolderPermissions permissions) {
+  if (permissions == FolderPermissions::Inherited) {
+    return ::CreateDirectoryW(wide(path), nullptr) != FALSE;
+  }
+  // Made with them, so that no one may put a file in before they are set.
+  ScopedLocal descriptor = administratorsOnly();
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor.get(), FALSE};
+  return descriptor && ::CreateDirectoryW(wide(path), &attributes) != FALSE;
+}
+
+long Win32FileSystem::SetNamedSecurityInfoW(const std::u16string& path) {
+  ScopedLocal descriptor = administratorsOnly();
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL dacl = nullptr;
+  if (!descriptor || !::GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted)) {
+    return static_cast<long>(::GetLastError());
+  }
+  std::u16string name = path;  // the call takes a writable string
+  return static_cast<long>(::SetNamedSecurityInfoW(
+      wide(name), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+      nullptr, dacl, nullptr));
 }
 
 std::uint32_t Win32FileSystem::GetFileAttributesW(const std::u16string& path, bool* missing) {
@@ -114,6 +150,23 @@ long Win32FileSystem::DeleteFileW(const std::u16string& path) {
   return lastError(::DeleteFileW(wide(path)));
 }
 
+long Win32FileSystem::SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) {
+  return lastError(::SetFileAttributesW(wide(path), attributes));
+}
+
+bool Win32FileSystem::SHQueryRecycleBinW(const std::u16string& path) {
+  // A network path has no bin, nor has a folder redirected to one.
+  if (path.size() < 3 || path[1] != u':' || path[2] != u'\\') {
+    return false;
+  }
+  const std::u16string root = path.substr(0, 3);
+  // Removable, network, RAM and optical drives delete for good; a fixed disk keeps a bin, which the shell
+  // answers for where it has one.
+  SHQUERYRBINFO bin{};
+  bin.cbSize = sizeof(bin);
+  return ::GetDriveTypeW(wide(root)) == DRIVE_FIXED && SUCCEEDED(::SHQueryRecycleBinW(wide(root), &bin));
+}
+
 long Win32FileSystem::SHFileOperationW(const std::u16string& path) {
   // A list of names, each ending in a NUL, and the list in one more.
   std::u16string names = path;
@@ -121,7 +174,9 @@ long Win32FileSystem::SHFileOperationW(const std::u16string& path) {
   SHFILEOPSTRUCTW operation{};
   operation.wFunc = FO_DELETE;
   operation.pFrom = wide(names);
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  // FOF_WANTNUKEWARNING: where the file would not go to the bin but be destroyed, the shell asks first even
+  // with FOF_NOCONFIRMATION.
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
   const int result = ::SHFileOperationW(&operation);
   if (result != 0) {
     return result;
@@ -142,8 +197,9 @@ bool Win32FileSystem::IShellLinkW_GetPath(const std::u16string& shortcut, std::u
   }
   std::u16string target(MAX_PATH, u'\0');
   std::u16string text(INFOTIPSIZE, u'\0');
-  // A shortcut to something that is not a file (a shell folder) has no path: S_FALSE, an empty text.
-  if (FAILED(link->GetPath(wide(target), MAX_PATH, nullptr, 0)) ||
+  // A shortcut to something that is not a file (a shell folder) has no path: S_FALSE, an empty text. The raw
+  // path, unexpanded: a 32-bit process would expand "%ProgramFiles%" to the 32-bit programs' folder.
+  if (FAILED(link->GetPath(wide(target), MAX_PATH, nullptr, SLGP_RAWPATH)) ||
       FAILED(link->GetArguments(wide(text), INFOTIPSIZE))) {
     return false;
   }
@@ -152,6 +208,22 @@ bool Win32FileSystem::IShellLinkW_GetPath(const std::u16string& shortcut, std::u
   *path = target;
   *arguments = text;
   return true;
+}
+
+std::u16string Win32FileSystem::ExpandEnvironmentStringsW(const std::u16string& text) {
+  std::u16string expanded(text.size() + 1, u'\0');
+  for (;;) {
+    const DWORD needed =
+        ::ExpandEnvironmentStringsW(wide(text), wide(expanded), static_cast<DWORD>(expanded.size()));
+    if (needed == 0) {
+      return text;
+    }
+    if (needed <= expanded.size()) {
+      expanded.resize(needed - 1);
+      return expanded;
+    }
+    expanded.resize(needed);
+  }
 }
 
 }  // namespace vantrel::platform::win32

@@ -8,16 +8,20 @@ namespace vantrel::platform::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   std::u16string SHGetFolderPathW(int folder) override;
-  bool CreateDirectoryW(const std::u16string& path) override;
+  bool CreateDirectoryW(const std::u16string& path, FolderPermissions permissions) override;
+  long SetNamedSecurityInfoW(const std::u16string& path) override;
   std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) override;
   bool CreateFileW(const std::u16string& path) override;
   long FindFirstFileW(const std::u16string& folder, std::vector<FindData>* found) override;
   long MoveFileExW(const std::u16string& from, const std::u16string& to) override;
   long CopyFileW(const std::u16string& from, const std::u16string& to) override;
   long DeleteFileW(const std::u16string& path) override;
+  long SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) override;
+  bool SHQueryRecycleBinW(const std::u16string& path) override;
   long SHFileOperationW(const std::u16string& path) override;
   bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
                            std::u16string* arguments) override;
+  std::u16string ExpandEnvironmentStringsW(const std::u16string& text) override;
 };
 
 }  // namespace vantrel::platform::win32
