@@ -29,6 +29,9 @@ class TRefusals {
   // Any other reason, in plain words and without a full stop ("it is no longer there").
   void Refused(const std::string& entry, const std::string& scope, const std::string& reason);
 
+  // A line said elsewhere, as it is.
+  void Add(const std::string& line) { lines_.push_back(line); }
+
   bool Empty() const { return lines_.empty(); }
   // The box's text: `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry,
   // then kStartAsAdministrator after a blank line where an administrator could have done it.

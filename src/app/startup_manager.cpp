@@ -1,6 +1,7 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
 #include "app/auto_start.h"
 #include "app/main_window.h"
+#include "app/refusals.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
 #include "app/startup_folders.h"
@@ -19,22 +20,23 @@ constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";
 
+// One box for an action, however many of its entries could not be done.
+void tell(const TRefusals& refusals) {
+  if (!refusals.Empty()) {
+    throw Exception(refusals.Text());
+  }
+}
+
 // Runs the registry's part of an action and then the Startup folders' part, and tells the user once of what
 // either could not do.
 template <typename RegistryPart, typename FolderPart>
-void inBothPlaces(RegistryPart&& registryPart, FolderPart&& folderPart) {
-  std::string message;
-  try {
-    registryPart();
-  } catch (const ERegistryException& error) {
-    message = error.what();
-  }
+void inBothPlaces(EntryAction action, RegistryPart&& registryPart, FolderPart&& folderPart) {
+  TRefusals refusals(action);
+  registryPart(refusals);
   for (const std::string& line : folderPart()) {
-    message += (message.empty() ? "" : "\n") + line;
+    refusals.Add(line);
   }
-  if (!message.empty()) {
-    throw Exception(message);
-  }
+  tell(refusals);
 }
 
 // Entries of programs whose log-on start the user is most likely looking for.
@@ -107,9 +109,10 @@ void TfrmVantrel::SpeedButton1Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
-      [&] {
+      EntryAction::TurnOff,
+      [&](TRefusals& refusals) {
         MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView1, kRunKey, *ListView2,
-                            kBackupKey);
+                            kBackupKey, refusals);
       },
       [&] {
         return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2);
@@ -120,9 +123,10 @@ void TfrmVantrel::SpeedButton2Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
-      [&] {
+      EntryAction::Restore,
+      [&](TRefusals& refusals) {
         MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView2, kBackupKey, *ListView1,
-                            kRunKey);
+                            kRunKey, refusals);
       },
       [&] {
         return MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1);
@@ -135,27 +139,46 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
   }
   const std::vector<RunScope> scopes = runScopes();
   const std::optional<StatusColumn> status = statusColumn();
+  TRefusals refusals(EntryAction::Add);
   AddEntry(*services_.registry, scopes.front(), scopes.back(), status ? &*status : nullptr,
-           OpenDialog1->FileName, *ListView1);
+           OpenDialog1->FileName, *ListView1, refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
-  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey); },
-               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, false); });
+  const std::optional<StatusColumn> status = statusColumn();
+  inBothPlaces(
+      EntryAction::Delete,
+      [&](TRefusals& refusals) {
+        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1,
+                              kRunKey, *ListView2, refusals);
+      },
+      [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView1, false); });
 }
 
 void TfrmVantrel::SpeedButton5Click(TObject*) {
-  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey); },
-               [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, true); });
+  const std::optional<StatusColumn> status = statusColumn();
+  inBothPlaces(
+      EntryAction::Delete,
+      [&](TRefusals& refusals) {
+        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView2,
+                              kBackupKey, *ListView1, refusals);
+      },
+      [&] { return DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), *ListView2, true); });
 }
 
 void TfrmVantrel::EnableAtLogOnClick(TObject*) {
-  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, true, services_.timeOfDay->GetSystemTimeAsFileTime());
+  TRefusals refusals(EntryAction::SwitchOn);
+  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, true,
+                           services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::DisableAtLogOnClick(TObject*) {
-  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, false,
-                           services_.timeOfDay->GetSystemTimeAsFileTime());
+  TRefusals refusals(EntryAction::SwitchOff);
+  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, false,
+                           services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {
