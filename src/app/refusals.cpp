@@ -31,11 +31,12 @@ Phrase phraseOf(EntryAction action) {
 }  // namespace
 
 void TRefusals::NoRights(const std::string& entry, const std::string& scope, bool forAllUsers) {
-  Refused(entry, scope, forAllUsers ? kAdministratorsOnly : kReasonAccessDenied);
-  administrator_ = administrator_ || forAllUsers;
+  Refused(entry, scope, forAllUsers ? kAdministratorsOnly : kReasonAccessDenied, forAllUsers);
 }
 
-void TRefusals::Refused(const std::string& entry, const std::string& scope, const std::string& reason) {
+void TRefusals::Refused(const std::string& entry, const std::string& scope, const std::string& reason,
+                        bool administratorCould) {
+  administrator_ = administrator_ || administratorCould;
   const Phrase phrase = phraseOf(action_);
   lines_.push_back("Could not " + std::string(phrase.before) + "\"" + entry + "\" (" + scope + ")" +
                    phrase.after + ": " + reason + ".");

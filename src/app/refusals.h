@@ -26,8 +26,10 @@ class TRefusals {
   // This user may not change the entries of `scope`; the lines say why, and the box what to do, where the
   // scope is all users'.
   void NoRights(const std::string& entry, const std::string& scope, bool forAllUsers);
-  // Any other reason, in plain words and without a full stop ("it is no longer there").
-  void Refused(const std::string& entry, const std::string& scope, const std::string& reason);
+  // Any other reason, in plain words and without a full stop ("it is no longer there"); with
+  // `administratorCould`, the box says what to do as for NoRights.
+  void Refused(const std::string& entry, const std::string& scope, const std::string& reason,
+               bool administratorCould = false);
 
   bool Empty() const { return lines_.empty(); }
   // The box's text: `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry,

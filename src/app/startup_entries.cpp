@@ -22,43 +22,50 @@ const char* statusText(bool starts) {
   return starts ? "Enabled" : "Disabled";
 }
 
-// Runs the parts of one operation one after another: a registry error ends the part it happens in, so that
-// the user's own entries can still be changed where the machine's may not.
-class ScopeErrors {
- public:
-  template <typename Part>
-  void Run(Part&& part) {
-    try {
-      part();
-    } catch (const ERegistryException& error) {
-      if (!first_) {
-        first_ = error;
-      }
-    }
-  }
-  // Raises the first error, once every part had its turn.
-  void Raise() const {
-    if (first_) {
-      throw *first_;
-    }
-  }
+// The user's words for the two keys.
+std::string placeOf(const std::string& key) {
+  return key == kRunKey ? "the entries that start at log-on" : "the turned-off entries";
+}
 
- private:
-  std::optional<ERegistryException> first_;
-};
+// A name as a row shows it: whole, with every NUL drawn as "\0".
+std::string visible(const std::string& name) {
+  std::string shown;
+  for (const char c : name) {
+    shown += c == '\0' ? std::string("\\0") : std::string(1, c);
+  }
+  return shown;
+}
+
+// The value name of a row of these lists.
+const std::string& nameOf(const TListRow& row) {
+  return row.Key;
+}
+
+// Why Windows refused a change, by its answer, in the user's words.
+std::string whyRefused(long error, const std::string& scope) {
+  if (error == platform::kErrorAccessDenied) {
+    return ForAllUsers(scope) ? kAdministratorsOnly : kReasonAccessDenied;
+  }
+  if (error == platform::kErrorFileNotFound) {
+    return kReasonGone;
+  }
+  return "Windows refused it (error " + IntToStr(error) + ")";
+}
+
+// Tells `refusals` that an entry could not be changed, by Windows' answer.
+void refuse(TRefusals& refusals, const TListRow& row, long error) {
+  if (error == platform::kErrorAccessDenied) {
+    refusals.NoRights(row.Caption, ScopeOf(row), ForAllUsers(ScopeOf(row)));
+  } else {
+    refusals.Refused(row.Caption, ScopeOf(row), whyRefused(error, ScopeOf(row)));
+  }
+}
 
 // Opens the key for changes, or for reading where the user may not change it, so that a refused change shows
 // as refused rather than as a value that is not there.
 void openForChange(TRegistry& registry, const std::string& key) {
   if (!registry.OpenKey(key, false)) {
     registry.OpenKeyReadOnly(key);
-  }
-}
-
-// Deletes a value of the open key; one that is not there is no error, a refusal is.
-void deleteValue(TRegistry& registry, const std::string& name) {
-  if (registry.ValueExists(name) && !registry.DeleteValue(name)) {
-    throw ERegistryException("Failed to delete value '" + name + "'");
   }
 }
 
@@ -74,12 +81,20 @@ std::optional<std::string> statusOf(const StatusColumn* status, const std::strin
   return status->Texts(scope, {name}).front();
 }
 
+TListRow registryRow(const std::string& name, const std::string& scope,
+                     const std::optional<std::string>& status, const std::optional<std::string>& program) {
+  TListRow row = EntryRow(visible(name), scope, status, program);
+  row.Key = name;
+  return row;
+}
+
 // Replaces the scope's rows of `list` with the values of `key`, with their status where `status` is given; a
 // key that cannot be read leaves them.
 Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& key,
                 const StatusColumn* status, TListView& list) {
   Listed listed;
-  if (!registry.OpenKeyReadOnly(key)) {
+  // A key that is not there holds no entries; one that cannot be read may still hold those shown.
+  if (!registry.OpenKeyReadOnly(key) && registry.LastError() != platform::kErrorFileNotFound) {
     return listed;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
@@ -108,8 +123,8 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
       status ? status->Texts(scope.Name, names) : std::vector<std::string>();
   for (std::size_t i = 0; i < listed.size(); ++i) {
     const std::optional<TRegValue>& value = listed[i].second;
-    list.AddRow(EntryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
-                         value ? ProgramText(*value) : std::nullopt));
+    list.AddRow(registryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
+                            value ? ProgramText(*value) : std::nullopt));
   }
   return listed;
 }
@@ -145,20 +160,79 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
   registry.CloseKey();
   for (int i = liveList.RowCount() - 1; i >= 0; --i) {
     const TListRow& row = liveList.Rows()[i];
-    if (ScopeOf(row) == scope.Name && deleted.count(row.Caption)) {
+    if (ScopeOf(row) == scope.Name && deleted.count(nameOf(row))) {
       liveList.DeleteRow(i);
     }
   }
 }
 
-// Carries the value `name`, type and data as the registry holds them, from the open key `from` to the open
-// key `to`: written there before it is deleted here, so that a failure in between leaves it in both. Nothing
-// happens when `from` has no such value.
-void moveValue(TRegistry& from, TRegistry& to, const std::string& name) {
-  if (from.ValueExists(name)) {
-    to.WriteValue(name, from.ReadRawValue(name));
-    deleteValue(from, name);
+// Carries the value of a row, type and data as the registry holds them, from the open key `from` to the open
+// key `to`: written there before it is deleted here, and deleted there again when it may not be deleted here,
+// so that it ends whole in one key. Tells `refusals` why it could not, and `gone` when it was not there.
+bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::string& fromKey,
+               const std::string& toKey, TRefusals& refusals, bool& gone) {
+  const std::string& name = nameOf(row);
+  const std::string& scope = ScopeOf(row);
+  TRegValue value;
+  try {
+    value = from.ReadRawValue(name);
+  } catch (const ERegistryException&) {
+    const long error = from.LastError();
+    gone = gone || error == platform::kErrorFileNotFound;
+    if (error == platform::kErrorFileNotFound || error == platform::kErrorAccessDenied) {
+      refuse(refusals, row, error);
+    } else {
+      refusals.Refused(row.Caption, scope, "it could not be read");
+    }
+    return false;
   }
+  // A value of that name is another program's entry (an updater may have written it again): kept as it is.
+  bool copied = false;
+  if (to.ValueExists(name)) {
+    std::optional<TRegValue> there;
+    try {
+      there = to.ReadRawValue(name);
+    } catch (const ERegistryException&) {
+    }
+    if (!there || there->Type != value.Type || there->Data != value.Data) {
+      refusals.Refused(row.Caption, scope,
+                       placeOf(toKey) + " already hold \"" + row.Caption + "\" with another command line");
+      return false;
+    }
+  } else {
+    try {
+      to.WriteValue(name, value);
+    } catch (const ERegistryException&) {
+      refuse(refusals, row, to.LastError());
+      return false;
+    }
+    copied = true;
+  }
+  // Removed meanwhile by another program: the entry is where it was to go.
+  if (from.DeleteValue(name) || from.LastError() == platform::kErrorFileNotFound) {
+    return true;
+  }
+  const std::string why = whyRefused(from.LastError(), scope);
+  const bool administratorCould = from.LastError() == platform::kErrorAccessDenied && ForAllUsers(scope);
+  if (copied && !to.DeleteValue(name)) {
+    refusals.Refused(row.Caption, scope,
+                     "it could not be removed from " + placeOf(fromKey) + ": " + why + "; its copy in " +
+                         placeOf(toKey) + " could not be removed either",
+                     administratorCould);
+    return false;
+  }
+  refusals.Refused(
+      row.Caption, scope,
+      "it could not be removed from " + placeOf(fromKey) + ": " + why + ", so it was left where it was",
+      administratorCould);
+  return false;
+}
+
+// Reads both lists again after an operation found an entry gone.
+void refill(platform::Registry& registry, const std::vector<RunScope>& scopes, const StatusColumn* status,
+            TListView& list, const std::string& key, TListView& otherList) {
+  const bool live = key == kRunKey;
+  FillLists(registry, scopes, status, live ? list : otherList, live ? otherList : list);
 }
 
 }  // namespace
@@ -167,6 +241,7 @@ std::optional<std::string> ProgramText(const TRegValue& value) {
   const std::vector<std::uint8_t>& data = value.Data;
   switch (value.Type) {
     case platform::kRegSz:
+    case platform::kRegExpandSz:
       return StringData(data);
     case platform::kRegDword: {
       // Little-endian; bytes missing from a short value count as 0.
@@ -219,33 +294,37 @@ void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes
 
 void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
                          const StatusColumn* status, TListView& fromList, const std::string& fromKey,
-                         TListView& toList, const std::string& toKey) {
+                         TListView& toList, const std::string& toKey, TRefusals& refusals) {
   // The registry first, then the lists once: a row moves when its value did.
   std::vector<int> movedRows;
-  ScopeErrors errors;
+  bool gone = false;
   for (const RunScope& scope : scopes) {
     const std::vector<int> rows = SelectedRows(fromList, scope.Name);
     if (rows.empty()) {
       continue;
     }
-    errors.Run([&] {
-      TRegistry to = scope.Keys(registry);
-      // Created only now, when an entry is to go there, so that a user who may not create it hears of it
-      // once.
-      if (!to.KeyExists(toKey)) {
+    TRegistry to = scope.Keys(registry);
+    // Created only now, when an entry is to go there, so that a user who may not create it hears of it once
+    // per entry.
+    if (!to.KeyExists(toKey)) {
+      try {
         to.CreateKey(toKey);
+      } catch (const ERegistryException&) {
+        for (const int row : rows) {
+          refuse(refusals, fromList.Rows()[row], to.LastError());
+        }
+        continue;
       }
-      TRegistry from = scope.Keys(registry);
-      openForChange(from, fromKey);
-      to.OpenKey(toKey, false);
-      for (const int row : rows) {
-        // One entry that cannot be moved stays where it is; the others still move.
-        errors.Run([&] {
-          moveValue(from, to, fromList.Rows()[row].Caption);
-          movedRows.push_back(row);
-        });
+    }
+    TRegistry from = scope.Keys(registry);
+    openForChange(from, fromKey);
+    to.OpenKey(toKey, false);
+    for (const int row : rows) {
+      // One entry that cannot be moved stays where it is; the others still move.
+      if (moveValue(from, to, fromList.Rows()[row], fromKey, toKey, refusals, gone)) {
+        movedRows.push_back(row);
       }
-    });
+    }
   }
   if (!movedRows.empty()) {
     TListViewUpdate fromUpdate(fromList);
@@ -260,45 +339,53 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
       }
       if (status && toKey == kRunKey) {
         moved.SubItems.insert(moved.SubItems.begin() + kStatusItem,
-                              *statusOf(status, ScopeOf(moved), moved.Caption));
+                              *statusOf(status, ScopeOf(moved), nameOf(moved)));
       }
       fromList.DeleteRow(*row);
       toList.AddRow(moved);
     }
   }
-  errors.Raise();
+  if (gone) {
+    refill(registry, scopes, status, fromList, fromKey, toList);
+  }
 }
 
-void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes, TListView& list,
-                           const std::string& key) {
+void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
+                           const StatusColumn* status, TListView& list, const std::string& key,
+                           TListView& otherList, TRefusals& refusals) {
   std::vector<int> deletedRows;
-  ScopeErrors errors;
+  bool gone = false;
   for (const RunScope& scope : scopes) {
     const std::vector<int> rows = SelectedRows(list, scope.Name);
     if (rows.empty()) {
       continue;
     }
-    errors.Run([&] {
-      TRegistry keys = scope.Keys(registry);
-      openForChange(keys, key);
-      for (const int row : rows) {
-        errors.Run([&] {
-          deleteValue(keys, list.Rows()[row].Caption);
-          deletedRows.push_back(row);
-        });
+    TRegistry keys = scope.Keys(registry);
+    openForChange(keys, key);
+    for (const int row : rows) {
+      if (keys.DeleteValue(nameOf(list.Rows()[row]))) {
+        deletedRows.push_back(row);
+      } else if (keys.LastError() == platform::kErrorFileNotFound) {
+        // Another program removed it, as the user wanted.
+        gone = true;
+      } else {
+        refuse(refusals, list.Rows()[row], keys.LastError());
       }
-    });
+    }
+  }
+  if (gone) {
+    refill(registry, scopes, status, list, key, otherList);
+    return;
   }
   TListViewUpdate update(list);
   std::sort(deletedRows.begin(), deletedRows.end());
   for (auto row = deletedRows.rbegin(); row != deletedRows.rend(); ++row) {
     list.DeleteRow(*row);
   }
-  errors.Raise();
 }
 
 void AddEntry(platform::Registry& registry, const RunScope& machine, const RunScope& user,
-              const StatusColumn* status, const std::string& path, TListView& liveList) {
+              const StatusColumn* status, const std::string& path, TListView& liveList, TRefusals& refusals) {
   const std::string name = ExtractFileName(path);
   TRegistry machineKeys = machine.Keys(registry);
   TRegistry userKeys = user.Keys(registry);
@@ -309,39 +396,69 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
     keys.OpenKey(kRunKey, true);
   }
   const std::string& scope = (forAll ? machine : user).Name;
-  liveList.AddRow(EntryRow(name, scope, statusOf(status, scope, name), path));
   // A value of that name is someone's entry already: it stays as it is.
-  if (!keys.ValueExists(name)) {
-    keys.WriteString(name, path);
+  if (keys.ValueExists(name)) {
+    std::optional<std::string> program;
+    try {
+      program = ProgramText(keys.ReadRawValue(name));
+    } catch (const ERegistryException&) {
+    }
+    refusals.Refused(
+        name, scope,
+        placeOf(kRunKey) + " already hold \"" + name + "\"" + (program ? ", which starts " + *program : ""));
+    return;
   }
-  keys.CloseKey();
+  try {
+    keys.WriteString(name, path);
+  } catch (const ERegistryException&) {
+    refuse(refusals, registryRow(name, scope, std::nullopt, path), keys.LastError());
+    return;
+  }
+  liveList.AddRow(registryRow(name, scope, statusOf(status, scope, name), path));
 }
 
-void SetSelectedStartsAtLogOn(const StatusColumn& status, TListView& liveList, bool starts,
-                              std::uint64_t now) {
-  std::vector<std::string> scopes;
+void SetSelectedStartsAtLogOn(const StatusColumn& status, const std::vector<RunScope>& scopes,
+                              TListView& liveList, TListView& backupList, bool starts, std::uint64_t now,
+                              TRefusals& refusals) {
+  std::vector<std::string> names;
   for (const TListRow& row : liveList.Rows()) {
-    if (row.Selected && std::find(scopes.begin(), scopes.end(), ScopeOf(row)) == scopes.end()) {
-      scopes.push_back(ScopeOf(row));
+    if (row.Selected && std::find(names.begin(), names.end(), ScopeOf(row)) == names.end()) {
+      names.push_back(ScopeOf(row));
     }
   }
-  ScopeErrors errors;
-  for (const std::string& scope : scopes) {
+  bool gone = false;
+  for (const std::string& scope : names) {
     const std::optional<ApprovedPlace> place = ApprovedPlaceOf(scope, status.Program32);
     if (!place) {
       continue;
     }
+    const auto run =
+        std::find_if(scopes.begin(), scopes.end(), [&](const RunScope& s) { return s.Name == scope; });
+    std::optional<TRegistry> keys;
+    if (run != scopes.end()) {
+      keys.emplace(status.Registry, run->Root, run->View);
+      keys->OpenKeyReadOnly(kRunKey);
+    }
     for (const int row : SelectedRows(liveList, scope)) {
-      errors.Run([&] {
-        // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
-        const TListRow& entry = liveList.Rows()[row];
-        SetStartsAtLogOn(status.Registry, place->Root, place->View, place->SubKey,
-                         entry.Key.empty() ? entry.Caption : entry.Key, starts, now);
+      const TListRow& entry = liveList.Rows()[row];
+      // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
+      const std::string& name = entry.Key.empty() ? entry.Caption : entry.Key;
+      if (keys && !keys->ValueExists(name) && keys->LastError() == platform::kErrorFileNotFound) {
+        gone = true;
+        refusals.Refused(entry.Caption, scope, kReasonGone);
+        continue;
+      }
+      try {
+        SetStartsAtLogOn(status.Registry, place->Root, place->View, place->SubKey, name, starts, now);
         liveList.SetSubItem(row, kStatusItem, statusText(starts));
-      });
+      } catch (const ERegistryException&) {
+        refusals.NoRights(entry.Caption, scope, ForAllUsers(scope));
+      }
     }
   }
-  errors.Raise();
+  if (gone) {
+    FillLists(status.Registry, scopes, &status, liveList, backupList);
+  }
 }
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
 #include "app/auto_start.h"
 #include "app/main_window.h"
+#include "app/refusals.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
 #include "app/startup_folders.h"
@@ -19,27 +20,21 @@ constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";
 
-// Runs the registry's part of an action and then the Startup folders' part, and tells the user once of what
-// either could not do.
-template <typename RegistryPart, typename FolderPart>
-void inBothPlaces(RegistryPart&& registryPart, FolderPart&& folderPart) {
-  std::string message;
-  try {
-    registryPart();
-  } catch (const ERegistryException& error) {
-    message = error.what();
-  }
-  for (const std::string& line : folderPart()) {
-    message += (message.empty() ? "" : "\n") + line;
-  }
-  if (!message.empty()) {
-    throw Exception(message);
+// One box for an action, however many of its entries could not be done.
+void tell(const TRefusals& refusals) {
+  if (!refusals.Empty()) {
+    throw Exception(refusals.Text());
   }
 }
 
-// The folders' part of an action, as inBothPlaces takes it.
-std::vector<std::string> linesOf(const TRefusals& refusals) {
-  return refusals.Empty() ? std::vector<std::string>() : std::vector<std::string>{refusals.Text()};
+// Runs the registry's part of an action and then the Startup folders' part, and tells the user once of what
+// either could not do.
+template <typename RegistryPart, typename FolderPart>
+void inBothPlaces(EntryAction action, RegistryPart&& registryPart, FolderPart&& folderPart) {
+  TRefusals refusals(action);
+  registryPart(refusals);
+  folderPart(refusals);
+  tell(refusals);
 }
 
 // Entries of programs whose log-on start the user is most likely looking for.
@@ -112,15 +107,14 @@ void TfrmVantrel::SpeedButton1Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
-      [&] {
+      EntryAction::TurnOff,
+      [&](TRefusals& refusals) {
         MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView1, kRunKey, *ListView2,
-                            kBackupKey);
+                            kBackupKey, refusals);
       },
-      [&] {
-        TRefusals refusals(EntryAction::TurnOff);
+      [&](TRefusals& refusals) {
         MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2,
                           refusals);
-        return linesOf(refusals);
       });
 }
 
@@ -128,15 +122,14 @@ void TfrmVantrel::SpeedButton2Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
   inBothPlaces(
-      [&] {
+      EntryAction::Restore,
+      [&](TRefusals& refusals) {
         MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView2, kBackupKey, *ListView1,
-                            kRunKey);
+                            kRunKey, refusals);
       },
-      [&] {
-        TRefusals refusals(EntryAction::Restore);
+      [&](TRefusals& refusals) {
         MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1,
                           refusals);
-        return linesOf(refusals);
       });
 }
 
@@ -146,38 +139,51 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
   }
   const std::vector<RunScope> scopes = runScopes();
   const std::optional<StatusColumn> status = statusColumn();
+  TRefusals refusals(EntryAction::Add);
   AddEntry(*services_.registry, scopes.front(), scopes.back(), status ? &*status : nullptr,
-           OpenDialog1->FileName, *ListView1);
+           OpenDialog1->FileName, *ListView1, refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
-  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView1, kRunKey); },
-               [&] {
-                 TRefusals refusals(EntryAction::Delete);
-                 DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), status ? &*status : nullptr,
-                                     *ListView1, false, refusals);
-                 return linesOf(refusals);
-               });
+  inBothPlaces(
+      EntryAction::Delete,
+      [&](TRefusals& refusals) {
+        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1,
+                              kRunKey, *ListView2, refusals);
+      },
+      [&](TRefusals& refusals) {
+        DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), status ? &*status : nullptr, *ListView1,
+                            false, refusals);
+      });
 }
 
 void TfrmVantrel::SpeedButton5Click(TObject*) {
-  inBothPlaces([&] { DeleteSelectedEntries(*services_.registry, runScopes(), *ListView2, kBackupKey); },
-               [&] {
-                 TRefusals refusals(EntryAction::Delete);
-                 DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), nullptr, *ListView2, true,
-                                     refusals);
-                 return linesOf(refusals);
-               });
+  const std::optional<StatusColumn> status = statusColumn();
+  inBothPlaces(
+      EntryAction::Delete,
+      [&](TRefusals& refusals) {
+        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView2,
+                              kBackupKey, *ListView1, refusals);
+      },
+      [&](TRefusals& refusals) {
+        DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), nullptr, *ListView2, true, refusals);
+      });
 }
 
 void TfrmVantrel::EnableAtLogOnClick(TObject*) {
-  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, true, services_.timeOfDay->GetSystemTimeAsFileTime());
+  TRefusals refusals(EntryAction::SwitchOn);
+  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, true,
+                           services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::DisableAtLogOnClick(TObject*) {
-  SetSelectedStartsAtLogOn(*statusColumn(), *ListView1, false,
-                           services_.timeOfDay->GetSystemTimeAsFileTime());
+  TRefusals refusals(EntryAction::SwitchOff);
+  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, false,
+                           services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  tell(refusals);
 }
 
 void TfrmVantrel::CheckBox2Click(TObject*) {

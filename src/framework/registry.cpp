@@ -9,7 +9,24 @@ namespace {
 // UTF-16 units, without the terminator.
 constexpr std::size_t kLongestValueName = 16383;
 
+bool holdsNul(std::u16string_view name) {
+  return name.find(u'\0') != std::u16string_view::npos;
+}
+
 }  // namespace
+
+// A name that holds a NUL goes to the native calls, which take it counted; the Win32 ones would cut it there.
+long TRegistry::queryValue(const std::u16string& name, std::uint32_t* type, std::uint8_t* data,
+                           std::uint32_t* size) {
+  return holdsNul(name) ? registry_.NtQueryValueKey(currentKey_, name.data(),
+                                                    static_cast<std::uint32_t>(name.size()), type, data, size)
+                        : registry_.RegQueryValueExW(currentKey_, name.c_str(), type, data, size);
+}
+
+bool TRegistry::succeeded(long result) {
+  lastError_ = result;
+  return result == platform::kErrorSuccess;
+}
 
 bool TRegistry::open(const std::string& key, std::uint32_t access, bool canCreate) {
   CloseKey();
@@ -22,7 +39,7 @@ bool TRegistry::open(const std::string& key, std::uint32_t access, bool canCreat
   } else {
     result = registry_.RegOpenKeyExW(rootKey_, path.c_str(), access | view_, &opened);
   }
-  if (result != platform::kErrorSuccess) {
+  if (!succeeded(result)) {
     return false;
   }
   currentKey_ = opened;
@@ -57,8 +74,8 @@ bool TRegistry::KeyExists(const std::string& key) {
 void TRegistry::CreateKey(const std::string& key) {
   platform::HKey created = 0;
   std::uint32_t disposition = 0;
-  if (registry_.RegCreateKeyExW(rootKey_, Utf8ToUtf16(key).c_str(), platform::kKeyAllAccess | view_, &created,
-                                &disposition) != platform::kErrorSuccess) {
+  if (!succeeded(registry_.RegCreateKeyExW(rootKey_, Utf8ToUtf16(key).c_str(),
+                                           platform::kKeyAllAccess | view_, &created, &disposition))) {
     throw ERegistryException("Failed to create key " + key);
   }
   registry_.RegCloseKey(created);
@@ -101,8 +118,7 @@ bool TRegistry::ValueExists(const std::string& name) {
   }
   std::uint32_t type = 0;
   std::uint32_t size = 0;
-  return registry_.RegQueryValueExW(currentKey_, Utf8ToUtf16(name).c_str(), &type, nullptr, &size) ==
-         platform::kErrorSuccess;
+  return succeeded(queryValue(Utf8ToUtf16(name), &type, nullptr, &size));
 }
 
 TRegValue TRegistry::ReadValue(const std::string& name) {
@@ -110,16 +126,13 @@ TRegValue TRegistry::ReadValue(const std::string& name) {
   const std::u16string wideName = Utf8ToUtf16(name);
   TRegValue value;
   std::uint32_t size = 0;
-  if (currentKey_ == 0 || registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, nullptr,
-                                                     &size) != platform::kErrorSuccess) {
+  if (currentKey_ == 0 || !succeeded(queryValue(wideName, &value.Type, nullptr, &size))) {
     throw unreadable;
   }
   value.Data.resize(size);
   std::uint32_t type = 0;
   // A value that grew since the size was asked does not fit; an empty buffer would not even be filled.
-  if (registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &type, value.Data.data(), &size) !=
-          platform::kErrorSuccess ||
-      size > value.Data.size()) {
+  if (!succeeded(queryValue(wideName, &type, value.Data.data(), &size)) || size > value.Data.size()) {
     throw unreadable;
   }
   if (type != value.Type) {
@@ -133,13 +146,12 @@ TRegValue TRegistry::ReadRawValue(const std::string& name) {
   const std::u16string wideName = Utf8ToUtf16(name);
   TRegValue value;
   std::uint32_t size = 0;
-  if (currentKey_ != 0 && registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, nullptr,
-                                                     &size) == platform::kErrorSuccess) {
+  if (currentKey_ != 0 && succeeded(queryValue(wideName, &value.Type, nullptr, &size))) {
     // A value that changes meanwhile is asked again, with room for what it has become.
     for (int attempt = 0; attempt < 3; ++attempt) {
       value.Data.resize(size);
-      const long result =
-          registry_.RegQueryValueExW(currentKey_, wideName.c_str(), &value.Type, value.Data.data(), &size);
+      const long result = queryValue(wideName, &value.Type, value.Data.data(), &size);
+      succeeded(result);
       if (result == platform::kErrorSuccess && size <= value.Data.size()) {
         value.Data.resize(size);
         return value;
@@ -169,9 +181,14 @@ std::optional<std::string> TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteValue(const std::string& name, const TRegValue& value) {
+  const std::u16string wideName = Utf8ToUtf16(name);
+  const auto size = static_cast<std::uint32_t>(value.Data.size());
   if (currentKey_ == 0 ||
-      registry_.RegSetValueExW(currentKey_, Utf8ToUtf16(name).c_str(), value.Type, value.Data.data(),
-                               static_cast<std::uint32_t>(value.Data.size())) != platform::kErrorSuccess) {
+      !succeeded(holdsNul(wideName) ? registry_.NtSetValueKey(currentKey_, wideName.data(),
+                                                              static_cast<std::uint32_t>(wideName.size()),
+                                                              value.Type, value.Data.data(), size)
+                                    : registry_.RegSetValueExW(currentKey_, wideName.c_str(), value.Type,
+                                                               value.Data.data(), size))) {
     throw ERegistryException("Failed to set data for '" + name + "'");
   }
 }
@@ -183,8 +200,12 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
+  const std::u16string wideName = Utf8ToUtf16(name);
   return currentKey_ != 0 &&
-         registry_.RegDeleteValueW(currentKey_, Utf8ToUtf16(name).c_str()) == platform::kErrorSuccess;
+         succeeded(holdsNul(wideName)
+                       ? registry_.NtDeleteValueKey(currentKey_, wideName.data(),
+                                                    static_cast<std::uint32_t>(wideName.size()))
+                       : registry_.RegDeleteValueW(currentKey_, wideName.c_str()));
 }
 
 std::string StringData(const std::vector<std::uint8_t>& data) {

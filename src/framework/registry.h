@@ -1,4 +1,5 @@
-// TRegistry: one open registry key under a root, with the value operations the program needs.
+// TRegistry: one open registry key under a root, with the value operations the program needs. Value names are
+// counted: one that holds a NUL is named whole, never cut there.
 #pragma once
 
 #include <cstdint>
@@ -66,14 +67,21 @@ class TRegistry {
   void WriteString(const std::string& name, const std::string& value);
   // Deletes a value of the open key; false when it was not there, or the key refused.
   bool DeleteValue(const std::string& name);
+  // Windows' answer to the last call made for this object (platform::kErrorFileNotFound, kErrorAccessDenied,
+  // ...), so that a caller can say why an operation failed; a method that found no key open made none.
+  long LastError() const { return lastError_; }
 
  private:
   bool open(const std::string& key, std::uint32_t access, bool canCreate);
+  long queryValue(const std::u16string& name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size);
+  // Keeps a call's answer; tells whether the call succeeded.
+  bool succeeded(long result);
 
   platform::Registry& registry_;
   platform::HKey rootKey_;
   std::uint32_t view_;
   platform::HKey currentKey_ = 0;
+  long lastError_ = platform::kErrorSuccess;
 };
 
 }  // namespace vantrel

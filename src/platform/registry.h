@@ -63,6 +63,16 @@ class Registry {
                               const std::uint8_t* data, std::uint32_t dataSize) = 0;
   virtual long RegDeleteValueW(HKey key, const char16_t* valueName) = 0;
   virtual long RegCloseKey(HKey key) = 0;
+
+  // The system's own value calls, for a name that holds a NUL, which the calls above would cut there: the
+  // name is counted (nameLength units, NULs included). Arguments and results as in RegQueryValueExW,
+  // RegSetValueExW and RegDeleteValueW (the system's status translated to their codes); the data are stored
+  // exactly as given.
+  virtual long NtQueryValueKey(HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t* type,
+                               std::uint8_t* data, std::uint32_t* dataSize) = 0;
+  virtual long NtSetValueKey(HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t type,
+                             const std::uint8_t* data, std::uint32_t dataSize) = 0;
+  virtual long NtDeleteValueKey(HKey key, const char16_t* name, std::uint32_t nameLength) = 0;
 };
 
 }  // namespace vantrel::platform

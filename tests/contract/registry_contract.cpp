@@ -31,12 +31,13 @@ void setString(platform::Registry& registry, HKey key, const char16_t* name, con
             platform::kErrorSuccess);
 }
 
+// By the names' counted lengths, so that a name that holds a NUL goes too.
 void clearValues(platform::Registry& registry, HKey key) {
   char16_t name[256];
   std::uint32_t length = std::size(name);
   while (registry.RegEnumValueW(key, 0, name, &length, nullptr, nullptr, nullptr) ==
          platform::kErrorSuccess) {
-    ASSERT_EQ(registry.RegDeleteValueW(key, name), platform::kErrorSuccess);
+    ASSERT_EQ(registry.NtDeleteValueKey(key, name, length), platform::kErrorSuccess);
     length = std::size(name);
   }
 }
@@ -189,6 +190,9 @@ void checkRegistry(platform::Registry& registry, const char* path) {
   EXPECT_EQ(registry.RegSetValueExW(key, u"Gamma", platform::kRegSz, bytes.data(), 4),
             platform::kErrorAccessDenied);
   EXPECT_EQ(registry.RegDeleteValueW(key, u"Alpha"), platform::kErrorAccessDenied);
+  EXPECT_EQ(registry.NtSetValueKey(key, u"Gamma", 5, platform::kRegSz, bytes.data(), 4),
+            platform::kErrorAccessDenied);
+  EXPECT_EQ(registry.NtDeleteValueKey(key, u"Alpha", 5), platform::kErrorAccessDenied);
   ASSERT_EQ(registry.RegCloseKey(key), platform::kErrorSuccess);
 
   // Values of every type come back with their type and bytes, under names and with text of any script; the
@@ -221,6 +225,41 @@ void checkRegistry(platform::Registry& registry, const char* path) {
     EXPECT_EQ(type, value.type);
     EXPECT_EQ(std::vector<std::uint8_t>(read, read + size), value.data);
   }
+  // String data without a terminator is stored as given, even where the character just past it is NUL.
+  const std::uint8_t unterminated[] = {'a', 0, 'b', 0, 0, 0};
+  ASSERT_EQ(registry.RegSetValueExW(key, u"Unterminated", platform::kRegSz, unterminated, 4),
+            platform::kErrorSuccess);
+  size = 0;
+  ASSERT_EQ(registry.RegQueryValueExW(key, u"Unterminated", &type, nullptr, &size), platform::kErrorSuccess);
+  EXPECT_EQ(size, 4u);
+
+  // A name that holds a NUL is a value of its own, which the native calls reach by its whole counted name,
+  // and the Win32 calls never: they name the value before the NUL.
+  const std::u16string hidden(u"Hidden\0Evil", 11);
+  const auto length = static_cast<std::uint32_t>(hidden.size());
+  const auto evil = sz(u"evil.exe");
+  ASSERT_EQ(registry.NtSetValueKey(key, hidden.data(), length, platform::kRegSz, evil.data(),
+                                   static_cast<std::uint32_t>(evil.size())),
+            platform::kErrorSuccess);
+  setString(registry, key, u"Hidden", u"plain.exe");
+  size = 0;
+  ASSERT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, nullptr, &size),
+            platform::kErrorSuccess);
+  EXPECT_EQ(type, platform::kRegSz);
+  EXPECT_EQ(size, evil.size());
+  size = sizeof shortBuffer;
+  EXPECT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, shortBuffer, &size),
+            platform::kErrorMoreData);
+  EXPECT_EQ(size, evil.size());
+  std::uint8_t read[64];
+  size = sizeof read;
+  ASSERT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, read, &size),
+            platform::kErrorSuccess);
+  EXPECT_EQ(std::vector<std::uint8_t>(read, read + size), evil);
+  size = sizeof read;
+  ASSERT_EQ(registry.RegQueryValueExW(key, hidden.c_str(), &type, read, &size), platform::kErrorSuccess);
+  EXPECT_EQ(std::vector<std::uint8_t>(read, read + size), sz(u"plain.exe"));
+
   // Greek capitals and small letters name the same value.
   size = 0;
   EXPECT_EQ(
@@ -238,12 +277,19 @@ void checkRegistry(platform::Registry& registry, const char* path) {
   }
   // The registry's order is its own.
   std::sort(listed.begin(), listed.end());
-  std::vector<std::u16string> expected = {u"Alpha"};
+  std::vector<std::u16string> expected = {u"Alpha", u"Unterminated", hidden, u"Hidden"};
   for (const Typed& value : typed) {
     expected.push_back(value.name);
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(listed, expected);
+
+  EXPECT_EQ(registry.NtDeleteValueKey(key, hidden.data(), length), platform::kErrorSuccess);
+  EXPECT_EQ(registry.NtDeleteValueKey(key, hidden.data(), length), platform::kErrorFileNotFound);
+  EXPECT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, nullptr, &size),
+            platform::kErrorFileNotFound);
+  size = sizeof read;
+  EXPECT_EQ(registry.RegQueryValueExW(key, u"Hidden", &type, read, &size), platform::kErrorSuccess);
   clearValues(registry, key);
   registry.RegCloseKey(key);
 }

@@ -3,7 +3,7 @@ import subprocess
 
 import pytest
 
-from conftest import ROOT, probe, send_message, show_window, wait_until, wine_env
+from conftest import BUILD, ROOT, probe, send_message, show_window, wait_until, wine_env
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -257,3 +257,66 @@ def test_names_and_paths_of_every_script_move_down_and_up_byte_for_byte(desktop,
         press(desktop, RESTORE)
         assert wait_until(lambda: rows(list_views(desktop)[BACKUP_LIST]) == count, 10), list_views(desktop)
     assert {key: export(desktop, key, tmp_path) for key in (RUN, BACKUP)} == before
+
+
+REGISTRY_VALUES = BUILD / "i686" / "tests" / "registry_values.exe"
+REG_SZ, REG_EXPAND_SZ = 1, 2
+
+
+def native_value(desktop, key, name, kind, data):
+    """Writes a value as another program may through the system's native call: a name that may hold a NUL,
+    data exactly as given."""
+    command = [str(ROOT / "scripts" / "wine"), str(REGISTRY_VALUES), "set", key, name.encode("utf-16-le").hex(),
+               str(kind), data.hex()]
+    assert subprocess.run(command, env=wine_env(desktop), capture_output=True).returncode == 0, command
+
+
+def native_values(desktop, key):
+    """Every value of a key, byte for byte: name -> (type, data)."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(REGISTRY_VALUES), "list", key],
+                            env=wine_env(desktop), capture_output=True, text=True)
+    found = {}
+    for line in result.stdout.splitlines():
+        name, kind, data = line.split("\t")
+        found[bytes.fromhex(name).decode("utf-16-le")] = (int(kind), bytes.fromhex(data))
+    return found
+
+
+@pytest.fixture
+def native_entries(desktop):
+    """A name that hides behind another one with a NUL, a string without its terminator, an expandable one."""
+    empty_keys(desktop)
+    native_value(desktop, RUN, "Bare", REG_SZ, "C:\\bare.exe".encode("utf-16-le"))
+    native_value(desktop, RUN, "Expand", REG_EXPAND_SZ, "%SystemRoot%\\expand.exe\0".encode("utf-16-le"))
+    native_value(desktop, RUN, "Hidden", REG_SZ, "C:\\plain.exe\0".encode("utf-16-le"))
+    native_value(desktop, RUN, "Hidden\0Evil", REG_SZ, "C:\\evil.exe\0".encode("utf-16-le"))
+    return native_values(desktop, RUN)
+
+
+def test_values_are_shown_moved_and_deleted_by_their_whole_name_and_exact_bytes(desktop, native_entries, vantrel):
+    from test_startup_approved import upper_rows
+    assert set(native_entries) == {"Bare", "Expand", "Hidden", "Hidden\0Evil"}, native_entries
+    open_page(desktop, vantrel.arch)
+    expected = [["Bare", "All users", r"C:\bare.exe"], ["Expand", "All users", r"%SystemRoot%\expand.exe"],
+                ["Hidden", "All users", r"C:\plain.exe"], ["Hidden\\0Evil", "All users", r"C:\evil.exe"]]
+    assert wait_until(lambda: upper_rows(desktop, vantrel.arch)[1] == expected, 10), upper_rows(desktop, vantrel.arch)
+    desktop.still_screenshot(f"startup-manager-native-values-{vantrel.arch}")
+
+    # A string without its terminator goes down and up without gaining one.
+    select(desktop, LIVE, 0)
+    press(desktop, TO_BACKUP)
+    assert wait_until(lambda: "Bare" in native_values(desktop, BACKUP), 10), native_values(desktop, BACKUP)
+    assert native_values(desktop, BACKUP)["Bare"] == native_entries["Bare"]
+    select(desktop, BACKUP_LIST, 0)
+    press(desktop, RESTORE)
+    assert wait_until(lambda: "Bare" in native_values(desktop, RUN), 10), native_values(desktop, RUN)
+    assert native_values(desktop, RUN)["Bare"] == native_entries["Bare"]
+
+    # Deleting the hidden entry deletes it, and not the value it hid behind.
+    assert wait_until(lambda: upper_rows(desktop, vantrel.arch)[1] == expected, 10), upper_rows(desktop, vantrel.arch)
+    select(desktop, LIVE, 3)
+    press(desktop, DELETE)
+    assert wait_until(lambda: "Hidden\0Evil" not in native_values(desktop, RUN), 10), native_values(desktop, RUN)
+    after = native_values(desktop, RUN)
+    after.pop("Vantrel", None)
+    assert after == {name: native_entries[name] for name in ("Bare", "Expand", "Hidden")}

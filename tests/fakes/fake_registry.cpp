@@ -341,16 +341,16 @@ long FakeRegistry::RegEnumValueW(HKey key, std::uint32_t index, char16_t* name, 
   return deliver(v.data, data, dataSize);
 }
 
-long FakeRegistry::RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type,
-                                    std::uint8_t* data, std::uint32_t* dataSize) {
-  if (begin("RegQueryValueExW", describe(key, u"") + " [" + Utf16ToUtf8(wide(valueName)) + "]")) {
+long FakeRegistry::queryValue(const char* call, HKey key, std::u16string_view valueName, std::uint32_t* type,
+                              std::uint8_t* data, std::uint32_t* dataSize) {
+  if (begin(call, describe(key, u"") + " [" + Utf16ToUtf8(valueName) + "]")) {
     return platform::kErrorAccessDenied;
   }
   Key* target = resolve(key);
   if (!target) {
     return platform::kErrorInvalidHandle;
   }
-  const Key::Stored* v = target->value(wide(valueName));
+  const Key::Stored* v = target->value(valueName);
   if (!v) {
     return platform::kErrorFileNotFound;
   }
@@ -360,12 +360,12 @@ long FakeRegistry::RegQueryValueExW(HKey key, const char16_t* valueName, std::ui
   return deliver(v->data, data, dataSize);
 }
 
-long FakeRegistry::beginChange(const char* call, HKey key, const char16_t* valueName, Key*& target) {
-  if (begin(call, describe(key, u"") + " [" + Utf16ToUtf8(wide(valueName)) + "]")) {
+long FakeRegistry::beginChange(const char* call, HKey key, std::u16string_view valueName, Key*& target) {
+  if (begin(call, describe(key, u"") + " [" + Utf16ToUtf8(valueName) + "]")) {
     return platform::kErrorAccessDenied;
   }
   const Handle* open = handle(key);
-  if (!open) {
+  if (!open || !open->key) {
     return platform::kErrorInvalidHandle;
   }
   if (!(open->access & kKeySetValue)) {
@@ -375,27 +375,55 @@ long FakeRegistry::beginChange(const char* call, HKey key, const char16_t* value
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
-                                  const std::uint8_t* data, std::uint32_t dataSize) {
+long FakeRegistry::setValue(const char* call, HKey key, std::u16string_view valueName, std::uint32_t type,
+                            const std::uint8_t* data, std::uint32_t dataSize) {
   Key* target = nullptr;
-  if (const long status = beginChange("RegSetValueExW", key, valueName, target)) {
+  if (const long status = beginChange(call, key, valueName, target)) {
     return status;
   }
-  target->assign(wide(valueName), type, std::vector<std::uint8_t>(data, data + dataSize));
+  target->assign(valueName, type, std::vector<std::uint8_t>(data, data + dataSize));
   return platform::kErrorSuccess;
 }
 
-long FakeRegistry::RegDeleteValueW(HKey key, const char16_t* valueName) {
+long FakeRegistry::deleteValue(const char* call, HKey key, std::u16string_view valueName) {
   Key* target = nullptr;
-  if (const long status = beginChange("RegDeleteValueW", key, valueName, target)) {
+  if (const long status = beginChange(call, key, valueName, target)) {
     return status;
   }
-  const auto found = target->at(wide(valueName));
+  const auto found = target->at(valueName);
   if (found == target->values.end()) {
     return platform::kErrorFileNotFound;
   }
   target->erase(found);
   return platform::kErrorSuccess;
+}
+
+long FakeRegistry::RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type,
+                                    std::uint8_t* data, std::uint32_t* dataSize) {
+  return queryValue("RegQueryValueExW", key, wide(valueName), type, data, dataSize);
+}
+
+long FakeRegistry::RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
+                                  const std::uint8_t* data, std::uint32_t dataSize) {
+  return setValue("RegSetValueExW", key, wide(valueName), type, data, dataSize);
+}
+
+long FakeRegistry::RegDeleteValueW(HKey key, const char16_t* valueName) {
+  return deleteValue("RegDeleteValueW", key, wide(valueName));
+}
+
+long FakeRegistry::NtQueryValueKey(HKey key, const char16_t* name, std::uint32_t nameLength,
+                                   std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+  return queryValue("NtQueryValueKey", key, std::u16string_view(name, nameLength), type, data, dataSize);
+}
+
+long FakeRegistry::NtSetValueKey(HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t type,
+                                 const std::uint8_t* data, std::uint32_t dataSize) {
+  return setValue("NtSetValueKey", key, std::u16string_view(name, nameLength), type, data, dataSize);
+}
+
+long FakeRegistry::NtDeleteValueKey(HKey key, const char16_t* name, std::uint32_t nameLength) {
+  return deleteValue("NtDeleteValueKey", key, std::u16string_view(name, nameLength));
 }
 
 long FakeRegistry::RegCloseKey(HKey key) {
@@ -414,6 +442,34 @@ void FakeRegistry::createKey(HKey root, const std::string& path) {
 
 bool FakeRegistry::keyExists(HKey root, const std::string& path) const {
   return find(root, Utf8ToUtf16(path)) != nullptr;
+}
+
+void FakeRegistry::deleteKey(HKey root, const std::string& path) {
+  std::vector<std::u16string> parts = segments(Utf8ToUtf16(path));
+  Key* parent = resolve(root);
+  for (std::size_t i = 0; parent && i + 1 < parts.size(); ++i) {
+    const auto below = parent->children.find(folded(parts[i]));
+    parent = below == parent->children.end() ? nullptr : below->second.get();
+  }
+  if (!parent || parts.empty()) {
+    return;
+  }
+  const auto child = parent->children.find(folded(parts.back()));
+  if (child == parent->children.end()) {
+    return;
+  }
+  std::vector<const Key*> doomed = {child->second.get()};
+  for (std::size_t i = 0; i < doomed.size(); ++i) {
+    for (const auto& [name, below] : doomed[i]->children) {
+      doomed.push_back(below.get());
+    }
+  }
+  for (auto& [id, open] : handles_) {
+    if (std::find(doomed.begin(), doomed.end(), open.key) != doomed.end()) {
+      open.key = nullptr;
+    }
+  }
+  parent->children.erase(child);
 }
 
 void FakeRegistry::setValue(HKey root, const std::string& path, const std::string& name, std::uint32_t type,

@@ -1,7 +1,8 @@
 // An in-memory registry: keys under the predefined roots, values in enumeration (creation) order, the two
 // views of 64-bit Windows, keys that refuse writing or any access, every call logged and failable through the
 // fault plan. Names are held in UTF-16 and compared without regard to case, as Windows does (for the letters
-// of ASCII, Greek and Cyrillic); the arranging and inspecting methods take and give them in UTF-8.
+// of ASCII, Greek and Cyrillic), as counted strings that may hold a NUL; the arranging and inspecting methods
+// take and give them in UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fault_plan.h"
@@ -42,10 +44,17 @@ class FakeRegistry final : public platform::Registry {
                       const std::uint8_t* data, std::uint32_t dataSize) override;
   long RegDeleteValueW(platform::HKey key, const char16_t* valueName) override;
   long RegCloseKey(platform::HKey key) override;
+  long NtQueryValueKey(platform::HKey key, const char16_t* name, std::uint32_t nameLength,
+                       std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+  long NtSetValueKey(platform::HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t type,
+                     const std::uint8_t* data, std::uint32_t dataSize) override;
+  long NtDeleteValueKey(platform::HKey key, const char16_t* name, std::uint32_t nameLength) override;
 
   // Arranging and inspecting, without going through handles or the fault plan.
   void createKey(platform::HKey root, const std::string& path);
   bool keyExists(platform::HKey root, const std::string& path) const;
+  // Deletes the key with everything below it, as another program would; handles to it find it gone.
+  void deleteKey(platform::HKey root, const std::string& path);
   void setValue(platform::HKey root, const std::string& path, const std::string& name, std::uint32_t type,
                 const std::vector<std::uint8_t>& data);
   // A string value (REG_SZ): the text in UTF-16LE with its two-byte NUL.
@@ -70,7 +79,7 @@ class FakeRegistry final : public platform::Registry {
   bool system64 = false;
   bool program32 = false;
 
-  FaultPlan faults;  // calls by their names: "RegOpenKeyExW", "RegSetValueExW", ...
+  FaultPlan faults;  // calls by their names: "RegOpenKeyExW", "RegSetValueExW", "NtSetValueKey", ...
   // Runs at every call, once it is logged and before it acts, with its name: a test changes the registry
   // there as another program would, between two calls of the program.
   std::function<void(const std::string& call)> beforeCall;
@@ -98,7 +107,13 @@ class FakeRegistry final : public platform::Registry {
   // Logs the call, runs beforeCall and counts the call; true when the fault plan fails it.
   bool begin(const char* call, const std::string& what);
   // Logs a call that changes a value of an open key and finds that key, or says why it may not be changed.
-  long beginChange(const char* call, platform::HKey key, const char16_t* valueName, Key*& target);
+  long beginChange(const char* call, platform::HKey key, std::u16string_view valueName, Key*& target);
+  // The value calls by a counted name: the Win32 ones cut theirs at the first NUL, the native ones do not.
+  long queryValue(const char* call, platform::HKey key, std::u16string_view valueName, std::uint32_t* type,
+                  std::uint8_t* data, std::uint32_t* dataSize);
+  long setValue(const char* call, platform::HKey key, std::u16string_view valueName, std::uint32_t type,
+                const std::uint8_t* data, std::uint32_t dataSize);
+  long deleteValue(const char* call, platform::HKey key, std::u16string_view valueName);
 
   std::map<platform::HKey, std::unique_ptr<Key>> roots_;
   std::map<platform::HKey, Handle> handles_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/refusals.h"
 #include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
@@ -229,15 +230,24 @@ TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
   fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   fakes.registry.setString(kHkcu, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHkcu, kRunKey, "Gone", "gone.exe");
   // A standard user: the machine's keys may be read, not changed, and the switches' key is not there yet.
   fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer");
   TfrmVantrel& f = start();
   show();
-  select({"A", "B"});
+  select({"A", "B", "Gone"});
+  // Another program removes an entry meanwhile: it is not switched, and the lists are read again.
+  fakes.registry.deleteValue(kHkcu, kRunKey, "Gone");
   EXPECT_EQ(
       choose(f.DisableAtLogOn),
-      "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run");
+      "Could not switch \"A\" (All users) off at log-on: only an administrator may change entries for all "
+      "users.\n"
+      "Could not switch \"B\" (All users) off at log-on: only an administrator may change entries for all "
+      "users.\n"
+      "Could not switch \"Gone\" (This user) off at log-on: it is no longer there.\n\n" +
+          std::string(kStartAsAdministrator));
   EXPECT_EQ(switchOf(kHkcu, kApproved, "A"), switchData(0x03, fakes.timeOfDay.fileTime));
+  EXPECT_EQ(switchOf(kHkcu, kApproved, "Gone"), std::nullopt);
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kApproved));
   EXPECT_EQ(statuses(), (std::vector<std::string>{"A / All users / Enabled", "A / This user / Disabled",
                                                   "B / All users / Enabled"}));

@@ -258,18 +258,27 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   disk.denyWriting(disk.commonStartup);
   disk.administrator = false;
   m.fakes.registry.setString(platform::kHKeyCurrentUser, kRunKey, "U", "u.exe");
+  m.fakes.registry.setString(platform::kHKeyLocalMachine, kRunKey, "M", "m.exe");
+  m.fakes.registry.denyWriting(platform::kHKeyLocalMachine, kRunKey);
   TfrmVantrel& f = m.start();
   EXPECT_EQ(m.show(), "");
-  select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U"});
+  select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U", "M"});
   const std::string lines = "(All users (folder)): only an administrator may change entries for all users.\n";
   const std::string administrator = std::string("\n") + kStartAsAdministrator;
-  EXPECT_EQ(Machine::press(f.SpeedButton1), "Could not turn off \"a.bat\" " + lines +
-                                                "Could not turn off \"b.bat\" " + lines + administrator);
+  // One box for the keys and the folders, which says once what to do; the machine's key lets the backup
+  // key be made, but not its own value be deleted.
+  EXPECT_EQ(Machine::press(f.SpeedButton1),
+            "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
+            "log-on: only "
+            "an administrator may change entries for all users, so it was left where it was.\n"
+            "Could not turn off \"a.bat\" " +
+                lines + "Could not turn off \"b.bat\" " + lines + administrator);
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
   EXPECT_EQ(m.content(m.allStartup("b.bat")), "b");
   EXPECT_EQ(m.content(m.userBackup("u.bat")), "u");
   EXPECT_TRUE(m.fakes.registry.value(platform::kHKeyCurrentUser, kBackupKey, "U"));
-  EXPECT_EQ(f.ListView1->RowCount(), 2);
+  EXPECT_TRUE(m.fakes.registry.value(platform::kHKeyLocalMachine, kRunKey, "M"));
+  EXPECT_EQ(f.ListView1->RowCount(), 3);
   EXPECT_EQ(f.ListView2->RowCount(), 2);
   // Nothing was made for a move that could not be.
   EXPECT_FALSE(disk.folderExists(disk.commonAppData + "\\Vantrel"));

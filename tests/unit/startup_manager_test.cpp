@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/refusals.h"
 #include "app/run_key.h"
 #include "app/startup_entries.h"
 #include "fake_native_application.h"
@@ -126,7 +127,7 @@ TEST(ProgramText, ByTheValuesType) {
       {"short number", platform::kRegDword, Bytes{0x01, 0x01}, "257"},
       {"binary with a NUL", platform::kRegBinary, Bytes{0x41, 0x00, 0x42, 0xE9}, "A\r\nB\u00E9"},
       {"empty binary", platform::kRegBinary, Bytes{}, std::nullopt},
-      {"expandable string", platform::kRegExpandSz, sz("%windir%\\x.exe"), std::nullopt},
+      {"expandable string, as stored", platform::kRegExpandSz, sz("%windir%\\x.exe"), "%windir%\\x.exe"},
       {"multi-string", platform::kRegMultiSz, Bytes{'a', 0, 0}, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -211,7 +212,7 @@ TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
   EXPECT_TRUE(list.rows[1].Selected);
 }
 
-TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
+TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNeverReplacesAnother) {
   const Bytes expand = sz("%ProgramFiles%\\x.exe");
   fakes.registry.setValue(kHklm, kRunKey, "Expand", platform::kRegExpandSz, expand);
   fakes.registry.setString(kHklm, kRunKey, "One", "  one.exe  ");
@@ -220,21 +221,27 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
   fakes.registry.setString(kHklm, kRunKey, "Stays", "stays.exe");
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
+  // Meanwhile an older "Two" went to the backup, and "Three" exactly as it is.
   fakes.registry.setString(kHklm, kBackupKey, "Two", "an older two.exe");
-  EXPECT_EQ(program(f.ListView1, "Expand"), "<none>");
+  fakes.registry.setString(kHklm, kBackupKey, "Three", "three.exe");
+  EXPECT_EQ(program(f.ListView1, "Expand"), "%ProgramFiles%\\x.exe");
   EXPECT_EQ(program(f.ListView1, "Two"), "two.exe");
 
   select(f.ListView1, {"Expand", "One", "Two", "Three"});
-  EXPECT_EQ(press(f.SpeedButton1), "");
-  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays"}));
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Three", "Two"}));
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      "Could not turn off \"Two\" (All users): the turned-off entries already hold \"Two\" with another "
+      "command line.");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays", "Two"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Three"}));
   EXPECT_EQ(program(f.ListView2, "One"), "  one.exe  ");
   EXPECT_EQ(backup("Expand")->type, platform::kRegExpandSz);
   EXPECT_EQ(backup("Expand")->data, expand);
   EXPECT_EQ(backup("One")->data, sz("  one.exe  "));
-  EXPECT_EQ(backup("Two")->data, sz("two.exe"));  // the older backup is replaced
+  EXPECT_EQ(backup("Two")->data, sz("an older two.exe"));
+  EXPECT_EQ(live("Two")->data, sz("two.exe"));
   EXPECT_EQ(backup("Three")->data, sz("three.exe"));
-  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"Stays", "Vantrel"}));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"Two", "Stays", "Vantrel"}));
   // The native lists took every row change with drawing off, in the order the lists keep.
   for (const TListView* list : {f.ListView1, f.ListView2}) {
     const fakes::FakeControl& native = *windows->of(*list);
@@ -247,11 +254,19 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndData) {
     EXPECT_EQ(shown, captions(list));
   }
 
-  select(f.ListView2, {"Expand"});
-  EXPECT_EQ(press(f.SpeedButton2), "");
+  // The other way round: an updater wrote "One" again with a new command line.
+  fakes.registry.setString(kHklm, kRunKey, "One", "one.exe --new");
+  select(f.ListView2, {"Expand", "One"});
+  EXPECT_EQ(
+      press(f.SpeedButton2),
+      "Could not restore \"One\" (All users): the entries that start at log-on already hold \"One\" with "
+      "another command line.");
   EXPECT_EQ(live("Expand")->type, platform::kRegExpandSz);
   EXPECT_EQ(live("Expand")->data, expand);
   EXPECT_EQ(backup("Expand"), std::nullopt);
+  EXPECT_EQ(live("One")->data, sz("one.exe --new"));
+  EXPECT_EQ(backup("One")->data, sz("  one.exe  "));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"One", "Three"}));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
@@ -318,6 +333,60 @@ TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {
             (std::vector<std::string>{"spaced", "Foo", "Vantrel"}));
 }
 
+TEST_F(StartupManager, ANameWithANulIsShownWholeAndEveryOperationHitsOnlyItsOwnValue) {
+  const std::string hidden("Hidden\0Evil", 11);
+  fakes.registry.setString(kHklm, kRunKey, "Hidden", "plain.exe");
+  fakes.registry.setString(kHklm, kRunKey, hidden, "evil.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Hidden", "Hidden\\0Evil"}));
+  EXPECT_EQ(program(f.ListView1, "Hidden\\0Evil"), "evil.exe");
+  select(f.ListView1, {"Hidden\\0Evil"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(backup(hidden)->data, sz("evil.exe"));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"Hidden", "Vantrel"}));
+  select(f.ListView2, {"Hidden\\0Evil"});
+  EXPECT_EQ(press(f.SpeedButton2), "");
+  select(f.ListView1, {"Hidden\\0Evil"});
+  EXPECT_EQ(press(f.SpeedButton4), "");
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey), (std::vector<std::string>{"Hidden", "Vantrel"}));
+  EXPECT_EQ(live("Hidden")->data, sz("plain.exe"));
+  EXPECT_EQ(fakes.registry.valueNames(kHklm, kBackupKey), std::vector<std::string>{});
+}
+
+TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadAgain) {
+  fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
+  fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "C", "c.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  // Another program removes "A" and adds "N"; someone deletes the backup key.
+  fakes.registry.deleteValue(kHklm, kRunKey, "A");
+  fakes.registry.setString(kHklm, kRunKey, "N", "n.exe");
+  fakes.registry.deleteKey(kHklm, kBackupKey);
+  select(f.ListView2, {"C"});
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"C\" (All users): it is no longer there.");
+  EXPECT_EQ(live("C"), std::nullopt);
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"B", "N"}));
+  EXPECT_EQ(captions(f.ListView2), std::vector<std::string>{});
+
+  EXPECT_EQ(show(), "");
+  fakes.registry.deleteValue(kHklm, kRunKey, "B");
+  select(f.ListView1, {"B", "N"});
+  EXPECT_EQ(press(f.SpeedButton1), "Could not turn off \"B\" (All users): it is no longer there.");
+  EXPECT_EQ(backup("B"), std::nullopt);
+  EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"N"}));
+
+  // Deleting what another program already removed is what the user wanted: nothing to say.
+  fakes.registry.deleteValue(kHklm, kBackupKey, "N");
+  fakes.registry.setString(kHklm, kBackupKey, "M", "m.exe");
+  select(f.ListView2, {"N"});
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"M"}));
+  EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
 TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
   fakes.registry.setString(kHklm, kBackupKey, "Tool.exe", "C:\\Old\\Tool.exe");
   fakes.registry.setString(kHklm, kRunKey, "Other", "other.exe");
@@ -332,7 +401,7 @@ TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, "Other"), "other.exe");
 }
 
-TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndKeepsAnExistingValue) {
+TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndRefusesAnExistingName) {
   fakes.registry.setString(kHklm, kRunKey, "Old.exe", "C:\\Keep\\Old.exe");
   fakes.dialogs.chosenFiles = {"C:\\Tools\\My App.exe", "", "E:\\Else\\Old.exe"};
   TfrmVantrel& f = start();
@@ -342,9 +411,12 @@ TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndKeepsAnExistingValue) {
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
   EXPECT_EQ(press(f.SpeedButton3), "");  // cancelled
   EXPECT_EQ(f.ListView1->RowCount(), 2);
-  EXPECT_EQ(press(f.SpeedButton3), "");
+  EXPECT_EQ(
+      press(f.SpeedButton3),
+      "Could not add \"Old.exe\" (All users): the entries that start at log-on already hold \"Old.exe\", "
+      "which starts C:\\Keep\\Old.exe.");
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Old.exe"), "C:\\Keep\\Old.exe");
-  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe", "Old.exe"}));
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe"}));
 }
 
 TEST_F(StartupManager, DeletingTakesOnlyTheSelectedEntriesOfEitherKey) {
@@ -380,7 +452,11 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kBackupKey));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   select(f.ListView1, {"A", "B"});
-  EXPECT_EQ(press(f.SpeedButton1), "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
+      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
+          std::string(kStartAsAdministrator));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(f.ListView1->SelCount(), 2);
 
@@ -391,12 +467,18 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"A"}));
 
   select(f.ListView1, {"B"});
-  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'B'");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
+          std::string(kStartAsAdministrator));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
   f.ListView1->SetSelected(1, false);
   select(f.ListView1, {"A"});
-  EXPECT_EQ(press(f.SpeedButton4), "Failed to delete value 'A'");
+  EXPECT_EQ(
+      press(f.SpeedButton4),
+      "Could not delete \"A\" (All users): only an administrator may change entries for all users.\n\n" +
+          std::string(kStartAsAdministrator));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
@@ -465,6 +547,12 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
                         machine.registry.value(backup.root, backup.path, name))
                 << name << " is lost from " << run.label;
           }
+          // Never in both keys when it was in one: a copy whose source stayed is taken back.
+          for (const char* name : {"E", "C"}) {
+            EXPECT_FALSE(machine.registry.value(run.root, run.path, name) &&
+                         machine.registry.value(backup.root, backup.path, name))
+                << name << " is in both keys of " << run.label;
+          }
           for (const auto& kept : {machine.registry.value(run.root, run.path, "E"),
                                    machine.registry.value(backup.root, backup.path, "E")}) {
             if (kept) {
@@ -511,7 +599,7 @@ TEST_F(StartupManager, AValueThatCannotBeReadIsListedAndCanStillBeMovedAndDelete
       fakes.registry.setValue(kHklm, kBackupKey, "Odd", platform::kRegBinary, growing);
     }
   };
-  EXPECT_EQ(press(f.SpeedButton2), "Failed to get data for 'Odd'");
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"Odd\" (All users): it could not be read.");
   fakes.registry.beforeCall = nullptr;
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B", "TkBellExe"}));
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Odd"}));
@@ -589,8 +677,23 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.registry.denyWriting(kHklm, kRunKey);
   fakes.registry.denyWriting(kHklm, kBackupKey);
   select(f.ListView1, {"App"});
-  EXPECT_EQ(press(f.SpeedButton1), "Failed to set data for 'App'");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      "Could not turn off \"App\" (All users): only an administrator may change entries for all users.\n\n" +
+          std::string(kStartAsAdministrator));
   EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
+
+  // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
+  fakes.registry.setString(kHkcu, kRunKey, "Own", "own.exe");
+  fakes.registry.createKey(kHkcu, kBackupKey);
+  fakes.registry.denyWriting(kHkcu, kRunKey);
+  EXPECT_EQ(show(), "");
+  select(f.ListView1, {"Own"});
+  EXPECT_EQ(press(f.SpeedButton1),
+            "Could not turn off \"Own\" (This user): it could not be removed from the entries that start at "
+            "log-on: Windows does not let this user change it, so it was left where it was.");
+  EXPECT_EQ(holders(fakes.registry, "Own"), "user");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "Own / This user"}));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
@@ -601,11 +704,17 @@ TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
       fakes.registry.setString(key.root, key.path, "X", "x.exe");
     }
   }
+  // The last scope's duplicate leaves the same name of the others alone.
+  fakes.registry.setString(kHklm, kRunKey, "Y", "y.exe");
+  fakes.registry.setString(kHkcu, kRunKey, "Y", "y.exe");
+  fakes.registry.setString(kHkcu, kBackupKey, "Y", "y.exe");
   TfrmVantrel& f = start();
   EXPECT_EQ(show(), "");
   EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
-  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user"}));
-  EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"X / All users", "X / All users (32-bit)"}));
+  EXPECT_EQ(holders(fakes.registry, "Y"), "all user-");
+  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user", "Y / All users"}));
+  EXPECT_EQ(scoped(f.ListView2),
+            (std::vector<std::string>{"X / All users", "X / All users (32-bit)", "Y / This user"}));
 }
 
 TEST_F(StartupManager, AddingLandsInThisUsersKeyWhenTheMachinesIsRefused) {

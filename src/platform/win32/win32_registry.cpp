@@ -1,6 +1,10 @@
 // Win32 only: the system registry.
 #include "platform/win32/win32_registry.h"
 
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -32,6 +36,62 @@ class Dword {
   std::uint32_t* target_;
   DWORD value_;
 };
+
+// The system's counted string (UNICODE_STRING): lengths in bytes.
+struct CountedName {
+  USHORT Length;
+  USHORT MaximumLength;
+  const wchar_t* Buffer;
+};
+
+// What NtQueryValueKey gives of a value (KEY_VALUE_PARTIAL_INFORMATION).
+struct PartialInformation {
+  ULONG TitleIndex;
+  ULONG Type;
+  ULONG DataLength;
+  UCHAR Data[1];
+};
+constexpr int kKeyValuePartialInformation = 2;
+constexpr ULONG kHeader = offsetof(PartialInformation, Data);
+constexpr LONG kStatusSuccess = 0;
+constexpr auto kStatusBufferOverflow = static_cast<LONG>(0x80000005);
+
+// Reached at run time: ntdll is not among the libraries the program may import, and the 95/98/Me family has
+// none.
+struct NtCalls {
+  LONG(WINAPI* query)(HANDLE, const CountedName*, int, void*, ULONG, ULONG*) = nullptr;
+  LONG(WINAPI* set)(HANDLE, const CountedName*, ULONG, ULONG, const void*, ULONG) = nullptr;
+  LONG(WINAPI* remove)(HANDLE, const CountedName*) = nullptr;
+  ULONG(WINAPI* toWin32)(LONG) = nullptr;
+};
+
+template <typename Fn>
+void lookUp(HMODULE ntdll, const char* name, Fn& fn) {
+  fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, name)));
+}
+
+const NtCalls* ntCalls() {
+  static const NtCalls calls = [] {
+    NtCalls found;
+    if (const HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
+      lookUp(ntdll, "NtQueryValueKey", found.query);
+      lookUp(ntdll, "NtSetValueKey", found.set);
+      lookUp(ntdll, "NtDeleteValueKey", found.remove);
+      lookUp(ntdll, "RtlNtStatusToDosError", found.toWin32);
+    }
+    return found;
+  }();
+  return calls.query && calls.set && calls.remove && calls.toWin32 ? &calls : nullptr;
+}
+
+CountedName countedName(const char16_t* name, std::uint32_t length) {
+  const auto bytes = static_cast<USHORT>(length * sizeof(wchar_t));
+  return {bytes, bytes, text(name)};
+}
+
+bool isString(std::uint32_t type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 }  // namespace
 
@@ -74,7 +134,16 @@ long Win32Registry::RegQueryValueExW(HKey key, const char16_t* valueName, std::u
 
 long Win32Registry::RegSetValueExW(HKey key, const char16_t* valueName, std::uint32_t type,
                                    const std::uint8_t* data, std::uint32_t dataSize) {
-  return ::RegSetValueExW(native(key), text(valueName), 0, type, data, dataSize);
+  if (!isString(type) || dataSize == 0) {
+    return ::RegSetValueExW(native(key), text(valueName), 0, type, data, dataSize);
+  }
+  // The system adds a terminator to string data whose last character is not NUL when the character just past
+  // the data is NUL: it reads one character beyond. Written from a copy followed by characters that are not
+  // NUL, the bytes stored are exactly the bytes given.
+  std::vector<wchar_t> padded(dataSize / sizeof(wchar_t) + 2, static_cast<wchar_t>(0xFFFF));
+  std::memcpy(padded.data(), data, dataSize);
+  return ::RegSetValueExW(native(key), text(valueName), 0, type, reinterpret_cast<const BYTE*>(padded.data()),
+                          dataSize);
 }
 
 long Win32Registry::RegDeleteValueW(HKey key, const char16_t* valueName) {
@@ -83,6 +152,59 @@ long Win32Registry::RegDeleteValueW(HKey key, const char16_t* valueName) {
 
 long Win32Registry::RegCloseKey(HKey key) {
   return ::RegCloseKey(native(key));
+}
+
+long Win32Registry::NtQueryValueKey(HKey key, const char16_t* name, std::uint32_t nameLength,
+                                    std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+  const NtCalls* nt = ntCalls();
+  if (!nt) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  if (data && !dataSize) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  const CountedName counted = countedName(name, nameLength);
+  // ULONGs, so that the header is aligned as the system writes it.
+  std::vector<ULONG> buffer((kHeader + (data ? *dataSize : 0)) / sizeof(ULONG) + 1);
+  ULONG written = 0;
+  const LONG status = nt->query(native(key), &counted, kKeyValuePartialInformation, buffer.data(),
+                                static_cast<ULONG>(buffer.size() * sizeof(ULONG)), &written);
+  if (status != kStatusSuccess && status != kStatusBufferOverflow) {
+    return static_cast<long>(nt->toWin32(status));
+  }
+  const auto* information = reinterpret_cast<const PartialInformation*>(buffer.data());
+  if (type) {
+    *type = information->Type;
+  }
+  if (dataSize) {
+    *dataSize = information->DataLength;
+  }
+  if (status == kStatusBufferOverflow) {
+    return data ? ERROR_MORE_DATA : ERROR_SUCCESS;
+  }
+  if (data) {
+    std::memcpy(data, information->Data, information->DataLength);
+  }
+  return ERROR_SUCCESS;
+}
+
+long Win32Registry::NtSetValueKey(HKey key, const char16_t* name, std::uint32_t nameLength,
+                                  std::uint32_t type, const std::uint8_t* data, std::uint32_t dataSize) {
+  const NtCalls* nt = ntCalls();
+  if (!nt) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  const CountedName counted = countedName(name, nameLength);
+  return static_cast<long>(nt->toWin32(nt->set(native(key), &counted, 0, type, data, dataSize)));
+}
+
+long Win32Registry::NtDeleteValueKey(HKey key, const char16_t* name, std::uint32_t nameLength) {
+  const NtCalls* nt = ntCalls();
+  if (!nt) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  const CountedName counted = countedName(name, nameLength);
+  return static_cast<long>(nt->toWin32(nt->remove(native(key), &counted)));
 }
 
 }  // namespace vantrel::platform::win32

@@ -20,6 +20,11 @@ class Win32Registry final : public Registry {
                       std::uint32_t dataSize) override;
   long RegDeleteValueW(HKey key, const char16_t* valueName) override;
   long RegCloseKey(HKey key) override;
+  long NtQueryValueKey(HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t* type,
+                       std::uint8_t* data, std::uint32_t* dataSize) override;
+  long NtSetValueKey(HKey key, const char16_t* name, std::uint32_t nameLength, std::uint32_t type,
+                     const std::uint8_t* data, std::uint32_t dataSize) override;
+  long NtDeleteValueKey(HKey key, const char16_t* name, std::uint32_t nameLength) override;
 };
 
 }  // namespace vantrel::platform::win32
