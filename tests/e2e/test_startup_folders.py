@@ -25,22 +25,28 @@ def files(folder):
     return {path.name: path.read_bytes() for path in folder.iterdir()} if folder.is_dir() else {}
 
 
+def empty_startup(desktop):
+    """No registry entries, an empty Startup folder of this user and no backup folder; the Startup folder."""
+    empty_keys(desktop)
+    live = startup_folder(desktop)
+    shutil.rmtree(backup_folder(desktop), ignore_errors=True)
+    live.mkdir(parents=True, exist_ok=True)
+    for path in live.iterdir():
+        path.unlink()
+    return live
+
+
 @pytest.fixture
 def startup_files(desktop):
     """This user's Startup folder holds a shortcut made through the shell-link interface and a batch file; no
     registry entries and no backup folder."""
-    empty_keys(desktop)
-    live, backup = startup_folder(desktop), backup_folder(desktop)
-    shutil.rmtree(backup, ignore_errors=True)
-    live.mkdir(parents=True, exist_ok=True)
-    for path in live.iterdir():
-        path.unlink()
+    live = empty_startup(desktop)
     (live / BATCH).write_bytes(b"@echo off\r\n")
     made = wine(desktop, str(BUILD / "i686" / "tests" / "shortcut_maker.exe"), windows_path(live / SHORTCUT),
                 r"C:\windows\notepad.exe", "/p")
     assert made.returncode == 0, made.stdout
     yield files(live)
-    for folder in (live, backup):
+    for folder in (live, backup_folder(desktop)):
         for name in (SHORTCUT, BATCH):
             (folder / name).unlink(missing_ok=True)
 
@@ -105,16 +111,11 @@ ODD_NAMES = {"trail.": b"dot", "trail": b"plain", "blank ": b"blank"}
 def odd_names(desktop):
     """Files whose names end in a dot or a blank, which Win32 paths would take for others: "trail." beside
     "trail"."""
-    empty_keys(desktop)
-    live, backup = startup_folder(desktop), backup_folder(desktop)
-    shutil.rmtree(backup, ignore_errors=True)
-    live.mkdir(parents=True, exist_ok=True)
-    for path in live.iterdir():
-        path.unlink()
+    live = empty_startup(desktop)
     for name, content in ODD_NAMES.items():
         (live / name).write_bytes(content)
     yield
-    for folder in (live, backup):
+    for folder in (live, backup_folder(desktop)):
         for name in ODD_NAMES:
             (folder / name).unlink(missing_ok=True)
 
