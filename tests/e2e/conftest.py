@@ -1,4 +1,5 @@
 """The whole program under Wine on a virtual display with a tray host, driven by real mouse clicks."""
+import contextlib
 import getpass
 import os
 import shutil
@@ -295,3 +296,39 @@ def vantrel(request, desktop, tmp_path):
     if process.poll() is None:
         process.kill()
         process.wait(10)
+
+
+# A settings file that a test makes unwritable, and the user's own settings folder beside it.
+SETTINGS = "[Vantrel]\r\nCPU=50\r\nIDX=7\r\nAutoRun=-1\r\n"
+
+
+@contextlib.contextmanager
+def unwritable(*paths):
+    """Nobody may change these files and folders, not even root, who ignores their modes."""
+    if os.geteuid() == 0:
+        if subprocess.run(["chattr", "+i", *map(str, paths)], capture_output=True).returncode != 0:
+            pytest.skip("root may write anywhere here, and files cannot be made immutable")
+    else:
+        for path in paths:
+            path.chmod(path.stat().st_mode & 0o555)
+    try:
+        yield
+    finally:
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", "-i", *map(str, paths)], check=True)
+        else:
+            for path in paths:
+                path.chmod(path.stat().st_mode | 0o200)
+
+
+@pytest.fixture
+def user_settings(desktop):
+    """The user's own settings folder in the prefix (%APPDATA%\\Vantrel), holding a settings file, for the
+    program that keeps its settings there when its own folder cannot be written; gone again afterwards."""
+    tray_probe(desktop, "i686", "restore")  # makes the prefix on first use
+    folder = desktop.prefix / "drive_c" / "users" / getpass.getuser() / "AppData" / "Roaming" / "Vantrel"
+    assert folder.parent.is_dir(), folder.parent
+    folder.mkdir(exist_ok=True)
+    (folder / "Vantrel.ini").write_bytes(SETTINGS.encode())
+    yield folder
+    shutil.rmtree(folder)

@@ -1,51 +1,12 @@
 """Errors at exit as a person meets them: a settings file that cannot be written is told in a box that stays
 until the person dismisses it, and the program then ends."""
-import contextlib
-import getpass
-import os
-import shutil
-import subprocess
 import time
 
 import pytest
 
-from conftest import EXECUTABLES, TITLE, probe, start, tray_probe, wait_until
+from conftest import EXECUTABLES, SETTINGS, probe, start, unwritable
 from test_commands import menu_command
 from test_tray import centre, the_icon
-
-SETTINGS = "[Vantrel]\r\nCPU=50\r\nIDX=7\r\nAutoRun=-1\r\n"
-
-
-@contextlib.contextmanager
-def unwritable(*paths):
-    """Nobody may change these files and folders, not even root, who ignores their modes."""
-    if os.geteuid() == 0:
-        if subprocess.run(["chattr", "+i", *map(str, paths)], capture_output=True).returncode != 0:
-            pytest.skip("root may write anywhere here, and files cannot be made immutable")
-    else:
-        for path in paths:
-            path.chmod(path.stat().st_mode & 0o555)
-    try:
-        yield
-    finally:
-        if os.geteuid() == 0:
-            subprocess.run(["chattr", "-i", *map(str, paths)], check=True)
-        else:
-            for path in paths:
-                path.chmod(path.stat().st_mode | 0o200)
-
-
-@pytest.fixture
-def user_settings(desktop):
-    """The user's own settings folder in the prefix (%APPDATA%\\Vantrel), holding a settings file, for the
-    program that keeps its settings there when its own folder cannot be written; gone again afterwards."""
-    tray_probe(desktop, "i686", "restore")  # makes the prefix on first use
-    folder = desktop.prefix / "drive_c" / "users" / getpass.getuser() / "AppData" / "Roaming" / "Vantrel"
-    assert folder.parent.is_dir(), folder.parent
-    folder.mkdir(exist_ok=True)
-    (folder / "Vantrel.ini").write_bytes(SETTINGS.encode())
-    yield folder
-    shutil.rmtree(folder)
 
 
 @pytest.mark.parametrize("arch", sorted(EXECUTABLES))

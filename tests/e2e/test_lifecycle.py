@@ -5,7 +5,7 @@ import time
 
 import pytest
 
-from conftest import EXECUTABLES, TITLE, probe, show_window, start, wait_until
+from conftest import EXECUTABLES, SETTINGS, TITLE, probe, show_window, start, unwritable, wait_until
 
 KEYS = ["AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80",
         "IDX=4", "MIN=6", "CMI=1"]
@@ -81,7 +81,6 @@ def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
 
 def test_a_start_as_the_running_copy_closes_runs_in_its_place(desktop, user_settings, tmp_path):
     from test_commands import menu_command
-    from test_exit_errors import SETTINGS, unwritable
     from test_tray import centre, the_icon
     folder = tmp_path / "Vantrel"
     folder.mkdir()
@@ -127,6 +126,3 @@ def test_minimised_into_the_tray_the_next_show_hide_shows_the_window(desktop, va
     assert wait_until(lambda: [w for w in desktop.visible_windows() if desktop.geometry(w)[2] >= 452], 15)
     desktop.still_screenshot(f"shown-after-minimising-{vantrel.arch}")
 
-
-# A fixture of its own module, which needs this one's names first.
-from test_exit_errors import user_settings  # noqa: E402, F401

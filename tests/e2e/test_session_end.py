@@ -4,8 +4,7 @@ import time
 
 import pytest
 
-from conftest import TITLE, probe, send_message, wait_until
-from test_exit_errors import unwritable, user_settings  # noqa: F401 (a fixture)
+from conftest import TITLE, probe, send_message, unwritable, wait_until
 
 WM_QUERYENDSESSION = 0x11
 WM_ENDSESSION = 0x16
