@@ -15,12 +15,27 @@ bool holdsNul(std::u16string_view name) {
 
 }  // namespace
 
-// A name that holds a NUL goes to the native calls, which take it counted; the Win32 ones would cut it there.
+// The value calls: a name that holds a NUL goes to the native calls, which take it counted; the Win32 ones
+// would cut it there.
 long TRegistry::queryValue(const std::u16string& name, std::uint32_t* type, std::uint8_t* data,
                            std::uint32_t* size) {
   return holdsNul(name) ? registry_.NtQueryValueKey(currentKey_, name.data(),
                                                     static_cast<std::uint32_t>(name.size()), type, data, size)
                         : registry_.RegQueryValueExW(currentKey_, name.c_str(), type, data, size);
+}
+
+long TRegistry::setValue(const std::u16string& name, const TRegValue& value) {
+  const auto size = static_cast<std::uint32_t>(value.Data.size());
+  return holdsNul(name)
+             ? registry_.NtSetValueKey(currentKey_, name.data(), static_cast<std::uint32_t>(name.size()),
+                                       value.Type, value.Data.data(), size)
+             : registry_.RegSetValueExW(currentKey_, name.c_str(), value.Type, value.Data.data(), size);
+}
+
+long TRegistry::deleteValue(const std::u16string& name) {
+  return holdsNul(name)
+             ? registry_.NtDeleteValueKey(currentKey_, name.data(), static_cast<std::uint32_t>(name.size()))
+             : registry_.RegDeleteValueW(currentKey_, name.c_str());
 }
 
 bool TRegistry::succeeded(long result) {
@@ -181,14 +196,7 @@ std::optional<std::string> TRegistry::ReadString(const std::string& name) {
 }
 
 void TRegistry::WriteValue(const std::string& name, const TRegValue& value) {
-  const std::u16string wideName = Utf8ToUtf16(name);
-  const auto size = static_cast<std::uint32_t>(value.Data.size());
-  if (currentKey_ == 0 ||
-      !succeeded(holdsNul(wideName) ? registry_.NtSetValueKey(currentKey_, wideName.data(),
-                                                              static_cast<std::uint32_t>(wideName.size()),
-                                                              value.Type, value.Data.data(), size)
-                                    : registry_.RegSetValueExW(currentKey_, wideName.c_str(), value.Type,
-                                                               value.Data.data(), size))) {
+  if (currentKey_ == 0 || !succeeded(setValue(Utf8ToUtf16(name), value))) {
     throw ERegistryException("Failed to set data for '" + name + "'");
   }
 }
@@ -200,12 +208,7 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  const std::u16string wideName = Utf8ToUtf16(name);
-  return currentKey_ != 0 &&
-         succeeded(holdsNul(wideName)
-                       ? registry_.NtDeleteValueKey(currentKey_, wideName.data(),
-                                                    static_cast<std::uint32_t>(wideName.size()))
-                       : registry_.RegDeleteValueW(currentKey_, wideName.c_str()));
+  return currentKey_ != 0 && succeeded(deleteValue(Utf8ToUtf16(name)));
 }
 
 std::string StringData(const std::vector<std::uint8_t>& data) {

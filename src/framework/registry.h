@@ -73,7 +73,10 @@ class TRegistry {
 
  private:
   bool open(const std::string& key, std::uint32_t access, bool canCreate);
+  // The value calls of the open key, by a name that may hold a NUL.
   long queryValue(const std::u16string& name, std::uint32_t* type, std::uint8_t* data, std::uint32_t* size);
+  long setValue(const std::u16string& name, const TRegValue& value);
+  long deleteValue(const std::u16string& name);
   // Keeps a call's answer; tells whether the call succeeded.
   bool succeeded(long result);
 
