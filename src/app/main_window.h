@@ -189,6 +189,12 @@ class TfrmVantrel : public TForm {
   void applyAutoStart(bool byUser = false);
   // The executable's full path.
   std::string executable() const;
+  // The page's actions on the selected entries of the Run keys and the Startup folders alike, each told in
+  // one box: turning them off (to the backup) or on again, deleting them from either list, switching them at
+  // log-on.
+  void moveSelected(bool toBackup);
+  void deleteSelected(bool backup);
+  void switchSelected(bool starts);
 
   // Takes the commands of later starts, also from a process of a lower level when this one runs elevated.
   void listenToLaterStarts();

@@ -36,7 +36,7 @@ std::string visible(const std::string& name) {
   return shown;
 }
 
-// The value name of a row of these lists.
+// The exact name of a row of these lists: a value's, or a Startup folder's file's.
 const std::string& nameOf(const TListRow& row) {
   return row.Key;
 }
@@ -52,13 +52,15 @@ std::string whyRefused(long error, const std::string& scope) {
   return "Windows refused it (error " + IntToStr(error) + ")";
 }
 
+// Whether Windows' answer means that an administrator could do what this user may not.
+bool administratorCould(long error, const std::string& scope) {
+  return error == platform::kErrorAccessDenied && ForAllUsers(scope);
+}
+
 // Tells `refusals` that an entry could not be changed, by Windows' answer.
 void refuse(TRefusals& refusals, const TListRow& row, long error) {
-  if (error == platform::kErrorAccessDenied) {
-    refusals.NoRights(row.Caption, ScopeOf(row), ForAllUsers(ScopeOf(row)));
-  } else {
-    refusals.Refused(row.Caption, ScopeOf(row), whyRefused(error, ScopeOf(row)));
-  }
+  const std::string& scope = ScopeOf(row);
+  refusals.Refused(row.Caption, scope, whyRefused(error, scope), administratorCould(error, scope));
 }
 
 // Opens the key for changes, or for reading where the user may not change it, so that a refused change shows
@@ -213,18 +215,18 @@ bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::s
     return true;
   }
   const std::string why = whyRefused(from.LastError(), scope);
-  const bool administratorCould = from.LastError() == platform::kErrorAccessDenied && ForAllUsers(scope);
+  const bool administrator = administratorCould(from.LastError(), scope);
   if (copied && !to.DeleteValue(name)) {
     refusals.Refused(row.Caption, scope,
                      "it could not be removed from " + placeOf(fromKey) + ": " + why + "; its copy in " +
                          placeOf(toKey) + " could not be removed either",
-                     administratorCould);
+                     administrator);
     return false;
   }
   refusals.Refused(
       row.Caption, scope,
       "it could not be removed from " + placeOf(fromKey) + ": " + why + ", so it was left where it was",
-      administratorCould);
+      administrator);
   return false;
 }
 
@@ -442,7 +444,7 @@ void SetSelectedStartsAtLogOn(const StatusColumn& status, const std::vector<RunS
     for (const int row : SelectedRows(liveList, scope)) {
       const TListRow& entry = liveList.Rows()[row];
       // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
-      const std::string& name = entry.Key.empty() ? entry.Caption : entry.Key;
+      const std::string& name = nameOf(entry);
       if (keys && !keys->ValueExists(name) && keys->LastError() == platform::kErrorFileNotFound) {
         gone = true;
         refusals.Refused(entry.Caption, scope, kReasonGone);

@@ -27,16 +27,6 @@ void tell(const TRefusals& refusals) {
   }
 }
 
-// Runs the registry's part of an action and then the Startup folders' part, and tells the user once of what
-// either could not do.
-template <typename RegistryPart, typename FolderPart>
-void inBothPlaces(EntryAction action, RegistryPart&& registryPart, FolderPart&& folderPart) {
-  TRefusals refusals(action);
-  registryPart(refusals);
-  folderPart(refusals);
-  tell(refusals);
-}
-
 // Entries of programs whose log-on start the user is most likely looking for.
 bool preselected(const std::string& name) {
   const std::string trimmed = Trim(name);
@@ -104,33 +94,11 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton1Click(TObject*) {
-  const std::optional<StatusColumn> status = statusColumn();
-  const StatusColumn* shown = status ? &*status : nullptr;
-  inBothPlaces(
-      EntryAction::TurnOff,
-      [&](TRefusals& refusals) {
-        MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView1, kRunKey, *ListView2,
-                            kBackupKey, refusals);
-      },
-      [&](TRefusals& refusals) {
-        MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView1, true, *ListView2,
-                          refusals);
-      });
+  moveSelected(true);
 }
 
 void TfrmVantrel::SpeedButton2Click(TObject*) {
-  const std::optional<StatusColumn> status = statusColumn();
-  const StatusColumn* shown = status ? &*status : nullptr;
-  inBothPlaces(
-      EntryAction::Restore,
-      [&](TRefusals& refusals) {
-        MoveSelectedEntries(*services_.registry, runScopes(), shown, *ListView2, kBackupKey, *ListView1,
-                            kRunKey, refusals);
-      },
-      [&](TRefusals& refusals) {
-        MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, *ListView2, false, *ListView1,
-                          refusals);
-      });
+  moveSelected(false);
 }
 
 void TfrmVantrel::SpeedButton3Click(TObject*) {
@@ -146,42 +114,47 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
 }
 
 void TfrmVantrel::SpeedButton4Click(TObject*) {
-  const std::optional<StatusColumn> status = statusColumn();
-  inBothPlaces(
-      EntryAction::Delete,
-      [&](TRefusals& refusals) {
-        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView1,
-                              kRunKey, *ListView2, refusals);
-      },
-      [&](TRefusals& refusals) {
-        DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), status ? &*status : nullptr, *ListView1,
-                            false, refusals);
-      });
+  deleteSelected(false);
 }
 
 void TfrmVantrel::SpeedButton5Click(TObject*) {
-  const std::optional<StatusColumn> status = statusColumn();
-  inBothPlaces(
-      EntryAction::Delete,
-      [&](TRefusals& refusals) {
-        DeleteSelectedEntries(*services_.registry, runScopes(), status ? &*status : nullptr, *ListView2,
-                              kBackupKey, *ListView1, refusals);
-      },
-      [&](TRefusals& refusals) {
-        DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), nullptr, *ListView2, true, refusals);
-      });
+  deleteSelected(true);
 }
 
 void TfrmVantrel::EnableAtLogOnClick(TObject*) {
-  TRefusals refusals(EntryAction::SwitchOn);
-  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, true,
-                           services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
-  tell(refusals);
+  switchSelected(true);
 }
 
 void TfrmVantrel::DisableAtLogOnClick(TObject*) {
-  TRefusals refusals(EntryAction::SwitchOff);
-  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, false,
+  switchSelected(false);
+}
+
+void TfrmVantrel::moveSelected(bool toBackup) {
+  const std::optional<StatusColumn> status = statusColumn();
+  const StatusColumn* shown = status ? &*status : nullptr;
+  TListView& from = toBackup ? *ListView1 : *ListView2;
+  TListView& to = toBackup ? *ListView2 : *ListView1;
+  TRefusals refusals(toBackup ? EntryAction::TurnOff : EntryAction::Restore);
+  MoveSelectedEntries(*services_.registry, runScopes(), shown, from, toBackup ? kRunKey : kBackupKey, to,
+                      toBackup ? kBackupKey : kRunKey, refusals);
+  MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, from, toBackup, to, refusals);
+  tell(refusals);
+}
+
+void TfrmVantrel::deleteSelected(bool backup) {
+  const std::optional<StatusColumn> status = statusColumn();
+  const StatusColumn* shown = status ? &*status : nullptr;
+  TListView& list = backup ? *ListView2 : *ListView1;
+  TRefusals refusals(EntryAction::Delete);
+  DeleteSelectedEntries(*services_.registry, runScopes(), shown, list, backup ? kBackupKey : kRunKey,
+                        backup ? *ListView1 : *ListView2, refusals);
+  DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), shown, list, backup, refusals);
+  tell(refusals);
+}
+
+void TfrmVantrel::switchSelected(bool starts) {
+  TRefusals refusals(starts ? EntryAction::SwitchOn : EntryAction::SwitchOff);
+  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, starts,
                            services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
   tell(refusals);
 }
