@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/shell_execute.h"
+#include "platform/system_memory.h"
 #include "platform/time_of_day.h"
 #include "platform/version.h"
 #include "platform/window_system.h"
@@ -38,6 +39,7 @@ struct Services {
   ShellExecution* shellExecution = nullptr;
   Instances* instances = nullptr;
   TimeOfDay* timeOfDay = nullptr;
+  SystemMemory* systemMemory = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -15,6 +15,7 @@
 #include "fake_registry.h"
 #include "fake_shell.h"
 #include "fake_shell_execution.h"
+#include "fake_system_memory.h"
 #include "fake_time_of_day.h"
 #include "fake_version.h"
 #include "fake_window_system.h"
@@ -41,6 +42,7 @@ struct FakeServices {
   FakeShellExecution shellExecution;
   FakeInstances instances;
   FakeTimeOfDay timeOfDay;
+  FakeSystemMemory systemMemory;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -56,7 +58,8 @@ struct FakeServices {
                               .multimedia = &multimedia,
                               .shellExecution = &shellExecution,
                               .instances = &instances,
-                              .timeOfDay = &timeOfDay};
+                              .timeOfDay = &timeOfDay,
+                              .systemMemory = &systemMemory};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

@@ -1,0 +1,193 @@
+#include "memory/memory_regions.h"
+
+namespace vantrel {
+
+namespace {
+
+using platform::SystemMemory;
+
+bool isNt(const platform::OsVersionInfo& version, std::uint32_t major, std::uint32_t minor) {
+  return version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, major, minor);
+}
+
+// The call the system list command of a region is; 0 for a region that has none.
+std::uint32_t listCommand(Region region) {
+  switch (region) {
+    case Region::StandbyLowPriority:
+      return platform::kMemoryPurgeLowPriorityStandbyList;
+    case Region::Standby:
+      return platform::kMemoryPurgeStandbyList;
+    case Region::ModifiedList:
+      return platform::kMemoryFlushModifiedList;
+    default:
+      return 0;
+  }
+}
+
+RegionResult resultOf(RegionOutcome outcome, std::uint32_t code) {
+  RegionResult result;
+  result.outcome = outcome;
+  result.code = code;
+  return result;
+}
+
+RegionResult errorResult(long error) {
+  return resultOf(OutcomeOfError(error), static_cast<std::uint32_t>(error));
+}
+
+// Runs `call` with the privilege enabled, and puts the privilege back as it was whatever the call answered.
+template <typename Call>
+RegionResult withPrivilege(SystemMemory& system, const char* privilege, Call call) {
+  bool wasEnabled = false;
+  if (const long error = system.AdjustTokenPrivileges(privilege, true, wasEnabled); error != 0) {
+    return errorResult(error);
+  }
+  const RegionResult result = call();
+  if (!wasEnabled) {
+    bool ignored = false;
+    system.AdjustTokenPrivileges(privilege, false, ignored);
+  }
+  return result;
+}
+
+RegionResult listResult(std::uint32_t status) {
+  return resultOf(OutcomeOfStatus(status), status);
+}
+
+// Every process this user may open, one at a time: those that refuse are counted and left alone.
+RegionResult emptyEachWorkingSet(SystemMemory& system) {
+  RegionResult result;
+  long lastError = 0;
+  for (const std::uint32_t processId : system.EnumProcesses()) {
+    // The idle process is no process of anyone's.
+    if (processId == 0) {
+      continue;
+    }
+    if (const long error = system.EmptyWorkingSet(processId); error == 0) {
+      ++result.trimmed;
+    } else {
+      ++result.skipped;
+      lastError = error;
+    }
+  }
+  if (result.trimmed == 0) {
+    // Not even this process's own working set: the calls themselves did not work.
+    result.outcome = lastError == 0 ? RegionOutcome::Failed : OutcomeOfError(lastError);
+    result.code = static_cast<std::uint32_t>(lastError);
+  }
+  return result;
+}
+
+RegionResult emptyWorkingSets(SystemMemory& system, const platform::OsVersionInfo& version) {
+  if (isNt(version, 6, 0) && system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
+    RegionResult atOnce = withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
+      return listResult(system.NtSetSystemInformation(platform::kSystemMemoryListInformation,
+                                                      platform::kMemoryEmptyWorkingSets));
+    });
+    if (atOnce.outcome == RegionOutcome::Done) {
+      atOnce.allAtOnce = true;
+      return atOnce;
+    }
+  }
+  return emptyEachWorkingSet(system);
+}
+
+RegionResult runRegion(SystemMemory& system, const platform::OsVersionInfo& version, Region region) {
+  if (const std::optional<RegionBlock> block = RegionBlocked(system, version, region)) {
+    return resultOf(*block == RegionBlock::NeedsAdministrator ? RegionOutcome::NeedsAdministrator
+                                                              : RegionOutcome::NotAvailable,
+                    0);
+  }
+  if (region == Region::WorkingSets) {
+    return emptyWorkingSets(system, version);
+  }
+  if (region == Region::FileCache) {
+    return withPrivilege(system, platform::kSeIncreaseQuotaPrivilege, [&] {
+      return errorResult(
+          system.SetSystemFileCacheSize(platform::kFlushFileCache, platform::kFlushFileCache, 0));
+    });
+  }
+  return withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
+    return listResult(
+        system.NtSetSystemInformation(platform::kSystemMemoryListInformation, listCommand(region)));
+  });
+}
+
+}  // namespace
+
+std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
+                                         const platform::OsVersionInfo& version, Region region) {
+  switch (region) {
+    case Region::WorkingSets:
+      // Windows 2000 and later let every user empty their own programs' working sets.
+      if (!isNt(version, 5, 0)) {
+        return RegionBlock::NotOnThisWindows;
+      }
+      return std::nullopt;
+    case Region::FileCache:
+      // SetSystemFileCacheSize came with Windows Server 2003 SP1 and XP x64 (5.2).
+      if (!isNt(version, 5, 2)) {
+        return RegionBlock::NotOnThisWindows;
+      }
+      if (!system.HoldsPrivilege(platform::kSeIncreaseQuotaPrivilege)) {
+        return RegionBlock::NeedsAdministrator;
+      }
+      return std::nullopt;
+    default:
+      // The memory list commands came with Vista.
+      if (!isNt(version, 6, 0)) {
+        return RegionBlock::NotOnThisWindows;
+      }
+      if (!system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
+        return RegionBlock::NeedsAdministrator;
+      }
+      return std::nullopt;
+  }
+}
+
+RegionResults FreeRegions(platform::SystemMemory& system, const platform::OsVersionInfo& version,
+                          const RegionChoice& choice) {
+  RegionResults results;
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    if (choice[index]) {
+      results[index] = runRegion(system, version, static_cast<Region>(index));
+    }
+  }
+  return results;
+}
+
+RegionOutcome OutcomeOfStatus(std::uint32_t ntStatus) {
+  switch (ntStatus) {
+    case platform::kStatusAccessDenied:
+    case platform::kStatusPrivilegeNotHeld:
+      return RegionOutcome::NeedsAdministrator;
+    case platform::kStatusNotImplemented:
+    case platform::kStatusInvalidInfoClass:
+    case platform::kStatusNotSupported:
+    case platform::kStatusProcedureNotFound:
+      return RegionOutcome::NotAvailable;
+    default:
+      // Success and information codes have the top bit clear; warnings and errors do not count as done.
+      return ntStatus < 0x80000000u ? RegionOutcome::Done : RegionOutcome::Failed;
+  }
+}
+
+RegionOutcome OutcomeOfError(long win32Error) {
+  switch (win32Error) {
+    case 0:
+      return RegionOutcome::Done;
+    case platform::kErrorAccessDenied:
+    case platform::kErrorPrivilegeNotHeld:
+    case platform::kErrorNotAllAssigned:
+      return RegionOutcome::NeedsAdministrator;
+    case platform::kErrorInvalidFunction:
+    case platform::kErrorNotSupported:
+    case platform::kErrorCallNotImplemented:
+    case platform::kErrorProcNotFound:
+      return RegionOutcome::NotAvailable;
+    default:
+      return RegionOutcome::Failed;
+  }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,54 @@
+// The system's memory regions that a Free All empties besides the reclaimer's pass: the working sets of all
+// programs, the file cache, the standby list (its low-priority part or all of it) and the modified page list.
+// Each runs through the system's own call, with the privilege it needs enabled for that call only.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "platform/system_memory.h"
+#include "platform/version.h"
+
+namespace vantrel {
+
+enum class Region : std::size_t { WorkingSets, FileCache, StandbyLowPriority, Standby, ModifiedList };
+constexpr std::size_t kRegionCount = 5;
+
+// Which regions a Free All runs, by Region. The first three are the defaults: the last two can make Windows
+// stop responding for up to a minute.
+using RegionChoice = std::array<bool, kRegionCount>;
+constexpr RegionChoice kDefaultRegions = {true, true, true, false, false};
+
+enum class RegionOutcome { Done, NeedsAdministrator, NotAvailable, Failed };
+
+struct RegionResult {
+  RegionOutcome outcome = RegionOutcome::Done;
+  // The NTSTATUS or Win32 error behind Failed (and behind the other refusals, for the record).
+  std::uint32_t code = 0;
+  // The working sets emptied one process at a time: how many were emptied and how many refused. Both stay 0
+  // when one system call emptied them all.
+  std::int32_t trimmed = 0;
+  std::int32_t skipped = 0;
+  bool allAtOnce = false;
+};
+
+// What one run of the chosen regions did, by Region; none for a region not chosen.
+using RegionResults = std::array<std::optional<RegionResult>, kRegionCount>;
+
+// Why a region cannot run in this process, before trying: none when it can.
+enum class RegionBlock { NeedsAdministrator, NotOnThisWindows };
+std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
+                                         const platform::OsVersionInfo& version, Region region);
+
+// Runs the chosen regions in the order of Region, each whatever became of the ones before. Safe to call off
+// the window thread: it touches nothing but `system`.
+RegionResults FreeRegions(platform::SystemMemory& system, const platform::OsVersionInfo& version,
+                          const RegionChoice& choice);
+
+// What the system's answers mean for the user; never Done for a refusal or a call the system lacks.
+RegionOutcome OutcomeOfStatus(std::uint32_t ntStatus);
+RegionOutcome OutcomeOfError(long win32Error);
+
+}  // namespace vantrel

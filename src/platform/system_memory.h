@@ -1,0 +1,71 @@
+// The system's own memory calls: the working sets of the processes, the file cache, the standby and modified
+// page lists, and the privileges they ask for. Every entry point that Windows XP lacks is looked up at run
+// time; where it is missing, the call answers the code below instead of failing to load the program.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace vantrel::platform {
+
+// SYSTEM_INFORMATION_CLASS SystemMemoryListInformation and its SYSTEM_MEMORY_LIST_COMMAND values.
+constexpr std::uint32_t kSystemMemoryListInformation = 80;
+constexpr std::uint32_t kMemoryEmptyWorkingSets = 2;
+constexpr std::uint32_t kMemoryFlushModifiedList = 3;
+constexpr std::uint32_t kMemoryPurgeStandbyList = 4;
+constexpr std::uint32_t kMemoryPurgeLowPriorityStandbyList = 5;
+
+constexpr char kSeProfileSingleProcessPrivilege[] = "SeProfileSingleProcessPrivilege";
+constexpr char kSeIncreaseQuotaPrivilege[] = "SeIncreaseQuotaPrivilege";
+
+// NTSTATUS values the program tells apart.
+constexpr std::uint32_t kStatusSuccess = 0x00000000;
+constexpr std::uint32_t kStatusNotImplemented = 0xC0000002;
+constexpr std::uint32_t kStatusInvalidInfoClass = 0xC0000003;
+constexpr std::uint32_t kStatusAccessDenied = 0xC0000022;
+constexpr std::uint32_t kStatusPrivilegeNotHeld = 0xC0000061;
+constexpr std::uint32_t kStatusNotSupported = 0xC00000BB;
+// What NtSetSystemInformation answers where ntdll has no such entry point.
+constexpr std::uint32_t kStatusProcedureNotFound = 0xC000007A;
+
+// More Win32 error codes the program tells apart, beside those of the registry.
+constexpr long kErrorInvalidFunction = 1;
+constexpr long kErrorNotSupported = 50;
+constexpr long kErrorCallNotImplemented = 120;
+// What a call answers where its entry point is missing.
+constexpr long kErrorProcNotFound = 127;
+constexpr long kErrorPrivilegeNotHeld = 1314;
+// AdjustTokenPrivileges' answer when the token does not hold the privilege at all.
+constexpr long kErrorNotAllAssigned = 1300;
+
+class SystemMemory {
+ public:
+  virtual ~SystemMemory() = default;
+
+  // Whether this process's token holds the privilege, enabled or not (GetTokenInformation with
+  // TokenPrivileges); false where the system cannot tell.
+  virtual bool HoldsPrivilege(const char* name) = 0;
+  // Enables (or disables) one privilege of this process's token (LookupPrivilegeValueA, then
+  // AdjustTokenPrivileges); 0 when it is now in that state, otherwise the Win32 error (kErrorNotAllAssigned
+  // when the token does not hold it). `wasEnabled` receives its state before the call.
+  virtual long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) = 0;
+  // NtSetSystemInformation(infoClass, &command, sizeof(ULONG)); the NTSTATUS it answered.
+  virtual std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) = 0;
+  // SetSystemFileCacheSize(minimum, maximum, flags), where (SIZE_T)-1 for both empties the cache; 0 when it
+  // succeeded, otherwise GetLastError.
+  virtual long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) = 0;
+  // The identifiers of the running processes (EnumProcesses, growing the buffer until all fit); empty when
+  // the system cannot tell.
+  virtual std::vector<std::uint32_t> EnumProcesses() = 0;
+  // Opens the process with PROCESS_QUERY_LIMITED_INFORMATION (PROCESS_QUERY_INFORMATION before Vista) and
+  // PROCESS_SET_QUOTA, empties its working set (EmptyWorkingSet) and closes it; 0 when emptied, otherwise the
+  // Win32 error of the step that failed.
+  virtual long EmptyWorkingSet(std::uint32_t processId) = 0;
+};
+
+// All of the file cache, given back to the system: SetSystemFileCacheSize's (SIZE_T)-1 for both figures.
+constexpr std::uint64_t kFlushFileCache = ~std::uint64_t{0};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,90 @@
+#include "fake_system_memory.h"
+
+namespace vantrel::fakes {
+
+FakeSystemMemory::FakeSystemMemory()
+    : held{platform::kSeProfileSingleProcessPrivilege, platform::kSeIncreaseQuotaPrivilege} {}
+
+std::string FakeSystemMemory::enabledNames() const {
+  std::string names;
+  for (const std::string& name : enabled) {
+    names += names.empty() ? name : " " + name;
+  }
+  return "[" + names + "]";
+}
+
+bool FakeSystemMemory::HoldsPrivilege(const char* name) {
+  if (onCall) {
+    onCall();
+  }
+  return !faults.shouldFail("HoldsPrivilege") && held.count(name) != 0;
+}
+
+long FakeSystemMemory::AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) {
+  if (onCall) {
+    onCall();
+  }
+  if (faults.shouldFail("AdjustTokenPrivileges")) {
+    return failureError;
+  }
+  if (held.count(name) == 0) {
+    return platform::kErrorNotAllAssigned;
+  }
+  wasEnabled = enabled.count(name) != 0;
+  if (enable) {
+    enabled.insert(name);
+  } else {
+    enabled.erase(name);
+  }
+  return 0;
+}
+
+std::uint32_t FakeSystemMemory::NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) {
+  if (onCall) {
+    onCall();
+  }
+  log.push_back("NtSetSystemInformation " + std::to_string(infoClass) + " " + std::to_string(command) + " " +
+                enabledNames());
+  if (faults.shouldFail("NtSetSystemInformation")) {
+    return failureStatus;
+  }
+  const auto answer = statusOfCommand.find(command);
+  return answer == statusOfCommand.end() ? platform::kStatusSuccess : answer->second;
+}
+
+long FakeSystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum,
+                                              std::uint32_t flags) {
+  if (onCall) {
+    onCall();
+  }
+  log.push_back("SetSystemFileCacheSize " + std::to_string(minimum) + " " + std::to_string(maximum) + " " +
+                std::to_string(flags) + " " + enabledNames());
+  if (faults.shouldFail("SetSystemFileCacheSize")) {
+    return failureError;
+  }
+  return fileCacheError;
+}
+
+std::vector<std::uint32_t> FakeSystemMemory::EnumProcesses() {
+  if (onCall) {
+    onCall();
+  }
+  if (faults.shouldFail("EnumProcesses")) {
+    return {};
+  }
+  return processes;
+}
+
+long FakeSystemMemory::EmptyWorkingSet(std::uint32_t processId) {
+  if (onCall) {
+    onCall();
+  }
+  log.push_back("EmptyWorkingSet " + std::to_string(processId) + " " + enabledNames());
+  if (faults.shouldFail("EmptyWorkingSet")) {
+    return failureError;
+  }
+  const auto refusal = refusingProcesses.find(processId);
+  return refusal == refusingProcesses.end() ? 0 : refusal->second;
+}
+
+}  // namespace vantrel::fakes

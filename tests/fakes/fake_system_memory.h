@@ -1,0 +1,55 @@
+// The system's memory calls in memory: the privileges a token holds and which are enabled, the answers each
+// call gives, the processes and which of them refuse; every call is logged with the privileges enabled at the
+// time, so a test sees that a privilege was on for its call only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fault_plan.h"
+#include "platform/system_memory.h"
+
+namespace vantrel::fakes {
+
+class FakeSystemMemory final : public platform::SystemMemory {
+ public:
+  // An administrator's token: both privileges held, neither enabled.
+  FakeSystemMemory();
+
+  bool HoldsPrivilege(const char* name) override;
+  long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) override;
+  std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) override;
+  long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
+  std::vector<std::uint32_t> EnumProcesses() override;
+  long EmptyWorkingSet(std::uint32_t processId) override;
+
+  // A standard user's token: neither privilege held.
+  void asStandardUser() { held.clear(); }
+
+  FaultPlan faults;  // calls as named above; a failed call answers failureStatus or failureError
+  std::uint32_t failureStatus = platform::kStatusAccessDenied;
+  long failureError = platform::kErrorAccessDenied;
+
+  std::set<std::string> held;
+  std::set<std::string> enabled;
+  // What NtSetSystemInformation answers, by command (kStatusSuccess for any other).
+  std::map<std::uint32_t, std::uint32_t> statusOfCommand;
+  long fileCacheError = 0;
+  std::vector<std::uint32_t> processes = {0, 4, 100, 200};
+  // Processes whose EmptyWorkingSet answers this error instead of 0.
+  std::map<std::uint32_t, long> refusingProcesses;
+
+  // One line per call that reached the system, as "NtSetSystemInformation 80 4 [SeProfile...Privilege]".
+  std::vector<std::string> log;
+  // Runs at each call, before it answers (a test can make a call take long, or watch what it may touch).
+  std::function<void()> onCall;
+
+ private:
+  std::string enabledNames() const;
+};
+
+}  // namespace vantrel::fakes
