@@ -9,10 +9,10 @@
 #include "cpu/cpu_usage.h"
 #include "fake_performance_data.h"
 #include "fake_version.h"
-#include "framework/unicode.h"
 #include "median.h"
 #include "platform/performance_block.h"
 #include "platform/processor_block.h"
+#include "platform/unicode.h"
 #ifdef _WIN32
 #include "platform/win32/win32_services.h"
 #endif

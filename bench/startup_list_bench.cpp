@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/run_key.h"
-#include "app/startup_entries.h"
 #include "bench_native.h"
 #include "fake_services.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/form.h"
 #include "median.h"
+#include "startup/run_key.h"
+#include "startup/startup_entries.h"
 
 using namespace vantrel;
 

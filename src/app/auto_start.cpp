@@ -4,9 +4,9 @@
 #include <cctype>
 #include <optional>
 
-#include "app/startup_approved.h"
 #include "framework/registry.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
+#include "startup/startup_approved.h"
 
 namespace vantrel {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/run_key.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 

@@ -7,8 +7,8 @@
 #include "app/product.h"
 #include "app/running_copy.h"
 #include "framework/native.h"
-#include "framework/unicode.h"
 #include "memory/max_mem.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

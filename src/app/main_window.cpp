@@ -4,7 +4,7 @@
 
 #include "app/product.h"
 #include "app/resources.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

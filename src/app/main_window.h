@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "app/free_memory_tray_icon.h"
-#include "app/run_key.h"
-#include "app/startup_entries.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -23,6 +21,8 @@
 #include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
+#include "startup/run_key.h"
+#include "startup/startup_entries.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #include "app/settings_location.h"
 
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

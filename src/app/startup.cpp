@@ -7,7 +7,7 @@
 #include "app/tray_texts.h"
 #include "framework/ini_file.h"
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

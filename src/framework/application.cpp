@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

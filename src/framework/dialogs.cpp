@@ -1,7 +1,7 @@
 #include "framework/dialogs.h"
 
 #include "framework/application.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

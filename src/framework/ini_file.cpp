@@ -1,7 +1,7 @@
 #include "framework/ini_file.h"
 
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

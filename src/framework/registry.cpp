@@ -1,6 +1,6 @@
 #include "framework/registry.h"
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::contract {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/registry.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::contract {
 

@@ -1,6 +1,6 @@
 #include "fake_dialogs.h"
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::fakes {
 

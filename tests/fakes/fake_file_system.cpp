@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::fakes {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "fault_plan.h"
-#include "framework/unicode.h"
 #include "platform/process.h"
+#include "platform/unicode.h"
 
 namespace vantrel::fakes {
 

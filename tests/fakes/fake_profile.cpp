@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::fakes {
 

@@ -4,7 +4,7 @@
 #include <unordered_map>
 
 #include "framework/registry.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel::fakes {
 

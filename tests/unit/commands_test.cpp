@@ -11,11 +11,11 @@
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/resources.h"
-#include "app/run_key.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
 #include "program_support.h"
+#include "startup/run_key.h"
 #include "test_blocks.h"
 
 namespace vantrel {

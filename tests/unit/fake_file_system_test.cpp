@@ -4,7 +4,7 @@
 
 #include "fake_profile.h"
 #include "file_system_contract.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 namespace {

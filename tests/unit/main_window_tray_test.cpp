@@ -9,10 +9,10 @@
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/resources.h"
-#include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
 #include "program_support.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 namespace {

@@ -1,5 +1,5 @@
 // The startup manager's refusals: one text for an action, whatever failed in it.
-#include "app/refusals.h"
+#include "startup/refusals.h"
 
 #include <gtest/gtest.h>
 

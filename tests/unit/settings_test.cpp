@@ -11,9 +11,9 @@
 #include "app/auto_start.h"
 #include "app/main_window.h"
 #include "app/product.h"
-#include "app/run_key.h"
 #include "fake_services.h"
 #include "program_support.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 namespace {

@@ -1,6 +1,6 @@
 // Windows' own switch of each log-on entry, as the startup manager shows and sets it from Windows 8 on,
 // against the in-memory registry.
-#include "app/startup_approved.h"
+#include "startup/startup_approved.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/refusals.h"
-#include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "startup/refusals.h"
+#include "startup/run_key.h"
 #include "startup_page.h"
 
 namespace vantrel {

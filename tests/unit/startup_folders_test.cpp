@@ -10,11 +10,11 @@
 
 #include "app/main_window.h"
 #include "app/product.h"
-#include "app/refusals.h"
-#include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
+#include "startup/refusals.h"
+#include "startup/run_key.h"
 #include "startup_page.h"
 
 namespace vantrel {

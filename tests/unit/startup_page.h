@@ -11,9 +11,9 @@
 
 #include "app/main_window.h"
 #include "app/product.h"
-#include "app/run_key.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 

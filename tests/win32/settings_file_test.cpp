@@ -10,7 +10,7 @@
 #include "app/product.h"
 #include "fake_services.h"
 #include "framework/ini_file.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/windows_api.h"
 

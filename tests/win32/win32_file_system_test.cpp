@@ -6,7 +6,7 @@
 #include <string>
 
 #include "file_system_contract.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.

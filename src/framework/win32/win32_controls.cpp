@@ -9,10 +9,10 @@
 #include "framework/image_list.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
-#include "framework/unicode.h"
 #include "framework/win32/win32_dpi.h"
 #include "framework/win32/win32_themes.h"
 #include "framework/win32/win32_window.h"
+#include "platform/unicode.h"
 #include "platform/win32/scoped_handle.h"
 
 namespace vantrel::win32 {

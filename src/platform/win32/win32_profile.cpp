@@ -1,7 +1,7 @@
 // Win32 only: initialisation files through the system's profile functions.
 #include "platform/win32/win32_profile.h"
 
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {

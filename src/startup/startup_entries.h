@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/refusals.h"
-#include "app/run_key.h"
 #include "framework/comctrls.h"
 #include "framework/registry.h"
+#include "startup/refusals.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 

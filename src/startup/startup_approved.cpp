@@ -1,4 +1,4 @@
-#include "app/startup_approved.h"
+#include "startup/startup_approved.h"
 
 #include <algorithm>
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/refusals.h"
-#include "app/startup_entries.h"
 #include "framework/comctrls.h"
 #include "platform/file_system.h"
+#include "startup/refusals.h"
+#include "startup/startup_entries.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "app/startup_folders.h"
+#include "startup/startup_folders.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
-#include "app/startup_rows.h"
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
+#include "startup/startup_rows.h"
 
 namespace vantrel {
 

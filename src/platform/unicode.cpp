@@ -1,4 +1,4 @@
-#include "framework/unicode.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 

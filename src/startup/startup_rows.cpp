@@ -1,4 +1,4 @@
-#include "app/startup_rows.h"
+#include "startup/startup_rows.h"
 
 namespace vantrel {
 

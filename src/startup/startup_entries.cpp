@@ -1,4 +1,4 @@
-#include "app/startup_entries.h"
+#include "startup/startup_entries.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,10 +6,10 @@
 #include <unordered_map>
 #include <utility>
 
-#include "app/startup_approved.h"
-#include "app/startup_rows.h"
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
+#include "startup/startup_approved.h"
+#include "startup/startup_rows.h"
 
 namespace vantrel {
 

@@ -1,12 +1,12 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
 #include "app/auto_start.h"
 #include "app/main_window.h"
-#include "app/refusals.h"
-#include "app/run_key.h"
-#include "app/startup_entries.h"
-#include "app/startup_folders.h"
 #include "framework/sysutils.h"
-#include "framework/unicode.h"
+#include "platform/unicode.h"
+#include "startup/refusals.h"
+#include "startup/run_key.h"
+#include "startup/startup_entries.h"
+#include "startup/startup_folders.h"
 
 namespace vantrel {
 

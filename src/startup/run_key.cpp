@@ -1,4 +1,4 @@
-#include "app/run_key.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "app/refusals.h"
+#include "startup/refusals.h"
 
 namespace vantrel {
 
