@@ -38,7 +38,7 @@ constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
     {"Standby", "Whole standby list",
      "Drops all cached pages. May freeze Windows a minute; never automatic."},
     {"ModifiedList", "Modified page list",
-     "Writes pending pages to disk. May freeze Windows a minute; never automatic."},
+     "Writes changed pages out. May freeze Windows a minute; never automatic."},
 }};
 
 TLabel* label(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption, int left,
