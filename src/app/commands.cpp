@@ -27,12 +27,13 @@ void TfrmVantrel::btnFreeAllClick(TObject*) {
 }
 
 void TfrmVantrel::userPass(std::int32_t megabytes) {
-  const std::int64_t before = MaxMem1->FreeMemory();
   if (megabytes == kWholeMemoryPass) {
-    MaxMem1->DefragAll();
-  } else {
-    MaxMem1->Defrag(megabytes);
+    // The chosen regions first, off this thread; the pass and the balloon follow once they have ended.
+    startFreeAll(false);
+    return;
   }
+  const std::int64_t before = MaxMem1->FreeMemory();
+  MaxMem1->Defrag(megabytes);
   // A shell without balloons shows nothing, which is all there is to do about it.
   TextTrayIcon1->ShowBalloonHint(kProductName, PassBalloonText(before, MaxMem1->FreeMemory()));
 }

@@ -40,4 +40,13 @@ bool TargetFits(std::int64_t totalBytes, std::int32_t target) {
   return !(static_cast<double>(totalBytes) / kBytesPerTargetMegabyte + 1 < target);
 }
 
+bool BelowShare(std::int64_t part, std::int64_t whole, std::int32_t percent) {
+  return whole > 0 && part * 100 < whole * percent;
+}
+
+bool PauseOver(std::uint64_t since, std::uint64_t now, std::int32_t minutes) {
+  constexpr std::uint64_t kFileTimePerMinute = 600000000;
+  return now < since || now - since >= static_cast<std::uint64_t>(minutes) * kFileTimePerMinute;
+}
+
 }  // namespace vantrel

@@ -26,4 +26,9 @@ std::int32_t TargetOfRow(int row);
 // Whether a target suits the machine: at most the total in megabytes divided by 1.333, plus one.
 bool TargetFits(std::int64_t totalBytes, std::int32_t target);
 
+// Whether `part` is less than `percent` % of `whole`; never for an unknown whole (0).
+bool BelowShare(std::int64_t part, std::int64_t whole, std::int32_t percent);
+// Whether `minutes` have passed from `since` to `now`, both FILETIMEs; also when the clock was set back.
+bool PauseOver(std::uint64_t since, std::uint64_t now, std::int32_t minutes);
+
 }  // namespace vantrel

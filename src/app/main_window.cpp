@@ -4,6 +4,7 @@
 
 #include "app/product.h"
 #include "app/resources.h"
+#include "memory/memory_regions.h"
 #include "platform/unicode.h"
 
 namespace vantrel {
@@ -15,8 +16,32 @@ constexpr int kRowHeight = 16;
 constexpr int kEditHeight = 22;
 // A handed-over pass starts this many ms after its hand-over was answered.
 constexpr std::uint32_t kHandedPassDelay = 10;
+// How often the window thread looks whether a Free All's regions have ended, in ms.
+constexpr std::uint32_t kFreeAllPoll = 100;
+constexpr int kRegionPitch = 32;
+constexpr char kNeedsAdministrator[] = "(needs administrator)";
+constexpr char kNotOnThisWindows[] = "(not on this Windows)";
 
-TLabel* label(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+struct RegionText {
+  const char* name;
+  const char* caption;
+  // What it does and what it costs, in one short line.
+  const char* note;
+};
+// By Region.
+constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
+    {"WorkingSets", "Working sets of all programs",
+     "Trims programs' memory; they read it back from disk when they need it."},
+    {"FileCache", "System file cache", "Empties the file cache; files open more slowly until cached again."},
+    {"StandbyLowPriority", "Standby list (low priority)",
+     "Drops cached pages that Windows holds at low priority; costs little."},
+    {"Standby", "Whole standby list",
+     "Drops all cached pages. May freeze Windows a minute; never automatic."},
+    {"ModifiedList", "Modified page list",
+     "Writes changed pages out. May freeze Windows a minute; never automatic."},
+}};
+
+TLabel* label(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption, int left,
               int top, int width) {
   auto* control = new TLabel(owner);
   control->SetName(name);
@@ -50,8 +75,8 @@ TProgressBar* bar(TComponent* owner, TWinControl* parent, const char* name, int 
 
 // A check box whose text is shown by a label beside it; the box carries the same text for screen readers,
 // and a click on the label toggles the box.
-TCheckBox* checkBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                    int top) {
+TCheckBox* checkBox(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption,
+                    int left, int top) {
   auto* box = new TCheckBox(owner);
   box->SetName(name);
   box->SetCaption(caption);
@@ -138,12 +163,16 @@ TfrmVantrel::TfrmVantrel(TApplication& application) : TForm(application), servic
   TabSheet4 = new TTabSheet(this, PageControl1);
   TabSheet4->SetName("TabSheet4");
   TabSheet4->SetCaption("Information");
+  TabSheet5 = new TTabSheet(this, PageControl1);
+  TabSheet5->SetName("TabSheet5");
+  TabSheet5->SetCaption("Free Memory");
   PageControl1->UpdateTabs();
 
   buildActionPage();
   buildConfigurationPage();
   buildStartupManagerPage();
   buildInformationPage();
+  buildFreeMemoryPage();
   PageControl1->SetActivePage(TabSheet3);
 
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -174,6 +203,11 @@ void TfrmVantrel::buildComponents() {
   HandedPassTimer->SetEnabled(false);
   HandedPassTimer->SetInterval(kHandedPassDelay);
   HandedPassTimer->SetOnTimer([this](TObject* sender) { HandedPassTimerTimer(sender); });
+  FreeAllTimer = new TTimer(this);
+  FreeAllTimer->SetName("FreeAllTimer");
+  FreeAllTimer->SetEnabled(false);
+  FreeAllTimer->SetInterval(kFreeAllPoll);
+  FreeAllTimer->SetOnTimer([this](TObject* sender) { FreeAllTimerTimer(sender); });
 
   MaxMem1 = new TMaxMem(this, *services_.memory);
   MaxMem1->SetName("MaxMem1");
@@ -376,6 +410,57 @@ void TfrmVantrel::buildInformationPage() {
   Label23->ShowHint = true;
   Label23->SetHint("Visit Our WebSite");
   Label23->OnClick = [this](TObject* sender) { Label23Click(sender); };
+}
+
+void TfrmVantrel::buildFreeMemoryPage() {
+  TWinControl* page = TabSheet5;
+  const platform::OsVersionInfo version = osVersion();
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    const Region region = static_cast<Region>(index);
+    const RegionText& text = kRegionTexts[index];
+    const int top = 6 + static_cast<int>(index) * kRegionPitch;
+    TCheckBox* box = checkBox(this, page, std::string("chk") + text.name, text.caption, 12, top);
+    box->SetChecked(kDefaultRegions[index]);
+    box->OnClick = [this, region](TObject*) { RegionBoxClick(region); };
+    TLabel* caption = label(this, page, std::string("lbl") + text.name, text.caption, 32, top + 1, 176);
+    caption->FocusControl = box;
+    TLabel* reason = label(this, page, std::string("lbl") + text.name + "Reason", "", 212, top + 1, 220);
+    // Kept as chosen: a Free All names it among what could not run.
+    if (const std::optional<RegionBlock> block = RegionBlocked(*services_.systemMemory, version, region)) {
+      box->SetEnabled(false);
+      caption->SetEnabled(false);
+      reason->SetCaption(*block == RegionBlock::NeedsAdministrator ? kNeedsAdministrator : kNotOnThisWindows);
+    }
+    RegionBoxes[index] = box;
+    RegionLabels[index] = caption;
+    RegionReasons[index] = reason;
+    RegionNotes[index] =
+        label(this, page, std::string("lbl") + text.name + "Note", text.note, 32, top + 16, kPageWidth - 36);
+  }
+
+  CheckBox3 = checkBox(this, page, "CheckBox3", "Free the chosen regions when free memory is low", 12, 176);
+  Label28 = label(this, page, "Label28", "When free memory falls below", 32, 177, 166);
+  Label28->FocusControl = CheckBox3;
+  edtBelowPercent = spinEdit(this, page, "edtBelowPercent", kBelowPercentMin, kBelowPercentMax,
+                             std::to_string(kBelowPercentShown).c_str(), 200, 173, 48);
+  Label29 = label(this, page, "Label29", "% of the total,", 254, 177, 120);
+  Label30 = label(this, page, "Label30", "free the chosen regions, at most once every", 32, 204, 246);
+  edtCooldown = spinEdit(this, page, "edtCooldown", kCooldownMin, kCooldownMax,
+                         std::to_string(kCooldownDefault).c_str(), 280, 200, 56);
+  Label31 = label(this, page, "Label31", "minutes", 342, 204, 80);
+
+  btnRestartElevated = new TSpeedButton(this);
+  btnRestartElevated->SetName("btnRestartElevated");
+  btnRestartElevated->SetCaption("Restart as administrator");
+  btnRestartElevated->Flat = false;
+  btnRestartElevated->Shield = true;
+  btnRestartElevated->SetBounds(12, 234, 196, 28);
+  btnRestartElevated->OnClick = [this](TObject* sender) { btnRestartElevatedClick(sender); };
+  // Before Vista there is no elevation to ask for: an administrator has the rights already.
+  btnRestartElevated->SetVisible(version.platformId == platform::kVerPlatformWin32Nt &&
+                                 platform::AtLeast(version, 6, 0) &&
+                                 !services_.windowSystem->GetTokenElevation());
+  btnRestartElevated->SetParent(page);
 }
 
 }  // namespace vantrel

@@ -2,12 +2,16 @@
 // live in one file per concern: start-up and settings, the memory monitor, the commands, the startup manager.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/free_memory_settings.h"
 #include "app/free_memory_tray_icon.h"
+#include "app/region_run.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
 #include "framework/dialogs.h"
@@ -36,6 +40,7 @@ class TfrmVantrel : public TForm {
   TTabSheet* TabSheet2;
   TTabSheet* TabSheet3;
   TTabSheet* TabSheet4;
+  TTabSheet* TabSheet5;
 
   // Action
   TProgressBar* Gauge1;
@@ -99,12 +104,29 @@ class TfrmVantrel : public TForm {
   TLabel* Label27;
   TLabel* Label23;
 
+  // Free Memory: by Region, its box, its caption, why it cannot run here and what it does and costs.
+  std::array<TCheckBox*, kRegionCount> RegionBoxes{};
+  std::array<TLabel*, kRegionCount> RegionLabels{};
+  std::array<TLabel*, kRegionCount> RegionReasons{};
+  std::array<TLabel*, kRegionCount> RegionNotes{};
+  TCheckBox* CheckBox3;
+  TLabel* Label28;
+  TSpinEdit* edtBelowPercent;
+  TLabel* Label29;
+  TLabel* Label30;
+  TSpinEdit* edtCooldown;
+  TLabel* Label31;
+  // Shown only while this copy runs without administrator rights.
+  TSpeedButton* btnRestartElevated;
+
   // Components
   TTimer* Timer1;
   TTimer* Timer2;
   TTimer* Timer3;
   // Runs the passes that later starts handed over, once their hand-over has been answered.
   TTimer* HandedPassTimer;
+  // Looks, while a Free All's regions run, whether they have ended.
+  TTimer* FreeAllTimer;
   TMaxMem* MaxMem1;
   TPopupMenu* TPopupMenu1;
   TMenuItem* SShow;
@@ -153,6 +175,14 @@ class TfrmVantrel : public TForm {
   // The window minimised into the tray is hidden like the hide branch of Show/Hide hides it.
   void TextTrayIcon1MinimizeToTray(TObject* Sender);
 
+  // Free All: the chosen regions off the window thread, then the pass of all memory and the balloon.
+  void FreeAllTimerTimer(TObject* Sender);
+  void RegionBoxClick(Region region);
+  void btnRestartElevatedClick(TObject* Sender);
+  // Where the regions run; a test puts in one that it drives.
+  void UseRegionWorker(std::unique_ptr<RegionWorker> worker) { regionRun_.SetWorker(std::move(worker)); }
+  bool FreeAllRunning() const { return regionRun_.Running(); }
+
   // A command handed over by a later start of the program (running_copy.h); false for anything else.
   bool ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes);
   void HandedPassTimerTimer(TObject* Sender);
@@ -175,6 +205,7 @@ class TfrmVantrel : public TForm {
   // From Windows 8 on: the upper list's Status column and its menu.
   void buildStatusColumn();
   void buildInformationPage();
+  void buildFreeMemoryPage();
   void buildComponents();
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
@@ -201,6 +232,14 @@ class TfrmVantrel : public TForm {
   // A pass the user asked for (megabytes, or kWholeMemoryPass), followed by a balloon that says what it
   // freed.
   void userPass(std::int32_t megabytes);
+  // Starts the chosen regions on the worker, unless a run is going already. An automatic run leaves out the
+  // two regions that can stop Windows for a minute, and ends without the pass and the balloon.
+  void startFreeAll(bool automatic);
+  // The monitor tick's automatic rule in percent, with its pause between runs.
+  void checkFreeMemoryRule(std::int64_t freeBytes);
+  FreeMemorySettings freeMemorySettings() const;
+  void showFreeMemorySettings(const FreeMemorySettings& settings);
+  platform::OsVersionInfo osVersion() const;
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
@@ -210,6 +249,11 @@ class TfrmVantrel : public TForm {
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
   std::vector<std::int32_t> handedPasses_;
+  TRegionRun regionRun_;
+  bool freeAllAutomatic_ = false;
+  std::int64_t freeAllBefore_ = 0;
+  // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.
+  std::optional<std::uint64_t> lastRuleRun_;
 };
 
 }  // namespace vantrel

@@ -74,9 +74,15 @@ void TfrmVantrel::Timer2Timer(TObject*) {
   const std::int64_t freeBytes = MaxMem1->FreeMemory();
   // A new figure brings a new image and a new tip: the shell hears of both at once, and of neither when
   // nothing changed.
-  const TTrayIconUpdate once(*TextTrayIcon1);
-  TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
-  TextTrayIcon1->SetHint(FreeMemoryTip(freeBytes, MaxMem1->TotalMemory()));
+  {
+    const TTrayIconUpdate once(*TextTrayIcon1);
+    // While a Free All's regions run, the tray keeps the pass image.
+    if (!FreeAllRunning()) {
+      TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
+    }
+    TextTrayIcon1->SetHint(FreeMemoryTip(freeBytes, MaxMem1->TotalMemory()));
+  }
+  checkFreeMemoryRule(freeBytes);
 }
 
 void TfrmVantrel::Timer3Timer(TObject*) {

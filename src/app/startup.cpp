@@ -79,6 +79,7 @@ void TfrmVantrel::FormCreate(TObject*) {
   const std::int32_t autoRun = read(ini, kAutoRun);
   const std::int32_t autoFree = read(ini, kAutoFree);
   ComboBox1->SetItemIndex(read(ini, kLCLK));
+  showFreeMemorySettings(ReadFreeMemorySettings(ini));
   // The two boxes run their handlers; each is applied whatever became of the other.
   quietly([&] {
     if (autoRun == 1) {
@@ -126,6 +127,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const std::int32_t cpu = figure(edtCPU->Text(), kCPU);
   const std::int32_t trfsh = figure(edtTRFSH->Text(), kTRFSH);
   const bool autoFree = CheckBox1->Checked();
+  const FreeMemorySettings freeMemory = freeMemorySettings();
 
   if (!files.writeFolder.empty()) {
     // Usually there already; a folder that cannot be made shows as the write's failure below.
@@ -145,6 +147,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   ini.WriteInteger(kSection, kIDX.name, listMax->ItemIndex());
   ini.WriteInteger(kSection, kMIN.name, min);
   ini.WriteInteger(kSection, kCMI.name, cmi);
+  WriteFreeMemorySettings(ini, freeMemory);
 
   if (autoRun) {
     applyAutoStart();

@@ -22,6 +22,8 @@ class TSpeedButton : public TControl {
 
   TBitmap Glyph;
   bool Flat = true;
+  // The shield drawn beside the caption: the click asks for administrator rights (Vista on; a raised button).
+  bool Shield = false;
 };
 
 }  // namespace vantrel

@@ -11,6 +11,7 @@ using WindowHandle = std::uintptr_t;
 
 constexpr std::uint32_t kMbOk = 0x0;
 constexpr std::uint32_t kMbIconStop = 0x10;
+constexpr std::uint32_t kMbIconWarning = 0x30;
 constexpr std::uint32_t kMbIconInformation = 0x40;
 constexpr int kIdOk = 1;
 

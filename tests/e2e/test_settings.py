@@ -97,6 +97,32 @@ def test_a_bad_settings_file_shows_defaults_and_is_written_whole(desktop, vantre
     assert written(vantrel.folder) == expected
 
 
+def sections(folder):
+    """The settings file's sections in their order: (name, [(key, value), ...])."""
+    found = []
+    for line in (folder / "Vantrel.ini").read_bytes().decode("latin-1").splitlines():
+        line = line.strip()
+        if line.startswith("["):
+            found.append((line.strip("[]"), []))
+        elif found and "=" in line:
+            found[-1][1].append(tuple(part.strip() for part in line.split("=", 1)))
+    return found
+
+
+FREE_MEMORY_DEFAULTS = [("WorkingSets", "1"), ("FileCache", "1"), ("StandbyLowPriority", "1"), ("Standby", "0"),
+                        ("ModifiedList", "0"), ("BelowPercent", "0"), ("CooldownMinutes", "5")]
+
+
+def test_the_first_exit_writes_the_free_memory_section_beside_the_twelve_keys(desktop, vantrel):
+    the_icon(desktop)
+    assert close_from_the_tray(desktop, vantrel) == 0
+    assert sections(vantrel.folder) == [
+        ("Vantrel", [("AutoRun", "1"), ("AutoFree", "1"), ("Target", "16"), ("GRFSH", "1"), ("TRFSH", "1"),
+                     ("TRYT", "1"), ("LCLK", "4"), ("WAIT", "1"), ("CPU", "80"), ("IDX", "4"), ("MIN", "6"),
+                     ("CMI", "1")]),
+        ("FreeMemory", FREE_MEMORY_DEFAULTS)]
+
+
 @contextlib.contextmanager
 def read_only(*paths):
     """Nobody may change these files and folders, not even root, who ignores their modes."""

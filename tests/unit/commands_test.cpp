@@ -8,11 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "app/resources.h"
+#include "app/running_copy.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
+#include "fake_region_worker.h"
 #include "fake_services.h"
 #include "program_support.h"
 #include "startup/run_key.h"
@@ -58,6 +61,18 @@ class Commands : public ::testing::Test {
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     application->SetTitle(kProductLine);
     form = application->CreateForm<TfrmVantrel>();
+    auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
+    worker = regionWorker.get();
+    form->UseRegionWorker(std::move(regionWorker));
+  }
+  std::vector<std::string> balloonTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& call : fakes.shell.calls) {
+      if (call.data.uFlags & platform::kNifInfo) {
+        texts.push_back(call.data.szInfo);
+      }
+    }
+    return texts;
   }
   int settingsWrites() const { return fakes.profile.faults.calls("WritePrivateProfileStringW"); }
 
@@ -65,6 +80,8 @@ class Commands : public ::testing::Test {
   fakes::FakeNativeApplication* clock = nullptr;
   std::unique_ptr<TApplication> application;
   TfrmVantrel* form = nullptr;
+  // Runs a Free All's regions at once unless told to hold them.
+  fakes::FakeRegionWorker* worker = nullptr;
   std::vector<std::size_t> passSizes;
 
  private:
@@ -138,6 +155,8 @@ TEST_F(Commands, APassShowsItsImageInTheTrayUntilTheNextTextTick) {
 
 TEST_F(Commands, APassTheUserStartedEndsInABalloonThatSaysWhatItFreed) {
   fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  fakes.version.majorVersion = 6;
+  fakes.version.minorVersion = 1;
   start({"LCLK=4"});
   std::uint64_t freeAfter = 0;
   const auto after = form->MaxMem1->OnAfterDefrag;
@@ -156,12 +175,14 @@ TEST_F(Commands, APassTheUserStartedEndsInABalloonThatSaysWhatItFreed) {
   const std::vector<Row> rows = {
       {"tray click", [&] { form->TextTrayIcon1Click(form->TextTrayIcon1); }, 1536 * kMiB, 6,
        "Freed 512 MB: 1024 MB -> 1536 MB free", platform::kNiifInfo | platform::kNiifNoSound},
-      {"menu", [&] { form->FMax->Click(); }, 1024 * kMiB, 6, "Nothing freed: 1024 MB free",
+      {"menu", [&] { form->FMax->Click(); }, 1024 * kMiB, 6,
+       "Nothing freed: 1024 MB free\nWorking sets (all programs), file cache, standby list (low priority)",
        platform::kNiifInfo | platform::kNiifNoSound},
       {"button", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1000 * kMiB, 6,
-       "Nothing freed: 1000 MB free", platform::kNiifInfo | platform::kNiifNoSound},
-      {"a shell that cannot keep quiet", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1536 * kMiB, 5,
-       "Freed 512 MB: 1024 MB -> 1536 MB free", platform::kNiifInfo},
+       "Nothing freed: 1000 MB free\nWorking sets (all programs), file cache, standby list (low priority)",
+       platform::kNiifInfo | platform::kNiifNoSound},
+      {"a shell that cannot keep quiet", [&] { form->TextTrayIcon1Click(form->TextTrayIcon1); }, 1536 * kMiB,
+       5, "Freed 512 MB: 1024 MB -> 1536 MB free", platform::kNiifInfo},
       {"a shell without balloons", [&] { form->btnFreeAllClick(form->btnFreeAll); }, 1536 * kMiB, 4, nullptr,
        0},
   };
@@ -276,14 +297,15 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();
-  EXPECT_EQ(settingsWrites(), 12);
+  // The twelve keys of [Vantrel] and the seven of [FreeMemory].
+  EXPECT_EQ(settingsWrites(), 19);
   EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
   EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);
   EXPECT_EQ(clock->quits, 1);
   EXPECT_TRUE(application->Terminated());
 
   application.reset();
-  EXPECT_EQ(settingsWrites(), 12);
+  EXPECT_EQ(settingsWrites(), 19);
 }
 
 TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
@@ -305,7 +327,188 @@ TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
   form->CustomItem4Click(form->CustomItem4);
   EXPECT_TRUE(application->Terminated());
   application.reset();
-  EXPECT_EQ(settingsWrites(), 12);
+  EXPECT_EQ(settingsWrites(), 19);
+}
+
+TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntilItEnds) {
+  fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  fakes.version.majorVersion = 10;
+  fakes.version.minorVersion = 0;
+  start({"LCLK=8"});
+  recordPasses();
+  worker->hold = true;
+  form->FMax->Click();
+  EXPECT_EQ(worker->starts, 1);
+  EXPECT_TRUE(form->FreeAllRunning());
+  EXPECT_TRUE(passes().empty()) << "the pass follows the regions";
+  EXPECT_FALSE(form->Timer1->Enabled());
+  const auto shownIcon = [&] {
+    return fakes.windowSystem.resourceOf(fakes.shell.icons.begin()->second.hIcon);
+  };
+  EXPECT_EQ(shownIcon(), kIconReclaiming);
+
+  // Each way of asking again while it runs: none is queued.
+  form->btnFreeAllClick(form->btnFreeAll);
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  EXPECT_TRUE(application->CopyData(kCommandData, PassCommand(kWholeMemoryPass)));
+  clock->advance(1000);  // the tray text tick and the hand-over's timer among others
+  EXPECT_EQ(worker->starts, 1);
+  EXPECT_TRUE(passes().empty());
+  EXPECT_EQ(shownIcon(), kIconReclaiming) << "the text tick leaves the pass image while the regions run";
+  EXPECT_TRUE(balloonTexts().empty());
+
+  worker->finish();
+  clock->advance(100);
+  EXPECT_FALSE(form->FreeAllRunning());
+  EXPECT_EQ(passes(), (std::vector<std::size_t>{1024}));
+  EXPECT_EQ(
+      fakes.systemMemory.log,
+      (std::vector<std::string>{
+          "NtSetSystemInformation 80 2 [SeProfileSingleProcessPrivilege]",
+          "SetSystemFileCacheSize 18446744073709551615 18446744073709551615 0 [SeIncreaseQuotaPrivilege]",
+          "NtSetSystemInformation 80 5 [SeProfileSingleProcessPrivilege]"}));
+  EXPECT_EQ(balloonTexts().size(), 1u);
+  EXPECT_TRUE(form->Timer1->Enabled());
+
+  // Over, it can be asked for again.
+  form->btnFreeAllClick(form->btnFreeAll);
+  EXPECT_EQ(worker->starts, 2);
+  worker->finish();
+  application.reset();  // the exit waits for nothing more
+}
+
+TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRestart) {
+  fakes.version.majorVersion = 10;
+  fakes.version.minorVersion = 0;
+  fakes.systemMemory.asStandardUser();
+  start({});
+  const std::vector<bool> enabled = {true, false, false, false, false};
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    SCOPED_TRACE(index);
+    EXPECT_EQ(form->RegionBoxes[index]->Enabled(), enabled[index]);
+    EXPECT_EQ(form->RegionLabels[index]->Enabled(), enabled[index]);
+    EXPECT_EQ(form->RegionReasons[index]->Caption(), enabled[index] ? "" : "(needs administrator)");
+    EXPECT_EQ(form->RegionBoxes[index]->Checked(), kDefaultRegions[index]) << "kept as chosen";
+  }
+  ASSERT_TRUE(form->btnRestartElevated->Visible());
+  EXPECT_TRUE(form->btnRestartElevated->Shield);
+
+  // Said once a Free All has run: what ran, and what needs an administrator.
+  fakes.systemMemory.refusingProcesses[4] = platform::kErrorAccessDenied;
+  form->btnFreeAllClick(form->btnFreeAll);
+  EXPECT_EQ(balloonTexts(),
+            (std::vector<std::string>{"Nothing freed: 40 MB free\nWorking sets (2 programs)\n"
+                                      "Needs administrator: file cache, standby list (low priority)"}));
+
+  // The restart names this executable, whatever its folder is called, and says nothing of a "No".
+  const std::string exe = "C:\\Users\\\xD0\x90\xD0\xBD\xD0\xBD\xD0\xB0\\Vantrel\\Vantrel.exe";
+  fakes.process.moduleFileName = exe;
+  for (const std::intptr_t answer : {std::intptr_t{42}, platform::kSeErrAccessDenied, std::intptr_t{2}}) {
+    SCOPED_TRACE(answer);
+    fakes.shellExecution.answer = answer;
+    form->btnRestartElevated->Click();
+    const auto& call = fakes.shellExecution.calls.back();
+    EXPECT_TRUE(call.wide);
+    EXPECT_EQ(call.operation, "runas");
+    EXPECT_EQ(call.file, exe);
+    EXPECT_EQ(call.parameters, "");
+    EXPECT_EQ(fakes.dialogs.boxes.size(), answer == 2 ? 1u : 0u);
+  }
+  application.reset();
+
+  // An elevated copy, or one on a Windows without elevation, has nothing to restart into.
+  fakes.windowSystem.elevated = true;
+  start({});
+  EXPECT_FALSE(form->btnRestartElevated->Visible());
+  application.reset();
+  fakes.windowSystem.elevated = false;
+  fakes.version.majorVersion = 5;
+  fakes.version.minorVersion = 1;
+  start({});
+  EXPECT_FALSE(form->btnRestartElevated->Visible());
+  EXPECT_EQ(form->RegionReasons[1]->Caption(), "(not on this Windows)");
+}
+
+TEST_F(Commands, TickingARegionThatCanFreezeWindowsWarnsOnce) {
+  fakes.version.majorVersion = 10;
+  fakes.version.minorVersion = 0;
+  // Chosen in the file: no box at start.
+  fakes.profile.files[kIni] = "[FreeMemory]\r\nModifiedList=1\r\n";
+  auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
+  application = std::make_unique<TApplication>(fakes.services, std::move(native));
+  form = application->CreateForm<TfrmVantrel>();
+  EXPECT_TRUE(form->RegionBoxes[4]->Checked());
+  EXPECT_TRUE(fakes.dialogs.boxes.empty());
+
+  form->RegionBoxes[3]->Toggle();  // on
+  form->RegionBoxes[3]->Toggle();  // off
+  form->RegionBoxes[4]->Toggle();  // off
+  form->RegionLabels[4]->Click();  // on, by its caption
+  form->RegionBoxes[1]->Toggle();  // a harmless one
+  ASSERT_EQ(fakes.dialogs.boxes.size(), 2u);
+  for (const auto& box : fakes.dialogs.boxes) {
+    EXPECT_NE(box.text.find("stop responding for up to a minute"), std::string::npos);
+    EXPECT_EQ(box.type, platform::kMbOk | platform::kMbIconWarning);
+  }
+}
+
+TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
+  fakes.version.majorVersion = 10;
+  fakes.version.minorVersion = 0;
+  fakes.memory.status = {1000 * kMiB, 100 * kMiB};
+  fakes.profile.files[kIni] =
+      "[FreeMemory]\r\nBelowPercent=10\r\nCooldownMinutes=5\r\nStandby=1\r\nModifiedList=1\r\n";
+  auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
+  clock = native.get();
+  application = std::make_unique<TApplication>(fakes.services, std::move(native));
+  form = application->CreateForm<TfrmVantrel>();
+  auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
+  worker = regionWorker.get();
+  form->UseRegionWorker(std::move(regionWorker));
+  constexpr std::uint64_t kMinute = 600000000;
+  const std::uint64_t start = fakes.timeOfDay.fileTime;
+  struct Step {
+    const char* name;
+    std::uint64_t freeMegabytes;
+    std::uint64_t time;
+    int starts;  // runs so far
+  };
+  const std::vector<Step> steps = {
+      {"exactly 10 %", 100, start, 0},
+      {"below", 99, start, 1},
+      {"within the pause", 1, start + 5 * kMinute - 1, 1},
+      {"the pause is over", 1, start + 5 * kMinute, 2},
+      {"the clock was set back", 1, start, 3},
+      {"just after", 1, start + 1, 3},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    fakes.memory.status.availPhys = step.freeMegabytes * kMiB;
+    fakes.timeOfDay.fileTime = step.time;
+    form->Timer2Timer(form->Timer2);
+    EXPECT_EQ(worker->starts, step.starts);
+  }
+  // Never the two regions that can stop Windows, never the pass, never a balloon.
+  for (const std::string& call : fakes.systemMemory.log) {
+    EXPECT_EQ(call.find("NtSetSystemInformation 80 4"), std::string::npos);
+    EXPECT_EQ(call.find("NtSetSystemInformation 80 3"), std::string::npos);
+  }
+  EXPECT_EQ(fakes.systemMemory.log.size(), 9u);
+  EXPECT_TRUE(fakes.memory.commitOrder.empty());
+  EXPECT_TRUE(balloonTexts().empty());
+  EXPECT_FALSE(form->FreeAllRunning());
+
+  // Off, or with only the regions it may not run chosen: nothing.
+  for (const int box : {0, 1, 2}) {
+    form->RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
+  }
+  fakes.timeOfDay.fileTime = start + 60 * kMinute;
+  form->Timer2Timer(form->Timer2);
+  form->CheckBox3->SetChecked(false);
+  form->RegionBoxes[0]->SetChecked(true);
+  fakes.timeOfDay.fileTime = start + 120 * kMinute;
+  form->Timer2Timer(form->Timer2);
+  EXPECT_EQ(worker->starts, 3);
 }
 
 }  // namespace

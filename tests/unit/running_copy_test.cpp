@@ -15,6 +15,7 @@
 #include "app/product.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
+#include "fake_region_worker.h"
 #include "fake_services.h"
 #include "program_support.h"
 #include "startup/run_key.h"
@@ -258,6 +259,7 @@ TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {
   {
     TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
     auto* form = application.CreateForm<TfrmVantrel>();
+    form->UseRegionWorker(std::make_unique<fakes::FakeRegionWorker>());
     application.Run();
     for (const char* refused : {"free 0", "free 1025", "free ", "free all ", "free -1", "Free 64"}) {
       SCOPED_TRACE(refused);

@@ -147,8 +147,53 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   run.stop();
   EXPECT_EQ(fakes.profile.files[kIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
-                          "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}));
+                          "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
+                kFreeMemoryDefaults);
   EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
+  struct Case {
+    const char* file;     // the section's lines as found
+    const char* written;  // as the exit writes them back
+    bool rule;            // the rule's box
+    const char* percent;  // its edit
+  };
+  const std::vector<Case> cases = {
+      {"WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\n",
+       "WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\n",
+       true, "90"},
+      {"WorkingSets=-1\r\nFileCache=2\r\nStandbyLowPriority=x\r\nStandby=-1\r\nModifiedList=\r\n"
+       "BelowPercent=91\r\nCooldownMinutes=1441\r\n",
+       "WorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
+       "BelowPercent=0\r\nCooldownMinutes=5\r\n",
+       false, "10"},
+      {"BelowPercent=1\r\nCooldownMinutes=0\r\n",
+       "BelowPercent=1\r\nCooldownMinutes=5\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\n"
+       "Standby=0\r\nModifiedList=0\r\n",
+       true, "1"},
+      {"BelowPercent=-1\r\nCooldownMinutes=1\r\n",
+       "BelowPercent=0\r\nCooldownMinutes=1\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\n"
+       "Standby=0\r\nModifiedList=0\r\n",
+       false, "10"},
+  };
+  const std::string vantrel =
+      settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
+                    "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    fakes::FakeServices machine;
+    machine.memory.status = {512 * kMiB, 64 * kMiB};
+    machine.process.moduleFileName = kExe;
+    machine.profile.files[kIni] = vantrel + "[FreeMemory]\r\n" + c.file;
+    ProgramRun run(machine);
+    EXPECT_EQ(run.form->CheckBox3->Checked(), c.rule);
+    EXPECT_EQ(run.form->edtBelowPercent->Text(), c.percent);
+    run.stop();
+    EXPECT_EQ(machine.profile.files[kIni], vantrel + "[FreeMemory]\r\n" + c.written);
+  }
 }
 
 TEST_F(Settings, ExistingLinesAreUpdatedInPlaceAndNewKeysFollow) {
@@ -158,7 +203,8 @@ TEST_F(Settings, ExistingLinesAreUpdatedInPlaceAndNewKeysFollow) {
   EXPECT_EQ(
       fakes.profile.files[kIni],
       "[Other]\r\nx=1\r\n[Vantrel]\r\nCMI=3\r\nIDX=2\r\nAutoRun=1\r\nAutoFree=1\r\nTarget=16\r\nGRFSH=1\r\n"
-      "TRFSH=1\r\nTRYT=1\r\nLCLK=4\r\nWAIT=1\r\nCPU=80\r\nMIN=6\r\n[Tail]\r\ny=2\r\n");
+      "TRFSH=1\r\nTRYT=1\r\nLCLK=4\r\nWAIT=1\r\nCPU=80\r\nMIN=6\r\n[Tail]\r\ny=2\r\n" +
+          std::string(kFreeMemoryDefaults));
 }
 
 TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
@@ -342,7 +388,8 @@ TEST_F(Settings, AStandardUserKeepsTheirSettingsAndTheirAutoStart) {
   first.stop();
   EXPECT_EQ(fakes.profile.files[kUserIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
-                          "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}));
+                          "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}) +
+                kFreeMemoryDefaults);
   EXPECT_EQ(fakes.profile.files[kInstalledIni], settingsText({"CPU=50", "AutoFree=1"}));
 
   // From now on the user's own file counts.

@@ -1,8 +1,11 @@
-// The tray's words: the tip at a few memory figures, and the balloon after a pass.
+// The tray's words: the tip at a few memory figures, and the balloon after a pass and after a Free All.
 #include "app/tray_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "app/free_all_texts.h"
 #include "program_support.h"
 
 namespace vantrel {
@@ -38,6 +41,68 @@ TEST(TrayTexts, TheBalloonAddsUpInTheFiguresItShows) {
         Row{1024 * kMB + kMB * 4 / 10, 1024 * kMB + kMB * 6 / 10, "Freed 1 MB: 1024 MB -> 1025 MB free"}}) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(PassBalloonText(row.before, row.after), row.text);
+  }
+}
+
+RegionResult outcome(RegionOutcome what, std::uint32_t code = 0) {
+  RegionResult result;
+  result.outcome = what;
+  result.code = code;
+  return result;
+}
+
+RegionResult trimmed(std::int32_t programs, std::int32_t skipped = 0) {
+  RegionResult result;
+  result.trimmed = programs;
+  result.skipped = skipped;
+  return result;
+}
+
+TEST(TrayTexts, AFreeAllsBalloonSaysWhatRanAndWhatCouldNot) {
+  RegionResult atOnce;
+  atOnce.allAtOnce = true;
+  const RegionResult done = outcome(RegionOutcome::Done);
+  const RegionResult administrator = outcome(RegionOutcome::NeedsAdministrator, 0xC0000061);
+  const RegionResult notHere = outcome(RegionOutcome::NotAvailable, 0xC0000003);
+  struct Row {
+    const char* name;
+    RegionResults results;
+    const char* text;
+  };
+  const std::vector<Row> rows = {
+      {"the defaults, a standard user's programs one at a time",
+       {trimmed(143, 12), done, done, std::nullopt, std::nullopt},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\n"
+       "Working sets (143 programs), file cache, standby list (low priority)"},
+      {"one program, all five at once",
+       {atOnce, done, done, done, done},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (all programs), file cache, standby list (low "
+       "priority), whole standby list, modified page list"},
+      {"a standard user on Windows XP",
+       {trimmed(1), notHere, notHere, std::nullopt, administrator},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (1 program)\nNeeds administrator: modified page "
+       "list\nNot on this Windows: file cache, standby list (low priority)"},
+      {"nothing ran",
+       {administrator, administrator, std::nullopt, std::nullopt, std::nullopt},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\nNeeds administrator: working sets, file cache"},
+      {"failures name their code: an NTSTATUS in hexadecimal, a Win32 error in decimal",
+       {done, outcome(RegionOutcome::Failed, 1450), outcome(RegionOutcome::Failed, 0xC000009A), std::nullopt,
+        std::nullopt},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (0 programs)\nFailed: file cache (error 1450), "
+       "standby list (low priority) (0xC000009A)"},
+      {"nothing chosen", {}, "Freed 812 MB: 1024 MB -> 1836 MB free"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(FreeAllBalloonText(1024 * kMB, 1836 * kMB, row.results), row.text);
+  }
+
+  // The longest that any figures and codes make still fits the balloon whole.
+  const RegionResult widest = outcome(RegionOutcome::Failed, 0x7FFFFFFF);
+  for (const RegionResults& results :
+       {RegionResults{widest, widest, widest, widest, widest},
+        RegionResults{trimmed(0x7FFFFFFF), administrator, notHere, widest, widest}}) {
+    EXPECT_LE(FreeAllBalloonText(0, kMB * 1048576 * 1048576, results).size(), kBalloonTextLimit);
   }
 }
 

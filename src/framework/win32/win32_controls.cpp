@@ -20,6 +20,8 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kEditSubclassProperty[] = "Vantrel.EditProc";
+// BCM_SETSHIELD, which the headers define only for Vista on.
+constexpr UINT kBcmSetShield = 0x160C;
 
 HWND makeWindow(DWORD exStyle, const char* windowClass, DWORD style, HWND parent) {
   return CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
@@ -76,6 +78,10 @@ class SpeedButton final : public Win32Window {
     // A visual style draws every push button raised; without one the button keeps its flat face.
     if (button.Flat) {
       withoutVisualStyle(window());
+    }
+    if (button.Shield) {
+      // Systems before Vista draw no shield and ignore the message.
+      SendMessageA(window(), kBcmSetShield, 0, TRUE);
     }
     loadGlyph(dpiOf(window()));
   }

@@ -15,4 +15,12 @@ std::intptr_t Win32ShellExecution::ShellExecuteA(WindowHandle owner, const std::
                                                          showCommand));
 }
 
+std::intptr_t Win32ShellExecution::ShellExecuteW(WindowHandle owner, const std::u16string& operation,
+                                                 const std::u16string& file, const std::u16string& parameters,
+                                                 const std::u16string& directory, int showCommand) {
+  return reinterpret_cast<std::intptr_t>(::ShellExecuteW(reinterpret_cast<HWND>(owner), wide(operation),
+                                                         wide(file), wide(parameters), wide(directory),
+                                                         showCommand));
+}
+
 }  // namespace vantrel::platform::win32

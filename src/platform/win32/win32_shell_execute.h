@@ -10,6 +10,9 @@ class Win32ShellExecution final : public ShellExecution {
   std::intptr_t ShellExecuteA(WindowHandle owner, const std::string& operation, const std::string& file,
                               const std::string& parameters, const std::string& directory,
                               int showCommand) override;
+  std::intptr_t ShellExecuteW(WindowHandle owner, const std::u16string& operation, const std::u16string& file,
+                              const std::u16string& parameters, const std::u16string& directory,
+                              int showCommand) override;
 };
 
 }  // namespace vantrel::platform::win32

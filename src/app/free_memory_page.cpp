@@ -1,0 +1,126 @@
+// The Free Memory page's handlers: the boxes of the regions, the restart with administrator rights, the
+// automatic rule in percent and its settings; and the Free All itself, whose regions run off the window
+// thread.
+#include "app/figures.h"
+#include "app/free_all_texts.h"
+#include "app/main_window.h"
+#include "app/product.h"
+#include "framework/sysutils.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr char kFreezeWarning[] =
+    "Emptying the whole standby list or the modified page list can make Windows stop responding for up to a "
+    "minute.\n\nVantrel empties them only when you ask for a Free All, never automatically.";
+constexpr char kRestartFailed[] = "Vantrel could not start with administrator rights (error ";
+
+}  // namespace
+
+void TfrmVantrel::RegionBoxClick(Region region) {
+  TCheckBox* box = RegionBoxes[static_cast<std::size_t>(region)];
+  if ((region == Region::Standby || region == Region::ModifiedList) && box->ClickedByUser() &&
+      box->Checked()) {
+    Application()->MessageBox(kFreezeWarning, kProductLine, platform::kMbOk | platform::kMbIconWarning);
+  }
+}
+
+void TfrmVantrel::btnRestartElevatedClick(TObject*) {
+  // The new copy asks this one to close (saving its settings) and takes its place.
+  const std::intptr_t answer = services_.shellExecution->ShellExecuteW(
+      Handle(), u"runas", services_.process->GetModuleFileNameW(), u"", u"", platform::kSwShowNormal);
+  // A "No" at the system's prompt needs no word from us.
+  if (answer <= 32 && answer != platform::kSeErrAccessDenied) {
+    Application()->MessageBox(kRestartFailed + std::to_string(answer) + ").", kProductLine,
+                              platform::kMbOk | platform::kMbIconStop);
+  }
+}
+
+platform::OsVersionInfo TfrmVantrel::osVersion() const {
+  platform::OsVersionInfo version;
+  // Unknown, it counts as a system without any of the regions.
+  if (!services_.version->GetVersionExA(version)) {
+    version = {};
+  }
+  return version;
+}
+
+FreeMemorySettings TfrmVantrel::freeMemorySettings() const {
+  FreeMemorySettings settings;
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    settings.regions[index] = RegionBoxes[index]->Checked();
+  }
+  settings.belowPercent =
+      CheckBox3->Checked() ? edtBelowPercent->CheckValue(edtBelowPercent->Value()) : kBelowPercentOff;
+  settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
+  return settings;
+}
+
+void TfrmVantrel::showFreeMemorySettings(const FreeMemorySettings& settings) {
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    RegionBoxes[index]->SetChecked(settings.regions[index]);
+  }
+  CheckBox3->SetChecked(settings.belowPercent != kBelowPercentOff);
+  edtBelowPercent->SetValue(settings.belowPercent != kBelowPercentOff ? settings.belowPercent
+                                                                      : kBelowPercentShown);
+  edtCooldown->SetValue(settings.cooldownMinutes);
+}
+
+void TfrmVantrel::startFreeAll(bool automatic) {
+  // Ignored, not queued: the run going now frees what this one would.
+  if (regionRun_.Running()) {
+    return;
+  }
+  RegionChoice choice = freeMemorySettings().regions;
+  if (automatic) {
+    choice[static_cast<std::size_t>(Region::Standby)] = false;
+    choice[static_cast<std::size_t>(Region::ModifiedList)] = false;
+  }
+  freeAllAutomatic_ = automatic;
+  freeAllBefore_ = MaxMem1->FreeMemory();
+  regionRun_.Start(*services_.systemMemory, osVersion(), choice);
+  // The pass image from now on, and no automatic reclaim meanwhile, as during a pass.
+  MaxMem1BeforeDefrag(this);
+  FreeAllTimer->SetEnabled(true);
+  // A worker that is done already (nothing chosen) ends the run now.
+  FreeAllTimerTimer(this);
+}
+
+void TfrmVantrel::FreeAllTimerTimer(TObject*) {
+  const std::optional<RegionResults> results = regionRun_.TakeResults();
+  if (!results) {
+    return;
+  }
+  FreeAllTimer->SetEnabled(false);
+  if (freeAllAutomatic_) {
+    // No pass and no balloon; the tray and the check come back as after a pass.
+    MaxMem1AfterDefrag(this);
+    return;
+  }
+  MaxMem1->DefragAll();
+  TextTrayIcon1->ShowBalloonHint(kProductName,
+                                 FreeAllBalloonText(freeAllBefore_, MaxMem1->FreeMemory(), *results));
+}
+
+void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
+  const FreeMemorySettings settings = freeMemorySettings();
+  if (settings.belowPercent == kBelowPercentOff || regionRun_.Running() ||
+      !BelowShare(freeBytes, MaxMem1->TotalMemory(), settings.belowPercent)) {
+    return;
+  }
+  // Nothing the rule may run is chosen: no run to show.
+  if (!settings.regions[static_cast<std::size_t>(Region::WorkingSets)] &&
+      !settings.regions[static_cast<std::size_t>(Region::FileCache)] &&
+      !settings.regions[static_cast<std::size_t>(Region::StandbyLowPriority)]) {
+    return;
+  }
+  const std::uint64_t now = services_.timeOfDay->GetSystemTimeAsFileTime();
+  if (lastRuleRun_ && !PauseOver(*lastRuleRun_, now, settings.cooldownMinutes)) {
+    return;
+  }
+  lastRuleRun_ = now;
+  startFreeAll(true);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,48 @@
+#include "app/free_memory_settings.h"
+
+#include <array>
+
+namespace vantrel {
+
+namespace {
+
+constexpr char kSection[] = "FreeMemory";
+// By Region.
+constexpr std::array<const char*, kRegionCount> kRegionKeys = {
+    "WorkingSets", "FileCache", "StandbyLowPriority", "Standby", "ModifiedList"};
+constexpr char kBelowPercent[] = "BelowPercent";
+constexpr char kCooldownMinutes[] = "CooldownMinutes";
+// ReadInteger's answer for a missing key or one that is no number: no value of range can be it.
+constexpr std::int32_t kMissing = INT32_MIN;
+
+std::int32_t within(std::int32_t value, std::int32_t lower, std::int32_t upper, std::int32_t fallback) {
+  return value >= lower && value <= upper ? value : fallback;
+}
+
+}  // namespace
+
+FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini) {
+  FreeMemorySettings settings;
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    const std::int32_t value = ini.ReadInteger(kSection, kRegionKeys[index], kMissing);
+    if (value == 0 || value == 1) {
+      settings.regions[index] = value == 1;
+    }
+  }
+  const std::int32_t below = ini.ReadInteger(kSection, kBelowPercent, kMissing);
+  settings.belowPercent =
+      below == kBelowPercentOff ? below : within(below, kBelowPercentMin, kBelowPercentMax, kBelowPercentOff);
+  settings.cooldownMinutes = within(ini.ReadInteger(kSection, kCooldownMinutes, kMissing), kCooldownMin,
+                                    kCooldownMax, kCooldownDefault);
+  return settings;
+}
+
+void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings) {
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    ini.WriteInteger(kSection, kRegionKeys[index], settings.regions[index] ? 1 : 0);
+  }
+  ini.WriteInteger(kSection, kBelowPercent, settings.belowPercent);
+  ini.WriteInteger(kSection, kCooldownMinutes, settings.cooldownMinutes);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,32 @@
+// The Free Memory page's settings: section [FreeMemory] of the settings file, beside the [Vantrel] section,
+// which they leave alone. A value out of its range, or not a number, stands for its default.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/ini_file.h"
+#include "memory/memory_regions.h"
+
+namespace vantrel {
+
+constexpr std::int32_t kBelowPercentOff = 0;
+constexpr std::int32_t kBelowPercentMin = 1;
+constexpr std::int32_t kBelowPercentMax = 90;
+// What the page's edit offers while the rule is off.
+constexpr std::int32_t kBelowPercentShown = 10;
+constexpr std::int32_t kCooldownMin = 1;
+constexpr std::int32_t kCooldownMax = 1440;
+constexpr std::int32_t kCooldownDefault = 5;
+
+struct FreeMemorySettings {
+  RegionChoice regions = kDefaultRegions;
+  // The automatic rule's share of the total memory in percent; kBelowPercentOff: no automatic rule.
+  std::int32_t belowPercent = kBelowPercentOff;
+  std::int32_t cooldownMinutes = kCooldownDefault;
+};
+
+FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini);
+// Raises EIniFileException as TIniFile::WriteInteger does; the keys before the failure stay written.
+void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings);
+
+}  // namespace vantrel

@@ -1,0 +1,67 @@
+// The regions of a Free All, run off the window thread: emptying the working sets of a busy machine or the
+// whole standby list takes seconds, during which the tray, its menu and the window keep answering. The
+// window thread starts a run and later takes its results; nothing else is shared with the worker.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "memory/memory_regions.h"
+
+namespace vantrel {
+
+// Where a run's job goes: a thread of its own in the product; a test runs it when it chooses.
+class RegionWorker {
+ public:
+  virtual ~RegionWorker() = default;
+  // Starts `job`; called again only after Join.
+  virtual void Start(std::function<void()> job) = 0;
+  // Returns once the job started last has ended; at once when none was started.
+  virtual void Join() = 0;
+};
+
+class ThreadRegionWorker final : public RegionWorker {
+ public:
+  ~ThreadRegionWorker() override { Join(); }
+  void Start(std::function<void()> job) override { thread_ = std::thread(std::move(job)); }
+  void Join() override {
+    if (thread_.joinable()) {
+      thread_.join();
+    }
+  }
+
+ private:
+  std::thread thread_;
+};
+
+class TRegionRun {
+ public:
+  TRegionRun() : worker_(std::make_unique<ThreadRegionWorker>()) {}
+  // Waits for a run still going: the worker uses the system service, which outlives this object.
+  ~TRegionRun() { worker_->Join(); }
+  TRegionRun(const TRegionRun&) = delete;
+  TRegionRun& operator=(const TRegionRun&) = delete;
+
+  // Only while no run is going.
+  void SetWorker(std::unique_ptr<RegionWorker> worker);
+
+  // Starts FreeRegions on the worker; false, and nothing started, while a run is going.
+  bool Start(platform::SystemMemory& system, const platform::OsVersionInfo& version,
+             const RegionChoice& choice);
+  // From Start until its results have been taken.
+  bool Running() const { return running_; }
+  // The results once the job has ended, the run then over; none while it runs or when none was started.
+  std::optional<RegionResults> TakeResults();
+
+ private:
+  std::unique_ptr<RegionWorker> worker_;
+  bool running_ = false;
+  // Set by the worker once `results_` holds its answer; the window thread reads them only after.
+  std::atomic<bool> ended_{false};
+  RegionResults results_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,35 @@
+// A worker for a Free All's regions that runs each job on the test's thread: at once, or, while `hold` is
+// set, when the test calls finish() (Join finishes it too, as a thread's join waits for it).
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "app/region_run.h"
+
+namespace vantrel::fakes {
+
+class FakeRegionWorker final : public RegionWorker {
+ public:
+  void Start(std::function<void()> job) override {
+    ++starts;
+    pending_ = std::move(job);
+    if (!hold) {
+      finish();
+    }
+  }
+  void Join() override { finish(); }
+  void finish() {
+    if (pending_) {
+      std::exchange(pending_, nullptr)();
+    }
+  }
+
+  bool hold = false;
+  int starts = 0;
+
+ private:
+  std::function<void()> pending_;
+};
+
+}  // namespace vantrel::fakes
