@@ -112,7 +112,8 @@ TListView* startupList(TComponent* owner, TWinControl* parent, const char* name,
   list->HideSelection = false;
   list->ShowHint = true;
   list->SmallImages = images;
-  list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {"Program", 900}});
+  list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {kPublisherColumn, 120}, {"Program", 900}});
+  list->Greyed = [list](const TListRow& row, int column) { return GreyedCell(*list, row, column); };
   list->SetBounds(0, top, kPageWidth, height);
   list->SetParent(parent);
   return list;
@@ -390,6 +391,9 @@ void TfrmVantrel::buildStartupManagerPage() {
                                                       Utf8ToUtf16(scopeColumn(b)).c_str());
     };
   }
+  Publishers = new TPublisherColumn(
+      this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()}, *ListView1,
+      *ListView2);
 }
 
 void TfrmVantrel::buildInformationPage() {

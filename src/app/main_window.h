@@ -25,6 +25,7 @@
 #include "framework/timer.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
+#include "startup/publisher_column.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
 
@@ -98,6 +99,7 @@ class TfrmVantrel : public TForm {
   TPopupMenu* StatusMenu = nullptr;
   TMenuItem* EnableAtLogOn = nullptr;
   TMenuItem* DisableAtLogOn = nullptr;
+  TPublisherColumn* Publishers;
 
   // Information
   TLabel* Label26;

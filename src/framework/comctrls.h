@@ -86,6 +86,8 @@ class TListView : public TControl {
   TImageList* SmallImages = nullptr;
   // When set, rows are kept in the order it gives (negative: a before b).
   std::function<int(const TListRow& a, const TListRow& b)> Compare;
+  // When set, the cells (column 0 on) for which it is true are drawn in grey text, as unavailable.
+  std::function<bool(const TListRow& row, int column)> Greyed;
 
   const std::vector<TListColumn>& Columns() const { return columns_; }
   void SetColumns(const std::vector<TListColumn>& columns);

@@ -93,6 +93,10 @@ class FileSystem {
   // The text with each "%NAME%" of a variable of this process's environment replaced by its value; a name
   // that is not set stays as it is.
   virtual std::u16string ExpandEnvironmentStringsW(const std::u16string& text) = 0;
+  // The CompanyName of a file's version resource, in the language its translation table lists first
+  // (GetFileVersionInfoSizeW, GetFileVersionInfoW, VerQueryValueW); false when the file has no version
+  // resource, no translation, or no such string.
+  virtual bool GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -7,7 +7,7 @@ std::vector<RunScope> RunScopes(bool system64, bool program32) {
   std::vector<RunScope> scopes = {
       {"All users", platform::kHKeyLocalMachine, program32 ? platform::kKeyWow64_64Key : 0}};
   if (system64) {
-    scopes.push_back({"All users (32-bit)", platform::kHKeyLocalMachine, platform::kKeyWow64_32Key});
+    scopes.push_back({kPrograms32Scope, platform::kHKeyLocalMachine, platform::kKeyWow64_32Key});
   }
   // The user's Run key has one view: 32-bit and 64-bit programs share it.
   scopes.push_back({"This user", platform::kHKeyCurrentUser, 0});

@@ -14,6 +14,8 @@ namespace vantrel {
 constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kBackupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-";
 constexpr char kAutoStartValue[] = "Vantrel";
+// The scope of 32-bit programs' entries on 64-bit Windows.
+constexpr char kPrograms32Scope[] = "All users (32-bit)";
 
 // One place whose Run key Windows reads at log-on: a root and the registry view of its keys.
 struct RunScope {

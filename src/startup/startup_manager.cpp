@@ -84,6 +84,8 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
   const StatusColumn* shown = status ? &*status : nullptr;
   FillLists(*services_.registry, runScopes(), shown, *ListView1, *ListView2);
   FillFolderLists(*services_.fileSystem, FolderScopes(), shown, *ListView1, *ListView2);
+  // A page shown anew looks at the disks anew: programs may have come or gone meanwhile.
+  Publishers->Check(true);
   for (int i = 0; i < ListView1->RowCount(); ++i) {
     if (preselected(ListView1->Rows()[i].Caption)) {
       ListView1->SetSelected(i, true);
@@ -110,6 +112,7 @@ void TfrmVantrel::SpeedButton3Click(TObject*) {
   TRefusals refusals(EntryAction::Add);
   AddEntry(*services_.registry, scopes.front(), scopes.back(), status ? &*status : nullptr,
            OpenDialog1->FileName, *ListView1, refusals);
+  Publishers->Check(false);
   tell(refusals);
 }
 
@@ -138,6 +141,7 @@ void TfrmVantrel::moveSelected(bool toBackup) {
   MoveSelectedEntries(*services_.registry, runScopes(), shown, from, toBackup ? kRunKey : kBackupKey, to,
                       toBackup ? kBackupKey : kRunKey, refusals);
   MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, from, toBackup, to, refusals);
+  Publishers->Check(false);
   tell(refusals);
 }
 
@@ -149,6 +153,7 @@ void TfrmVantrel::deleteSelected(bool backup) {
   DeleteSelectedEntries(*services_.registry, runScopes(), shown, list, backup ? kBackupKey : kRunKey,
                         backup ? *ListView1 : *ListView2, refusals);
   DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), shown, list, backup, refusals);
+  Publishers->Check(false);
   tell(refusals);
 }
 
@@ -156,6 +161,7 @@ void TfrmVantrel::switchSelected(bool starts) {
   TRefusals refusals(starts ? EntryAction::SwitchOn : EntryAction::SwitchOff);
   SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, starts,
                            services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  Publishers->Check(false);
   tell(refusals);
 }
 

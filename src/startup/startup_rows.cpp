@@ -10,6 +10,8 @@ TListRow EntryRow(const std::string& name, const std::string& scope, const std::
   if (status) {
     row.SubItems.push_back(*status);
   }
+  // The publisher, which the page looks up once the rows show.
+  row.SubItems.emplace_back();
   if (program) {
     row.SubItems.push_back(*program);
   }

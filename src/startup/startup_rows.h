@@ -1,5 +1,6 @@
 // The rows of the startup manager's lists, whether they come from a Run key or a Startup folder: the name
-// first, then the scope, the status where the list shows one, and the program.
+// first, then the scope, the status where the list shows one, the publisher (empty until it is looked up) and
+// the program.
 #pragma once
 
 #include <optional>

@@ -98,11 +98,11 @@ def test_the_status_column_and_the_menu_switch_entries_in_their_own_scopes(deskt
                                                                             vantrel, tmp_path):
     open_page(desktop, vantrel.arch)
     columns, rows = upper_rows(desktop, vantrel.arch)
-    assert columns == 4, rows
+    assert columns == 5, rows
     assert wait_until(lambda: statuses(desktop, vantrel.arch) == {
         ("Alpha", "All users"): "Disabled", ("Beta", "All users"): "Enabled", ("Gamma", "This user"): "Enabled"},
         10), upper_rows(desktop, vantrel.arch)
-    assert [cells[3] for cells in rows] == [r"C:\alpha.exe", r"C:\beta.exe", r"C:\gamma.exe"]
+    assert [cells[4] for cells in rows] == [r"C:\alpha.exe", r"C:\beta.exe", r"C:\gamma.exe"]
     desktop.still_screenshot(f"startup-approved-column-{vantrel.arch}")
     machine_before = export(desktop, APPROVED, tmp_path)
     assert machine_before
@@ -130,7 +130,7 @@ def test_the_status_column_and_the_menu_switch_entries_in_their_own_scopes(deskt
 def test_before_windows_8_there_is_no_status_column(desktop, switched, vantrel):
     open_page(desktop, vantrel.arch)
     columns, rows = upper_rows(desktop, vantrel.arch)
-    assert columns == 3, rows
+    assert columns == 4, rows
     assert [cells[:2] for cells in rows] == [["Alpha", "All users"], ["Beta", "All users"],
                                              ["Gamma", "This user"]]
 

@@ -297,8 +297,11 @@ def test_values_are_shown_moved_and_deleted_by_their_whole_name_and_exact_bytes(
     from test_startup_approved import upper_rows
     assert set(native_entries) == {"Bare", "Expand", "Hidden", "Hidden\0Evil"}, native_entries
     open_page(desktop, vantrel.arch)
-    expected = [["Bare", "All users", r"C:\bare.exe"], ["Expand", "All users", r"%SystemRoot%\expand.exe"],
-                ["Hidden", "All users", r"C:\plain.exe"], ["Hidden\\0Evil", "All users", r"C:\evil.exe"]]
+    gone = "File not found"
+    expected = [["Bare", "All users", gone, r"C:\bare.exe"],
+                ["Expand", "All users", gone, r"%SystemRoot%\expand.exe"],
+                ["Hidden", "All users", gone, r"C:\plain.exe"],
+                ["Hidden\\0Evil", "All users", gone, r"C:\evil.exe"]]
     assert wait_until(lambda: upper_rows(desktop, vantrel.arch)[1] == expected, 10), upper_rows(desktop, vantrel.arch)
     desktop.still_screenshot(f"startup-manager-native-values-{vantrel.arch}")
 

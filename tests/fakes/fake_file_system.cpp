@@ -394,4 +394,18 @@ bool FakeFileSystem::mayWrite(const std::string& path) const {
          (administrator || !administratorsOnly(folder));
 }
 
+bool FakeFileSystem::GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) {
+  const auto file = findFile(pathOf(path));
+  if (faults.shouldFail("GetFileVersionInfoW_CompanyName") || file == files.end()) {
+    return false;
+  }
+  const auto named = std::find_if(companies.begin(), companies.end(),
+                                  [&](const auto& entry) { return same(entry.first, file->first); });
+  if (named == companies.end()) {
+    return false;
+  }
+  *company = Utf8ToUtf16(named->second);
+  return true;
+}
+
 }  // namespace vantrel::fakes

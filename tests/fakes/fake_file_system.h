@@ -36,6 +36,7 @@ class FakeFileSystem final : public platform::FileSystem {
   bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
                            std::u16string* arguments) override;
   std::u16string ExpandEnvironmentStringsW(const std::u16string& text) override;
+  bool GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) override;
 
   // Arranging and inspecting, in UTF-8, without the fault plan.
   void addFolder(const std::string& path);
@@ -71,6 +72,8 @@ class FakeFileSystem final : public platform::FileSystem {
   std::map<std::string, std::string> files;         // path -> content, lines ending in "\r\n"
   std::map<std::string, std::string> recycled;      // what was sent to the Recycle Bin: path -> content
   std::map<std::string, std::uint32_t> attributes;  // path -> attributes; a file not named has 0x20 (archive)
+  // The CompanyName of a file's version resource: path -> name; a file not named has no version resource.
+  std::map<std::string, std::string> companies;
 
  private:
   std::map<std::string, std::string>::iterator findFile(const std::string& path);

@@ -96,12 +96,12 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
       columns.push_back(column.Caption);
     }
     const std::vector<std::string> expected =
-        c.shown ? std::vector<std::string>{"Auto Run Items", "Scope", "Status", "Program"}
-                : std::vector<std::string>{"Auto Run Items", "Scope", "Program"};
+        c.shown ? std::vector<std::string>{"Auto Run Items", "Scope", "Status", "Publisher", "Program"}
+                : std::vector<std::string>{"Auto Run Items", "Scope", "Publisher", "Program"};
     EXPECT_EQ(columns, expected);
     ASSERT_EQ(f->ListView1->RowCount(), 1);
-    const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "app.exe"}
-                                                 : std::vector<std::string>{"All users", "app.exe"};
+    const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
+                                                 : std::vector<std::string>{"All users", "", "app.exe"};
     EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
     // Before Windows 8 a right click on the list still brings the window's menu; from then on a row brings
     // the rows' menu, and the empty part of the list still the window's.
@@ -262,12 +262,12 @@ TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   select({"App"});
   EXPECT_EQ(run([&] { f.SpeedButton1->Click(); }), "");
   ASSERT_EQ(f.ListView2->RowCount(), 1);
-  EXPECT_EQ(f.ListView2->Rows()[0].SubItems, (std::vector<std::string>{"All users", "app.exe"}));
+  EXPECT_EQ(f.ListView2->Rows()[0].SubItems, (std::vector<std::string>{"All users", "", "app.exe"}));
   f.ListView2->SetSelected(0, true);
   EXPECT_EQ(run([&] { f.SpeedButton2->Click(); }), "");
   EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
   ASSERT_EQ(f.ListView1->RowCount(), 1);
-  EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "app.exe"}));
+  EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
 }
 
 TEST_F(StartupApproved, TickingAutoStartByHandSwitchesItsEntryOnInItsOwnScopeOnly) {

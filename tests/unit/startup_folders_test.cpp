@@ -58,7 +58,7 @@ std::vector<std::string> rows(const TListView* list) {
   std::vector<std::string> texts;
   for (const TListRow& row : list->Rows()) {
     texts.push_back(row.Caption + " / " + row.SubItems.at(0) + " / " +
-                    (row.SubItems.size() > 1 ? row.SubItems[1] : "<none>") + " / " + row.Key);
+                    (row.SubItems.size() > 2 ? row.SubItems[2] : "<none>") + " / " + row.Key);
   }
   std::sort(texts.begin(), texts.end());
   return texts;
@@ -405,7 +405,7 @@ TEST(StartupFolders, AShortcutShowsTheTargetA64BitShellStarts) {
         "%programfiles%\\Ημερολόγιο\\cal.exe %CommonProgramFiles%\\x %windir%\\System32", "");
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
-    EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.at(1), c.shown);
+    EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.back(), c.shown);
   }
 }
 
@@ -451,7 +451,7 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   // Down and up again, the file keeps its switch and shows it.
   select(f.ListView1, {"sync.bat"});
   EXPECT_EQ(Machine::press(f.SpeedButton1), "");
-  EXPECT_EQ(f.ListView2->Rows().at(0).SubItems.size(), 2u);  // scope and program: no status below
+  EXPECT_EQ(f.ListView2->Rows().at(0).SubItems.size(), 3u);  // scope, publisher, program: no status below
   select(f.ListView2, {"sync.bat"});
   EXPECT_EQ(Machine::press(f.SpeedButton2), "");
   EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));

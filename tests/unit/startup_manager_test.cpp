@@ -90,7 +90,8 @@ std::vector<std::string> scoped(const TListView* list) {
 std::string program(const TListView* list, const std::string& name) {
   for (const TListRow& row : list->Rows()) {
     if (row.Caption == name) {
-      return row.SubItems.size() < 2 ? "<none>" : row.SubItems[1];
+      const int column = SubItemOf(*list, "Program");
+      return row.SubItems.size() <= static_cast<std::size_t>(column) ? "<none>" : row.SubItems[column];
     }
   }
   return "<no row>";
@@ -170,6 +171,44 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   EXPECT_EQ(captions(f.ListView1),
             (std::vector<std::string>{"", "apple", "Banana", "cherry", "date", "vantrel"}));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
+}
+
+TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowOrSaysItsFileIsGone) {
+  fakes.fileSystem.addFile("C:\\Apps\\Ημερολόγιο.exe");
+  fakes.fileSystem.companies["C:\\Apps\\Ημερολόγιο.exe"] = "Ημερολόγιο Ltd";
+  fakes.fileSystem.addFile("C:\\Apps\\plain.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Cal", "\"C:\\Apps\\Ημερολόγιο.exe\" /tray");
+  fakes.registry.setString(kHklm, kRunKey, "Gone", "C:\\Gone\\gone.exe /start");
+  fakes.registry.setString(kHklm, kRunKey, "Plain", "C:\\Apps\\plain.exe");
+  TfrmVantrel& f = start();
+  const auto publishers = [&](const TListView* list) {
+    std::vector<std::string> texts;
+    for (const TListRow& row : list->Rows()) {
+      texts.push_back(row.Caption + ": " + row.SubItems.at(SubItemOf(*list, kPublisherColumn)));
+    }
+    return texts;
+  };
+  EXPECT_EQ(show(), "");
+  // The rows show before any file is looked at.
+  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: "}));
+  windows->advance(100);
+  EXPECT_EQ(publishers(f.ListView1),
+            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found", "Plain: "}));
+  EXPECT_FALSE(f.Publishers->Checking());
+  const int column = SubItemOf(*f.ListView1, kPublisherColumn) + 1;
+  EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[0], column));
+  EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[1], column));
+  EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[1], column + 1));
+
+  // A row that moves keeps its publisher; a program installed since shows at the next showing.
+  select(f.ListView1, {"Gone"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  windows->advance(100);
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: File not found"}));
+  fakes.fileSystem.addFile("C:\\Gone\\gone.exe");
+  EXPECT_EQ(show(), "");
+  windows->advance(100);
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: "}));
 }
 
 TEST_F(StartupManager, AnEntryInBothKeysIsABackupOnlyWhenItsNameTypeAndDataAreTheSame) {
@@ -644,9 +683,9 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     EXPECT_EQ(scoped(f->ListView1), m.rows);
     for (const TListRow& row : f->ListView1->Rows()) {
       const std::string& scope = row.SubItems.front();
-      EXPECT_EQ(row.SubItems[1], scope == kAll    ? "all.exe"
-                                 : scope == kUser ? "user.exe"
-                                                  : "all32.exe")
+      EXPECT_EQ(row.SubItems.back(), scope == kAll    ? "all.exe"
+                                     : scope == kUser ? "user.exe"
+                                                      : "all32.exe")
           << scope;
     }
     EXPECT_FALSE(machine.registry.keyExists(kHkcu, kBackupKey));  // showing creates nothing

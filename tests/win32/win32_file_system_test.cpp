@@ -116,5 +116,26 @@ TEST(Win32FileSystem, ReadsTheTargetAndArgumentsOfAShortcutNamedInGreek) {
   EXPECT_TRUE(RemoveDirectoryW(wide(folder)));
 }
 
+// The program's own executable names its maker in its version resource; read under a path in Greek, which
+// the ANSI calls could not name.
+TEST(Win32FileSystem, ReadsTheCompanyNameOfAFilesVersionResource) {
+  const std::u16string folder = newFolder(u"vantrel-\u03B5\u03BA\u03B4\u03CC\u03C4\u03B7\u03C2-");
+  const std::u16string program = folder + u"\\Ημερολόγιο.exe";
+  const std::u16string text = folder + u"\\notes.txt";
+  ASSERT_TRUE(CopyFileW(wide(Utf8ToUtf16(VANTREL_EXE)), wide(program), TRUE));
+  ASSERT_TRUE(CloseHandle(CreateFileW(wide(text), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
+  platform::win32::Win32FileSystem fileSystem;
+  std::u16string company = u"unchanged";
+  EXPECT_TRUE(fileSystem.GetFileVersionInfoW_CompanyName(program, &company));
+  EXPECT_EQ(Utf16ToUtf8(company), "Vantrel developers");
+  company = u"unchanged";
+  EXPECT_FALSE(fileSystem.GetFileVersionInfoW_CompanyName(text, &company));
+  EXPECT_FALSE(fileSystem.GetFileVersionInfoW_CompanyName(folder + u"\\gone.exe", &company));
+  EXPECT_EQ(company, u"unchanged");
+  EXPECT_TRUE(DeleteFileW(wide(program)));
+  EXPECT_TRUE(DeleteFileW(wide(text)));
+  EXPECT_TRUE(RemoveDirectoryW(wide(folder)));
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -396,6 +396,9 @@ class ListView final : public Win32Window {
   void MakeRowVisible(int index) override { SendMessageA(window(), LVM_ENSUREVISIBLE, index, FALSE); }
   void PostSetFocus() override { PostMessageA(window(), WM_SETFOCUS, 0, 0); }
   LRESULT notify(NMHDR* header) override {
+    if (header->code == NM_CUSTOMDRAW) {
+      return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+    }
     if (header->code != LVN_ITEMCHANGED || programmatic()) {
       return 0;
     }
@@ -416,6 +419,29 @@ class ListView final : public Win32Window {
   HBRUSH colors(HDC) override { return nullptr; }
 
  private:
+  // The cells that the list greys, each in grey text unless its row is selected (the selection's colours
+  // stay readable); asked for cell by cell only where the list greys any.
+  LRESULT customDraw(NMLVCUSTOMDRAW& draw) {
+    if (!list_.Greyed) {
+      return CDRF_DODEFAULT;
+    }
+    switch (draw.nmcd.dwDrawStage) {
+      case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+      case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+      case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const auto index = static_cast<int>(draw.nmcd.dwItemSpec);
+        const bool greyed = index >= 0 && index < list_.RowCount() && !list_.Rows()[index].Selected &&
+                            list_.Greyed(list_.Rows()[index], draw.iSubItem);
+        // Set for every cell: the colour of one cell would otherwise carry over to the next.
+        draw.clrText = greyed ? GetSysColor(COLOR_GRAYTEXT) : CLR_DEFAULT;
+        return CDRF_NEWFONT;
+      }
+      default:
+        return CDRF_DODEFAULT;
+    }
+  }
   // The image list is this object's to destroy, not the list view's (LVS_SHAREIMAGELISTS).
   static DWORD style(const TListView& list) {
     return LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP | (list.MultiSelect ? 0 : LVS_SINGLESEL) |

@@ -1,6 +1,10 @@
 // Win32 only: the file system.
 #include "platform/win32/win32_file_system.h"
 
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.
@@ -224,6 +228,39 @@ std::u16string Win32FileSystem::ExpandEnvironmentStringsW(const std::u16string& 
     }
     expanded.resize(needed);
   }
+}
+
+bool Win32FileSystem::GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) {
+  DWORD handle = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(wide(path), &handle);
+  if (size == 0) {
+    return false;
+  }
+  std::vector<unsigned char> info(size);
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  void* translations = nullptr;
+  UINT length = 0;
+  if (!::GetFileVersionInfoW(wide(path), 0, size, info.data()) ||
+      !::VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &translations, &length) ||
+      length < sizeof(Translation)) {
+    return false;
+  }
+  const auto* first = static_cast<const Translation*>(translations);
+  char block[64];
+  std::snprintf(block, sizeof block, "\\StringFileInfo\\%04x%04x\\CompanyName", first->language,
+                first->codePage);
+  const std::u16string query(block, block + std::strlen(block));
+  void* text = nullptr;
+  if (!::VerQueryValueW(info.data(), wide(query), &text, &length) || !text) {
+    return false;
+  }
+  // The length counts characters, with the terminating NUL where the resource keeps one.
+  const std::u16string value(static_cast<const char16_t*>(text), length);
+  *company = value.substr(0, value.find(u'\0'));
+  return true;
 }
 
 }  // namespace vantrel::platform::win32

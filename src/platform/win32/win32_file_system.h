@@ -22,6 +22,7 @@ class Win32FileSystem final : public FileSystem {
   bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,
                            std::u16string* arguments) override;
   std::u16string ExpandEnvironmentStringsW(const std::u16string& text) override;
+  bool GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) override;
 };
 
 }  // namespace vantrel::platform::win32

@@ -1,0 +1,249 @@
+#include "startup/program_file.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "framework/registry.h"
+#include "platform/unicode.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool sameNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+bool startsWithNoCase(const std::string& text, const std::string& start) {
+  return text.size() >= start.size() && sameNoCase(text.substr(0, start.size()), start);
+}
+
+std::string trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? std::string()
+                                    : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string fileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool hasExtension(const std::string& path) {
+  return fileNameOf(path).find('.') != std::string::npos;
+}
+
+// A name with no folder in it, which Windows searches for.
+bool bare(const std::string& path) {
+  return path.find_first_of("\\/:") == std::string::npos;
+}
+
+// Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
+std::string replacedNoCase(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; at + from.size() <= text.size();) {
+    if (sameNoCase(text.substr(at, from.size()), from)) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    } else {
+      ++at;
+    }
+  }
+  return text;
+}
+
+class Search {
+ public:
+  Search(const ProgramSearch& search, bool native) : search_(search), native_(native) {}
+
+  std::string expand(const std::string& text) const {
+    return Utf16ToUtf8(search_.FileSystem.ExpandEnvironmentStringsW(Utf8ToUtf16(text)));
+  }
+
+  // The text with its variables as a process of the scope's width expands them. %ProgramFiles% and
+  // %CommonProgramFiles% differ between the two; the other variable of each pair is set only on 64-bit
+  // Windows, in both kinds of process.
+  std::string expandForScope(std::string text) const {
+    static const std::pair<const char*, const char*> kNative[] = {
+        {"%ProgramFiles%", "%ProgramW6432%"}, {"%CommonProgramFiles%", "%CommonProgramW6432%"}};
+    static const std::pair<const char*, const char*> kPrograms32[] = {
+        {"%ProgramFiles%", "%ProgramFiles(x86)%"}, {"%CommonProgramFiles%", "%CommonProgramFiles(x86)%"}};
+    for (const auto& [name, scoped] : native_ ? kNative : kPrograms32) {
+      if (expand(scoped) != scoped) {
+        text = replacedNoCase(text, name, scoped);
+      }
+    }
+    return expand(text);
+  }
+
+  // Where this process reads a file of that name: a 32-bit process on 64-bit Windows sees the 32-bit
+  // programs' system folder under the name of the system folder, and the real one under "Sysnative".
+  std::string access(const std::string& path) const {
+    if (native_ && search_.Program32) {
+      const std::string system = expand("%SystemRoot%") + "\\System32\\";
+      if (startsWithNoCase(path, system)) {
+        return expand("%SystemRoot%") + "\\Sysnative\\" + path.substr(system.size());
+      }
+    }
+    return path;
+  }
+
+  // A file (not a folder) at that path; one that this user may not look at counts as there.
+  std::optional<ProgramFile> file(const std::string& path) const {
+    // Characters that no path holds: Windows would answer "invalid name", not "not found".
+    if (path.empty() || path.find_first_of("\"<>|*?") != std::string::npos ||
+        path.find(':', 2) != std::string::npos) {
+      return std::nullopt;
+    }
+    const std::string seen = access(path);
+    bool missing = false;
+    const std::uint32_t attributes = search_.FileSystem.GetFileAttributesW(Utf8ToUtf16(seen), &missing);
+    const bool there = attributes == platform::kInvalidFileAttributes
+                           ? !missing
+                           : (attributes & platform::kFileAttributeDirectory) == 0;
+    if (!there) {
+      return std::nullopt;
+    }
+    return ProgramFile{ProgramFile::State::Found, path, seen};
+  }
+
+  // The path, or the path with `extension` where its name has none.
+  std::optional<ProgramFile> fileOrWith(const std::string& path, const char* extension) const {
+    if (std::optional<ProgramFile> found = file(path)) {
+      return found;
+    }
+    return hasExtension(path) ? std::nullopt : file(path + extension);
+  }
+
+  // A bare name in the folders Windows searches: the system folder, the Windows folder, then PATH.
+  std::optional<ProgramFile> onSystemPath(const std::string& name, const char* extension) const {
+    std::vector<std::string> folders = {expand("%SystemRoot%") + "\\System32", expand("%SystemRoot%")};
+    const std::string path = expand("%PATH%");
+    if (path != "%PATH%") {
+      for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find(';', start), path.size());
+        const std::string folder = trimmed(path.substr(start, end - start));
+        if (!folder.empty()) {
+          folders.push_back(folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder);
+        }
+        start = end + 1;
+      }
+    }
+    for (const std::string& folder : folders) {
+      if (folder.find('%') != std::string::npos) {
+        continue;
+      }
+      if (std::optional<ProgramFile> found = fileOrWith(folder + "\\" + name, extension)) {
+        return found;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // A program's bare name as the shell finds it: its App Paths entry (this user's, then the machine's), then
+  // the system path.
+  std::optional<ProgramFile> program(const std::string& name) const {
+    const std::string exe = hasExtension(name) ? name : name + ".exe";
+    for (const platform::HKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
+      TRegistry keys(search_.Registry, root, search_.Program32 ? platform::kKeyWow64_64Key : 0);
+      if (!keys.OpenKeyReadOnly(kAppPaths + exe)) {
+        continue;
+      }
+      const std::optional<std::string> path = keys.ReadString("");
+      if (path && !trimmed(*path).empty()) {
+        std::string text = expandForScope(trimmed(*path));
+        if (text.front() == '"') {
+          text = text.substr(1, text.find('"', 1) - 1);
+        }
+        return file(text);
+      }
+    }
+    return onSystemPath(name, ".exe");
+  }
+
+  // The program a command line starts, and the arguments after it.
+  std::pair<std::optional<ProgramFile>, std::string> command(const std::string& line) const {
+    if (line.front() == '"') {
+      const std::size_t close = line.find('"', 1);
+      const std::string path = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+      const std::string arguments = close == std::string::npos ? std::string() : line.substr(close + 1);
+      return {bare(path) ? program(path) : fileOrWith(path, ".exe"), arguments};
+    }
+    // Each blank may end the path: the longest prefix that names a file wins.
+    std::vector<std::size_t> ends;
+    for (std::size_t at = line.find(' '); at != std::string::npos; at = line.find(' ', at + 1)) {
+      ends.push_back(at);
+    }
+    ends.push_back(line.size());
+    for (auto end = ends.rbegin(); end != ends.rend(); ++end) {
+      const std::string path = line.substr(0, *end);
+      if (std::optional<ProgramFile> found = bare(path) ? program(path) : fileOrWith(path, ".exe")) {
+        return {found, line.substr(*end)};
+      }
+    }
+    return {std::nullopt, std::string()};
+  }
+
+  // The DLL of "rundll32.exe file.dll,Entry": LoadLibrary's search for a bare name (".dll" added to a name
+  // without an extension).
+  std::optional<ProgramFile> library(const std::string& arguments) const {
+    std::string path = trimmed(arguments.substr(0, arguments.find(',')));
+    if (!path.empty() && path.front() == '"') {
+      path = path.substr(1, path.find('"', 1) - 1);
+    }
+    return bare(path) ? onSystemPath(path, ".dll") : fileOrWith(path, ".dll");
+  }
+
+ private:
+  const ProgramSearch& search_;
+  bool native_;
+};
+
+ProgramFile missing() {
+  return ProgramFile{ProgramFile::State::Missing, {}, {}};
+}
+
+}  // namespace
+
+ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native) {
+  const Search within(search, native);
+  const std::string line = trimmed(within.expandForScope(command));
+  if (line.empty()) {
+    return {};
+  }
+  auto [program, arguments] = within.command(line);
+  if (!program) {
+    return missing();
+  }
+  if (sameNoCase(fileNameOf(program->Path), "rundll32.exe")) {
+    const std::optional<ProgramFile> library = within.library(arguments);
+    return library ? *library : missing();
+  }
+  return *program;
+}
+
+ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& file) {
+  const std::string name = fileNameOf(file);
+  if (name.size() <= 4 || !sameNoCase(name.substr(name.size() - 4), ".lnk")) {
+    return {ProgramFile::State::Found, file, file};
+  }
+  std::u16string target;
+  std::u16string arguments;
+  // A shortcut to no file (a shell folder, an installer's advertised shortcut) names no path to look at.
+  if (!search.FileSystem.IShellLinkW_GetPath(Utf8ToUtf16(file), &target, &arguments) || target.empty()) {
+    return {};
+  }
+  const std::u16string command = u"\"" + target + u"\" " + arguments;
+  return FindProgramFile(search, Utf16ToUtf8(command), true);
+}
+
+}  // namespace vantrel

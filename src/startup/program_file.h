@@ -1,0 +1,45 @@
+// The program file that Windows would start for an entry of the startup manager, found the way Windows finds
+// it: so that an entry whose program was uninstalled can be told from a healthy one.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/registry.h"
+
+namespace vantrel {
+
+// The system as the search sees it.
+struct ProgramSearch {
+  platform::FileSystem& FileSystem;
+  platform::Registry& Registry;
+  // This program runs as a 32-bit program on 64-bit Windows: what Windows starts for a 64-bit scope is looked
+  // at as a 64-bit process sees it (%ProgramFiles% of 64-bit programs, the system folder not redirected).
+  bool Program32 = false;
+};
+
+struct ProgramFile {
+  enum class State {
+    Unknown,  // nothing to look for (an empty command), or a shortcut without a file target
+    Found,
+    Missing,  // no file where Windows would look
+  };
+  State Is = State::Unknown;
+  // The file as Windows names it (for Explorer), and where this process reads it (through the system
+  // folder's 64-bit alias where it runs as a 32-bit program).
+  std::string Path;
+  std::string Access;
+};
+
+// The file that the command line of a Run key's entry starts: environment variables expanded (as a 64-bit
+// process does for `native` scopes, as a 32-bit one for the 32-bit programs' scope); a quoted path up to its
+// closing quote; an unquoted one as its longest existing prefix that ends at a blank (".exe" added to a
+// name without an extension, as CreateProcess does); for rundll32, the DLL it loads; a bare name through
+// the App Paths keys, then the system folder, the Windows folder and the folders of PATH.
+ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native);
+
+// The file that a Startup folder's file starts: a shortcut's target (with its arguments, as above), any
+// other file itself.
+ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& file);
+
+}  // namespace vantrel

@@ -1,0 +1,122 @@
+// The program file that Windows would start for an entry, looked for on the fake disks as Windows looks.
+#include "startup/program_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_services.h"
+
+namespace vantrel {
+namespace {
+
+constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+// A 64-bit Windows whose disks hold a few programs, seen by a 32-bit program.
+struct Machine {
+  Machine() {
+    fakes.on64BitWindows(true);
+    fakes::FakeFileSystem& disk = fakes.fileSystem;
+    disk.environment = {{"SystemRoot", "C:\\Windows"},
+                        {"windir", "C:\\Windows"},
+                        {"ProgramFiles", "C:\\Program Files (x86)"},
+                        {"ProgramFiles(x86)", "C:\\Program Files (x86)"},
+                        {"ProgramW6432", "C:\\Program Files"},
+                        {"PATH", "C:\\Windows\\System32;C:\\Tools\\;%NotSet%"}};
+    for (const char* file :
+         {"C:\\Program Files\\Ημερολόγιο\\cal.exe", "C:\\Program Files (x86)\\Old\\old.exe", "C:\\Short.exe",
+          "C:\\Program Files\\Two Words\\app.exe", "C:\\Windows\\Sysnative\\health.exe",
+          "C:\\Windows\\SysWOW64\\only32.exe", "C:\\Windows\\Sysnative\\rundll32.exe",
+          "C:\\Windows\\Sysnative\\shell.dll", "C:\\Plug\\plug.dll", "C:\\Tools\\tool.exe",
+          "C:\\Apps\\edit.exe", "C:\\Windows\\notepad.exe"}) {
+      disk.addFile(file);
+    }
+    disk.addFolder("C:\\Program Files\\Two Words\\app.exe folder");
+    fakes.registry.setString(platform::kHKeyLocalMachine, std::string(kAppPaths) + "edit.exe", "",
+                             "\"C:\\Apps\\edit.exe\"");
+    disk.addShortcut("C:\\Startup\\cal.lnk", "%ProgramFiles%\\Ημερολόγιο\\cal.exe", "/tray");
+    disk.addShortcut("C:\\Startup\\gone.lnk", "C:\\Gone\\gone.exe", "");
+    disk.addShortcut("C:\\Startup\\plug.lnk", "%SystemRoot%\\System32\\rundll32.exe",
+                     "C:\\Plug\\plug.dll,Run");
+    disk.addShortcut("C:\\Startup\\shell.lnk", "", "");
+    disk.addFile("C:\\Startup\\tidy.bat");
+  }
+  ProgramSearch search() { return {fakes.fileSystem, fakes.registry, true}; }
+  fakes::FakeServices fakes;
+};
+
+std::string shown(const ProgramFile& file) {
+  switch (file.Is) {
+    case ProgramFile::State::Unknown:
+      return "<unknown>";
+    case ProgramFile::State::Missing:
+      return "<missing>";
+    case ProgramFile::State::Found:
+      return file.Path == file.Access ? file.Path : file.Path + " via " + file.Access;
+  }
+  return "";
+}
+
+TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
+  struct Case {
+    const char* command;
+    bool native;
+    const char* expected;
+  };
+  const Case cases[] = {
+      // Quoted: the text between the quotes, whatever follows.
+      {"\"C:\\Program Files\\Two Words\\app.exe\" /start", true, "C:\\Program Files\\Two Words\\app.exe"},
+      {"  \"C:\\Program Files\\Two Words\\app\"", true, "C:\\Program Files\\Two Words\\app.exe"},
+      {"\"C:\\Gone\\gone.exe\" C:\\Tools\\tool.exe", true, "<missing>"},
+      // Unquoted with blanks: the longest prefix that ends at a blank and names a file, not a folder.
+      {"C:\\Program Files\\Two Words\\app.exe folder /x", true, "C:\\Program Files\\Two Words\\app.exe"},
+      {"C:\\Short Cut\\gone.exe /x", true, "C:\\Short.exe"},
+      {"C:\\Program Files\\Gone\\gone.exe /x", true, "<missing>"},
+      {"C:\\Gone Away\\gone.exe", true, "<missing>"},
+      // Variables as the scope's process expands them: a 64-bit one for the 64-bit scopes.
+      {"%ProgramFiles%\\Ημερολόγιο\\cal.exe -min", true, "C:\\Program Files\\Ημερολόγιο\\cal.exe"},
+      {"%ProgramFiles%\\Old\\old.exe", false, "C:\\Program Files (x86)\\Old\\old.exe"},
+      {"%ProgramFiles%\\Old\\old.exe", true, "<missing>"},
+      // The system folder of 64-bit programs, which a 32-bit process sees as Sysnative.
+      {"%windir%\\System32\\health.exe", true,
+       "C:\\Windows\\System32\\health.exe via C:\\Windows\\Sysnative\\health.exe"},
+      {"C:\\Windows\\System32\\only32.exe", true, "<missing>"},
+      // rundll32: the DLL it loads, by its path or searched by its name.
+      {"rundll32.exe C:\\Plug\\plug.dll,Run", true, "C:\\Plug\\plug.dll"},
+      {"C:\\Windows\\System32\\rundll32.exe \"C:\\Plug\\plug\",Run 1", true, "C:\\Plug\\plug.dll"},
+      {"rundll32 shell.dll,Control_RunDLL", true,
+       "C:\\Windows\\System32\\shell.dll via C:\\Windows\\Sysnative\\shell.dll"},
+      {"rundll32.exe C:\\Plug\\gone.dll,Run", true, "<missing>"},
+      // Bare names: the App Paths key, then the system folder, the Windows folder and PATH.
+      {"edit", true, "C:\\Apps\\edit.exe"},
+      {"notepad.exe C:\\notes.txt", true, "C:\\Windows\\notepad.exe"},
+      {"tool -quiet", true, "C:\\Tools\\tool.exe"},
+      {"gone.exe", true, "<missing>"},
+      // Nothing to start: nothing to say.
+      {"", true, "<unknown>"},
+  };
+  Machine machine;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    EXPECT_EQ(shown(FindProgramFile(machine.search(), c.command, c.native)), c.expected);
+  }
+  const struct {
+    const char* file;
+    const char* expected;
+  } folderRows[] = {
+      // A shortcut's target as a 64-bit shell starts it, through rundll32 to its DLL; any other file itself.
+      {"C:\\Startup\\cal.lnk", "C:\\Program Files\\Ημερολόγιο\\cal.exe"},
+      {"C:\\Startup\\gone.lnk", "<missing>"},
+      {"C:\\Startup\\plug.lnk", "C:\\Plug\\plug.dll"},
+      {"C:\\Startup\\shell.lnk", "<unknown>"},
+      {"C:\\Startup\\tidy.bat", "C:\\Startup\\tidy.bat"},
+  };
+  for (const auto& row : folderRows) {
+    SCOPED_TRACE(row.file);
+    EXPECT_EQ(shown(FindFolderProgram(machine.search(), row.file)), row.expected);
+  }
+}
+
+}  // namespace
+}  // namespace vantrel
