@@ -17,10 +17,11 @@ constexpr int kWrongUsage = 2;
 constexpr char kUsageText[] =
     "Vantrel [/free N | /freeall | /?]\n\n"
     "/free N\tfrees N MB of memory, N from 1 to 1024\n"
-    "/freeall\tfrees all the memory a pass can free\n"
+    "/freeall\tempties memory regions, frees all it can\n"
     "/?\tshows this list\n\n"
     "A running Vantrel carries out the pass and shows it in its tray icon; otherwise the pass runs without "
-    "an icon or a window. Without a switch, Vantrel starts in the notification area.";
+    "an icon or a window, and /freeall empties the working sets of all programs, the file cache and the "
+    "low-priority standby list. Without a switch, Vantrel starts in the notification area.";
 
 enum class StartAction { Run, Pass, Usage };
 

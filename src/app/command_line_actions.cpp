@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/product.h"
 #include "app/running_copy.h"
 #include "framework/native.h"
 #include "memory/max_mem.h"
+#include "memory/memory_regions.h"
 #include "platform/unicode.h"
 
 namespace vantrel {
@@ -29,6 +31,19 @@ int passHere(platform::Memory& memory, std::int32_t megabytes) {
     return kPassFailed;
   }
   return blocks > 0 && reclaimer.Held() == blocks ? 0 : kPassFailed;
+}
+
+// The default regions, as no settings are read here. A region that needs an administrator or that this
+// Windows lacks is no failure of the run; one that the system answered with an error is.
+bool regionsHere(platform::Services& services) {
+  platform::OsVersionInfo version;
+  if (!services.version->GetVersionExA(version)) {
+    version = {};
+  }
+  const RegionResults results = FreeRegions(*services.systemMemory, version, kDefaultRegions);
+  return std::none_of(results.begin(), results.end(), [](const std::optional<RegionResult>& result) {
+    return result && result->outcome == RegionOutcome::Failed;
+  });
 }
 
 }  // namespace
@@ -60,7 +75,12 @@ int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
       HandToRunningCopy(instances, PassCommand(megabytes)) == HandOver::Taken) {
     return 0;
   }
-  return passHere(*services.memory, megabytes);
+  if (megabytes != kWholeMemoryPass) {
+    return passHere(*services.memory, megabytes);
+  }
+  const bool regionsDone = regionsHere(services);
+  const int pass = passHere(*services.memory, megabytes);
+  return regionsDone ? pass : kPassFailed;
 }
 
 }  // namespace vantrel

@@ -19,9 +19,10 @@ std::vector<std::string> CommandLineArguments(platform::Process& process);
 int ShowUsage(platform::Services& services, const StartRequest& request);
 
 // A pass of `megabytes` (kWholeMemoryPass: all that a pass can free). The session's running copy is handed
-// it, shows it as its own and the answer is 0; without one (or when it does not take it) the pass runs here:
-// 0 when every block it asked for was held, 1 otherwise. This start never takes the one-copy object, so a
-// normal start meanwhile does not mistake it for a running copy.
+// it, shows it as its own and the answer is 0; without one (or when it does not take it) the pass runs here,
+// for kWholeMemoryPass after the default memory regions: 0 when every block it asked for was held and no
+// region failed (one that needs an administrator or that this Windows lacks does not), 1 otherwise. This
+// start never takes the one-copy object, so a normal start meanwhile does not mistake it for a running copy.
 int RunCommandLinePass(platform::Services& services, std::int32_t megabytes);
 
 }  // namespace vantrel

@@ -33,12 +33,16 @@ constexpr std::uint32_t kStatusProcedureNotFound = 0xC000007A;
 // More Win32 error codes the program tells apart, beside those of the registry.
 constexpr long kErrorInvalidFunction = 1;
 constexpr long kErrorNotSupported = 50;
+// OpenProcess's answer for a process id that names no running process.
+constexpr long kErrorInvalidParameter = 87;
 constexpr long kErrorCallNotImplemented = 120;
 // What a call answers where its entry point is missing.
 constexpr long kErrorProcNotFound = 127;
 constexpr long kErrorPrivilegeNotHeld = 1314;
 // AdjustTokenPrivileges' answer when the token does not hold the privilege at all.
 constexpr long kErrorNotAllAssigned = 1300;
+// LookupPrivilegeValueA's answer for a name that is no privilege of the system's.
+constexpr long kErrorNoSuchPrivilege = 1313;
 
 class SystemMemory {
  public:
@@ -49,7 +53,8 @@ class SystemMemory {
   virtual bool HoldsPrivilege(const char* name) = 0;
   // Enables (or disables) one privilege of this process's token (LookupPrivilegeValueA, then
   // AdjustTokenPrivileges); 0 when it is now in that state, otherwise the Win32 error (kErrorNotAllAssigned
-  // when the token does not hold it). `wasEnabled` receives its state before the call.
+  // when the token does not hold it, kErrorNoSuchPrivilege for a name the system does not know).
+  // `wasEnabled` receives its state before the call.
   virtual long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) = 0;
   // NtSetSystemInformation(infoClass, &command, sizeof(ULONG)); the NTSTATUS it answered.
   virtual std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) = 0;

@@ -1,9 +1,19 @@
 #include "fake_system_memory.h"
 
+#include <algorithm>
+
 namespace vantrel::fakes {
 
 FakeSystemMemory::FakeSystemMemory()
     : held{platform::kSeProfileSingleProcessPrivilege, platform::kSeIncreaseQuotaPrivilege} {}
+
+// Every privilege of Windows is named "Se...Privilege"; LookupPrivilegeValue knows no other name.
+bool FakeSystemMemory::known(const std::string& name) {
+  const std::string prefix = "Se";
+  const std::string suffix = "Privilege";
+  return name.size() > prefix.size() + suffix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
 
 std::string FakeSystemMemory::enabledNames() const {
   std::string names;
@@ -28,7 +38,7 @@ long FakeSystemMemory::AdjustTokenPrivileges(const char* name, bool enable, bool
     return failureError;
   }
   if (held.count(name) == 0) {
-    return platform::kErrorNotAllAssigned;
+    return known(name) ? platform::kErrorNotAllAssigned : platform::kErrorNoSuchPrivilege;
   }
   wasEnabled = enabled.count(name) != 0;
   if (enable) {
@@ -82,6 +92,9 @@ long FakeSystemMemory::EmptyWorkingSet(std::uint32_t processId) {
   log.push_back("EmptyWorkingSet " + std::to_string(processId) + " " + enabledNames());
   if (faults.shouldFail("EmptyWorkingSet")) {
     return failureError;
+  }
+  if (std::find(processes.begin(), processes.end(), processId) == processes.end()) {
+    return platform::kErrorInvalidParameter;
   }
   const auto refusal = refusingProcesses.find(processId);
   return refusal == refusingProcesses.end() ? 0 : refusal->second;

@@ -39,7 +39,10 @@ class FakeSystemMemory final : public platform::SystemMemory {
   // What NtSetSystemInformation answers, by command (kStatusSuccess for any other).
   std::map<std::uint32_t, std::uint32_t> statusOfCommand;
   long fileCacheError = 0;
+  // The running processes, this one among them; EmptyWorkingSet of any other id answers
+  // kErrorInvalidParameter, as OpenProcess does.
   std::vector<std::uint32_t> processes = {0, 4, 100, 200};
+  std::uint32_t ownProcessId = 100;
   // Processes whose EmptyWorkingSet answers this error instead of 0.
   std::map<std::uint32_t, long> refusingProcesses;
 
@@ -49,6 +52,7 @@ class FakeSystemMemory final : public platform::SystemMemory {
   std::function<void()> onCall;
 
  private:
+  static bool known(const std::string& name);
   std::string enabledNames() const;
 };
 

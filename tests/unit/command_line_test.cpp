@@ -119,6 +119,72 @@ TEST(CommandLine, WithoutARunningCopyThePassRunsHereAndTouchesNothingElse) {
     EXPECT_EQ(fakes.registry.faults.calls("RegOpenKeyExW"), 0) << "no auto-start";
     EXPECT_EQ(fakes.instances.liveHandles(), 0) << "the one-copy object untouched";
     EXPECT_EQ(fakes.instances.slept, 0u) << "no wait for a copy that is not there";
+    EXPECT_EQ(fakes.systemMemory.log.empty(), row.megabytes != kWholeMemoryPass)
+        << "regions for /freeall only";
+  }
+}
+
+TEST(CommandLine, FreeAllAloneEmptiesTheDefaultRegionsBeforeThePassAndFailsOnlyWhereOneFailed) {
+  const std::string profile = std::string(" [") + platform::kSeProfileSingleProcessPrivilege + "]";
+  const std::string flush =
+      std::string("SetSystemFileCacheSize 18446744073709551615 18446744073709551615 0 [") +
+      platform::kSeIncreaseQuotaPrivilege + "]";
+  struct Row {
+    const char* name;
+    std::uint32_t major, minor;
+    bool administrator;
+    long fileCacheError;
+    std::vector<std::string> calls;
+    int exitCode;
+  };
+  const std::vector<Row> rows = {
+      {"an administrator",
+       10,
+       0,
+       true,
+       0,
+       {"NtSetSystemInformation 80 2" + profile, flush, "NtSetSystemInformation 80 5" + profile},
+       0},
+      // What Wine answers: the file cache is not on this system.
+      {"no file cache call",
+       10,
+       0,
+       true,
+       platform::kErrorCallNotImplemented,
+       {"NtSetSystemInformation 80 2" + profile, flush, "NtSetSystemInformation 80 5" + profile},
+       0},
+      {"the file cache failed",
+       10,
+       0,
+       true,
+       1450,
+       {"NtSetSystemInformation 80 2" + profile, flush, "NtSetSystemInformation 80 5" + profile},
+       1},
+      {"a standard user",
+       10,
+       0,
+       false,
+       0,
+       {"EmptyWorkingSet 4 []", "EmptyWorkingSet 100 []", "EmptyWorkingSet 200 []"},
+       0},
+      {"XP", 5, 1, true, 0, {"EmptyWorkingSet 4 []", "EmptyWorkingSet 100 []", "EmptyWorkingSet 200 []"}, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fakes::FakeServices fakes;
+    // A small machine, for a short pass.
+    fakes.memory.status = {16 * kMiB, 8 * kMiB};
+    fakes.version.majorVersion = row.major;
+    fakes.version.minorVersion = row.minor;
+    if (!row.administrator) {
+      fakes.systemMemory.asStandardUser();
+    }
+    fakes.systemMemory.fileCacheError = row.fileCacheError;
+    fakes.systemMemory.onCall = [&] { EXPECT_TRUE(fakes.memory.commitOrder.empty()) << "regions first"; };
+    EXPECT_EQ(RunCommandLinePass(fakes.services, kWholeMemoryPass), row.exitCode);
+    EXPECT_EQ(fakes.systemMemory.log, row.calls);
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 16u) << "the pass runs whatever the regions did";
+    EXPECT_EQ(fakes.profile.faults.calls("GetPrivateProfileStringW"), 0) << "the defaults, no settings";
   }
 }
 
@@ -133,6 +199,7 @@ TEST(CommandLine, ARunningCopyIsHandedThePassAndNothingRunsHere) {
     EXPECT_TRUE(fakes.memory.commitOrder.empty());
     ASSERT_EQ(fakes.instances.sent.size(), 1u);
     EXPECT_EQ(PassOfCommand(fakes.instances.sent[0].bytes), megabytes);
+    EXPECT_TRUE(fakes.systemMemory.log.empty()) << "the running copy empties its own choice of regions";
   }
   // A copy inside a long pass: handed once, and done once its window answers again.
   {

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_execute.h"
+#include "platform/win32/win32_system_memory.h"
 #include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/win32_window_system.h"
@@ -37,6 +38,7 @@ Services& services() {
   static Win32ShellExecution shellExecution;
   static Win32Instances instances;
   static Win32TimeOfDay timeOfDay;
+  static Win32SystemMemory systemMemory;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -52,7 +54,8 @@ Services& services() {
                        .multimedia = &multimedia,
                        .shellExecution = &shellExecution,
                        .instances = &instances,
-                       .timeOfDay = &timeOfDay};
+                       .timeOfDay = &timeOfDay,
+                       .systemMemory = &systemMemory};
   return real;
 }
 

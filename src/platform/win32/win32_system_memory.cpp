@@ -1,0 +1,179 @@
+// Win32 only: the system's memory calls and the privileges they ask for.
+#include "platform/win32/win32_system_memory.h"
+
+#include <limits>
+#include <string>
+
+#include "platform/win32/scoped_handle.h"
+#include "platform/win32/windows_api.h"
+
+namespace vantrel::platform::win32 {
+
+namespace {
+
+using NtSetSystemInformationFn = LONG(NTAPI*)(ULONG, PVOID, ULONG);
+using SetSystemFileCacheSizeFn = BOOL(WINAPI*)(SIZE_T, SIZE_T, DWORD);
+using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
+
+// Vista's narrower right to open a process; before it, only the full query right lets EmptyWorkingSet in.
+constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
+
+template <typename Fn>
+Fn entryPoint(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// From the system folder by its full path, never from the program's folder, where anyone could have put a
+// psapi.dll of their own. Loaded once, and kept for the process's life.
+HMODULE psapi() {
+  static const HMODULE module = [] {
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return length == 0 || length >= MAX_PATH
+               ? nullptr
+               : LoadLibraryA((std::string(folder, length) + "\\psapi.dll").c_str());
+  }();
+  return module;
+}
+
+// Windows 7 moved the process-status calls into kernel32 as K32*; before it they live in psapi.dll only.
+template <typename Fn>
+Fn processStatusCall(const char* name) {
+  if (const auto fn = entryPoint<Fn>(GetModuleHandleA("kernel32.dll"), (std::string("K32") + name).c_str())) {
+    return fn;
+  }
+  return entryPoint<Fn>(psapi(), name);
+}
+
+bool vistaOrLater() {
+  static const bool vista = [] {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return ::GetVersionExA(&info) && info.dwMajorVersion >= 6;
+  }();
+  return vista;
+}
+
+SIZE_T sizeOf(std::uint64_t figure) {
+  // SetSystemFileCacheSize's "all of it" is (SIZE_T)-1 in either bitness.
+  return figure == kFlushFileCache ? static_cast<SIZE_T>(-1) : static_cast<SIZE_T>(figure);
+}
+
+}  // namespace
+
+bool Win32SystemMemory::HoldsPrivilege(const char* name) {
+  LUID luid{};
+  HANDLE token = nullptr;
+  if (!LookupPrivilegeValueA(nullptr, name, &luid) ||
+      !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return false;
+  }
+  const ScopedKernelHandle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+  if (size < sizeof(TOKEN_PRIVILEGES)) {
+    return false;
+  }
+  // DWORDs, so that the record inside is aligned.
+  std::vector<DWORD> buffer(size / sizeof(DWORD) + 1);
+  auto* privileges = reinterpret_cast<TOKEN_PRIVILEGES*>(buffer.data());
+  if (!GetTokenInformation(token, TokenPrivileges, privileges, size, &size)) {
+    return false;
+  }
+  for (DWORD index = 0; index < privileges->PrivilegeCount; ++index) {
+    const LUID& held = privileges->Privileges[index].Luid;
+    if (held.LowPart == luid.LowPart && held.HighPart == luid.HighPart) {
+      return true;
+    }
+  }
+  return false;
+}
+
+long Win32SystemMemory::AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) {
+  TOKEN_PRIVILEGES wanted{};
+  wanted.PrivilegeCount = 1;
+  wanted.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  if (!LookupPrivilegeValueA(nullptr, name, &wanted.Privileges[0].Luid)) {
+    return static_cast<long>(GetLastError());
+  }
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    return static_cast<long>(GetLastError());
+  }
+  const ScopedKernelHandle owned(token);
+  TOKEN_PRIVILEGES previous{};
+  DWORD size = 0;
+  // It answers TRUE for a privilege the token lacks too: only the last error tells.
+  SetLastError(ERROR_SUCCESS);
+  if (!::AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &size)) {
+    return static_cast<long>(GetLastError());
+  }
+  if (const DWORD error = GetLastError(); error != ERROR_SUCCESS) {
+    return static_cast<long>(error);
+  }
+  // Windows lists only the privileges it changed: none listed means it already was as asked.
+  wasEnabled =
+      previous.PrivilegeCount == 0 ? enable : (previous.Privileges[0].Attributes & SE_PRIVILEGE_ENABLED) != 0;
+  return 0;
+}
+
+std::uint32_t Win32SystemMemory::NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) {
+  static const auto fn =
+      entryPoint<NtSetSystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtSetSystemInformation");
+  if (!fn) {
+    return kStatusProcedureNotFound;
+  }
+  ULONG value = command;
+  return static_cast<std::uint32_t>(fn(infoClass, &value, sizeof value));
+}
+
+long Win32SystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum,
+                                               std::uint32_t flags) {
+  // Windows Server 2003 SP1 and XP x64 on.
+  static const auto fn =
+      entryPoint<SetSystemFileCacheSizeFn>(GetModuleHandleA("kernel32.dll"), "SetSystemFileCacheSize");
+  if (!fn) {
+    return kErrorProcNotFound;
+  }
+  constexpr std::uint64_t kLargest = std::numeric_limits<SIZE_T>::max();
+  if ((minimum != kFlushFileCache && minimum > kLargest) ||
+      (maximum != kFlushFileCache && maximum > kLargest)) {
+    return kErrorInvalidParameter;
+  }
+  return fn(sizeOf(minimum), sizeOf(maximum), flags) ? 0 : static_cast<long>(GetLastError());
+}
+
+std::vector<std::uint32_t> Win32SystemMemory::EnumProcesses() {
+  static const auto fn = processStatusCall<EnumProcessesFn>("EnumProcesses");
+  if (!fn) {
+    return {};
+  }
+  // It cuts the list without an error when the buffer is too small: grow it until some room is left.
+  for (DWORD count = 1024; count <= 1024 * 1024; count *= 2) {
+    std::vector<DWORD> ids(count);
+    DWORD bytes = 0;
+    if (!fn(ids.data(), count * sizeof(DWORD), &bytes)) {
+      return {};
+    }
+    if (bytes < count * sizeof(DWORD)) {
+      return std::vector<std::uint32_t>(ids.begin(), ids.begin() + bytes / sizeof(DWORD));
+    }
+  }
+  return {};
+}
+
+long Win32SystemMemory::EmptyWorkingSet(std::uint32_t processId) {
+  static const auto fn = processStatusCall<EmptyWorkingSetFn>("EmptyWorkingSet");
+  if (!fn) {
+    return kErrorProcNotFound;
+  }
+  const DWORD query = vistaOrLater() ? kProcessQueryLimitedInformation : PROCESS_QUERY_INFORMATION;
+  const ScopedKernelHandle process(OpenProcess(query | PROCESS_SET_QUOTA, FALSE, processId));
+  if (!process) {
+    return static_cast<long>(GetLastError());
+  }
+  return fn(process.get()) ? 0 : static_cast<long>(GetLastError());
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,19 @@
+// Win32 only: the system's memory calls and the privileges they ask for, each entry point newer than
+// Windows XP looked up at run time.
+#pragma once
+
+#include "platform/system_memory.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32SystemMemory final : public SystemMemory {
+ public:
+  bool HoldsPrivilege(const char* name) override;
+  long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) override;
+  std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) override;
+  long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
+  std::vector<std::uint32_t> EnumProcesses() override;
+  long EmptyWorkingSet(std::uint32_t processId) override;
+};
+
+}  // namespace vantrel::platform::win32
