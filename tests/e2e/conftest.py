@@ -198,6 +198,11 @@ def read_settings(folder):
     return keys
 
 
+def vantrel_lines(folder):
+    """The [Vantrel] section's lines, "Key=Value", in their order; the other sections are not looked at."""
+    return [f"{key}={value}" for key, value in read_settings(folder).items()]
+
+
 def start(desktop, folder):
     """Starts the Vantrel.exe of this folder."""
     return subprocess.Popen([str(ROOT / "scripts" / "wine"), str(folder / "Vantrel.exe")], env=wine_env(desktop),
