@@ -1,6 +1,6 @@
 // The Free Memory page's handlers: the boxes of the regions, the restart with administrator rights, the
-// automatic rule in percent and its settings; and the Free All itself, whose regions run off the window
-// thread.
+// automatic rule in percent, the hotkey and their settings; and the Free All itself, whose regions run off
+// the window thread.
 #include "app/figures.h"
 #include "app/free_all_texts.h"
 #include "app/main_window.h"
@@ -14,6 +14,9 @@ namespace {
 constexpr char kFreezeWarning[] =
     "Emptying the whole standby list or the modified page list can make Windows stop responding for up to a "
     "minute.\n\nVantrel empties them only when you ask for a Free All, never automatically.";
+constexpr char kHotkeyTaken[] =
+    "Another program uses this key combination already. Choose another one for Free All, then tick the box "
+    "again.";
 constexpr char kRestartFailed[] = "Vantrel could not start with administrator rights (error ";
 
 }  // namespace
@@ -37,6 +40,34 @@ void TfrmVantrel::btnRestartElevatedClick(TObject*) {
   }
 }
 
+void TfrmVantrel::chkHotkeyClick(TObject*) {
+  if (!chkHotkey->Checked()) {
+    freeAllHotkey_.Release();
+    return;
+  }
+  if (hkFreeAll->HotKey() == 0) {
+    hkFreeAll->SetHotKey(kOfferedHotkey);
+  }
+  holdHotkey();
+}
+
+void TfrmVantrel::hkFreeAllChange(TObject*) {
+  if (chkHotkey->Checked()) {
+    holdHotkey();
+  }
+}
+
+void TfrmVantrel::holdHotkey() {
+  if (freeAllHotkey_.Hold(Application()->Handle(), hkFreeAll->HotKey())) {
+    return;
+  }
+  // The field keeps the combination, for the user to change.
+  chkHotkey->SetChecked(false);
+  if (HotkeyUsable(hkFreeAll->HotKey())) {
+    Application()->MessageBox(kHotkeyTaken, kProductLine, platform::kMbOk | platform::kMbIconWarning);
+  }
+}
+
 platform::OsVersionInfo TfrmVantrel::osVersion() const {
   platform::OsVersionInfo version;
   // Unknown, it counts as a system without any of the regions.
@@ -54,6 +85,8 @@ FreeMemorySettings TfrmVantrel::freeMemorySettings() const {
   settings.belowPercent =
       CheckBox3->Checked() ? edtBelowPercent->CheckValue(edtBelowPercent->Value()) : kBelowPercentOff;
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
+  settings.hotkey = hkFreeAll->HotKey();
+  settings.hotkeyOn = chkHotkey->Checked();
   return settings;
 }
 
@@ -65,6 +98,9 @@ void TfrmVantrel::showFreeMemorySettings(const FreeMemorySettings& settings) {
   edtBelowPercent->SetValue(settings.belowPercent != kBelowPercentOff ? settings.belowPercent
                                                                       : kBelowPercentShown);
   edtCooldown->SetValue(settings.cooldownMinutes);
+  // The key first: ticking the box registers it.
+  hkFreeAll->SetHotKey(settings.hotkey);
+  chkHotkey->SetChecked(settings.hotkeyOn);
 }
 
 void TfrmVantrel::startFreeAll(bool automatic) {

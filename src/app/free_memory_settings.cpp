@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "app/free_all_hotkey.h"
+
 namespace vantrel {
 
 namespace {
@@ -12,6 +14,8 @@ constexpr std::array<const char*, kRegionCount> kRegionKeys = {
     "WorkingSets", "FileCache", "StandbyLowPriority", "Standby", "ModifiedList"};
 constexpr char kBelowPercent[] = "BelowPercent";
 constexpr char kCooldownMinutes[] = "CooldownMinutes";
+constexpr char kHotkey[] = "Hotkey";
+constexpr char kHotkeyOn[] = "HotkeyOn";
 // ReadInteger's answer for a missing key or one that is no number: no value of range can be it.
 constexpr std::int32_t kMissing = INT32_MIN;
 
@@ -34,6 +38,11 @@ FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini) {
       below == kBelowPercentOff ? below : within(below, kBelowPercentMin, kBelowPercentMax, kBelowPercentOff);
   settings.cooldownMinutes = within(ini.ReadInteger(kSection, kCooldownMinutes, kMissing), kCooldownMin,
                                     kCooldownMax, kCooldownDefault);
+  const std::int32_t hotkey = ini.ReadInteger(kSection, kHotkey, kMissing);
+  if (hotkey > 0 && hotkey <= 0xFFFF && HotkeyUsable(static_cast<std::uint16_t>(hotkey))) {
+    settings.hotkey = static_cast<std::uint16_t>(hotkey);
+  }
+  settings.hotkeyOn = settings.hotkey != 0 && ini.ReadInteger(kSection, kHotkeyOn, kMissing) == 1;
   return settings;
 }
 
@@ -43,6 +52,8 @@ void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings) 
   }
   ini.WriteInteger(kSection, kBelowPercent, settings.belowPercent);
   ini.WriteInteger(kSection, kCooldownMinutes, settings.cooldownMinutes);
+  ini.WriteInteger(kSection, kHotkey, settings.hotkey);
+  ini.WriteInteger(kSection, kHotkeyOn, settings.hotkeyOn ? 1 : 0);
 }
 
 }  // namespace vantrel

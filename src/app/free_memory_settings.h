@@ -1,5 +1,6 @@
 // The Free Memory page's settings: section [FreeMemory] of the settings file, beside the [Vantrel] section,
-// which they leave alone. A value out of its range, or not a number, stands for its default.
+// which they leave alone. A value out of its range, or not a number, stands for its default; so does a hotkey
+// without Ctrl or Alt, and a hotkey turned on without a key.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,9 @@ struct FreeMemorySettings {
   // The automatic rule's share of the total memory in percent; kBelowPercentOff: no automatic rule.
   std::int32_t belowPercent = kBelowPercentOff;
   std::int32_t cooldownMinutes = kCooldownDefault;
+  // The hotkey field's word (0 for none), and whether the combination runs Free All.
+  std::uint16_t hotkey = 0;
+  bool hotkeyOn = false;
 };
 
 FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini);

@@ -136,7 +136,8 @@ TFont font(const char* name, int height, TFontStyles style, TColor color) {
 
 }  // namespace
 
-TfrmVantrel::TfrmVantrel(TApplication& application) : TForm(application), services_(application.Services()) {
+TfrmVantrel::TfrmVantrel(TApplication& application)
+    : TForm(application), services_(application.Services()), freeAllHotkey_(*services_.windowSystem) {
   SetName("frmVantrel");
   SetCaption(kProductLine);
   SetFont(font("Arial", -12, 0, clWindowText));
@@ -185,6 +186,7 @@ TfrmVantrel::TfrmVantrel(TApplication& application) : TForm(application), servic
 TfrmVantrel::~TfrmVantrel() {
   // A later start's command must not reach a window on its way out (its exit may still show a box).
   Application()->OnCopyData = nullptr;
+  Application()->UnhookMainWindow(hotkeyHook_);
   BeforeDestruction();
 }
 
@@ -465,6 +467,24 @@ void TfrmVantrel::buildFreeMemoryPage() {
                                  platform::AtLeast(version, 6, 0) &&
                                  !services_.windowSystem->GetTokenElevation());
   btnRestartElevated->SetParent(page);
+
+  chkHotkey = checkBox(this, page, "chkHotkey", "Hotkey for Free All", 216, 240);
+  chkHotkey->OnClick = [this](TObject* sender) { chkHotkeyClick(sender); };
+  lblHotkey = label(this, page, "lblHotkey", "Hotkey for Free All", 236, 241, 104);
+  lblHotkey->FocusControl = chkHotkey;
+  hkFreeAll = new THotKey(this);
+  hkFreeAll->SetName("hkFreeAll");
+  hkFreeAll->SetBounds(340, 237, 96, kEditHeight);
+  hkFreeAll->OnChange = [this](TObject* sender) { hkFreeAllChange(sender); };
+  hkFreeAll->SetParent(page);
+  hotkeyHook_ = Application()->HookMainWindow([this](TMessage& message) {
+    if (message.Msg != platform::kWmHotKey || message.WParam != kFreeAllHotkeyId) {
+      return false;
+    }
+    // As the tray menu's Free All: the chosen regions, the pass and the balloon.
+    startFreeAll(false);
+    return true;
+  });
 }
 
 }  // namespace vantrel

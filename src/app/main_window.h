@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/free_all_hotkey.h"
 #include "app/free_memory_settings.h"
 #include "app/free_memory_tray_icon.h"
 #include "app/region_run.h"
@@ -120,6 +121,9 @@ class TfrmVantrel : public TForm {
   TLabel* Label31;
   // Shown only while this copy runs without administrator rights.
   TSpeedButton* btnRestartElevated;
+  TCheckBox* chkHotkey;
+  TLabel* lblHotkey;
+  THotKey* hkFreeAll;
 
   // Components
   TTimer* Timer1;
@@ -181,6 +185,8 @@ class TfrmVantrel : public TForm {
   void FreeAllTimerTimer(TObject* Sender);
   void RegionBoxClick(Region region);
   void btnRestartElevatedClick(TObject* Sender);
+  void chkHotkeyClick(TObject* Sender);
+  void hkFreeAllChange(TObject* Sender);
   // Where the regions run; a test puts in one that it drives.
   void UseRegionWorker(std::unique_ptr<RegionWorker> worker) { regionRun_.SetWorker(std::move(worker)); }
   bool FreeAllRunning() const { return regionRun_.Running(); }
@@ -242,6 +248,8 @@ class TfrmVantrel : public TForm {
   FreeMemorySettings freeMemorySettings() const;
   void showFreeMemorySettings(const FreeMemorySettings& settings);
   platform::OsVersionInfo osVersion() const;
+  // Registers the field's combination while the box is ticked; a refusal is told, and unticks the box.
+  void holdHotkey();
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
@@ -256,6 +264,8 @@ class TfrmVantrel : public TForm {
   std::int64_t freeAllBefore_ = 0;
   // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.
   std::optional<std::uint64_t> lastRuleRun_;
+  FreeAllHotkey freeAllHotkey_;
+  int hotkeyHook_ = 0;
 };
 
 }  // namespace vantrel

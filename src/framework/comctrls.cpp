@@ -30,6 +30,25 @@ void TProgressBar::SyncNative() {
   Native()->SetPosition(position_);
 }
 
+void THotKey::SetHotKey(std::uint16_t hotKey) {
+  hotKey_ = hotKey;
+  if (Native()) {
+    Native()->SetHotKey(hotKey_);
+  }
+}
+
+void THotKey::UserSetHotKey(std::uint16_t hotKey) {
+  hotKey_ = hotKey;
+  if (OnChange) {
+    OnChange(this);
+  }
+}
+
+void THotKey::SyncNative() {
+  TControl::SyncNative();
+  Native()->SetHotKey(hotKey_);
+}
+
 std::vector<TTabSheet*> TPageControl::Pages() const {
   std::vector<TTabSheet*> pages;
   for (TControl* control : Controls()) {

@@ -1,6 +1,8 @@
-// The common controls: progress bars, the page control with its tab sheets and the report-style list view.
+// The common controls: progress bars, hotkey fields, the page control with its tab sheets and the
+// report-style list view.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,6 +33,33 @@ class TProgressBar : public TControl {
   int min_ = 0;
   int max_ = 100;
   int position_ = 0;
+};
+
+// The keys held with a hotkey field's key: its word's high byte.
+constexpr std::uint16_t kHotkeyfShift = 0x01;
+constexpr std::uint16_t kHotkeyfControl = 0x02;
+constexpr std::uint16_t kHotkeyfAlt = 0x04;
+
+// A field that shows the key combination pressed into it, as its word: the virtual key in the low byte, the
+// kHotkeyf* keys held with it in the high byte; 0 for none. The native field takes no key without Ctrl or
+// Alt.
+class THotKey : public TControl {
+ public:
+  using TControl::TControl;
+  TControlKind Kind() const override { return TControlKind::HotKey; }
+
+  std::uint16_t HotKey() const { return hotKey_; }
+  // By the program: no handler runs.
+  void SetHotKey(std::uint16_t hotKey);
+  // A combination the user pressed: runs OnChange.
+  void UserSetHotKey(std::uint16_t hotKey);
+  TNotifyEvent OnChange;
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  std::uint16_t hotKey_ = 0;
 };
 
 // Tabs over a stack of pages; only the active page is visible.

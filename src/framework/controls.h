@@ -25,6 +25,7 @@ enum class TControlKind {
   ComboBox,
   ListView,
   ProgressBar,
+  HotKey,
   Panel,
   PageControl,
   TabSheet

@@ -53,6 +53,7 @@ class NativeControl {
   virtual void SetItemIndex(int) {}
   virtual void SetRange(int, int) {}
   virtual void SetPosition(int) {}
+  virtual void SetHotKey(std::uint16_t) {}
   virtual void SetChecked(bool) {}
   virtual void SetMinimized(bool) {}
   virtual void SetColumns(const std::vector<TListColumn>&) {}

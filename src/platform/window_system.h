@@ -37,6 +37,7 @@ constexpr std::uint32_t kWmShowWindow = 0x0018;
 constexpr std::uint32_t kWmNcDestroy = 0x0082;
 constexpr std::uint32_t kWmSysCommand = 0x0112;
 constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmHotKey = 0x0312;
 constexpr std::uint32_t kWmMouseMove = 0x0200;
 constexpr std::uint32_t kWmLButtonDown = 0x0201;
 constexpr std::uint32_t kWmLButtonUp = 0x0202;
@@ -57,6 +58,11 @@ constexpr int kVkControl = 0x11;
 constexpr int kVkMenu = 0x12;
 
 constexpr int kGwlpWndProc = -4;
+
+// RegisterHotKey's modifiers.
+constexpr std::uint32_t kModAlt = 0x0001;
+constexpr std::uint32_t kModControl = 0x0002;
+constexpr std::uint32_t kModShift = 0x0004;
 
 // GetSystemMetrics: the big and the small icon's sizes at the system's DPI.
 constexpr int kSmCxIcon = 11;
@@ -105,6 +111,11 @@ class WindowSystem {
   // A size the system uses (kSmCxSmIcon: the notification area's icons), in pixels at the system's DPI.
   virtual int GetSystemMetrics(int index) = 0;
   virtual bool SetForegroundWindow(HWnd window) = 0;
+  // A key combination for the whole session: WM_HOTKEY with wParam `id` reaches `window` whenever it is
+  // pressed. False when a program (this one included) holds the combination already.
+  virtual bool RegisterHotKey(HWnd window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;
+  // False when `window` holds no combination of that id.
+  virtual bool UnregisterHotKey(HWnd window, int id) = 0;
 
   virtual std::intptr_t GetWindowLongPtrA(HWnd window, int index) = 0;
   // Returns the previous value; 0 on failure.

@@ -50,6 +50,14 @@ void checkWindowSystem(platform::WindowSystem& windows, const std::function<void
   wait(100);
   EXPECT_TRUE(seen.empty());
 
+  // A combination is held once in the session: not again under another id; given back once.
+  constexpr std::uint32_t kRareCombination = platform::kModControl | platform::kModAlt | platform::kModShift;
+  ASSERT_TRUE(windows.RegisterHotKey(window, 1, kRareCombination, 'J'));
+  EXPECT_FALSE(windows.RegisterHotKey(window, 2, kRareCombination, 'J'));
+  EXPECT_TRUE(windows.UnregisterHotKey(window, 1));
+  EXPECT_FALSE(windows.UnregisterHotKey(window, 1));
+  EXPECT_FALSE(windows.UnregisterHotKey(window, 2));
+
   const std::uint32_t created = windows.RegisterWindowMessageA("TaskbarCreated");
   EXPECT_GE(created, 0xC000u);
   EXPECT_EQ(windows.RegisterWindowMessageA("TaskbarCreated"), created);

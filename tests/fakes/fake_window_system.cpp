@@ -65,6 +65,29 @@ bool FakeWindowSystem::ChangeWindowMessageFilterEx(platform::HWnd window, std::u
   return true;
 }
 
+bool FakeWindowSystem::RegisterHotKey(platform::HWnd window, int id, std::uint32_t modifiers,
+                                      std::uint32_t virtualKey) {
+  const std::pair combination{modifiers, virtualKey};
+  if (std::find(heldElsewhere.begin(), heldElsewhere.end(), combination) != heldElsewhere.end()) {
+    return false;
+  }
+  for (const auto& [owner, held] : hotKeys) {
+    if (held == combination) {
+      return false;
+    }
+  }
+  hotKeys[{window, id}] = combination;
+  return true;
+}
+
+bool FakeWindowSystem::UnregisterHotKey(platform::HWnd window, int id) {
+  if (!hotKeys.erase({window, id})) {
+    ++strayUnregisters;
+    return false;
+  }
+  return true;
+}
+
 std::uintptr_t FakeWindowSystem::SetTimer(platform::HWnd window, std::uintptr_t id, std::uint32_t elapse) {
   if (faults.shouldFail("SetTimer") || !windows_.count(window)) {
     return 0;

@@ -38,6 +38,9 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::uint32_t GetDoubleClickTime() override { return doubleClickTime; }
   int GetSystemMetrics(int index) override;
   bool SetForegroundWindow(platform::HWnd window) override;
+  bool RegisterHotKey(platform::HWnd window, int id, std::uint32_t modifiers,
+                      std::uint32_t virtualKey) override;
+  bool UnregisterHotKey(platform::HWnd window, int id) override;
   std::intptr_t GetWindowLongPtrA(platform::HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(platform::HWnd window, int index, std::intptr_t value) override;
   std::intptr_t CallWindowProcA(platform::WndProc previous, platform::HWnd window, std::uint32_t message,
@@ -74,6 +77,12 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::vector<platform::HWnd> foreground;
   // The messages let through the message filter, and to which window.
   std::vector<std::pair<platform::HWnd, std::uint32_t>> allowed;
+  // The key combinations registered, by window and id: (modifiers, virtual key).
+  std::map<std::pair<platform::HWnd, int>, std::pair<std::uint32_t, std::uint32_t>> hotKeys;
+  // Combinations that other programs hold: RegisterHotKey refuses them.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> heldElsewhere;
+  // UnregisterHotKey calls for a window and id that held nothing, which Windows answers with an error.
+  int strayUnregisters = 0;
   bool elevated = false;
   bool stationVisible = true;
 

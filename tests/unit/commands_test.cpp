@@ -297,15 +297,15 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();
-  // The twelve keys of [Vantrel] and the seven of [FreeMemory].
-  EXPECT_EQ(settingsWrites(), 19);
+  // The twelve keys of [Vantrel] and the nine of [FreeMemory].
+  EXPECT_EQ(settingsWrites(), 21);
   EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
   EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);
   EXPECT_EQ(clock->quits, 1);
   EXPECT_TRUE(application->Terminated());
 
   application.reset();
-  EXPECT_EQ(settingsWrites(), 19);
+  EXPECT_EQ(settingsWrites(), 21);
 }
 
 TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
@@ -327,7 +327,7 @@ TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
   form->CustomItem4Click(form->CustomItem4);
   EXPECT_TRUE(application->Terminated());
   application.reset();
-  EXPECT_EQ(settingsWrites(), 19);
+  EXPECT_EQ(settingsWrites(), 21);
 }
 
 TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntilItEnds) {
@@ -375,6 +375,52 @@ TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntil
   EXPECT_EQ(worker->starts, 2);
   worker->finish();
   application.reset();  // the exit waits for nothing more
+}
+
+TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneBox) {
+  fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  start({});
+  recordPasses();
+  EXPECT_FALSE(form->chkHotkey->Checked());
+  EXPECT_EQ(form->hkFreeAll->HotKey(), 0);
+  const auto held = [&] { return fakes.windowSystem.hotKeys; };
+  using HotKeys = decltype(fakes.windowSystem.hotKeys);
+  const platform::HWnd window = application->Handle();
+
+  form->chkHotkey->Toggle();
+  EXPECT_EQ(form->hkFreeAll->HotKey(), kOfferedHotkey);
+  EXPECT_EQ(held(),
+            (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift, 'F'}}}));
+
+  TMessage other{platform::kWmHotKey, kFreeAllHotkeyId + 1};
+  EXPECT_FALSE(application->DispatchHooks(other));
+  TMessage pressed{platform::kWmHotKey, kFreeAllHotkeyId};
+  EXPECT_TRUE(application->DispatchHooks(pressed));
+  EXPECT_EQ(worker->starts, 1);
+  EXPECT_EQ(passes(), (std::vector<std::size_t>{1024}));
+  EXPECT_EQ(balloonTexts().size(), 1u);
+
+  // Another key in place of the first.
+  form->hkFreeAll->UserSetHotKey((kHotkeyfControl | kHotkeyfAlt) << 8 | 'G');
+  EXPECT_EQ(held(),
+            (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModAlt, 'G'}}}));
+
+  fakes.windowSystem.heldElsewhere = {{platform::kModAlt, 'H'}};
+  form->hkFreeAll->UserSetHotKey(kHotkeyfAlt << 8 | 'H');
+  ASSERT_EQ(fakes.dialogs.boxes.size(), 1u);
+  EXPECT_NE(fakes.dialogs.boxes[0].text.find("Another program uses this key combination"), std::string::npos);
+  EXPECT_FALSE(form->chkHotkey->Checked());
+  EXPECT_EQ(form->hkFreeAll->HotKey(), kHotkeyfAlt << 8 | 'H') << "the chosen key stays";
+  EXPECT_TRUE(held().empty());
+
+  // Free again, the kept key is taken, not the offer; unticked, it is given back, once.
+  fakes.windowSystem.heldElsewhere.clear();
+  form->chkHotkey->Toggle();
+  EXPECT_EQ(held(), (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModAlt, 'H'}}}));
+  form->chkHotkey->Toggle();
+  EXPECT_TRUE(held().empty());
+  EXPECT_EQ(fakes.windowSystem.strayUnregisters, 0) << "a key that failed to register was unregistered";
+  EXPECT_EQ(fakes.dialogs.boxes.size(), 1u);
 }
 
 TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRestart) {

@@ -23,6 +23,6 @@ inline std::string settingsText(const std::vector<std::string>& keys) {
 // The [FreeMemory] section as the first exit writes it, after [Vantrel].
 constexpr char kFreeMemoryDefaults[] =
     "[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
-    "BelowPercent=0\r\nCooldownMinutes=5\r\n";
+    "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n";
 
 }  // namespace vantrel

@@ -154,30 +154,38 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
 
 TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
   struct Case {
-    const char* file;     // the section's lines as found
-    const char* written;  // as the exit writes them back
-    bool rule;            // the rule's box
-    const char* percent;  // its edit
+    const char* file;      // the section's lines as found
+    const char* written;   // as the exit writes them back
+    bool rule;             // the rule's box
+    const char* percent;   // its edit
+    std::uint16_t hotkey;  // the field
+    bool hotkeyHeld;       // registered and ticked
   };
   const std::vector<Case> cases = {
       {"WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
-       "BelowPercent=90\r\nCooldownMinutes=1440\r\n",
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n",
        "WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
-       "BelowPercent=90\r\nCooldownMinutes=1440\r\n",
-       true, "90"},
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n",
+       true, "90", 0x646, true},
       {"WorkingSets=-1\r\nFileCache=2\r\nStandbyLowPriority=x\r\nStandby=-1\r\nModifiedList=\r\n"
-       "BelowPercent=91\r\nCooldownMinutes=1441\r\n",
+       "BelowPercent=91\r\nCooldownMinutes=1441\r\nHotkey=70\r\nHotkeyOn=1\r\n",
        "WorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
-       "BelowPercent=0\r\nCooldownMinutes=5\r\n",
-       false, "10"},
-      {"BelowPercent=1\r\nCooldownMinutes=0\r\n",
-       "BelowPercent=1\r\nCooldownMinutes=5\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\n"
-       "Standby=0\r\nModifiedList=0\r\n",
-       true, "1"},
-      {"BelowPercent=-1\r\nCooldownMinutes=1\r\n",
-       "BelowPercent=0\r\nCooldownMinutes=1\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\n"
-       "Standby=0\r\nModifiedList=0\r\n",
-       false, "10"},
+       "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n",
+       false, "10", 0, false},
+      // Shift alone is no hotkey; a hotkey turned on without a key is off.
+      {"BelowPercent=1\r\nCooldownMinutes=0\r\nHotkey=326\r\n",
+       "BelowPercent=1\r\nCooldownMinutes=5\r\nHotkey=0\r\nWorkingSets=1\r\nFileCache=1\r\n"
+       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nHotkeyOn=0\r\n",
+       true, "1", 0, false},
+      {"BelowPercent=-1\r\nCooldownMinutes=1\r\nHotkey=65536\r\nHotkeyOn=1\r\n",
+       "BelowPercent=0\r\nCooldownMinutes=1\r\nHotkey=0\r\nHotkeyOn=0\r\nWorkingSets=1\r\nFileCache=1\r\n"
+       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n",
+       false, "10", 0, false},
+      // Kept, though turned off, once the hotkey was not free at the start.
+      {"Hotkey=838\r\nHotkeyOn=1\r\n",
+       "Hotkey=838\r\nHotkeyOn=0\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\n"
+       "ModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n",
+       false, "10", 0x346, false},
   };
   const std::string vantrel =
       settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
@@ -188,9 +196,15 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
     machine.memory.status = {512 * kMiB, 64 * kMiB};
     machine.process.moduleFileName = kExe;
     machine.profile.files[kIni] = vantrel + "[FreeMemory]\r\n" + c.file;
+    // Another program holds Ctrl+Shift+F.
+    machine.windowSystem.heldElsewhere = {{platform::kModControl | platform::kModShift, 'F'}};
     ProgramRun run(machine);
     EXPECT_EQ(run.form->CheckBox3->Checked(), c.rule);
     EXPECT_EQ(run.form->edtBelowPercent->Text(), c.percent);
+    EXPECT_EQ(run.form->hkFreeAll->HotKey(), c.hotkey);
+    EXPECT_EQ(run.form->chkHotkey->Checked(), c.hotkeyHeld);
+    EXPECT_EQ(machine.windowSystem.hotKeys.size(), c.hotkeyHeld ? 1u : 0u);
+    EXPECT_EQ(machine.dialogs.boxes.size(), c.hotkey && !c.hotkeyHeld ? 1u : 0u);
     run.stop();
     EXPECT_EQ(machine.profile.files[kIni], vantrel + "[FreeMemory]\r\n" + c.written);
   }

@@ -470,6 +470,26 @@ class ProgressBar final : public Win32Window {
   void SetPosition(int position) override { SendMessageA(window(), PBM_SETPOS, position, 0); }
 };
 
+class HotKey final : public Win32Window {
+ public:
+  HotKey(THotKey& field, HWND parent)
+      : Win32Window(field, makeWindow(0, HOTKEY_CLASSA, WS_TABSTOP, parent)), field_(field) {
+    // A key alone or with Shift alone would take that key from every program: Ctrl is added to it.
+    SendMessageA(window(), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL, 0));
+  }
+  void SetText(const std::string&) override {}
+  void SetHotKey(std::uint16_t hotKey) override { quietly(HKM_SETHOTKEY, hotKey, 0); }
+  void command(int code) override {
+    if (code == EN_CHANGE && !programmatic()) {
+      const auto hotKey = static_cast<std::uint16_t>(SendMessageA(window(), HKM_GETHOTKEY, 0, 0));
+      guarded(field_, [&] { field_.UserSetHotKey(hotKey); });
+    }
+  }
+
+ private:
+  THotKey& field_;
+};
+
 class Container final : public Win32Window {
  public:
   Container(TControl& control, HWND parent)
@@ -551,6 +571,8 @@ std::unique_ptr<NativeControl> createControl(TControl& control, HWND parent) {
       return std::make_unique<ListView>(static_cast<TListView&>(control), parent);
     case TControlKind::ProgressBar:
       return std::make_unique<ProgressBar>(static_cast<TProgressBar&>(control), parent);
+    case TControlKind::HotKey:
+      return std::make_unique<HotKey>(static_cast<THotKey&>(control), parent);
     case TControlKind::PageControl:
       return std::make_unique<PageControl>(static_cast<TPageControl&>(control), parent);
     case TControlKind::Panel:

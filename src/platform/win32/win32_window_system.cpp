@@ -180,6 +180,15 @@ bool Win32WindowSystem::SetForegroundWindow(HWnd window) {
   return ::SetForegroundWindow(native(window)) != FALSE;
 }
 
+bool Win32WindowSystem::RegisterHotKey(HWnd window, int id, std::uint32_t modifiers,
+                                       std::uint32_t virtualKey) {
+  return ::RegisterHotKey(native(window), id, modifiers, virtualKey) != FALSE;
+}
+
+bool Win32WindowSystem::UnregisterHotKey(HWnd window, int id) {
+  return ::UnregisterHotKey(native(window), id) != FALSE;
+}
+
 std::intptr_t Win32WindowSystem::GetWindowLongPtrA(HWnd window, int index) {
   return ::GetWindowLongPtrA(native(window), index);
 }

@@ -25,6 +25,8 @@ class Win32WindowSystem final : public WindowSystem {
   std::uint32_t GetDoubleClickTime() override;
   int GetSystemMetrics(int index) override;
   bool SetForegroundWindow(HWnd window) override;
+  bool RegisterHotKey(HWnd window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+  bool UnregisterHotKey(HWnd window, int id) override;
   std::intptr_t GetWindowLongPtrA(HWnd window, int index) override;
   std::intptr_t SetWindowLongPtrA(HWnd window, int index, std::intptr_t value) override;
   std::intptr_t CallWindowProcA(WndProc previous, HWnd window, std::uint32_t message, std::uintptr_t wParam,

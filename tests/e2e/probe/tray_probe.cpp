@@ -5,7 +5,10 @@
 //   tray_probe taskbar-created  broadcasts "TaskbarCreated", as the shell does with a re-created taskbar
 //   tray_probe remove-icon      takes Vantrel's icon out of the notification area behind its back, as a
 //                               re-created taskbar loses it
+//   tray_probe hold-hotkey M K  holds the key combination (RegisterHotKey's modifiers M, virtual key K), as
+//                               another program would; prints "held", then waits until it is ended
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/resources.h"
@@ -82,6 +85,17 @@ int removeIcon() {
   return Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
 }
 
+int holdHotkey(const char* modifiers, const char* key) {
+  if (!RegisterHotKey(nullptr, 1, std::strtoul(modifiers, nullptr, 0), std::strtoul(key, nullptr, 0))) {
+    return 1;
+  }
+  report("held");
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +112,9 @@ int main(int argc, char** argv) {
   if (command == "remove-icon") {
     return removeIcon();
   }
-  std::fprintf(stderr, "usage: tray_probe icon|restore|taskbar-created|remove-icon\n");
+  if (command == "hold-hotkey" && argc == 4) {
+    return holdHotkey(argv[2], argv[3]);
+  }
+  std::fprintf(stderr, "usage: tray_probe icon|restore|taskbar-created|remove-icon|hold-hotkey M K\n");
   return 2;
 }

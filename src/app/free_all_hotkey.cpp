@@ -1,0 +1,37 @@
+#include "app/free_all_hotkey.h"
+
+namespace vantrel {
+
+namespace {
+
+std::uint32_t modifiersOf(std::uint16_t word) {
+  const unsigned keys = word >> 8;
+  return (keys & kHotkeyfShift ? platform::kModShift : 0) |
+         (keys & kHotkeyfControl ? platform::kModControl : 0) | (keys & kHotkeyfAlt ? platform::kModAlt : 0);
+}
+
+}  // namespace
+
+bool HotkeyUsable(std::uint16_t word) {
+  return (word & 0xFF) != 0 && ((word >> 8) & (kHotkeyfControl | kHotkeyfAlt)) != 0;
+}
+
+bool FreeAllHotkey::Hold(platform::HWnd window, std::uint16_t word) {
+  Release();
+  if (!HotkeyUsable(word) ||
+      !windows_.RegisterHotKey(window, kFreeAllHotkeyId, modifiersOf(word), word & 0xFF)) {
+    return false;
+  }
+  window_ = window;
+  held_ = true;
+  return true;
+}
+
+void FreeAllHotkey::Release() {
+  if (held_) {
+    windows_.UnregisterHotKey(window_, kFreeAllHotkeyId);
+    held_ = false;
+  }
+}
+
+}  // namespace vantrel
