@@ -106,12 +106,15 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
   form->ComboBox1->SetItemIndex(8);
   form->CheckBox1->SetChecked(false);
   form->CheckBox2->SetChecked(false);
+  form->Resized(600, 400);
   application.reset();
   const std::string written = folder.read("Vantrel.ini");
   EXPECT_EQ(
       written,
       "[Vantrel]\r\nAutoRun=-1\r\nAutoFree=-1\r\nTarget=36\r\nGRFSH=4\r\nTRFSH=5\r\nTRYT=2\r\nLCLK=8\r\n"
-      "WAIT=7\r\nCPU=60\r\nIDX=10\r\nMIN=50\r\nCMI=3\r\n");
+      "WAIT=7\r\nCPU=60\r\nIDX=10\r\nMIN=50\r\nCMI=3\r\n[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\n"
+      "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n"
+      "[Window]\r\nWidth=600\r\nHeight=400\r\n");
 
   application = std::make_unique<TApplication>(fakes.services);
   form = application->CreateForm<TfrmVantrel>();
@@ -128,6 +131,8 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
   EXPECT_FALSE(form->CheckBox1->Checked());
   EXPECT_FALSE(form->CheckBox2->Checked());
   EXPECT_EQ(form->Timer3->Interval(), 4000u);
+  EXPECT_EQ(form->Width(), 600);
+  EXPECT_EQ(form->Height(), 400);
   application.reset();
   EXPECT_EQ(folder.read("Vantrel.ini"), written);
   EXPECT_TRUE(fakes.dialogs.boxes.empty());
