@@ -4,6 +4,8 @@
 
 #include "app/product.h"
 #include "app/resources.h"
+#include "app/window_layout.h"
+#include "app/window_settings.h"
 #include "memory/memory_regions.h"
 #include "platform/unicode.h"
 
@@ -102,8 +104,12 @@ const char* scopeColumn(const TListRow& row) {
   return row.SubItems.empty() ? "" : row.SubItems.front().c_str();
 }
 
+void setBounds(TControl* control, const TBounds& bounds) {
+  control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+}
+
 TListView* startupList(TComponent* owner, TWinControl* parent, const char* name, const char* firstColumn,
-                       TImageList* images, int top, int height) {
+                       TImageList* images, const TBounds& bounds) {
   auto* list = new TListView(owner);
   list->SetName(name);
   list->MultiSelect = true;
@@ -114,7 +120,7 @@ TListView* startupList(TComponent* owner, TWinControl* parent, const char* name,
   list->SmallImages = images;
   list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {kPublisherColumn, 120}, {"Program", 900}});
   list->Greyed = [list](const TListRow& row, int column) { return GreyedCell(*list, row, column); };
-  list->SetBounds(0, top, kPageWidth, height);
+  setBounds(list, bounds);
   list->SetParent(parent);
   return list;
 }
@@ -141,7 +147,10 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
   SetName("frmVantrel");
   SetCaption(kProductLine);
   SetFont(font("Arial", -12, 0, clWindowText));
-  SetBounds(275, 192, 452, 311);
+  SetBounds(275, 192, kWindowWidth, kWindowHeight);
+  Sizeable = true;
+  MinWidth = kWindowWidth;
+  MinHeight = kWindowHeight;
   SetWindowState(TWindowState::wsMinimized);
 
   buildComponents();
@@ -149,7 +158,7 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
 
   PageControl1 = new TPageControl(this);
   PageControl1->SetName("PageControl1");
-  PageControl1->SetBounds(0, 0, 452, 311);
+  PageControl1->SetBounds(0, 0, kWindowWidth, kWindowHeight);
   PageControl1->SetParent(this);
   TabSheet1 = new TTabSheet(this, PageControl1);
   TabSheet1->SetName("TabSheet1");
@@ -179,6 +188,7 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
 
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnShow = [this](TObject* sender) { FormShow(sender); };
+  OnResize = [this](TObject* sender) { FormResize(sender); };
   OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
   listenToLaterStarts();
 }
@@ -359,13 +369,14 @@ void TfrmVantrel::buildConfigurationPage() {
 
 void TfrmVantrel::buildStartupManagerPage() {
   TWinControl* page = TabSheet3;
-  ListView1 = startupList(this, page, "ListView1", "Auto Run Items", ImageList2, 0, 124);
+  const StartupLayout layout = LayOutStartupPage(kWindowWidth, kWindowHeight);
+  ListView1 = startupList(this, page, "ListView1", "Auto Run Items", ImageList2, layout.Live);
   buildStatusColumn();
 
   Panel1 = new TPanel(this);
   Panel1->SetName("Panel1");
   Panel1->Color = clSilver;
-  Panel1->SetBounds(0, 124, kPageWidth, 22);
+  setBounds(Panel1, layout.Panel);
   Panel1->SetParent(page);
   SpeedButton3 = glyphButton(this, Panel1, "SpeedButton3", "Add a item to AutoRun Group", kGlyphAdd, 4);
   SpeedButton3->OnClick = [this](TObject* sender) { SpeedButton3Click(sender); };
@@ -382,7 +393,7 @@ void TfrmVantrel::buildStartupManagerPage() {
       glyphButton(this, Panel1, "SpeedButton5", "delete a item from Backup Group", kGlyphDelete, 84);
   SpeedButton5->OnClick = [this](TObject* sender) { SpeedButton5Click(sender); };
 
-  ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, 146, 135);
+  ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, layout.Backup);
   for (TListView* list : {ListView1, ListView2}) {
     // By name, then by scope.
     list->Compare = [this](const TListRow& a, const TListRow& b) {
@@ -396,6 +407,7 @@ void TfrmVantrel::buildStartupManagerPage() {
   Publishers = new TPublisherColumn(
       this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()}, *ListView1,
       *ListView2);
+  buildRowMenus();
 }
 
 void TfrmVantrel::buildInformationPage() {
@@ -485,6 +497,17 @@ void TfrmVantrel::buildFreeMemoryPage() {
     startFreeAll(false);
     return true;
   });
+}
+
+void TfrmVantrel::FormResize(TObject*) {
+  PageControl1->SetBounds(0, 0, Width(), Height());
+  for (TTabSheet* page : PageControl1->Pages()) {
+    page->SetBounds(0, 0, Width(), Height());
+  }
+  const StartupLayout layout = LayOutStartupPage(Width(), Height());
+  setBounds(ListView1, layout.Live);
+  setBounds(Panel1, layout.Panel);
+  setBounds(ListView2, layout.Backup);
 }
 
 }  // namespace vantrel

@@ -96,10 +96,21 @@ class TfrmVantrel : public TForm {
   TSpeedButton* SpeedButton2;
   TSpeedButton* SpeedButton5;
   TListView* ListView2;
-  // Windows 8 and later: the Status column's menu on the upper list.
-  TPopupMenu* StatusMenu = nullptr;
-  TMenuItem* EnableAtLogOn = nullptr;
-  TMenuItem* DisableAtLogOn = nullptr;
+  // The rows' menus of the upper and the lower list. Each offers what its selection allows: switching at
+  // log-on (from Windows 8 on, where the Status column shows), the program file's place, and the page's
+  // buttons' actions.
+  TPopupMenu* LiveMenu;
+  TMenuItem* EnableAtLogOn;
+  TMenuItem* DisableAtLogOn;
+  TMenuItem* OpenLiveLocation;
+  TMenuItem* LiveSeparator;
+  TMenuItem* TurnOff;
+  TMenuItem* DeleteLive;
+  TPopupMenu* BackupMenu;
+  TMenuItem* OpenBackupLocation;
+  TMenuItem* BackupSeparator;
+  TMenuItem* RestoreBackup;
+  TMenuItem* DeleteBackup;
   TPublisherColumn* Publishers;
 
   // Information
@@ -154,6 +165,8 @@ class TfrmVantrel : public TForm {
   // Start-up, show and shutdown.
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
+  // The page control takes the window's new size; the Startup Manager's lists share it.
+  void FormResize(TObject* Sender);
   void FormDestroy(TObject* Sender);
 
   // The memory monitor and automatic reclaim.
@@ -210,8 +223,15 @@ class TfrmVantrel : public TForm {
   void buildActionPage();
   void buildConfigurationPage();
   void buildStartupManagerPage();
-  // From Windows 8 on: the upper list's Status column and its menu.
+  // From Windows 8 on: the upper list's Status column.
   void buildStatusColumn();
+  void buildRowMenus();
+  // Shows the items of a list's menu that its selected rows allow.
+  void offerRowItems(bool live);
+  // The program file of the one selected row of a list, where it is there; none for several rows.
+  std::optional<std::string> selectedProgramFile(TListView& list);
+  // Explorer, showing the selected row's program file.
+  void openFileLocation(TListView& list);
   void buildInformationPage();
   void buildFreeMemoryPage();
   void buildComponents();

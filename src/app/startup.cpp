@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/settings_location.h"
 #include "app/tray_texts.h"
+#include "app/window_settings.h"
 #include "framework/ini_file.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
@@ -80,6 +81,9 @@ void TfrmVantrel::FormCreate(TObject*) {
   const std::int32_t autoFree = read(ini, kAutoFree);
   ComboBox1->SetItemIndex(read(ini, kLCLK));
   showFreeMemorySettings(ReadFreeMemorySettings(ini));
+  const WindowSize size = ReadWindowSize(ini);
+  SetBounds(Left(), Top(), size.width, size.height);
+  FormResize(this);
   // The two boxes run their handlers; each is applied whatever became of the other.
   quietly([&] {
     if (autoRun == 1) {
@@ -128,6 +132,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const std::int32_t trfsh = figure(edtTRFSH->Text(), kTRFSH);
   const bool autoFree = CheckBox1->Checked();
   const FreeMemorySettings freeMemory = freeMemorySettings();
+  const WindowSize size{Width(), Height()};
 
   if (!files.writeFolder.empty()) {
     // Usually there already; a folder that cannot be made shows as the write's failure below.
@@ -148,6 +153,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   ini.WriteInteger(kSection, kMIN.name, min);
   ini.WriteInteger(kSection, kCMI.name, cmi);
   WriteFreeMemorySettings(ini, freeMemory);
+  WriteWindowSize(ini, size);
 
   if (autoRun) {
     applyAutoStart();

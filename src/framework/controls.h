@@ -87,6 +87,11 @@ class TControl : public TComponent {
   void UpdateShowing();
   // Stores a caption that the native window already shows (typed by the user).
   void SetCaptionQuietly(const std::string& caption) { caption_ = caption; }
+  // Stores a size that the native window already has (given by the user).
+  void SetSizeQuietly(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
   NativeApplication* App() const;
 
  private:

@@ -26,6 +26,20 @@ void TForm::SetWindowState(TWindowState state) {
   }
 }
 
+void TForm::Resized(int width, int height) {
+  if (width == Width() && height == Height()) {
+    return;
+  }
+  SetSizeQuietly(width, height);
+  if (OnResize) {
+    try {
+      OnResize(this);
+    } catch (const std::exception& error) {
+      application_.HandleException(error);
+    }
+  }
+}
+
 std::unique_ptr<NativeControl> TForm::CreateNative(NativeApplication& app) {
   return app.CreateForm(*this);
 }

@@ -1,5 +1,6 @@
-// A top-level window of the program, with its creation, show and destruction events. Its bounds are those of
-// its client area; the frame is a fixed single border with the system menu and the minimise box.
+// A top-level window of the program, with its creation, show, resize and destruction events. Its bounds are
+// those of its client area; the frame is a single border with the system menu and the minimise box, fixed
+// unless the form is Sizeable.
 #pragma once
 
 #include "framework/controls.h"
@@ -22,9 +23,20 @@ class TForm : public TWinControl {
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState state);
 
+  // Set before the window is made: the user may resize it by its border, never below the minimum client size
+  // (in the layout's units, as the bounds).
+  bool Sizeable = false;
+  int MinWidth = 0;
+  int MinHeight = 0;
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
+  // Raised when the client area took a new size (Resized); the form lays out its controls there.
+  TNotifyEvent OnResize;
   TNotifyEvent OnDestroy;
+
+  // The client area has this size now (given by the user or the system): stored, then OnResize.
+  void Resized(int width, int height);
 
   // Creates the native windows, tells every owned component Loaded, then raises OnCreate; called once the
   // derived form has built its components.

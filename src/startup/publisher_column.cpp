@@ -2,6 +2,7 @@
 
 #include "platform/unicode.h"
 #include "startup/run_key.h"
+#include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
 #include "startup/startup_rows.h"
 
@@ -31,7 +32,7 @@ bool GreyedCell(const TListView& list, const TListRow& row, int column) {
                                                                                    : std::string();
   };
   const int publisher = SubItemOf(list, kPublisherColumn);
-  return textOf(SubItemOf(list, "Status")) == "Disabled" ||
+  return textOf(SubItemOf(list, kStatusColumn)) == kDisabled ||
          (column == publisher + 1 && textOf(publisher) == kFileNotFound);
 }
 

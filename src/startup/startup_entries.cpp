@@ -19,7 +19,7 @@ namespace {
 constexpr int kStatusItem = 1;
 
 const char* statusText(bool starts) {
-  return starts ? "Enabled" : "Disabled";
+  return starts ? kEnabled : kDisabled;
 }
 
 // The user's words for the two keys.

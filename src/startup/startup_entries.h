@@ -21,6 +21,10 @@ namespace vantrel {
 // type.
 std::optional<std::string> ProgramText(const TRegValue& value);
 
+constexpr char kStatusColumn[] = "Status";
+constexpr char kEnabled[] = "Enabled";
+constexpr char kDisabled[] = "Disabled";
+
 // The live list's Status column (Windows 8 and later): whether Windows starts each entry by its own switch in
 // the row's scope (startup_approved.h), between the Scope and the Program column.
 struct StatusColumn {

@@ -1,8 +1,11 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
+#include <functional>
+
 #include "app/auto_start.h"
 #include "app/main_window.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "startup/publisher_column.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
@@ -16,6 +19,9 @@ constexpr char kNotAdded[] =
     "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
     "that "
     "start at log-on.";
+constexpr char kExplorerFailed[] = "Explorer could not be started to show ";
+constexpr char kOpenFileLocation[] = "&Open file location";
+constexpr char kDelete[] = "De&lete";
 constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";
@@ -41,7 +47,7 @@ std::vector<RunScope> TfrmVantrel::runScopes() const {
 }
 
 std::optional<StatusColumn> TfrmVantrel::statusColumn() const {
-  if (!StatusMenu) {
+  if (SubItemOf(*ListView1, kStatusColumn) < 0) {
     return std::nullopt;
   }
   return StatusColumn{*services_.registry, services_.process->IsWow64Process()};
@@ -54,24 +60,99 @@ void TfrmVantrel::buildStatusColumn() {
     return;
   }
   std::vector<TListColumn> columns = ListView1->Columns();
-  columns.insert(columns.begin() + 2, {"Status", 64});
+  columns.insert(columns.begin() + 2, {kStatusColumn, 64});
   ListView1->SetColumns(columns);
+}
 
-  StatusMenu = new TPopupMenu(this);
-  StatusMenu->SetName("StatusMenu");
-  EnableAtLogOn = new TMenuItem(this, StatusMenu, "Enable at log-on");
-  EnableAtLogOn->SetName("EnableAtLogOn");
-  EnableAtLogOn->OnClick = [this](TObject* sender) { EnableAtLogOnClick(sender); };
-  DisableAtLogOn = new TMenuItem(this, StatusMenu, "Disable at log-on");
-  DisableAtLogOn->SetName("DisableAtLogOn");
-  DisableAtLogOn->OnClick = [this](TObject* sender) { DisableAtLogOnClick(sender); };
-  // For the rows: with none selected there is nothing to switch.
-  StatusMenu->OnPopup = [this](TObject*) {
-    const bool rows = ListView1->SelCount() > 0;
-    EnableAtLogOn->Enabled = rows;
-    DisableAtLogOn->Enabled = rows;
+void TfrmVantrel::buildRowMenus() {
+  const auto item = [this](TPopupMenu* menu, const char* name, const char* caption,
+                           std::function<void()> click) {
+    auto* added = new TMenuItem(this, menu, caption);
+    added->SetName(name);
+    if (click) {
+      added->OnClick = [click](TObject*) { click(); };
+    }
+    return added;
   };
-  ListView1->PopupMenu = StatusMenu;
+  LiveMenu = new TPopupMenu(this);
+  LiveMenu->SetName("LiveMenu");
+  EnableAtLogOn = item(LiveMenu, "EnableAtLogOn", "&Enable at log-on", [this] { EnableAtLogOnClick(this); });
+  DisableAtLogOn =
+      item(LiveMenu, "DisableAtLogOn", "&Disable at log-on", [this] { DisableAtLogOnClick(this); });
+  OpenLiveLocation =
+      item(LiveMenu, "OpenLiveLocation", kOpenFileLocation, [this] { openFileLocation(*ListView1); });
+  LiveSeparator = item(LiveMenu, "LiveSeparator", "-", nullptr);
+  TurnOff = item(LiveMenu, "TurnOff", "&Turn off", [this] { moveSelected(true); });
+  DeleteLive = item(LiveMenu, "DeleteLive", kDelete, [this] { deleteSelected(false); });
+  LiveMenu->OnPopup = [this](TObject*) { offerRowItems(true); };
+  ListView1->PopupMenu = LiveMenu;
+
+  BackupMenu = new TPopupMenu(this);
+  BackupMenu->SetName("BackupMenu");
+  OpenBackupLocation =
+      item(BackupMenu, "OpenBackupLocation", kOpenFileLocation, [this] { openFileLocation(*ListView2); });
+  BackupSeparator = item(BackupMenu, "BackupSeparator", "-", nullptr);
+  RestoreBackup = item(BackupMenu, "RestoreBackup", "&Restore", [this] { moveSelected(false); });
+  DeleteBackup = item(BackupMenu, "DeleteBackup", kDelete, [this] { deleteSelected(true); });
+  BackupMenu->OnPopup = [this](TObject*) { offerRowItems(false); };
+  ListView2->PopupMenu = BackupMenu;
+}
+
+void TfrmVantrel::offerRowItems(bool live) {
+  TListView& list = live ? *ListView1 : *ListView2;
+  // An item that is not offered is hidden, and does nothing if it is chosen all the same.
+  const auto offer = [](TMenuItem* item, bool offered) {
+    item->Visible = offered;
+    item->Enabled = offered;
+  };
+  const bool rows = list.SelCount() > 0;
+  const bool located = selectedProgramFile(list).has_value();
+  if (live) {
+    bool enabled = false;
+    bool disabled = false;
+    const int status = SubItemOf(list, kStatusColumn);
+    for (const TListRow& row : list.Rows()) {
+      if (row.Selected && status >= 0 && static_cast<std::size_t>(status) < row.SubItems.size()) {
+        (row.SubItems[status] == kDisabled ? disabled : enabled) = true;
+      }
+    }
+    offer(EnableAtLogOn, disabled);
+    offer(DisableAtLogOn, enabled);
+    offer(OpenLiveLocation, located);
+    offer(LiveSeparator, enabled || disabled || located);
+    offer(TurnOff, rows);
+    offer(DeleteLive, rows);
+  } else {
+    offer(OpenBackupLocation, located);
+    offer(BackupSeparator, located);
+    offer(RestoreBackup, rows);
+    offer(DeleteBackup, rows);
+  }
+}
+
+std::optional<std::string> TfrmVantrel::selectedProgramFile(TListView& list) {
+  if (list.SelCount() != 1) {
+    return std::nullopt;
+  }
+  // As the Publisher column found it, so that a row that says "File not found" offers no place.
+  const ProgramFile file = Publishers->FileOf(list, list.Rows()[list.Selected()]);
+  if (file.Is != ProgramFile::State::Found) {
+    return std::nullopt;
+  }
+  return file.Path;
+}
+
+void TfrmVantrel::openFileLocation(TListView& list) {
+  const std::optional<std::string> path = selectedProgramFile(list);
+  if (!path) {
+    return;
+  }
+  const std::intptr_t answer = services_.shellExecution->ShellExecuteW(
+      Handle(), u"open", u"explorer.exe", u"/select,\"" + Utf8ToUtf16(*path) + u"\"", u"",
+      platform::kSwShowNormal);
+  if (answer <= 32) {
+    throw Exception(kExplorerFailed + *path + " (error " + std::to_string(answer) + ").");
+  }
 }
 
 std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {

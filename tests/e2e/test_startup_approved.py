@@ -13,8 +13,8 @@ APPROVED = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupAppr
 USER_APPROVED = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 # The prefix says it is Windows 7; this makes it say Windows 10 to Vantrel alone.
 APP_DEFAULTS = r"HKCU\Software\Wine\AppDefaults\Vantrel.exe"
-# The menu's items, top to bottom.
-ENABLE, DISABLE = range(2)
+# The menu's items that switch; each is the first item of the menu of a selection that it switches.
+ENABLE, DISABLE = "enable", "disable"
 
 
 def now_filetime():
@@ -84,9 +84,8 @@ def choose(desktop, arch, row, item, ctrl_rows=()):
     assert menu, "no menu"
     mx, my, width, height = desktop.geometry(menu.pop())
     desktop.still_screenshot(f"startup-approved-menu-{arch}-{item}")
-    # Two items of equal height inside a frame of 3 pixels.
-    item_height = (height - 6) // 2
-    desktop.click(mx + width // 2, my + 3 + item * item_height + item_height // 2)
+    # The first item, inside a frame of 3 pixels.
+    desktop.click(mx + width // 2, my + 3 + 8)
     assert wait_until(lambda: set(desktop.visible_windows()) <= before, 10), "the menu stays"
 
 
@@ -160,11 +159,44 @@ def test_the_rows_bring_their_menu_and_the_empty_part_of_the_list_the_windows_me
     desktop.click(row_x, row_y)
     by_key = menu_height(lambda: desktop.x("xdotool", "key", "shift+F10"), "keyboard")
     on_empty = menu_height(lambda: desktop.click(empty_x, empty_y, 3), "empty")
-    # The rows' menu has two items; the window's six and two separators.
-    assert on_row == by_key < on_empty / 2, (on_row, by_key, on_empty)
+    # The rows' menu has three items and a separator; the window's six and two separators.
+    assert on_row == by_key < on_empty, (on_row, by_key, on_empty)
 
     # And it is the window's menu at work: its Show/Hide hides the window.
     desktop.click(empty_x, empty_y, 3)
     assert wait_until(lambda: len(desktop.visible_windows()) > 1, 10), "no menu"
     desktop.x("xdotool", "key", "s")
     assert wait_until(lambda: not desktop.visible_windows(), 10), "the window stays"
+
+
+@pytest.fixture
+def with_notepad(desktop, switched):
+    """One more entry, whose program is there: Wine's Notepad."""
+    reg(desktop, "add", RUN, "/v", "Notepad", "/d", r"C:\windows\notepad.exe", "/f")
+
+
+def test_an_enlarged_page_greys_what_will_not_start_and_a_rows_menu_opens_its_files_place(desktop, windows_10,
+                                                                                         with_notepad, vantrel):
+    from test_startup_manager import drag, per_page
+    from test_lifecycle import main_window
+    open_page(desktop, vantrel.arch)
+    x, y, width, height = desktop.geometry(main_window(desktop))
+    drag(desktop, (x + width - 2, y + height - 2), (200, 200))
+    assert wait_until(lambda: per_page(list_views(desktop)[LIVE]) >= 10, 10), list_views(desktop)
+    # Alpha is switched off; no file of the entries but Notepad's is there.
+    assert wait_until(lambda: [(cells[0], cells[2], cells[3] == "File not found") for cells in
+                               upper_rows(desktop, vantrel.arch)[1]] == [
+        ("Alpha", "Disabled", True), ("Beta", "Enabled", True), ("Gamma", "Enabled", True),
+        ("Notepad", "Enabled", False)], 10), upper_rows(desktop, vantrel.arch)
+    desktop.still_screenshot(f"startup-enlarged-{vantrel.arch}")
+
+    row_x, row_y = row_point(desktop, 3)
+    desktop.click(row_x, row_y)
+    before = set(desktop.visible_windows())
+    desktop.click(row_x, row_y, 3)
+    assert wait_until(lambda: set(desktop.visible_windows()) - before, 10), "no menu"
+    desktop.still_screenshot(f"startup-row-menu-{vantrel.arch}")
+    shown = set(desktop.visible_windows("explorer.exe"))
+    desktop.x("xdotool", "key", "o")  # Open file location
+    assert wait_until(lambda: set(desktop.visible_windows("explorer.exe")) - shown, 20), "no Explorer"
+    desktop.still_screenshot(f"startup-file-location-{vantrel.arch}")

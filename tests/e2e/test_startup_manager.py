@@ -3,7 +3,7 @@ import subprocess
 
 import pytest
 
-from conftest import BUILD, ROOT, probe, send_message, show_window, wait_until, wine_env
+from conftest import BUILD, ROOT, TITLE, probe, send_message, show_window, start, wait_until, wine_env
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -323,3 +323,62 @@ def test_values_are_shown_moved_and_deleted_by_their_whole_name_and_exact_bytes(
     after = native_values(desktop, RUN)
     after.pop("Vantrel", None)
     assert after == {name: native_entries[name] for name in ("Bare", "Expand", "Hidden")}
+
+
+def per_page(view):
+    """The rows a list view shows whole, as the probe reads them."""
+    return int(view[2].split("/")[2])
+
+
+def window_section(folder):
+    from test_settings import sections
+    return dict(dict(sections(folder)).get("Window", []))
+
+
+def client_size(desktop):
+    """The main window's client area in pixels, from the probe's window tree."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             "--tree", TITLE], env=wine_env(desktop), capture_output=True, text=True)
+    line = result.stdout.splitlines()[0].split("\t") if result.stdout else ["", "0", "0"]
+    return int(line[1]), int(line[2])
+
+
+def drag(desktop, start, by):
+    """Presses the left button at a point of the screen, moves by (dx, dy) in ten steps and lets go."""
+    x, y = start
+    desktop.x("xdotool", "mousemove", str(x), str(y), "mousedown", "1")
+    for step in range(1, 11):
+        desktop.x("xdotool", "mousemove", str(x + by[0] * step // 10), str(y + by[1] * step // 10))
+    desktop.x("xdotool", "mouseup", "1")
+
+
+def test_a_window_made_larger_shows_more_rows_and_keeps_its_size_at_the_next_start(desktop, entries, vantrel):
+    open_page(desktop, vantrel.arch)
+    window = main_window(desktop)
+    before = list_views(desktop)
+    assert client_size(desktop) == (452, 311)
+
+    # Dragged by its lower right corner, as a person makes it larger; never smaller than it was made.
+    x, y, width, height = desktop.geometry(window)
+    corner = (x + width - 2, y + height - 2)
+    drag(desktop, corner, (200, 200))
+    assert wait_until(lambda: client_size(desktop) == (652, 511), 10), client_size(desktop)
+    after = list_views(desktop)
+    for old, new in zip(before, after):
+        assert per_page(new) > per_page(old) and new[1][2] - new[1][0] == old[1][2] - old[1][0] + 200, (old, new)
+    desktop.still_screenshot(f"startup-manager-enlarged-{vantrel.arch}")
+    drag(desktop, (corner[0] + 200, corner[1] + 200), (-400, -400))
+    assert wait_until(lambda: client_size(desktop) == (452, 311), 10), client_size(desktop)
+    drag(desktop, corner, (100, 60))
+    assert wait_until(lambda: client_size(desktop) == (552, 371), 10), client_size(desktop)
+
+    send_message(desktop, 0x10, 0)  # WM_CLOSE
+    assert vantrel.wait(30) == 0
+    assert window_section(vantrel.folder) == {"Width": "552", "Height": "371"}
+    again = start(desktop, vantrel.folder)
+    try:
+        open_page(desktop, vantrel.arch)
+        assert wait_until(lambda: client_size(desktop) == (552, 371), 10), client_size(desktop)
+    finally:
+        again.kill()
+        again.wait(10)

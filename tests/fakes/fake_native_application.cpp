@@ -74,8 +74,11 @@ std::unique_ptr<NativeImageList> FakeNativeApplication::CreateImageList(const TI
 
 int FakeNativeApplication::TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle) {
   std::vector<std::string> captions;
+  // As Windows shows it: without the hidden items.
   for (const TMenuItem* item : items) {
-    captions.push_back(item->Caption);
+    if (item->Visible) {
+      captions.push_back(item->Caption);
+    }
   }
   menus.push_back(captions);
   menuPositions.emplace_back(x, y);

@@ -148,7 +148,7 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   EXPECT_EQ(fakes.profile.files[kIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
-                kFreeMemoryDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults);
   EXPECT_TRUE(messages().empty());
 }
 
@@ -206,7 +206,64 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
     EXPECT_EQ(machine.windowSystem.hotKeys.size(), c.hotkeyHeld ? 1u : 0u);
     EXPECT_EQ(machine.dialogs.boxes.size(), c.hotkey && !c.hotkeyHeld ? 1u : 0u);
     run.stop();
-    EXPECT_EQ(machine.profile.files[kIni], vantrel + "[FreeMemory]\r\n" + c.written);
+    EXPECT_EQ(machine.profile.files[kIni], vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults);
+  }
+}
+
+TEST_F(Settings, TheWindowsSizeComesBackAndASideThatIsNoSizeItMayHaveGivesTheSmallest) {
+  struct Case {
+    const char* file;  // the section's lines as found
+    int width, height;
+  };
+  const std::vector<Case> cases = {
+      {"Width=600\r\nHeight=500\r\n", 600, 500},           {"Width=452\r\nHeight=16384\r\n", 452, 16384},
+      {"Width=451\r\nHeight=-500\r\n", 452, 311},  // smaller than the window was made for
+      {"Width=16385\r\nHeight=99999999999\r\n", 452, 311}, {"Width=wide\r\nHeight=\r\n", 452, 311},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = kExe;
+    machine.profile.files[kIni] = std::string("[Window]\r\n") + c.file;
+    ProgramRun run(machine);
+    EXPECT_EQ(run.form->Width(), c.width);
+    EXPECT_EQ(run.form->Height(), c.height);
+    EXPECT_EQ(run.form->PageControl1->Height(), c.height);
+    run.stop();
+    const std::string written =
+        "[Window]\r\nWidth=" + std::to_string(c.width) + "\r\nHeight=" + std::to_string(c.height) + "\r\n";
+    EXPECT_EQ(machine.profile.files[kIni].substr(0, written.size()), written);
+  }
+}
+
+TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOtherPagesStayAsTheyWere) {
+  struct Case {
+    int width, height;
+    int listWidth, liveHeight, backupTop, backupHeight;
+  };
+  const std::vector<Case> cases = {
+      {452, 311, 444, 124, 146, 135},
+      {452, 312, 444, 124, 146, 136},  // the odd pixel goes to the lower list
+      {800, 611, 792, 274, 296, 285},
+      {300, 200, 444, 124, 146, 135},  // never below the smallest
+  };
+  ProgramRun run(fakes);
+  TfrmVantrel& f = *run.form;
+  const auto bounds = [](const TControl* c) {
+    return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()};
+  };
+  const std::vector<int> button = bounds(f.btnFreeAll);
+  const std::vector<int> note = bounds(f.RegionNotes[0]);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    f.Resized(c.width, c.height);
+    EXPECT_EQ(bounds(f.PageControl1), (std::vector<int>{0, 0, c.width, c.height}));
+    EXPECT_EQ(bounds(f.TabSheet3), (std::vector<int>{0, 0, c.width, c.height}));
+    EXPECT_EQ(bounds(f.ListView1), (std::vector<int>{0, 0, c.listWidth, c.liveHeight}));
+    EXPECT_EQ(bounds(f.Panel1), (std::vector<int>{0, c.liveHeight, c.listWidth, 22}));
+    EXPECT_EQ(bounds(f.ListView2), (std::vector<int>{0, c.backupTop, c.listWidth, c.backupHeight}));
+    EXPECT_EQ(bounds(f.btnFreeAll), button);
+    EXPECT_EQ(bounds(f.RegionNotes[0]), note);
   }
 }
 
@@ -218,7 +275,7 @@ TEST_F(Settings, ExistingLinesAreUpdatedInPlaceAndNewKeysFollow) {
       fakes.profile.files[kIni],
       "[Other]\r\nx=1\r\n[Vantrel]\r\nCMI=3\r\nIDX=2\r\nAutoRun=1\r\nAutoFree=1\r\nTarget=16\r\nGRFSH=1\r\n"
       "TRFSH=1\r\nTRYT=1\r\nLCLK=4\r\nWAIT=1\r\nCPU=80\r\nMIN=6\r\n[Tail]\r\ny=2\r\n" +
-          std::string(kFreeMemoryDefaults));
+          std::string(kFreeMemoryDefaults) + kWindowDefaults);
 }
 
 TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
@@ -403,7 +460,7 @@ TEST_F(Settings, AStandardUserKeepsTheirSettingsAndTheirAutoStart) {
   EXPECT_EQ(fakes.profile.files[kUserIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}) +
-                kFreeMemoryDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults);
   EXPECT_EQ(fakes.profile.files[kInstalledIni], settingsText({"CPU=50", "AutoFree=1"}));
 
   // From now on the user's own file counts.

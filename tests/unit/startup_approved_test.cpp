@@ -103,9 +103,9 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
     const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
                                                  : std::vector<std::string>{"All users", "", "app.exe"};
     EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
-    // Before Windows 8 a right click on the list still brings the window's menu; from then on a row brings
-    // the rows' menu, and the empty part of the list still the window's.
-    EXPECT_EQ(f->ListView1->ContextMenuAt(0), c.shown ? f->StatusMenu : f->TPopupMenu1);
+    // A row brings the rows' menu on every Windows (its switching items from Windows 8 on), and the empty
+    // part of the list still the window's.
+    EXPECT_EQ(f->ListView1->ContextMenuAt(0), f->LiveMenu);
     EXPECT_EQ(f->ListView1->ContextMenuAt(-1), f->TPopupMenu1);
   }
 }

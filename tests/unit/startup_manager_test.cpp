@@ -211,6 +211,98 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: "}));
 }
 
+TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatThePagesButtonsDo) {
+  constexpr char kApproved[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+  constexpr char kCalendar[] = "C:\\Apps\\Ημερολόγιο.exe";
+  fakes.version.majorVersion = 10;
+  fakes.version.minorVersion = 0;
+  fakes.fileSystem.addFile(kCalendar);
+  fakes.fileSystem.addFile("C:\\Apps\\kept.exe");
+  fakes.registry.setString(kHklm, kRunKey, "On", std::string("\"") + kCalendar + "\" /tray");
+  fakes.registry.setString(kHklm, kRunKey, "Off", "C:\\Gone\\off.exe");
+  fakes.registry.setValue(kHklm, kApproved, "Off", platform::kRegBinary,
+                          Bytes{3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  fakes.registry.setString(kHklm, kBackupKey, "Kept", "C:\\Apps\\kept.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Also", "C:\\Apps\\kept.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Lost", "C:\\Gone\\lost.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  windows->advance(100);
+  const auto only = [](TListView* list, const std::vector<std::string>& names) {
+    for (int i = 0; i < list->RowCount(); ++i) {
+      list->SetSelected(i, false);
+    }
+    select(list, names);
+  };
+  // What a right click on the rows shows.
+  const auto shown = [&](StartupPage& page, const TListView* list) {
+    page.windows->menuAnswer = -1;
+    list->ContextMenu()->Popup(10, 10);
+    return page.windows->menus.back();
+  };
+  using Items = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    bool backup;
+    std::vector<std::string> rows;
+    Items items;
+  };
+  const std::vector<Case> cases = {
+      {"enabled, its file there",
+       false,
+       {"On"},
+       {"&Disable at log-on", "&Open file location", "-", "&Turn off", "De&lete"}},
+      {"disabled, its file gone", false, {"Off"}, {"&Enable at log-on", "-", "&Turn off", "De&lete"}},
+      {"mixed",
+       false,
+       {"On", "Off"},
+       {"&Enable at log-on", "&Disable at log-on", "-", "&Turn off", "De&lete"}},
+      {"backup, its file there", true, {"Kept"}, {"&Open file location", "-", "&Restore", "De&lete"}},
+      {"backup, its file gone", true, {"Lost"}, {"&Restore", "De&lete"}},
+      // Explorer shows one file: several rows offer no place.
+      {"backup, two with their files", true, {"Also", "Kept"}, {"&Restore", "De&lete"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TListView* list = c.backup ? f.ListView2 : f.ListView1;
+    only(list, c.rows);
+    EXPECT_EQ(shown(*this, list), c.items);
+  }
+
+  // Explorer opens with the file selected, by its name in any script.
+  only(f.ListView1, {"On"});
+  EXPECT_EQ(choose(f.OpenLiveLocation), "");
+  ASSERT_EQ(fakes.shellExecution.calls.size(), 1u);
+  const auto& call = fakes.shellExecution.calls.back();
+  EXPECT_EQ(call.file, "explorer.exe");
+  EXPECT_EQ(call.parameters, std::string("/select,\"") + kCalendar + "\"");
+  EXPECT_TRUE(call.wide);
+  fakes.shellExecution.answer = 2;
+  EXPECT_EQ(choose(f.OpenLiveLocation),
+            std::string("Explorer could not be started to show ") + kCalendar + " (error 2).");
+
+  // The page's actions, as its buttons do them.
+  EXPECT_EQ(choose(f.TurnOff), "");
+  EXPECT_EQ(holders(fakes.registry, "On"), "all-");
+  only(f.ListView2, {"Kept"});
+  EXPECT_EQ(choose(f.RestoreBackup, f.ListView2), "");
+  EXPECT_EQ(holders(fakes.registry, "Kept"), "all");
+  only(f.ListView2, {"Lost"});
+  EXPECT_EQ(choose(f.DeleteBackup, f.ListView2), "");
+  only(f.ListView1, {"Off"});
+  EXPECT_EQ(choose(f.DeleteLive), "");
+  EXPECT_EQ(holders(fakes.registry, "Lost") + holders(fakes.registry, "Off"), "");
+
+  // Before Windows 8 there is nothing to switch.
+  StartupPage old;
+  old.fakes.fileSystem.addFile(kCalendar);
+  old.fakes.registry.setString(kHklm, kRunKey, "On", kCalendar);
+  TfrmVantrel& g = old.start();
+  EXPECT_EQ(old.show(), "");
+  only(g.ListView1, {"On"});
+  EXPECT_EQ(shown(old, g.ListView1), (Items{"&Open file location", "-", "&Turn off", "De&lete"}));
+}
+
 TEST_F(StartupManager, AnEntryInBothKeysIsABackupOnlyWhenItsNameTypeAndDataAreTheSame) {
   fakes.registry.setString(kHklm, kRunKey, "Same", "same.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Same", "same.exe");

@@ -46,9 +46,9 @@ class StartupPage {
   static std::string press(TSpeedButton* button) {
     return run([&] { button->Click(); });
   }
-  // Chooses an item of the upper list's menu as a right click on it would.
-  std::string choose(const TMenuItem* item) {
-    TPopupMenu* menu = form_->ListView1->ContextMenu();
+  // Chooses an item of a list's menu (the upper list's unless told) as a right click on it would.
+  std::string choose(const TMenuItem* item, const TListView* list = nullptr) {
+    TPopupMenu* menu = (list ? list : form_->ListView1)->ContextMenu();
     const auto& items = menu->Items();
     windows->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
     return run([&] { menu->Popup(10, 10); });

@@ -106,15 +106,33 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
   form->ComboBox1->SetItemIndex(8);
   form->CheckBox1->SetChecked(false);
   form->CheckBox2->SetChecked(false);
+  form->Resized(600, 400);
   application.reset();
   const std::string written = folder.read("Vantrel.ini");
   EXPECT_EQ(
       written,
       "[Vantrel]\r\nAutoRun=-1\r\nAutoFree=-1\r\nTarget=36\r\nGRFSH=4\r\nTRFSH=5\r\nTRYT=2\r\nLCLK=8\r\n"
-      "WAIT=7\r\nCPU=60\r\nIDX=10\r\nMIN=50\r\nCMI=3\r\n"
-      "[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList="
-      "0\r\n"
-      "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n");
+      "WAIT=7
+CPU=60
+IDX=10
+MIN=50
+CMI=3
+[FreeMemory]
+WorkingSets=1
+FileCache=1
+"
+      "StandbyLowPriority=1
+Standby=0
+ModifiedList=0
+BelowPercent=0
+CooldownMinutes=5
+"
+      "Hotkey=0
+HotkeyOn=0
+[Window]
+Width=600
+Height=400
+");
 
   application = std::make_unique<TApplication>(fakes.services);
   form = application->CreateForm<TfrmVantrel>();
@@ -131,6 +149,8 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
   EXPECT_FALSE(form->CheckBox1->Checked());
   EXPECT_FALSE(form->CheckBox2->Checked());
   EXPECT_EQ(form->Timer3->Interval(), 4000u);
+  EXPECT_EQ(form->Width(), 600);
+  EXPECT_EQ(form->Height(), 400);
   application.reset();
   EXPECT_EQ(folder.read("Vantrel.ini"), written);
   EXPECT_TRUE(fakes.dialogs.boxes.empty());

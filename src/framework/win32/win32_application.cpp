@@ -23,7 +23,9 @@ using platform::win32::ScopedMenu;
 using platform::win32::ScopedWindow;
 
 constexpr char kFormClass[] = "TVantrelForm";
-// A fixed single border with the system menu and the minimise box only.
+// A single border with the system menu and the minimise box only; a sizeable form's border is a sizing one.
+// No maximise box: the window comes back from the tray in its normal state, and the size it remembers is the
+// one the user gave it.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kProgramIcon = 1;
 // WM_DPICHANGED, which the headers name only for Windows 7 on.
@@ -55,16 +57,16 @@ void registerClass(const char* name, WNDPROC procedure) {
 class Win32Form final : public Win32Window {
  public:
   Win32Form(TForm& form, HWND owner)
-      : Win32Window(form, CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", kFormStyle, 0, 0, 0, 0, owner,
-                                          nullptr, instance(), nullptr)) {
+      : Win32Window(form, CreateWindowExA(WS_EX_CONTROLPARENT, kFormClass, "", styleOf(form), 0, 0, 0, 0,
+                                          owner, nullptr, instance(), nullptr)),
+        style_(styleOf(form)) {
     setFormDpi(window(), systemDpi(window()));
   }
 
   // The framework's bounds are the client area's, in 96-dpi units like the position.
   void SetBounds(int left, int top, int width, int height) override {
     const int dpi = dpiOf(window());
-    const RECT frame =
-        frameFor(scaled(width, dpi), scaled(height, dpi), kFormStyle, WS_EX_CONTROLPARENT, dpi);
+    const RECT frame = frameFor(scaled(width, dpi), scaled(height, dpi), style_, WS_EX_CONTROLPARENT, dpi);
     SetWindowPos(window(), nullptr, scaled(left, dpi), scaled(top, dpi), frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -81,6 +83,15 @@ class Win32Form final : public Win32Window {
       auto& form = static_cast<TForm&>(self->control());
       if (message == WM_CLOSE) {
         guarded(form, [&] { form.Close(); });
+        return 0;
+      }
+      if (message == WM_GETMINMAXINFO && form.Sizeable) {
+        static_cast<Win32Form*>(self)->limitTracking(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+      }
+      if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
+        const int dpi = dpiOf(window);
+        guarded(form, [&] { form.Resized(unscaled(LOWORD(lParam), dpi), unscaled(HIWORD(lParam), dpi)); });
         return 0;
       }
       if (message == kDpiChanged) {
@@ -101,6 +112,15 @@ class Win32Form final : public Win32Window {
   }
 
  private:
+  static DWORD styleOf(const TForm& form) { return kFormStyle | (form.Sizeable ? WS_THICKFRAME : 0); }
+  // The frame never smaller than the one around the form's minimum client size.
+  void limitTracking(MINMAXINFO& limits) const {
+    const auto& form = static_cast<const TForm&>(control());
+    const int dpi = dpiOf(window());
+    const RECT frame =
+        frameFor(scaled(form.MinWidth, dpi), scaled(form.MinHeight, dpi), style_, WS_EX_CONTROLPARENT, dpi);
+    limits.ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+  }
   // On a monitor of other dots per inch: the frame that the system suggests, and everything inside anew.
   void moveToDpi(int dpi, const RECT& suggested) {
     const int previous = dpiOf(window());
@@ -109,6 +129,8 @@ class Win32Form final : public Win32Window {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     rescaleControls(static_cast<TForm&>(control()), previous, dpi);
   }
+
+  DWORD style_;
 };
 
 class Win32Timer final : public NativeTimer {

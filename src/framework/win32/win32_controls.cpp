@@ -20,6 +20,8 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kEditSubclassProperty[] = "Vantrel.EditProc";
+// The list view's tooltips of cut-off texts.
+constexpr DWORD kCellTips = LVS_EX_LABELTIP;
 // BCM_SETSHIELD, which the headers define only for Vista on.
 constexpr UINT kBcmSetShield = 0x160C;
 
@@ -296,9 +298,9 @@ class ListView final : public Win32Window {
  public:
   ListView(TListView& list, HWND parent)
       : Win32Window(list, makeWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, style(list), parent)), list_(list) {
-    if (list.RowSelect) {
-      SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    }
+    // With hints, a cell cut off by its column shows its whole text in a tooltip.
+    const DWORD extended = (list.RowSelect ? LVS_EX_FULLROWSELECT : 0) | (list.ShowHint ? kCellTips : 0);
+    SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | kCellTips, extended);
     setRowImages(dpiOf(window()));
   }
   void dpiChanged(int oldDpi, int newDpi) override {

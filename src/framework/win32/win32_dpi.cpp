@@ -52,6 +52,10 @@ int scaled(int value, int dpi) {
   return MulDiv(value, dpi, kLayoutDpi);
 }
 
+int unscaled(int pixels, int dpi) {
+  return MulDiv(pixels, kLayoutDpi, dpi);
+}
+
 RECT scaledBounds(int left, int top, int width, int height, int dpi) {
   return {scaled(left, dpi), scaled(top, dpi), scaled(left + width, dpi), scaled(top + height, dpi)};
 }

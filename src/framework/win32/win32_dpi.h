@@ -20,6 +20,8 @@ int systemDpi(HWND window);
 
 // Layout units to pixels at that many dots per inch, rounded half away from zero.
 int scaled(int value, int dpi);
+// Pixels at that many dots per inch back to layout units, rounded half away from zero.
+int unscaled(int pixels, int dpi);
 // A control's rectangle in pixels: its edges are scaled, not its size, so that controls that touch in the
 // layout still touch, without a gap or an overlap of a pixel.
 RECT scaledBounds(int left, int top, int width, int height, int dpi);

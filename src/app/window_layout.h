@@ -1,0 +1,26 @@
+// Where the Startup Manager's lists go in a window of any size: they take the page's whole width and share
+// the height it gained beyond the smallest window, the upper list the first half, the lower the rest; the
+// button panel between them keeps its height and moves with the upper list's end.
+#pragma once
+
+namespace vantrel {
+
+struct TBounds {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+
+  bool operator==(const TBounds&) const = default;
+};
+
+struct StartupLayout {
+  TBounds Live;
+  TBounds Panel;
+  TBounds Backup;
+};
+
+// For a window's client area of that size (layout units); a size below the smallest window's counts as it.
+StartupLayout LayOutStartupPage(int width, int height);
+
+}  // namespace vantrel
