@@ -112,27 +112,9 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
   EXPECT_EQ(
       written,
       "[Vantrel]\r\nAutoRun=-1\r\nAutoFree=-1\r\nTarget=36\r\nGRFSH=4\r\nTRFSH=5\r\nTRYT=2\r\nLCLK=8\r\n"
-      "WAIT=7
-CPU=60
-IDX=10
-MIN=50
-CMI=3
-[FreeMemory]
-WorkingSets=1
-FileCache=1
-"
-      "StandbyLowPriority=1
-Standby=0
-ModifiedList=0
-BelowPercent=0
-CooldownMinutes=5
-"
-      "Hotkey=0
-HotkeyOn=0
-[Window]
-Width=600
-Height=400
-");
+      "WAIT=7\r\nCPU=60\r\nIDX=10\r\nMIN=50\r\nCMI=3\r\n[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\n"
+      "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n"
+      "Hotkey=0\r\nHotkeyOn=0\r\n[Window]\r\nWidth=600\r\nHeight=400\r\n");
 
   application = std::make_unique<TApplication>(fakes.services);
   form = application->CreateForm<TfrmVantrel>();
