@@ -1,6 +1,8 @@
 // The Free Memory page's handlers: the boxes of the regions, the restart with administrator rights, the
 // automatic rule in percent, the hotkey and their settings; and the Free All itself, whose regions run off
 // the window thread.
+#include <algorithm>
+
 #include "app/figures.h"
 #include "app/free_all_texts.h"
 #include "app/main_window.h"
@@ -108,11 +110,8 @@ void TfrmVantrel::startFreeAll(bool automatic) {
   if (regionRun_.Running()) {
     return;
   }
-  RegionChoice choice = freeMemorySettings().regions;
-  if (automatic) {
-    choice[static_cast<std::size_t>(Region::Standby)] = false;
-    choice[static_cast<std::size_t>(Region::ModifiedList)] = false;
-  }
+  const RegionChoice chosen = freeMemorySettings().regions;
+  const RegionChoice choice = automatic ? AutomaticRegions(chosen) : chosen;
   freeAllAutomatic_ = automatic;
   freeAllBefore_ = MaxMem1->FreeMemory();
   regionRun_.Start(*services_.systemMemory, osVersion(), choice);
@@ -146,9 +145,8 @@ void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
     return;
   }
   // Nothing the rule may run is chosen: no run to show.
-  if (!settings.regions[static_cast<std::size_t>(Region::WorkingSets)] &&
-      !settings.regions[static_cast<std::size_t>(Region::FileCache)] &&
-      !settings.regions[static_cast<std::size_t>(Region::StandbyLowPriority)]) {
+  const RegionChoice allowed = AutomaticRegions(settings.regions);
+  if (std::none_of(allowed.begin(), allowed.end(), [](bool chosen) { return chosen; })) {
     return;
   }
   const std::uint64_t now = services_.timeOfDay->GetSystemTimeAsFileTime();

@@ -145,6 +145,12 @@ std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
   }
 }
 
+RegionChoice AutomaticRegions(RegionChoice choice) {
+  choice[static_cast<std::size_t>(Region::Standby)] = false;
+  choice[static_cast<std::size_t>(Region::ModifiedList)] = false;
+  return choice;
+}
+
 RegionResults FreeRegions(platform::SystemMemory& system, const platform::OsVersionInfo& version,
                           const RegionChoice& choice) {
   RegionResults results;

@@ -21,6 +21,9 @@ constexpr std::size_t kRegionCount = 5;
 using RegionChoice = std::array<bool, kRegionCount>;
 constexpr RegionChoice kDefaultRegions = {true, true, true, false, false};
 
+// The regions an automatic pass may run of those chosen: never the two that can make Windows stop responding.
+RegionChoice AutomaticRegions(RegionChoice choice);
+
 enum class RegionOutcome { Done, NeedsAdministrator, NotAvailable, Failed };
 
 struct RegionResult {
