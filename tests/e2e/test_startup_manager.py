@@ -382,3 +382,37 @@ def test_a_window_made_larger_shows_more_rows_and_keeps_its_size_at_the_next_sta
     finally:
         again.kill()
         again.wait(10)
+
+
+def tips(desktop):
+    """The texts of the tooltips shown on the screen."""
+    result = subprocess.run([str(ROOT / "scripts" / "wine"), str(BUILD / "i686" / "tests" / "window_probe.exe"),
+                             "--tips"], env=wine_env(desktop), capture_output=True, text=True)
+    return [line.split("\t", 1)[1] for line in result.stdout.splitlines() if "\t" in line]
+
+
+LONG_PROGRAM = r"C:\Program Files\A Vendor With A Long Name\Its Updater\bin\updater.exe --background --quiet"
+
+
+@pytest.fixture
+def long_entry(desktop, entries):
+    reg(desktop, "add", RUN, "/v", "Long", "/d", LONG_PROGRAM, "/f")
+
+
+def test_a_cut_off_cell_shows_its_whole_text_when_pointed_at(desktop, long_entry, vantrel):
+    from test_startup_approved import upper_rows
+    open_page(desktop, vantrel.arch)
+    row = [cells[0] for cells in upper_rows(desktop, vantrel.arch)[1]].index("Long")
+    left, top, right, bottom = list_views(desktop)[LIVE][1]
+    y = top + 2 + 18 + row * ROW_HEIGHT + ROW_HEIGHT // 2
+    # The Program column starts after Name, Scope and Publisher (128 + 100 + 120) and runs past the list's edge.
+    program_x, scope_x = left + 2 + 348 + 30, left + 2 + 128 + 30
+    assert program_x < right - 20
+    point = lambda x: desktop.x("xdotool", "mousemove", str(x), str(y))
+    point(program_x)
+    assert wait_until(lambda: LONG_PROGRAM in tips(desktop), 10), tips(desktop)
+    desktop.still_screenshot(f"startup-cell-tip-{vantrel.arch}")
+    # A cell that shows whole has no tip, and the tip of the cell left behind goes.
+    point(scope_x)
+    assert wait_until(lambda: not tips(desktop), 10), tips(desktop)
+    assert not wait_until(lambda: tips(desktop), 3), tips(desktop)

@@ -20,8 +20,7 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kEditSubclassProperty[] = "Vantrel.EditProc";
-// The list view's tooltips of cut-off texts.
-constexpr DWORD kCellTips = LVS_EX_LABELTIP;
+constexpr char kListSubclassProperty[] = "Vantrel.ListProc";
 // BCM_SETSHIELD, which the headers define only for Vista on.
 constexpr UINT kBcmSetShield = 0x160C;
 
@@ -298,10 +297,29 @@ class ListView final : public Win32Window {
  public:
   ListView(TListView& list, HWND parent)
       : Win32Window(list, makeWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, style(list), parent)), list_(list) {
-    // With hints, a cell cut off by its column shows its whole text in a tooltip.
-    const DWORD extended = (list.RowSelect ? LVS_EX_FULLROWSELECT : 0) | (list.ShowHint ? kCellTips : 0);
-    SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | kCellTips, extended);
+    SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                 list.RowSelect ? LVS_EX_FULLROWSELECT : 0);
     setRowImages(dpiOf(window()));
+    // With hints, a cell cut off by its column shows its whole text in a tooltip. The list view's own label
+    // tip covers the first column only, and not every system shows it.
+    if (list.ShowHint) {
+      cellTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, window(), nullptr, instance(), nullptr);
+      TTTOOLINFOW tool = cellTool();
+      SendMessageW(cellTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+      SetPropA(window(), kListSubclassProperty,
+               reinterpret_cast<HANDLE>(
+                   SetWindowLongPtrA(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc))));
+    }
+  }
+  ~ListView() override {
+    if (cellTip_) {
+      SetWindowLongPtrA(window(), GWLP_WNDPROC,
+                        reinterpret_cast<LONG_PTR>(GetPropA(window(), kListSubclassProperty)));
+      RemovePropA(window(), kListSubclassProperty);
+      DestroyWindow(cellTip_);
+    }
   }
   void dpiChanged(int oldDpi, int newDpi) override {
     Win32Window::dpiChanged(oldDpi, newDpi);
@@ -458,9 +476,89 @@ class ListView final : public Win32Window {
     SendMessageA(window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.get()));
     rowImages_ = std::move(images);
   }
+  static LRESULT CALLBACK listProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<ListView*>(Win32Window::of(window));
+    if (self) {
+      // The tool follows the pointer before the tooltip sees the move: the first move into a cell starts
+      // its wait.
+      if (message == WM_MOUSEMOVE) {
+        self->pointAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      } else if (message == WM_MOUSEWHEEL || message == WM_VSCROLL || message == WM_HSCROLL) {
+        // The rows move under a pointer that stays: the tip of the cell that was there goes.
+        SendMessageW(self->cellTip_, TTM_POP, 0, 0);
+        self->showCellTip({}, {});
+      }
+      if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+          message == WM_MBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONUP ||
+          message == WM_MBUTTONUP) {
+        MSG relayed{window, message, wParam, lParam, 0, {}};
+        SendMessageW(self->cellTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+      }
+    }
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(window, kListSubclassProperty)), window,
+                           message, wParam, lParam);
+  }
+  TTTOOLINFOW cellTool() {
+    TTTOOLINFOW tool{};
+    // The size every version of the common controls knows.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window();
+    tool.uId = 1;
+    tool.rect = tipCell_;
+    tool.lpszText = platform::win32::wide(tipText_);
+    return tool;
+  }
+  // The tool covers the cell under the pointer while its text is cut off, and nothing otherwise.
+  void pointAt(int x, int y) {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    SendMessageW(window(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem < 0 || hit.iItem >= list_.RowCount() || !(hit.flags & LVHT_ONITEM)) {
+      showCellTip({}, {});
+      return;
+    }
+    const TListRow& row = list_.Rows()[hit.iItem];
+    const std::string& text = hit.iSubItem == 0 ? row.Caption
+                                                : (hit.iSubItem <= static_cast<int>(row.SubItems.size())
+                                                       ? row.SubItems[hit.iSubItem - 1]
+                                                       : std::string());
+    RECT cell{};
+    cell.top = hit.iSubItem;
+    cell.left = LVIR_LABEL;
+    SendMessageW(window(), LVM_GETSUBITEMRECT, static_cast<WPARAM>(hit.iItem),
+                 reinterpret_cast<LPARAM>(&cell));
+    // What shows of a cell: a wide column is cut off at the list's edge as well as by its own width.
+    RECT client;
+    GetClientRect(window(), &client);
+    IntersectRect(&cell, &cell, &client);
+    std::u16string wideText = Utf8ToUtf16(text);
+    // The list leaves a margin of about six pixels on each side of a cell's text.
+    const auto needed = static_cast<int>(SendMessageW(
+        window(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(platform::win32::wide(wideText))));
+    if (text.empty() || needed + scaled(12, dpiOf(window())) <= cell.right - cell.left) {
+      showCellTip({}, {});
+      return;
+    }
+    showCellTip(cell, std::move(wideText));
+  }
+  void showCellTip(const RECT& cell, std::u16string text) {
+    if (EqualRect(&cell, &tipCell_) && text == tipText_) {
+      return;
+    }
+    tipCell_ = cell;
+    tipText_ = std::move(text);
+    TTTOOLINFOW tool = cellTool();
+    SendMessageW(cellTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(cellTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    // Long paths wrap at their blanks rather than run across the screen.
+    SendMessageW(cellTip_, TTM_SETMAXTIPWIDTH, 0, scaled(600, dpiOf(window())));
+  }
   TListView& list_;
   platform::win32::ScopedImageList rowImages_;
   int updating_ = 0;
+  HWND cellTip_ = nullptr;
+  RECT tipCell_{};
+  std::u16string tipText_;
 };
 
 class ProgressBar final : public Win32Window {

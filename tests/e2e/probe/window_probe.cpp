@@ -13,6 +13,8 @@
 //   window_probe.exe --rows "<title>": for every list view of the form, a line "list", its column count and
 //     its row count, then one line per row: its texts, column by column, tab-separated, in UTF-8. The probe
 //     must be of the program's architecture (it reads the rows through the program's memory).
+//   window_probe.exe --tips: every shown tooltip window on the screen, one line each, tab-separated: its
+//     screen rectangle (left top right bottom) and its text.
 //   The probe is DPI-aware, so it sees the physical pixels of a DPI-aware program.
 #include <cstdio>
 #include <string>
@@ -206,6 +208,17 @@ void becomeDpiAware() {
 
 }  // namespace
 
+int tips() {
+  for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip;
+       tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+    RECT rect;
+    if (IsWindowVisible(tip) && GetWindowRect(tip, &rect)) {
+      std::printf("%ld %ld %ld %ld\t%s\n", rect.left, rect.top, rect.right, rect.bottom, text(tip).c_str());
+    }
+  }
+  return 0;
+}
+
 int send(const char* title, UINT message, WPARAM wParam) {
   int sent = 0;
   for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, title); window;
@@ -224,13 +237,16 @@ int main(int argc, char** argv) {
     return send(argv[2], static_cast<UINT>(std::stoul(argv[3], nullptr, 0)),
                 static_cast<WPARAM>(std::stoul(argv[4], nullptr, 0)));
   }
+  if (argc == 2 && std::string(argv[1]) == "--tips") {
+    return tips();
+  }
   const bool treeOnly = argc == 3 && std::string(argv[1]) == "--tree";
   const bool rowsOnly = argc == 3 && std::string(argv[1]) == "--rows";
   if (argc != 2 && !treeOnly && !rowsOnly) {
-    std::fprintf(
-        stderr,
-        "usage: window_probe <window title> | --tree <window title> | --rows <window title> | --send <window "
-        "title> <message> <wParam>\n");
+    std::fprintf(stderr,
+                 "usage: window_probe <window title> | --tips | --tree <window title> | --rows <window "
+                 "title> | --send <window "
+                 "title> <message> <wParam>\n");
     return 2;
   }
   const char* title = argv[argc - 1];
