@@ -70,4 +70,33 @@ std::string Win32Process::GetSystemWow64DirectoryA() {
   return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
 }
 
+std::u16string Win32Process::LookupAccountSidW() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return {};
+  }
+  const ScopedKernelHandle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  // In pointers, for the alignment of the SID's pointer at its start.
+  std::vector<void*> user(size / sizeof(void*) + 1);
+  if (!GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size() * sizeof(void*)),
+                           &size)) {
+    return {};
+  }
+  // The longest names that Windows gives an account and a domain, with their terminators.
+  std::u16string name(257, u'\0');
+  std::u16string domain(257, u'\0');
+  DWORD nameLength = static_cast<DWORD>(name.size());
+  DWORD domainLength = static_cast<DWORD>(domain.size());
+  SID_NAME_USE use{};
+  if (!::LookupAccountSidW(nullptr, reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, wide(name),
+                           &nameLength, wide(domain), &domainLength, &use)) {
+    return {};
+  }
+  name.resize(nameLength);
+  domain.resize(domainLength);
+  return domain + u'\\' + name;
+}
+
 }  // namespace vantrel::platform::win32
