@@ -28,7 +28,7 @@ class FakeScheduledTasks final : public platform::ScheduledTasks {
       return refused;
     }
     if (!keepsNothing) {
-      tasks[Utf16ToUtf8(name)] = Utf16ToUtf8(xml);
+      tasks[Utf16ToUtf8(name)] = keepsNoAction ? kWithoutAction : Utf16ToUtf8(xml);
     }
     return platform::kSOk;
   }
@@ -46,8 +46,10 @@ class FakeScheduledTasks final : public platform::ScheduledTasks {
   // As Windows refuses a user without administrator rights: a task at the highest run level, and the deletion
   // of one that an administrator registered.
   bool standardUser = false;
-  // A registration that answers done and keeps nothing.
+  // A registration that answers done and keeps nothing; or keeps a task without its action, as Wine 8 does.
   bool keepsNothing = false;
+  bool keepsNoAction = false;
+  static constexpr char kWithoutAction[] = "<Task><Triggers/><Actions><Exec/></Actions></Task>";
   FaultPlan faults;  // calls: "GetTask", "RegisterTask", "DeleteTask"; a failing call answers E_FAIL
 
  private:
