@@ -100,21 +100,22 @@ void TfrmVantrel::chkLogonTaskClick(TObject*) {
   }
 }
 
-bool TfrmVantrel::registerLogonTask() {
-  const std::int32_t result = RegisterLogonTask(
-      *services_.scheduledTasks, Utf16ToUtf8(services_.process->LookupAccountSidW()), executable());
+bool TfrmVantrel::taskDone(const char* failure, std::int32_t result) {
   if (result < 0) {
-    Application()->MessageBox(kTaskNotRegistered + TaskFailure(result), kProductLine,
+    Application()->MessageBox(failure + TaskFailure(result), kProductLine,
                               platform::kMbOk | platform::kMbIconStop);
   }
   return result >= 0;
 }
 
+bool TfrmVantrel::registerLogonTask() {
+  return taskDone(kTaskNotRegistered,
+                  RegisterLogonTask(*services_.scheduledTasks,
+                                    Utf16ToUtf8(services_.process->LookupAccountSidW()), executable()));
+}
+
 void TfrmVantrel::deleteLogonTask() {
-  if (const std::int32_t result = DeleteLogonTask(*services_.scheduledTasks, executable()); result < 0) {
-    Application()->MessageBox(kTaskNotDeleted + TaskFailure(result), kProductLine,
-                              platform::kMbOk | platform::kMbIconStop);
-  } else {
+  if (taskDone(kTaskNotDeleted, DeleteLogonTask(*services_.scheduledTasks, executable()))) {
     logonTask_ = false;
   }
   chkLogonTask->SetChecked(logonTask_);

@@ -57,35 +57,36 @@ std::string unescaped(const std::string& xml) {
   return text;
 }
 
-std::string lowerFileName(const std::string& path) {
-  std::string name = path.substr(path.find_last_of("\\/") + 1);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-  return name;
+// Whether the path's file name is Vantrel.exe, in any case.
+bool namesVantrel(const std::string& path) {
+  constexpr std::string_view kName = "\\vantrel.exe";
+  return path.size() >= kName.size() &&
+         std::equal(kName.begin(), kName.end(), path.end() - static_cast<std::ptrdiff_t>(kName.size()),
+                    [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
 }
 
 }  // namespace
 
 std::string LogonTaskXml(const std::string& account, const std::string& program) {
   const std::string user = escaped(account);
-  return "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
-         "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
-         "<RegistrationInfo><Description>Starts Vantrel with administrator rights at log-on.</Description>"
-         "</RegistrationInfo>\n"
-         "<Triggers><LogonTrigger><Enabled>true</Enabled><UserId>" +
-         user +
-         "</UserId></LogonTrigger></Triggers>\n"
-         "<Principals><Principal id=\"Author\"><UserId>" +
-         user +
-         "</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel></Principal>"
-         "</Principals>\n"
-         "<Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
-         "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries><RunOnlyIfIdle>false</RunOnlyIfIdle>"
-         "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit></Settings>\n"
-         "<Actions Context=\"Author\"><Exec><Command>&quot;" +
-         escaped(program) + "&quot;</Command><Arguments>" + kLogonSwitch +
-         "</Arguments></Exec></Actions>\n"
-         "</Task>\n";
+  // Appended piece by piece: the shortest code for the executable's size.
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+      "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
+      "<Triggers><LogonTrigger><Enabled>true</Enabled><UserId>";
+  xml += user;
+  xml += "</UserId></LogonTrigger></Triggers>\n<Principals><Principal id=\"Author\"><UserId>";
+  xml += user;
+  xml +=
+      "</UserId><LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel></Principal>"
+      "</Principals>\n"
+      "<Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
+      "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries><RunOnlyIfIdle>false</RunOnlyIfIdle>"
+      "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit></Settings>\n"
+      "<Actions Context=\"Author\"><Exec><Command>&quot;";
+  xml += escaped(program);
+  xml += "&quot;</Command><Arguments>/logon</Arguments></Exec></Actions>\n</Task>\n";
+  return xml;
 }
 
 std::optional<std::string> TaskProgram(const std::string& xml) {
@@ -107,8 +108,7 @@ LogonTask FindLogonTask(platform::ScheduledTasks& tasks, const std::string& self
     return task;
   }
   task.program = TaskProgram(Utf16ToUtf8(xml)).value_or("");
-  const std::string name = lowerFileName(task.program);
-  task.ours = !task.program.empty() && (name == "vantrel.exe" || name == lowerFileName(self));
+  task.ours = task.program == self || namesVantrel(task.program);
   return task;
 }
 
@@ -157,23 +157,20 @@ std::int32_t DeleteLogonTask(platform::ScheduledTasks& tasks, const std::string&
 }
 
 std::string TaskFailure(std::int32_t result) {
-  switch (result) {
-    case platform::kEAccessDenied:
-      return "Windows refused it (access denied).";
-    case platform::kSchedEServiceNotRunning:
-      return "the Task Scheduler service is not running.";
-    case kForeignTask:
-      return "a task named Vantrel that starts another program is there; Vantrel leaves it alone.";
-    case platform::kTaskNotFound:
-      return "the Task Scheduler did not keep the task.";
-    case platform::kRegdbEClassNotReg:
-      return "this Windows has no Task Scheduler that Vantrel can use.";
-    default:
-      break;
+  static constexpr std::pair<std::int32_t, const char*> kFailures[] = {
+      {platform::kEAccessDenied, "Windows refused it (access denied)."},
+      {platform::kSchedEServiceNotRunning, "the Task Scheduler service is not running."},
+      {kForeignTask, "a task named Vantrel that starts another program is there; Vantrel leaves it alone."},
+      {platform::kTaskNotFound, "the Task Scheduler did not keep the task."}};
+  for (const auto& [code, text] : kFailures) {
+    if (code == result) {
+      return text;
+    }
   }
-  char number[11];
-  std::snprintf(number, sizeof number, "0x%08X", static_cast<unsigned>(result));
-  return std::string("the Task Scheduler answered error ") + number + ".";
+  char text[48];
+  std::snprintf(text, sizeof text, "the Task Scheduler answered error 0x%08X.",
+                static_cast<unsigned>(result));
+  return text;
 }
 
 }  // namespace vantrel

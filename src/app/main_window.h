@@ -278,6 +278,8 @@ class TfrmVantrel : public TForm {
   // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
   // program that is gone is registered again for this one, where this copy may.
   void showLogonTask();
+  // Whether a call on the task succeeded; a failure is told, `failure` first.
+  bool taskDone(const char* failure, std::int32_t result);
   // Registers the task for this executable; a failure is told.
   bool registerLogonTask();
   // Deletes the task; a failure is told, and the box keeps showing it.

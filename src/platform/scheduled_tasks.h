@@ -12,8 +12,6 @@ constexpr std::int32_t kEAccessDenied = static_cast<std::int32_t>(0x80070005);
 // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND): no task of that name.
 constexpr std::int32_t kTaskNotFound = static_cast<std::int32_t>(0x80070002);
 constexpr std::int32_t kSchedEServiceNotRunning = static_cast<std::int32_t>(0x80041315);
-// REGDB_E_CLASSNOTREG: no Task Scheduler 2.0, as before Vista.
-constexpr std::int32_t kRegdbEClassNotReg = static_cast<std::int32_t>(0x80040154);
 
 class ScheduledTasks {
  public:

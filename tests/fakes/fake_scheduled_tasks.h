@@ -40,7 +40,7 @@ class FakeScheduledTasks final : public platform::ScheduledTasks {
   }
 
   std::map<std::string, std::string> tasks;  // UTF-8
-  // What every call answers while it is not kSOk: kSchedEServiceNotRunning, or kRegdbEClassNotReg before
+  // What every call answers while it is not kSOk: kSchedEServiceNotRunning, or REGDB_E_CLASSNOTREG before
   // Vista.
   std::int32_t service = platform::kSOk;
   // As Windows refuses a user without administrator rights: a task at the highest run level, and the deletion

@@ -76,27 +76,25 @@ std::u16string Win32Process::LookupAccountSidW() {
     return {};
   }
   const ScopedKernelHandle owned(token);
-  DWORD size = 0;
-  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-  // In pointers, for the alignment of the SID's pointer at its start.
-  std::vector<void*> user(size / sizeof(void*) + 1);
-  if (!GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size() * sizeof(void*)),
-                           &size)) {
-    return {};
-  }
+  // The user's SID follows the structure; SECURITY_MAX_SID_SIZE is 68 bytes.
+  union {
+    TOKEN_USER user;
+    BYTE bytes[sizeof(TOKEN_USER) + 68];
+  } owner;
   // The longest names that Windows gives an account and a domain, with their terminators.
-  std::u16string name(257, u'\0');
-  std::u16string domain(257, u'\0');
-  DWORD nameLength = static_cast<DWORD>(name.size());
-  DWORD domainLength = static_cast<DWORD>(domain.size());
+  wchar_t name[257];
+  wchar_t domain[257];
+  DWORD size = sizeof owner;
+  DWORD nameLength = 257;
+  DWORD domainLength = 257;
   SID_NAME_USE use{};
-  if (!::LookupAccountSidW(nullptr, reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, wide(name),
-                           &nameLength, wide(domain), &domainLength, &use)) {
+  if (!GetTokenInformation(token, TokenUser, &owner, size, &size) ||
+      !::LookupAccountSidW(nullptr, owner.user.User.Sid, name, &nameLength, domain, &domainLength, &use)) {
     return {};
   }
-  name.resize(nameLength);
-  domain.resize(domainLength);
-  return domain + u'\\' + name;
+  domain[domainLength] = L'\\';
+  return std::u16string(reinterpret_cast<const char16_t*>(domain), domainLength + 1) +
+         reinterpret_cast<const char16_t*>(name);
 }
 
 }  // namespace vantrel::platform::win32

@@ -104,8 +104,8 @@ std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16st
   }
   String text;
   result = task->get_Xml(text.put());
-  if (SUCCEEDED(result)) {
-    xml = text.get() != nullptr ? reinterpret_cast<const char16_t*>(text.get()) : u"";
+  if (SUCCEEDED(result) && text.get() != nullptr) {
+    xml = reinterpret_cast<const char16_t*>(text.get());
   }
   return result;
 }
