@@ -491,9 +491,9 @@ void TfrmVantrel::buildFreeMemoryPage() {
   hkFreeAll->SetParent(page);
 
   constexpr char kLogonTaskCaption[] = "Start as administrator at log-on (no prompt)";
-  chkLogonTask = checkBox(this, page, "chkLogonTask", kLogonTaskCaption, 12, 270);
+  chkLogonTask = checkBox(this, page, "chkLogonTask", kLogonTaskCaption, 12, 266);
   chkLogonTask->OnClick = [this](TObject* sender) { chkLogonTaskClick(sender); };
-  lblLogonTask = label(this, page, "lblLogonTask", kLogonTaskCaption, 32, 271, 400);
+  lblLogonTask = label(this, page, "lblLogonTask", kLogonTaskCaption, 32, 267, 400);
   lblLogonTask->FocusControl = chkLogonTask;
   // The Task Scheduler registers a task at the highest run level only for an elevated caller.
   chkLogonTask->SetEnabled(vista && elevated);
