@@ -19,7 +19,7 @@ constexpr char kUsageText[] =
     "Vantrel [/free N | /freeall | /logon | /?]\n\n"
     "/free N\tfrees N MB of memory, N from 1 to 1024\n"
     "/freeall\tempties memory regions, frees all it can\n"
-    "/logon\tstarts as at log-on: ends at once, showing nothing, where Vantrel runs already\n"
+    "/logon\tstarts, unless Vantrel runs already\n"
     "/?\tshows this list\n\n"
     "A running Vantrel carries out the pass and shows it in its tray icon; otherwise the pass runs without "
     "an icon or a window, and /freeall empties the working sets of all programs, the file cache and the "
