@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "app/auto_start.h"
@@ -40,19 +39,21 @@ std::string escaped(const std::string& text) {
 }
 
 std::string unescaped(const std::string& xml) {
-  static constexpr std::pair<const char*, char> kEntities[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+  // Each entity that XML writes, followed by the character it stands for.
+  static constexpr std::string_view kEntities[] = {"&amp;&", "&lt;<", "&gt;>", "&quot;\"", "&apos;'"};
   std::string text;
   for (std::size_t at = 0; at < xml.size();) {
-    const auto entity = std::find_if(std::begin(kEntities), std::end(kEntities), [&](const auto& e) {
-      return xml.compare(at, std::strlen(e.first), e.first) == 0;
-    });
-    if (entity != std::end(kEntities)) {
-      text += entity->second;
-      at += std::strlen(entity->first);
-    } else {
-      text += xml[at++];
+    char c = xml[at];
+    std::size_t length = 1;
+    for (const std::string_view entity : kEntities) {
+      if (xml.compare(at, entity.size() - 1, entity.data(), entity.size() - 1) == 0) {
+        c = entity.back();
+        length = entity.size() - 1;
+        break;
+      }
     }
+    text += c;
+    at += length;
   }
   return text;
 }

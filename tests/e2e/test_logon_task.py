@@ -62,9 +62,9 @@ def test_wine_keeps_no_action_of_the_task_and_the_program_says_so_and_keeps_its_
     folder = program_folder(tmp_path, arch)
     trace = tmp_path / "trace.txt"
     env = dict(wine_env(desktop), VANTREL_WINEDEBUG="+dialog,+taskschd")
-    with open(trace, "ab") as out, running(subprocess.Popen([str(ROOT / "scripts" / "wine"),
-                                                              str(folder / "Vantrel.exe")], env=env,
-                                                             stdout=subprocess.DEVNULL, stderr=out)) as process:
+    command = [str(ROOT / "scripts" / "wine"), str(folder / "Vantrel.exe")]
+    with open(trace, "ab") as out, running(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                                                             stderr=out)) as process:
         the_icon(desktop)
         before = auto_start_entries(desktop)
         assert before, "no Run value to keep"

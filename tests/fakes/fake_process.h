@@ -37,7 +37,7 @@ class FakeProcess final : public platform::Process {
   std::string commandLine = "Vantrel.exe";                                 // UTF-8
   bool wow64 = false;
   std::string systemWow64Directory;  // empty: 32-bit Windows
-  std::string account = "PC\\Ann";  // UTF-8
+  std::string account = "PC\\Ann";   // UTF-8
 };
 
 }  // namespace vantrel::fakes
