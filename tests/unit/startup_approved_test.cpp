@@ -100,9 +100,8 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
                 : std::vector<std::string>{"Auto Run Items", "Scope", "Publisher", "Program"};
     EXPECT_EQ(columns, expected);
     ASSERT_EQ(f->ListView1->RowCount(), 1);
-    const std::vector<std::string> row = c.shown
-                                             ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
-                                             : std::vector<std::string>{"All users", "", "app.exe"};
+    const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
+                                                 : std::vector<std::string>{"All users", "", "app.exe"};
     EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
     // A row brings the rows' menu on every Windows (its switching items from Windows 8 on), and the empty
     // part of the list still the window's.
@@ -268,8 +267,7 @@ TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   EXPECT_EQ(run([&] { f.SpeedButton2->Click(); }), "");
   EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
   ASSERT_EQ(f.ListView1->RowCount(), 1);
-  EXPECT_EQ(f.ListView1->Rows()[0].SubItems,
-            (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
+  EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
 }
 
 TEST_F(StartupApproved, TickingAutoStartByHandSwitchesItsEntryOnInItsOwnScopeOnly) {
