@@ -21,20 +21,6 @@ bool endsWithExe(const std::string& text) {
                     [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-// Only a full path to an executable can be judged: a bare name is found through the search path, and
-// "%...%" is expanded at log-on. A share that cannot be reached is not known to be missing: its entry stays.
-bool namesMissingProgram(platform::FileSystem& fileSystem, const std::string& program) {
-  const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
-                         program[1] == ':' && program[2] == '\\';
-  const bool networkPath = program.rfind("\\\\", 0) == 0;
-  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !endsWithExe(program)) {
-    return false;
-  }
-  bool missing = false;
-  return fileSystem.GetFileAttributesW(Utf8ToUtf16(program), &missing) == platform::kInvalidFileAttributes &&
-         missing;
-}
-
 // Opens the Run key in `keys` for reading, which is all a user who may not change it can do, and tells
 // whether it holds the entry.
 bool holdsEntry(TRegistry& keys) {
@@ -47,7 +33,7 @@ Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, co
     return Entry::None;
   }
   const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
-  return command && namesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
+  return command && NamesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
 }
 
 bool writeEntry(platform::Registry& registry, const RunScope& place, const std::string& command) {
@@ -77,6 +63,18 @@ std::string CommandProgram(const std::string& command) {
     }
   }
   return command;
+}
+
+bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& program) {
+  const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
+                         program[1] == ':' && program[2] == '\\';
+  const bool networkPath = program.rfind("\\\\", 0) == 0;
+  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !endsWithExe(program)) {
+    return false;
+  }
+  bool missing = false;
+  return fileSystem.GetFileAttributesW(Utf8ToUtf16(program), &missing) == platform::kInvalidFileAttributes &&
+         missing;
 }
 
 bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,

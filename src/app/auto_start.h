@@ -15,6 +15,10 @@ namespace vantrel {
 // The program a Run key's command starts: a quoted path, or an unquoted one up to the end or to the first
 // blank after ".exe".
 std::string CommandProgram(const std::string& command);
+// Whether `program` is known to be gone. Only a full path to an executable can be judged: a bare name is
+// found through the search path, and "%...%" is expanded at log-on. A share that cannot be reached is not
+// known to be missing.
+bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& program);
 
 // Sees that one of `places` (the machine's Run key first, then this user's) holds the entry that starts
 // `program` (a full path). One that is there stays as it is, unless it names a program file that is gone:

@@ -48,7 +48,7 @@ StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
     return {};
   }
   const std::string name = switchName(arguments[0]);
-  if (name != "?" && name != "freeall" && name != "free") {
+  if (name != "?" && name != "freeall" && name != "free" && name != "logon") {
     return wrongUsage("Unknown switch: " + arguments[0]);
   }
   const std::size_t count = name == "free" ? 2 : 1;
@@ -57,6 +57,9 @@ StartRequest ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (name == "?") {
     return {StartAction::Usage, 0, 0, {}};
+  }
+  if (name == "logon") {
+    return {StartAction::LogOn, 0, 0, {}};
   }
   if (name == "freeall") {
     return {StartAction::Pass, kWholeMemoryPass, 0, {}};

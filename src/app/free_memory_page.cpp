@@ -1,13 +1,16 @@
 // The Free Memory page's handlers: the boxes of the regions, the restart with administrator rights, the
-// automatic rule in percent, the hotkey and their settings; and the Free All itself, whose regions run off
-// the window thread.
+// automatic rule in percent, the hotkey and their settings, the elevated start at log-on; and the Free All
+// itself, whose regions run off the window thread.
 #include <algorithm>
 
+#include "app/auto_start.h"
 #include "app/figures.h"
 #include "app/free_all_texts.h"
+#include "app/logon_task.h"
 #include "app/main_window.h"
 #include "app/product.h"
 #include "framework/sysutils.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 
@@ -20,6 +23,8 @@ constexpr char kHotkeyTaken[] =
     "Another program uses this key combination already. Choose another one for Free All, then tick the box "
     "again.";
 constexpr char kRestartFailed[] = "Vantrel could not start with administrator rights (error ";
+constexpr char kTaskNotRegistered[] = "Vantrel could not set itself to start as administrator at log-on: ";
+constexpr char kTaskNotDeleted[] = "Vantrel could not remove its task from the Task Scheduler: ";
 
 }  // namespace
 
@@ -68,6 +73,67 @@ void TfrmVantrel::holdHotkey() {
   if (HotkeyUsable(hkFreeAll->HotKey())) {
     Application()->MessageBox(kHotkeyTaken, kProductLine, platform::kMbOk | platform::kMbIconWarning);
   }
+}
+
+void TfrmVantrel::chkLogonTaskClick(TObject*) {
+  const bool wanted = chkLogonTask->Checked();
+  // Also the box's own return to what the task is, after a failure.
+  if (wanted == logonTask_) {
+    return;
+  }
+  if (wanted) {
+    logonTask_ = registerLogonTask();
+    chkLogonTask->SetChecked(logonTask_);
+  } else {
+    deleteLogonTask();
+  }
+  // Failed: the Run value stays as it was.
+  if (logonTask_ != wanted) {
+    return;
+  }
+  // The task starts the program at log-on: the Auto Start box shows it, and the Run value goes, or comes back
+  // once the task has gone.
+  if (logonTask_ && !CheckBox2->Checked()) {
+    CheckBox2->SetChecked(true);
+  } else if (CheckBox2->Checked()) {
+    applyAutoStart();
+  }
+}
+
+bool TfrmVantrel::taskDone(const char* failure, std::int32_t result) {
+  if (result < 0) {
+    Application()->MessageBox(failure + TaskFailure(result), kProductLine,
+                              platform::kMbOk | platform::kMbIconStop);
+  }
+  return result >= 0;
+}
+
+bool TfrmVantrel::registerLogonTask() {
+  return taskDone(kTaskNotRegistered,
+                  RegisterLogonTask(*services_.scheduledTasks,
+                                    Utf16ToUtf8(services_.process->LookupAccountSidW()), executable()));
+}
+
+void TfrmVantrel::deleteLogonTask() {
+  if (taskDone(kTaskNotDeleted, DeleteLogonTask(*services_.scheduledTasks, executable()))) {
+    logonTask_ = false;
+  }
+  chkLogonTask->SetChecked(logonTask_);
+}
+
+void TfrmVantrel::showLogonTask() {
+  const platform::OsVersionInfo version = osVersion();
+  // Before Vista there is no Task Scheduler to ask.
+  if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
+    return;
+  }
+  const LogonTask task = FindLogonTask(*services_.scheduledTasks, executable());
+  logonTask_ = task.result >= 0 && task.ours;
+  // As a Run value is. A copy that may not register it lets the Run value stand in for it meanwhile.
+  if (logonTask_ && NamesMissingProgram(*services_.fileSystem, task.program)) {
+    logonTask_ = chkLogonTask->Enabled() && registerLogonTask();
+  }
+  chkLogonTask->SetChecked(logonTask_);
 }
 
 platform::OsVersionInfo TfrmVantrel::osVersion() const {

@@ -24,6 +24,10 @@ int main() {
   // A later start shows the running copy's window instead of adding a second icon and reclaimer.
   vantrel::TRunningCopyClaim claim(*services.instances);
   if (!claim.First()) {
+    // The log-on's start is there already, as a copy that the user or another entry started.
+    if (request.action == vantrel::StartAction::LogOn) {
+      return 0;
+    }
     const vantrel::LaterStart met =
         vantrel::MeetRunningCopy(*services.instances, claim, services.windowSystem->GetTokenElevation());
     if (met != vantrel::LaterStart::Run) {

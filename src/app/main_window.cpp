@@ -475,9 +475,9 @@ void TfrmVantrel::buildFreeMemoryPage() {
   btnRestartElevated->SetBounds(12, 234, 196, 28);
   btnRestartElevated->OnClick = [this](TObject* sender) { btnRestartElevatedClick(sender); };
   // Before Vista there is no elevation to ask for: an administrator has the rights already.
-  btnRestartElevated->SetVisible(version.platformId == platform::kVerPlatformWin32Nt &&
-                                 platform::AtLeast(version, 6, 0) &&
-                                 !services_.windowSystem->GetTokenElevation());
+  const bool vista = version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, 6, 0);
+  const bool elevated = services_.windowSystem->GetTokenElevation();
+  btnRestartElevated->SetVisible(vista && !elevated);
   btnRestartElevated->SetParent(page);
 
   chkHotkey = checkBox(this, page, "chkHotkey", "Hotkey for Free All", 216, 240);
@@ -489,6 +489,15 @@ void TfrmVantrel::buildFreeMemoryPage() {
   hkFreeAll->SetBounds(340, 237, 96, kEditHeight);
   hkFreeAll->OnChange = [this](TObject* sender) { hkFreeAllChange(sender); };
   hkFreeAll->SetParent(page);
+
+  constexpr char kLogonTaskCaption[] = "Start as administrator at log-on (no prompt)";
+  chkLogonTask = checkBox(this, page, "chkLogonTask", kLogonTaskCaption, 12, 266);
+  chkLogonTask->OnClick = [this](TObject* sender) { chkLogonTaskClick(sender); };
+  lblLogonTask = label(this, page, "lblLogonTask", kLogonTaskCaption, 32, 267, 400);
+  lblLogonTask->FocusControl = chkLogonTask;
+  // The Task Scheduler registers a task at the highest run level only for an elevated caller.
+  chkLogonTask->SetEnabled(vista && elevated);
+  lblLogonTask->SetEnabled(vista && elevated);
   hotkeyHook_ = Application()->HookMainWindow([this](TMessage& message) {
     if (message.Msg != platform::kWmHotKey || message.WParam != kFreeAllHotkeyId) {
       return false;

@@ -135,6 +135,10 @@ class TfrmVantrel : public TForm {
   TCheckBox* chkHotkey;
   TLabel* lblHotkey;
   THotKey* hkFreeAll;
+  // Shows whether the task that starts this program elevated at log-on is there (logon_task.h); only an
+  // elevated copy may change it, from Vista on.
+  TCheckBox* chkLogonTask;
+  TLabel* lblLogonTask;
 
   // Components
   TTimer* Timer1;
@@ -200,6 +204,7 @@ class TfrmVantrel : public TForm {
   void btnRestartElevatedClick(TObject* Sender);
   void chkHotkeyClick(TObject* Sender);
   void hkFreeAllChange(TObject* Sender);
+  void chkLogonTaskClick(TObject* Sender);
   // Where the regions run; a test puts in one that it drives.
   void UseRegionWorker(std::unique_ptr<RegionWorker> worker) { regionRun_.SetWorker(std::move(worker)); }
   bool FreeAllRunning() const { return regionRun_.Running(); }
@@ -270,6 +275,15 @@ class TfrmVantrel : public TForm {
   platform::OsVersionInfo osVersion() const;
   // Registers the field's combination while the box is ticked; a refusal is told, and unticks the box.
   void holdHotkey();
+  // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
+  // program that is gone is registered again for this one, where this copy may.
+  void showLogonTask();
+  // Whether a call on the task succeeded; a failure is told, `failure` first.
+  bool taskDone(const char* failure, std::int32_t result);
+  // Registers the task for this executable; a failure is told.
+  bool registerLogonTask();
+  // Deletes the task; a failure is told, and the box keeps showing it.
+  void deleteLogonTask();
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
@@ -278,6 +292,8 @@ class TfrmVantrel : public TForm {
   platform::Services& services_;
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
+  // The task is there and starts this program: its Run value is not written meanwhile.
+  bool logonTask_ = false;
   std::vector<std::int32_t> handedPasses_;
   TRegionRun regionRun_;
   bool freeAllAutomatic_ = false;

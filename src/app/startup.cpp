@@ -84,9 +84,11 @@ void TfrmVantrel::FormCreate(TObject*) {
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
+  // Before the Auto Start box: while the task starts the program, the box is ticked and writes no Run value.
+  quietly([&] { showLogonTask(); });
   // The two boxes run their handlers; each is applied whatever became of the other.
   quietly([&] {
-    if (autoRun == 1) {
+    if (autoRun == 1 || logonTask_) {
       CheckBox2->SetChecked(true);
     } else if (autoRun == -1) {
       CheckBox2->SetChecked(false);

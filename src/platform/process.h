@@ -23,6 +23,9 @@ class Process {
   // The folder of the 32-bit system files on 64-bit Windows; empty on 32-bit Windows, which has none (and no
   // 32-bit view of the registry either).
   virtual std::string GetSystemWow64DirectoryA() = 0;
+  // The account that the process runs as (its token's user), as "DOMAIN\name"; empty when the system cannot
+  // tell.
+  virtual std::u16string LookupAccountSidW() = 0;
 };
 
 }  // namespace vantrel::platform

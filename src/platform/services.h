@@ -13,6 +13,7 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/scheduled_tasks.h"
 #include "platform/shell.h"
 #include "platform/shell_execute.h"
 #include "platform/system_memory.h"
@@ -40,6 +41,7 @@ struct Services {
   Instances* instances = nullptr;
   TimeOfDay* timeOfDay = nullptr;
   SystemMemory* systemMemory = nullptr;
+  ScheduledTasks* scheduledTasks = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -251,7 +251,12 @@ void TfrmVantrel::CheckBox2Click(TObject*) {
 }
 
 void TfrmVantrel::applyAutoStart(bool byUser) {
-  const bool wanted = CheckBox2->Checked();
+  // Unticked, the program starts neither by its Run value nor by its task.
+  if (!CheckBox2->Checked() && logonTask_) {
+    deleteLogonTask();
+  }
+  // While the task starts the program, a Run value would start a second copy.
+  const bool wanted = CheckBox2->Checked() && !logonTask_;
   bool done =
       wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable())
              : RemoveAutoStart(*services_.registry, autoStartPlaces());

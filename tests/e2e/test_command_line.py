@@ -101,7 +101,7 @@ def test_each_switch_ends_with_its_exit_code(desktop, vantrel):
     vantrel.wait(10)
     exe = vantrel.folder / "Vantrel.exe"
     assert start_switch(desktop, exe, "-FreeAll").wait(60) == 0
-    for arguments, first_line, code in ((["/?"], "Vantrel [/free N | /freeall | /?]", 0),
+    for arguments, first_line, code in ((["/?"], "Vantrel [/free N | /freeall | /logon | /?]", 0),
                                          (["--freeall"], "Unknown switch: --freeall", 2),
                                          (["/free", "5000"], "/free needs a whole number from 1 to 1024: 5000", 2),
                                          (["/free"], "/free needs a whole number from 1 to 1024", 2)):

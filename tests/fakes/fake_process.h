@@ -30,12 +30,14 @@ class FakeProcess final : public platform::Process {
   }
   bool IsWow64Process() override { return wow64; }
   std::string GetSystemWow64DirectoryA() override { return systemWow64Directory; }
+  std::u16string LookupAccountSidW() override { return Utf8ToUtf16(account); }
 
   FaultPlan faults;                                                        // calls: "GetModuleFileNameW"
   std::string moduleFileName = "C:\\Program Files\\Vantrel\\Vantrel.exe";  // UTF-8
   std::string commandLine = "Vantrel.exe";                                 // UTF-8
   bool wow64 = false;
   std::string systemWow64Directory;  // empty: 32-bit Windows
+  std::string account = "PC\\Ann";   // UTF-8
 };
 
 }  // namespace vantrel::fakes

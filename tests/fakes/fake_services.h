@@ -13,6 +13,7 @@
 #include "fake_process.h"
 #include "fake_profile.h"
 #include "fake_registry.h"
+#include "fake_scheduled_tasks.h"
 #include "fake_shell.h"
 #include "fake_shell_execution.h"
 #include "fake_system_memory.h"
@@ -43,6 +44,7 @@ struct FakeServices {
   FakeInstances instances;
   FakeTimeOfDay timeOfDay;
   FakeSystemMemory systemMemory;
+  FakeScheduledTasks scheduledTasks;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -59,7 +61,8 @@ struct FakeServices {
                               .shellExecution = &shellExecution,
                               .instances = &instances,
                               .timeOfDay = &timeOfDay,
-                              .systemMemory = &systemMemory};
+                              .systemMemory = &systemMemory,
+                              .scheduledTasks = &scheduledTasks};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

@@ -40,6 +40,8 @@ TEST(CommandLine, EachFormWithItsActionAndExitCode) {
       {{"/free", "0064"}, pass(64)},
       {{"/freeall"}, pass(kWholeMemoryPass)},
       {{"-FreeAll"}, pass(kWholeMemoryPass)},
+      {{"/LogOn"}, {StartAction::LogOn, 0, 0, {}}},
+      {{"/logon", "/freeall"}, wrong("Unexpected argument: /freeall")},
       {{"/?"}, usage},
       {{"-?"}, usage},
       {{"/free"}, wrong(needs)},

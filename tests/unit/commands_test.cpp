@@ -473,6 +473,7 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   fakes.version.minorVersion = 1;
   start({});
   EXPECT_FALSE(form->btnRestartElevated->Visible());
+  EXPECT_FALSE(form->chkLogonTask->Enabled()) << "no Task Scheduler 2.0 before Vista";
   EXPECT_EQ(form->RegionReasons[1]->Caption(), "(not on this Windows)");
 }
 

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/product.h"
 #include "fake_services.h"
+#include "program_run.h"
 #include "program_support.h"
 #include "startup/run_key.h"
 
@@ -29,25 +30,6 @@ constexpr char kNotAdded[] =
     "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
     "that "
     "start at log-on.";
-
-// One run of the program: started on construction, ended (window destroyed) by stop().
-class ProgramRun {
- public:
-  explicit ProgramRun(fakes::FakeServices& fakes) {
-    application_ = std::make_unique<TApplication>(fakes.services);
-    application_->SetTitle(kProductLine);
-    form = application_->CreateForm<TfrmVantrel>();
-  }
-  void stop() {
-    application_.reset();
-    form = nullptr;
-  }
-
-  TfrmVantrel* form;
-
- private:
-  std::unique_ptr<TApplication> application_;
-};
 
 class Settings : public ::testing::Test {
  protected:

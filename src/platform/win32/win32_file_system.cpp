@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/com.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.
 #include <aclapi.h>
-#include <objbase.h>
 #include <sddl.h>
 #include <shlobj.h>
 
@@ -20,41 +20,6 @@ namespace {
 long lastError(BOOL done) {
   return done ? ERROR_SUCCESS : static_cast<long>(::GetLastError());
 }
-
-// COM on this thread for as long as it lives, where the thread does not have it already.
-class ComApartment {
- public:
-  ComApartment() : initialised_(SUCCEEDED(::CoInitialize(nullptr))) {}
-  ~ComApartment() {
-    if (initialised_) {
-      ::CoUninitialize();
-    }
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
-
-// A COM interface pointer, released when it goes.
-template <typename Interface>
-class ComPointer {
- public:
-  ComPointer() = default;
-  ~ComPointer() {
-    if (pointer_ != nullptr) {
-      pointer_->Release();
-    }
-  }
-  ComPointer(const ComPointer&) = delete;
-  ComPointer& operator=(const ComPointer&) = delete;
-  Interface* operator->() const { return pointer_; }
-  void** out() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  Interface* pointer_ = nullptr;
-};
 
 // FolderPermissions::AdministratorsOnly: SYSTEM and administrators may do anything, users read and run, each
 // inherited by what the folder holds; "P": nothing inherited from the parent.

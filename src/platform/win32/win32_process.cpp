@@ -70,4 +70,31 @@ std::string Win32Process::GetSystemWow64DirectoryA() {
   return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
 }
 
+std::u16string Win32Process::LookupAccountSidW() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    return {};
+  }
+  const ScopedKernelHandle owned(token);
+  // The user's SID follows the structure; SECURITY_MAX_SID_SIZE is 68 bytes.
+  union {
+    TOKEN_USER user;
+    BYTE bytes[sizeof(TOKEN_USER) + 68];
+  } owner;
+  // The longest names that Windows gives an account and a domain, with their terminators.
+  wchar_t name[257];
+  wchar_t domain[257];
+  DWORD size = sizeof owner;
+  DWORD nameLength = 257;
+  DWORD domainLength = 257;
+  SID_NAME_USE use{};
+  if (!GetTokenInformation(token, TokenUser, &owner, size, &size) ||
+      !::LookupAccountSidW(nullptr, owner.user.User.Sid, name, &nameLength, domain, &domainLength, &use)) {
+    return {};
+  }
+  domain[domainLength] = L'\\';
+  return std::u16string(reinterpret_cast<const char16_t*>(domain), domainLength + 1) +
+         reinterpret_cast<const char16_t*>(name);
+}
+
 }  // namespace vantrel::platform::win32

@@ -12,6 +12,7 @@ class Win32Process final : public Process {
   std::vector<std::u16string> CommandLineToArgvW(const std::u16string& commandLine) override;
   bool IsWow64Process() override;
   std::string GetSystemWow64DirectoryA() override;
+  std::u16string LookupAccountSidW() override;
 };
 
 }  // namespace vantrel::platform::win32

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_scheduled_tasks.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_execute.h"
 #include "platform/win32/win32_system_memory.h"
@@ -39,6 +40,7 @@ Services& services() {
   static Win32Instances instances;
   static Win32TimeOfDay timeOfDay;
   static Win32SystemMemory systemMemory;
+  static Win32ScheduledTasks scheduledTasks;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -55,7 +57,8 @@ Services& services() {
                        .shellExecution = &shellExecution,
                        .instances = &instances,
                        .timeOfDay = &timeOfDay,
-                       .systemMemory = &systemMemory};
+                       .systemMemory = &systemMemory,
+                       .scheduledTasks = &scheduledTasks};
   return real;
 }
 

@@ -1,0 +1,39 @@
+#include "scheduled_tasks_contract.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/logon_task.h"
+#include "platform/unicode.h"
+
+namespace vantrel::contract {
+
+void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& account, bool keepsActions) {
+  // Not the program's own name: a test must not touch the user's task.
+  const std::u16string name = u"Vantrel contract";
+  tasks.DeleteTask(name);  // left by a run that stopped half-way
+  std::u16string xml;
+  EXPECT_EQ(tasks.GetTask(name, xml), platform::kTaskNotFound);
+  EXPECT_EQ(tasks.DeleteTask(name), platform::kTaskNotFound);
+
+  // Read back as written: a path outside the ANSI code page, with a character that XML escapes.
+  const std::string program =
+      "C:\\\xCE\xA0\xCF\x81\xCF\x8C\xCE\xB3\xCF\x81\xCE\xB1\xCE\xBC\xCE\xBC\xCE\xB1 & "
+      "\xE5\x86\x85\xE5\xAD\x98\\Vantrel.exe";
+  ASSERT_EQ(tasks.RegisterTask(name, Utf8ToUtf16(LogonTaskXml(account, program))), platform::kSOk);
+  ASSERT_EQ(tasks.GetTask(name, xml), platform::kSOk);
+  using Program = std::optional<std::string>;
+  EXPECT_EQ(TaskProgram(Utf16ToUtf8(xml)), keepsActions ? Program(program) : std::nullopt);
+
+  // A second registration replaces the task.
+  ASSERT_EQ(tasks.RegisterTask(name, Utf8ToUtf16(LogonTaskXml(account, "D:\\Tools\\Vantrel.exe"))),
+            platform::kSOk);
+  ASSERT_EQ(tasks.GetTask(name, xml), platform::kSOk);
+  EXPECT_EQ(TaskProgram(Utf16ToUtf8(xml)), keepsActions ? Program("D:\\Tools\\Vantrel.exe") : std::nullopt);
+
+  EXPECT_EQ(tasks.DeleteTask(name), platform::kSOk);
+  EXPECT_EQ(tasks.GetTask(name, xml), platform::kTaskNotFound);
+}
+
+}  // namespace vantrel::contract

@@ -1,0 +1,16 @@
+// What the program relies on from the Task Scheduler, real or fake: run against the fake natively and against
+// the system under Wine.
+#pragma once
+
+#include <string>
+
+#include "platform/scheduled_tasks.h"
+
+namespace vantrel::contract {
+
+// `account`: the user's, as the task's trigger names it. `keepsActions`: whether the system keeps a task's
+// action, which the program reads back; Wine 8 keeps neither an action nor a trigger (its reader of both is a
+// stub), but answers the registration as done.
+void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& account, bool keepsActions);
+
+}  // namespace vantrel::contract

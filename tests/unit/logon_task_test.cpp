@@ -1,0 +1,246 @@
+// The task that starts the program elevated at log-on: its definition, and the Free Memory tab's box against
+// a fake Task Scheduler and the Run values it stands in for.
+#include "app/logon_task.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake_services.h"
+#include "program_run.h"
+#include "program_support.h"
+#include "startup/run_key.h"
+
+namespace vantrel {
+namespace {
+
+const platform::HKey kHklm = platform::kHKeyLocalMachine;
+const platform::HKey kHkcu = platform::kHKeyCurrentUser;
+constexpr char kGoneExe[] = "C:\\Old\\Vantrel.exe";
+
+// The task as Windows gives it back: indented, the quotes of the command as they are.
+std::string windowsTask(const std::string& command) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n<Task version=\"1.2\" "
+         "xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\r\n  <Actions "
+         "Context=\"Author\">\r\n"
+         "    <Exec>\r\n      <Command>" +
+         command +
+         "</Command>\r\n      <Arguments>/logon</Arguments>\r\n    </Exec>\r\n  </Actions>\r\n</Task>";
+}
+
+TEST(LogonTask, TheDefinitionStartsThisProgramElevatedAtThisUsersLogOnAndReadsBack) {
+  const std::string program = "C:\\Tom & Jerry's <Apps>\\Vantrel.exe";
+  const std::string xml = LogonTaskXml("PC\\Ann", program);
+  for (const char* part :
+       {"<LogonTrigger><Enabled>true</Enabled><UserId>PC\\Ann</UserId></LogonTrigger>",
+        "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
+        "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+        "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>", "<RunOnlyIfIdle>false</RunOnlyIfIdle>",
+        "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>",
+        "<Exec><Command>&quot;C:\\Tom &amp; Jerry's &lt;Apps&gt;\\Vantrel.exe&quot;</Command>"
+        "<Arguments>/logon</Arguments></Exec>"}) {
+    EXPECT_NE(xml.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(TaskProgram(xml), program);
+
+  struct Row {
+    std::string xml;
+    std::optional<std::string> program;
+  };
+  const std::vector<Row> rows = {
+      {windowsTask("\"C:\\Program Files\\Vantrel\\Vantrel.exe\""), "C:\\Program Files\\Vantrel\\Vantrel.exe"},
+      {windowsTask("C:\\Tools\\launch.exe"), "C:\\Tools\\launch.exe"},
+      {windowsTask("&quot;C:\\A &amp; B\\Vantrel.exe&quot;"), "C:\\A & B\\Vantrel.exe"},
+      // Wine's copy of a task: no action kept.
+      {fakes::FakeScheduledTasks::kWithoutAction, std::nullopt},
+      {"<Task><Actions><ComHandler><ClassId>{0}</ClassId></ComHandler></Actions></Task>", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.xml);
+    EXPECT_EQ(TaskProgram(row.xml), row.program);
+  }
+}
+
+class LogonTaskBox : public ::testing::Test {
+ protected:
+  LogonTaskBox() {
+    fakes.version.majorVersion = 10;
+    fakes.version.minorVersion = 0;
+    fakes.windowSystem.elevated = true;
+    fakes.process.moduleFileName = kExe;
+    fakes.registry.createKey(kHklm, kRunKey);
+    fakes.registry.createKey(kHkcu, kRunKey);
+  }
+  std::optional<std::string> runValue() const {
+    return fakes.registry.stringValue(kHklm, kRunKey, "Vantrel");
+  }
+  std::optional<std::string> taskProgram() const {
+    const auto task = fakes.scheduledTasks.tasks.find("Vantrel");
+    return task == fakes.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second);
+  }
+  std::vector<std::string> messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : fakes.dialogs.boxes) {
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+
+  fakes::FakeServices fakes;
+};
+
+TEST_F(LogonTaskBox, TheTaskTakesTheRunValuesPlaceAndUntickingEitherBoxGivesItBack) {
+  ProgramRun run(fakes);
+  TfrmVantrel& f = *run.form;
+  EXPECT_TRUE(f.chkLogonTask->Enabled());
+  EXPECT_FALSE(f.chkLogonTask->Checked());
+  EXPECT_EQ(runValue(), kExe);
+
+  f.chkLogonTask->Toggle();
+  EXPECT_EQ(taskProgram(), kExe);
+  EXPECT_NE(fakes.scheduledTasks.tasks["Vantrel"].find("<UserId>PC\\Ann</UserId>"), std::string::npos);
+  EXPECT_EQ(runValue(), std::nullopt);
+  EXPECT_TRUE(f.CheckBox2->Checked());
+
+  f.chkLogonTask->Toggle();
+  EXPECT_EQ(taskProgram(), std::nullopt);
+  EXPECT_EQ(runValue(), kExe);
+
+  // Unticking Auto Start ends both; ticking the task's box ticks it again, without a Run value.
+  f.chkLogonTask->Toggle();
+  f.CheckBox2->Toggle();
+  EXPECT_FALSE(f.chkLogonTask->Checked());
+  EXPECT_EQ(fakes.scheduledTasks.tasks.count("Vantrel"), 0u);
+  EXPECT_EQ(runValue(), std::nullopt);
+  f.chkLogonTask->Toggle();
+  EXPECT_TRUE(f.CheckBox2->Checked());
+  EXPECT_EQ(runValue(), std::nullopt);
+  // The exit writes no Run value beside the task either.
+  run.stop();
+  EXPECT_EQ(runValue(), std::nullopt);
+  EXPECT_EQ(taskProgram(), kExe);
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGone) {
+  struct Case {
+    std::string what;
+    std::optional<std::string> task;  // the task's XML before the start
+    bool elevated;
+    std::int32_t service;
+    bool ticked;
+    std::optional<std::string> taskAfter;  // the program the task runs then
+  };
+  const std::string foreign = windowsTask("C:\\Other\\tool.exe");
+  const std::vector<Case> cases = {
+      {"ours", windowsTask(kExe), false, platform::kSOk, true, kExe},
+      {"another Vantrel.exe", windowsTask("\"D:\\Vantrel.exe\""), false, platform::kSOk, true,
+       "D:\\Vantrel.exe"},
+      {"gone, rewritten", windowsTask(kGoneExe), true, platform::kSOk, true, kExe},
+      // Meanwhile the Run value starts it.
+      {"gone, a copy that may not rewrite it", windowsTask(kGoneExe), false, platform::kSOk, false, kGoneExe},
+      {"another program's", foreign, true, platform::kSOk, false, "C:\\Other\\tool.exe"},
+      {"none", {}, true, platform::kSOk, false, {}},
+      {"the service is not running", windowsTask(kExe), true, platform::kSchedEServiceNotRunning, false,
+       kExe},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::FakeServices machine;
+    machine.version.majorVersion = 10;
+    machine.windowSystem.elevated = c.elevated;
+    machine.process.moduleFileName = kExe;
+    machine.fileSystem.addFile("D:\\Vantrel.exe");
+    machine.registry.createKey(kHklm, kRunKey);
+    // An earlier Run value goes while the task starts the program, whatever the file said.
+    machine.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+    machine.profile.files[kIni] = settingsText({"AutoRun=-1"});
+    if (c.task) {
+      machine.scheduledTasks.tasks["Vantrel"] = *c.task;
+    }
+    machine.scheduledTasks.service = c.service;
+    ProgramRun run(machine);
+    machine.scheduledTasks.service = platform::kSOk;
+    EXPECT_EQ(run.form->chkLogonTask->Checked(), c.ticked);
+    EXPECT_EQ(run.form->CheckBox2->Checked(), c.ticked);
+    const auto task = machine.scheduledTasks.tasks.find("Vantrel");
+    EXPECT_EQ(task == machine.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second),
+              c.taskAfter);
+    EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"),
+              c.ticked ? std::nullopt : std::optional<std::string>(kExe));
+    EXPECT_TRUE(machine.dialogs.boxes.empty());
+  }
+}
+
+TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTask) {
+  struct Case {
+    std::string what;
+    std::function<void(fakes::FakeScheduledTasks&)> arrange;
+    std::string reason;
+    std::optional<std::string> taskAfter;
+  };
+  const std::string text = "Vantrel could not set itself to start as administrator at log-on: ";
+  const std::vector<Case> cases = {
+      {"another program's task",
+       [](auto& tasks) { tasks.tasks["Vantrel"] = windowsTask("C:\\Other\\tool.exe"); },
+       "a task named Vantrel that starts another program is there; Vantrel leaves it alone.",
+       "C:\\Other\\tool.exe"},
+      {"the service is not running",
+       [](auto& tasks) { tasks.service = platform::kSchedEServiceNotRunning; },
+       "the Task Scheduler service is not running.",
+       {}},
+      {"refused", [](auto& tasks) { tasks.standardUser = true; }, "Windows refused it (access denied).", {}},
+      {"done, but nothing kept",
+       [](auto& tasks) { tasks.keepsNothing = true; },
+       "the Task Scheduler did not keep the task.",
+       {}},
+      // The task that would start nothing goes again.
+      {"done, but no action kept",
+       [](auto& tasks) { tasks.keepsNoAction = true; },
+       "the Task Scheduler did not keep the task.",
+       {}},
+      {"another error",
+       [](auto& tasks) { tasks.faults.failOn("RegisterTask", 1); },
+       "the Task Scheduler answered error 0x80004005.",
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::FakeServices machine;
+    machine.version.majorVersion = 10;
+    machine.windowSystem.elevated = true;
+    machine.process.moduleFileName = kExe;
+    machine.registry.createKey(kHklm, kRunKey);
+    ProgramRun run(machine);
+    c.arrange(machine.scheduledTasks);
+    run.form->chkLogonTask->Toggle();
+    EXPECT_FALSE(run.form->chkLogonTask->Checked());
+    ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(machine.dialogs.boxes[0].text, text + c.reason);
+    EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), kExe);
+    const auto task = machine.scheduledTasks.tasks.find("Vantrel");
+    EXPECT_EQ(task == machine.scheduledTasks.tasks.end()
+                  ? std::nullopt
+                  : std::optional(TaskProgram(task->second).value_or("(no action)")),
+              c.taskAfter);
+  }
+
+  // A task that an administrator registered stays for a standard user who unticks Auto Start, and says so.
+  fakes.scheduledTasks.tasks["Vantrel"] = windowsTask(kExe);
+  fakes.windowSystem.elevated = false;
+  ProgramRun run(fakes);
+  EXPECT_FALSE(run.form->chkLogonTask->Enabled());
+  EXPECT_TRUE(run.form->chkLogonTask->Checked());
+  fakes.scheduledTasks.standardUser = true;
+  run.form->CheckBox2->Toggle();
+  EXPECT_TRUE(run.form->chkLogonTask->Checked());
+  EXPECT_EQ(taskProgram(), kExe);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Vantrel could not remove its task from the Task Scheduler: "
+                                                 "Windows refused it (access denied)."});
+}
+
+}  // namespace
+}  // namespace vantrel
