@@ -70,7 +70,8 @@ bool namesVantrel(const std::string& path) {
 
 std::string LogonTaskXml(const std::string& account, const std::string& program) {
   const std::string user = escaped(account);
-  // Appended piece by piece: the shortest code for the executable's size.
+  // Appended piece by piece: the shortest code for the executable's size. Priority 4 is the normal
+  // priority a start from the Run key gets; a task's default, 7, is below normal.
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
       "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
@@ -83,7 +84,7 @@ std::string LogonTaskXml(const std::string& account, const std::string& program)
       "</Principals>\n"
       "<Settings><DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>"
       "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries><RunOnlyIfIdle>false</RunOnlyIfIdle>"
-      "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit></Settings>\n"
+      "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit><Priority>4</Priority></Settings>\n"
       "<Actions Context=\"Author\"><Exec><Command>&quot;";
   xml += escaped(program);
   xml += "&quot;</Command><Arguments>/logon</Arguments></Exec></Actions>\n</Task>\n";

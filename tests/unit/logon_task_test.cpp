@@ -39,7 +39,7 @@ TEST(LogonTask, TheDefinitionStartsThisProgramElevatedAtThisUsersLogOnAndReadsBa
         "<LogonType>InteractiveToken</LogonType><RunLevel>HighestAvailable</RunLevel>",
         "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
         "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>", "<RunOnlyIfIdle>false</RunOnlyIfIdle>",
-        "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>",
+        "<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", "<Priority>4</Priority>",
         "<Exec><Command>&quot;C:\\Tom &amp; Jerry's &lt;Apps&gt;\\Vantrel.exe&quot;</Command>"
         "<Arguments>/logon</Arguments></Exec>"}) {
     EXPECT_NE(xml.find(part), std::string::npos) << part;
