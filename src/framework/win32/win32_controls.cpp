@@ -492,6 +492,27 @@ class HotKey final : public Win32Window {
   THotKey& field_;
 };
 
+class Image final : public Win32Window {
+ public:
+  Image(TImage& image, HWND parent)
+      : Win32Window(image, makeWindow(0, "STATIC", SS_BITMAP | SS_REALSIZECONTROL, parent)) {}
+  // A bitmap static takes its text for a resource's name.
+  void SetText(const std::string&) override {}
+  void SetBitmap(std::uintptr_t bitmap) override {
+    const auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageA(window(), STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap)));
+    // The control may have shown a copy of its own (version 6 copies bitmaps with alpha); that copy is its
+    // to give back, and so ours.
+    if (previous != nullptr && previous != shown_) {
+      DeleteObject(previous);
+    }
+    shown_ = reinterpret_cast<HBITMAP>(bitmap);
+  }
+
+ private:
+  HBITMAP shown_ = nullptr;
+};
+
 class Container final : public Win32Window {
  public:
   Container(TControl& control, HWND parent)
@@ -575,6 +596,8 @@ std::unique_ptr<NativeControl> createControl(TControl& control, HWND parent) {
       return std::make_unique<ProgressBar>(static_cast<TProgressBar&>(control), parent);
     case TControlKind::HotKey:
       return std::make_unique<HotKey>(static_cast<THotKey&>(control), parent);
+    case TControlKind::Image:
+      return std::make_unique<Image>(static_cast<TImage&>(control), parent);
     case TControlKind::PageControl:
       return std::make_unique<PageControl>(static_cast<TPageControl&>(control), parent);
     case TControlKind::Panel:

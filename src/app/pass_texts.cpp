@@ -1,0 +1,96 @@
+#include "app/pass_texts.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "app/figures.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr char kEllipsis[] = "\xE2\x80\xA6";
+constexpr std::int64_t kMegabyte = 1 << 20;
+
+std::string megabytes(std::int64_t bytes) {
+  return std::to_string(WholeMegabytes(bytes));
+}
+
+// Read from disk, as a figure or why there is none.
+std::string readText(const PassRecord& pass, std::uint32_t pageSize) {
+  return pass.pagesRead ? std::to_string(PagesToMegabytes(*pass.pagesRead, pageSize)) : kNotMeasured;
+}
+
+}  // namespace
+
+const char* PassKindName(PassKind kind) {
+  static constexpr std::array<const char*, 6> kNames = {"click",  "menu",         "button",
+                                                        "hotkey", "command line", "automatic"};
+  return kNames[static_cast<std::size_t>(kind)];
+}
+
+std::string IsoTime(std::uint64_t fileTime) {
+  // Days since 1 March of year 0 (proleptic Gregorian), so that the leap day ends each year.
+  const std::uint64_t seconds = fileTime / kFileTimeSecond;
+  const std::int64_t days = static_cast<std::int64_t>(seconds / 86400) + 584694;  // 1601-01-01
+  const std::int64_t era = days / 146097;
+  const std::int64_t dayOfEra = days - era * 146097;
+  const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+  const std::int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+  const std::int64_t month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  const std::uint64_t ofDay = seconds % 86400;
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", static_cast<int>(year),
+                static_cast<int>(month), static_cast<int>(day), static_cast<int>(ofDay / 3600),
+                static_cast<int>(ofDay / 60 % 60), static_cast<int>(ofDay % 60));
+  return text;
+}
+
+std::int64_t PagesToMegabytes(std::uint64_t pages, std::uint32_t pageSize) {
+  return static_cast<std::int64_t>(
+      std::nearbyint(static_cast<double>(pages) * pageSize / static_cast<double>(kMegabyte)));
+}
+
+std::vector<std::string> PassRow(const PassRecord& pass, std::uint64_t localStart, std::uint32_t pageSize) {
+  std::vector<std::string> row = {
+      IsoTime(localStart).substr(11), PassKindName(pass.kind),
+      pass.state == WatchState::Running ? kEllipsis : megabytes(FreedBytes(pass))};
+  switch (pass.state) {
+    case WatchState::Running:
+    case WatchState::Watching:
+      row.insert(row.end(), {kEllipsis, kEllipsis});
+      break;
+    case WatchState::CutShort:
+      row.insert(row.end(), {kCutShort, kCutShort});
+      break;
+    case WatchState::Done:
+      row.insert(row.end(), {megabytes(BackInUseBytes(pass)), readText(pass, pageSize)});
+      break;
+  }
+  return row;
+}
+
+std::string LastPassTip(const PassRecord& pass, std::uint32_t pageSize) {
+  const std::string read = pass.pagesRead ? readText(pass, pageSize) + " MB read from disk"
+                                          : std::string("read from disk ") + kNotMeasured;
+  return "Last pass: freed " + megabytes(FreedBytes(pass)) + " MB, " + megabytes(BackInUseBytes(pass)) +
+         " MB back in use after 60 s, " + read;
+}
+
+std::string PassLogHeader() {
+  return "time,kind,regions,MB before,MB after,MB 60 s after,MB read from disk\r\n";
+}
+
+std::string PassLogLine(const PassRecord& pass, std::uint32_t pageSize) {
+  const bool done = pass.state == WatchState::Done;
+  return IsoTime(pass.started) + "Z," + PassKindName(pass.kind) + "," + pass.regions + "," +
+         megabytes(pass.before) + "," + megabytes(pass.after) + "," +
+         (done ? megabytes(pass.later) : kCutShort) + "," + (done ? readText(pass, pageSize) : kCutShort) +
+         "\r\n";
+}
+
+}  // namespace vantrel
