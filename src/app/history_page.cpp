@@ -56,17 +56,17 @@ void TfrmVantrel::WatchTimerTimer(TObject*) {
   if (!passWatch_.WatchEnded(time, MaxMem1->FreeMemory(), pageReads_.Read())) {
     return;
   }
-  lastWatched_ = passWatch_.Passes().front();
+  lastPassTip_ = LastPassTip(passWatch_.Passes().front(), pageSize_);
   lastWatchedAt_ = time;
   showPasses();
-  writeLog(*lastWatched_);
+  writeLog(passWatch_.Passes().front());
   TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time));
 }
 
 std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time) const {
   std::string tip = FreeMemoryTip(freeBytes, MaxMem1->TotalMemory());
-  if (lastWatched_ && time >= lastWatchedAt_ && time - lastWatchedAt_ < kTipTime) {
-    tip += "\n" + LastPassTip(*lastWatched_, pageSize_);
+  if (!lastPassTip_.empty() && time >= lastWatchedAt_ && time - lastWatchedAt_ < kTipTime) {
+    tip += "\n" + lastPassTip_;
   }
   return tip;
 }

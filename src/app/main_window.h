@@ -321,7 +321,8 @@ class TfrmVantrel : public TForm {
   MemoryHistory history_;
   PageReads pageReads_;
   std::uint32_t pageSize_;
-  std::optional<PassRecord> lastWatched_;
+  // The tip's line of the last watched pass.
+  std::string lastPassTip_;
   std::uint64_t lastWatchedAt_ = 0;
   std::int64_t freeAllBefore_ = 0;
   // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.

@@ -34,7 +34,7 @@ void MemoryHistory::MarkPass(std::uint64_t now, bool automatic) {
   const std::uint32_t second = SecondOf(now);
   while (!marks_.empty() &&
          (second - marks_.front().second > kHistorySeconds || marks_.size() >= kHistoryPoints)) {
-    marks_.pop_front();
+    marks_.erase(marks_.begin());
   }
   marks_.push_back({second, automatic});
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 namespace vantrel {
@@ -33,7 +32,7 @@ class MemoryHistory {
   // Oldest first: index 0 is the oldest point kept.
   Point At(std::size_t index) const { return points_[(next_ + index) % points_.size()]; }
   // The passes of the last hour, oldest first.
-  const std::deque<Mark>& Marks() const { return marks_; }
+  const std::vector<Mark>& Marks() const { return marks_; }
 
  private:
   std::vector<Point> points_;
@@ -41,7 +40,7 @@ class MemoryHistory {
   std::size_t next_ = 0;
   std::uint64_t origin_ = 0;
   bool started_ = false;
-  std::deque<Mark> marks_;
+  std::vector<Mark> marks_;
 };
 
 }  // namespace vantrel

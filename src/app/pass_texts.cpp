@@ -56,22 +56,12 @@ std::int64_t PagesToMegabytes(std::uint64_t pages, std::uint32_t pageSize) {
 }
 
 std::vector<std::string> PassRow(const PassRecord& pass, std::uint64_t localStart, std::uint32_t pageSize) {
-  std::vector<std::string> row = {
-      IsoTime(localStart).substr(11), PassKindName(pass.kind),
-      pass.state == WatchState::Running ? kEllipsis : megabytes(FreedBytes(pass))};
-  switch (pass.state) {
-    case WatchState::Running:
-    case WatchState::Watching:
-      row.insert(row.end(), {kEllipsis, kEllipsis});
-      break;
-    case WatchState::CutShort:
-      row.insert(row.end(), {kCutShort, kCutShort});
-      break;
-    case WatchState::Done:
-      row.insert(row.end(), {megabytes(BackInUseBytes(pass)), readText(pass, pageSize)});
-      break;
-  }
-  return row;
+  const bool watched = pass.state == WatchState::Done;
+  const bool running = pass.state == WatchState::Running;
+  const char* pending = pass.state == WatchState::CutShort ? kCutShort : kEllipsis;
+  return {IsoTime(localStart).substr(11), PassKindName(pass.kind),
+          running ? kEllipsis : megabytes(FreedBytes(pass)),
+          watched ? megabytes(BackInUseBytes(pass)) : pending, watched ? readText(pass, pageSize) : pending};
 }
 
 std::string LastPassTip(const PassRecord& pass, std::uint32_t pageSize) {

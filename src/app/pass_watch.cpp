@@ -39,7 +39,7 @@ std::uint32_t PassWatch::PassStarted(std::uint64_t now, PassKind kind, const std
     pass.usualRate =
         static_cast<double>(*pages - *from->pages) * kFileTimeSecond / static_cast<double>(now - from->time);
   }
-  passes_.push_front(pass);
+  passes_.insert(passes_.begin(), pass);
   if (passes_.size() > kPassesKept) {
     passes_.pop_back();
   }

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vantrel {
 
@@ -63,7 +63,7 @@ class PassWatch {
   bool WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optional<std::uint64_t> pages);
 
   // The last kPassesKept passes, newest first.
-  const std::deque<PassRecord>& Passes() const { return passes_; }
+  const std::vector<PassRecord>& Passes() const { return passes_; }
 
  private:
   struct Reading {
@@ -73,7 +73,7 @@ class PassWatch {
   // Ends the newest pass's watch, if one is going.
   void cutShort(std::int64_t freeBytes);
 
-  std::deque<PassRecord> passes_;
+  std::vector<PassRecord> passes_;
   std::uint32_t numbers_ = 0;
   std::optional<Reading> newer_;
   std::optional<Reading> older_;
