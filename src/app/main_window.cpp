@@ -540,7 +540,7 @@ void TfrmVantrel::buildHistoryPage() {
   ListView3->RowSelect = true;
   ListView3->ReadOnly = true;
   ListView3->SetColumns(
-      {{"Time", 64}, {"Kind", 84}, {"Freed", 60}, {"Back in use", 84}, {"Read from disk", 112}});
+      {{"Time", 60}, {"Kind", 76}, {"Freed", 52}, {"Back in use", 80}, {"Read from disk", 128}});
   ListView3->SetParent(page);
   chkLog = checkBox(this, page, "chkLog", "Keep a log file", 12, 0);
   lblLog = label(this, page, "lblLog", "Keep a log file", 32, 0, 100);

@@ -538,8 +538,14 @@ class PageControl final : public Win32Window {
       : Win32Window(pages, CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
                                            WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 0,
                                            0, parent, nullptr, instance(), nullptr)),
-        pages_(pages) {}
+        pages_(pages) {
+    pad(dpiOf(window()));
+  }
   void SetText(const std::string&) override {}
+  void dpiChanged(int oldDpi, int newDpi) override {
+    pad(newDpi);
+    Win32Window::dpiChanged(oldDpi, newDpi);
+  }
   void SetItems(const std::vector<std::string>& captions) override {
     quietly(TCM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -559,6 +565,8 @@ class PageControl final : public Win32Window {
   }
 
  private:
+  // Half the usual room beside a tab's caption, so that the six tabs fit the smallest window in one row.
+  void pad(int dpi) { quietly(TCM_SETPADDING, 0, MAKELPARAM(scaled(3, dpi), scaled(3, dpi))); }
   TPageControl& pages_;
 };
 
