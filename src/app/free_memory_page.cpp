@@ -115,7 +115,7 @@ void TfrmVantrel::startFreeAll(PassKind kind) {
   const RegionChoice choice = automatic ? AutomaticRegions(chosen) : chosen;
   freeAllAutomatic_ = automatic;
   freeAllBefore_ = MaxMem1->FreeMemory();
-  freeAllPass_ = passStarted(kind, RegionNames(choice));
+  freeAllPass_ = passStarted(kind, choice);
   regionRun_.Start(*services_.systemMemory, osVersion(), choice);
   // The pass image from now on, and no automatic reclaim meanwhile, as during a pass.
   MaxMem1BeforeDefrag(this);

@@ -26,7 +26,7 @@ std::uint64_t TfrmVantrel::now() const {
   return services_.timeOfDay->GetSystemTimeAsFileTime();
 }
 
-std::uint32_t TfrmVantrel::passStarted(PassKind kind, const std::string& regions) {
+std::uint32_t TfrmVantrel::passStarted(PassKind kind, const RegionChoice& regions) {
   const bool watching =
       !passWatch_.Passes().empty() && (passWatch_.Passes().front().state == WatchState::Running ||
                                        passWatch_.Passes().front().state == WatchState::Watching);

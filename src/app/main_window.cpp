@@ -46,20 +46,6 @@ constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
      "Writes changed pages out. May freeze Windows a minute; never automatic."},
 }};
 
-}  // namespace
-
-std::string RegionNames(const RegionChoice& choice) {
-  std::string names;
-  for (std::size_t index = 0; index < kRegionCount; ++index) {
-    if (choice[index]) {
-      names += (names.empty() ? "" : "+") + std::string(kRegionTexts[index].name);
-    }
-  }
-  return names;
-}
-
-namespace {
-
 TLabel* label(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption, int left,
               int top, int width) {
   auto* control = new TLabel(owner);

@@ -35,9 +35,6 @@
 
 namespace vantrel {
 
-// The regions chosen, by their names in the settings file, joined by "+"; as the log file names them.
-std::string RegionNames(const RegionChoice& choice);
-
 class TfrmVantrel : public TForm {
  public:
   explicit TfrmVantrel(TApplication& application);
@@ -286,7 +283,7 @@ class TfrmVantrel : public TForm {
   void startFreeAll(PassKind kind);
   // The watch of each pass: its start (cutting short the watch going, which is then logged) and its end,
   // from which it is watched for a minute.
-  std::uint32_t passStarted(PassKind kind, const std::string& regions = {});
+  std::uint32_t passStarted(PassKind kind, const RegionChoice& regions = {});
   void passEnded(std::uint32_t number);
   // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
   // while its page shows.

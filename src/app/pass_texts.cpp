@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/figures.h"
+#include "app/free_memory_settings.h"
 
 namespace vantrel {
 
@@ -39,14 +40,13 @@ std::string IsoTime(std::uint64_t fileTime) {
   const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-  const std::int64_t day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
-  const std::int64_t month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
-  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  const std::uint64_t ofDay = seconds % 86400;
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", static_cast<int>(year),
-                static_cast<int>(month), static_cast<int>(day), static_cast<int>(ofDay / 3600),
-                static_cast<int>(ofDay / 60 % 60), static_cast<int>(ofDay % 60));
+  const auto day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  const auto month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  const auto year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  const auto ofDay = static_cast<int>(seconds % 86400);
+  char text[24];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", year, month, day, ofDay / 3600,
+                ofDay / 60 % 60, ofDay % 60);
   return text;
 }
 
@@ -77,10 +77,14 @@ std::string PassLogHeader() {
 
 std::string PassLogLine(const PassRecord& pass, std::uint32_t pageSize) {
   const bool done = pass.state == WatchState::Done;
-  return IsoTime(pass.started) + "Z," + PassKindName(pass.kind) + "," + pass.regions + "," +
-         megabytes(pass.before) + "," + megabytes(pass.after) + "," +
-         (done ? megabytes(pass.later) : kCutShort) + "," + (done ? readText(pass, pageSize) : kCutShort) +
-         "\r\n";
+  const std::string later = done ? megabytes(pass.later) : kCutShort;
+  const std::string read = done ? readText(pass, pageSize) : kCutShort;
+  char line[256];
+  std::snprintf(line, sizeof line, "%sZ,%s,%s,%lld,%lld,%s,%s\r\n", IsoTime(pass.started).c_str(),
+                PassKindName(pass.kind), RegionNames(pass.regions).c_str(),
+                static_cast<long long>(WholeMegabytes(pass.before)),
+                static_cast<long long>(WholeMegabytes(pass.after)), later.c_str(), read.c_str());
+  return line;
 }
 
 }  // namespace vantrel

@@ -23,7 +23,7 @@ void PassWatch::Sample(std::uint64_t now, std::optional<std::uint64_t> pages) {
   newer_ = Reading{now, pages};
 }
 
-std::uint32_t PassWatch::PassStarted(std::uint64_t now, PassKind kind, const std::string& regions,
+std::uint32_t PassWatch::PassStarted(std::uint64_t now, PassKind kind, const RegionChoice& regions,
                                      std::int64_t freeBytes, std::optional<std::uint64_t> pages) {
   cutShort(freeBytes);
   PassRecord pass;

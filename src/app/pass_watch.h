@@ -5,8 +5,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
+
+#include "memory/memory_regions.h"
 
 namespace vantrel {
 
@@ -23,8 +24,8 @@ enum class WatchState { Running, Watching, Done, CutShort };
 struct PassRecord {
   std::uint64_t started = 0;
   PassKind kind = PassKind::Automatic;
-  // The regions a Free All emptied, as the log names them; empty for a pass alone.
-  std::string regions;
+  // The regions a Free All emptied; none for a pass alone.
+  RegionChoice regions{};
   // Available memory in bytes: just before, just after, and at the watch's end (Done only).
   std::int64_t before = 0;
   std::int64_t after = 0;
@@ -54,7 +55,7 @@ class PassWatch {
   void Sample(std::uint64_t now, std::optional<std::uint64_t> pages);
 
   // A pass starts; a watch going is cut short. Returns the pass's number for PassEnded.
-  std::uint32_t PassStarted(std::uint64_t now, PassKind kind, const std::string& regions,
+  std::uint32_t PassStarted(std::uint64_t now, PassKind kind, const RegionChoice& regions,
                             std::int64_t freeBytes, std::optional<std::uint64_t> pages);
   // The pass ends and its minute begins; nothing when it was cut short meanwhile.
   void PassEnded(std::uint32_t number, std::uint64_t now, std::int64_t freeBytes,

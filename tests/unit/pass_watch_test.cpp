@@ -26,7 +26,7 @@ constexpr std::uint64_t kPagesPerMiB = kMiB / kPage;
 PassWatch watchedPass(std::int64_t before, std::int64_t after, std::optional<std::uint64_t> pagesAtEnd) {
   PassWatch watch;
   watch.Sample(kStart, 1000);
-  watch.PassStarted(kStart + 60 * kSecond, PassKind::Menu, "WorkingSets", before, 1600);
+  watch.PassStarted(kStart + 60 * kSecond, PassKind::Menu, {true}, before, 1600);
   watch.PassEnded(1, kStart + 65 * kSecond, after, pagesAtEnd);
   return watch;
 }
@@ -72,9 +72,9 @@ TEST(PassWatch, ANewPassCutsTheWatchShort) {
   PassWatch watch = watchedPass(1024 * kMiB, 1836 * kMiB, 1650);
   // A Free All whose regions still run when a click's pass comes.
   const std::uint32_t freeAll =
-      watch.PassStarted(kStart + 90 * kSecond, PassKind::Button, "", 1800 * kMiB, 1700);
+      watch.PassStarted(kStart + 90 * kSecond, PassKind::Button, {}, 1800 * kMiB, 1700);
   const std::uint32_t click =
-      watch.PassStarted(kStart + 91 * kSecond, PassKind::Click, "", 1790 * kMiB, 1700);
+      watch.PassStarted(kStart + 91 * kSecond, PassKind::Click, {}, 1790 * kMiB, 1700);
   watch.PassEnded(click, kStart + 92 * kSecond, 1850 * kMiB, 1700);
   watch.PassEnded(freeAll, kStart + 95 * kSecond, 1900 * kMiB, 1700);
   ASSERT_EQ(watch.Passes().size(), 3u);
@@ -91,7 +91,7 @@ TEST(PassWatch, ANewPassCutsTheWatchShort) {
             (std::vector<std::string>{"12:00:00", "click", "60", "50", "0"}));
   // Twenty are kept.
   for (int pass = 0; pass < 30; ++pass) {
-    watch.PassStarted(kStart + 200 * kSecond, PassKind::Automatic, "", 0, std::nullopt);
+    watch.PassStarted(kStart + 200 * kSecond, PassKind::Automatic, {}, 0, std::nullopt);
   }
   EXPECT_EQ(watch.Passes().size(), kPassesKept);
 }
