@@ -31,6 +31,16 @@ def history_rows(desktop, arch):
     return next((rows for rows in lists if rows and rows[0][1] == "menu"), [])
 
 
+def until_watched(desktop, arch, count, seconds):
+    """Waits until `count` rows have their figures; their rows. A screenshot tells what showed otherwise."""
+    rows = wait_until(lambda: (lambda rows: len(watched(rows)) == count and rows)(history_rows(desktop, arch)),
+                      seconds)
+    if not rows:
+        desktop.screenshot(f"history-not-watched-{arch}")
+    assert rows, history_rows(desktop, arch)
+    return rows
+
+
 def watched(rows):
     return [row for row in rows if len(row) == 5 and all(FIGURE.fullmatch(cell) for cell in row[2:])]
 
@@ -42,13 +52,11 @@ def test_two_passes_from_the_menu_are_listed_with_their_figures_and_logged(deskt
     show_window(desktop, vantrel.arch)
     # Each watched to its end: the second comes after the first's minute.
     menu_command(desktop, icon, ["a"], lambda: len(history_rows(desktop, vantrel.arch)) == 1, 30)
-    assert wait_until(lambda: len(watched(history_rows(desktop, vantrel.arch))) == 1, 75), \
-        history_rows(desktop, vantrel.arch)
+    until_watched(desktop, vantrel.arch, 1, 75)
     menu_command(desktop, icon, ["a"], lambda: len(history_rows(desktop, vantrel.arch)) == 2, 30)
     assert history_rows(desktop, vantrel.arch)[0][3] == "\u2026", "the second is watched"
-    time.sleep(65)
-    rows = history_rows(desktop, vantrel.arch)
-    assert len(watched(rows)) == 2, rows
+    time.sleep(60)
+    rows = until_watched(desktop, vantrel.arch, 2, 15)
 
     tabs = next(c for c in probe(desktop) if c[0] == "SysTabControl32")[1]
     desktop.click(tabs[0] + 20, tabs[1] + 10)
