@@ -38,6 +38,9 @@ class PosixMemory final : public platform::Memory {
     sizes_.erase(size);
     return true;
   }
+  std::uint32_t GetSystemInfo_PageSize() override {
+    return static_cast<std::uint32_t>(sysconf(_SC_PAGESIZE));
+  }
 
  private:
   std::map<void*, std::size_t> sizes_;

@@ -23,17 +23,19 @@ constexpr int kClickShowHide = 9;
 }  // namespace
 
 void TfrmVantrel::btnFreeAllClick(TObject*) {
-  userPass(kWholeMemoryPass);
+  userPass(kWholeMemoryPass, PassKind::Button);
 }
 
-void TfrmVantrel::userPass(std::int32_t megabytes) {
+void TfrmVantrel::userPass(std::int32_t megabytes, PassKind kind) {
   if (megabytes == kWholeMemoryPass) {
     // The chosen regions first, off this thread; the pass and the balloon follow once they have ended.
-    startFreeAll(false);
+    startFreeAll(kind);
     return;
   }
+  const std::uint32_t pass = passStarted(kind);
   const std::int64_t before = MaxMem1->FreeMemory();
   MaxMem1->Defrag(megabytes);
+  passEnded(pass);
   // A shell without balloons shows nothing, which is all there is to do about it.
   TextTrayIcon1->ShowBalloonHint(kProductName, PassBalloonText(before, MaxMem1->FreeMemory()));
 }
@@ -43,9 +45,9 @@ void TfrmVantrel::TextTrayIcon1Click(TObject*) {
   const std::int32_t flag = StrToInt(Label15->Caption());
   const int action = ComboBox1->ItemIndex();
   if (action >= 0 && action < static_cast<int>(kClickMegabytes.size())) {
-    userPass(kClickMegabytes[static_cast<std::size_t>(action)]);
+    userPass(kClickMegabytes[static_cast<std::size_t>(action)], PassKind::Click);
   } else if (action == kClickFreeAll) {
-    userPass(kWholeMemoryPass);
+    userPass(kWholeMemoryPass, PassKind::Click);
   } else if (action == kClickShowHide) {
     showHideToggle(flag);
   }
@@ -117,7 +119,7 @@ bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& By
 void TfrmVantrel::HandedPassTimerTimer(TObject*) {
   HandedPassTimer->SetEnabled(false);
   for (const std::int32_t megabytes : std::exchange(handedPasses_, {})) {
-    userPass(megabytes);
+    userPass(megabytes, PassKind::CommandLine);
   }
 }
 

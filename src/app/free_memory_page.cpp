@@ -171,15 +171,17 @@ void TfrmVantrel::showFreeMemorySettings(const FreeMemorySettings& settings) {
   chkHotkey->SetChecked(settings.hotkeyOn);
 }
 
-void TfrmVantrel::startFreeAll(bool automatic) {
+void TfrmVantrel::startFreeAll(PassKind kind) {
   // Ignored, not queued: the run going now frees what this one would.
   if (regionRun_.Running()) {
     return;
   }
+  const bool automatic = kind == PassKind::Automatic;
   const RegionChoice chosen = freeMemorySettings().regions;
   const RegionChoice choice = automatic ? AutomaticRegions(chosen) : chosen;
   freeAllAutomatic_ = automatic;
   freeAllBefore_ = MaxMem1->FreeMemory();
+  freeAllPass_ = passStarted(kind, choice);
   regionRun_.Start(*services_.systemMemory, osVersion(), choice);
   // The pass image from now on, and no automatic reclaim meanwhile, as during a pass.
   MaxMem1BeforeDefrag(this);
@@ -197,9 +199,11 @@ void TfrmVantrel::FreeAllTimerTimer(TObject*) {
   if (freeAllAutomatic_) {
     // No pass and no balloon; the tray and the check come back as after a pass.
     MaxMem1AfterDefrag(this);
+    passEnded(freeAllPass_);
     return;
   }
   MaxMem1->DefragAll();
+  passEnded(freeAllPass_);
   TextTrayIcon1->ShowBalloonHint(kProductName,
                                  FreeAllBalloonText(freeAllBefore_, MaxMem1->FreeMemory(), *results));
 }
@@ -220,7 +224,7 @@ void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
     return;
   }
   lastRuleRun_ = now;
-  startFreeAll(true);
+  startFreeAll(PassKind::Automatic);
 }
 
 }  // namespace vantrel

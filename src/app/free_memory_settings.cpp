@@ -56,4 +56,14 @@ void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings) 
   ini.WriteInteger(kSection, kHotkeyOn, settings.hotkeyOn ? 1 : 0);
 }
 
+std::string RegionNames(const RegionChoice& choice) {
+  std::string names;
+  for (std::size_t index = 0; index < kRegionCount; ++index) {
+    if (choice[index]) {
+      (names += names.empty() ? "" : "+") += kRegionKeys[index];
+    }
+  }
+  return names;
+}
+
 }  // namespace vantrel

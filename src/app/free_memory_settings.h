@@ -32,5 +32,7 @@ struct FreeMemorySettings {
 FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini);
 // Raises EIniFileException as TIniFile::WriteInteger does; the keys before the failure stay written.
 void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings);
+// The regions chosen, by their keys, joined by "+"; as the log file names them.
+std::string RegionNames(const RegionChoice& choice);
 
 }  // namespace vantrel

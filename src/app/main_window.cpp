@@ -2,6 +2,9 @@
 // the window owns. Positions are in pixels of the tab pages' client areas.
 #include "app/main_window.h"
 
+#include <algorithm>
+
+#include "app/command_line.h"
 #include "app/product.h"
 #include "app/resources.h"
 #include "app/window_layout.h"
@@ -143,7 +146,11 @@ TFont font(const char* name, int height, TFontStyles style, TColor color) {
 }  // namespace
 
 TfrmVantrel::TfrmVantrel(TApplication& application)
-    : TForm(application), services_(application.Services()), freeAllHotkey_(*services_.windowSystem) {
+    : TForm(application),
+      services_(application.Services()),
+      pageReads_(*services_.performanceData, *services_.systemMemory),
+      pageSize_(services_.memory->GetSystemInfo_PageSize()),
+      freeAllHotkey_(*services_.windowSystem) {
   SetName("frmVantrel");
   SetCaption(kProductLine);
   SetFont(font("Arial", -12, 0, clWindowText));
@@ -177,6 +184,10 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
   TabSheet5 = new TTabSheet(this, PageControl1);
   TabSheet5->SetName("TabSheet5");
   TabSheet5->SetCaption("Free Memory");
+  TabSheet6 = new TTabSheet(this, PageControl1);
+  TabSheet6->SetName("TabSheet6");
+  TabSheet6->SetCaption("History");
+  TabSheet6->OnShow = [this](TObject*) { drawChart(); };
   PageControl1->UpdateTabs();
 
   buildActionPage();
@@ -184,6 +195,7 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
   buildStartupManagerPage();
   buildInformationPage();
   buildFreeMemoryPage();
+  buildHistoryPage();
   PageControl1->SetActivePage(TabSheet3);
 
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -221,6 +233,11 @@ void TfrmVantrel::buildComponents() {
   FreeAllTimer->SetEnabled(false);
   FreeAllTimer->SetInterval(kFreeAllPoll);
   FreeAllTimer->SetOnTimer([this](TObject* sender) { FreeAllTimerTimer(sender); });
+  WatchTimer = new TTimer(this);
+  WatchTimer->SetName("WatchTimer");
+  WatchTimer->SetEnabled(false);
+  WatchTimer->SetInterval(static_cast<std::uint32_t>(kWatchLength / (kFileTimeSecond / 1000)));
+  WatchTimer->SetOnTimer([this](TObject* sender) { WatchTimerTimer(sender); });
 
   MaxMem1 = new TMaxMem(this, *services_.memory);
   MaxMem1->SetName("MaxMem1");
@@ -237,7 +254,7 @@ void TfrmVantrel::buildComponents() {
   SEnable->OnClick = [this](TObject* sender) { SEnable_oldClick(sender); };
   CustomItem2 = menuItem(this, TPopupMenu1, "CustomItem2", "-");
   FMax = menuItem(this, TPopupMenu1, "FMax", "Free &All");
-  FMax->OnClick = [this](TObject* sender) { btnFreeAllClick(sender); };
+  FMax->OnClick = [this](TObject*) { userPass(kWholeMemoryPass, PassKind::Menu); };
   CustomItem1 = menuItem(this, TPopupMenu1, "CustomItem1", "-");
   CustomItem3 = menuItem(this, TPopupMenu1, "CustomItem3", "Eject CDROM");
   CustomItem3->OnClick = [this](TObject* sender) { CustomItem3Click(sender); };
@@ -503,9 +520,39 @@ void TfrmVantrel::buildFreeMemoryPage() {
       return false;
     }
     // As the tray menu's Free All: the chosen regions, the pass and the balloon.
-    startFreeAll(false);
+    startFreeAll(PassKind::Hotkey);
     return true;
   });
+}
+
+void TfrmVantrel::buildHistoryPage() {
+  TWinControl* page = TabSheet6;
+  imgHistory = new TImage(this);
+  imgHistory->SetName("imgHistory");
+  imgHistory->SetParent(page);
+  ListView3 = new TListView(this);
+  ListView3->SetName("ListView3");
+  ListView3->RowSelect = true;
+  ListView3->ReadOnly = true;
+  ListView3->SetColumns(
+      {{"Time", 60}, {"Kind", 76}, {"Freed", 52}, {"Back in use", 80}, {"Read from disk", 128}});
+  ListView3->SetParent(page);
+  chkLog = checkBox(this, page, "chkLog", "Keep a log file", 12, 0);
+  lblLog = label(this, page, "lblLog", "Keep a log file", 32, 0, 100);
+  lblLog->FocusControl = chkLog;
+  lblLogFailed = label(this, page, "lblLogFailed", "", 140, 0, kPageWidth - 144);
+  layOutHistoryPage(kWindowWidth, kWindowHeight);
+}
+
+// The chart and the list take the page's width; the list takes the height the window gained.
+void TfrmVantrel::layOutHistoryPage(int width, int height) {
+  const int wider = std::max(width, kWindowWidth) - kWindowWidth;
+  const int taller = std::max(height, kWindowHeight) - kWindowHeight;
+  imgHistory->SetBounds(12, 8, kPageWidth - 24 + wider, 110);
+  ListView3->SetBounds(12, 124, kPageWidth - 24 + wider, 108 + taller);
+  chkLog->SetBounds(12, 240 + taller, 16, 18);
+  lblLog->SetBounds(32, 241 + taller, 100, kRowHeight);
+  lblLogFailed->SetBounds(140, 241 + taller, kPageWidth - 144 + wider, kRowHeight);
 }
 
 void TfrmVantrel::FormResize(TObject*) {
@@ -517,6 +564,7 @@ void TfrmVantrel::FormResize(TObject*) {
   setBounds(ListView1, layout.Live);
   setBounds(Panel1, layout.Panel);
   setBounds(ListView2, layout.Backup);
+  layOutHistoryPage(Width(), Height());
 }
 
 }  // namespace vantrel

@@ -12,6 +12,9 @@
 #include "app/free_all_hotkey.h"
 #include "app/free_memory_settings.h"
 #include "app/free_memory_tray_icon.h"
+#include "app/memory_history.h"
+#include "app/page_reads.h"
+#include "app/pass_watch.h"
 #include "app/region_run.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
@@ -43,6 +46,7 @@ class TfrmVantrel : public TForm {
   TTabSheet* TabSheet3;
   TTabSheet* TabSheet4;
   TTabSheet* TabSheet5;
+  TTabSheet* TabSheet6;
 
   // Action
   TProgressBar* Gauge1;
@@ -140,6 +144,14 @@ class TfrmVantrel : public TForm {
   TCheckBox* chkLogonTask;
   TLabel* lblLogonTask;
 
+  // History: free memory over the last hour, the last passes with what each bought, and the log file.
+  TImage* imgHistory;
+  TListView* ListView3;
+  TCheckBox* chkLog;
+  TLabel* lblLog;
+  // Says once that the log file could not be written.
+  TLabel* lblLogFailed;
+
   // Components
   TTimer* Timer1;
   TTimer* Timer2;
@@ -148,6 +160,8 @@ class TfrmVantrel : public TForm {
   TTimer* HandedPassTimer;
   // Looks, while a Free All's regions run, whether they have ended.
   TTimer* FreeAllTimer;
+  // Ends the minute that a pass is watched after it ends.
+  TTimer* WatchTimer;
   TMaxMem* MaxMem1;
   TPopupMenu* TPopupMenu1;
   TMenuItem* SShow;
@@ -200,6 +214,8 @@ class TfrmVantrel : public TForm {
 
   // Free All: the chosen regions off the window thread, then the pass of all memory and the balloon.
   void FreeAllTimerTimer(TObject* Sender);
+  void WatchTimerTimer(TObject* Sender);
+  const PassWatch& Watch() const { return passWatch_; }
   void RegionBoxClick(Region region);
   void btnRestartElevatedClick(TObject* Sender);
   void chkHotkeyClick(TObject* Sender);
@@ -239,6 +255,8 @@ class TfrmVantrel : public TForm {
   void openFileLocation(TListView& list);
   void buildInformationPage();
   void buildFreeMemoryPage();
+  void buildHistoryPage();
+  void layOutHistoryPage(int width, int height);
   void buildComponents();
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
@@ -264,10 +282,24 @@ class TfrmVantrel : public TForm {
   void listenToLaterStarts();
   // A pass the user asked for (megabytes, or kWholeMemoryPass), followed by a balloon that says what it
   // freed.
-  void userPass(std::int32_t megabytes);
+  void userPass(std::int32_t megabytes, PassKind kind);
   // Starts the chosen regions on the worker, unless a run is going already. An automatic run leaves out the
   // two regions that can stop Windows for a minute, and ends without the pass and the balloon.
-  void startFreeAll(bool automatic);
+  void startFreeAll(PassKind kind);
+  // The watch of each pass: its start (cutting short the watch going, which is then logged) and its end,
+  // from which it is watched for a minute.
+  std::uint32_t passStarted(PassKind kind, const RegionChoice& regions = {});
+  void passEnded(std::uint32_t number);
+  // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
+  // while its page shows.
+  void historyTick(std::int64_t freeBytes);
+  void drawChart();
+  void showPasses();
+  // The log file's line for a pass whose watch is over, when the box asks for one.
+  void writeLog(const PassRecord& pass);
+  // The free memory, and the last watched pass for ten minutes after its watch.
+  std::string trayTip(std::int64_t freeBytes, std::uint64_t time) const;
+  std::uint64_t now() const;
   // The monitor tick's automatic rule in percent, with its pause between runs.
   void checkFreeMemoryRule(std::int64_t freeBytes);
   FreeMemorySettings freeMemorySettings() const;
@@ -297,6 +329,14 @@ class TfrmVantrel : public TForm {
   std::vector<std::int32_t> handedPasses_;
   TRegionRun regionRun_;
   bool freeAllAutomatic_ = false;
+  std::uint32_t freeAllPass_ = 0;
+  PassWatch passWatch_;
+  MemoryHistory history_;
+  PageReads pageReads_;
+  std::uint32_t pageSize_;
+  // The tip's line of the last watched pass.
+  std::string lastPassTip_;
+  std::uint64_t lastWatchedAt_ = 0;
   std::int64_t freeAllBefore_ = 0;
   // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.
   std::optional<std::uint64_t> lastRuleRun_;

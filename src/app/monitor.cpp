@@ -63,8 +63,13 @@ void TfrmVantrel::Timer1Timer(TObject*) {
   }
   Timer1->SetEnabled(false);
   const std::int32_t passes = StrToInt(edtTRYT->Text());
-  for (std::int32_t pass = 0; pass < passes; ++pass) {
-    MaxMem1->Defrag(StrToInt(lblTARGET->Caption()));
+  if (passes > 0) {
+    // Watched as one pass: the tries follow one another at once.
+    const std::uint32_t watched = passStarted(PassKind::Automatic);
+    for (std::int32_t pass = 0; pass < passes; ++pass) {
+      MaxMem1->Defrag(StrToInt(lblTARGET->Caption()));
+    }
+    passEnded(watched);
   }
   IdleCount = 0;
   Timer1->SetEnabled(true);
@@ -80,8 +85,9 @@ void TfrmVantrel::Timer2Timer(TObject*) {
     if (!FreeAllRunning()) {
       TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
     }
-    TextTrayIcon1->SetHint(FreeMemoryTip(freeBytes, MaxMem1->TotalMemory()));
+    TextTrayIcon1->SetHint(trayTip(freeBytes, now()));
   }
+  historyTick(freeBytes);
   checkFreeMemoryRule(freeBytes);
 }
 

@@ -15,6 +15,8 @@ namespace vantrel {
 namespace {
 
 constexpr char kSection[] = "Vantrel";
+constexpr char kHistorySection[] = "History";
+constexpr char kLogKey[] = "Log";
 constexpr int kDefaultTargetRow = 4;
 
 // A key of the settings file and the value it stands for while the file has none.
@@ -81,6 +83,7 @@ void TfrmVantrel::FormCreate(TObject*) {
   const std::int32_t autoFree = read(ini, kAutoFree);
   ComboBox1->SetItemIndex(read(ini, kLCLK));
   showFreeMemorySettings(ReadFreeMemorySettings(ini));
+  chkLog->SetChecked(ini.ReadInteger(kHistorySection, kLogKey, 0) == 1);
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
@@ -135,6 +138,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const bool autoFree = CheckBox1->Checked();
   const FreeMemorySettings freeMemory = freeMemorySettings();
   const WindowSize size{Width(), Height()};
+  const bool log = chkLog->Checked();
 
   if (!files.writeFolder.empty()) {
     // Usually there already; a folder that cannot be made shows as the write's failure below.
@@ -156,6 +160,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   ini.WriteInteger(kSection, kCMI.name, cmi);
   WriteFreeMemorySettings(ini, freeMemory);
   WriteWindowSize(ini, size);
+  ini.WriteInteger(kHistorySection, kLogKey, log ? 1 : 0);
 
   if (autoRun) {
     applyAutoStart();

@@ -28,7 +28,8 @@ enum class TControlKind {
   HotKey,
   Panel,
   PageControl,
-  TabSheet
+  TabSheet,
+  Image
 };
 
 class TControl : public TComponent {

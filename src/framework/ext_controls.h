@@ -14,6 +14,23 @@ class TPanel : public TWinControl {
   TColor Color = clBtnFace;
 };
 
+// A picture the program draws: it shows the bitmap last given, stretched to its size. The giver keeps the
+// bitmap and deletes it once another has replaced it.
+class TImage : public TControl {
+ public:
+  using TControl::TControl;
+  TControlKind Kind() const override { return TControlKind::Image; }
+
+  std::uintptr_t Bitmap() const { return bitmap_; }
+  void SetBitmap(std::uintptr_t bitmap);
+
+ protected:
+  void SyncNative() override;
+
+ private:
+  std::uintptr_t bitmap_ = 0;
+};
+
 // A button without a raised frame, showing its glyph and/or its caption; clicks run OnClick.
 class TSpeedButton : public TControl {
  public:

@@ -54,6 +54,8 @@ class NativeControl {
   virtual void SetRange(int, int) {}
   virtual void SetPosition(int) {}
   virtual void SetHotKey(std::uint16_t) {}
+  // A bitmap to show, stretched to the control; its owner keeps it until another replaces it.
+  virtual void SetBitmap(std::uintptr_t) {}
   virtual void SetChecked(bool) {}
   virtual void SetMinimized(bool) {}
   virtual void SetColumns(const std::vector<TListColumn>&) {}

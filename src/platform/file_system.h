@@ -74,6 +74,10 @@ class FileSystem {
   // Deletes a file, not a read-only one (kErrorAccessDenied).
   virtual long DeleteFileW(const std::u16string& path) = 0;
   virtual long SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) = 0;
+  // Opens the file (creating it where it is missing), writes the bytes at its end and closes it; `size`
+  // receives its length after. A failed write may have left part of the bytes.
+  virtual long WriteFile_Append(const std::u16string& path, const std::string& bytes,
+                                std::uint64_t* size) = 0;
   // Paths above may be given in the form the system takes literally ("\\?\C:\..." or "\\?\UNC\server\..."):
   // only then may a name end in a dot or a blank, which the system otherwise drops. The shell's calls below
   // take plain paths only.

@@ -28,6 +28,8 @@ class Memory {
                              std::uint32_t protect) = 0;
   // Gives back a region that VirtualAlloc returned (size 0 with kMemRelease).
   virtual bool VirtualFree(void* address, std::size_t size, std::uint32_t freeType) = 0;
+  // GetSystemInfo's dwPageSize: the bytes of one page of memory.
+  virtual std::uint32_t GetSystemInfo_PageSize() = 0;
 };
 
 }  // namespace vantrel::platform

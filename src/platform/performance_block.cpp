@@ -61,6 +61,12 @@ std::optional<std::int32_t> PerformanceBlock::NumInstances(std::size_t object) c
 
 std::optional<std::uint32_t> PerformanceBlock::FindCounter(std::size_t object,
                                                            std::uint32_t titleIndex) const {
+  const auto definition = findDefinition(object, titleIndex);
+  return definition ? read32(*definition + kCounterOffset) : std::nullopt;
+}
+
+std::optional<std::uint64_t> PerformanceBlock::findDefinition(std::size_t object,
+                                                              std::uint32_t titleIndex) const {
   const auto header = read32(object + kObjectHeaderLength);
   const auto counters = read32(object + kObjectNumCounters);
   if (!header || !counters) {
@@ -72,7 +78,7 @@ std::optional<std::uint32_t> PerformanceBlock::FindCounter(std::size_t object,
       return std::nullopt;
     }
     if (*read32(definition + kCounterNameTitleIndex) == titleIndex) {
-      return *read32(definition + kCounterOffset);
+      return definition;
     }
     const std::uint32_t length = *read32(definition + kCounterByteLength);
     if (length < kCounterFieldsEnd) {
@@ -106,6 +112,25 @@ bool PerformanceBlock::ReadInstanceValues(std::size_t object, std::uint32_t coun
     instance = counterBlock + *blockLength;
   }
   return true;
+}
+
+std::optional<std::uint64_t> PerformanceBlock::ReadObjectCounter(std::size_t object,
+                                                                 std::uint32_t titleIndex) const {
+  const auto instances = read32(object + kObjectNumInstances);
+  const auto definitions = read32(object + kObjectDefinitionLength);
+  const auto definition = findDefinition(object, titleIndex);
+  // PERF_NO_INSTANCES is -1.
+  if (!instances || static_cast<std::int32_t>(*instances) != -1 || !definitions || !definition) {
+    return std::nullopt;
+  }
+  const std::uint32_t width = *read32(*definition + kCounterSize) == 8 ? 8 : 4;
+  const std::uint64_t counterBlock = object + std::uint64_t{*definitions};
+  const auto blockLength = read32(counterBlock + kByteLength);
+  const std::uint64_t offset = *read32(*definition + kCounterOffset);
+  if (!blockLength || offset + width > *blockLength) {
+    return std::nullopt;
+  }
+  return read(counterBlock + offset, width);
 }
 
 SystemTime PerformanceBlock::BlockSystemTime() const {

@@ -15,6 +15,10 @@ constexpr std::uint32_t kProcessorObjectTitleIndex = 238;
 // The value name that asks the performance-data root for the processor object alone.
 constexpr char kProcessorObjectValue[] = "238";
 constexpr std::uint32_t kProcessorTimeCounterTitleIndex = 6;  // idle time in 100 ns, per processor
+constexpr std::uint32_t kMemoryObjectTitleIndex = 4;
+constexpr char kMemoryObjectValue[] = "4";
+// "Page Inputs/sec": its raw value counts the pages read in from disk since start-up.
+constexpr std::uint32_t kPageInputsCounterTitleIndex = 822;
 
 namespace perf {
 
@@ -34,6 +38,7 @@ constexpr std::size_t kObjectFieldsEnd = kObjectNumInstances + 4;
 // Counter definition.
 constexpr std::size_t kCounterByteLength = 0;
 constexpr std::size_t kCounterNameTitleIndex = 4;
+constexpr std::size_t kCounterSize = 32;
 constexpr std::size_t kCounterOffset = 36;
 constexpr std::size_t kCounterFieldsEnd = kCounterOffset + 4;
 // Instance definition and counter block: each begins with its own byte length.
@@ -63,12 +68,18 @@ class PerformanceBlock {
   // does not lie inside the block.
   bool ReadInstanceValues(std::size_t object, std::uint32_t counterOffset,
                           std::span<std::int64_t> values) const;
+  // The raw value of the counter with this title index in an object without instances, whose one counter
+  // block follows its definitions; read as wide as the counter's definition says (4 or 8 bytes). Nullopt for
+  // an object with instances, and where the counter or its value cannot be reached.
+  std::optional<std::uint64_t> ReadObjectCounter(std::size_t object, std::uint32_t titleIndex) const;
   // The block's time stamp; all zero when the block is too short to hold it.
   SystemTime BlockSystemTime() const;
 
  private:
   std::optional<std::uint64_t> read(std::uint64_t offset, std::size_t width) const;
   std::optional<std::uint32_t> read32(std::uint64_t offset) const;
+  // Where the object's first counter definition with this title index begins.
+  std::optional<std::uint64_t> findDefinition(std::size_t object, std::uint32_t titleIndex) const;
 
   const std::uint8_t* data_;
   std::size_t length_;

@@ -68,6 +68,10 @@ class SystemMemory {
   // PROCESS_SET_QUOTA, empties its working set (EmptyWorkingSet) and closes it; 0 when emptied, otherwise the
   // Win32 error of the step that failed.
   virtual long EmptyWorkingSet(std::uint32_t processId) = 0;
+  // The PageReadCount of NtQuerySystemInformation(SystemPerformanceInformation): the pages read in from disk
+  // since start-up, a count that wraps at 2^32. False where the system gives none, and where it answers 0,
+  // which no system that has started can have read.
+  virtual bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) = 0;
 };
 
 // All of the file cache, given back to the system: SetSystemFileCacheSize's (SIZE_T)-1 for both figures.

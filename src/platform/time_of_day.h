@@ -11,6 +11,8 @@ class TimeOfDay {
 
   // Now, in UTC, as a FILETIME: 100-nanosecond intervals since 1 January 1601.
   virtual std::uint64_t GetSystemTimeAsFileTime() = 0;
+  // The same moment in the local time zone's time.
+  virtual std::uint64_t FileTimeToLocalFileTime(std::uint64_t fileTime) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -83,6 +83,15 @@ void checkFileOperations(platform::FileSystem& fileSystem, const std::u16string&
     EXPECT_EQ(listing(fileSystem, otherVolume), Names{});
   }
 
+  // Appending makes the file, then goes on at its end; not in a missing folder.
+  const std::u16string log = inner + u"\\Журнал.csv";
+  std::uint64_t size = 0;
+  EXPECT_EQ(fileSystem.WriteFile_Append(log, "a,b\r\n", &size), platform::kErrorSuccess);
+  EXPECT_EQ(fileSystem.WriteFile_Append(log, "c\r\n", &size), platform::kErrorSuccess);
+  EXPECT_EQ(size, 8u);
+  EXPECT_EQ(fileSystem.WriteFile_Append(inner + u"\\x\\y.csv", "a", &size), platform::kErrorPathNotFound);
+  EXPECT_EQ(fileSystem.DeleteFileW(log), platform::kErrorSuccess);
+
   // A read-only file is not deleted, and its copy is read-only too.
   const std::u16string copy = folder + u"\\copy";
   EXPECT_EQ(fileSystem.SetFileAttributesW(chinese, 0x21), platform::kErrorSuccess);

@@ -114,14 +114,16 @@ FREE_MEMORY_DEFAULTS = [("WorkingSets", "1"), ("FileCache", "1"), ("StandbyLowPr
                         ("HotkeyOn", "0")]
 
 
-def test_the_first_exit_writes_the_free_memory_and_window_sections_beside_the_twelve_keys(desktop, vantrel):
+def test_the_first_exit_writes_the_free_memory_window_and_history_sections_beside_the_twelve_keys(desktop,
+                                                                                                    vantrel):
     the_icon(desktop)
     assert close_from_the_tray(desktop, vantrel) == 0
     assert sections(vantrel.folder) == [
         ("Vantrel", [("AutoRun", "1"), ("AutoFree", "1"), ("Target", "16"), ("GRFSH", "1"), ("TRFSH", "1"),
                      ("TRYT", "1"), ("LCLK", "4"), ("WAIT", "1"), ("CPU", "80"), ("IDX", "4"), ("MIN", "6"),
                      ("CMI", "1")]),
-        ("FreeMemory", FREE_MEMORY_DEFAULTS), ("Window", [("Width", "452"), ("Height", "311")])]
+        ("FreeMemory", FREE_MEMORY_DEFAULTS), ("Window", [("Width", "452"), ("Height", "311")]),
+        ("History", [("Log", "0")])]
 
 
 @contextlib.contextmanager

@@ -259,6 +259,30 @@ long FakeFileSystem::DeleteFileW(const std::u16string& path) {
   return platform::kErrorSuccess;
 }
 
+long FakeFileSystem::WriteFile_Append(const std::u16string& path, const std::string& bytes,
+                                      std::uint64_t* size) {
+  const std::string name = pathOf(path);
+  if (faults.shouldFail("WriteFile_Append")) {
+    return kErrorSharingViolation;
+  }
+  if (folderExists(name)) {
+    return platform::kErrorAccessDenied;
+  }
+  if (!folderExists(parent(name))) {
+    return platform::kErrorPathNotFound;
+  }
+  if (!mayWrite(name) || (attributesOf(name) & platform::kFileAttributeReadOnly) != 0) {
+    return platform::kErrorAccessDenied;
+  }
+  auto file = findFile(name);
+  if (file == files.end()) {
+    file = files.emplace(name, "").first;
+  }
+  file->second += bytes;
+  *size = file->second.size();
+  return platform::kErrorSuccess;
+}
+
 long FakeFileSystem::SetFileAttributesW(const std::u16string& path, std::uint32_t newAttributes) {
   const std::string name = pathOf(path);
   if (faults.shouldFail("SetFileAttributesW")) {

@@ -18,9 +18,11 @@ class FakeMemory final : public platform::Memory {
   void* VirtualAlloc(void* address, std::size_t size, std::uint32_t allocationType,
                      std::uint32_t protect) override;
   bool VirtualFree(void* address, std::size_t size, std::uint32_t freeType) override;
+  std::uint32_t GetSystemInfo_PageSize() override { return pageSize; }
 
   FaultPlan faults;  // calls: "GlobalMemoryStatus", "VirtualAlloc", "VirtualFree"
   platform::MemoryStatus status;
+  std::uint32_t pageSize = 4096;
 
   std::vector<void*> commitOrder;
   std::vector<void*> releaseOrder;

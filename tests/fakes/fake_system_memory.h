@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@ class FakeSystemMemory final : public platform::SystemMemory {
   long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
   std::vector<std::uint32_t> EnumProcesses() override;
   long EmptyWorkingSet(std::uint32_t processId) override;
+  bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) override {
+    if (pageReadCount) {
+      pages = *pageReadCount;
+    }
+    return pageReadCount.has_value();
+  }
 
   // A standard user's token: neither privilege held.
   void asStandardUser() { held.clear(); }
@@ -34,6 +41,8 @@ class FakeSystemMemory final : public platform::SystemMemory {
   std::uint32_t failureStatus = platform::kStatusAccessDenied;
   long failureError = platform::kErrorAccessDenied;
 
+  // The pages read in from disk since start-up; none: the system gives no count.
+  std::optional<std::uint32_t> pageReadCount;
   std::set<std::string> held;
   std::set<std::string> enabled;
   // What NtSetSystemInformation answers, by command (kStatusSuccess for any other).

@@ -88,6 +88,23 @@ TestBlock processorBlock(const platform::SystemTime& time, const std::vector<std
   return buildTestBlock(time, {processor});
 }
 
+TestBlock memoryBlock(std::uint32_t pageInputs) {
+  TestBlock block = buildTestBlock(sampleTime(0), {TestObject{4, {28, 822}, {}}});
+  const TestBlock::Object& object = block.objects.front();
+  block.put32(object.start + 40, 0xFFFFFFFF);  // PERF_NO_INSTANCES
+  block.put32(object.counters[0] + 32, 8);
+  block.put32(object.counters[0] + 36, 8);
+  block.put32(object.counters[1] + 32, 4);
+  block.put32(object.counters[1] + 36, 16);
+  const std::size_t counterBlock =
+      object.start + (block.bytes[object.start + 4] | block.bytes[object.start + 5] << 8);
+  block.bytes.resize(counterBlock + 24);
+  block.put32(counterBlock, 20);
+  block.put32(counterBlock + 16, pageInputs);
+  block.put32(object.start, static_cast<std::uint32_t>(block.bytes.size() - object.start));
+  return block;
+}
+
 platform::SystemTime sampleTime(std::int64_t milliseconds) {
   platform::SystemTime time;
   time.year = 2024;

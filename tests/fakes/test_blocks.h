@@ -35,6 +35,11 @@ TestBlock buildTestBlock(const platform::SystemTime& time, const std::vector<Tes
 // The processor object alone, with the usage counter only: one idle time per instance.
 TestBlock processorBlock(const platform::SystemTime& time, const std::vector<std::int64_t>& idleTimes);
 
+// The Memory object as Windows lays it out: no instances, and "Page Inputs/sec" a 32-bit counter after a
+// 64-bit one, the last of its counter block (which other bytes follow), so that a read of the wrong width
+// goes past it.
+TestBlock memoryBlock(std::uint32_t pageInputs);
+
 // 1 March 2024, 12:00:00.000 UTC plus `milliseconds` (less than half a day).
 platform::SystemTime sampleTime(std::int64_t milliseconds);
 // 100 ns units in a millisecond, the unit of idle times and time stamps.

@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/pass_texts.h"
 #include "app/product.h"
 #include "app/resources.h"
 #include "app/running_copy.h"
@@ -297,15 +298,15 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();
-  // The twelve keys of [Vantrel], the nine of [FreeMemory] and the two of [Window].
-  EXPECT_EQ(settingsWrites(), 23);
+  // The twelve keys of [Vantrel], the nine of [FreeMemory], the two of [Window] and the one of [History].
+  EXPECT_EQ(settingsWrites(), 24);
   EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
   EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);
   EXPECT_EQ(clock->quits, 1);
   EXPECT_TRUE(application->Terminated());
 
   application.reset();
-  EXPECT_EQ(settingsWrites(), 23);
+  EXPECT_EQ(settingsWrites(), 24);
 }
 
 TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
@@ -328,7 +329,7 @@ TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
   form->CustomItem4Click(form->CustomItem4);
   EXPECT_TRUE(application->Terminated());
   application.reset();
-  EXPECT_EQ(settingsWrites(), 23);
+  EXPECT_EQ(settingsWrites(), 24);
 }
 
 TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntilItEnds) {
@@ -557,6 +558,119 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   fakes.timeOfDay.fileTime = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
   EXPECT_EQ(worker->starts, 3);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Each pass frees 30 MB and reads its pages through the system information (the performance data has no
+// Memory object here); the minute after it, 20 MB come back and 10 MB are read.
+class History : public Commands {
+ protected:
+  void start(const std::vector<std::string>& settings) {
+    fakes.systemMemory.pageReadCount = 1000;
+    Commands::start(settings);
+    const auto after = form->MaxMem1->OnAfterDefrag;
+    form->MaxMem1->OnAfterDefrag = [this, after](TObject* sender) {
+      fakes.memory.status.availPhys = 70 * kMiB;
+      after(sender);
+    };
+  }
+  // A click's pass of 64 MB, then its minute.
+  void passAndMinute() {
+    fakes.memory.status.availPhys = 40 * kMiB;
+    form->ComboBox1->UserSelect(4);
+    form->TextTrayIcon1Click(form->TextTrayIcon1);
+    fakes.memory.status.availPhys = 50 * kMiB;
+    *fakes.systemMemory.pageReadCount += 10 * 256;
+    minute();
+  }
+  void minute() {
+    fakes.timeOfDay.fileTime += 60 * kFileTimeSecond;
+    clock->advance(60000);
+  }
+  std::vector<std::string> row(int index) const {
+    const TListRow& row = form->ListView3->Rows().at(static_cast<std::size_t>(index));
+    std::vector<std::string> texts = row.SubItems;
+    texts.insert(texts.begin(), row.Caption);
+    return texts;
+  }
+  const std::string logFile = "C:\\Apps\\Vantrel\\Vantrel-passes.csv";
+};
+
+TEST_F(History, EachPassIsListedWatchedForAMinuteAndToldInTheTip) {
+  start({});
+  form->ComboBox1->UserSelect(4);
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  EXPECT_EQ(row(0), (std::vector<std::string>{"12:00:00", "click", "30", "\xE2\x80\xA6", "\xE2\x80\xA6"}));
+  fakes.memory.status.availPhys = 50 * kMiB;
+  *fakes.systemMemory.pageReadCount += 10 * 256;
+  minute();
+  EXPECT_EQ(row(0), (std::vector<std::string>{"12:00:00", "click", "30", "20", "10"}));
+  EXPECT_EQ(form->TextTrayIcon1->Hint(),
+            "Free: 50 MB of 100 MB (50%)\nLast pass: freed 30 MB, 20 MB back in use after 60 s, 10 MB read "
+            "from disk");
+  // The menu's Free All cuts the next watch short.
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  form->FMax->Click();
+  ASSERT_EQ(form->ListView3->RowCount(), 3);
+  EXPECT_EQ(row(0)[1], "menu");
+  EXPECT_EQ(row(1)[3], kCutShort);
+  // Ten minutes after the last watch the tip has its one line again.
+  for (int minutes = 0; minutes < 11; ++minutes) {
+    minute();
+  }
+  EXPECT_EQ(form->TextTrayIcon1->Hint(), "Free: 70 MB of 100 MB (70%)");
+}
+
+TEST_F(History, TheChartIsDrawnOnlyWhileItsTabShows) {
+  start({});
+  clock->advance(5000);
+  EXPECT_EQ(form->imgHistory->Bitmap(), 0u);
+  form->SShow_oldClick(form->SShow);
+  clock->advance(5000);
+  EXPECT_EQ(form->imgHistory->Bitmap(), 0u) << "another tab shows";
+  form->PageControl1->UserSelectTab(5);
+  const std::uintptr_t first = form->imgHistory->Bitmap();
+  EXPECT_NE(first, 0u);
+  const int objects = fakes.gdi.liveObjects();
+  clock->advance(1000);
+  EXPECT_NE(form->imgHistory->Bitmap(), first);
+  EXPECT_EQ(fakes.gdi.liveObjects(), objects) << "the bitmap before is given back";
+  const std::uintptr_t shown = form->imgHistory->Bitmap();
+  form->SShow_oldClick(form->SShow);
+  clock->advance(5000);
+  EXPECT_EQ(form->imgHistory->Bitmap(), shown) << "the window is hidden";
+}
+
+TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
+  start({});
+  form->chkLog->SetChecked(true);
+  passAndMinute();
+  passAndMinute();
+  const std::string line = ",click,,40,70,50,10\r\n";
+  EXPECT_EQ(fakes.fileSystem.files[logFile],
+            "time,kind,regions,MB before,MB after,MB 60 s after,MB read from disk\r\n2026-12-07T12:00:00Z" +
+                line + "2026-12-07T12:01:00Z" + line);
+  fakes.fileSystem.files[logFile] = std::string(1 << 20, 'x');
+  passAndMinute();
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  // Its reads are those of the minute before, the usual rate: none beyond it.
+  EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20),
+            "2026-12-07T12:02:00Z,click,,40,70,50,0\r\n");
+  passAndMinute();
+  EXPECT_EQ(fakes.fileSystem.files[logFile].find("time,"), 0u);
+
+  // A refused write is said once, on the page, and the settings are still saved.
+  fakes.fileSystem.faults.failOn("WriteFile_Append", 1, true);
+  passAndMinute();
+  EXPECT_EQ(form->lblLogFailed->Caption(), "Cannot write the log (error 32)");
+  EXPECT_TRUE(fakes.dialogs.boxes.empty());
+  application.reset();
+  EXPECT_NE(fakes.profile.files[kIni].find("[History]\r\nLog=1\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -26,5 +26,7 @@ constexpr char kFreeMemoryDefaults[] =
     "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n";
 // The [Window] section as the first exit writes it, after [FreeMemory]: the smallest window.
 constexpr char kWindowDefaults[] = "[Window]\r\nWidth=452\r\nHeight=311\r\n";
+// The [History] section as the first exit writes it, after [Window].
+constexpr char kHistoryDefaults[] = "[History]\r\nLog=0\r\n";
 
 }  // namespace vantrel

@@ -130,7 +130,7 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   EXPECT_EQ(fakes.profile.files[kIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
-                std::string(kFreeMemoryDefaults) + kWindowDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
   EXPECT_TRUE(messages().empty());
 }
 
@@ -188,7 +188,8 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
     EXPECT_EQ(machine.windowSystem.hotKeys.size(), c.hotkeyHeld ? 1u : 0u);
     EXPECT_EQ(machine.dialogs.boxes.size(), c.hotkey && !c.hotkeyHeld ? 1u : 0u);
     run.stop();
-    EXPECT_EQ(machine.profile.files[kIni], vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults);
+    EXPECT_EQ(machine.profile.files[kIni],
+              vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults + kHistoryDefaults);
   }
 }
 
@@ -257,7 +258,7 @@ TEST_F(Settings, ExistingLinesAreUpdatedInPlaceAndNewKeysFollow) {
       fakes.profile.files[kIni],
       "[Other]\r\nx=1\r\n[Vantrel]\r\nCMI=3\r\nIDX=2\r\nAutoRun=1\r\nAutoFree=1\r\nTarget=16\r\nGRFSH=1\r\n"
       "TRFSH=1\r\nTRYT=1\r\nLCLK=4\r\nWAIT=1\r\nCPU=80\r\nMIN=6\r\n[Tail]\r\ny=2\r\n" +
-          std::string(kFreeMemoryDefaults) + kWindowDefaults);
+          std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
 }
 
 TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
@@ -442,7 +443,7 @@ TEST_F(Settings, AStandardUserKeepsTheirSettingsAndTheirAutoStart) {
   EXPECT_EQ(fakes.profile.files[kUserIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}) +
-                std::string(kFreeMemoryDefaults) + kWindowDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
   EXPECT_EQ(fakes.profile.files[kInstalledIni], settingsText({"CPU=50", "AutoFree=1"}));
 
   // From now on the user's own file counts.

@@ -28,6 +28,7 @@ class RecordingMemory final : public platform::Memory {
   bool VirtualFree(void* address, std::size_t size, std::uint32_t type) override {
     return real.VirtualFree(address, size, type);
   }
+  std::uint32_t GetSystemInfo_PageSize() override { return real.GetSystemInfo_PageSize(); }
 
   platform::win32::Win32Memory real;
   std::vector<void*> blocks;

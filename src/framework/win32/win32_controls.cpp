@@ -590,6 +590,27 @@ class HotKey final : public Win32Window {
   THotKey& field_;
 };
 
+class Image final : public Win32Window {
+ public:
+  Image(TImage& image, HWND parent)
+      : Win32Window(image, makeWindow(0, "STATIC", SS_BITMAP | SS_REALSIZECONTROL, parent)) {}
+  // A bitmap static takes its text for a resource's name.
+  void SetText(const std::string&) override {}
+  void SetBitmap(std::uintptr_t bitmap) override {
+    const auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageA(window(), STM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(bitmap)));
+    // The control may have shown a copy of its own (version 6 copies bitmaps with alpha); that copy is its
+    // to give back, and so ours.
+    if (previous != nullptr && previous != shown_) {
+      DeleteObject(previous);
+    }
+    shown_ = reinterpret_cast<HBITMAP>(bitmap);
+  }
+
+ private:
+  HBITMAP shown_ = nullptr;
+};
+
 class Container final : public Win32Window {
  public:
   Container(TControl& control, HWND parent)
@@ -615,8 +636,14 @@ class PageControl final : public Win32Window {
       : Win32Window(pages, CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
                                            WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 0,
                                            0, parent, nullptr, instance(), nullptr)),
-        pages_(pages) {}
+        pages_(pages) {
+    pad(dpiOf(window()));
+  }
   void SetText(const std::string&) override {}
+  void dpiChanged(int oldDpi, int newDpi) override {
+    pad(newDpi);
+    Win32Window::dpiChanged(oldDpi, newDpi);
+  }
   void SetItems(const std::vector<std::string>& captions) override {
     quietly(TCM_DELETEALLITEMS, 0, 0);
     for (std::size_t i = 0; i < captions.size(); ++i) {
@@ -636,6 +663,8 @@ class PageControl final : public Win32Window {
   }
 
  private:
+  // Half the usual room beside a tab's caption, so that the six tabs fit the smallest window in one row.
+  void pad(int dpi) { quietly(TCM_SETPADDING, 0, MAKELPARAM(scaled(3, dpi), scaled(3, dpi))); }
   TPageControl& pages_;
 };
 
@@ -673,6 +702,8 @@ std::unique_ptr<NativeControl> createControl(TControl& control, HWND parent) {
       return std::make_unique<ProgressBar>(static_cast<TProgressBar&>(control), parent);
     case TControlKind::HotKey:
       return std::make_unique<HotKey>(static_cast<THotKey&>(control), parent);
+    case TControlKind::Image:
+      return std::make_unique<Image>(static_cast<TImage&>(control), parent);
     case TControlKind::PageControl:
       return std::make_unique<PageControl>(static_cast<TPageControl&>(control), parent);
     case TControlKind::Panel:

@@ -123,6 +123,25 @@ long Win32FileSystem::SetFileAttributesW(const std::u16string& path, std::uint32
   return lastError(::SetFileAttributesW(wide(path), attributes));
 }
 
+long Win32FileSystem::WriteFile_Append(const std::u16string& path, const std::string& bytes,
+                                       std::uint64_t* size) {
+  // FILE_APPEND_DATA alone: every write goes to the end, whoever else appends meanwhile.
+  const ScopedFile file(::CreateFileW(wide(path), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    return static_cast<long>(::GetLastError());
+  }
+  DWORD written = 0;
+  if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    return static_cast<long>(::GetLastError());
+  }
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(file.get(), &high);
+  *size = static_cast<std::uint64_t>(high) << 32 | low;
+  return ERROR_SUCCESS;
+}
+
 bool Win32FileSystem::SHQueryRecycleBinW(const std::u16string& path) {
   // A network path has no bin, nor has a folder redirected to one.
   if (path.size() < 3 || path[1] != u':' || path[2] != u'\\') {

@@ -17,6 +17,7 @@ class Win32FileSystem final : public FileSystem {
   long CopyFileW(const std::u16string& from, const std::u16string& to) override;
   long DeleteFileW(const std::u16string& path) override;
   long SetFileAttributesW(const std::u16string& path, std::uint32_t attributes) override;
+  long WriteFile_Append(const std::u16string& path, const std::string& bytes, std::uint64_t* size) override;
   bool SHQueryRecycleBinW(const std::u16string& path) override;
   long SHFileOperationW(const std::u16string& path) override;
   bool IShellLinkW_GetPath(const std::u16string& shortcut, std::u16string* path,

@@ -46,4 +46,10 @@ bool Win32Memory::VirtualFree(void* address, std::size_t size, std::uint32_t fre
   return ::VirtualFree(address, size, freeType) != FALSE;
 }
 
+std::uint32_t Win32Memory::GetSystemInfo_PageSize() {
+  SYSTEM_INFO system{};
+  ::GetSystemInfo(&system);
+  return system.dwPageSize;
+}
+
 }  // namespace vantrel::platform::win32

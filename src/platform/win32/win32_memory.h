@@ -11,6 +11,7 @@ class Win32Memory final : public Memory {
   void* VirtualAlloc(void* address, std::size_t size, std::uint32_t allocationType,
                      std::uint32_t protect) override;
   bool VirtualFree(void* address, std::size_t size, std::uint32_t freeType) override;
+  std::uint32_t GetSystemInfo_PageSize() override;
 };
 
 }  // namespace vantrel::platform::win32

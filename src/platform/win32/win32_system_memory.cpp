@@ -1,6 +1,7 @@
 // Win32 only: the system's memory calls and the privileges they ask for.
 #include "platform/win32/win32_system_memory.h"
 
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -12,6 +13,14 @@ namespace vantrel::platform::win32 {
 namespace {
 
 using NtSetSystemInformationFn = LONG(NTAPI*)(ULONG, PVOID, ULONG);
+using NtQuerySystemInformationFn = LONG(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+constexpr ULONG kSystemPerformanceInformation = 2;
+// Where PageReadCount lies in SYSTEM_PERFORMANCE_INFORMATION, the same in 32- and 64-bit processes (four
+// 64-bit figures, then 32-bit ones); the structure has grown with each Windows, so the buffer is larger than
+// any of them.
+constexpr std::size_t kPageReadCountOffset = 80;
+constexpr std::size_t kPerformanceInformationRoom = 1024;
 using SetSystemFileCacheSizeFn = BOOL(WINAPI*)(SIZE_T, SIZE_T, DWORD);
 using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
@@ -126,6 +135,19 @@ std::uint32_t Win32SystemMemory::NtSetSystemInformation(std::uint32_t infoClass,
   }
   ULONG value = command;
   return static_cast<std::uint32_t>(fn(infoClass, &value, sizeof value));
+}
+
+bool Win32SystemMemory::NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) {
+  static const auto fn =
+      entryPoint<NtQuerySystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+  alignas(8) unsigned char information[kPerformanceInformationRoom] = {};
+  ULONG written = 0;
+  if (!fn || fn(kSystemPerformanceInformation, information, sizeof information, &written) < 0 ||
+      written < kPageReadCountOffset + sizeof(ULONG)) {
+    return false;
+  }
+  std::memcpy(&pages, information + kPageReadCountOffset, sizeof pages);
+  return pages != 0;
 }
 
 long Win32SystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum,

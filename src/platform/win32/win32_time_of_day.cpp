@@ -11,4 +11,13 @@ std::uint64_t Win32TimeOfDay::GetSystemTimeAsFileTime() {
   return (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
+std::uint64_t Win32TimeOfDay::FileTimeToLocalFileTime(std::uint64_t fileTime) {
+  const FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  FILETIME local{};
+  if (!::FileTimeToLocalFileTime(&utc, &local)) {
+    return fileTime;
+  }
+  return (static_cast<std::uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+}
+
 }  // namespace vantrel::platform::win32

@@ -8,6 +8,7 @@ namespace vantrel::platform::win32 {
 class Win32TimeOfDay final : public TimeOfDay {
  public:
   std::uint64_t GetSystemTimeAsFileTime() override;
+  std::uint64_t FileTimeToLocalFileTime(std::uint64_t fileTime) override;
 };
 
 }  // namespace vantrel::platform::win32

@@ -1,0 +1,145 @@
+// The History page and the watch of every pass: each pass is marked on the chart and listed, watched for a
+// minute after it ends, then told in the tray tip for ten minutes and written to the log file when the box
+// asks for it.
+#include "app/figures.h"
+#include "app/history_chart.h"
+#include "app/main_window.h"
+#include "app/pass_texts.h"
+#include "app/settings_location.h"
+#include "app/tray_texts.h"
+#include "framework/sysutils.h"
+#include "platform/unicode.h"
+
+namespace vantrel {
+
+namespace {
+
+// The tip tells of the last watched pass this long after its watch.
+constexpr std::uint64_t kTipTime = 10 * 60 * kFileTimeSecond;
+constexpr char kLogName[] = "Vantrel-passes.csv";
+// Past this size the log is kept as ".1" and started anew.
+constexpr std::uint64_t kLogLimit = 1 << 20;
+
+}  // namespace
+
+std::uint64_t TfrmVantrel::now() const {
+  return services_.timeOfDay->GetSystemTimeAsFileTime();
+}
+
+std::uint32_t TfrmVantrel::passStarted(PassKind kind, const RegionChoice& regions) {
+  const bool watching =
+      !passWatch_.Passes().empty() && (passWatch_.Passes().front().state == WatchState::Running ||
+                                       passWatch_.Passes().front().state == WatchState::Watching);
+  WatchTimer->SetEnabled(false);
+  const std::uint64_t time = now();
+  const std::uint32_t number =
+      passWatch_.PassStarted(time, kind, regions, MaxMem1->FreeMemory(), pageReads_.Read());
+  if (watching) {
+    writeLog(passWatch_.Passes()[1]);
+  }
+  history_.MarkPass(time, kind == PassKind::Automatic);
+  showPasses();
+  return number;
+}
+
+void TfrmVantrel::passEnded(std::uint32_t number) {
+  passWatch_.PassEnded(number, now(), MaxMem1->FreeMemory(), pageReads_.Read());
+  if (passWatch_.Passes().front().state == WatchState::Watching) {
+    WatchTimer->SetEnabled(true);
+  }
+  showPasses();
+}
+
+void TfrmVantrel::WatchTimerTimer(TObject*) {
+  WatchTimer->SetEnabled(false);
+  const std::uint64_t time = now();
+  if (!passWatch_.WatchEnded(time, MaxMem1->FreeMemory(), pageReads_.Read())) {
+    return;
+  }
+  lastPassTip_ = LastPassTip(passWatch_.Passes().front(), pageSize_);
+  lastWatchedAt_ = time;
+  showPasses();
+  writeLog(passWatch_.Passes().front());
+  TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time));
+}
+
+std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time) const {
+  std::string tip = FreeMemoryTip(freeBytes, MaxMem1->TotalMemory());
+  if (!lastPassTip_.empty() && time >= lastWatchedAt_ && time - lastWatchedAt_ < kTipTime) {
+    tip += "\n" + lastPassTip_;
+  }
+  return tip;
+}
+
+void TfrmVantrel::showPasses() {
+  const TListViewUpdate update(*ListView3);
+  ListView3->Clear();
+  for (const PassRecord& pass : passWatch_.Passes()) {
+    std::vector<std::string> texts =
+        PassRow(pass, services_.timeOfDay->FileTimeToLocalFileTime(pass.started), pageSize_);
+    TListRow row;
+    row.Caption = texts.front();
+    row.SubItems.assign(texts.begin() + 1, texts.end());
+    ListView3->AddRow(row);
+  }
+}
+
+void TfrmVantrel::historyTick(std::int64_t freeBytes) {
+  const std::uint64_t time = now();
+  history_.Add(time, freeBytes);
+  // Not while a pass runs: its reads are not the usual rate.
+  const bool running =
+      !passWatch_.Passes().empty() && passWatch_.Passes().front().state == WatchState::Running;
+  if (!running && passWatch_.SampleDue(time)) {
+    passWatch_.Sample(time, pageReads_.Read());
+  }
+  if (TabSheet6->Showing()) {
+    drawChart();
+  }
+}
+
+void TfrmVantrel::drawChart() {
+  const platform::GdiObject bitmap =
+      DrawHistoryChart(*services_.gdi, history_, history_.SecondOf(now()),
+                       WholeMegabytes(MaxMem1->TotalMemory()), imgHistory->Width(), imgHistory->Height());
+  if (bitmap == 0) {
+    return;
+  }
+  const std::uintptr_t previous = imgHistory->Bitmap();
+  imgHistory->SetBitmap(bitmap);
+  if (previous != 0) {
+    services_.gdi->DeleteObject(previous);
+  }
+}
+
+void TfrmVantrel::writeLog(const PassRecord& pass) {
+  if (!chkLog->Checked()) {
+    return;
+  }
+  const SettingsFiles files = LocateSettings(*services_.fileSystem, executable());
+  if (!files.writeFolder.empty()) {
+    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder),
+                                           platform::FolderPermissions::Inherited);
+  }
+  const std::u16string path =
+      Utf8ToUtf16(files.write.substr(0, files.write.find_last_of('\\') + 1) + kLogName);
+  bool missing = false;
+  services_.fileSystem->GetFileAttributesW(path, &missing);
+  std::uint64_t size = 0;
+  const long error = services_.fileSystem->WriteFile_Append(
+      path, (missing ? PassLogHeader() : "") + PassLogLine(pass, pageSize_), &size);
+  if (error != platform::kErrorSuccess) {
+    // Said once, on the page: a box at every pass would bury the user.
+    if (lblLogFailed->Caption().empty()) {
+      lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
+    }
+    return;
+  }
+  if (size > kLogLimit) {
+    const std::u16string kept = path + u".1";
+    services_.fileSystem->DeleteFileW(kept);
+    services_.fileSystem->MoveFileExW(path, kept);
+  }
+}
+
+}  // namespace vantrel
