@@ -186,8 +186,10 @@ ODD_VALUES = {
 
 
 def list_views(desktop):
-    """The live and the backup list, top one first, once the page is filled: (class, rect, rows, text)."""
-    lists = sorted((c for c in probe(desktop) if c[0] == "SysListView32"), key=lambda c: c[1][1])
+    """The live and the backup list, top one first, once the page is filled: (class, rect, rows, text). The
+    shown ones: the History tab has a list too."""
+    lists = sorted((c for c in probe(desktop) if c[0] == "SysListView32" and c[2].endswith("/1")),
+                   key=lambda c: c[1][1])
     return lists if len(lists) == 2 else None
 
 

@@ -2,8 +2,8 @@
 //   window_probe.exe "<title>": lists the child windows of the shown windows of that title, one line each,
 //     tab-separated: class, screen rectangle (left top right bottom), state, text. The state is a progress
 //     bar's position, an up-down's "position/low..high", a list or combo box's "selected/count", a tab
-//     control's selected tab, a list view's "selected/count/rows it shows whole", a check box's 1 or 0,
-//     else -.
+//     control's selected tab, a list view's "selected/count/rows it shows whole/shown (1 or 0)", a check
+//     box's 1 or 0, else -.
 //   window_probe.exe --send "<title>" <message> <wParam>: sends a message to every top-level window of that
 //     title, as the system does to all of them, and prints each answer.
 //   window_probe.exe --tree "<title>": the form's client size on a first line ("form", width, height), then
@@ -73,7 +73,8 @@ std::string state(HWND window, const std::string& kind) {
   if (is(kind, WC_LISTVIEWA)) {
     return std::to_string(SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) +
            "/" + std::to_string(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0)) + "/" +
-           std::to_string(SendMessageA(window, LVM_GETCOUNTPERPAGE, 0, 0));
+           std::to_string(SendMessageA(window, LVM_GETCOUNTPERPAGE, 0, 0)) + "/" +
+           (IsWindowVisible(window) ? "1" : "0");
   }
   if (is(kind, "Button") && (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_CHECKBOX) {
     return std::to_string(SendMessageA(window, BM_GETCHECK, 0, 0));
