@@ -3,40 +3,33 @@
 #include <vector>
 
 #include "platform/performance_block.h"
-#include "platform/registry.h"
 
 namespace vantrel {
 
 namespace {
 
 // The Memory object is a few hundred bytes; a system that asks for more than this has gone astray.
-constexpr std::uint32_t kFirstBuffer = 4096;
-constexpr std::uint32_t kLargestBuffer = 1 << 20;
+constexpr std::size_t kFirstBuffer = 4096;
+constexpr std::size_t kLargestBuffer = 1 << 20;
 
 }  // namespace
 
 std::optional<std::uint32_t> PageReads::readPerformanceData() {
   std::vector<std::uint8_t> buffer(kFirstBuffer);
-  for (;;) {
-    auto size = static_cast<std::uint32_t>(buffer.size());
-    const long answer = performanceData_.RegQueryValueExA(platform::kMemoryObjectValue, buffer.data(), &size);
-    if (answer == platform::kErrorMoreData && buffer.size() < kLargestBuffer) {
-      buffer.resize(buffer.size() * 2);
-      continue;
-    }
-    if (answer != platform::kErrorSuccess) {
-      return std::nullopt;
-    }
-    const platform::PerformanceBlock block(buffer.data(), size);
-    const auto object = block.FindObject(platform::kMemoryObjectTitleIndex);
-    const auto value =
-        object ? block.ReadObjectCounter(*object, platform::kPageInputsCounterTitleIndex) : std::nullopt;
-    if (!value) {
-      performanceDataLacksIt_ = true;
-      return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(*value);
+  const std::optional<std::size_t> size =
+      platform::ReadPerformanceValue(performanceData_, platform::kMemoryObjectValue, buffer, kLargestBuffer);
+  if (!size) {
+    return std::nullopt;
   }
+  const platform::PerformanceBlock block(buffer.data(), *size);
+  const auto object = block.FindObject(platform::kMemoryObjectTitleIndex);
+  const auto value =
+      object ? block.ReadObjectCounter(*object, platform::kPageInputsCounterTitleIndex) : std::nullopt;
+  if (!value) {
+    performanceDataLacksIt_ = true;
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<std::uint64_t> PageReads::Read() {

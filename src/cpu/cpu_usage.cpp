@@ -14,7 +14,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::size_t kInitialBlockSize = 8192;
-constexpr std::size_t kBlockGrowth = 4096;
 // A system that keeps answering "more data" would otherwise have the buffer grow without end; the processor
 // object of the largest machines takes a small part of this.
 constexpr std::size_t kLargestBlockSize = 4 * 1024 * 1024;
@@ -59,24 +58,12 @@ std::int64_t difference(std::int64_t later, std::int64_t earlier) {
   return static_cast<std::int64_t>(static_cast<std::uint64_t>(later) - static_cast<std::uint64_t>(earlier));
 }
 
-// Reads the processor object's block into the buffer, growing it while the system asks for more room, and
-// returns how many of its bytes the system wrote: none when the query failed.
-std::size_t readPerformanceBlock(CpuUsageState& s) {
-  auto size = static_cast<std::uint32_t>(s.PerformanceBlock.size());
-  long answer =
-      s.performanceData->RegQueryValueExA(platform::kProcessorObjectValue, s.PerformanceBlock.data(), &size);
-  while (answer == platform::kErrorMoreData &&
-         s.PerformanceBlock.size() + kBlockGrowth <= kLargestBlockSize) {
-    s.PerformanceBlock.resize(s.PerformanceBlock.size() + kBlockGrowth);
-    size = static_cast<std::uint32_t>(s.PerformanceBlock.size());
-    answer = s.performanceData->RegQueryValueExA(platform::kProcessorObjectValue, s.PerformanceBlock.data(),
-                                                 &size);
-  }
-  return answer == platform::kErrorSuccess ? std::min<std::size_t>(size, s.PerformanceBlock.size()) : 0;
-}
-
 void refreshNt(CpuUsageState& s) {
-  const std::size_t length = readPerformanceBlock(s);
+  // None of it when the query failed.
+  const std::size_t length =
+      platform::ReadPerformanceValue(*s.performanceData, platform::kProcessorObjectValue, s.PerformanceBlock,
+                                     kLargestBlockSize)
+          .value_or(0);
   const platform::PerformanceBlock block(s.PerformanceBlock.data(), length);
 
   const auto object = block.FindObject(platform::kProcessorObjectTitleIndex);

@@ -1,5 +1,9 @@
 #include "platform/performance_block.h"
 
+#include <algorithm>
+
+#include "platform/registry.h"
+
 namespace vantrel::platform {
 
 using namespace perf;
@@ -139,6 +143,22 @@ SystemTime PerformanceBlock::BlockSystemTime() const {
     fields[i] = static_cast<std::uint16_t>(read(kBlockSystemTime + 2 * i, 2).value_or(0));
   }
   return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
+}
+
+std::optional<std::size_t> ReadPerformanceValue(PerformanceData& data, const char* valueName,
+                                                std::vector<std::uint8_t>& buffer, std::size_t largest) {
+  constexpr std::size_t kGrowth = 4096;
+  auto size = static_cast<std::uint32_t>(buffer.size());
+  long answer = data.RegQueryValueExA(valueName, buffer.data(), &size);
+  while (answer == kErrorMoreData && buffer.size() + kGrowth <= largest) {
+    buffer.resize(buffer.size() + kGrowth);
+    size = static_cast<std::uint32_t>(buffer.size());
+    answer = data.RegQueryValueExA(valueName, buffer.data(), &size);
+  }
+  if (answer != kErrorSuccess) {
+    return std::nullopt;
+  }
+  return std::min<std::size_t>(size, buffer.size());
 }
 
 }  // namespace vantrel::platform

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/performance_data.h"
 
@@ -84,5 +85,11 @@ class PerformanceBlock {
   const std::uint8_t* data_;
   std::size_t length_;
 };
+
+// Queries one value of the performance-data root into `buffer`, which grows a page at a time, up to `largest`
+// bytes, while the system asks for more room. The count of bytes the system wrote, never more than the buffer
+// holds; nullopt when the query failed.
+std::optional<std::size_t> ReadPerformanceValue(PerformanceData& data, const char* valueName,
+                                                std::vector<std::uint8_t>& buffer, std::size_t largest);
 
 }  // namespace vantrel::platform
