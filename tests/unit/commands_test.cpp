@@ -441,11 +441,11 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   ASSERT_TRUE(form->btnRestartElevated->Visible());
   EXPECT_TRUE(form->btnRestartElevated->Shield);
 
-  // Said once a Free All has run: what ran, and what needs an administrator.
+  // Said once a Free All has run: what ran, what it skipped, and what needs an administrator.
   fakes.systemMemory.refusingProcesses[4] = platform::kErrorAccessDenied;
   form->btnFreeAllClick(form->btnFreeAll);
   EXPECT_EQ(balloonTexts(),
-            (std::vector<std::string>{"Nothing freed: 40 MB free\nWorking sets (2 programs)\n"
+            (std::vector<std::string>{"Nothing freed: 40 MB free\nWorking sets (2 programs, 1 skipped)\n"
                                       "Needs administrator: file cache, standby list (low priority)"}));
 
   // The restart names this executable, whatever its folder is called, and says nothing of a "No".
