@@ -87,10 +87,7 @@ void TfrmVantrel::showPasses() {
 void TfrmVantrel::historyTick(std::int64_t freeBytes) {
   const std::uint64_t time = now();
   history_.Add(time, freeBytes);
-  // Not while a pass runs: its reads are not the usual rate.
-  const bool running =
-      !passWatch_.Passes().empty() && passWatch_.Passes().front().state == WatchState::Running;
-  if (!running && passWatch_.SampleDue(time)) {
+  if (passWatch_.SampleDue(time)) {
     passWatch_.Sample(time, pageReads_.Read());
   }
   if (TabSheet6->Showing()) {

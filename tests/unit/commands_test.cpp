@@ -572,14 +572,21 @@ class History : public Commands {
  protected:
   void start(const std::vector<std::string>& settings) {
     fakes.systemMemory.pageReadCount = 1000;
+    fakes.timeOfDay.fileTime -= 60 * kFileTimeSecond;
     Commands::start(settings);
+    quietMinute();
     const auto after = form->MaxMem1->OnAfterDefrag;
     form->MaxMem1->OnAfterDefrag = [this, after](TObject* sender) {
       fakes.memory.status.availPhys = 70 * kMiB;
       after(sender);
     };
   }
-  // A click's pass of 64 MB, then its minute.
+  // The count read as it begins gives the next pass its usual rate.
+  void quietMinute() {
+    clock->advance(1000);
+    fakes.timeOfDay.fileTime += 60 * kFileTimeSecond;
+  }
+  // A click's pass of 64 MB, its minute, and a minute without a pass.
   void passAndMinute() {
     fakes.memory.status.availPhys = 40 * kMiB;
     form->ComboBox1->UserSelect(4);
@@ -587,6 +594,7 @@ class History : public Commands {
     fakes.memory.status.availPhys = 50 * kMiB;
     *fakes.systemMemory.pageReadCount += 10 * 256;
     minute();
+    quietMinute();
   }
   void minute() {
     fakes.timeOfDay.fileTime += 60 * kFileTimeSecond;
@@ -654,13 +662,11 @@ TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
   const std::string line = ",click,,40,70,50,10\r\n";
   EXPECT_EQ(fakes.fileSystem.files[logFile],
             "time,kind,regions,MB before,MB after,MB 60 s after,MB read from disk\r\n2026-12-07T12:00:00Z" +
-                line + "2026-12-07T12:01:00Z" + line);
+                line + "2026-12-07T12:02:00Z" + line);
   fakes.fileSystem.files[logFile] = std::string(1 << 20, 'x');
   passAndMinute();
   EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
-  // Its reads are those of the minute before, the usual rate: none beyond it.
-  EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20),
-            "2026-12-07T12:02:00Z,click,,40,70,50,0\r\n");
+  EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20), "2026-12-07T12:04:00Z" + line);
   passAndMinute();
   EXPECT_EQ(fakes.fileSystem.files[logFile].find("time,"), 0u);
 
