@@ -126,17 +126,23 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
   const long error = services_.fileSystem->WriteFile_Append(
       path, (missing ? PassLogHeader() : "") + PassLogLine(pass, pageSize_), &size);
   if (error != platform::kErrorSuccess) {
-    // Said once, on the page: a box at every pass would bury the user.
-    if (lblLogFailed->Caption().empty()) {
-      lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
-    }
+    // Said on the page: a box at every pass would bury the user.
+    lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
     return;
   }
   if (size > kLogLimit) {
     const std::u16string kept = path + u".1";
-    services_.fileSystem->DeleteFileW(kept);
-    services_.fileSystem->MoveFileExW(path, kept);
+    // A ".1" that cannot be replaced (read-only, say) would let the log grow without end, unseen.
+    long failed = services_.fileSystem->DeleteFileW(kept);
+    if (failed == platform::kErrorSuccess || failed == platform::kErrorFileNotFound) {
+      failed = services_.fileSystem->MoveFileExW(path, kept);
+    }
+    if (failed != platform::kErrorSuccess) {
+      lblLogFailed->SetCaption("Cannot start the log anew (error " + std::to_string(failed) + ")");
+      return;
+    }
   }
+  lblLogFailed->SetCaption("");
 }
 
 }  // namespace vantrel

@@ -18,6 +18,7 @@
 #include "fake_native_application.h"
 #include "fake_region_worker.h"
 #include "fake_services.h"
+#include "platform/unicode.h"
 #include "program_support.h"
 #include "startup/run_key.h"
 #include "test_blocks.h"
@@ -669,6 +670,29 @@ TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
   EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20), "2026-12-07T12:04:00Z" + line);
   passAndMinute();
   EXPECT_EQ(fakes.fileSystem.files[logFile].find("time,"), 0u);
+  // Past a megabyte again: the ".1" before is replaced, not left for the log to grow without end.
+  fakes.fileSystem.files[logFile] += std::string(1 << 20, 'y');
+  passAndMinute();
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  // A ".1" that cannot be replaced is said on the page until the log starts anew.
+  const std::u16string kept = Utf8ToUtf16(logFile + ".1");
+  fakes.fileSystem.SetFileAttributesW(kept, platform::kFileAttributeReadOnly);
+  fakes.fileSystem.files[logFile] = std::string(1 << 20, 'z');
+  passAndMinute();
+  EXPECT_EQ(form->lblLogFailed->Caption(), "Cannot start the log anew (error 5)");
+  fakes.fileSystem.SetFileAttributesW(kept, 0);
+  passAndMinute();
+  EXPECT_EQ(form->lblLogFailed->Caption(), "");
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  // A pass cut short by the next is logged then; nothing is logged with the box unticked.
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  passAndMinute();
+  EXPECT_NE(fakes.fileSystem.files[logFile].find(",cut short,cut short\r\n"), std::string::npos);
+  form->chkLog->SetChecked(false);
+  fakes.fileSystem.files.erase(logFile);
+  passAndMinute();
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  form->chkLog->SetChecked(true);
 
   // A refused write is said once, on the page, and the settings are still saved.
   fakes.fileSystem.faults.failOn("WriteFile_Append", 1, true);
