@@ -25,9 +25,14 @@ std::string codeText(std::uint32_t code) {
 std::string doneName(Region region, const RegionResult& result) {
   std::string name = kRegionNames[static_cast<std::size_t>(region)];
   if (region == Region::WorkingSets) {
-    name += result.allAtOnce
-                ? " (all programs)"
-                : " (" + std::to_string(result.trimmed) + (result.trimmed == 1 ? " program)" : " programs)");
+    if (result.allAtOnce) {
+      return name + " (all programs)";
+    }
+    name += " (" + std::to_string(result.trimmed) + (result.trimmed == 1 ? " program" : " programs");
+    if (result.skipped > 0) {
+      name += ", " + std::to_string(result.skipped) + " skipped";
+    }
+    name += ")";
   }
   return name;
 }
@@ -79,6 +84,13 @@ std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
   addLine(text, administrator.empty() ? "" : "Needs administrator: " + administrator);
   addLine(text, notHere.empty() ? "" : "Not on this Windows: " + notHere);
   addLine(text, failed.empty() ? "" : "Failed: " + failed);
+  // Where every line is at its widest, the count of programs skipped is the first to go.
+  const auto workingSets = static_cast<std::size_t>(Region::WorkingSets);
+  if (text.size() > kBalloonTextLimit && results[workingSets] && results[workingSets]->skipped > 0) {
+    RegionResults without = results;
+    without[workingSets]->skipped = 0;
+    return FreeAllBalloonText(freeBefore, freeAfter, without);
+  }
   return text;
 }
 

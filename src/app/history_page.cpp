@@ -87,10 +87,7 @@ void TfrmVantrel::showPasses() {
 void TfrmVantrel::historyTick(std::int64_t freeBytes) {
   const std::uint64_t time = now();
   history_.Add(time, freeBytes);
-  // Not while a pass runs: its reads are not the usual rate.
-  const bool running =
-      !passWatch_.Passes().empty() && passWatch_.Passes().front().state == WatchState::Running;
-  if (!running && passWatch_.SampleDue(time)) {
+  if (passWatch_.SampleDue(time)) {
     passWatch_.Sample(time, pageReads_.Read());
   }
   if (TabSheet6->Showing()) {
@@ -129,17 +126,23 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
   const long error = services_.fileSystem->WriteFile_Append(
       path, (missing ? PassLogHeader() : "") + PassLogLine(pass, pageSize_), &size);
   if (error != platform::kErrorSuccess) {
-    // Said once, on the page: a box at every pass would bury the user.
-    if (lblLogFailed->Caption().empty()) {
-      lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
-    }
+    // Said on the page: a box at every pass would bury the user.
+    lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
     return;
   }
   if (size > kLogLimit) {
     const std::u16string kept = path + u".1";
-    services_.fileSystem->DeleteFileW(kept);
-    services_.fileSystem->MoveFileExW(path, kept);
+    // A ".1" that cannot be replaced (read-only, say) would let the log grow without end, unseen.
+    long failed = services_.fileSystem->DeleteFileW(kept);
+    if (failed == platform::kErrorSuccess || failed == platform::kErrorFileNotFound) {
+      failed = services_.fileSystem->MoveFileExW(path, kept);
+    }
+    if (failed != platform::kErrorSuccess) {
+      lblLogFailed->SetCaption("Cannot start the log anew (error " + std::to_string(failed) + ")");
+      return;
+    }
   }
+  lblLogFailed->SetCaption("");
 }
 
 }  // namespace vantrel

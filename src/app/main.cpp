@@ -12,6 +12,8 @@
 #include "tray/tray_icon.h"
 
 int main() {
+  // Before anything loads a library by name, so that no DLL beside the executable stands in for Windows' own.
+  vantrel::platform::win32::SearchSystemFolderOnly();
   vantrel::platform::Services& services = vantrel::platform::win32::services();
   const vantrel::StartRequest request =
       vantrel::ParseCommandLine(vantrel::CommandLineArguments(*services.process));

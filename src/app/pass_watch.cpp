@@ -14,6 +14,11 @@ std::int64_t BackInUseBytes(const PassRecord& pass) {
 }
 
 bool PassWatch::SampleDue(std::uint64_t now) const {
+  // Not while a pass runs or is watched: its reads are not the usual rate.
+  if (!passes_.empty() &&
+      (passes_.front().state == WatchState::Running || passes_.front().state == WatchState::Watching)) {
+    return false;
+  }
   // A clock put back counts as due.
   return !newer_ || now < newer_->time || now - newer_->time >= kWatchLength;
 }
@@ -39,6 +44,9 @@ std::uint32_t PassWatch::PassStarted(std::uint64_t now, PassKind kind, const Reg
     pass.usualRate =
         static_cast<double>(*pages - *from->pages) * kFileTimeSecond / static_cast<double>(now - from->time);
   }
+  // The readings before this pass span no time free of it and its watch: the next pass's rate starts anew.
+  newer_.reset();
+  older_.reset();
   passes_.insert(passes_.begin(), pass);
   if (passes_.size() > kPassesKept) {
     passes_.pop_back();
@@ -65,9 +73,10 @@ bool PassWatch::WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optio
   PassRecord& pass = passes_.front();
   pass.state = WatchState::Done;
   pass.later = freeBytes;
-  if (pages && pass.pagesAtEnd && *pages >= *pass.pagesAtEnd) {
+  // Without a usual rate the raw count would charge the pass with every read the system makes anyway.
+  if (pages && pass.pagesAtEnd && pass.usualRate && *pages >= *pass.pagesAtEnd) {
     const double seconds = now > pass.ended ? static_cast<double>(now - pass.ended) / kFileTimeSecond : 0;
-    const double usual = pass.usualRate.value_or(0) * seconds;
+    const double usual = *pass.usualRate * seconds;
     pass.pagesRead = static_cast<std::uint64_t>(
         std::max(0.0, std::nearbyint(static_cast<double>(*pages - *pass.pagesAtEnd) - usual)));
   }

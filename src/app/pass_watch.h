@@ -32,14 +32,15 @@ struct PassRecord {
   std::int64_t later = 0;
   WatchState state = WatchState::Running;
   // Read from disk while watched, beyond the rate of the minute before the pass, in pages (Done only); none
-  // where the system gave no count.
+  // where the system gave no count, or no sample taken while no pass or watch ran gave that rate.
   std::optional<std::uint64_t> pagesRead;
 
   // State for the figures while it is watched.
   std::uint32_t number = 0;
   std::uint64_t ended = 0;
   std::optional<std::uint64_t> pagesAtEnd;
-  // Pages a second read in the minute before the pass.
+  // Pages a second read in the minute before the pass, since the last sample taken while no pass or watch
+  // ran.
   std::optional<double> usualRate;
 };
 
@@ -50,7 +51,8 @@ std::int64_t BackInUseBytes(const PassRecord& pass);
 
 class PassWatch {
  public:
-  // The count of pages read is taken once a minute while no pass runs, for the rate before the next one.
+  // The count of pages read is taken once a minute while no pass runs or is watched, for the rate before the
+  // next one.
   bool SampleDue(std::uint64_t now) const;
   void Sample(std::uint64_t now, std::optional<std::uint64_t> pages);
 

@@ -251,6 +251,14 @@ void checkRegistry(platform::Registry& registry, const char* path) {
   EXPECT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, shortBuffer, &size),
             platform::kErrorMoreData);
   EXPECT_EQ(size, evil.size());
+  // Two bytes short, as when the value grew between two reads: nothing is written past the buffer.
+  std::vector<std::uint8_t> guarded(evil.size(), 0xCD);
+  size = static_cast<std::uint32_t>(evil.size() - 2);
+  EXPECT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, guarded.data(), &size),
+            platform::kErrorMoreData);
+  EXPECT_EQ(size, evil.size());
+  EXPECT_EQ(guarded[evil.size() - 2], 0xCD);
+  EXPECT_EQ(guarded[evil.size() - 1], 0xCD);
   std::uint8_t read[64];
   size = sizeof read;
   ASSERT_EQ(registry.NtQueryValueKey(key, hidden.data(), length, &type, read, &size),

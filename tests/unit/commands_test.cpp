@@ -18,6 +18,7 @@
 #include "fake_native_application.h"
 #include "fake_region_worker.h"
 #include "fake_services.h"
+#include "platform/unicode.h"
 #include "program_support.h"
 #include "startup/run_key.h"
 #include "test_blocks.h"
@@ -441,11 +442,11 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   ASSERT_TRUE(form->btnRestartElevated->Visible());
   EXPECT_TRUE(form->btnRestartElevated->Shield);
 
-  // Said once a Free All has run: what ran, and what needs an administrator.
+  // Said once a Free All has run: what ran, what it skipped, and what needs an administrator.
   fakes.systemMemory.refusingProcesses[4] = platform::kErrorAccessDenied;
   form->btnFreeAllClick(form->btnFreeAll);
   EXPECT_EQ(balloonTexts(),
-            (std::vector<std::string>{"Nothing freed: 40 MB free\nWorking sets (2 programs)\n"
+            (std::vector<std::string>{"Nothing freed: 40 MB free\nWorking sets (2 programs, 1 skipped)\n"
                                       "Needs administrator: file cache, standby list (low priority)"}));
 
   // The restart names this executable, whatever its folder is called, and says nothing of a "No".
@@ -572,14 +573,21 @@ class History : public Commands {
  protected:
   void start(const std::vector<std::string>& settings) {
     fakes.systemMemory.pageReadCount = 1000;
+    fakes.timeOfDay.fileTime -= 60 * kFileTimeSecond;
     Commands::start(settings);
+    quietMinute();
     const auto after = form->MaxMem1->OnAfterDefrag;
     form->MaxMem1->OnAfterDefrag = [this, after](TObject* sender) {
       fakes.memory.status.availPhys = 70 * kMiB;
       after(sender);
     };
   }
-  // A click's pass of 64 MB, then its minute.
+  // The count read as it begins gives the next pass its usual rate.
+  void quietMinute() {
+    clock->advance(1000);
+    fakes.timeOfDay.fileTime += 60 * kFileTimeSecond;
+  }
+  // A click's pass of 64 MB, its minute, and a minute without a pass.
   void passAndMinute() {
     fakes.memory.status.availPhys = 40 * kMiB;
     form->ComboBox1->UserSelect(4);
@@ -587,6 +595,7 @@ class History : public Commands {
     fakes.memory.status.availPhys = 50 * kMiB;
     *fakes.systemMemory.pageReadCount += 10 * 256;
     minute();
+    quietMinute();
   }
   void minute() {
     fakes.timeOfDay.fileTime += 60 * kFileTimeSecond;
@@ -654,15 +663,36 @@ TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
   const std::string line = ",click,,40,70,50,10\r\n";
   EXPECT_EQ(fakes.fileSystem.files[logFile],
             "time,kind,regions,MB before,MB after,MB 60 s after,MB read from disk\r\n2026-12-07T12:00:00Z" +
-                line + "2026-12-07T12:01:00Z" + line);
+                line + "2026-12-07T12:02:00Z" + line);
   fakes.fileSystem.files[logFile] = std::string(1 << 20, 'x');
   passAndMinute();
   EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
-  // Its reads are those of the minute before, the usual rate: none beyond it.
-  EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20),
-            "2026-12-07T12:02:00Z,click,,40,70,50,0\r\n");
+  EXPECT_EQ(fakes.fileSystem.files[logFile + ".1"].substr(1 << 20), "2026-12-07T12:04:00Z" + line);
   passAndMinute();
   EXPECT_EQ(fakes.fileSystem.files[logFile].find("time,"), 0u);
+  // Past a megabyte again: the ".1" before is replaced, not left for the log to grow without end.
+  fakes.fileSystem.files[logFile] += std::string(1 << 20, 'y');
+  passAndMinute();
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  // A ".1" that cannot be replaced is said on the page until the log starts anew.
+  const std::u16string kept = Utf8ToUtf16(logFile + ".1");
+  fakes.fileSystem.SetFileAttributesW(kept, platform::kFileAttributeReadOnly);
+  fakes.fileSystem.files[logFile] = std::string(1 << 20, 'z');
+  passAndMinute();
+  EXPECT_EQ(form->lblLogFailed->Caption(), "Cannot start the log anew (error 5)");
+  fakes.fileSystem.SetFileAttributesW(kept, 0);
+  passAndMinute();
+  EXPECT_EQ(form->lblLogFailed->Caption(), "");
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  // A pass cut short by the next is logged then; nothing is logged with the box unticked.
+  form->TextTrayIcon1Click(form->TextTrayIcon1);
+  passAndMinute();
+  EXPECT_NE(fakes.fileSystem.files[logFile].find(",cut short,cut short\r\n"), std::string::npos);
+  form->chkLog->SetChecked(false);
+  fakes.fileSystem.files.erase(logFile);
+  passAndMinute();
+  EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
+  form->chkLog->SetChecked(true);
 
   // A refused write is said once, on the page, and the settings are still saved.
   fakes.fileSystem.faults.failOn("WriteFile_Append", 1, true);

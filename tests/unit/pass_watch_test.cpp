@@ -88,7 +88,7 @@ TEST(PassWatch, ANewPassCutsTheWatchShort) {
   // The click's watch is the one that ends, with the click's own figures.
   ASSERT_TRUE(watch.WatchEnded(kStart + 152 * kSecond, 1800 * kMiB, 1700));
   EXPECT_EQ(PassRow(watch.Passes()[0], kStart, kPage),
-            (std::vector<std::string>{"12:00:00", "click", "60", "50", "0"}));
+            (std::vector<std::string>{"12:00:00", "click", "60", "50", kNotMeasured}));
   // Twenty are kept.
   for (int pass = 0; pass < 30; ++pass) {
     watch.PassStarted(kStart + 200 * kSecond, PassKind::Automatic, {}, 0, std::nullopt);
@@ -108,6 +108,19 @@ TEST(PassWatch, ASystemWithoutTheCountSaysNotMeasured) {
     EXPECT_EQ(LastPassTip(watch.Passes().front(), kPage),
               "Last pass: freed 812 MB, 540 MB back in use after 60 s, read from disk not measured");
   }
+  // Nor where no sample came before the pass: the raw count is no figure of the pass's own.
+  PassWatch first;
+  first.PassEnded(first.PassStarted(kStart, PassKind::Menu, {}, 0, 1000), kStart, 0, 1000);
+  first.WatchEnded(kStart + 60 * kSecond, 0, 1000 + 5 * kPagesPerMiB);
+  EXPECT_EQ(PassRow(first.Passes().front(), kStart, kPage)[4], kNotMeasured);
+  // Nor where none was taken since the last pass and its watch, whose reads are not the usual rate.
+  PassWatch again = watchedPass(1024 * kMiB, 1836 * kMiB, 1650);
+  EXPECT_FALSE(again.SampleDue(kStart + 120 * kSecond));
+  again.WatchEnded(kStart + 125 * kSecond, 1296 * kMiB, 1650);
+  again.PassEnded(again.PassStarted(kStart + 130 * kSecond, PassKind::Menu, {}, 0, 9000),
+                  kStart + 131 * kSecond, 0, 9000);
+  again.WatchEnded(kStart + 191 * kSecond, 0, 9600);
+  EXPECT_EQ(PassRow(again.Passes().front(), kStart, kPage)[4], kNotMeasured);
 
   // Where neither the performance data nor the system information has the count, PageReads has none.
   fakes::FakePerformanceData performanceData;

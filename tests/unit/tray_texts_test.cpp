@@ -73,7 +73,7 @@ TEST(TrayTexts, AFreeAllsBalloonSaysWhatRanAndWhatCouldNot) {
       {"the defaults, a standard user's programs one at a time",
        {trimmed(143, 12), done, done, std::nullopt, std::nullopt},
        "Freed 812 MB: 1024 MB -> 1836 MB free\n"
-       "Working sets (143 programs), file cache, standby list (low priority)"},
+       "Working sets (143 programs, 12 skipped), file cache, standby list (low priority)"},
       {"one program, all five at once",
        {atOnce, done, done, done, done},
        "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (all programs), file cache, standby list (low "
@@ -101,7 +101,7 @@ TEST(TrayTexts, AFreeAllsBalloonSaysWhatRanAndWhatCouldNot) {
   const RegionResult widest = outcome(RegionOutcome::Failed, 0x7FFFFFFF);
   for (const RegionResults& results :
        {RegionResults{widest, widest, widest, widest, widest},
-        RegionResults{trimmed(0x7FFFFFFF), administrator, notHere, widest, widest}}) {
+        RegionResults{trimmed(0x7FFFFFFF, 0x7FFFFFFF), administrator, notHere, widest, widest}}) {
     EXPECT_LE(FreeAllBalloonText(0, kMB * 1048576 * 1048576, results).size(), kBalloonTextLimit);
   }
 }

@@ -1,6 +1,8 @@
-// Win32 only: the visual styles through uxtheme.dll, loaded on first use: the x86 build still runs on
-// systems that lack it.
+// Win32 only: the visual styles through uxtheme.dll, loaded on first use from the system folder: the x86
+// build still runs on systems that lack it.
 #include "framework/win32/win32_themes.h"
+
+#include "platform/win32/system_library.h"
 
 namespace vantrel::win32 {
 
@@ -27,7 +29,7 @@ void load(HMODULE library, const char* name, Function& function) {
 const Uxtheme& uxtheme() {
   static const Uxtheme calls = [] {
     Uxtheme found;
-    if (HMODULE library = LoadLibraryA("uxtheme.dll")) {
+    if (HMODULE library = platform::win32::LoadSystemLibrary(L"uxtheme.dll")) {
       load(library, "OpenThemeData", found.openThemeData);
       load(library, "CloseThemeData", found.closeThemeData);
       load(library, "DrawThemeBackground", found.drawThemeBackground);

@@ -7,6 +7,7 @@
 
 #include "platform/win32/com.h"
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.
 #include <aclapi.h>
@@ -33,6 +34,26 @@ ScopedLocal administratorsOnly() {
     return ScopedLocal();
   }
   return ScopedLocal(descriptor);
+}
+
+// version.dll is no known DLL: imported, it would be looked for in the program's folder first. Loaded once,
+// from the system folder; every member stays null where it is missing.
+struct VersionCalls {
+  DWORD(WINAPI* size)(LPCWSTR, LPDWORD) = nullptr;
+  BOOL(WINAPI* info)(LPCWSTR, DWORD, DWORD, LPVOID) = nullptr;
+  BOOL(WINAPI* query)(LPCVOID, LPCWSTR, LPVOID*, PUINT) = nullptr;
+};
+
+const VersionCalls& versionCalls() {
+  static const VersionCalls calls = [] {
+    const HMODULE module = LoadSystemLibrary(L"version.dll");
+    VersionCalls found;
+    found.size = SystemCall<decltype(found.size)>(module, "GetFileVersionInfoSizeW");
+    found.info = SystemCall<decltype(found.info)>(module, "GetFileVersionInfoW");
+    found.query = SystemCall<decltype(found.query)>(module, "VerQueryValueW");
+    return found;
+  }();
+  return calls;
 }
 
 }  // namespace
@@ -215,8 +236,12 @@ std::u16string Win32FileSystem::ExpandEnvironmentStringsW(const std::u16string& 
 }
 
 bool Win32FileSystem::GetFileVersionInfoW_CompanyName(const std::u16string& path, std::u16string* company) {
+  const VersionCalls& version = versionCalls();
+  if (!version.size || !version.info || !version.query) {
+    return false;
+  }
   DWORD handle = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(wide(path), &handle);
+  const DWORD size = version.size(wide(path), &handle);
   if (size == 0) {
     return false;
   }
@@ -227,8 +252,8 @@ bool Win32FileSystem::GetFileVersionInfoW_CompanyName(const std::u16string& path
   };
   void* translations = nullptr;
   UINT length = 0;
-  if (!::GetFileVersionInfoW(wide(path), 0, size, info.data()) ||
-      !::VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &translations, &length) ||
+  if (!version.info(wide(path), 0, size, info.data()) ||
+      !version.query(info.data(), L"\\VarFileInfo\\Translation", &translations, &length) ||
       length < sizeof(Translation)) {
     return false;
   }
@@ -238,7 +263,7 @@ bool Win32FileSystem::GetFileVersionInfoW_CompanyName(const std::u16string& path
                 first->codePage);
   const std::u16string query(block, block + std::strlen(block));
   void* text = nullptr;
-  if (!::VerQueryValueW(info.data(), wide(query), &text, &length) || !text) {
+  if (!version.query(info.data(), wide(query), &text, &length) || !text) {
     return false;
   }
   // The length counts characters, with the terminating NUL where the resource keeps one.

@@ -164,8 +164,10 @@ long Win32Registry::NtQueryValueKey(HKey key, const char16_t* name, std::uint32_
     return ERROR_INVALID_PARAMETER;
   }
   const CountedName counted = countedName(name, nameLength);
-  // ULONGs, so that the header is aligned as the system writes it.
-  std::vector<ULONG> buffer((kHeader + (data ? *dataSize : 0)) / sizeof(ULONG) + 1);
+  const ULONG room = data ? *dataSize : 0;
+  // ULONGs, so that the header is aligned as the system writes it; rounded up, so the system may fit a few
+  // bytes more than the caller's buffer holds.
+  std::vector<ULONG> buffer((kHeader + room) / sizeof(ULONG) + 1);
   ULONG written = 0;
   const LONG status = nt->query(native(key), &counted, kKeyValuePartialInformation, buffer.data(),
                                 static_cast<ULONG>(buffer.size() * sizeof(ULONG)), &written);
@@ -179,7 +181,8 @@ long Win32Registry::NtQueryValueKey(HKey key, const char16_t* name, std::uint32_
   if (dataSize) {
     *dataSize = information->DataLength;
   }
-  if (status == kStatusBufferOverflow) {
+  // A value that grew since the caller asked for its size may fit the rounding but not the caller's buffer.
+  if (status == kStatusBufferOverflow || information->DataLength > room) {
     return data ? ERROR_MORE_DATA : ERROR_SUCCESS;
   }
   if (data) {

@@ -3,6 +3,7 @@
 #include "platform/win32/win32_scheduled_tasks.h"
 
 #include "platform/win32/com.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which it needs.
 #include <taskschd.h>
@@ -15,8 +16,8 @@ namespace {
 constexpr CLSID kTaskScheduler = {
     0x0f87369f, 0xa4e5, 0x4cfc, {0xbd, 0x3e, 0x73, 0xe6, 0x15, 0x45, 0x72, 0xdd}};
 
-// The interface's strings come from OLE Automation, which the program does not import: it is looked up
-// once, by then loaded for the Task Scheduler anyway.
+// The interface's strings come from OLE Automation, which the program does not import (it is no known DLL,
+// so an import would be looked for in the program's folder first): it is loaded once, from the system folder.
 struct StringFunctions {
   BSTR(WINAPI* allocate)(const OLECHAR*) = nullptr;
   void(WINAPI* release)(BSTR) = nullptr;
@@ -25,7 +26,7 @@ struct StringFunctions {
 const StringFunctions& stringFunctions() {
   static const StringFunctions functions = [] {
     StringFunctions found;
-    if (const HMODULE module = ::LoadLibraryA("oleaut32.dll")) {
+    if (const HMODULE module = LoadSystemLibrary(L"oleaut32.dll")) {
       found.allocate = reinterpret_cast<decltype(found.allocate)>(
           reinterpret_cast<void*>(::GetProcAddress(module, "SysAllocString")));
       found.release = reinterpret_cast<decltype(found.release)>(

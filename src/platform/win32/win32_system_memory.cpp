@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -33,16 +34,9 @@ Fn entryPoint(HMODULE module, const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-// From the system folder by its full path, never from the program's folder, where anyone could have put a
-// psapi.dll of their own. Loaded once, and kept for the process's life.
+// Loaded once, and kept for the process's life.
 HMODULE psapi() {
-  static const HMODULE module = [] {
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    return length == 0 || length >= MAX_PATH
-               ? nullptr
-               : LoadLibraryA((std::string(folder, length) + "\\psapi.dll").c_str());
-  }();
+  static const HMODULE module = LoadSystemLibrary(L"psapi.dll");
   return module;
 }
 
