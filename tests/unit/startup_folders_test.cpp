@@ -264,15 +264,17 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_EQ(m.show(), "");
   select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U", "M"});
   const std::string lines = "(All users (folder)): only an administrator may change entries for all users.\n";
-  const std::string administrator = std::string("\n") + kStartAsAdministrator;
+  const std::string administrator = std::string(kStartAsAdministrator) + "\n\n";
   // One box for the keys and the folders, which says once what to do; the machine's key lets the backup
   // key be made, but not its own value be deleted.
-  EXPECT_EQ(Machine::press(f.SpeedButton1),
-            "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
-            "log-on: only "
-            "an administrator may change entries for all users, so it was left where it was.\n"
-            "Could not turn off \"a.bat\" " +
-                lines + "Could not turn off \"b.bat\" " + lines + administrator);
+  EXPECT_EQ(
+      Machine::press(f.SpeedButton1),
+      administrator +
+          "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
+          "log-on: only "
+          "an administrator may change entries for all users, so it was left where it was.\n"
+          "Could not turn off \"a.bat\" " +
+          lines + "Could not turn off \"b.bat\" " + lines.substr(0, lines.size() - 1));
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
   EXPECT_EQ(m.content(m.allStartup("b.bat")), "b");
   EXPECT_EQ(m.content(m.userBackup("u.bat")), "u");
@@ -284,7 +286,8 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_FALSE(disk.folderExists(disk.commonAppData + "\\Vantrel"));
   // The shell's own code for a refusal says the same.
   select(f.ListView1, {"a.bat"});
-  EXPECT_EQ(Machine::press(f.SpeedButton4), "Could not delete \"a.bat\" " + lines + administrator);
+  EXPECT_EQ(Machine::press(f.SpeedButton4),
+            administrator + "Could not delete \"a.bat\" " + lines.substr(0, lines.size() - 1));
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
 }
 

@@ -585,9 +585,9 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   select(f.ListView1, {"A", "B"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
-      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(f.ListView1->SelCount(), 2);
 
@@ -600,16 +600,16 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   select(f.ListView1, {"B"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
   f.ListView1->SetSelected(1, false);
   select(f.ListView1, {"A"});
   EXPECT_EQ(
       press(f.SpeedButton4),
-      "Could not delete \"A\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not delete \"A\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
@@ -810,8 +810,8 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   select(f.ListView1, {"App"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"App\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"App\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
 
   // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
