@@ -427,6 +427,28 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Folde
   FillFolderLists(fileSystem, stale, status, toBackup ? fromList : toList, toBackup ? toList : fromList);
 }
 
+std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
+                                           const std::vector<FolderScope>& scopes, TListView& liveList,
+                                           TRefusals& refusals) {
+  std::vector<FolderScope> stale;
+  for (const FolderScope& scope : scopes) {
+    const std::vector<int> rows = SelectedRows(liveList, scope.Name);
+    const std::string folder = rows.empty() ? std::string() : PlacesOf(fileSystem, scope).Live;
+    for (const int row : rows) {
+      const TListRow& entry = liveList.Rows()[row];
+      if (folder.empty() || present(fileSystem, literalPath(folder, entry.Key))) {
+        continue;
+      }
+      refusals.Refused(entry.Caption, scope.Name, kReasonGone);
+      liveList.SetSelected(row, false);
+      if (stale.empty() || stale.back().Name != scope.Name) {
+        stale.push_back(scope);
+      }
+    }
+  }
+  return stale;
+}
+
 void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                          const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals) {
   std::vector<int> deletedRows;

@@ -459,6 +459,14 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   EXPECT_EQ(Machine::press(f.SpeedButton2), "");
   EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));
   EXPECT_EQ(m.fakes.registry.value(hklm, kSwitches, "sync.bat")->data, off);
+
+  // A file deleted from outside is not switched, and its row goes.
+  disk.files.erase(m.userStartup("tidy.bat"));
+  select(f.ListView1, {"tidy.bat"});
+  EXPECT_EQ(m.choose(f.EnableAtLogOn),
+            "Could not switch \"tidy.bat\" (" + std::string(kUser) + ") on at log-on: " + kReasonGone + ".");
+  EXPECT_EQ(m.fakes.registry.value(hkcu, kSwitches, "tidy.bat")->data[0], 0x03);
+  EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "Ημερολόγιο Enabled"}));
 }
 
 }  // namespace
