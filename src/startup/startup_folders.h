@@ -60,7 +60,8 @@ std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
 // Sends the files of the selected folder rows of `list` (of the live folders, or of the backups with
 // `backup`) to the Recycle Bin, never deleting one for good, and deletes the rows whose files are seen gone;
 // a file that was gone already is what the user asked: its row goes, and the list is read again (with
-// `status` where it is the live list). Adds to `refusals` a line per file that stays.
+// `status` where it is the live list). Adds to `refusals` a line per file that stays; one left under the name
+// it was given for the bin, its own not taken back, is said to be called so now, and the list is read again.
 void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                          const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals);
 

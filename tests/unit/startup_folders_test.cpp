@@ -224,11 +224,25 @@ TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsThe
     const char* what;
     const char* startup;
     const char* reason;
+    // The file's name, the name it keeps, and calls that fail, each its n-th time from the press.
+    const char* name = "a.bat";
+    const char* kept = "a.bat";
+    std::vector<std::pair<const char*, int>> failing = {};
   };
+  const char* const kUsed = "another program is using it";
+  const char* const kRenamed =
+      "using it, and it is now called \"a.bat\": its own name could not be given back.";
   const std::vector<Case> cases = {
       {"a drive without a bin", "D:\\Startup", "its drive keeps no Recycle Bin"},
       {"a redirected folder", "\\\\server\\profiles\\Ann\\Startup", "its drive keeps no Recycle Bin"},
       {"the shell answers done and keeps it", "C:\\Startup", "but it is still there"},
+      {"a name for the bin given back", "C:\\Ann", kUsed, "a.bat ", "a.bat ", {{"SHFileOperationW", 1}}},
+      {"a name for the bin kept",
+       "C:\\Ann",
+       kRenamed,
+       "a.bat ",
+       "a.bat",
+       {{"SHFileOperationW", 1}, {"MoveFileExW", 2}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -237,15 +251,20 @@ TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsThe
     disk.startup = c.startup;
     disk.withoutRecycleBin = {"D:"};
     disk.shellKeepsFiles = std::string(c.startup) == "C:\\Startup";
-    disk.addFile(m.userStartup("a.bat"), "a");
+    disk.addFile(m.userStartup(c.name), "a");
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
-    select(f.ListView1, {"a.bat"});
+    select(f.ListView1, {c.name});
+    for (const auto& [call, n] : c.failing) {
+      disk.faults.failOn(call, disk.faults.calls(call) + n);
+    }
     const std::string message = Machine::press(f.SpeedButton4);
-    EXPECT_EQ(message.rfind("Could not delete \"a.bat\" (This user (folder)): ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("Could not delete \"" + std::string(c.name) + "\" (This user (folder)): ", 0), 0u)
+        << message;
     EXPECT_NE(message.find(c.reason), std::string::npos) << message;
-    EXPECT_EQ(m.content(m.userStartup("a.bat")), "a");
-    EXPECT_EQ(f.ListView1->RowCount(), 1);
+    EXPECT_EQ(m.content(m.userStartup(c.kept)), "a");
+    ASSERT_EQ(f.ListView1->RowCount(), 1);
+    EXPECT_EQ(f.ListView1->Rows()[0].Key, c.kept);
   }
 }
 
