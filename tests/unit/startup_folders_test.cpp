@@ -311,22 +311,35 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
 }
 
 TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeIt) {
-  for (const bool madeBefore : {false, true}) {
-    SCOPED_TRACE(madeBefore ? "made before, by anyone" : "made by the move");
+  struct Case {
+    const char* what;
+    bool madeBefore;
+    bool refused;  // Windows refuses to set its permissions
+  };
+  for (const Case& c : {Case{"made by the move", false, false}, Case{"made before, by anyone", true, false},
+                        Case{"made before, its permissions refused", true, true}}) {
+    SCOPED_TRACE(c.what);
     Machine m;
     fakes::FakeFileSystem& disk = m.fakes.fileSystem;
     const std::string backup = disk.commonAppData + "\\Vantrel\\Startup-";
     disk.addFile(m.allStartup("a.bat"), "a");
-    if (madeBefore) {
+    if (c.madeBefore) {
       disk.addFolder(backup);
     }
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
     select(f.ListView1, {"a.bat"});
+    if (c.refused) {
+      disk.faults.failOn("SetNamedSecurityInfoW", 1, true);
+      EXPECT_NE(Machine::press(f.SpeedButton1), "");
+      EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+      EXPECT_FALSE(disk.fileExists(m.allBackup("a.bat")));
+      continue;
+    }
     EXPECT_EQ(Machine::press(f.SpeedButton1), "");
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
     EXPECT_TRUE(disk.administratorsOnly(backup));
-    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !madeBefore);
+    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !c.madeBefore);
 
     // A standard user may put nothing there, and restore nothing for all users.
     disk.administrator = false;
