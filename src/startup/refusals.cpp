@@ -1,8 +1,15 @@
 #include "startup/refusals.h"
 
+#include <cstdint>
+
+#include "framework/sysutils.h"
+
 namespace vantrel {
 
 namespace {
+
+// The entries a box names; the others are counted, so that the box fits the screen.
+constexpr std::size_t kLinesShown = 15;
 
 // The words around the entry: "turn off" X, "switch" X "off at log-on".
 struct Phrase {
@@ -43,12 +50,16 @@ void TRefusals::Refused(const std::string& entry, const std::string& scope, cons
 }
 
 std::string TRefusals::Text() const {
-  std::string text;
-  for (const std::string& line : lines_) {
-    text += (text.empty() ? "" : "\n") + line;
+  std::string text = administrator_ ? std::string(kStartAsAdministrator) + "\n" : "";
+  for (std::size_t i = 0; i < lines_.size() && i < kLinesShown; ++i) {
+    text += "\n" + lines_[i];
   }
-  if (administrator_) {
-    text += std::string("\n\n") + kStartAsAdministrator;
+  if (lines_.size() > kLinesShown) {
+    text += "\nand " + IntToStr(static_cast<std::int64_t>(lines_.size() - kLinesShown)) + " more";
+  }
+  // The break before the first line is the blank line after the advice.
+  if (!administrator_) {
+    text.erase(0, 1);
   }
   return text;
 }

@@ -1,6 +1,6 @@
 // What the startup manager tells the user of an action that could not be done for some of its entries: one
-// box per action, a line per entry naming what the user asked, the entry and why, and, where the reason is
-// missing rights, what to do about it.
+// box per action: where the reason is missing rights, what to do about it first, then a line per entry naming
+// what the user asked, the entry and why.
 #pragma once
 
 #include <string>
@@ -32,8 +32,9 @@ class TRefusals {
                bool administratorCould = false);
 
   bool Empty() const { return lines_.empty(); }
-  // The box's text: `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry,
-  // then kStartAsAdministrator after a blank line where an administrator could have done it.
+  // The box's text: kStartAsAdministrator and a blank line where an administrator could have done it, then
+  // `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry for the first
+  // 15, and "and N more" for the others.
   std::string Text() const;
 
  private:

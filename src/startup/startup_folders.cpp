@@ -158,12 +158,15 @@ std::string reasonOf(long error) {
   return "Windows answered error " + IntToStr(error);
 }
 
-// A call that failed: missing rights, or another reason.
-void refuse(TRefusals& refusals, const FolderScope& scope, const std::string& entry, long error) {
+// A call that failed: missing rights, or another reason; `more` is said after it.
+void refuse(TRefusals& refusals, const FolderScope& scope, const std::string& entry, long error,
+            const std::string& more = "") {
   if (error == platform::kErrorAccessDenied || error == platform::kDeAccessDeniedSource) {
-    refusals.NoRights(entry, scope.Name, ForAllUsers(scope.Name));
+    const bool forAllUsers = ForAllUsers(scope.Name);
+    refusals.Refused(entry, scope.Name, (forAllUsers ? kAdministratorsOnly : kReasonAccessDenied) + more,
+                     forAllUsers);
   } else {
-    refusals.Refused(entry, scope.Name, reasonOf(error));
+    refusals.Refused(entry, scope.Name, reasonOf(error) + more);
   }
 }
 
@@ -313,7 +316,8 @@ void deleteRows(TListView& list, std::vector<int> rows) {
   }
 }
 
-enum class Recycled { Yes, WasGone, No };
+// Renamed: it stays under the name it was given for the bin.
+enum class Recycled { Yes, WasGone, No, Renamed };
 
 // Sends one file to the Recycle Bin; Yes where it is seen gone after.
 Recycled recycle(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& entry,
@@ -344,15 +348,17 @@ Recycled recycle(platform::FileSystem& fileSystem, const FolderScope& scope, con
   if (!present(fileSystem, literalPath(folder, shellName))) {
     return Recycled::Yes;
   }
-  if (shellName != name) {
-    fileSystem.MoveFileExW(literalPath(folder, shellName), literalPath(folder, name));
-  }
+  const bool named = shellName == name ||
+                     fileSystem.MoveFileExW(literalPath(folder, shellName), literalPath(folder, name)) ==
+                         platform::kErrorSuccess;
+  const std::string now =
+      named ? "" : ", and it is now called \"" + shellName + "\": its own name could not be given back";
   if (error == platform::kErrorSuccess) {
-    refusals.Refused(entry, scope.Name, kReasonShellKeptIt);
+    refusals.Refused(entry, scope.Name, kReasonShellKeptIt + now);
   } else {
-    refuse(refusals, scope, entry, error);
+    refuse(refusals, scope, entry, error, now);
   }
-  return Recycled::No;
+  return named ? Recycled::No : Recycled::Renamed;
 }
 
 }  // namespace
@@ -427,10 +433,33 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Folde
   FillFolderLists(fileSystem, stale, status, toBackup ? fromList : toList, toBackup ? toList : fromList);
 }
 
+std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
+                                           const std::vector<FolderScope>& scopes, TListView& liveList,
+                                           TRefusals& refusals) {
+  std::vector<FolderScope> stale;
+  for (const FolderScope& scope : scopes) {
+    const std::vector<int> rows = SelectedRows(liveList, scope.Name);
+    const std::string folder = rows.empty() ? std::string() : PlacesOf(fileSystem, scope).Live;
+    for (const int row : rows) {
+      const TListRow& entry = liveList.Rows()[row];
+      if (folder.empty() || present(fileSystem, literalPath(folder, entry.Key))) {
+        continue;
+      }
+      refusals.Refused(entry.Caption, scope.Name, kReasonGone);
+      liveList.SetSelected(row, false);
+      if (stale.empty() || stale.back().Name != scope.Name) {
+        stale.push_back(scope);
+      }
+    }
+  }
+  return stale;
+}
+
 void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                          const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals) {
   std::vector<int> deletedRows;
-  std::vector<std::pair<FolderScope, std::string>> stale;  // where a file had vanished: its scope and folder
+  // Where a file had vanished or stays under another name: its scope and folder.
+  std::vector<std::pair<FolderScope, std::string>> stale;
   for (const FolderScope& scope : scopes) {
     const std::vector<int> rows = SelectedRows(list, scope.Name);
     if (rows.empty()) {
@@ -441,10 +470,11 @@ void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Fol
     for (const int row : rows) {
       const std::string& name = list.Rows()[row].Key;
       const Recycled recycled = recycle(fileSystem, scope, list.Rows()[row].Caption, folder, name, refusals);
-      if (recycled != Recycled::No) {
+      if (recycled == Recycled::Yes || recycled == Recycled::WasGone) {
         deletedRows.push_back(row);
       }
-      if (recycled == Recycled::WasGone && (stale.empty() || stale.back().first.Name != scope.Name)) {
+      const bool changed = recycled == Recycled::WasGone || recycled == Recycled::Renamed;
+      if (changed && (stale.empty() || stale.back().first.Name != scope.Name)) {
         stale.emplace_back(scope, folder);
       }
     }

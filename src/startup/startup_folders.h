@@ -50,10 +50,18 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Folde
                        const StatusColumn* status, TListView& fromList, bool toBackup, TListView& toList,
                        TRefusals& refusals);
 
+// Unselects the selected folder rows of the live list whose files are no longer there, so that an action on
+// the selection leaves them alone, and adds to `refusals` that they are gone. Returns their scopes, whose
+// rows are to be read again once the action is done.
+std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
+                                           const std::vector<FolderScope>& scopes, TListView& liveList,
+                                           TRefusals& refusals);
+
 // Sends the files of the selected folder rows of `list` (of the live folders, or of the backups with
 // `backup`) to the Recycle Bin, never deleting one for good, and deletes the rows whose files are seen gone;
 // a file that was gone already is what the user asked: its row goes, and the list is read again (with
-// `status` where it is the live list). Adds to `refusals` a line per file that stays.
+// `status` where it is the live list). Adds to `refusals` a line per file that stays; one left under the name
+// it was given for the bin, its own not taken back, is said to be called so now, and the list is read again.
 void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
                          const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals);
 

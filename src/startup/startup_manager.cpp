@@ -240,8 +240,13 @@ void TfrmVantrel::deleteSelected(bool backup) {
 
 void TfrmVantrel::switchSelected(bool starts) {
   TRefusals refusals(starts ? EntryAction::SwitchOn : EntryAction::SwitchOff);
-  SetSelectedStartsAtLogOn(*statusColumn(), runScopes(), *ListView1, *ListView2, starts,
+  const StatusColumn status = *statusColumn();
+  // A file deleted from outside gets no switch: Windows would keep it for a file that is not there.
+  const std::vector<FolderScope> gone =
+      UnselectGoneFiles(*services_.fileSystem, FolderScopes(), *ListView1, refusals);
+  SetSelectedStartsAtLogOn(status, runScopes(), *ListView1, *ListView2, starts,
                            services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
+  FillFolderLists(*services_.fileSystem, gone, &status, *ListView1, *ListView2);
   Publishers->Check(false);
   tell(refusals);
 }

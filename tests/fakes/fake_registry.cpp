@@ -390,12 +390,13 @@ long FakeRegistry::deleteValue(const char* call, HKey key, std::u16string_view v
   if (const long status = beginChange(call, key, valueName, target)) {
     return status;
   }
+  const bool vanished = vanishing.shouldFail(call);
   const auto found = target->at(valueName);
   if (found == target->values.end()) {
     return platform::kErrorFileNotFound;
   }
   target->erase(found);
-  return platform::kErrorSuccess;
+  return vanished ? platform::kErrorFileNotFound : platform::kErrorSuccess;
 }
 
 long FakeRegistry::RegQueryValueExW(HKey key, const char16_t* valueName, std::uint32_t* type,

@@ -80,6 +80,9 @@ class FakeRegistry final : public platform::Registry {
   bool program32 = false;
 
   FaultPlan faults;  // calls by their names: "RegOpenKeyExW", "RegSetValueExW", "NtSetValueKey", ...
+  // Value deletions by their calls' names ("RegDeleteValueW"): the planned one finds its value removed just
+  // before, as by another program, and answers that it is not there.
+  FaultPlan vanishing;
   // Runs at every call, once it is logged and before it acts, with its name: a test changes the registry
   // there as another program would, between two calls of the program.
   std::function<void(const std::string& call)> beforeCall;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vantrel {
 namespace {
 
@@ -12,15 +14,21 @@ TEST(Refusals, NameTheActionTheEntryAndTheReasonAndSayOnceWhatAnAdministratorCan
   refusals.NoRights("Updater", "All users", true);
   refusals.NoRights("Helper", "All users (32-bit)", true);
   refusals.Refused("Gone App", "This user", kReasonGone);
-  EXPECT_EQ(
-      refusals.Text(),
-      "Could not switch \"Updater\" (All users) off at log-on: only an administrator may change entries "
-      "for all users.\n"
-      "Could not switch \"Helper\" (All users (32-bit)) off at log-on: only an administrator may change "
-      "entries for all users.\n"
-      "Could not switch \"Gone App\" (This user) off at log-on: it is no longer there.\n\n"
-      "To change them, start Vantrel as administrator: right-click Vantrel.exe and choose \"Run as "
-      "administrator\".");
+  EXPECT_EQ(refusals.Text(),
+            "To change them, start Vantrel as administrator: right-click Vantrel.exe and choose \"Run as "
+            "administrator\".\n\n"
+            "Could not switch \"Updater\" (All users) off at log-on: only an administrator may change "
+            "entries for all users.\n"
+            "Could not switch \"Helper\" (All users (32-bit)) off at log-on: only an administrator may "
+            "change entries for all users.\n"
+            "Could not switch \"Gone App\" (This user) off at log-on: it is no longer there.");
+  // However many, the box fits the screen: 15 lines, then a count of the others.
+  for (int i = 3; i < 300; ++i) {
+    refusals.Refused("App", "This user", kReasonGone);
+  }
+  const std::string text = refusals.Text();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 15);
+  EXPECT_EQ(text.substr(text.rfind('\n')), "\nand 285 more");
 }
 
 TEST(Refusals, AUsersOwnKeyThatRefusesNeedsNoAdministrator) {

@@ -100,8 +100,9 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
                 : std::vector<std::string>{"Auto Run Items", "Scope", "Publisher", "Program"};
     EXPECT_EQ(columns, expected);
     ASSERT_EQ(f->ListView1->RowCount(), 1);
-    const std::vector<std::string> row = c.shown ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
-                                                 : std::vector<std::string>{"All users", "", "app.exe"};
+    const std::vector<std::string> row = c.shown
+                                             ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
+                                             : std::vector<std::string>{"All users", "", "app.exe"};
     EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
     // A row brings the rows' menu on every Windows (its switching items from Windows 8 on), and the empty
     // part of the list still the window's.
@@ -238,14 +239,13 @@ TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
   select({"A", "B", "Gone"});
   // Another program removes an entry meanwhile: it is not switched, and the lists are read again.
   fakes.registry.deleteValue(kHkcu, kRunKey, "Gone");
-  EXPECT_EQ(
-      choose(f.DisableAtLogOn),
-      "Could not switch \"A\" (All users) off at log-on: only an administrator may change entries for all "
-      "users.\n"
-      "Could not switch \"B\" (All users) off at log-on: only an administrator may change entries for all "
-      "users.\n"
-      "Could not switch \"Gone\" (This user) off at log-on: it is no longer there.\n\n" +
-          std::string(kStartAsAdministrator));
+  EXPECT_EQ(choose(f.DisableAtLogOn),
+            std::string(kStartAsAdministrator) + "\n\n" +
+                "Could not switch \"A\" (All users) off at log-on: only an administrator may change entries "
+                "for all users.\n"
+                "Could not switch \"B\" (All users) off at log-on: only an administrator may change entries "
+                "for all users.\n"
+                "Could not switch \"Gone\" (This user) off at log-on: it is no longer there.");
   EXPECT_EQ(switchOf(kHkcu, kApproved, "A"), switchData(0x03, fakes.timeOfDay.fileTime));
   EXPECT_EQ(switchOf(kHkcu, kApproved, "Gone"), std::nullopt);
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kApproved));
@@ -267,7 +267,8 @@ TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   EXPECT_EQ(run([&] { f.SpeedButton2->Click(); }), "");
   EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
   ASSERT_EQ(f.ListView1->RowCount(), 1);
-  EXPECT_EQ(f.ListView1->Rows()[0].SubItems, (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
+  EXPECT_EQ(f.ListView1->Rows()[0].SubItems,
+            (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
 }
 
 TEST_F(StartupApproved, TickingAutoStartByHandSwitchesItsEntryOnInItsOwnScopeOnly) {

@@ -224,11 +224,25 @@ TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsThe
     const char* what;
     const char* startup;
     const char* reason;
+    // The file's name, the name it keeps, and calls that fail, each its n-th time from the press.
+    const char* name = "a.bat";
+    const char* kept = "a.bat";
+    std::vector<std::pair<const char*, int>> failing = {};
   };
+  const char* const kUsed = "another program is using it";
+  const char* const kRenamed =
+      "using it, and it is now called \"a.bat\": its own name could not be given back.";
   const std::vector<Case> cases = {
       {"a drive without a bin", "D:\\Startup", "its drive keeps no Recycle Bin"},
       {"a redirected folder", "\\\\server\\profiles\\Ann\\Startup", "its drive keeps no Recycle Bin"},
       {"the shell answers done and keeps it", "C:\\Startup", "but it is still there"},
+      {"a name for the bin given back", "C:\\Ann", kUsed, "a.bat ", "a.bat ", {{"SHFileOperationW", 1}}},
+      {"a name for the bin kept",
+       "C:\\Ann",
+       kRenamed,
+       "a.bat ",
+       "a.bat",
+       {{"SHFileOperationW", 1}, {"MoveFileExW", 2}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -237,15 +251,20 @@ TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsThe
     disk.startup = c.startup;
     disk.withoutRecycleBin = {"D:"};
     disk.shellKeepsFiles = std::string(c.startup) == "C:\\Startup";
-    disk.addFile(m.userStartup("a.bat"), "a");
+    disk.addFile(m.userStartup(c.name), "a");
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
-    select(f.ListView1, {"a.bat"});
+    select(f.ListView1, {c.name});
+    for (const auto& [call, n] : c.failing) {
+      disk.faults.failOn(call, disk.faults.calls(call) + n);
+    }
     const std::string message = Machine::press(f.SpeedButton4);
-    EXPECT_EQ(message.rfind("Could not delete \"a.bat\" (This user (folder)): ", 0), 0u) << message;
+    EXPECT_EQ(message.rfind("Could not delete \"" + std::string(c.name) + "\" (This user (folder)): ", 0), 0u)
+        << message;
     EXPECT_NE(message.find(c.reason), std::string::npos) << message;
-    EXPECT_EQ(m.content(m.userStartup("a.bat")), "a");
-    EXPECT_EQ(f.ListView1->RowCount(), 1);
+    EXPECT_EQ(m.content(m.userStartup(c.kept)), "a");
+    ASSERT_EQ(f.ListView1->RowCount(), 1);
+    EXPECT_EQ(f.ListView1->Rows()[0].Key, c.kept);
   }
 }
 
@@ -264,15 +283,17 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_EQ(m.show(), "");
   select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U", "M"});
   const std::string lines = "(All users (folder)): only an administrator may change entries for all users.\n";
-  const std::string administrator = std::string("\n") + kStartAsAdministrator;
+  const std::string administrator = std::string(kStartAsAdministrator) + "\n\n";
   // One box for the keys and the folders, which says once what to do; the machine's key lets the backup
   // key be made, but not its own value be deleted.
-  EXPECT_EQ(Machine::press(f.SpeedButton1),
-            "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
-            "log-on: only "
-            "an administrator may change entries for all users, so it was left where it was.\n"
-            "Could not turn off \"a.bat\" " +
-                lines + "Could not turn off \"b.bat\" " + lines + administrator);
+  EXPECT_EQ(
+      Machine::press(f.SpeedButton1),
+      administrator +
+          "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
+          "log-on: only "
+          "an administrator may change entries for all users, so it was left where it was.\n"
+          "Could not turn off \"a.bat\" " +
+          lines + "Could not turn off \"b.bat\" " + lines.substr(0, lines.size() - 1));
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
   EXPECT_EQ(m.content(m.allStartup("b.bat")), "b");
   EXPECT_EQ(m.content(m.userBackup("u.bat")), "u");
@@ -284,27 +305,41 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_FALSE(disk.folderExists(disk.commonAppData + "\\Vantrel"));
   // The shell's own code for a refusal says the same.
   select(f.ListView1, {"a.bat"});
-  EXPECT_EQ(Machine::press(f.SpeedButton4), "Could not delete \"a.bat\" " + lines + administrator);
+  EXPECT_EQ(Machine::press(f.SpeedButton4),
+            administrator + "Could not delete \"a.bat\" " + lines.substr(0, lines.size() - 1));
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
 }
 
 TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeIt) {
-  for (const bool madeBefore : {false, true}) {
-    SCOPED_TRACE(madeBefore ? "made before, by anyone" : "made by the move");
+  struct Case {
+    const char* what;
+    bool madeBefore;
+    bool refused;  // Windows refuses to set its permissions
+  };
+  for (const Case& c : {Case{"made by the move", false, false}, Case{"made before, by anyone", true, false},
+                        Case{"made before, its permissions refused", true, true}}) {
+    SCOPED_TRACE(c.what);
     Machine m;
     fakes::FakeFileSystem& disk = m.fakes.fileSystem;
     const std::string backup = disk.commonAppData + "\\Vantrel\\Startup-";
     disk.addFile(m.allStartup("a.bat"), "a");
-    if (madeBefore) {
+    if (c.madeBefore) {
       disk.addFolder(backup);
     }
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
     select(f.ListView1, {"a.bat"});
+    if (c.refused) {
+      disk.faults.failOn("SetNamedSecurityInfoW", 1, true);
+      EXPECT_NE(Machine::press(f.SpeedButton1), "");
+      EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+      EXPECT_FALSE(disk.fileExists(m.allBackup("a.bat")));
+      continue;
+    }
     EXPECT_EQ(Machine::press(f.SpeedButton1), "");
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
     EXPECT_TRUE(disk.administratorsOnly(backup));
-    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !madeBefore);
+    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !c.madeBefore);
 
     // A standard user may put nothing there, and restore nothing for all users.
     disk.administrator = false;
@@ -456,6 +491,14 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   EXPECT_EQ(Machine::press(f.SpeedButton2), "");
   EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));
   EXPECT_EQ(m.fakes.registry.value(hklm, kSwitches, "sync.bat")->data, off);
+
+  // A file deleted from outside is not switched, and its row goes.
+  disk.files.erase(m.userStartup("tidy.bat"));
+  select(f.ListView1, {"tidy.bat"});
+  EXPECT_EQ(m.choose(f.EnableAtLogOn),
+            "Could not switch \"tidy.bat\" (" + std::string(kUser) + ") on at log-on: " + kReasonGone + ".");
+  EXPECT_EQ(m.fakes.registry.value(hkcu, kSwitches, "tidy.bat")->data[0], 0x03);
+  EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "Ημερολόγιο Enabled"}));
 }
 
 }  // namespace

@@ -314,16 +314,20 @@ TEST_F(StartupManager, AnEntryInBothKeysIsABackupOnlyWhenItsNameTypeAndDataAreTh
   // Names that differ only in blanks are other entries.
   fakes.registry.setString(kHklm, kRunKey, "Foo", "foo.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Foo ", "foo.exe");
+  // A duplicate whose live value may not be deleted stays in both lists.
+  fakes.registry.setString(kHklm, kRunKey, "Held", "held.exe");
+  fakes.registry.setString(kHklm, kBackupKey, "Held", "held.exe");
   TfrmVantrel& f = start();
+  fakes.registry.faults.failOn("RegDeleteValueW", fakes.registry.faults.calls("RegDeleteValueW") + 1);
   EXPECT_EQ(show(), "");
   EXPECT_EQ(live("Same"), std::nullopt);
   EXPECT_EQ(backup("Same")->data, sz("same.exe"));
   EXPECT_EQ(live("Updated")->data, sz("new.exe --fast"));
   EXPECT_EQ(backup("Updated")->data, sz("old.exe"));
-  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Foo", "Typed", "Updated"}));
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Foo ", "Same", "Typed", "Updated"}));
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Foo", "Held", "Typed", "Updated"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Foo ", "Held", "Same", "Typed", "Updated"}));
   EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
-            (std::vector<std::string>{"Updated", "Typed", "Foo", "Vantrel"}));
+            (std::vector<std::string>{"Updated", "Typed", "Foo", "Held", "Vantrel"}));
 }
 
 TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
@@ -585,9 +589,9 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   select(f.ListView1, {"A", "B"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
-      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(f.ListView1->SelCount(), 2);
 
@@ -600,16 +604,16 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   select(f.ListView1, {"B"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"B\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
   f.ListView1->SetSelected(1, false);
   select(f.ListView1, {"A"});
   EXPECT_EQ(
       press(f.SpeedButton4),
-      "Could not delete \"A\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not delete \"A\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
@@ -641,9 +645,10 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   };
   const char* calls[] = {"RegOpenKeyExW",  "RegCreateKeyExW", "RegQueryValueExW",
                          "RegSetValueExW", "RegDeleteValueW", "RegCloseKey"};
-  // One move of the rows of every scope on a fresh machine, its n-th call of `call` failing (none for n = 0);
-  // how often it made each call.
-  const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n) {
+  // One move of the rows of every scope on a fresh machine, its n-th call of `call` failing or, with
+  // `vanish`, finding its value removed meanwhile (none for n = 0); how often it made each call.
+  const auto moveOn = [&](fakes::FakeServices& machine, const Move& move, const char* call, int n,
+                          bool vanish) {
     arrange(machine);
     TApplication application(machine.services);
     auto* f = application.CreateForm<TfrmVantrel>();
@@ -651,7 +656,7 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
     select(f->*move.list, move.rows);
     machine.registry.faults = {};
     if (n > 0) {
-      machine.registry.faults.failOn(call, n);
+      (vanish ? machine.registry.vanishing : machine.registry.faults).failOn(call, n);
     }
     run([&] { (f->*move.button)->Click(); });
     std::map<std::string, int> counts;
@@ -662,14 +667,21 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   };
   for (const Move& move : moves) {
     fakes::FakeServices clean;
-    std::map<std::string, int> counts = moveOn(clean, move, "", 0);
+    std::map<std::string, int> counts = moveOn(clean, move, "", 0, false);
     ASSERT_GT(counts["RegSetValueExW"], 0);
     ASSERT_GT(counts["RegDeleteValueW"], 0);
+    // Each call failing, and each deletion finding its value removed meanwhile by another program.
+    std::vector<std::pair<const char*, bool>> plans;
     for (const char* call : calls) {
+      plans.emplace_back(call, false);
+    }
+    plans.emplace_back("RegDeleteValueW", true);
+    for (const auto& [call, vanish] : plans) {
       for (int n = 1; n <= counts[call]; ++n) {
-        SCOPED_TRACE(std::string(move.what) + ": " + call + " #" + std::to_string(n));
+        SCOPED_TRACE(std::string(move.what) + ": " + call + (vanish ? " vanished" : "") + " #" +
+                     std::to_string(n));
         fakes::FakeServices machine;
-        moveOn(machine, move, call, n);
+        moveOn(machine, move, call, n, vanish);
         for (std::size_t pair = 0; pair < std::size(kScopeKeys); pair += 2) {
           const StoredKey& run = kScopeKeys[pair];
           const StoredKey& backup = kScopeKeys[pair + 1];
@@ -810,8 +822,8 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   select(f.ListView1, {"App"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"App\" (All users): only an administrator may change entries for all users.\n\n" +
-          std::string(kStartAsAdministrator));
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"App\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
 
   // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
