@@ -466,6 +466,13 @@ TEST_F(Settings, AFolderThatTurnsReadOnlyWhileTheProgramRunsSendsTheExitToTheUse
   EXPECT_EQ(fakes.profile.files[kIni], settingsText({"CPU=50"}));
   EXPECT_NE(fakes.profile.files[kUserIni].find("\r\nCPU=50\r\n"), std::string::npos);
   EXPECT_TRUE(messages().empty());
+
+  // Where Windows does not tell where this user's application data is, nothing goes elsewhere.
+  fakes.fileSystem.appData.clear();
+  const int folders = fakes.fileSystem.faults.calls("CreateDirectoryW");
+  ProgramRun unknown(fakes);
+  unknown.stop();
+  EXPECT_EQ(fakes.fileSystem.faults.calls("CreateDirectoryW"), folders);
 }
 
 TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
