@@ -343,8 +343,8 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
   };
   const std::vector<Case> cases = {
       {"C:\\Apps\\Vantrel\\Vantrel.exe", "C:\\Apps\\Vantrel\\Vantrel.exe", "C:\\Apps\\Vantrel\\Vantrel.ini"},
-      {"C:\\Program Files\\Vantrel\\Vantrel.exe", "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"",
-       "C:\\Program Files\\Vantrel\\Vantrel.ini"},
+      // An administrator's copy writes where the same user's copy without administrator rights would.
+      {"C:\\Program Files\\Vantrel\\Vantrel.exe", "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"", kUserIni},
       {"D:\\Tools\\vt2.exe", "D:\\Tools\\vt2.exe", "D:\\Tools\\Vantrel.ini"},
       {"C:\\Πρόγραμμα 内存\\Vantrel.exe", "\"C:\\Πρόγραμμα 内存\\Vantrel.exe\"",
        "C:\\Πρόγραμμα 内存\\Vantrel.ini"},
