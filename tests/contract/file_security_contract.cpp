@@ -22,8 +22,8 @@ void checkFileSecurity(platform::FileSecurity& security, platform::FileSystem& f
   EXPECT_EQ(info.attributes & platform::kFileAttributeReparsePoint, 0u);
   EXPECT_NE(platform::OthersRights(info, user) & platform::kFileWriteData, 0u);
 
-  // One for administrators only: no one else may add to it, delete it or change its permissions, and only
-  // where an administrator made it does it belong to Administrators.
+  // One for administrators only: no one else may add to it, delete it or change its permissions, and it
+  // belongs to Administrators.
   const std::string locked = folder + "\\Locked";
   ASSERT_TRUE(
       fileSystem.CreateDirectoryW(Utf8ToUtf16(locked), platform::FolderPermissions::AdministratorsOnly));
@@ -34,7 +34,7 @@ void checkFileSecurity(platform::FileSecurity& security, platform::FileSystem& f
   }
   EXPECT_EQ(rights & (platform::kFileWriteData | platform::kFileAppendData | platform::kDelete), 0u)
       << rights;
-  EXPECT_TRUE(platform::OwnedByAdministrators(info) || info.owner == user) << info.owner;
+  EXPECT_TRUE(platform::OwnedByAdministrators(info)) << info.owner;
 }
 
 }  // namespace vantrel::contract

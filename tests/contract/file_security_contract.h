@@ -9,10 +9,10 @@
 
 namespace vantrel::contract {
 
-// Works in `folder`, an existing folder of this user's own where they may write, which holds nothing named
-// "Own" or "Locked"; leaves both there. `wine`: the system is Wine, which keeps no permissions that are set
-// and answers for every file the user as owner, with full access, as its Unix mode has it; there alone a
-// folder for administrators only may read back as the user's.
+// Works in `folder`, an existing folder of this user's own (an administrator) where they may write, which
+// holds nothing named "Own" or "Locked"; leaves both there. `wine`: the system is Wine, which keeps no
+// permissions that are set and answers for every file the user as owner, with full access, as its Unix mode
+// has it; there alone a folder for administrators only may read back as the user's.
 void checkFileSecurity(platform::FileSecurity& security, platform::FileSystem& fileSystem,
                        const std::string& folder, bool wine);
 

@@ -79,6 +79,11 @@ TEST(StartupFolders, ListsEachFileOfBothFoldersAndTheirBackupsButTheFoldersOwnLo
   disk.addFile(m.allStartup("Desktop.INI"), "");
   disk.addFile(m.allStartup("sync.bat"), "");
   disk.addFile(m.allBackup("off.exe"), "");
+  // Made by Vantrel run as administrator.
+  for (const std::string& folder :
+       {disk.commonAppData + "\\Vantrel", disk.commonAppData + "\\Vantrel\\Startup-"}) {
+    m.fakes.fileSecurity.descriptors[folder] = {"S-1-5-32-544", true, {}, 0};
+  }
   TfrmVantrel& f = m.start();
   EXPECT_EQ(m.show(), "");
   const std::string startup = disk.startup;
@@ -293,30 +298,60 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
 }
 
-TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeIt) {
-  for (const bool madeBefore : {false, true}) {
-    SCOPED_TRACE(madeBefore ? "made before, by anyone" : "made by the move");
+TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeItAndUsedOnlyThen) {
+  const platform::SecurityInfo administrators{"S-1-5-32-544", true, {{true, 0, 0x1F01FF, "S-1-5-32-544"}}, 0};
+  platform::SecurityInfo junction = administrators;
+  junction.attributes = 0x410;
+  struct Case {
+    const char* what;
+    std::vector<std::string> before;               // folders made before: the backup's parent, the backup
+    std::vector<platform::SecurityInfo> security;  // of those, where not as the fake makes them
+    std::string refused;  // the folder that turning off and restoring are refused for
+  };
+  const std::string parent = "C:\\ProgramData\\Vantrel";
+  const std::string backup = parent + "\\Startup-";
+  const std::vector<Case> cases = {
+      {"made by the move", {}, {}, ""},
+      {"made before by an administrator", {parent, backup}, {administrators, administrators}, ""},
+      {"made before by a standard user", {parent, backup}, {}, backup},
+      {"its parent made before by a standard user", {parent}, {}, parent},
+      {"a junction", {parent, backup}, {administrators, junction}, backup},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     Machine m;
     fakes::FakeFileSystem& disk = m.fakes.fileSystem;
-    const std::string backup = disk.commonAppData + "\\Vantrel\\Startup-";
     disk.addFile(m.allStartup("a.bat"), "a");
-    if (madeBefore) {
-      disk.addFolder(backup);
+    for (std::size_t i = 0; i < c.before.size(); ++i) {
+      disk.addFolder(c.before[i]);
+      if (i < c.security.size()) {
+        m.fakes.fileSecurity.descriptors[c.before[i]] = c.security[i];
+      }
+    }
+    // Planted by whoever could: shown as turned off only where no one else could have.
+    if (!c.before.empty() && c.before.back() == backup) {
+      disk.addFile(m.allBackup("planted.lnk"), "x");
     }
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
+    EXPECT_EQ(f.ListView2->RowCount(), c.before.size() == 2 && c.refused.empty() ? 1 : 0);
     select(f.ListView1, {"a.bat"});
-    EXPECT_EQ(Machine::press(f.SpeedButton1), "");
+    const std::string message = Machine::press(f.SpeedButton1);
+    if (!c.refused.empty()) {
+      EXPECT_NE(message.find("users without administrator rights may have changed " + c.refused + ","),
+                std::string::npos)
+          << message;
+      EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+      continue;
+    }
+    EXPECT_EQ(message, "");
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
     EXPECT_TRUE(disk.administratorsOnly(backup));
-    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !madeBefore);
 
-    // A standard user may put nothing there, and restore nothing for all users.
-    disk.administrator = false;
-    EXPECT_FALSE(disk.mayWrite(m.allBackup("b.bat")));
-    disk.denyWriting(disk.commonStartup);
+    // Changed since by someone else: nothing comes back from it.
+    m.fakes.fileSecurity.descriptors[parent] = {"S-1-5-21-1-2-3-1001", true, {}, 0};
     select(f.ListView2, {"a.bat"});
-    EXPECT_NE(Machine::press(f.SpeedButton2), "");
+    EXPECT_NE(Machine::press(f.SpeedButton2).find(parent), std::string::npos);
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
   }
 }
