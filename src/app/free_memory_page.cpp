@@ -9,6 +9,7 @@
 #include "app/logon_task.h"
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/program_trust.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
 
@@ -25,6 +26,11 @@ constexpr char kHotkeyTaken[] =
 constexpr char kRestartFailed[] = "Vantrel could not start with administrator rights (error ";
 constexpr char kTaskNotRegistered[] = "Vantrel could not set itself to start as administrator at log-on: ";
 constexpr char kTaskNotDeleted[] = "Vantrel could not remove its task from the Task Scheduler: ";
+constexpr char kChangeable[] = "programs without administrator rights may change ";
+constexpr char kMoveAdvice[] = ". Move Vantrel into Program Files, then tick the box again.";
+constexpr char kTaskWithdrawn[] = "Vantrel removed its task that started it as administrator at log-on: ";
+constexpr char kStartsWithoutRights[] = ". It starts with Windows without administrator rights now";
+constexpr char kTaskStays[] = "It still starts as administrator at log-on, although ";
 
 }  // namespace
 
@@ -109,6 +115,13 @@ bool TfrmVantrel::taskDone(const char* failure, std::int32_t result) {
 }
 
 bool TfrmVantrel::registerLogonTask() {
+  // Started with administrator rights and no prompt, a program that others may change would be theirs to run.
+  if (const std::optional<std::string> changeable =
+          ChangeableByOthers(*services_.fileSecurity, executable())) {
+    Application()->MessageBox(kTaskNotRegistered + (kChangeable + *changeable) + kMoveAdvice, kProductLine,
+                              platform::kMbOk | platform::kMbIconStop);
+    return false;
+  }
   return taskDone(kTaskNotRegistered,
                   RegisterLogonTask(*services_.scheduledTasks,
                                     Utf16ToUtf8(services_.process->LookupAccountSidW()), executable()));
@@ -121,19 +134,37 @@ void TfrmVantrel::deleteLogonTask() {
   chkLogonTask->SetChecked(logonTask_);
 }
 
-void TfrmVantrel::showLogonTask() {
+bool TfrmVantrel::showLogonTask() {
   const platform::OsVersionInfo version = osVersion();
   // Before Vista there is no Task Scheduler to ask.
   if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
-    return;
+    return false;
   }
   const LogonTask task = FindLogonTask(*services_.scheduledTasks, executable());
   logonTask_ = task.result >= 0 && task.ours;
+  bool withdrawn = false;
   // As a Run value is. A copy that may not register it lets the Run value stand in for it meanwhile.
   if (logonTask_ && NamesMissingProgram(*services_.fileSystem, task.program)) {
     logonTask_ = chkLogonTask->Enabled() && registerLogonTask();
+  } else if (logonTask_) {
+    withdrawn = withdrawChangeableTask(task.program);
   }
   chkLogonTask->SetChecked(logonTask_);
+  return withdrawn;
+}
+
+bool TfrmVantrel::withdrawChangeableTask(const std::string& program) {
+  const std::optional<std::string> changeable = ChangeableByOthers(*services_.fileSecurity, program);
+  if (!changeable) {
+    return false;
+  }
+  const std::int32_t result = DeleteLogonTask(*services_.scheduledTasks, executable());
+  logonTask_ = result < 0;
+  const std::string why = kChangeable + *changeable;
+  Application()->MessageBox(result < 0 ? kTaskNotDeleted + TaskFailure(result) + " " + kTaskStays + why + "."
+                                       : kTaskWithdrawn + why + kStartsWithoutRights + kMoveAdvice,
+                            kProductLine, platform::kMbOk | platform::kMbIconWarning);
+  return !logonTask_;
 }
 
 platform::OsVersionInfo TfrmVantrel::osVersion() const {

@@ -113,7 +113,7 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
   if (!chkLog->Checked()) {
     return;
   }
-  const SettingsFiles files = LocateSettings(*services_.fileSystem, executable());
+  const SettingsFiles files = LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable());
   if (!files.writeFolder.empty()) {
     services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder),
                                            platform::FolderPermissions::Inherited);

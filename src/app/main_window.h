@@ -308,12 +308,16 @@ class TfrmVantrel : public TForm {
   // Registers the field's combination while the box is ticked; a refusal is told, and unticks the box.
   void holdHotkey();
   // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
-  // program that is gone is registered again for this one, where this copy may.
-  void showLogonTask();
+  // program that is gone is registered again for this one, where this copy may. One whose program others may
+  // change is removed, and told: true then, for the Run value to stand in for it.
+  bool showLogonTask();
   // Whether a call on the task succeeded; a failure is told, `failure` first.
   bool taskDone(const char* failure, std::int32_t result);
-  // Registers the task for this executable; a failure is told.
+  // Registers the task for this executable, where only administrators may change it; a failure is told.
   bool registerLogonTask();
+  // Deletes the task of ours that runs `program` where others may change it, and tells why, or that it could
+  // not; whether it went.
+  bool withdrawChangeableTask(const std::string& program);
   // Deletes the task; a failure is told, and the box keeps showing it.
   void deleteLogonTask();
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.

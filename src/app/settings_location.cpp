@@ -12,8 +12,14 @@ constexpr char kUserFolder[] = "Vantrel";
 // Made and gone again at once, to learn whether this user may create files in the executable's folder.
 constexpr char kProbeFile[] = "Vantrel.ini.probe";
 
-bool mayCreateFilesIn(platform::FileSystem& fileSystem, const std::string& folder) {
-  return !folder.empty() && fileSystem.CreateFileW(Utf8ToUtf16(folder + kProbeFile));
+// Whether this user's programs without administrator rights may create files in the folder: an elevated copy
+// may where they may not, and must choose as they would.
+bool mayCreateFilesIn(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                      const std::string& folder) {
+  platform::SecurityInfo info;
+  return !folder.empty() && fileSystem.CreateFileW(Utf8ToUtf16(folder + kProbeFile)) &&
+         security.GetNamedSecurityInfoW(Utf8ToUtf16(folder), &info) == platform::kErrorSuccess &&
+         (platform::OthersRights(info, security.GetTokenInformation_User()) & platform::kFileWriteData) != 0;
 }
 
 bool fileExists(platform::FileSystem& fileSystem, const std::string& path) {
@@ -25,10 +31,11 @@ bool fileExists(platform::FileSystem& fileSystem, const std::string& path) {
 
 }  // namespace
 
-SettingsFiles LocateSettings(platform::FileSystem& fileSystem, const std::string& executable) {
+SettingsFiles LocateSettings(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                             const std::string& executable) {
   const std::string folder = ExtractFilePath(executable);
   const std::string portable = folder + kSettingsFile;
-  if (mayCreateFilesIn(fileSystem, folder)) {
+  if (mayCreateFilesIn(fileSystem, security, folder)) {
     return {portable, portable, ""};
   }
   const std::string appData = Utf16ToUtf8(fileSystem.SHGetFolderPathW(platform::kCsidlAppData));

@@ -1,9 +1,11 @@
-// Where the settings file lives: beside the executable when this user may write there (portable use), in this
-// user's application-data folder otherwise, as for a standard user's copy in Program Files.
+// Where the settings file lives: beside the executable when this user may write there without administrator
+// rights (portable use), in this user's application-data folder otherwise, as for a copy in Program Files,
+// elevated or not.
 #pragma once
 
 #include <string>
 
+#include "platform/file_security.h"
 #include "platform/file_system.h"
 
 namespace vantrel {
@@ -17,6 +19,7 @@ struct SettingsFiles {
 
 // `executable`: the program's full path. The file beside it is still read while this user has none of their
 // own.
-SettingsFiles LocateSettings(platform::FileSystem& fileSystem, const std::string& executable);
+SettingsFiles LocateSettings(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                             const std::string& executable);
 
 }  // namespace vantrel

@@ -62,7 +62,8 @@ void TfrmVantrel::FormCreate(TObject*) {
   const Bounds bounds = ThresholdBounds(total);
   edtMin->SetMinValue(bounds.lower);
   edtMin->SetMaxValue(bounds.upper);
-  TIniFile ini(*services_.profile, LocateSettings(*services_.fileSystem, executable()).read);
+  TIniFile ini(*services_.profile,
+               LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable()).read);
   Label3->SetCaption(IntToStr(WholeMegabytes(total)) + "MB");
   const char separator = Application()->DecimalSeparator();
   Label1->SetCaption(FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), separator));
@@ -88,10 +89,11 @@ void TfrmVantrel::FormCreate(TObject*) {
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
   // Before the Auto Start box: while the task starts the program, the box is ticked and writes no Run value.
-  quietly([&] { showLogonTask(); });
+  bool withdrawnTask = false;
+  quietly([&] { withdrawnTask = showLogonTask(); });
   // The two boxes run their handlers; each is applied whatever became of the other.
   quietly([&] {
-    if (autoRun == 1 || logonTask_) {
+    if (autoRun == 1 || logonTask_ || withdrawnTask) {
       CheckBox2->SetChecked(true);
     } else if (autoRun == -1) {
       CheckBox2->SetChecked(false);
@@ -119,7 +121,7 @@ void TfrmVantrel::FormShow(TObject*) {
 
 void TfrmVantrel::FormDestroy(TObject*) {
   const bool autoRun = CheckBox2->Checked();
-  const SettingsFiles files = LocateSettings(*services_.fileSystem, executable());
+  const SettingsFiles files = LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable());
   TIniFile before(*services_.profile, files.read);
   // A box that does not hold a number keeps what the file had for its key.
   const auto figure = [&](const std::string& text, const Key& key) {

@@ -31,7 +31,8 @@ constexpr long kErrorAlreadyExists = 183;
 constexpr long kDeAccessDeniedSource = 0x78;
 
 // Who may change a folder: whom its parent lets, or only administrators and SYSTEM, with every user allowed
-// to read (set on the folder itself, not inherited from its parent; what it holds inherits it). A folder
+// to read (set on the folder itself, not inherited from its parent; what it holds inherits it), owned by
+// Administrators. A folder
 // whose files run for every user is kept that way, so that no standard user can put or change a file there.
 enum class FolderPermissions { Inherited, AdministratorsOnly };
 
@@ -51,8 +52,8 @@ class FileSystem {
   // Creates a folder in an existing one, with those permissions from the start; false when it cannot, and
   // when it is there already.
   virtual bool CreateDirectoryW(const std::u16string& path, FolderPermissions permissions) = 0;
-  // Gives an existing folder FolderPermissions::AdministratorsOnly; kErrorSuccess or the system's error code
-  // (kErrorAccessDenied where this user may not change them).
+  // Gives an existing folder FolderPermissions::AdministratorsOnly, owner and permissions; kErrorSuccess or
+  // the system's error code (kErrorAccessDenied where this user may not change them).
   virtual long SetNamedSecurityInfoW(const std::u16string& path) = 0;
   // The attributes of a file or folder (kFileAttributeDirectory for a folder); kInvalidFileAttributes when it
   // cannot be looked at, with `missing` telling whether that is because nothing is there (rather than, say, a

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/file_security.h"
 #include "platform/file_system.h"
 #include "platform/gdi.h"
 #include "platform/instances.h"
@@ -42,6 +43,7 @@ struct Services {
   TimeOfDay* timeOfDay = nullptr;
   SystemMemory* systemMemory = nullptr;
   ScheduledTasks* scheduledTasks = nullptr;
+  FileSecurity* fileSecurity = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace vantrel::platform {
 
@@ -21,6 +22,8 @@ class Version {
 
   // The running system's version; false when the system cannot tell.
   virtual bool GetVersionExA(OsVersionInfo& info) = 0;
+  // The version of Wine that runs the program, as its ntdll.dll exports it; empty on Windows itself.
+  virtual std::string wine_get_version() = 0;
 };
 
 // Whether the version is major.minor or later.

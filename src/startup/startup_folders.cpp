@@ -25,6 +25,10 @@ constexpr char kReasonNoRecycleBin[] =
 constexpr char kReasonShellKeptIt[] =
     "Windows answered that it went to the Recycle Bin, but it is still there";
 constexpr char kReasonNameForTheBin[] = "the Recycle Bin takes no name that ends in a dot or a blank";
+// What no one but administrators and the system may do to all users' backup folder or its parent.
+constexpr std::uint32_t kChanges = platform::kFileWriteData | platform::kFileAppendData |
+                                   platform::kFileDeleteChild | platform::kDelete | platform::kWriteDac |
+                                   platform::kWriteOwner;
 
 bool endsWithNoCase(const std::string& text, const std::string& end) {
   return text.size() >= end.size() &&
@@ -136,6 +140,34 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     list.AddRow(
         fileRow(fileSystem, scope, folder, names[i], status ? std::optional(texts[i]) : std::nullopt));
   }
+}
+
+// All users' backup runs at every user's log-on once a file is restored from it: it counts only where no one
+// but administrators and the system can have put a file there or swapped the folder. The first of the backup
+// folder and its parent that is a link, is owned by someone else than Administrators, SYSTEM or
+// TrustedInstaller, or lets anyone else add, delete, rename or re-permission; none where neither does.
+std::optional<std::string> untrustedBackup(platform::FileSecurity& security, const std::string& backup) {
+  const std::string user = security.GetTokenInformation_User();
+  for (const std::string& folder : {backup, backup.substr(0, backup.rfind('\\'))}) {
+    platform::SecurityInfo info;
+    if (security.GetNamedSecurityInfoW(literal(folder), &info) != platform::kErrorSuccess ||
+        (info.attributes & platform::kFileAttributeReparsePoint) != 0 ||
+        !platform::OwnedByAdministrators(info) || (platform::OthersRights(info, user) & kChanges) != 0) {
+      return folder;
+    }
+  }
+  return std::nullopt;
+}
+
+// The backup folder whose files a list may show: none for all users' while it is not to be trusted.
+std::string listedBackup(platform::FileSecurity& security, const FolderScope& scope,
+                         const std::string& backup) {
+  return ForAllUsers(scope.Name) && untrustedBackup(security, backup) ? std::string() : backup;
+}
+
+std::string untrustedReason(const std::string& folder) {
+  return "users without administrator rights may have changed " + folder +
+         ", so Vantrel moves nothing to or from it";
 }
 
 // Whether something may be at `path`: only what is seen missing is not.
@@ -278,9 +310,9 @@ bool ensureFolder(platform::FileSystem& fileSystem, const std::string& folder,
 // nothing is made. All users' backup runs at every user's log-on once an administrator restores a file from
 // it: it is made only where this user may move files out of all users' Startup folder, and only
 // administrators may change it, set where it is there already before a file goes in.
-bool prepareTarget(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& from,
-                   const std::string& to, bool toBackup, const std::vector<std::string>& entries,
-                   TRefusals& refusals) {
+bool prepareTarget(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                   const FolderScope& scope, const std::string& from, const std::string& to, bool toBackup,
+                   const std::vector<std::string>& entries, TRefusals& refusals) {
   const auto refuseAll = [&](const std::function<void(const std::string&)>& refuseOne) {
     for (const std::string& entry : entries) {
       refuseOne(entry);
@@ -290,6 +322,14 @@ bool prepareTarget(platform::FileSystem& fileSystem, const FolderScope& scope, c
   if (from.empty() || to.empty()) {
     return refuseAll([&](const std::string& entry) { refusals.Refused(entry, scope.Name, kReasonNoFolder); });
   }
+  const auto refuseUntrusted = [&](const std::string& folder) {
+    return refuseAll(
+        [&](const std::string& entry) { refusals.Refused(entry, scope.Name, untrustedReason(folder)); });
+  };
+  if (const std::optional<std::string> untrusted =
+          !toBackup && ForAllUsers(scope.Name) ? untrustedBackup(security, from) : std::nullopt) {
+    return refuseUntrusted(*untrusted);
+  }
   if (!toBackup || !ForAllUsers(scope.Name)) {
     if (ensureFolder(fileSystem, to, platform::FolderPermissions::Inherited)) {
       return true;
@@ -297,13 +337,18 @@ bool prepareTarget(platform::FileSystem& fileSystem, const FolderScope& scope, c
     return refuseAll([&](const std::string& entry) { refusals.NoRights(entry, scope.Name, false); });
   }
   if (isFolder(fileSystem, to)) {
+    if (const std::optional<std::string> untrusted = untrustedBackup(security, to)) {
+      return refuseUntrusted(*untrusted);
+    }
     const long error = fileSystem.SetNamedSecurityInfoW(Utf8ToUtf16(to));
     return error == platform::kErrorSuccess ||
            refuseAll([&](const std::string& entry) { refuse(refusals, scope, entry, error); });
   }
   if (fileSystem.CreateFileW(Utf8ToUtf16(plainPath(from, kProbe))) &&
       ensureFolder(fileSystem, to, platform::FolderPermissions::AdministratorsOnly)) {
-    return true;
+    // Its parent may have been made by anyone before.
+    const std::optional<std::string> untrusted = untrustedBackup(security, to);
+    return !untrusted || refuseUntrusted(*untrusted);
   }
   return refuseAll([&](const std::string& entry) { refusals.NoRights(entry, scope.Name, true); });
 }
@@ -374,20 +419,21 @@ FolderPlaces PlacesOf(platform::FileSystem& fileSystem, const FolderScope& scope
   return {live, parent.empty() ? std::string() : parent + "\\Vantrel\\Startup-"};
 }
 
-void FillFolderLists(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
-                     const StatusColumn* status, TListView& liveList, TListView& backupList) {
+void FillFolderLists(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                     const std::vector<FolderScope>& scopes, const StatusColumn* status, TListView& liveList,
+                     TListView& backupList) {
   TListViewUpdate liveUpdate(liveList);
   TListViewUpdate backupUpdate(backupList);
   for (const FolderScope& scope : scopes) {
     const FolderPlaces places = PlacesOf(fileSystem, scope);
     fillList(fileSystem, scope, places.Live, status, liveList);
-    fillList(fileSystem, scope, places.Backup, nullptr, backupList);
+    fillList(fileSystem, scope, listedBackup(security, scope, places.Backup), nullptr, backupList);
   }
 }
 
-void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
-                       const StatusColumn* status, TListView& fromList, bool toBackup, TListView& toList,
-                       TRefusals& refusals) {
+void MoveSelectedFiles(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                       const std::vector<FolderScope>& scopes, const StatusColumn* status,
+                       TListView& fromList, bool toBackup, TListView& toList, TRefusals& refusals) {
   std::vector<int> movedRows;
   std::vector<TListRow> arrived;   // the rows of the files now in the target, as it shows them
   std::vector<FolderScope> stale;  // where a file had vanished
@@ -403,7 +449,7 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Folde
     const FolderPlaces places = PlacesOf(fileSystem, scope);
     const std::string& from = toBackup ? places.Live : places.Backup;
     const std::string& to = toBackup ? places.Backup : places.Live;
-    if (!prepareTarget(fileSystem, scope, from, to, toBackup, entries, refusals)) {
+    if (!prepareTarget(fileSystem, security, scope, from, to, toBackup, entries, refusals)) {
       continue;
     }
     for (const int row : rows) {
@@ -430,7 +476,8 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Folde
     toList.AddRow(row);
   }
   deleteRows(fromList, movedRows);
-  FillFolderLists(fileSystem, stale, status, toBackup ? fromList : toList, toBackup ? toList : fromList);
+  FillFolderLists(fileSystem, security, stale, status, toBackup ? fromList : toList,
+                  toBackup ? toList : fromList);
 }
 
 std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
@@ -455,8 +502,9 @@ std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
   return stale;
 }
 
-void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<FolderScope>& scopes,
-                         const StatusColumn* status, TListView& list, bool backup, TRefusals& refusals) {
+void DeleteSelectedFiles(platform::FileSystem& fileSystem, platform::FileSecurity& security,
+                         const std::vector<FolderScope>& scopes, const StatusColumn* status, TListView& list,
+                         bool backup, TRefusals& refusals) {
   std::vector<int> deletedRows;
   // Where a file had vanished or stays under another name: its scope and folder.
   std::vector<std::pair<FolderScope, std::string>> stale;
@@ -482,7 +530,11 @@ void DeleteSelectedFiles(platform::FileSystem& fileSystem, const std::vector<Fol
   deleteRows(list, deletedRows);
   TListViewUpdate update(list);
   for (const auto& [scope, folder] : stale) {
-    fillList(fileSystem, scope, folder, backup ? nullptr : status, list);
+    if (backup) {
+      fillList(fileSystem, scope, listedBackup(security, scope, folder), nullptr, list);
+    } else {
+      fillList(fileSystem, scope, folder, status, list);
+    }
   }
 }
 

@@ -164,7 +164,8 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
   FillLists(*services_.registry, runScopes(), shown, *ListView1, *ListView2);
-  FillFolderLists(*services_.fileSystem, FolderScopes(), shown, *ListView1, *ListView2);
+  FillFolderLists(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, *ListView1,
+                  *ListView2);
   // A page shown anew looks at the disks anew: programs may have come or gone meanwhile.
   Publishers->Check(true);
   for (int i = 0; i < ListView1->RowCount(); ++i) {
@@ -221,7 +222,8 @@ void TfrmVantrel::moveSelected(bool toBackup) {
   TRefusals refusals(toBackup ? EntryAction::TurnOff : EntryAction::Restore);
   MoveSelectedEntries(*services_.registry, runScopes(), shown, from, toBackup ? kRunKey : kBackupKey, to,
                       toBackup ? kBackupKey : kRunKey, refusals);
-  MoveSelectedFiles(*services_.fileSystem, FolderScopes(), shown, from, toBackup, to, refusals);
+  MoveSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, from, toBackup, to,
+                    refusals);
   Publishers->Check(false);
   tell(refusals);
 }
@@ -233,7 +235,8 @@ void TfrmVantrel::deleteSelected(bool backup) {
   TRefusals refusals(EntryAction::Delete);
   DeleteSelectedEntries(*services_.registry, runScopes(), shown, list, backup ? kBackupKey : kRunKey,
                         backup ? *ListView1 : *ListView2, refusals);
-  DeleteSelectedFiles(*services_.fileSystem, FolderScopes(), shown, list, backup, refusals);
+  DeleteSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, list, backup,
+                      refusals);
   Publishers->Check(false);
   tell(refusals);
 }
@@ -246,7 +249,7 @@ void TfrmVantrel::switchSelected(bool starts) {
       UnselectGoneFiles(*services_.fileSystem, FolderScopes(), *ListView1, refusals);
   SetSelectedStartsAtLogOn(status, runScopes(), *ListView1, *ListView2, starts,
                            services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
-  FillFolderLists(*services_.fileSystem, gone, &status, *ListView1, *ListView2);
+  FillFolderLists(*services_.fileSystem, *services_.fileSecurity, gone, &status, *ListView1, *ListView2);
   Publishers->Check(false);
   tell(refusals);
 }

@@ -8,9 +8,9 @@
 
 namespace vantrel::contract {
 
-// `account`: the user's, as the task's trigger names it. `keepsActions`: whether the system keeps a task's
-// action, which the program reads back; Wine 8 keeps neither an action nor a trigger (its reader of both is a
-// stub), but answers the registration as done.
-void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& account, bool keepsActions);
+// `account`: the user's, as the task's trigger names it. `wine`: the system is Wine, whose version 8 keeps
+// neither an action nor a trigger (its reader of both is a stub) but answers the registration as done; a task
+// read back without its action is accepted there alone.
+void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& account, bool wine);
 
 }  // namespace vantrel::contract

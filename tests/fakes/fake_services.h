@@ -3,6 +3,7 @@
 
 #include "fake_clock.h"
 #include "fake_dialogs.h"
+#include "fake_file_security.h"
 #include "fake_file_system.h"
 #include "fake_gdi.h"
 #include "fake_instances.h"
@@ -45,6 +46,7 @@ struct FakeServices {
   FakeTimeOfDay timeOfDay;
   FakeSystemMemory systemMemory;
   FakeScheduledTasks scheduledTasks;
+  FakeFileSecurity fileSecurity{fileSystem};
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -62,7 +64,8 @@ struct FakeServices {
                               .instances = &instances,
                               .timeOfDay = &timeOfDay,
                               .systemMemory = &systemMemory,
-                              .scheduledTasks = &scheduledTasks};
+                              .scheduledTasks = &scheduledTasks,
+                              .fileSecurity = &fileSecurity};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_file_security.h"
 #include "fake_profile.h"
+#include "file_security_contract.h"
 #include "file_system_contract.h"
 #include "platform/unicode.h"
 
@@ -22,6 +24,13 @@ TEST(FakeFileSystem, KeepsTheFileSystemContract) {
   contract::checkFolderPermissions(fileSystem, u"C:\\Temp", [&](const std::u16string& folder) {
     return fileSystem.administratorsOnly(Utf16ToUtf8(folder));
   });
+}
+
+TEST(FakeFileSecurity, KeepsTheFileSecurityContract) {
+  fakes::FakeProcess process;
+  fakes::FakeFileSystem fileSystem(process);
+  fakes::FakeFileSecurity security(fileSystem);
+  contract::checkFileSecurity(security, fileSystem, fileSystem.appData, false);
 }
 
 TEST(FakeFileSystem, ADeniedFolderRefusesWhatAStandardUserMayNotDo) {

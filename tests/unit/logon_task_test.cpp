@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_trust.h"
 #include "fake_services.h"
 #include "program_run.h"
 #include "program_support.h"
@@ -20,6 +21,16 @@ namespace {
 const platform::HKey kHklm = platform::kHKeyLocalMachine;
 const platform::HKey kHkcu = platform::kHKeyCurrentUser;
 constexpr char kGoneExe[] = "C:\\Old\\Vantrel.exe";
+
+// As in Program Files: only administrators may change the program and the folders above it, except `open`.
+void onlyAdministrators(fakes::FakeServices& machine, std::string path, const std::string& open = "") {
+  for (; path.find('\\') != std::string::npos; path.resize(path.rfind('\\'))) {
+    if (path != open) {
+      machine.fileSecurity.descriptors[path] = {
+          "S-1-5-32-544", true, {{true, 0, 0x1F01FF, "S-1-5-32-544"}}, 0};
+    }
+  }
+}
 
 // The task as Windows gives it back: indented, the quotes of the command as they are.
 std::string windowsTask(const std::string& command) {
@@ -64,6 +75,53 @@ TEST(LogonTask, TheDefinitionStartsThisProgramElevatedAtThisUsersLogOnAndReadsBa
   }
 }
 
+TEST(LogonTask, AProgramIsChangeableByOthersWhereTheyMayReplaceItOrAddADllOrRenameAFolderOnItsPath) {
+  using platform::AccessEntry;
+  const AccessEntry admins{true, 0, 0x1F01FF, "S-1-5-32-544"};
+  const auto with = [&](std::vector<AccessEntry> more, std::uint32_t attributes = 0) {
+    more.insert(more.begin(), admins);
+    return platform::SecurityInfo{"S-1-5-18", true, more, attributes};
+  };
+  struct Row {
+    std::string what;
+    std::string path;  // given `security`; the rest as in Program Files
+    platform::SecurityInfo security;
+    std::optional<std::string> changeable;
+  };
+  const std::string exe = "C:\\Apps\\Vantrel\\Vantrel.exe";
+  const std::vector<Row> rows = {
+      {"only administrators", exe, with({}), std::nullopt},
+      {"owned by the user", exe, {"S-1-5-21-1-2-3-1001", true, {admins}, 0}, exe},
+      {"the user's own write", exe, with({{true, 0, 0x2, "S-1-5-21-1-2-3-1001"}}), exe},
+      {"generic write for Users", exe, with({{true, 0, 0x40000000, "S-1-5-32-545"}}), exe},
+      {"no permission list", exe, {"S-1-5-18", false, {}, 0}, exe},
+      {"denied before it is allowed", exe,
+       with({{false, 0, 0x10000000, "S-1-1-0"}, {true, 0, 0x1F01FF, "S-1-5-32-545"}}), std::nullopt},
+      {"allowed before it is denied", exe,
+       with({{true, 0, 0x1F01FF, "S-1-5-32-545"}, {false, 0, 0x10000000, "S-1-1-0"}}), exe},
+      {"only for what it holds", exe, with({{true, 0x08, 0x1F01FF, "S-1-5-11"}}), std::nullopt},
+      {"a DLL added beside it", "C:\\Apps\\Vantrel", with({{true, 0, 0x2, "S-1-5-11"}}), "C:\\Apps\\Vantrel"},
+      {"its folder a junction", "C:\\Apps\\Vantrel", with({}, 0x410), "C:\\Apps\\Vantrel"},
+      {"a folder above renamed", "C:\\Apps", with({{true, 0, 0x40, "S-1-5-11"}}), "C:\\Apps"},
+      {"a folder above re-permissioned", "C:\\Apps", with({{true, 0, 0x80000, "S-1-5-4"}}), "C:\\Apps"},
+      {"folders added above", "C:\\Apps", with({{true, 0, 0x4, "S-1-5-11"}}), std::nullopt},
+      {"the user's machine group at the root", "C:", with({{true, 0, 0x40, "S-1-5-21-1-2-3-513"}}), "C:"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = exe;
+    onlyAdministrators(machine, exe);
+    machine.fileSecurity.descriptors[row.path] = row.security;
+    EXPECT_EQ(ChangeableByOthers(machine.fileSecurity, exe), row.changeable);
+  }
+  // A file whose security cannot be read counts as changeable.
+  fakes::FakeServices machine;
+  onlyAdministrators(machine, exe);
+  machine.fileSecurity.faults.failOn("GetNamedSecurityInfoW", 1);
+  EXPECT_EQ(ChangeableByOthers(machine.fileSecurity, exe), exe);
+}
+
 class LogonTaskBox : public ::testing::Test {
  protected:
   LogonTaskBox() {
@@ -73,6 +131,7 @@ class LogonTaskBox : public ::testing::Test {
     fakes.process.moduleFileName = kExe;
     fakes.registry.createKey(kHklm, kRunKey);
     fakes.registry.createKey(kHkcu, kRunKey);
+    onlyAdministrators(fakes, kExe);
   }
   std::optional<std::string> runValue() const {
     return fakes.registry.stringValue(kHklm, kRunKey, "Vantrel");
@@ -143,6 +202,8 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
       // Meanwhile the Run value starts it.
       {"gone, a copy that may not rewrite it", windowsTask(kGoneExe), false, platform::kSOk, false, kGoneExe},
       {"another program's", foreign, true, platform::kSOk, false, "C:\\Other\\tool.exe"},
+      {"another program's, named like ours", windowsTask("C:\\Other\\NotVantrel.exe"), true, platform::kSOk,
+       false, "C:\\Other\\NotVantrel.exe"},
       {"none", {}, true, platform::kSOk, false, {}},
       {"the service is not running", windowsTask(kExe), true, platform::kSchedEServiceNotRunning, false,
        kExe},
@@ -153,7 +214,9 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
     machine.version.majorVersion = 10;
     machine.windowSystem.elevated = c.elevated;
     machine.process.moduleFileName = kExe;
+    onlyAdministrators(machine, kExe);
     machine.fileSystem.addFile("D:\\Vantrel.exe");
+    onlyAdministrators(machine, "D:\\Vantrel.exe");
     machine.registry.createKey(kHklm, kRunKey);
     // An earlier Run value goes while the task starts the program, whatever the file said.
     machine.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
@@ -181,6 +244,7 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
     std::function<void(fakes::FakeScheduledTasks&)> arrange;
     std::string reason;
     std::optional<std::string> taskAfter;
+    std::string open = "";  // a folder on the program's path that others may change
   };
   const std::string text = "Vantrel could not set itself to start as administrator at log-on: ";
   const std::vector<Case> cases = {
@@ -188,6 +252,10 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
        [](auto& tasks) { tasks.tasks["Vantrel"] = windowsTask("C:\\Other\\tool.exe"); },
        "a task named Vantrel that starts another program is there; Vantrel leaves it alone.",
        "C:\\Other\\tool.exe"},
+      {"another program's task, named like ours",
+       [](auto& tasks) { tasks.tasks["Vantrel"] = windowsTask("C:\\Other\\NotVantrel.exe"); },
+       "a task named Vantrel that starts another program is there; Vantrel leaves it alone.",
+       "C:\\Other\\NotVantrel.exe"},
       {"the service is not running",
        [](auto& tasks) { tasks.service = platform::kSchedEServiceNotRunning; },
        "the Task Scheduler service is not running.",
@@ -206,6 +274,12 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
        [](auto& tasks) { tasks.faults.failOn("RegisterTask", 1); },
        "the Task Scheduler answered error 0x80004005.",
        {}},
+      {"a folder that others may change",
+       [](auto&) {},
+       "programs without administrator rights may change C:\\Apps. "
+       "Move Vantrel into Program Files, then tick the box again.",
+       {},
+       "C:\\Apps"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -213,6 +287,7 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
     machine.version.majorVersion = 10;
     machine.windowSystem.elevated = true;
     machine.process.moduleFileName = kExe;
+    onlyAdministrators(machine, kExe, c.open);
     machine.registry.createKey(kHklm, kRunKey);
     ProgramRun run(machine);
     c.arrange(machine.scheduledTasks);
@@ -240,6 +315,22 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
   EXPECT_EQ(taskProgram(), kExe);
   EXPECT_EQ(messages(), std::vector<std::string>{"Vantrel could not remove its task from the Task Scheduler: "
                                                  "Windows refused it (access denied)."});
+}
+
+TEST_F(LogonTaskBox, ATaskForAProgramThatOthersMayNowChangeIsRemovedAtTheStartAndTheRunValueStandsIn) {
+  fakes.scheduledTasks.tasks["Vantrel"] = windowsTask(kExe);
+  fakes.fileSecurity.descriptors.erase("C:\\Apps\\Vantrel");
+  ProgramRun run(fakes);
+  EXPECT_FALSE(run.form->chkLogonTask->Checked());
+  EXPECT_TRUE(run.form->CheckBox2->Checked());
+  EXPECT_EQ(taskProgram(), std::nullopt);
+  EXPECT_EQ(runValue(), kExe);
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{
+                "Vantrel removed its task that started it as administrator at log-on: programs "
+                "without administrator rights may change C:\\Apps\\Vantrel. It starts with Windows "
+                "without administrator rights now. Move Vantrel into Program Files, then tick the box "
+                "again."});
 }
 
 }  // namespace

@@ -343,8 +343,8 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
   };
   const std::vector<Case> cases = {
       {"C:\\Apps\\Vantrel\\Vantrel.exe", "C:\\Apps\\Vantrel\\Vantrel.exe", "C:\\Apps\\Vantrel\\Vantrel.ini"},
-      {"C:\\Program Files\\Vantrel\\Vantrel.exe", "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"",
-       "C:\\Program Files\\Vantrel\\Vantrel.ini"},
+      // An administrator's copy writes where the same user's copy without administrator rights would.
+      {"C:\\Program Files\\Vantrel\\Vantrel.exe", "\"C:\\Program Files\\Vantrel\\Vantrel.exe\"", kUserIni},
       {"D:\\Tools\\vt2.exe", "D:\\Tools\\vt2.exe", "D:\\Tools\\Vantrel.ini"},
       {"C:\\Πρόγραμμα 内存\\Vantrel.exe", "\"C:\\Πρόγραμμα 内存\\Vantrel.exe\"",
        "C:\\Πρόγραμμα 内存\\Vantrel.ini"},
@@ -466,6 +466,13 @@ TEST_F(Settings, AFolderThatTurnsReadOnlyWhileTheProgramRunsSendsTheExitToTheUse
   EXPECT_EQ(fakes.profile.files[kIni], settingsText({"CPU=50"}));
   EXPECT_NE(fakes.profile.files[kUserIni].find("\r\nCPU=50\r\n"), std::string::npos);
   EXPECT_TRUE(messages().empty());
+
+  // Where Windows does not tell where this user's application data is, nothing goes elsewhere.
+  fakes.fileSystem.appData.clear();
+  const int folders = fakes.fileSystem.faults.calls("CreateDirectoryW");
+  ProgramRun unknown(fakes);
+  unknown.stop();
+  EXPECT_EQ(fakes.fileSystem.faults.calls("CreateDirectoryW"), folders);
 }
 
 TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {

@@ -79,6 +79,11 @@ TEST(StartupFolders, ListsEachFileOfBothFoldersAndTheirBackupsButTheFoldersOwnLo
   disk.addFile(m.allStartup("Desktop.INI"), "");
   disk.addFile(m.allStartup("sync.bat"), "");
   disk.addFile(m.allBackup("off.exe"), "");
+  // Made by Vantrel run as administrator.
+  for (const std::string& folder :
+       {disk.commonAppData + "\\Vantrel", disk.commonAppData + "\\Vantrel\\Startup-"}) {
+    m.fakes.fileSecurity.descriptors[folder] = {"S-1-5-32-544", true, {}, 0};
+  }
   TfrmVantrel& f = m.start();
   EXPECT_EQ(m.show(), "");
   const std::string startup = disk.startup;
@@ -115,10 +120,14 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
     bool persistent;
     const char* where;  // after the move down: "live", "backup" or "both"
     bool readOnly = false;
+    const char* reason = "";  // said of the file that did not move
   };
   const std::vector<Case> cases = {
       {"within a volume", false, "", 0, false, "backup"},
       {"the backup folder not made", false, "CreateDirectoryW", 1, true, "live"},
+      // Windows does not tell where this user's application data is: no backup at the root of a drive.
+      {"no application-data folder", false, "SHGetFolderPathW", 2, true, "live", false,
+       "Windows does not tell where its folder is"},
       {"the move", false, "MoveFileExW", 1, false, "live"},
       {"across volumes", true, "", 0, false, "backup"},
       {"the copy", true, "CopyFileW", 1, false, "live"},
@@ -147,6 +156,7 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
     select(f.ListView1, {kGreek});
     const std::string message = Machine::press(f.SpeedButton1);
     EXPECT_EQ(message.empty(), *c.call == '\0') << message;
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
     bool missing = false;
     const bool inLive = m.content(m.userStartup(kGreek)) == greek;
     const bool inBackup = m.content(m.userBackup(kGreek)) == greek;
@@ -310,44 +320,80 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
 }
 
-TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeIt) {
+TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeItAndUsedOnlyThen) {
+  const platform::SecurityInfo administrators{"S-1-5-32-544", true, {{true, 0, 0x1F01FF, "S-1-5-32-544"}}, 0};
+  platform::SecurityInfo junction = administrators;
+  junction.attributes = 0x410;
   struct Case {
     const char* what;
-    bool madeBefore;
-    bool refused;  // Windows refuses to set its permissions
+    std::vector<std::string> before;               // folders made before: the backup's parent, the backup
+    std::vector<platform::SecurityInfo> security;  // of those, where not as the fake makes them
+    std::string refused;              // the folder that turning off and restoring are refused for
+    bool permissionsRefused = false;  // Windows refuses to set its permissions
   };
-  for (const Case& c : {Case{"made by the move", false, false}, Case{"made before, by anyone", true, false},
-                        Case{"made before, its permissions refused", true, true}}) {
+  const std::string parent = "C:\\ProgramData\\Vantrel";
+  const std::string backup = parent + "\\Startup-";
+  const std::vector<Case> cases = {
+      {"made by the move", {}, {}, ""},
+      {"made before by an administrator", {parent, backup}, {administrators, administrators}, ""},
+      {"made before by an administrator, its permissions refused",
+       {parent, backup},
+       {administrators, administrators},
+       "",
+       true},
+      {"made before by a standard user", {parent, backup}, {}, backup},
+      {"its parent made before by a standard user", {parent}, {}, parent},
+      {"a junction", {parent, backup}, {administrators, junction}, backup},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Machine m;
     fakes::FakeFileSystem& disk = m.fakes.fileSystem;
-    const std::string backup = disk.commonAppData + "\\Vantrel\\Startup-";
     disk.addFile(m.allStartup("a.bat"), "a");
-    if (c.madeBefore) {
-      disk.addFolder(backup);
+    for (std::size_t i = 0; i < c.before.size(); ++i) {
+      disk.addFolder(c.before[i]);
+      if (i < c.security.size()) {
+        m.fakes.fileSecurity.descriptors[c.before[i]] = c.security[i];
+      }
+    }
+    // Planted by whoever could: shown as turned off only where no one else could have.
+    if (!c.before.empty() && c.before.back() == backup) {
+      disk.addFile(m.allBackup("planted.lnk"), "x");
     }
     TfrmVantrel& f = m.start();
     EXPECT_EQ(m.show(), "");
+    EXPECT_EQ(f.ListView2->RowCount(), c.before.size() == 2 && c.refused.empty() ? 1 : 0);
     select(f.ListView1, {"a.bat"});
-    if (c.refused) {
+    if (c.permissionsRefused) {
       disk.faults.failOn("SetNamedSecurityInfoW", 1, true);
       EXPECT_NE(Machine::press(f.SpeedButton1), "");
       EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
       EXPECT_FALSE(disk.fileExists(m.allBackup("a.bat")));
       continue;
     }
-    EXPECT_EQ(Machine::press(f.SpeedButton1), "");
+    const std::string message = Machine::press(f.SpeedButton1);
+    if (!c.refused.empty()) {
+      EXPECT_NE(message.find("users without administrator rights may have changed " + c.refused + ","),
+                std::string::npos)
+          << message;
+      EXPECT_EQ(m.content(m.allStartup("a.bat")), "a");
+      continue;
+    }
+    EXPECT_EQ(message, "");
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
     EXPECT_TRUE(disk.administratorsOnly(backup));
-    EXPECT_EQ(disk.administratorsOnly(disk.commonAppData + "\\Vantrel"), !c.madeBefore);
 
-    // A standard user may put nothing there, and restore nothing for all users.
-    disk.administrator = false;
-    EXPECT_FALSE(disk.mayWrite(m.allBackup("b.bat")));
-    disk.denyWriting(disk.commonStartup);
+    // Changed since by someone else: nothing comes back from it.
+    m.fakes.fileSecurity.descriptors[parent] = {"S-1-5-21-1-2-3-1001", true, {}, 0};
     select(f.ListView2, {"a.bat"});
-    EXPECT_NE(Machine::press(f.SpeedButton2), "");
+    EXPECT_NE(Machine::press(f.SpeedButton2).find(parent), std::string::npos);
     EXPECT_EQ(m.content(m.allBackup("a.bat")), "a");
+    // A file gone from it meanwhile reads it again, and shows nothing put there since.
+    disk.addFile(m.allBackup("planted.lnk"), "x");
+    disk.files.erase(m.allBackup("a.bat"));
+    select(f.ListView2, {"a.bat"});
+    Machine::press(f.SpeedButton5);
+    EXPECT_EQ(f.ListView2->RowCount(), 0);
   }
 }
 

@@ -5,9 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "file_security_contract.h"
 #include "file_system_contract.h"
 #include "platform/unicode.h"
+#include "platform/win32/win32_file_security.h"
 #include "platform/win32/win32_process.h"
+#include "platform/win32/win32_version.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>, which they need.
 #include <aclapi.h>
@@ -67,7 +70,7 @@ std::u16string permissionsOf(const std::u16string& folder) {
 // "D:(A;OICI;FA;;;SY) (A;OICI;FA;;;<user>)(A;OICI;0x1200a9;;;WD)" before and after): there only the calls'
 // answers are checked.
 bool underWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return !platform::win32::Win32Version().wine_get_version().empty();
 }
 
 TEST(Win32FileSystem, KeepsTheFolderPermissionsContract) {
@@ -83,6 +86,17 @@ TEST(Win32FileSystem, KeepsTheFolderPermissionsContract) {
   contract::checkFolderPermissions(
       fileSystem, folder, underWine() ? std::function<bool(const std::u16string&)>() : administratorsOnly);
   for (const char16_t* inner : {u"\\Shared", u"\\Plain"}) {
+    EXPECT_TRUE(RemoveDirectoryW(wide(folder + inner)));
+  }
+  EXPECT_TRUE(RemoveDirectoryW(wide(folder)));
+}
+
+TEST(Win32FileSecurity, KeepsTheFileSecurityContract) {
+  const std::u16string folder = newFolder(u"vantrel-security-");
+  platform::win32::Win32FileSystem fileSystem;
+  platform::win32::Win32FileSecurity security;
+  contract::checkFileSecurity(security, fileSystem, Utf16ToUtf8(folder), underWine());
+  for (const char16_t* inner : {u"\\Own", u"\\Locked"}) {
     EXPECT_TRUE(RemoveDirectoryW(wide(folder + inner)));
   }
   EXPECT_TRUE(RemoveDirectoryW(wide(folder)));

@@ -22,9 +22,10 @@ long lastError(BOOL done) {
   return done ? ERROR_SUCCESS : static_cast<long>(::GetLastError());
 }
 
-// FolderPermissions::AdministratorsOnly: SYSTEM and administrators may do anything, users read and run, each
-// inherited by what the folder holds; "P": nothing inherited from the parent.
-constexpr wchar_t kAdministratorsOnly[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
+// FolderPermissions::AdministratorsOnly: owned by Administrators, whatever user made it; SYSTEM and
+// administrators may do anything, users read and run, each inherited by what the folder holds; "P": nothing
+// inherited from the parent.
+constexpr wchar_t kAdministratorsOnly[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FRFX;;;BU)";
 
 // The security descriptor of kAdministratorsOnly; empty where it cannot be made.
 ScopedLocal administratorsOnly() {
@@ -82,12 +83,16 @@ long Win32FileSystem::SetNamedSecurityInfoW(const std::u16string& path) {
   BOOL present = FALSE;
   BOOL defaulted = FALSE;
   PACL dacl = nullptr;
-  if (!descriptor || !::GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted)) {
+  PSID owner = nullptr;
+  if (!descriptor || !::GetSecurityDescriptorDacl(descriptor.get(), &present, &dacl, &defaulted) ||
+      !::GetSecurityDescriptorOwner(descriptor.get(), &owner, &defaulted)) {
     return static_cast<long>(::GetLastError());
   }
   std::u16string name = path;  // the call takes a writable string
+  // The owner too: whoever owns it may give themselves any permission again.
   return static_cast<long>(::SetNamedSecurityInfoW(
-      wide(name), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+      wide(name), SE_FILE_OBJECT,
+      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, owner,
       nullptr, dacl, nullptr));
 }
 

@@ -2,6 +2,7 @@
 #include "platform/win32/win32_services.h"
 
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_file_security.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_gdi.h"
 #include "platform/win32/win32_instances.h"
@@ -41,6 +42,7 @@ Services& services() {
   static Win32TimeOfDay timeOfDay;
   static Win32SystemMemory systemMemory;
   static Win32ScheduledTasks scheduledTasks;
+  static Win32FileSecurity fileSecurity;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -58,7 +60,8 @@ Services& services() {
                        .instances = &instances,
                        .timeOfDay = &timeOfDay,
                        .systemMemory = &systemMemory,
-                       .scheduledTasks = &scheduledTasks};
+                       .scheduledTasks = &scheduledTasks,
+                       .fileSecurity = &fileSecurity};
   return real;
 }
 

@@ -22,4 +22,16 @@ bool Win32Version::GetVersionExA(OsVersionInfo& result) {
   return true;
 }
 
+std::string Win32Version::wine_get_version() {
+  // Looked up, not imported: Windows' own ntdll has no such export.
+  using Reader = const char*(__cdecl*)();
+  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  const auto read =
+      ntdll == nullptr
+          ? nullptr
+          : reinterpret_cast<Reader>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
+  const char* version = read == nullptr ? nullptr : read();
+  return version == nullptr ? std::string() : version;
+}
+
 }  // namespace vantrel::platform::win32
