@@ -219,7 +219,8 @@ void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
   if (std::none_of(allowed.begin(), allowed.end(), [](bool chosen) { return chosen; })) {
     return;
   }
-  const std::uint64_t now = services_.timeOfDay->GetSystemTimeAsFileTime();
+  // Not the time of day, which the user or a time server may set back or forward.
+  const std::uint64_t now = services_.timeOfDay->GetTickCount64();
   if (lastRuleRun_ && !PauseOver(*lastRuleRun_, now, settings.cooldownMinutes)) {
     return;
   }

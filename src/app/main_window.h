@@ -338,7 +338,7 @@ class TfrmVantrel : public TForm {
   std::string lastPassTip_;
   std::uint64_t lastWatchedAt_ = 0;
   std::int64_t freeAllBefore_ = 0;
-  // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.
+  // When the automatic rule last ran (GetTickCount64); none yet in this run.
   std::optional<std::uint64_t> lastRuleRun_;
   FreeAllHotkey freeAllHotkey_;
   int hotkeyHook_ = 0;

@@ -514,26 +514,31 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
   worker = regionWorker.get();
   form->UseRegionWorker(std::move(regionWorker));
-  constexpr std::uint64_t kMinute = 600000000;
-  const std::uint64_t start = fakes.timeOfDay.fileTime;
+  constexpr std::uint64_t kMinute = 60000;
+  constexpr std::uint64_t kHourOfDay = 36000000000;
+  const std::uint64_t start = fakes.timeOfDay.tickCount;
+  const std::uint64_t day = fakes.timeOfDay.fileTime;
   struct Step {
     const char* name;
     std::uint64_t freeMegabytes;
-    std::uint64_t time;
-    int starts;  // runs so far
+    std::uint64_t ticks;
+    std::uint64_t timeOfDay;  // set as the user or a time server may
+    int starts;               // runs so far
   };
   const std::vector<Step> steps = {
-      {"exactly 10 %", 100, start, 0},
-      {"below", 99, start, 1},
-      {"within the pause", 1, start + 5 * kMinute - 1, 1},
-      {"the pause is over", 1, start + 5 * kMinute, 2},
-      {"the clock was set back", 1, start, 3},
-      {"just after", 1, start + 1, 3},
+      {"exactly 10 %", 100, start, day, 0},
+      {"below", 99, start, day, 1},
+      {"the time of day put forward", 1, start + 1, day + kHourOfDay, 1},
+      {"within the pause", 1, start + 5 * kMinute - 1, day, 1},
+      {"the pause is over", 1, start + 5 * kMinute, day, 2},
+      {"the time of day set back", 1, start + 5 * kMinute + 1, day - kHourOfDay, 2},
+      {"the next pause is over", 1, start + 10 * kMinute, day, 3},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
     fakes.memory.status.availPhys = step.freeMegabytes * kMiB;
-    fakes.timeOfDay.fileTime = step.time;
+    fakes.timeOfDay.tickCount = step.ticks;
+    fakes.timeOfDay.fileTime = step.timeOfDay;
     form->Timer2Timer(form->Timer2);
     EXPECT_EQ(worker->starts, step.starts);
   }
@@ -551,11 +556,11 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   for (const int box : {0, 1, 2}) {
     form->RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
   }
-  fakes.timeOfDay.fileTime = start + 60 * kMinute;
+  fakes.timeOfDay.tickCount = start + 60 * kMinute;
   form->Timer2Timer(form->Timer2);
   form->CheckBox3->SetChecked(false);
   form->RegionBoxes[0]->SetChecked(true);
-  fakes.timeOfDay.fileTime = start + 120 * kMinute;
+  fakes.timeOfDay.tickCount = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
   EXPECT_EQ(worker->starts, 3);
 }
