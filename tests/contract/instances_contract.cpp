@@ -22,7 +22,8 @@ void checkInstances(platform::Instances& instances, const char* name) {
   const platform::KernelHandle again = instances.CreateMutexA(name, existed);
   EXPECT_FALSE(existed);
   EXPECT_TRUE(instances.CloseHandle(again));
-  EXPECT_EQ(instances.FindWindowA("VantrelContractNoSuchClass", "Vantrel contract"), 0u);
+  EXPECT_EQ(instances.FindWindowExA(0, "VantrelContractNoSuchClass"), 0u);
+  EXPECT_EQ(instances.GetWindowTextA(0), "");
 }
 
 void checkMutexHolding(platform::Instances& instances, const char* name) {

@@ -78,6 +78,30 @@ def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
                 copy.wait(10)
 
 
+def test_a_start_of_another_build_shows_the_running_copy_and_ends(desktop, tmp_path):
+    """After an update, the new build's start finds the old build in the tray: its title names another build."""
+    data = EXECUTABLES["i686"].read_bytes()
+    assert TITLE.encode() in data
+    builds = {"old": data, "new": data.replace(TITLE.encode(), TITLE[:-3].encode() + b"999")}
+    copies = []
+    try:
+        for name, build in builds.items():
+            folder = tmp_path / name
+            folder.mkdir()
+            (folder / "Vantrel.exe").write_bytes(build)
+            copies.append(start(desktop, folder))
+            assert wait_until(desktop.tray_icons, 60)
+        assert copies[1].wait(30) == 0
+        main_window(desktop)
+        assert copies[0].poll() is None
+        assert len(desktop.tray_icons()) == 1
+    finally:
+        for copy in copies:
+            if copy.poll() is None:
+                copy.kill()
+                copy.wait(10)
+
+
 def test_a_start_as_the_running_copy_closes_runs_in_its_place(desktop, user_settings, tmp_path):
     from test_commands import menu_command
     from test_tray import centre, the_icon
