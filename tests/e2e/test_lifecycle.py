@@ -29,6 +29,13 @@ def test_shows_its_window_where_it_was_laid_out_when_restored(desktop, vantrel):
     assert width >= 452 and height >= 311
 
 
+@pytest.mark.settings_file(b"[Window]\r\nWidth=3000\r\nHeight=2000\r\n")
+def test_a_saved_size_larger_than_the_screen_is_shown_within_it(desktop, vantrel):
+    show_window(desktop, vantrel.arch)
+    x, y, width, height = desktop.geometry(main_window(desktop))
+    assert x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height)
+
+
 def test_closing_the_window_writes_the_settings_file(desktop, vantrel):
     show_window(desktop, vantrel.arch)
     window = main_window(desktop)
