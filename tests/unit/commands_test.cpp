@@ -372,9 +372,13 @@ TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntil
   EXPECT_EQ(balloonTexts().size(), 1u);
   EXPECT_TRUE(form->Timer1->Enabled());
 
-  // Over, it can be asked for again.
+  // Over, it can be asked for again, and runs as the first did.
   form->btnFreeAllClick(form->btnFreeAll);
   EXPECT_EQ(worker->starts, 2);
+  clock->advance(1000);
+  EXPECT_TRUE(form->FreeAllRunning());
+  EXPECT_TRUE(passes().empty());
+  EXPECT_EQ(worker->waits, 0) << "the window thread waited for the regions";
   worker->finish();
   application.reset();  // the exit waits for nothing more
 }
