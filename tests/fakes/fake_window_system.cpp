@@ -76,15 +76,17 @@ bool FakeWindowSystem::RegisterHotKey(platform::HWnd window, int id, std::uint32
       return false;
     }
   }
-  hotKeys[{window, id}] = combination;
+  hotKeys.emplace(std::pair{window, id}, combination);
   return true;
 }
 
 bool FakeWindowSystem::UnregisterHotKey(platform::HWnd window, int id) {
-  if (!hotKeys.erase({window, id})) {
+  const auto held = hotKeys.find({window, id});
+  if (held == hotKeys.end()) {
     ++strayUnregisters;
     return false;
   }
+  hotKeys.erase(held);
   return true;
 }
 
