@@ -24,6 +24,7 @@ bool FreeAllHotkey::Hold(platform::HWnd window, std::uint16_t word) {
   }
   window_ = window;
   held_ = true;
+  word_ = word;
   return true;
 }
 

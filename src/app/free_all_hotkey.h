@@ -30,11 +30,14 @@ class FreeAllHotkey {
   // Gives back the combination held, if any; one that failed to register was never ours to give back.
   void Release();
   bool Held() const { return held_; }
+  // The field's word of the combination held.
+  std::uint16_t Word() const { return word_; }
 
  private:
   platform::WindowSystem& windows_;
   platform::HWnd window_ = 0;
   bool held_ = false;
+  std::uint16_t word_ = 0;
 };
 
 }  // namespace vantrel

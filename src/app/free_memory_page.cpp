@@ -59,7 +59,8 @@ void TfrmVantrel::chkHotkeyClick(TObject*) {
 }
 
 void TfrmVantrel::hkFreeAllChange(TObject*) {
-  if (chkHotkey->Checked()) {
+  // The field tells of each key as it goes down: Ctrl alone is no combination yet, and the one held stays.
+  if (chkHotkey->Checked() && HotkeyUsable(hkFreeAll->HotKey())) {
     holdHotkey();
   }
 }
@@ -153,8 +154,9 @@ FreeMemorySettings TfrmVantrel::freeMemorySettings() const {
   settings.belowPercent =
       CheckBox3->Checked() ? edtBelowPercent->CheckValue(edtBelowPercent->Value()) : kBelowPercentOff;
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
-  settings.hotkey = hkFreeAll->HotKey();
-  settings.hotkeyOn = chkHotkey->Checked();
+  // While on, the combination held, also when the field shows one that is not finished.
+  settings.hotkeyOn = chkHotkey->Checked() && freeAllHotkey_.Held();
+  settings.hotkey = settings.hotkeyOn ? freeAllHotkey_.Word() : hkFreeAll->HotKey();
   return settings;
 }
 

@@ -395,8 +395,8 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
 
   form->chkHotkey->Toggle();
   EXPECT_EQ(form->hkFreeAll->HotKey(), kOfferedHotkey);
-  EXPECT_EQ(held(),
-            (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift, 'F'}}}));
+  const HotKeys offered{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift, 'F'}}};
+  EXPECT_EQ(held(), offered);
 
   TMessage other{platform::kWmHotKey, kFreeAllHotkeyId + 1};
   EXPECT_FALSE(application->DispatchHooks(other));
@@ -406,7 +406,12 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
   EXPECT_EQ(passes(), (std::vector<std::size_t>{1024}));
   EXPECT_EQ(balloonTexts().size(), 1u);
 
-  // Another key in place of the first.
+  // Another key in place of the first, typed key by key: Ctrl, then Ctrl+Alt, change nothing yet.
+  for (const int typed : {kHotkeyfControl << 8, (kHotkeyfControl | kHotkeyfAlt) << 8}) {
+    form->hkFreeAll->UserSetHotKey(static_cast<std::uint16_t>(typed));
+    EXPECT_TRUE(form->chkHotkey->Checked());
+    EXPECT_EQ(held(), offered);
+  }
   form->hkFreeAll->UserSetHotKey((kHotkeyfControl | kHotkeyfAlt) << 8 | 'G');
   EXPECT_EQ(held(),
             (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModAlt, 'G'}}}));
