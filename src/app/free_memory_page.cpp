@@ -193,11 +193,15 @@ void TfrmVantrel::startFreeAll(PassKind kind) {
 }
 
 void TfrmVantrel::FreeAllTimerTimer(TObject*) {
+  if (!regionRun_.Running()) {
+    // The first tick after the end, which the hotkey's presses that waited meanwhile came before.
+    FreeAllTimer->SetEnabled(false);
+    return;
+  }
   const std::optional<RegionResults> results = regionRun_.TakeResults();
   if (!results) {
     return;
   }
-  FreeAllTimer->SetEnabled(false);
   if (freeAllAutomatic_) {
     // No pass and no balloon; the tray and the check come back as after a pass.
     MaxMem1AfterDefrag(this);
