@@ -17,6 +17,9 @@ namespace vantrel {
 namespace {
 
 constexpr int kPassFailed = 1;
+constexpr char kCopyNotAnswering[] =
+    "Vantrel is running already but does not answer. Close it, or end it in the Task Manager, then start "
+    "Vantrel again.";
 
 int passHere(platform::Memory& memory, std::int32_t megabytes) {
   TMaxMem reclaimer(nullptr, memory);
@@ -71,7 +74,7 @@ int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
   platform::Instances& instances = *services.instances;
   // Only a copy whose window is there is asked; one still starting would be waited for while the pass could
   // as well run here.
-  if (instances.FindWindowA(kApplicationWindowClass, kProductLine) != 0 &&
+  if (RunningCopyWindow(instances) != 0 &&
       HandToRunningCopy(instances, PassCommand(megabytes)) == HandOver::Taken) {
     return 0;
   }
@@ -81,6 +84,14 @@ int RunCommandLinePass(platform::Services& services, std::int32_t megabytes) {
   const bool regionsDone = regionsHere(services);
   const int pass = passHere(*services.memory, megabytes);
   return regionsDone ? pass : kPassFailed;
+}
+
+int TellCopyNotAnswering(platform::Services& services) {
+  if (services.windowSystem->WindowStationVisible()) {
+    services.dialogs->MessageBoxW(0, Utf8ToUtf16(kCopyNotAnswering), Utf8ToUtf16(kProductName),
+                                  platform::kMbOk | platform::kMbIconWarning);
+  }
+  return kPassFailed;
 }
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 // What a start with a switch does instead of starting the program: it lists the switches, or it has one pass
-// run. Such a start shows no icon and no window, reads and writes no settings and leaves auto-start alone.
+// run; and what a start tells when the running copy does not answer. Such a start shows no icon and no
+// window, reads and writes no settings and leaves auto-start alone.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +25,9 @@ int ShowUsage(platform::Services& services, const StartRequest& request);
 // region failed (one that needs an administrator or that this Windows lacks does not), 1 otherwise. This
 // start never takes the one-copy object, so a normal start meanwhile does not mistake it for a running copy.
 int RunCommandLinePass(platform::Services& services, std::int32_t megabytes);
+
+// A start that found the session's copy holding on without answering, nor ending: it says so in a box where
+// one can be seen, and the answer is 1.
+int TellCopyNotAnswering(platform::Services& services);
 
 }  // namespace vantrel

@@ -1,4 +1,5 @@
 // The commands a person gives: reclaim passes and what shows them, the tray menu, the CD tray, the web link.
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -108,8 +109,13 @@ bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& By
     return true;
   }
   if (const std::optional<std::int32_t> megabytes = PassOfCommand(Bytes)) {
-    // Run once the later start has its answer: it waits less long than a pass may take.
-    handedPasses_.push_back(*megabytes);
+    // Run once the later start has its answer: it waits less long than a pass may take. What waits or runs
+    // already takes it in: one Free All, and one pass of the largest size asked for.
+    if (*megabytes == kWholeMemoryPass) {
+      handedFreeAll_ = true;
+    } else if (*megabytes > handedPassRunning_) {
+      handedPass_ = std::max(handedPass_, *megabytes);
+    }
     HandedPassTimer->SetEnabled(true);
     return true;
   }
@@ -118,8 +124,17 @@ bool TfrmVantrel::ApplicationCopyData(std::uintptr_t Data, const std::string& By
 
 void TfrmVantrel::HandedPassTimerTimer(TObject*) {
   HandedPassTimer->SetEnabled(false);
-  for (const std::int32_t megabytes : std::exchange(handedPasses_, {})) {
+  // Closing (Close, or the session's end), a box's own message loop may still run this timer: what waits
+  // is dropped.
+  if (const std::int32_t megabytes = std::exchange(handedPass_, 0);
+      megabytes > 0 && !Application()->Quitting()) {
+    handedPassRunning_ = megabytes;
     userPass(megabytes, PassKind::CommandLine);
+    handedPassRunning_ = 0;
+  }
+  if (std::exchange(handedFreeAll_, false) && !Application()->Quitting()) {
+    // Ignored while one runs, which frees what this one would.
+    userPass(kWholeMemoryPass, PassKind::CommandLine);
   }
 }
 

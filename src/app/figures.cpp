@@ -45,8 +45,8 @@ bool BelowShare(std::int64_t part, std::int64_t whole, std::int32_t percent) {
 }
 
 bool PauseOver(std::uint64_t since, std::uint64_t now, std::int32_t minutes) {
-  constexpr std::uint64_t kFileTimePerMinute = 600000000;
-  return now < since || now - since >= static_cast<std::uint64_t>(minutes) * kFileTimePerMinute;
+  constexpr std::uint64_t kMillisecondsPerMinute = 60000;
+  return now - since >= static_cast<std::uint64_t>(minutes) * kMillisecondsPerMinute;
 }
 
 }  // namespace vantrel

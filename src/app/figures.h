@@ -28,7 +28,7 @@ bool TargetFits(std::int64_t totalBytes, std::int32_t target);
 
 // Whether `part` is less than `percent` % of `whole`; never for an unknown whole (0).
 bool BelowShare(std::int64_t part, std::int64_t whole, std::int32_t percent);
-// Whether `minutes` have passed from `since` to `now`, both FILETIMEs; also when the clock was set back.
+// Whether `minutes` have passed from `since` to `now`, both milliseconds of a clock that is never set back.
 bool PauseOver(std::uint64_t since, std::uint64_t now, std::int32_t minutes);
 
 }  // namespace vantrel

@@ -18,12 +18,19 @@ bool HotkeyUsable(std::uint16_t word) {
 
 bool FreeAllHotkey::Hold(platform::HWnd window, std::uint16_t word) {
   Release();
-  if (!HotkeyUsable(word) ||
-      !windows_.RegisterHotKey(window, kFreeAllHotkeyId, modifiersOf(word), word & 0xFF)) {
+  if (!HotkeyUsable(word)) {
+    return false;
+  }
+  const std::uint32_t modifiers = modifiersOf(word);
+  const std::uint32_t key = word & 0xFF;
+  // Windows before 7 may refuse the flag it does not know; there the window ignores the repeats itself.
+  if (!windows_.RegisterHotKey(window, kFreeAllHotkeyId, modifiers | platform::kModNoRepeat, key) &&
+      !windows_.RegisterHotKey(window, kFreeAllHotkeyId, modifiers, key)) {
     return false;
   }
   window_ = window;
   held_ = true;
+  word_ = word;
   return true;
 }
 

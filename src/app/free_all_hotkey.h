@@ -24,17 +24,21 @@ class FreeAllHotkey {
   FreeAllHotkey(const FreeAllHotkey&) = delete;
   FreeAllHotkey& operator=(const FreeAllHotkey&) = delete;
 
-  // Registers `word` for `window` in place of the combination held now. False, with none held, when the word
-  // is not usable or the system refuses it (another program holds it).
+  // Registers `word` for `window` in place of the combination held now, without the key's repeats where the
+  // system can. False, with none held, when the word is not usable or the system refuses it (another program
+  // holds it).
   bool Hold(platform::HWnd window, std::uint16_t word);
   // Gives back the combination held, if any; one that failed to register was never ours to give back.
   void Release();
   bool Held() const { return held_; }
+  // The field's word of the combination held.
+  std::uint16_t Word() const { return word_; }
 
  private:
   platform::WindowSystem& windows_;
   platform::HWnd window_ = 0;
   bool held_ = false;
+  std::uint16_t word_ = 0;
 };
 
 }  // namespace vantrel

@@ -65,7 +65,8 @@ void TfrmVantrel::chkHotkeyClick(TObject*) {
 }
 
 void TfrmVantrel::hkFreeAllChange(TObject*) {
-  if (chkHotkey->Checked()) {
+  // The field tells of each key as it goes down: Ctrl alone is no combination yet, and the one held stays.
+  if (chkHotkey->Checked() && HotkeyUsable(hkFreeAll->HotKey())) {
     holdHotkey();
   }
 }
@@ -184,8 +185,9 @@ FreeMemorySettings TfrmVantrel::freeMemorySettings() const {
   settings.belowPercent =
       CheckBox3->Checked() ? edtBelowPercent->CheckValue(edtBelowPercent->Value()) : kBelowPercentOff;
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
-  settings.hotkey = hkFreeAll->HotKey();
-  settings.hotkeyOn = chkHotkey->Checked();
+  // While on, the combination held, also when the field shows one that is not finished.
+  settings.hotkeyOn = chkHotkey->Checked() && freeAllHotkey_.Held();
+  settings.hotkey = settings.hotkeyOn ? freeAllHotkey_.Word() : hkFreeAll->HotKey();
   return settings;
 }
 
@@ -222,11 +224,15 @@ void TfrmVantrel::startFreeAll(PassKind kind) {
 }
 
 void TfrmVantrel::FreeAllTimerTimer(TObject*) {
+  if (!regionRun_.Running()) {
+    // The first tick after the end, which the hotkey's presses that waited meanwhile came before.
+    FreeAllTimer->SetEnabled(false);
+    return;
+  }
   const std::optional<RegionResults> results = regionRun_.TakeResults();
   if (!results) {
     return;
   }
-  FreeAllTimer->SetEnabled(false);
   if (freeAllAutomatic_) {
     // No pass and no balloon; the tray and the check come back as after a pass.
     MaxMem1AfterDefrag(this);
@@ -250,7 +256,8 @@ void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
   if (std::none_of(allowed.begin(), allowed.end(), [](bool chosen) { return chosen; })) {
     return;
   }
-  const std::uint64_t now = services_.timeOfDay->GetSystemTimeAsFileTime();
+  // Not the time of day, which the user or a time server may set back or forward.
+  const std::uint64_t now = services_.timeOfDay->GetTickCount64();
   if (lastRuleRun_ && !PauseOver(*lastRuleRun_, now, settings.cooldownMinutes)) {
     return;
   }

@@ -32,8 +32,11 @@ int main() {
     }
     const vantrel::LaterStart met =
         vantrel::MeetRunningCopy(*services.instances, claim, services.windowSystem->GetTokenElevation());
-    if (met != vantrel::LaterStart::Run) {
-      return met == vantrel::LaterStart::Shown ? 0 : 1;
+    if (met == vantrel::LaterStart::Shown) {
+      return 0;
+    }
+    if (met == vantrel::LaterStart::Failed) {
+      return vantrel::TellCopyNotAnswering(services);
     }
   }
   {

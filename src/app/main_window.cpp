@@ -519,8 +519,12 @@ void TfrmVantrel::buildFreeMemoryPage() {
     if (message.Msg != platform::kWmHotKey || message.WParam != kFreeAllHotkeyId) {
       return false;
     }
-    // As the tray menu's Free All: the chosen regions, the pass and the balloon.
-    startFreeAll(PassKind::Hotkey);
+    // As the tray menu's Free All: the chosen regions, the pass and the balloon. A press while one runs is
+    // ignored, also one that waited while its pass held this thread: the timer runs until its first tick
+    // after the end, and WM_TIMER comes only once no posted message, such as WM_HOTKEY, waits.
+    if (!FreeAllTimer->Enabled()) {
+      startFreeAll(PassKind::Hotkey);
+    }
     return true;
   });
 }

@@ -330,7 +330,11 @@ class TfrmVantrel : public TForm {
   bool autoStartRefusalShown_ = false;
   // The task is there and starts this program: its Run value is not written meanwhile.
   bool logonTask_ = false;
-  std::vector<std::int32_t> handedPasses_;
+  // The commands handed over that wait: the largest pass asked for (0: none), and a Free All.
+  std::int32_t handedPass_ = 0;
+  bool handedFreeAll_ = false;
+  // The handed pass running now (0: none): one asked for meanwhile that is no larger is taken in by it.
+  std::int32_t handedPassRunning_ = 0;
   TRegionRun regionRun_;
   bool freeAllAutomatic_ = false;
   std::uint32_t freeAllPass_ = 0;
@@ -342,7 +346,7 @@ class TfrmVantrel : public TForm {
   std::string lastPassTip_;
   std::uint64_t lastWatchedAt_ = 0;
   std::int64_t freeAllBefore_ = 0;
-  // When the automatic rule last ran (the time of day as a FILETIME); none yet in this run.
+  // When the automatic rule last ran (GetTickCount64); none yet in this run.
   std::optional<std::uint64_t> lastRuleRun_;
   FreeAllHotkey freeAllHotkey_;
   int hotkeyHook_ = 0;

@@ -11,8 +11,10 @@ namespace {
 constexpr char kPassWord[] = "free ";
 constexpr char kWholeMemoryWord[] = "all";
 
-platform::HWnd runningWindow(platform::Instances& instances) {
-  return instances.FindWindowA(kApplicationWindowClass, kProductLine);
+// The title of every build's application window: the product's name, then its version and build.
+bool runningCopyTitle(const std::string& title) {
+  const std::string name = std::string(kProductName) + ' ';
+  return title.compare(0, name.size(), name) == 0;
 }
 
 // After a message to `window` timed out: whether the window has it, adding the time spent to `waited`. It
@@ -20,17 +22,27 @@ platform::HWnd runningWindow(platform::Instances& instances) {
 // end of kHandOverWait, since it carries it out once it is free. It has lost it when it goes first.
 bool awaitAnswer(platform::Instances& instances, platform::HWnd window, std::uint32_t& waited) {
   for (waited += kAnswerWait; waited < kHandOverWait; waited += kAnswerWait) {
-    if (runningWindow(instances) != window) {
+    if (RunningCopyWindow(instances) != window) {
       return false;
     }
     if (instances.SendMessageTimeoutA(window, platform::kWmNull, kAnswerWait)) {
       return true;
     }
   }
-  return runningWindow(instances) == window;
+  return RunningCopyWindow(instances) == window;
 }
 
 }  // namespace
+
+platform::HWnd RunningCopyWindow(platform::Instances& instances) {
+  for (platform::HWnd window = instances.FindWindowExA(0, kApplicationWindowClass); window != 0;
+       window = instances.FindWindowExA(window, kApplicationWindowClass)) {
+    if (runningCopyTitle(instances.GetWindowTextA(window))) {
+      return window;
+    }
+  }
+  return 0;
+}
 
 std::string PassCommand(std::int32_t megabytes) {
   return kPassWord + (megabytes == kWholeMemoryPass ? kWholeMemoryWord : std::to_string(megabytes));
@@ -82,7 +94,7 @@ HandOver HandToRunningCopy(platform::Instances& instances, const std::string& co
     if (claim && claim->Take()) {
       return HandOver::Claimed;
     }
-    if (const platform::HWnd window = runningWindow(instances)) {
+    if (const platform::HWnd window = RunningCopyWindow(instances)) {
       // This start came from the user, so it may bring a window to the front; the running copy may not.
       instances.AllowSetForegroundWindow(window);
       const auto answer = instances.SendMessageTimeoutA(window, kCommandData, command, kAnswerWait);
@@ -105,7 +117,7 @@ LaterStart MeetRunningCopy(platform::Instances& instances, TRunningCopyClaim& cl
   if (elevated) {
     // Asked once. A copy that refuses is elevated as well and shows its window below; one that closes
     // refuses to show it, and this start then runs once the copy has gone.
-    if (const platform::HWnd window = runningWindow(instances)) {
+    if (const platform::HWnd window = RunningCopyWindow(instances)) {
       if (!instances.SendMessageTimeoutA(window, kCommandData, kCloseCommand, kAnswerWait)) {
         std::uint32_t waited = 0;
         awaitAnswer(instances, window, waited);
@@ -121,8 +133,9 @@ LaterStart MeetRunningCopy(platform::Instances& instances, TRunningCopyClaim& cl
       break;
   }
   // The copy is there but takes nothing: it is closing, held up by a box say, or still starting. Ending now
-  // would leave the session without a copy once it has gone; this start takes its place then instead.
-  return claim.Take(kWaitForever) ? LaterStart::Run : LaterStart::Failed;
+  // would leave the session without a copy once it has gone; this start takes its place then instead, but
+  // waits no longer than a person would, as nothing shows meanwhile.
+  return claim.Take(kClosingWait) ? LaterStart::Run : LaterStart::Failed;
 }
 
 }  // namespace vantrel

@@ -1,5 +1,6 @@
 // One copy per user session. The copy that runs holds a named mutex of the session; a later start finds the
-// running copy's application window, hands it a command and ends, or takes the mutex once the running copy
+// running copy's application window (of any build, as the mutex is the same for all), hands it a command and
+// ends, or takes the mutex once the running copy
 // has gone and runs in its place. A command is a short word sent as WM_COPYDATA under this program's own
 // number; anything else handed over is refused.
 #pragma once
@@ -29,7 +30,12 @@ constexpr std::uint32_t kHandOverWait = 20000;
 constexpr std::uint32_t kHandOverPace = 100;
 constexpr std::uint32_t kAnswerWait = 5000;
 
-constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;
+// How long a later start waits, after the hand-over, for a copy that takes nothing to end.
+constexpr std::uint32_t kClosingWait = 60000;
+
+// The application window of the session's copy, whichever build it is: its title starts with the product's
+// name, a blank after it. 0 when there is none.
+platform::HWnd RunningCopyWindow(platform::Instances& instances);
 
 // Opens the session's mutex and holds it, once taken, to its end.
 class TRunningCopyClaim {
@@ -69,7 +75,7 @@ HandOver HandToRunningCopy(platform::Instances& instances, const std::string& co
 enum class LaterStart {
   Run,     // this start holds the mutex now and runs as the session's copy
   Shown,   // the running copy shows its window; this start ends with 0
-  Failed,  // no copy answered; this start ends with 1
+  Failed,  // no copy answered, nor ended in kClosingWait; this start ends with 1
 };
 
 // A start without switches that found the mutex held. An `elevated` start asks the running copy to close

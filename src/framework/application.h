@@ -64,6 +64,8 @@ class TApplication : public TComponent {
   // Whether Run shows the main form (minimised when its stored state says so).
   bool ShowMainForm = true;
   bool Terminated() const { return terminated_; }
+  // Terminate was called (Close, the session's end): the program is on its way out.
+  bool Quitting() const { return quitting_; }
   // Shows the main form when asked to and delivers messages until Terminate.
   void Run();
   void Terminate();

@@ -27,8 +27,11 @@ class Instances {
   virtual bool WaitForSingleObject(KernelHandle handle, std::uint32_t timeout) = 0;
   // Gives back a mutex that this thread holds.
   virtual bool ReleaseMutex(KernelHandle handle) = 0;
-  // The top-level window of that class and title; 0 when there is none.
-  virtual HWnd FindWindowA(const char* className, const char* windowName) = 0;
+  // The next top-level window of that class after `after` (0: the first one); 0 when there is none more.
+  virtual HWnd FindWindowExA(HWnd after, const char* className) = 0;
+  // The title of a top-level window, also of another process's, read without sending it a message; empty
+  // when it has none or is gone.
+  virtual std::string GetWindowTextA(HWnd window) = 0;
   // Lets the process that owns `window` put its windows in front, as this one may (AllowSetForegroundWindow
   // for the process of GetWindowThreadProcessId).
   virtual bool AllowSetForegroundWindow(HWnd window) = 0;

@@ -63,6 +63,8 @@ constexpr int kGwlpWndProc = -4;
 constexpr std::uint32_t kModAlt = 0x0001;
 constexpr std::uint32_t kModControl = 0x0002;
 constexpr std::uint32_t kModShift = 0x0004;
+// A key held down sends one WM_HOTKEY, not one per repeat; from Windows 7 on.
+constexpr std::uint32_t kModNoRepeat = 0x4000;
 
 // GetSystemMetrics: the big and the small icon's sizes at the system's DPI.
 constexpr int kSmCxIcon = 11;

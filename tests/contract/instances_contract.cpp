@@ -22,7 +22,7 @@ void checkInstances(platform::Instances& instances, const char* name) {
   const platform::KernelHandle again = instances.CreateMutexA(name, existed);
   EXPECT_FALSE(existed);
   EXPECT_TRUE(instances.CloseHandle(again));
-  EXPECT_EQ(instances.FindWindowA("VantrelContractNoSuchClass", "Vantrel contract"), 0u);
+  EXPECT_EQ(instances.FindWindowExA(0, "VantrelContractNoSuchClass"), 0u);
 }
 
 void checkMutexHolding(platform::Instances& instances, const char* name) {
@@ -59,6 +59,17 @@ void checkMutexHolding(platform::Instances& instances, const char* name) {
   EXPECT_TRUE(instances.WaitForSingleObject(mine, 0));
   EXPECT_TRUE(instances.ReleaseMutex(mine));
   EXPECT_TRUE(instances.CloseHandle(mine));
+}
+
+void checkWindowFinding(platform::Instances& instances, platform::HWnd window, const char* className,
+                        const char* title) {
+  bool found = false;
+  for (platform::HWnd other = instances.FindWindowExA(0, className); other != 0;
+       other = instances.FindWindowExA(other, className)) {
+    found = found || other == window;
+  }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(instances.GetWindowTextA(window), title);
 }
 
 }  // namespace vantrel::contract

@@ -11,5 +11,9 @@ void checkInstances(platform::Instances& instances, const char* name);
 // Takes and gives back a mutex of `name` held in turn by this thread and by others, as copies of the program
 // hold it; leaves none behind.
 void checkMutexHolding(platform::Instances& instances, const char* name);
+// Finds `window`, a top-level window of `className` titled `title` that the caller made, among the windows of
+// its class, and reads its title.
+void checkWindowFinding(platform::Instances& instances, platform::HWnd window, const char* className,
+                        const char* title);
 
 }  // namespace vantrel::contract

@@ -9,6 +9,7 @@ from test_settings import close_from_the_tray, sections
 from test_tray import the_icon
 
 CTRL_ALT_F = 0x646  # the hotkey field's word: HOTKEYF_CONTROL | HOTKEYF_ALT, then "F"
+CTRL_SHIFT_G = 0x347
 HOTKEY_ON = b"[FreeMemory]\r\nHotkey=1606\r\nHotkeyOn=1\r\n"
 
 
@@ -25,6 +26,25 @@ def test_the_hotkey_runs_free_all_with_its_balloon(desktop, vantrel):
     balloon = wait_until(lambda: shell_popups(desktop, tall=True), 15)
     desktop.screenshot(f"hotkey-balloon-{vantrel.arch}")
     assert balloon, "no balloon"
+
+
+@pytest.mark.settings_file(HOTKEY_ON)
+def test_a_combination_typed_key_by_key_keeps_the_hotkey_on(desktop, vantrel):
+    from test_logon_task import on_the_free_memory_page
+    the_icon(desktop)
+    on_the_free_memory_page(desktop, vantrel.arch)
+    left, top, right, bottom = next(c[1] for c in probe(desktop) if c[0].lower() == "msctls_hotkey32")
+    desktop.click((left + right) // 2, (top + bottom) // 2)
+    ticked = lambda: [c[2] for c in probe(desktop) if c[0].lower() == "button" and c[3] == "Hotkey for Free All"]
+    # As a person types Ctrl+Shift+G: the field tells of each key as it goes down.
+    for key in ("ctrl", "shift"):
+        desktop.x("xdotool", "keydown", key)
+        assert ticked() == ["1"], f"unticked at {key}"
+    desktop.x("xdotool", "keydown", "g")
+    desktop.x("xdotool", "keyup", "g", "keyup", "shift", "keyup", "ctrl")
+    assert close_from_the_tray(desktop, vantrel) == 0
+    free_memory = dict(dict(sections(vantrel.folder))["FreeMemory"])
+    assert (free_memory["Hotkey"], free_memory["HotkeyOn"]) == (str(CTRL_SHIFT_G), "1")
 
 
 def test_a_combination_another_program_holds_is_refused_in_one_box(desktop, tmp_path):

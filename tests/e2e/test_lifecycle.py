@@ -29,6 +29,13 @@ def test_shows_its_window_where_it_was_laid_out_when_restored(desktop, vantrel):
     assert width >= 452 and height >= 311
 
 
+@pytest.mark.settings_file(b"[Window]\r\nWidth=3000\r\nHeight=2000\r\n")
+def test_a_saved_size_larger_than_the_screen_is_shown_within_it(desktop, vantrel):
+    show_window(desktop, vantrel.arch)
+    x, y, width, height = desktop.geometry(main_window(desktop))
+    assert x >= 0 and y >= 0 and x + width <= 1024 and y + height <= 768, (x, y, width, height)
+
+
 def test_closing_the_window_writes_the_settings_file(desktop, vantrel):
     show_window(desktop, vantrel.arch)
     window = main_window(desktop)
@@ -71,6 +78,30 @@ def test_two_copies_started_together_leave_one_icon(desktop, tmp_path):
         assert not wait_until(lambda: len(desktop.tray_icons()) > 1, 5)
         # The later start asked the other to show its window.
         main_window(desktop)
+    finally:
+        for copy in copies:
+            if copy.poll() is None:
+                copy.kill()
+                copy.wait(10)
+
+
+def test_a_start_of_another_build_shows_the_running_copy_and_ends(desktop, tmp_path):
+    """After an update, the new build's start finds the old build in the tray: its title names another build."""
+    data = EXECUTABLES["i686"].read_bytes()
+    assert TITLE.encode() in data
+    builds = {"old": data, "new": data.replace(TITLE.encode(), TITLE[:-3].encode() + b"999")}
+    copies = []
+    try:
+        for name, build in builds.items():
+            folder = tmp_path / name
+            folder.mkdir()
+            (folder / "Vantrel.exe").write_bytes(build)
+            copies.append(start(desktop, folder))
+            assert wait_until(desktop.tray_icons, 60)
+        assert copies[1].wait(30) == 0
+        main_window(desktop)
+        assert copies[0].poll() is None
+        assert len(desktop.tray_icons()) == 1
     finally:
         for copy in copies:
             if copy.poll() is None:

@@ -35,7 +35,12 @@ bool FakeInstances::WaitForSingleObject(platform::KernelHandle handle, std::uint
     return false;
   }
   const auto [holder, free] = holders_.emplace(found->second, handle);
-  return free || holder->second == handle;
+  if (!free && holder->second != handle) {
+    // A mutex held to the end of the wait: the whole time-out went by.
+    slept += timeout;
+    return false;
+  }
+  return true;
 }
 
 bool FakeInstances::ReleaseMutex(platform::KernelHandle handle) {
@@ -51,9 +56,24 @@ bool FakeInstances::ReleaseMutex(platform::KernelHandle handle) {
   return true;
 }
 
-platform::HWnd FakeInstances::FindWindowA(const char* className, const char* windowName) {
-  const auto found = windows.find({className, windowName});
-  return found == windows.end() ? 0 : found->second;
+platform::HWnd FakeInstances::FindWindowExA(platform::HWnd after, const char* className) {
+  bool past = after == 0;
+  for (const auto& [key, window] : windows) {
+    if (past && key.first == className) {
+      return window;
+    }
+    past = past || window == after;
+  }
+  return 0;
+}
+
+std::string FakeInstances::GetWindowTextA(platform::HWnd window) {
+  for (const auto& [key, found] : windows) {
+    if (found == window) {
+      return key.second;
+    }
+  }
+  return {};
 }
 
 bool FakeInstances::AllowSetForegroundWindow(platform::HWnd window) {

@@ -1,5 +1,6 @@
 // A worker for a Free All's regions that runs each job on the test's thread: at once, or, while `hold` is
-// set, when the test calls finish() (Join finishes it too, as a thread's join waits for it).
+// set, when the test calls finish() (Join finishes it too, as a thread's join waits for it, and counts the
+// wait: on a thread, the caller would stand still for the whole run).
 #pragma once
 
 #include <functional>
@@ -18,7 +19,10 @@ class FakeRegionWorker final : public RegionWorker {
       finish();
     }
   }
-  void Join() override { finish(); }
+  void Join() override {
+    waits += pending_ != nullptr;
+    finish();
+  }
   void finish() {
     if (pending_) {
       std::exchange(pending_, nullptr)();
@@ -27,6 +31,7 @@ class FakeRegionWorker final : public RegionWorker {
 
   bool hold = false;
   int starts = 0;
+  int waits = 0;  // Joins made before the job had ended
 
  private:
   std::function<void()> pending_;

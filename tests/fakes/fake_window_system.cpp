@@ -67,24 +67,30 @@ bool FakeWindowSystem::ChangeWindowMessageFilterEx(platform::HWnd window, std::u
 
 bool FakeWindowSystem::RegisterHotKey(platform::HWnd window, int id, std::uint32_t modifiers,
                                       std::uint32_t virtualKey) {
-  const std::pair combination{modifiers, virtualKey};
+  if ((modifiers & platform::kModNoRepeat) && !noRepeat) {
+    return false;
+  }
+  // The same keys are the same combination, repeats or not.
+  const std::pair combination{modifiers & ~platform::kModNoRepeat, virtualKey};
   if (std::find(heldElsewhere.begin(), heldElsewhere.end(), combination) != heldElsewhere.end()) {
     return false;
   }
   for (const auto& [owner, held] : hotKeys) {
-    if (held == combination) {
+    if (std::pair{held.first & ~platform::kModNoRepeat, held.second} == combination) {
       return false;
     }
   }
-  hotKeys[{window, id}] = combination;
+  hotKeys.emplace(std::pair{window, id}, std::pair{modifiers, virtualKey});
   return true;
 }
 
 bool FakeWindowSystem::UnregisterHotKey(platform::HWnd window, int id) {
-  if (!hotKeys.erase({window, id})) {
+  const auto held = hotKeys.find({window, id});
+  if (held == hotKeys.end()) {
     ++strayUnregisters;
     return false;
   }
+  hotKeys.erase(held);
   return true;
 }
 

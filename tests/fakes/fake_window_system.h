@@ -77,9 +77,12 @@ class FakeWindowSystem final : public platform::WindowSystem {
   std::vector<platform::HWnd> foreground;
   // The messages let through the message filter, and to which window.
   std::vector<std::pair<platform::HWnd, std::uint32_t>> allowed;
-  // The key combinations registered, by window and id: (modifiers, virtual key).
-  std::map<std::pair<platform::HWnd, int>, std::pair<std::uint32_t, std::uint32_t>> hotKeys;
-  // Combinations that other programs hold: RegisterHotKey refuses them.
+  // The key combinations registered, by window and id: (modifiers, virtual key). As on Windows, a second
+  // combination under a window and id already used is kept beside the first, which stays until unregistered.
+  std::multimap<std::pair<platform::HWnd, int>, std::pair<std::uint32_t, std::uint32_t>> hotKeys;
+  // Whether RegisterHotKey knows kModNoRepeat (Windows 7 on); an older system refuses it.
+  bool noRepeat = true;
+  // Combinations that other programs hold, without kModNoRepeat: RegisterHotKey refuses them.
   std::vector<std::pair<std::uint32_t, std::uint32_t>> heldElsewhere;
   // UnregisterHotKey calls for a window and id that held nothing, which Windows answers with an error.
   int strayUnregisters = 0;

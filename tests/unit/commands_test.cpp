@@ -244,6 +244,7 @@ TEST_F(Commands, APassShowsItsProgressAndRestartsTheCheckOnlyWhenAutomaticReclai
       // The check comes a full interval after the pass ended at 1500, not at 2000 as before it.
       form->Timer2->SetEnabled(false);
       form->Timer3->SetEnabled(false);
+      form->FreeAllTimer->SetEnabled(false);
       clock->advance(1999);
       EXPECT_EQ(clock->firings.size(), firings);
       clock->advance(1);
@@ -373,9 +374,13 @@ TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntil
   EXPECT_EQ(balloonTexts().size(), 1u);
   EXPECT_TRUE(form->Timer1->Enabled());
 
-  // Over, it can be asked for again.
+  // Over, it can be asked for again, and runs as the first did.
   form->btnFreeAllClick(form->btnFreeAll);
   EXPECT_EQ(worker->starts, 2);
+  clock->advance(1000);
+  EXPECT_TRUE(form->FreeAllRunning());
+  EXPECT_TRUE(passes().empty());
+  EXPECT_EQ(worker->waits, 0) << "the window thread waited for the regions";
   worker->finish();
   application.reset();  // the exit waits for nothing more
 }
@@ -390,10 +395,12 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
   using HotKeys = decltype(fakes.windowSystem.hotKeys);
   const platform::HWnd window = application->Handle();
 
+  constexpr std::uint32_t kNoRepeat = platform::kModNoRepeat;
   form->chkHotkey->Toggle();
   EXPECT_EQ(form->hkFreeAll->HotKey(), kOfferedHotkey);
-  EXPECT_EQ(held(),
-            (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift, 'F'}}}));
+  const HotKeys offered{
+      {{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift | kNoRepeat, 'F'}}};
+  EXPECT_EQ(held(), offered);
 
   TMessage other{platform::kWmHotKey, kFreeAllHotkeyId + 1};
   EXPECT_FALSE(application->DispatchHooks(other));
@@ -402,11 +409,25 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
   EXPECT_EQ(worker->starts, 1);
   EXPECT_EQ(passes(), (std::vector<std::size_t>{1024}));
   EXPECT_EQ(balloonTexts().size(), 1u);
+  // A press that waited while the pass held the window thread is ignored; the next one runs.
+  EXPECT_TRUE(application->DispatchHooks(pressed));
+  EXPECT_EQ(worker->starts, 1);
+  clock->advance(100);
+  EXPECT_TRUE(application->DispatchHooks(pressed));
+  EXPECT_EQ(worker->starts, 2);
+  clock->advance(100);
+  passes();
 
-  // Another key in place of the first.
+  // Another key in place of the first, typed key by key: Ctrl, then Ctrl+Alt, change nothing yet.
+  for (const int typed : {kHotkeyfControl << 8, (kHotkeyfControl | kHotkeyfAlt) << 8}) {
+    form->hkFreeAll->UserSetHotKey(static_cast<std::uint16_t>(typed));
+    EXPECT_TRUE(form->chkHotkey->Checked());
+    EXPECT_EQ(held(), offered);
+  }
   form->hkFreeAll->UserSetHotKey((kHotkeyfControl | kHotkeyfAlt) << 8 | 'G');
-  EXPECT_EQ(held(),
-            (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModAlt, 'G'}}}));
+  EXPECT_EQ(
+      held(),
+      (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModAlt | kNoRepeat, 'G'}}}));
 
   fakes.windowSystem.heldElsewhere = {{platform::kModAlt, 'H'}};
   form->hkFreeAll->UserSetHotKey(kHotkeyfAlt << 8 | 'H');
@@ -416,8 +437,10 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
   EXPECT_EQ(form->hkFreeAll->HotKey(), kHotkeyfAlt << 8 | 'H') << "the chosen key stays";
   EXPECT_TRUE(held().empty());
 
-  // Free again, the kept key is taken, not the offer; unticked, it is given back, once.
+  // Free again, the kept key is taken, not the offer (with the repeats, where the system refuses the flag);
+  // unticked, it is given back, once.
   fakes.windowSystem.heldElsewhere.clear();
+  fakes.windowSystem.noRepeat = false;
   form->chkHotkey->Toggle();
   EXPECT_EQ(held(), (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModAlt, 'H'}}}));
   form->chkHotkey->Toggle();
@@ -515,26 +538,31 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
   worker = regionWorker.get();
   form->UseRegionWorker(std::move(regionWorker));
-  constexpr std::uint64_t kMinute = 600000000;
-  const std::uint64_t start = fakes.timeOfDay.fileTime;
+  constexpr std::uint64_t kMinute = 60000;
+  constexpr std::uint64_t kHourOfDay = 36000000000;
+  const std::uint64_t start = fakes.timeOfDay.tickCount;
+  const std::uint64_t day = fakes.timeOfDay.fileTime;
   struct Step {
     const char* name;
     std::uint64_t freeMegabytes;
-    std::uint64_t time;
-    int starts;  // runs so far
+    std::uint64_t ticks;
+    std::uint64_t timeOfDay;  // set as the user or a time server may
+    int starts;               // runs so far
   };
   const std::vector<Step> steps = {
-      {"exactly 10 %", 100, start, 0},
-      {"below", 99, start, 1},
-      {"within the pause", 1, start + 5 * kMinute - 1, 1},
-      {"the pause is over", 1, start + 5 * kMinute, 2},
-      {"the clock was set back", 1, start, 3},
-      {"just after", 1, start + 1, 3},
+      {"exactly 10 %", 100, start, day, 0},
+      {"below", 99, start, day, 1},
+      {"the time of day put forward", 1, start + 1, day + kHourOfDay, 1},
+      {"within the pause", 1, start + 5 * kMinute - 1, day, 1},
+      {"the pause is over", 1, start + 5 * kMinute, day, 2},
+      {"the time of day set back", 1, start + 5 * kMinute + 1, day - kHourOfDay, 2},
+      {"the next pause is over", 1, start + 10 * kMinute, day, 3},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
     fakes.memory.status.availPhys = step.freeMegabytes * kMiB;
-    fakes.timeOfDay.fileTime = step.time;
+    fakes.timeOfDay.tickCount = step.ticks;
+    fakes.timeOfDay.fileTime = step.timeOfDay;
     form->Timer2Timer(form->Timer2);
     EXPECT_EQ(worker->starts, step.starts);
   }
@@ -552,11 +580,11 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   for (const int box : {0, 1, 2}) {
     form->RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
   }
-  fakes.timeOfDay.fileTime = start + 60 * kMinute;
+  fakes.timeOfDay.tickCount = start + 60 * kMinute;
   form->Timer2Timer(form->Timer2);
   form->CheckBox3->SetChecked(false);
   form->RegionBoxes[0]->SetChecked(true);
-  fakes.timeOfDay.fileTime = start + 120 * kMinute;
+  fakes.timeOfDay.tickCount = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
   EXPECT_EQ(worker->starts, 3);
 }

@@ -53,16 +53,20 @@ TEST(RunningCopy, ALaterStartWaitsForTheWindowOfACopyThatIsStillStarting) {
     int sleepsBeforeWindow;  // -1: never
     int refusalsBeforeTaking;
     bool handedOver;
+    const char* title = kProductLine;
   };
   for (const Case& c : {Case{"window there", 0, 0, true}, Case{"window comes later", 5, 0, true},
                         Case{"copy not ready for commands yet", 0, 3, true}, Case{"no window", -1, 0, false},
-                        Case{"copy never takes it", 0, 1000, false}}) {
+                        Case{"copy never takes it", 0, 1000, false},
+                        Case{"another build", 0, 0, true, "Vantrel 1.0.0 Build 198"}}) {
     SCOPED_TRACE(c.name);
     fakes::FakeInstances instances;
+    // Another program's application window, which is never sent anything.
+    instances.windows[{kApplicationWindowClass, "Vantrelling 2"}] = 0x55;
     int sleeps = 0;
     const auto place = [&] {
       if (c.sleepsBeforeWindow >= 0 && sleeps >= c.sleepsBeforeWindow) {
-        instances.windows[{kApplicationWindowClass, kProductLine}] = kRunningWindow;
+        instances.windows[{kApplicationWindowClass, c.title}] = kRunningWindow;
       }
     };
     place();
@@ -76,6 +80,8 @@ TEST(RunningCopy, ALaterStartWaitsForTheWindowOfACopyThatIsStillStarting) {
     };
     EXPECT_EQ(HandToRunningCopy(instances, kShowCommand) == HandOver::Taken, c.handedOver);
     EXPECT_LE(instances.slept, kHandOverWait);
+    EXPECT_TRUE(std::all_of(instances.sent.begin(), instances.sent.end(),
+                            [](const auto& sent) { return sent.window == kRunningWindow; }));
     if (c.handedOver) {
       EXPECT_EQ(instances.sent.back(), (fakes::FakeInstances::Sent{kRunningWindow, kCommandData, "show"}));
       EXPECT_EQ(instances.allowedForeground.back(), kRunningWindow);
@@ -151,6 +157,11 @@ TEST(RunningCopy, ALaterStartRunsInThePlaceOfACopyThatEndsMeanwhile) {
   EXPECT_EQ(MeetRunningCopy(instances, claim, false), LaterStart::Run);
   EXPECT_TRUE(claim.First());
   EXPECT_GE(instances.slept, kHandOverWait);
+  // One that never ends: the start gives up, not waiting for ever.
+  instances.onWait = nullptr;
+  TRunningCopyClaim later(instances);
+  EXPECT_EQ(MeetRunningCopy(instances, later, false), LaterStart::Failed);
+  EXPECT_LE(instances.slept, 2 * kHandOverWait + kClosingWait);
 }
 
 TEST(RunningCopy, TheRunningCopyShowsItsWindowForShowAndRefusesAnythingElse) {
@@ -265,12 +276,22 @@ TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {
       SCOPED_TRACE(refused);
       EXPECT_FALSE(application.CopyData(kCommandData, refused));
     }
-    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(64)));
-    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(kWholeMemoryPass)));
+    // What waits takes in what comes after it: one Free All, and one pass, the largest.
+    for (const std::int32_t megabytes : {64, kWholeMemoryPass, 128, 32, kWholeMemoryPass}) {
+      EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(megabytes)));
+    }
+    // So does the pass that runs, as long as it is no smaller: one handed over during its balloon, say.
+    const auto before = form->MaxMem1->OnBeforeDefrag;
+    form->MaxMem1->OnBeforeDefrag = [&, handed = false](TObject* sender) mutable {
+      if (!std::exchange(handed, true)) {
+        application.CopyData(kCommandData, PassCommand(100));
+      }
+      before(sender);
+    };
     EXPECT_TRUE(fakes.memory.commitOrder.empty()) << "not while the later start waits for its answer";
     fakes.clock.advance(1000);
-    // 64 MB, then all of the machine's 512.
-    EXPECT_EQ(fakes.memory.commitOrder.size(), 64u + 512u);
+    // 128 MB, then all of the machine's 512.
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 128u + 512u);
     int balloons = 0;
     for (const auto& call : fakes.shell.calls) {
       balloons += (call.data.uFlags & platform::kNifInfo) != 0;
@@ -278,7 +299,14 @@ TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {
     EXPECT_EQ(balloons, 2);
     EXPECT_FALSE(form->Visible());
     fakes.clock.advance(1000);
-    EXPECT_EQ(fakes.memory.commitOrder.size(), 64u + 512u) << "each pass once";
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 128u + 512u) << "each pass once";
+    // Closing, a box's message loop still runs the timers: what waits is dropped.
+    form->MaxMem1->OnBeforeDefrag = before;
+    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(64)));
+    EXPECT_TRUE(application.CopyData(kCommandData, PassCommand(kWholeMemoryPass)));
+    form->CustomItem4Click(form->CustomItem4);
+    fakes.clock.advance(1000);
+    EXPECT_EQ(fakes.memory.commitOrder.size(), 128u + 512u);
   }
   ShutdownTrayIcon();
   ShutdownCpuUsage();

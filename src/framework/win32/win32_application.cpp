@@ -2,6 +2,7 @@
 // timers, image lists, popup menus and the message loop.
 #include "framework/win32/win32_application.h"
 
+#include <algorithm>
 #include <map>
 
 #include "framework/application.h"
@@ -63,12 +64,22 @@ class Win32Form final : public Win32Window {
     setFormDpi(window(), systemDpi(window()));
   }
 
-  // The framework's bounds are the client area's, in 96-dpi units like the position.
+  // The framework's bounds are the client area's, in 96-dpi units like the position. The window stays within
+  // the work area of the monitor nearest to it: a size saved on a larger screen, or a place off every monitor
+  // (one that was unplugged, a lower resolution), would leave its edges or its caption out of reach.
   void SetBounds(int left, int top, int width, int height) override {
     const int dpi = dpiOf(window());
     const RECT frame = frameFor(scaled(width, dpi), scaled(height, dpi), style_, WS_EX_CONTROLPARENT, dpi);
-    SetWindowPos(window(), nullptr, scaled(left, dpi), scaled(top, dpi), frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT bounds{scaled(left, dpi), scaled(top, dpi), 0, 0};
+    bounds.right = bounds.left + frame.right - frame.left;
+    bounds.bottom = bounds.top + frame.bottom - frame.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      bounds = within(bounds, monitor.rcWork);
+    }
+    SetWindowPos(window(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void SetVisible(bool visible) override { ShowWindow(window(), visible ? SW_SHOWNORMAL : SW_HIDE); }
   void SetFocus() override {
@@ -113,6 +124,14 @@ class Win32Form final : public Win32Window {
 
  private:
   static DWORD styleOf(const TForm& form) { return kFormStyle | (form.Sizeable ? WS_THICKFRAME : 0); }
+  // `bounds` made no larger than `area` and moved into it.
+  static RECT within(const RECT& bounds, const RECT& area) {
+    const LONG width = std::min(bounds.right - bounds.left, area.right - area.left);
+    const LONG height = std::min(bounds.bottom - bounds.top, area.bottom - area.top);
+    const LONG left = std::clamp(bounds.left, area.left, area.right - width);
+    const LONG top = std::clamp(bounds.top, area.top, area.bottom - height);
+    return {left, top, left + width, top + height};
+  }
   // The frame never smaller than the one around the form's minimum client size.
   void limitTracking(MINMAXINFO& limits) const {
     const auto& form = static_cast<const TForm&>(control());

@@ -40,8 +40,15 @@ bool Win32Instances::ReleaseMutex(KernelHandle handle) {
   return ::ReleaseMutex(reinterpret_cast<HANDLE>(handle)) != FALSE;
 }
 
-HWnd Win32Instances::FindWindowA(const char* className, const char* windowName) {
-  return reinterpret_cast<HWnd>(::FindWindowA(className, windowName));
+HWnd Win32Instances::FindWindowExA(HWnd after, const char* className) {
+  return reinterpret_cast<HWnd>(::FindWindowExA(nullptr, reinterpret_cast<HWND>(after), className, nullptr));
+}
+
+std::string Win32Instances::GetWindowTextA(HWnd window) {
+  // Longer than any title of this program's.
+  char text[256] = {};
+  const int length = ::GetWindowTextA(reinterpret_cast<HWND>(window), text, sizeof text);
+  return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 bool Win32Instances::AllowSetForegroundWindow(HWnd window) {

@@ -11,7 +11,8 @@ class Win32Instances final : public Instances {
   bool CloseHandle(KernelHandle handle) override;
   bool WaitForSingleObject(KernelHandle handle, std::uint32_t timeout) override;
   bool ReleaseMutex(KernelHandle handle) override;
-  HWnd FindWindowA(const char* className, const char* windowName) override;
+  HWnd FindWindowExA(HWnd after, const char* className) override;
+  std::string GetWindowTextA(HWnd window) override;
   bool AllowSetForegroundWindow(HWnd window) override;
   std::optional<std::intptr_t> SendMessageTimeoutA(HWnd window, std::uintptr_t data, const std::string& bytes,
                                                    std::uint32_t timeout) override;

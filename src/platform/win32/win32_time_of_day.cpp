@@ -1,7 +1,11 @@
-// Win32 only: the time of day.
+// Win32 only: the time of day and the time since the system started.
 #include "platform/win32/win32_time_of_day.h"
 
 #include "platform/win32/windows_api.h"
+
+// Declared by <windows.h> only for Vista on; Windows XP has none of its own, and the runtime's stand-in
+// (src/runtime) widens GetTickCount there.
+extern "C" WINBASEAPI ULONGLONG WINAPI GetTickCount64();
 
 namespace vantrel::platform::win32 {
 
@@ -18,6 +22,10 @@ std::uint64_t Win32TimeOfDay::FileTimeToLocalFileTime(std::uint64_t fileTime) {
     return fileTime;
   }
   return (static_cast<std::uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+}
+
+std::uint64_t Win32TimeOfDay::GetTickCount64() {
+  return ::GetTickCount64();
 }
 
 }  // namespace vantrel::platform::win32
