@@ -5,6 +5,7 @@
 #include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
 #include "startup/startup_rows.h"
+#include "startup/visible_text.h"
 
 namespace vantrel {
 
@@ -108,7 +109,7 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
     if (program < 0 || static_cast<std::size_t>(program) >= row.SubItems.size()) {
       return {};
     }
-    sought = row.SubItems[program];
+    sought = row.Value;
   }
   const bool native = scope != kPrograms32Scope;
   const std::string key = (folder ? "file\n" : native ? "64\n" : "32\n") + sought;
@@ -136,7 +137,7 @@ std::string TPublisherColumn::textOf(const ProgramFile& file) {
   std::u16string company;
   const std::string text =
       search_.FileSystem.GetFileVersionInfoW_CompanyName(Utf8ToUtf16(file.Access), &company)
-          ? Utf16ToUtf8(company)
+          ? VisibleText(Utf16ToUtf8(company))
           : std::string();
   publishers_.emplace(file.Access, text);
   return text;

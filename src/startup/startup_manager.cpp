@@ -10,6 +10,7 @@
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
+#include "startup/visible_text.h"
 
 namespace vantrel {
 
@@ -151,7 +152,7 @@ void TfrmVantrel::openFileLocation(TListView& list) {
       Handle(), u"open", u"explorer.exe", u"/select,\"" + Utf8ToUtf16(*path) + u"\"", u"",
       platform::kSwShowNormal);
   if (answer <= 32) {
-    throw Exception(kExplorerFailed + *path + " (error " + std::to_string(answer) + ").");
+    throw Exception(kExplorerFailed + VisibleText(*path) + " (error " + std::to_string(answer) + ").");
   }
 }
 

@@ -211,6 +211,28 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: "}));
 }
 
+TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersShowAndAreNotObeyed) {
+  // Drawn as they are, these would read "Microsoft" and "...txt.exe" backwards, and break lines.
+  const std::string name = "Update\u202Etxt.exe\u2066";
+  const std::string file = "C:\\Apps\\ex\u200Fe.exe";
+  const std::string command = "\"" + file + "\" /x\r\n\t";
+  fakes.fileSystem.addFile(file);
+  fakes.fileSystem.companies[file] = "\u202Etfosorcim\u202C Corp\n";
+  fakes.registry.setString(kHklm, kRunKey, name, command);
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  windows->advance(100);
+  const TListRow& row = f.ListView1->Rows().at(0);
+  EXPECT_EQ(row.Caption, "Update\\u202Etxt.exe\\u2066");
+  EXPECT_EQ(program(f.ListView1, row.Caption), "\"C:\\Apps\\ex\\u200Fe.exe\" /x\\u000D\\u000A\\u0009");
+  EXPECT_EQ(row.SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)),
+            "\\u202Etfosorcim\\u202C Corp\\u000A");
+  // The entry itself moves as it is.
+  select(f.ListView1, {row.Caption});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, name), command);
+}
+
 TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatThePagesButtonsDo) {
   constexpr char kApproved[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
   constexpr char kCalendar[] = "C:\\Apps\\Ημερολόγιο.exe";
@@ -447,7 +469,7 @@ TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {
   EXPECT_EQ(press(f.SpeedButton4), "");
   EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
             (std::vector<std::string>{"spaced", "spaced\t", "Foo ", "Foo", "Vantrel"}));
-  only("spaced\t");
+  only("spaced\\u0009");  // the tab shown as such
   EXPECT_EQ(press(f.SpeedButton1), "");
   only("Foo ");
   EXPECT_EQ(press(f.SpeedButton1), "");
