@@ -23,23 +23,33 @@ struct ProgramFile {
     Unknown,  // nothing to look for (an empty command), or a shortcut without a file target
     Found,
     Missing,  // no file where Windows would look
+    // Not looked for from the window's thread: a file on a network share, which may not answer for a long
+    // time; a search that would look at more than kMaxLooks files and keys; a command line too long to run.
+    NotChecked,
   };
   State Is = State::Unknown;
   // The file as Windows names it (for Explorer), and where this process reads it (through the system
   // folder's 64-bit alias where it runs as a 32-bit program).
   std::string Path;
   std::string Access;
+  // The files, drives and keys the search looked at.
+  int Looks = 0;
 };
+
+// The most files, drives and keys that one search looks at, so that it keeps the window answering.
+constexpr int kMaxLooks = 128;
 
 // The file that the command line of a Run key's entry starts: environment variables expanded (as a 64-bit
 // process does for `native` scopes, as a 32-bit one for the 32-bit programs' scope); a quoted path up to its
-// closing quote; an unquoted one as its longest existing prefix that ends at a blank (".exe" added to a
-// name without an extension, as CreateProcess does); for rundll32, the DLL it loads; a bare name through
-// the App Paths keys, then the system folder, the Windows folder and the folders of PATH.
+// closing quote; an unquoted one as CreateProcess tries it, its shortest prefix that ends at a blank and
+// names a file first (".exe" added to a name without an extension), no prefix as long as MAX_PATH; for
+// rundll32, the DLL it loads; a bare name through the App Paths keys, then the system folder, the Windows
+// folder and the folders of PATH. NotChecked where the search would reach a network share or look further
+// than kMaxLooks, and for a command line longer than Windows starts.
 ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native);
 
 // The file that a Startup folder's file starts: a shortcut's target (with its arguments, as above), any
-// other file itself.
+// other file itself; NotChecked for a file on a network share.
 ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& file);
 
 }  // namespace vantrel

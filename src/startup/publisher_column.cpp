@@ -34,7 +34,8 @@ bool GreyedCell(const TListView& list, const TListRow& row, int column) {
   };
   const int publisher = SubItemOf(list, kPublisherColumn);
   return textOf(SubItemOf(list, kStatusColumn)) == kDisabled ||
-         (column == publisher + 1 && textOf(publisher) == kFileNotFound);
+         (column == publisher + 1 &&
+          (textOf(publisher) == kFileNotFound || textOf(publisher) == kNotChecked));
 }
 
 TPublisherColumn::TPublisherColumn(TComponent* owner, ProgramSearch search, TListView& live,
@@ -61,7 +62,8 @@ void TPublisherColumn::Check(bool afresh) {
 }
 
 void TPublisherColumn::Tick() {
-  for (int done = 0; done < kRowsPerTick && next_ < pending_.size(); ++done, ++next_) {
+  looks_ = 0;
+  for (int done = 0; done < kRowsPerTick && looks_ < kMaxLooks && next_ < pending_.size(); ++done, ++next_) {
     const Pending& row = pending_[next_];
     TListView& list = *row.list;
     const auto same = [&](int i) {
@@ -119,6 +121,7 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
   }
   const ProgramFile file =
       folder ? FindFolderProgram(search_, sought) : FindProgramFile(search_, sought, native);
+  looks_ += file.Looks;
   files_.emplace(key, file);
   return file;
 }
@@ -127,6 +130,9 @@ std::string TPublisherColumn::textOf(const ProgramFile& file) {
   if (file.Is == ProgramFile::State::Missing) {
     return kFileNotFound;
   }
+  if (file.Is == ProgramFile::State::NotChecked) {
+    return kNotChecked;
+  }
   if (file.Is == ProgramFile::State::Unknown) {
     return "";
   }
@@ -134,6 +140,7 @@ std::string TPublisherColumn::textOf(const ProgramFile& file) {
   if (named != publishers_.end()) {
     return named->second;
   }
+  ++looks_;
   std::u16string company;
   const std::string text =
       search_.FileSystem.GetFileVersionInfoW_CompanyName(Utf8ToUtf16(file.Access), &company)

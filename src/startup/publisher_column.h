@@ -17,12 +17,14 @@ namespace vantrel {
 
 constexpr char kPublisherColumn[] = "Publisher";
 constexpr char kFileNotFound[] = "File not found";
+constexpr char kNotChecked[] = "Not checked";
 
 // The sub-item of a list's column of that caption; -1 where the list has none.
 int SubItemOf(const TListView& list, const std::string& column);
 
 // Whether a cell of the startup manager's lists is drawn in grey: every cell of an entry that Windows does
-// not start (its Status "Disabled"), and the Publisher cell of a program file that is not there.
+// not start (its Status "Disabled"), and the Publisher cell of a program file that is not there or was not
+// looked at.
 bool GreyedCell(const TListView& list, const TListRow& row, int column);
 
 class TPublisherColumn : public TComponent {
@@ -33,7 +35,8 @@ class TPublisherColumn : public TComponent {
   // Looks at the files of every row of both lists anew, from the next tick on; what was learnt is kept
   // unless `afresh`, so that rows that moved between the lists show their publisher again at once.
   void Check(bool afresh);
-  // One tick: the next rows' files, at most kRowsPerTick of them; the timer stops after the last row.
+  // One tick: the next rows' files, at most kRowsPerTick of them, and no more once it looked at kMaxLooks
+  // files and keys; the timer stops after the last row.
   void Tick();
   // The program file of a row (none for a row whose file is not known), as Check finds it.
   ProgramFile FileOf(const TListView& list, const TListRow& row);
@@ -57,6 +60,8 @@ class TPublisherColumn : public TComponent {
   TTimer* timer_;
   std::vector<Pending> pending_;
   std::size_t next_ = 0;
+  // The files and keys looked at since the tick began.
+  int looks_ = 0;
   // What the files said: the program file of what was looked for, and the publisher's text of a file.
   std::map<std::string, ProgramFile> files_;
   std::map<std::string, std::string> publishers_;

@@ -180,6 +180,10 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   fakes.registry.setString(kHklm, kRunKey, "Cal", "\"C:\\Apps\\Ημερολόγιο.exe\" /tray");
   fakes.registry.setString(kHklm, kRunKey, "Gone", "C:\\Gone\\gone.exe /start");
   fakes.registry.setString(kHklm, kRunKey, "Plain", "C:\\Apps\\plain.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Share", "\\\\server\\share\\app.exe");
+  // A backup of a Startup folder's shortcut is looked at in the backup folder.
+  fakes.fileSystem.addShortcut(fakes.fileSystem.appData + "\\Vantrel\\Startup-\\Cal.lnk",
+                               "C:\\Apps\\Ημερολόγιο.exe", "");
   TfrmVantrel& f = start();
   const auto publishers = [&](const TListView* list) {
     std::vector<std::string> texts;
@@ -190,25 +194,28 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   };
   EXPECT_EQ(show(), "");
   // The rows show before any file is looked at.
-  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: "}));
+  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: ", "Share: "}));
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView1),
-            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found", "Plain: "}));
+  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found",
+                                                               "Plain: ", "Share: Not checked"}));
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd"}));
   EXPECT_FALSE(f.Publishers->Checking());
   const int column = SubItemOf(*f.ListView1, kPublisherColumn) + 1;
   EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[0], column));
   EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[1], column));
   EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[1], column + 1));
+  EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[3], column));
 
   // A row that moves keeps its publisher; a program installed since shows at the next showing.
   select(f.ListView1, {"Gone"});
   EXPECT_EQ(press(f.SpeedButton1), "");
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: File not found"}));
+  EXPECT_EQ(publishers(f.ListView2),
+            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found"}));
   fakes.fileSystem.addFile("C:\\Gone\\gone.exe");
   EXPECT_EQ(show(), "");
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: "}));
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: "}));
 }
 
 TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersShowAndAreNotObeyed) {
