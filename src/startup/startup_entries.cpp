@@ -97,14 +97,16 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     }
   }
   for (const std::string& name : registry.GetValueNames()) {
-    if (name == kAutoStartValue) {
-      continue;
-    }
     std::optional<TRegValue> value;
     try {
       value = registry.ReadValue(name);
     } catch (const ERegistryException&) {
       // Listed all the same, with no Program text: it can still be moved or deleted.
+    }
+    if (name == kAutoStartValue && value &&
+        (value->Type == platform::kRegSz || value->Type == platform::kRegExpandSz) &&
+        StartsVantrel(StringData(value->Data), std::string())) {
+      continue;
     }
     listed.emplace_back(name, std::move(value));
   }

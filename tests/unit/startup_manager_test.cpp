@@ -156,12 +156,15 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   fakes.registry.setString(kHklm, kRunKey, "apple", "a.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Vantrel", "C:\\old\\Vantrel.exe");
   fakes.registry.setValue(kHklm, kBackupKey, "Bell", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
+  // Another program's value under this program's name is that program's entry.
+  fakes.registry.setString(kHkcu, kBackupKey, "Vantrel", "C:\\Tools\\launch.exe Vantrel.exe");
   TfrmVantrel& f = start();
   ASSERT_TRUE(live("Vantrel"));  // this program's own entry, written at start-up
   EXPECT_EQ(show(), "");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"", "apple", "Banana", "cherry", "vantrel"}));
   EXPECT_EQ(program(f.ListView1, ""), "default.exe");
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell", "Vantrel"}));
+  EXPECT_EQ(program(f.ListView2, "Vantrel"), "C:\\Tools\\launch.exe Vantrel.exe");
   EXPECT_EQ(program(f.ListView2, "Bell"), "-1");
   EXPECT_EQ(f.ListView1->Rows()[0].ImageIndex, 0);
 
