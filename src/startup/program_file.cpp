@@ -24,6 +24,8 @@ constexpr std::size_t kMaxCommandLine = 32767;
 // Thrown where the search stops without an answer: the file would be looked for on a network share, or
 // further than kMaxLooks.
 struct NotLookedUp {};
+// Thrown where the search used up its budget.
+struct NotYet {};
 
 char lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
@@ -61,7 +63,8 @@ bool bare(const std::string& path) {
 // Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
 std::string replacedNoCase(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; at + from.size() <= text.size();) {
-    if (sameNoCase(text.substr(at, from.size()), from)) {
+    if (std::equal(from.begin(), from.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                   [](char x, char y) { return lower(x) == lower(y); })) {
       text.replace(at, from.size(), to);
       at += to.size();
     } else {
@@ -77,11 +80,33 @@ class Search {
 
   int looks() const { return looks_; }
 
-  // Counts one more look at a file, a drive or a key.
-  void look() const {
+  // Counts one more look at a file, a drive or a key; `asked`: one that the system must answer, which the
+  // budget pays for.
+  void look(bool asked) const {
     if (++looks_ > kMaxLooks) {
       throw NotLookedUp();
     }
+    if (search_.Looks && !search_.Looks->take(asked)) {
+      throw NotYet();
+    }
+  }
+
+  // The system's answer to `key` in `kept` (none: nothing is kept), asked through `ask` where not kept.
+  template <typename Key, typename Value, typename Ask>
+  Value remembered(std::map<Key, Value>* kept, const Key& key, Ask ask) const {
+    if (kept) {
+      const auto found = kept->find(key);
+      if (found != kept->end()) {
+        look(false);
+        return found->second;
+      }
+    }
+    look(true);
+    Value value = ask();
+    if (kept) {
+      kept->emplace(key, value);
+    }
+    return value;
   }
 
   // Refuses a path on a network share (\\server\share, a drive letter mapped to one), where a share that
@@ -98,13 +123,13 @@ class Search {
       return;
     }
     const char letter = lower(drive[0]);
+    // Asked once a search, whatever is kept.
     auto known = drives_.find(letter);
     if (known == drives_.end()) {
-      look();
-      known =
-          drives_
-              .emplace(letter, search_.FileSystem.GetDriveTypeW(Utf8ToUtf16(std::string(1, letter) + ":\\")))
-              .first;
+      const std::uint32_t kind = remembered(search_.Looks ? &search_.Looks->Drives : nullptr, letter, [&] {
+        return search_.FileSystem.GetDriveTypeW(Utf8ToUtf16(std::string(1, letter) + ":\\"));
+      });
+      known = drives_.emplace(letter, kind).first;
     }
     if (known->second == platform::kDriveRemote) {
       throw NotLookedUp();
@@ -154,9 +179,12 @@ class Search {
     }
     const std::string seen = access(path);
     mustBeLocal(seen);
-    look();
-    bool missing = false;
-    const std::uint32_t attributes = search_.FileSystem.GetFileAttributesW(Utf8ToUtf16(seen), &missing);
+    const auto [attributes, missing] =
+        remembered(search_.Looks ? &search_.Looks->Attributes : nullptr, seen, [&] {
+          bool gone = false;
+          const std::uint32_t found = search_.FileSystem.GetFileAttributesW(Utf8ToUtf16(seen), &gone);
+          return std::pair(found, gone);
+        });
     const bool there = attributes == platform::kInvalidFileAttributes
                            ? !missing
                            : (attributes & platform::kFileAttributeDirectory) == 0;
@@ -204,12 +232,13 @@ class Search {
   std::optional<ProgramFile> program(const std::string& name) const {
     const std::string exe = hasExtension(name) ? name : name + ".exe";
     for (const platform::HKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
-      TRegistry keys(search_.Registry, root, search_.Program32 ? platform::kKeyWow64_64Key : 0);
-      look();
-      if (!keys.OpenKeyReadOnly(kAppPaths + exe)) {
-        continue;
-      }
-      const std::optional<std::string> path = keys.ReadString("");
+      const std::optional<std::string> path = remembered(
+          search_.Looks ? &search_.Looks->AppPaths : nullptr,
+          std::string(root == platform::kHKeyCurrentUser ? "user\n" : "machine\n") + exe,
+          [&]() -> std::optional<std::string> {
+            TRegistry keys(search_.Registry, root, search_.Program32 ? platform::kKeyWow64_64Key : 0);
+            return keys.OpenKeyReadOnly(kAppPaths + exe) ? keys.ReadString("") : std::nullopt;
+          });
       if (path && !trimmed(*path).empty()) {
         std::string text = expandForScope(trimmed(*path));
         if (text.front() == '"') {
@@ -289,6 +318,9 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
   }
   ProgramFile file = missing();
   try {
+    for (std::size_t read = 0; read < line.size(); read += 4096) {
+      within.look(false);
+    }
     auto [program, arguments] = within.command(line);
     if (program && sameNoCase(fileNameOf(program->Path), "rundll32.exe")) {
       program = within.library(arguments);
@@ -298,6 +330,8 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
     }
   } catch (const NotLookedUp&) {
     file = notChecked(0);
+  } catch (const NotYet&) {
+    file = ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   file.Looks = within.looks();
   return file;
@@ -315,10 +349,15 @@ ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& fi
     Search(search, true).mustBeLocal(file);
   } catch (const NotLookedUp&) {
     return notChecked(1);
+  } catch (const NotYet&) {
+    return ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   const std::string name = fileNameOf(file);
   if (name.size() <= 4 || !sameNoCase(name.substr(name.size() - 4), ".lnk")) {
     return {ProgramFile::State::Found, file, file, 1};
+  }
+  if (search.Looks && !search.Looks->take(true)) {
+    return ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   std::u16string target;
   std::u16string arguments;

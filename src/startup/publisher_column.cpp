@@ -50,6 +50,7 @@ void TPublisherColumn::Check(bool afresh) {
   if (afresh) {
     files_.clear();
     publishers_.clear();
+    looks_ = ProgramLooks();
   }
   pending_.clear();
   next_ = 0;
@@ -62,8 +63,10 @@ void TPublisherColumn::Check(bool afresh) {
 }
 
 void TPublisherColumn::Tick() {
-  looks_ = 0;
-  for (int done = 0; done < kRowsPerTick && looks_ < kMaxLooks && next_ < pending_.size(); ++done, ++next_) {
+  looks_.Asks = kAsksPerTick;
+  looks_.Looks = kMaxLooks;
+  for (int done = 0; done < kRowsPerTick && looks_.Asks > 0 && looks_.Looks > 0 && next_ < pending_.size();
+       ++done, ++next_) {
     const Pending& row = pending_[next_];
     TListView& list = *row.list;
     const auto same = [&](int i) {
@@ -80,7 +83,11 @@ void TPublisherColumn::Tick() {
       }
     }
     const int column = SubItemOf(list, kPublisherColumn);
-    const std::string text = textOf(FileOf(list, list.Rows()[at]));
+    const std::optional<std::string> shown = textOf(lookUp(list, list.Rows()[at]));
+    if (!shown) {
+      break;  // the next tick goes on with this row
+    }
+    const std::string& text = *shown;
     if (column >= 0 && static_cast<std::size_t>(column) < list.Rows()[at].SubItems.size() &&
         list.Rows()[at].SubItems[column] != text) {
       list.SetSubItem(at, column, text);
@@ -92,6 +99,13 @@ void TPublisherColumn::Tick() {
 }
 
 ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row) {
+  // One row, asked for by the user: more answers than its search takes.
+  looks_.Asks = 2 * kMaxLooks;
+  looks_.Looks = 2 * kMaxLooks;
+  return lookUp(list, row);
+}
+
+ProgramFile TPublisherColumn::lookUp(const TListView& list, const TListRow& row) {
   const std::string& scope = ScopeOf(row);
   std::string sought;
   bool folder = false;
@@ -119,14 +133,20 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
   if (found != files_.end()) {
     return found->second;
   }
+  ProgramSearch search = search_;
+  search.Looks = &looks_;
   const ProgramFile file =
-      folder ? FindFolderProgram(search_, sought) : FindProgramFile(search_, sought, native);
-  looks_ += file.Looks;
-  files_.emplace(key, file);
+      folder ? FindFolderProgram(search, sought) : FindProgramFile(search, sought, native);
+  if (file.Is != ProgramFile::State::Pending) {
+    files_.emplace(key, file);
+  }
   return file;
 }
 
-std::string TPublisherColumn::textOf(const ProgramFile& file) {
+std::optional<std::string> TPublisherColumn::textOf(const ProgramFile& file) {
+  if (file.Is == ProgramFile::State::Pending) {
+    return std::nullopt;
+  }
   if (file.Is == ProgramFile::State::Missing) {
     return kFileNotFound;
   }
@@ -140,7 +160,9 @@ std::string TPublisherColumn::textOf(const ProgramFile& file) {
   if (named != publishers_.end()) {
     return named->second;
   }
-  ++looks_;
+  if (!looks_.take(true)) {
+    return std::nullopt;
+  }
   std::u16string company;
   const std::string text =
       search_.FileSystem.GetFileVersionInfoW_CompanyName(Utf8ToUtf16(file.Access), &company)

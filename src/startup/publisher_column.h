@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,17 @@ class TPublisherColumn : public TComponent {
   // Looks at the files of every row of both lists anew, from the next tick on; what was learnt is kept
   // unless `afresh`, so that rows that moved between the lists show their publisher again at once.
   void Check(bool afresh);
-  // One tick: the next rows' files, at most kRowsPerTick of them, and no more once it looked at kMaxLooks
-  // files and keys; the timer stops after the last row.
+  // One tick: the next rows' files, at most kRowsPerTick of them, asking the system at most kAsksPerTick
+  // times and taking at most kMaxLooks looks (a search cut short goes on at the next tick); the timer stops
+  // after the last row.
   void Tick();
   // The program file of a row (none for a row whose file is not known), as Check finds it.
   ProgramFile FileOf(const TListView& list, const TListRow& row);
   bool Checking() const { return timer_->Enabled(); }
 
   static constexpr int kRowsPerTick = 50;
+  // Each answer may take a network's time-out on a share, and a millisecond on a busy disk.
+  static constexpr int kAsksPerTick = 8;
 
  private:
   struct Pending {
@@ -51,8 +55,10 @@ class TPublisherColumn : public TComponent {
     std::string key;
     int hint;  // where the row was when the check began
   };
-  // The publisher's text for a program file.
-  std::string textOf(const ProgramFile& file);
+  // The program file of a row as far as the budget of `looks_` allows (State::Pending beyond).
+  ProgramFile lookUp(const TListView& list, const TListRow& row);
+  // The publisher's text for a program file; none where the budget is spent before it is read.
+  std::optional<std::string> textOf(const ProgramFile& file);
 
   ProgramSearch search_;
   TListView& live_;
@@ -60,8 +66,8 @@ class TPublisherColumn : public TComponent {
   TTimer* timer_;
   std::vector<Pending> pending_;
   std::size_t next_ = 0;
-  // The files and keys looked at since the tick began.
-  int looks_ = 0;
+  // What the searches asked the system since the page was shown, and the budget of this tick.
+  ProgramLooks looks_;
   // What the files said: the program file of what was looked for, and the publisher's text of a file.
   std::map<std::string, ProgramFile> files_;
   std::map<std::string, std::string> publishers_;

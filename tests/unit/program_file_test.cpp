@@ -65,6 +65,8 @@ std::string shown(const ProgramFile& file) {
       return "<missing>";
     case ProgramFile::State::NotChecked:
       return "<not checked>";
+    case ProgramFile::State::Pending:
+      return "<pending>";
     case ProgramFile::State::Found:
       return file.Path == file.Access ? file.Path : file.Path + " via " + file.Access;
   }

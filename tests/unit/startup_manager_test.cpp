@@ -221,6 +221,24 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: "}));
 }
 
+TEST_F(StartupManager, ALongSearchAsksTheSystemAFewTimesATickAndEndsNotChecked) {
+  // Every blank ends a name that is searched for in the App Paths keys and the folders of the path.
+  fakes.registry.setString(kHklm, kRunKey, "Blanks", "a" + std::string(4096, ' ') + "b");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  const auto asked = [&] {
+    return fakes.fileSystem.faults.calls("GetFileAttributesW") + fakes.registry.faults.calls("RegOpenKeyExW");
+  };
+  int ticks = 0;
+  for (; f.Publishers->Checking() && ticks < 100; ++ticks) {
+    const int before = asked();
+    f.Publishers->Tick();
+    EXPECT_LE(asked() - before, TPublisherColumn::kAsksPerTick);
+  }
+  EXPECT_GT(ticks, 2);
+  EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)), kNotChecked);
+}
+
 TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersShowAndAreNotObeyed) {
   // Drawn as they are, these would read "Microsoft" and "...txt.exe" backwards, and break lines.
   const std::string name = "Update\u202Etxt.exe\u2066";
