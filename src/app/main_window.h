@@ -324,6 +324,7 @@ class TfrmVantrel : public TForm {
   platform::Services& services_;
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
+  bool autoStartTakenShown_ = false;
   // The task is there and starts this program: its Run value is not written meanwhile.
   bool logonTask_ = false;
   std::vector<std::int32_t> handedPasses_;

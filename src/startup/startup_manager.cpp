@@ -280,10 +280,16 @@ void TfrmVantrel::applyAutoStart(bool byUser) {
   if (done && wanted && byUser && status) {
     done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), executable(), status->Program32);
   }
-  // One box a run: another program's entry of that name, or else a refusal.
-  if ((!done || !taken.empty()) && !autoStartRefusalShown_) {
+  // Each told once a run: another program's entry of that name (which also says why none was written), a
+  // refusal.
+  if (!taken.empty()) {
+    if (!autoStartTakenShown_) {
+      autoStartTakenShown_ = true;
+      Application()->ShowException(takenText(taken, done));
+    }
+  } else if (!done && !autoStartRefusalShown_) {
     autoStartRefusalShown_ = true;
-    Application()->ShowException(!taken.empty() ? takenText(taken, done) : wanted ? kNotAdded : kNotRemoved);
+    Application()->ShowException(wanted ? kNotAdded : kNotRemoved);
   }
 }
 

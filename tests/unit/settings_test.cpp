@@ -623,10 +623,22 @@ TEST_F(Settings, ARefusedAutoStartIsToldOncePerRunAndStopsNoOtherSetting) {
   run.form->CheckBox2->SetChecked(false);
   EXPECT_EQ(autoStart(), kExe);
   EXPECT_EQ(userAutoStart(), std::nullopt);
-  EXPECT_EQ(messages(),
-            std::vector<std::string>{
-                "Vantrel could not be kept from starting with Windows: Windows does not let this user "
-                "remove it from the programs that start at log-on."});
+  const std::string notRemoved =
+      "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from "
+      "the "
+      "programs that start at log-on.";
+  EXPECT_EQ(messages(), std::vector<std::string>{notRemoved});
+
+  // Another program's entry of that name, told at start, does not silence the refusal after.
+  fakes::FakeServices other;
+  other.process.moduleFileName = kExe;
+  other.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+  other.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\Tools\\launch.exe");
+  other.registry.denyWriting(kHklm, kRunKey);
+  ProgramRun taken(other);
+  taken.form->CheckBox2->SetChecked(false);
+  ASSERT_EQ(other.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(other.dialogs.boxes[1].text, notRemoved);
 }
 
 TEST(CommandProgram, IsTheQuotedPathOrThePathUpToTheExe) {
