@@ -7,12 +7,13 @@
 #include "framework/registry.h"
 #include "platform/unicode.h"
 #include "startup/startup_approved.h"
+#include "startup/startup_entries.h"
 
 namespace vantrel {
 
 namespace {
 
-enum class Entry { None, Kept, Gone };
+enum class Entry { None, Kept, Gone, Taken };
 
 bool endsWithExe(const std::string& text) {
   constexpr std::string_view kExe = ".exe";
@@ -27,13 +28,30 @@ bool holdsEntry(TRegistry& keys) {
   return keys.OpenKeyReadOnly(kRunKey) && keys.ValueExists(kAutoStartValue);
 }
 
-Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, const RunScope& place) {
+// Whether the open key's value of that name is this program's entry; one that cannot be read as a command is
+// not.
+bool holdsOwnEntry(TRegistry& keys, const std::string& program) {
+  const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
+  return command && StartsVantrel(*command, program);
+}
+
+Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, const RunScope& place,
+              const std::string& program, std::vector<TakenEntry>* taken) {
   TRegistry keys = place.Keys(registry);
   if (!holdsEntry(keys)) {
     return Entry::None;
   }
+  if (!holdsOwnEntry(keys, program)) {
+    std::optional<std::string> command;
+    try {
+      command = ProgramText(keys.ReadRawValue(kAutoStartValue));
+    } catch (const ERegistryException&) {
+    }
+    taken->push_back({place.Name, command.value_or(std::string())});
+    return Entry::Taken;
+  }
   const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
-  return command && NamesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
+  return NamesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
 }
 
 bool writeEntry(platform::Registry& registry, const RunScope& place, const std::string& command) {
@@ -51,20 +69,6 @@ bool writeEntry(platform::Registry& registry, const RunScope& place, const std::
 
 }  // namespace
 
-std::string CommandProgram(const std::string& command) {
-  if (!command.empty() && command.front() == '"') {
-    const std::size_t close = command.find('"', 1);
-    return command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-  }
-  for (std::size_t blank = command.find(' '); blank != std::string::npos;
-       blank = command.find(' ', blank + 1)) {
-    if (endsWithExe(command.substr(0, blank))) {
-      return command.substr(0, blank);
-    }
-  }
-  return command;
-}
-
 bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& program) {
   const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
                          program[1] == ':' && program[2] == '\\';
@@ -78,20 +82,28 @@ bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& pr
 }
 
 bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
-                     const std::vector<RunScope>& places, const std::string& program) {
+                     const std::vector<RunScope>& places, const std::string& program,
+                     std::vector<TakenEntry>* taken) {
   std::vector<const RunScope*> gone;
   std::vector<const RunScope*> free;
+  bool kept = false;
   for (const RunScope& place : places) {
-    switch (entryIn(registry, fileSystem, place)) {
+    switch (entryIn(registry, fileSystem, place, program, taken)) {
       case Entry::Kept:
-        return true;
+        kept = true;
+        break;
       case Entry::Gone:
         gone.push_back(&place);
         break;
       case Entry::None:
         free.push_back(&place);
         break;
+      case Entry::Taken:
+        break;
     }
+  }
+  if (kept) {
+    return true;
   }
   // An entry for a program that is gone is rewritten, quoted, in its own key where that key takes it.
   const std::string quoted = "\"" + program + "\"";
@@ -101,11 +113,12 @@ bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSys
                      [&](const RunScope* place) { return writeEntry(registry, *place, command); });
 }
 
-bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places) {
+bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
+                     const std::string& program) {
   bool removed = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
-    if (!holdsEntry(keys)) {
+    if (!holdsEntry(keys) || !holdsOwnEntry(keys, program)) {
       continue;
     }
     if (!keys.OpenKey(kRunKey, false) || !keys.DeleteValue(kAutoStartValue)) {
@@ -115,12 +128,13 @@ bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& 
   return removed;
 }
 
-bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places, bool program32) {
+bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
+                       const std::string& program, bool program32) {
   bool switched = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
     const std::optional<ApprovedPlace> approved = ApprovedPlaceOf(place.Name, program32);
-    if (!approved || !holdsEntry(keys)) {
+    if (!approved || !holdsEntry(keys) || !holdsOwnEntry(keys, program)) {
       continue;
     }
     try {

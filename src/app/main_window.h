@@ -328,6 +328,7 @@ class TfrmVantrel : public TForm {
   platform::Services& services_;
   bool loadFailureShown_ = false;
   bool autoStartRefusalShown_ = false;
+  bool autoStartTakenShown_ = false;
   // The task is there and starts this program: its Run value is not written meanwhile.
   bool logonTask_ = false;
   // The commands handed over that wait: the largest pass asked for (0: none), and a Free All.

@@ -33,6 +33,8 @@ struct TListRow {
   bool Selected = false;
   // Not shown: what the program knows the row by, where that is not its caption.
   std::string Key = {};
+  // Not shown: the text that the row stands for, where a cell shows it changed.
+  std::string Value = {};
 };
 
 class NativeControl {

@@ -22,6 +22,11 @@ constexpr std::uint32_t kFileAttributeReadOnly = 0x01;
 constexpr std::uint32_t kFileAttributeDirectory = 0x10;
 constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFF;
 
+// What GetDriveTypeW tells of a drive: none at that letter, a local fixed disk, a network share.
+constexpr std::uint32_t kDriveNoRootDir = 1;
+constexpr std::uint32_t kDriveFixed = 3;
+constexpr std::uint32_t kDriveRemote = 4;
+
 // The system's error codes that callers tell apart, besides those the registry answers too.
 constexpr long kErrorPathNotFound = 3;
 constexpr long kErrorNotSameDevice = 17;
@@ -59,6 +64,9 @@ class FileSystem {
   // cannot be looked at, with `missing` telling whether that is because nothing is there (rather than, say, a
   // folder this user may not look into).
   virtual std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) = 0;
+  // The kind of the drive whose root is `root` ("C:\\"), without touching its files: kDriveRemote for a
+  // letter that names a network share, which may not answer for a long time.
+  virtual std::uint32_t GetDriveTypeW(const std::u16string& root) = 0;
   // Creates the file `path`, which must not exist, and deletes it again as it closes it: whether this user
   // may create files in that folder. Nothing is left behind, even when the process dies meanwhile.
   virtual bool CreateFileW(const std::u16string& path) = 0;

@@ -1,7 +1,9 @@
 #include "startup/program_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -14,6 +16,16 @@ namespace vantrel {
 namespace {
 
 constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+// The longest program path that CreateProcess tries, its terminating NUL included.
+constexpr std::size_t kMaxPath = 260;
+// The longest command line that Windows starts, in UTF-16 units.
+constexpr std::size_t kMaxCommandLine = 32767;
+
+// Thrown where the search stops without an answer: the file would be looked for on a network share, or
+// further than kMaxLooks.
+struct NotLookedUp {};
+// Thrown where the search used up its budget.
+struct NotYet {};
 
 char lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
@@ -51,7 +63,8 @@ bool bare(const std::string& path) {
 // Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
 std::string replacedNoCase(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; at + from.size() <= text.size();) {
-    if (sameNoCase(text.substr(at, from.size()), from)) {
+    if (std::equal(from.begin(), from.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                   [](char x, char y) { return lower(x) == lower(y); })) {
       text.replace(at, from.size(), to);
       at += to.size();
     } else {
@@ -64,6 +77,64 @@ std::string replacedNoCase(std::string text, const std::string& from, const std:
 class Search {
  public:
   Search(const ProgramSearch& search, bool native) : search_(search), native_(native) {}
+
+  int looks() const { return looks_; }
+
+  // Counts one more look at a file, a drive or a key; `asked`: one that the system must answer, which the
+  // budget pays for.
+  void look(bool asked) const {
+    if (++looks_ > kMaxLooks) {
+      throw NotLookedUp();
+    }
+    if (search_.Looks && !search_.Looks->take(asked)) {
+      throw NotYet();
+    }
+  }
+
+  // The system's answer to `key` in `kept` (none: nothing is kept), asked through `ask` where not kept.
+  template <typename Key, typename Value, typename Ask>
+  Value remembered(std::map<Key, Value>* kept, const Key& key, Ask ask) const {
+    if (kept) {
+      const auto found = kept->find(key);
+      if (found != kept->end()) {
+        look(false);
+        return found->second;
+      }
+    }
+    look(true);
+    Value value = ask();
+    if (kept) {
+      kept->emplace(key, value);
+    }
+    return value;
+  }
+
+  // Refuses a path on a network share (\\server\share, a drive letter mapped to one), where a share that
+  // does not answer would hold the window for the network's time-out.
+  void mustBeLocal(const std::string& path) const {
+    // The literal form of a drive's path ("\\?\C:\...") is that drive's; any other that starts so is a
+    // share's or a device's.
+    const bool literalDrive = path.rfind("\\\\?\\", 0) == 0 && !startsWithNoCase(path.substr(4), "UNC\\");
+    const std::string drive = literalDrive ? path.substr(4) : path;
+    if (!literalDrive && path.rfind("\\\\", 0) == 0) {
+      throw NotLookedUp();
+    }
+    if (drive.size() < 2 || drive[1] != ':' || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
+      return;
+    }
+    const char letter = lower(drive[0]);
+    // Asked once a search, whatever is kept.
+    auto known = drives_.find(letter);
+    if (known == drives_.end()) {
+      const std::uint32_t kind = remembered(search_.Looks ? &search_.Looks->Drives : nullptr, letter, [&] {
+        return search_.FileSystem.GetDriveTypeW(Utf8ToUtf16(std::string(1, letter) + ":\\"));
+      });
+      known = drives_.emplace(letter, kind).first;
+    }
+    if (known->second == platform::kDriveRemote) {
+      throw NotLookedUp();
+    }
+  }
 
   std::string expand(const std::string& text) const {
     return Utf16ToUtf8(search_.FileSystem.ExpandEnvironmentStringsW(Utf8ToUtf16(text)));
@@ -99,14 +170,21 @@ class Search {
 
   // A file (not a folder) at that path; one that this user may not look at counts as there.
   std::optional<ProgramFile> file(const std::string& path) const {
-    // Characters that no path holds: Windows would answer "invalid name", not "not found".
-    if (path.empty() || path.find_first_of("\"<>|*?") != std::string::npos ||
-        path.find(':', 2) != std::string::npos) {
+    // Characters that no path holds (after the literal form's "\\?\"): Windows would answer "invalid
+    // name", not "not found".
+    const std::string name = path.rfind("\\\\?\\", 0) == 0 ? path.substr(4) : path;
+    if (name.empty() || name.find_first_of("\"<>|*?") != std::string::npos ||
+        name.find(':', 2) != std::string::npos) {
       return std::nullopt;
     }
     const std::string seen = access(path);
-    bool missing = false;
-    const std::uint32_t attributes = search_.FileSystem.GetFileAttributesW(Utf8ToUtf16(seen), &missing);
+    mustBeLocal(seen);
+    const auto [attributes, missing] =
+        remembered(search_.Looks ? &search_.Looks->Attributes : nullptr, seen, [&] {
+          bool gone = false;
+          const std::uint32_t found = search_.FileSystem.GetFileAttributesW(Utf8ToUtf16(seen), &gone);
+          return std::pair(found, gone);
+        });
     const bool there = attributes == platform::kInvalidFileAttributes
                            ? !missing
                            : (attributes & platform::kFileAttributeDirectory) == 0;
@@ -154,11 +232,13 @@ class Search {
   std::optional<ProgramFile> program(const std::string& name) const {
     const std::string exe = hasExtension(name) ? name : name + ".exe";
     for (const platform::HKey root : {platform::kHKeyCurrentUser, platform::kHKeyLocalMachine}) {
-      TRegistry keys(search_.Registry, root, search_.Program32 ? platform::kKeyWow64_64Key : 0);
-      if (!keys.OpenKeyReadOnly(kAppPaths + exe)) {
-        continue;
-      }
-      const std::optional<std::string> path = keys.ReadString("");
+      const std::optional<std::string> path = remembered(
+          search_.Looks ? &search_.Looks->AppPaths : nullptr,
+          std::string(root == platform::kHKeyCurrentUser ? "user\n" : "machine\n") + exe,
+          [&]() -> std::optional<std::string> {
+            TRegistry keys(search_.Registry, root, search_.Program32 ? platform::kKeyWow64_64Key : 0);
+            return keys.OpenKeyReadOnly(kAppPaths + exe) ? keys.ReadString("") : std::nullopt;
+          });
       if (path && !trimmed(*path).empty()) {
         std::string text = expandForScope(trimmed(*path));
         if (text.front() == '"') {
@@ -178,16 +258,18 @@ class Search {
       const std::string arguments = close == std::string::npos ? std::string() : line.substr(close + 1);
       return {bare(path) ? program(path) : fileOrWith(path, ".exe"), arguments};
     }
-    // Each blank may end the path: the longest prefix that names a file wins.
-    std::vector<std::size_t> ends;
-    for (std::size_t at = line.find(' '); at != std::string::npos; at = line.find(' ', at + 1)) {
-      ends.push_back(at);
-    }
-    ends.push_back(line.size());
-    for (auto end = ends.rbegin(); end != ends.rend(); ++end) {
-      const std::string path = line.substr(0, *end);
+    // Each blank may end the path: the shortest prefix that names a file runs, as CreateProcess tries them.
+    for (std::size_t blank = line.find(' ');; blank = line.find(' ', blank + 1)) {
+      const std::size_t end = std::min(blank, line.size());
+      const std::string path = line.substr(0, end);
+      if (Utf8ToUtf16(path).size() >= kMaxPath) {
+        break;
+      }
       if (std::optional<ProgramFile> found = bare(path) ? program(path) : fileOrWith(path, ".exe")) {
-        return {found, line.substr(*end)};
+        return {found, line.substr(end)};
+      }
+      if (blank == std::string::npos) {
+        break;
       }
     }
     return {std::nullopt, std::string()};
@@ -206,35 +288,76 @@ class Search {
  private:
   const ProgramSearch& search_;
   bool native_;
+  mutable int looks_ = 0;
+  // The kinds of the drives looked at, by their lower-case letter.
+  mutable std::map<char, std::uint32_t> drives_;
 };
 
 ProgramFile missing() {
   return ProgramFile{ProgramFile::State::Missing, {}, {}};
 }
 
-}  // namespace
+ProgramFile notChecked(int looks) {
+  return ProgramFile{ProgramFile::State::NotChecked, {}, {}, looks};
+}
 
-ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native) {
-  const Search within(search, native);
+bool tooLong(const std::string& line) {
+  return line.size() > kMaxCommandLine && Utf8ToUtf16(line).size() > kMaxCommandLine;
+}
+
+ProgramFile findProgram(const Search& within, const std::string& command) {
+  if (tooLong(command)) {
+    return notChecked(0);
+  }
   const std::string line = trimmed(within.expandForScope(command));
   if (line.empty()) {
     return {};
   }
-  auto [program, arguments] = within.command(line);
-  if (!program) {
-    return missing();
+  if (tooLong(line)) {
+    return notChecked(0);
   }
-  if (sameNoCase(fileNameOf(program->Path), "rundll32.exe")) {
-    const std::optional<ProgramFile> library = within.library(arguments);
-    return library ? *library : missing();
+  ProgramFile file = missing();
+  try {
+    for (std::size_t read = 0; read < line.size(); read += 4096) {
+      within.look(false);
+    }
+    auto [program, arguments] = within.command(line);
+    if (program && sameNoCase(fileNameOf(program->Path), "rundll32.exe")) {
+      program = within.library(arguments);
+    }
+    if (program) {
+      file = *program;
+    }
+  } catch (const NotLookedUp&) {
+    file = notChecked(0);
+  } catch (const NotYet&) {
+    file = ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
-  return *program;
+  file.Looks = within.looks();
+  return file;
+}
+
+}  // namespace
+
+ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native) {
+  return findProgram(Search(search, native), command);
 }
 
 ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& file) {
+  // A Startup folder redirected to a share is not read from the window's thread.
+  try {
+    Search(search, true).mustBeLocal(file);
+  } catch (const NotLookedUp&) {
+    return notChecked(1);
+  } catch (const NotYet&) {
+    return ProgramFile{ProgramFile::State::Pending, {}, {}};
+  }
   const std::string name = fileNameOf(file);
   if (name.size() <= 4 || !sameNoCase(name.substr(name.size() - 4), ".lnk")) {
-    return {ProgramFile::State::Found, file, file};
+    return {ProgramFile::State::Found, file, file, 1};
+  }
+  if (search.Looks && !search.Looks->take(true)) {
+    return ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   std::u16string target;
   std::u16string arguments;

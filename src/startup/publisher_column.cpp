@@ -5,6 +5,7 @@
 #include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
 #include "startup/startup_rows.h"
+#include "startup/visible_text.h"
 
 namespace vantrel {
 
@@ -33,7 +34,8 @@ bool GreyedCell(const TListView& list, const TListRow& row, int column) {
   };
   const int publisher = SubItemOf(list, kPublisherColumn);
   return textOf(SubItemOf(list, kStatusColumn)) == kDisabled ||
-         (column == publisher + 1 && textOf(publisher) == kFileNotFound);
+         (column == publisher + 1 &&
+          (textOf(publisher) == kFileNotFound || textOf(publisher) == kNotChecked));
 }
 
 TPublisherColumn::TPublisherColumn(TComponent* owner, ProgramSearch search, TListView& live,
@@ -48,6 +50,7 @@ void TPublisherColumn::Check(bool afresh) {
   if (afresh) {
     files_.clear();
     publishers_.clear();
+    looks_ = ProgramLooks();
   }
   pending_.clear();
   next_ = 0;
@@ -60,7 +63,10 @@ void TPublisherColumn::Check(bool afresh) {
 }
 
 void TPublisherColumn::Tick() {
-  for (int done = 0; done < kRowsPerTick && next_ < pending_.size(); ++done, ++next_) {
+  looks_.Asks = kAsksPerTick;
+  looks_.Looks = kMaxLooks;
+  for (int done = 0; done < kRowsPerTick && looks_.Asks > 0 && looks_.Looks > 0 && next_ < pending_.size();
+       ++done, ++next_) {
     const Pending& row = pending_[next_];
     TListView& list = *row.list;
     const auto same = [&](int i) {
@@ -77,7 +83,11 @@ void TPublisherColumn::Tick() {
       }
     }
     const int column = SubItemOf(list, kPublisherColumn);
-    const std::string text = textOf(FileOf(list, list.Rows()[at]));
+    const std::optional<std::string> shown = textOf(lookUp(list, list.Rows()[at]));
+    if (!shown) {
+      break;  // the next tick goes on with this row
+    }
+    const std::string& text = *shown;
     if (column >= 0 && static_cast<std::size_t>(column) < list.Rows()[at].SubItems.size() &&
         list.Rows()[at].SubItems[column] != text) {
       list.SetSubItem(at, column, text);
@@ -89,6 +99,13 @@ void TPublisherColumn::Tick() {
 }
 
 ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row) {
+  // One row, asked for by the user: more answers than its search takes.
+  looks_.Asks = 2 * kMaxLooks;
+  looks_.Looks = 2 * kMaxLooks;
+  return lookUp(list, row);
+}
+
+ProgramFile TPublisherColumn::lookUp(const TListView& list, const TListRow& row) {
   const std::string& scope = ScopeOf(row);
   std::string sought;
   bool folder = false;
@@ -108,7 +125,7 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
     if (program < 0 || static_cast<std::size_t>(program) >= row.SubItems.size()) {
       return {};
     }
-    sought = row.SubItems[program];
+    sought = row.Value;
   }
   const bool native = scope != kPrograms32Scope;
   const std::string key = (folder ? "file\n" : native ? "64\n" : "32\n") + sought;
@@ -116,15 +133,25 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
   if (found != files_.end()) {
     return found->second;
   }
+  ProgramSearch search = search_;
+  search.Looks = &looks_;
   const ProgramFile file =
-      folder ? FindFolderProgram(search_, sought) : FindProgramFile(search_, sought, native);
-  files_.emplace(key, file);
+      folder ? FindFolderProgram(search, sought) : FindProgramFile(search, sought, native);
+  if (file.Is != ProgramFile::State::Pending) {
+    files_.emplace(key, file);
+  }
   return file;
 }
 
-std::string TPublisherColumn::textOf(const ProgramFile& file) {
+std::optional<std::string> TPublisherColumn::textOf(const ProgramFile& file) {
+  if (file.Is == ProgramFile::State::Pending) {
+    return std::nullopt;
+  }
   if (file.Is == ProgramFile::State::Missing) {
     return kFileNotFound;
+  }
+  if (file.Is == ProgramFile::State::NotChecked) {
+    return kNotChecked;
   }
   if (file.Is == ProgramFile::State::Unknown) {
     return "";
@@ -133,10 +160,13 @@ std::string TPublisherColumn::textOf(const ProgramFile& file) {
   if (named != publishers_.end()) {
     return named->second;
   }
+  if (!looks_.take(true)) {
+    return std::nullopt;
+  }
   std::u16string company;
   const std::string text =
       search_.FileSystem.GetFileVersionInfoW_CompanyName(Utf8ToUtf16(file.Access), &company)
-          ? Utf16ToUtf8(company)
+          ? VisibleText(Utf16ToUtf8(company))
           : std::string();
   publishers_.emplace(file.Access, text);
   return text;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,14 @@ namespace vantrel {
 
 constexpr char kPublisherColumn[] = "Publisher";
 constexpr char kFileNotFound[] = "File not found";
+constexpr char kNotChecked[] = "Not checked";
 
 // The sub-item of a list's column of that caption; -1 where the list has none.
 int SubItemOf(const TListView& list, const std::string& column);
 
 // Whether a cell of the startup manager's lists is drawn in grey: every cell of an entry that Windows does
-// not start (its Status "Disabled"), and the Publisher cell of a program file that is not there.
+// not start (its Status "Disabled"), and the Publisher cell of a program file that is not there or was not
+// looked at.
 bool GreyedCell(const TListView& list, const TListRow& row, int column);
 
 class TPublisherColumn : public TComponent {
@@ -33,13 +36,17 @@ class TPublisherColumn : public TComponent {
   // Looks at the files of every row of both lists anew, from the next tick on; what was learnt is kept
   // unless `afresh`, so that rows that moved between the lists show their publisher again at once.
   void Check(bool afresh);
-  // One tick: the next rows' files, at most kRowsPerTick of them; the timer stops after the last row.
+  // One tick: the next rows' files, at most kRowsPerTick of them, asking the system at most kAsksPerTick
+  // times and taking at most kMaxLooks looks (a search cut short goes on at the next tick); the timer stops
+  // after the last row.
   void Tick();
   // The program file of a row (none for a row whose file is not known), as Check finds it.
   ProgramFile FileOf(const TListView& list, const TListRow& row);
   bool Checking() const { return timer_->Enabled(); }
 
   static constexpr int kRowsPerTick = 50;
+  // Each answer may take a network's time-out on a share, and a millisecond on a busy disk.
+  static constexpr int kAsksPerTick = 8;
 
  private:
   struct Pending {
@@ -48,8 +55,10 @@ class TPublisherColumn : public TComponent {
     std::string key;
     int hint;  // where the row was when the check began
   };
-  // The publisher's text for a program file.
-  std::string textOf(const ProgramFile& file);
+  // The program file of a row as far as the budget of `looks_` allows (State::Pending beyond).
+  ProgramFile lookUp(const TListView& list, const TListRow& row);
+  // The publisher's text for a program file; none where the budget is spent before it is read.
+  std::optional<std::string> textOf(const ProgramFile& file);
 
   ProgramSearch search_;
   TListView& live_;
@@ -57,6 +66,8 @@ class TPublisherColumn : public TComponent {
   TTimer* timer_;
   std::vector<Pending> pending_;
   std::size_t next_ = 0;
+  // What the searches asked the system since the page was shown, and the budget of this tick.
+  ProgramLooks looks_;
   // What the files said: the program file of what was looked for, and the publisher's text of a file.
   std::map<std::string, ProgramFile> files_;
   std::map<std::string, std::string> publishers_;

@@ -1,6 +1,25 @@
 #include "startup/run_key.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
 namespace vantrel {
+
+namespace {
+
+bool sameNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool endsWithExe(std::string_view text) {
+  constexpr std::string_view kExe = ".exe";
+  return text.size() >= kExe.size() && sameNoCase(text.substr(text.size() - kExe.size()), kExe);
+}
+
+}  // namespace
 
 std::vector<RunScope> RunScopes(bool system64, bool program32) {
   // Without the view flag a 32-bit program on 64-bit Windows would reach the 32-bit programs' key here too.
@@ -12,6 +31,27 @@ std::vector<RunScope> RunScopes(bool system64, bool program32) {
   // The user's Run key has one view: 32-bit and 64-bit programs share it.
   scopes.push_back({"This user", platform::kHKeyCurrentUser, 0});
   return scopes;
+}
+
+std::string CommandProgram(const std::string& command) {
+  if (!command.empty() && command.front() == '"') {
+    const std::size_t close = command.find('"', 1);
+    return command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+  }
+  for (std::size_t blank = command.find(' '); blank != std::string::npos;
+       blank = command.find(' ', blank + 1)) {
+    if (endsWithExe(command.substr(0, blank))) {
+      return command.substr(0, blank);
+    }
+  }
+  return command;
+}
+
+bool StartsVantrel(const std::string& command, const std::string& executable) {
+  const std::string program = CommandProgram(command);
+  const std::size_t slash = program.find_last_of("\\/");
+  return sameNoCase(slash == std::string::npos ? program : program.substr(slash + 1), "Vantrel.exe") ||
+         (!executable.empty() && sameNoCase(program, executable));
 }
 
 }  // namespace vantrel

@@ -31,4 +31,12 @@ struct RunScope {
 // program runs as a 32-bit program on 64-bit Windows.
 std::vector<RunScope> RunScopes(bool system64, bool program32);
 
+// The program a Run key's command starts: a quoted path, or an unquoted one up to the end or to the first
+// blank after ".exe".
+std::string CommandProgram(const std::string& command);
+// Whether a command of a value named kAutoStartValue is this program's own entry: its program is a file named
+// "Vantrel.exe" (this copy, or an earlier one), or `executable` (this copy, whatever its name). Any other
+// program's is that program's entry.
+bool StartsVantrel(const std::string& command, const std::string& executable);
+
 }  // namespace vantrel

@@ -10,6 +10,7 @@
 #include "platform/unicode.h"
 #include "startup/startup_approved.h"
 #include "startup/startup_rows.h"
+#include "startup/visible_text.h"
 
 namespace vantrel {
 
@@ -25,15 +26,6 @@ const char* statusText(bool starts) {
 // The user's words for the two keys.
 std::string placeOf(const std::string& key) {
   return key == kRunKey ? "the entries that start at log-on" : "the turned-off entries";
-}
-
-// A name as a row shows it: whole, with every NUL drawn as "\0".
-std::string visible(const std::string& name) {
-  std::string shown;
-  for (const char c : name) {
-    shown += c == '\0' ? std::string("\\0") : std::string(1, c);
-  }
-  return shown;
 }
 
 // The exact name of a row of these lists: a value's, or a Startup folder's file's.
@@ -85,7 +77,7 @@ std::optional<std::string> statusOf(const StatusColumn* status, const std::strin
 
 TListRow registryRow(const std::string& name, const std::string& scope,
                      const std::optional<std::string>& status, const std::optional<std::string>& program) {
-  TListRow row = EntryRow(visible(name), scope, status, program);
+  TListRow row = EntryRow(name, scope, status, program);
   row.Key = name;
   return row;
 }
@@ -105,14 +97,16 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     }
   }
   for (const std::string& name : registry.GetValueNames()) {
-    if (name == kAutoStartValue) {
-      continue;
-    }
     std::optional<TRegValue> value;
     try {
       value = registry.ReadValue(name);
     } catch (const ERegistryException&) {
       // Listed all the same, with no Program text: it can still be moved or deleted.
+    }
+    if (name == kAutoStartValue && value &&
+        (value->Type == platform::kRegSz || value->Type == platform::kRegExpandSz) &&
+        StartsVantrel(StringData(value->Data), std::string())) {
+      continue;
     }
     listed.emplace_back(name, std::move(value));
   }
@@ -405,9 +399,9 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
       program = ProgramText(keys.ReadRawValue(name));
     } catch (const ERegistryException&) {
     }
-    refusals.Refused(
-        name, scope,
-        placeOf(kRunKey) + " already hold \"" + name + "\"" + (program ? ", which starts " + *program : ""));
+    refusals.Refused(VisibleText(name), scope,
+                     placeOf(kRunKey) + " already hold \"" + VisibleText(name) + "\"" +
+                         (program ? ", which starts " + VisibleText(*program) : ""));
     return;
   }
   try {

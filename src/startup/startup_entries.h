@@ -36,7 +36,8 @@ struct StatusColumn {
   std::vector<std::string> Texts(const std::string& scope, const std::vector<std::string>& names) const;
 };
 
-// In every scope: refills the scope's rows of both lists from its keys (this program's own entry left out; a
+// In every scope: refills the scope's rows of both lists from its keys (this program's own entry left out, a
+// value of its name that starts another program listed; a
 // key that is not there leaves no rows, one that cannot be read leaves its rows as they are; a value that
 // cannot be read is listed without Program text), and keeps an entry found in both keys with the same type
 // and data as a backup only. Creates nothing and reports nothing: a user who may not change the keys sees

@@ -10,6 +10,7 @@
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
+#include "startup/visible_text.h"
 
 namespace vantrel {
 
@@ -25,6 +26,18 @@ constexpr char kDelete[] = "De&lete";
 constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";
+
+// What the user hears of values named as this program's entry that start another program.
+std::string takenText(const std::vector<TakenEntry>& taken, bool done) {
+  std::string text;
+  for (const TakenEntry& entry : taken) {
+    text += std::string(text.empty() ? "" : "\n") + "The name \"" + kAutoStartValue +
+            "\" is taken in the programs that start at log-on (" + entry.Scope + "): it starts " +
+            (entry.Command.empty() ? std::string("what cannot be read") : VisibleText(entry.Command)) +
+            ". Vantrel left it as it is.";
+  }
+  return done ? text : text + "\nVantrel could not be set to start with Windows.";
+}
 
 // One box for an action, however many of its entries could not be done.
 void tell(const TRefusals& refusals) {
@@ -151,7 +164,7 @@ void TfrmVantrel::openFileLocation(TListView& list) {
       Handle(), u"open", u"explorer.exe", u"/select,\"" + Utf8ToUtf16(*path) + u"\"", u"",
       platform::kSwShowNormal);
   if (answer <= 32) {
-    throw Exception(kExplorerFailed + *path + " (error " + std::to_string(answer) + ").");
+    throw Exception(kExplorerFailed + VisibleText(*path) + " (error " + std::to_string(answer) + ").");
   }
 }
 
@@ -265,16 +278,24 @@ void TfrmVantrel::applyAutoStart(bool byUser) {
   }
   // While the task starts the program, a Run value would start a second copy.
   const bool wanted = CheckBox2->Checked() && !logonTask_;
-  bool done =
-      wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable())
-             : RemoveAutoStart(*services_.registry, autoStartPlaces());
+  std::vector<TakenEntry> taken;
+  bool done = wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(),
+                                       executable(), &taken)
+                     : RemoveAutoStart(*services_.registry, autoStartPlaces(), executable());
   // A user who ticks the box means that Windows starts the program, also where its own switch (Windows 8 and
   // later, as the Status column) says off. Only the user's tick changes that switch.
   const std::optional<StatusColumn> status = statusColumn();
   if (done && wanted && byUser && status) {
-    done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), status->Program32);
+    done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), executable(), status->Program32);
   }
-  if (!done && !autoStartRefusalShown_) {
+  // Each told once a run: another program's entry of that name (which also says why none was written), a
+  // refusal.
+  if (!taken.empty()) {
+    if (!autoStartTakenShown_) {
+      autoStartTakenShown_ = true;
+      Application()->ShowException(takenText(taken, done));
+    }
+  } else if (!done && !autoStartRefusalShown_) {
     autoStartRefusalShown_ = true;
     Application()->ShowException(wanted ? kNotAdded : kNotRemoved);
   }

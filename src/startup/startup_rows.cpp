@@ -1,11 +1,13 @@
 #include "startup/startup_rows.h"
 
+#include "startup/visible_text.h"
+
 namespace vantrel {
 
 TListRow EntryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
                   const std::optional<std::string>& program) {
   TListRow row;
-  row.Caption = name;
+  row.Caption = VisibleText(name);
   row.SubItems.push_back(scope);
   if (status) {
     row.SubItems.push_back(*status);
@@ -13,7 +15,8 @@ TListRow EntryRow(const std::string& name, const std::string& scope, const std::
   // The publisher, which the page looks up once the rows show.
   row.SubItems.emplace_back();
   if (program) {
-    row.SubItems.push_back(*program);
+    row.SubItems.push_back(VisibleText(*program));
+    row.Value = *program;
   }
   row.ImageIndex = 0;
   return row;

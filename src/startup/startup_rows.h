@@ -1,6 +1,7 @@
 // The rows of the startup manager's lists, whether they come from a Run key or a Startup folder: the name
 // first, then the scope, the status where the list shows one, the publisher (empty until it is looked up) and
-// the program.
+// the program. The name and the program show as VisibleText makes them; the row's Value keeps the program's
+// text as it is.
 #pragma once
 
 #include <optional>

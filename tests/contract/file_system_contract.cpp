@@ -136,6 +136,9 @@ void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& fol
   EXPECT_EQ(look(fileSystem, file), Found::File);
   EXPECT_FALSE(fileSystem.CreateFileW(file));
   EXPECT_FALSE(fileSystem.CreateDirectoryW(file, platform::FolderPermissions::Inherited));
+  // The drive of a file that is there is a disk; a letter that names nothing is told apart.
+  EXPECT_EQ(fileSystem.GetDriveTypeW(file.substr(0, 3)), platform::kDriveFixed);
+  EXPECT_EQ(fileSystem.GetDriveTypeW(u"Q:\\"), platform::kDriveNoRootDir);
 
   // A name in two scripts with a blank, as users name their folders.
   const std::u16string named = folder + u"\\Πρόγραμμα 内存";

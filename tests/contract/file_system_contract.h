@@ -10,7 +10,8 @@
 namespace vantrel::contract {
 
 // Works in `folder`, an existing folder where this user may write, which holds nothing named "Πρόγραμμα
-// 内存"; `file` is a file that exists. Leaves in `folder` an empty folder of that name.
+// 内存"; `file` is a file that exists on a local fixed disk, and no drive is at "Q:". Leaves in `folder` an
+// empty folder of that name.
 void checkFileSystem(platform::FileSystem& fileSystem, const std::u16string& folder,
                      const std::u16string& file);
 

@@ -143,7 +143,9 @@ long FakeFileSystem::SetNamedSecurityInfoW(const std::u16string& path) {
 std::uint32_t FakeFileSystem::GetFileAttributesW(const std::u16string& path, bool* missing) {
   const std::string name = pathOf(path);
   *missing = false;
-  if (faults.shouldFail("GetFileAttributesW")) {
+  if (faults.shouldFail("GetFileAttributesW") ||
+      std::any_of(unreadable_.begin(), unreadable_.end(),
+                  [&](const std::string& p) { return holds(p, name); })) {
     return platform::kInvalidFileAttributes;
   }
   if (fileExists(name)) {
@@ -154,6 +156,19 @@ std::uint32_t FakeFileSystem::GetFileAttributesW(const std::u16string& path, boo
   }
   *missing = true;
   return platform::kInvalidFileAttributes;
+}
+
+std::uint32_t FakeFileSystem::GetDriveTypeW(const std::u16string& root) {
+  const std::string drive = volumeOf(Utf16ToUtf8(root));
+  if (std::any_of(networkDrives.begin(), networkDrives.end(),
+                  [&](const std::string& d) { return same(d, drive); })) {
+    return platform::kDriveRemote;
+  }
+  const std::vector<std::string> known = knownPaths();
+  return std::any_of(known.begin(), known.end(),
+                     [&](const std::string& p) { return same(volumeOf(p), drive); })
+             ? platform::kDriveFixed
+             : platform::kDriveNoRootDir;
 }
 
 bool FakeFileSystem::CreateFileW(const std::u16string& path) {
@@ -388,6 +403,10 @@ void FakeFileSystem::addShortcut(const std::string& path, const std::string& tar
 void FakeFileSystem::denyWriting(const std::string& folder) {
   folders_.push_back(folder);
   denied_.push_back(folder);
+}
+
+void FakeFileSystem::denyReading(const std::string& path) {
+  unreadable_.push_back(path);
 }
 
 bool FakeFileSystem::administratorsOnly(const std::string& folder) const {

@@ -25,6 +25,7 @@ class FakeFileSystem final : public platform::FileSystem {
   bool CreateDirectoryW(const std::u16string& path, platform::FolderPermissions permissions) override;
   long SetNamedSecurityInfoW(const std::u16string& path) override;
   std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) override;
+  std::uint32_t GetDriveTypeW(const std::u16string& root) override;
   bool CreateFileW(const std::u16string& path) override;
   long FindFirstFileW(const std::u16string& folder, std::vector<platform::FindData>* found) override;
   long MoveFileExW(const std::u16string& from, const std::u16string& to) override;
@@ -46,6 +47,9 @@ class FakeFileSystem final : public platform::FileSystem {
   void addShortcut(const std::string& path, const std::string& target, const std::string& arguments);
   // Nothing may be created or changed directly in this folder (which is there).
   void denyWriting(const std::string& folder);
+  // This user may not look at this file or folder nor at anything in it: its attributes are refused, not
+  // missing.
+  void denyReading(const std::string& path);
   // Whether the folder has FolderPermissions::AdministratorsOnly.
   bool administratorsOnly(const std::string& folder) const;
   bool folderExists(const std::string& path) const;
@@ -60,6 +64,8 @@ class FakeFileSystem final : public platform::FileSystem {
   // This user: an administrator, or a standard user, whom folders made for administrators only refuse that
   // anything be created or changed in them, or their permissions.
   bool administrator = true;
+  // Drives ("N:") that name a network share; any other drive that holds a known path is a fixed disk.
+  std::vector<std::string> networkDrives;
   // Drives ("D:") that keep no Recycle Bin: the shell deletes their files for good. Network paths keep none.
   std::vector<std::string> withoutRecycleBin;
   // The shell answers that it sent the file to the bin, and leaves it, as it may under a refused folder.
@@ -89,6 +95,7 @@ class FakeFileSystem final : public platform::FileSystem {
   const FakeProcess& process_;
   std::vector<std::string> folders_;
   std::vector<std::string> denied_;
+  std::vector<std::string> unreadable_;
   std::vector<std::string> forAdministrators_;
 };
 

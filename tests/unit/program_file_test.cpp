@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_services.h"
@@ -12,6 +13,8 @@ namespace vantrel {
 namespace {
 
 constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+// A file whose path is longer than CreateProcess takes.
+const std::string kLongPath = "C:\\" + std::string(300, 'L') + "\\app.exe";
 
 // A 64-bit Windows whose disks hold a few programs, seen by a 32-bit program.
 struct Machine {
@@ -29,10 +32,18 @@ struct Machine {
           "C:\\Program Files\\Two Words\\app.exe", "C:\\Windows\\Sysnative\\health.exe",
           "C:\\Windows\\SysWOW64\\only32.exe", "C:\\Windows\\Sysnative\\rundll32.exe",
           "C:\\Windows\\Sysnative\\shell.dll", "C:\\Plug\\plug.dll", "C:\\Tools\\tool.exe",
-          "C:\\Apps\\edit.exe", "C:\\Windows\\notepad.exe"}) {
+          "C:\\Apps\\edit.exe", "C:\\Windows\\notepad.exe", "C:\\Tools\\My.exe", "C:\\Tools\\My App\\app.exe",
+          "C:\\Locked\\app.exe", "N:\\app.exe", "C:\\Apps\\both.exe", "C:\\Mine\\both.exe"}) {
       disk.addFile(file);
     }
     disk.addFolder("C:\\Program Files\\Two Words\\app.exe folder");
+    disk.addFile(kLongPath);
+    disk.denyReading("C:\\Locked");
+    disk.networkDrives = {"N:"};
+    for (const auto& [root, path] : {std::pair(platform::kHKeyLocalMachine, "C:\\Apps\\both.exe"),
+                                     std::pair(platform::kHKeyCurrentUser, "C:\\Mine\\both.exe")}) {
+      fakes.registry.setString(root, std::string(kAppPaths) + "both.exe", "", path);
+    }
     fakes.registry.setString(platform::kHKeyLocalMachine, std::string(kAppPaths) + "edit.exe", "",
                              "\"C:\\Apps\\edit.exe\"");
     disk.addShortcut("C:\\Startup\\cal.lnk", "%ProgramFiles%\\Ημερολόγιο\\cal.exe", "/tray");
@@ -52,6 +63,10 @@ std::string shown(const ProgramFile& file) {
       return "<unknown>";
     case ProgramFile::State::Missing:
       return "<missing>";
+    case ProgramFile::State::NotChecked:
+      return "<not checked>";
+    case ProgramFile::State::Pending:
+      return "<pending>";
     case ProgramFile::State::Found:
       return file.Path == file.Access ? file.Path : file.Path + " via " + file.Access;
   }
@@ -60,7 +75,7 @@ std::string shown(const ProgramFile& file) {
 
 TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
   struct Case {
-    const char* command;
+    std::string command;
     bool native;
     const char* expected;
   };
@@ -74,6 +89,18 @@ TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
       {"C:\\Short Cut\\gone.exe /x", true, "C:\\Short.exe"},
       {"C:\\Program Files\\Gone\\gone.exe /x", true, "<missing>"},
       {"C:\\Gone Away\\gone.exe", true, "<missing>"},
+      // The shortest such prefix first, as CreateProcess tries them; none as long as MAX_PATH.
+      {"C:\\Tools\\My App\\app.exe -x", true, "C:\\Tools\\My.exe"},
+      {kLongPath + " /x", true, "<missing>"},
+      // A file this user may not look at is there all the same.
+      {"C:\\Locked\\app.exe -x", true, "C:\\Locked\\app.exe"},
+      // Not looked for on the window's thread: a share, a drive mapped to one, a line too long to start,
+      // a search of too many names.
+      {"\\\\server\\share\\app.exe", true, "<not checked>"},
+      {"\\\\?\\UNC\\server\\share\\app.exe", true, "<not checked>"},
+      {"N:\\app.exe", true, "<not checked>"},
+      {"C:\\Short Cut " + std::string(32760, 'x'), true, "<not checked>"},
+      {"a" + std::string(4096, ' ') + "b", true, "<not checked>"},
       // Variables as the scope's process expands them: a 64-bit one for the 64-bit scopes.
       {"%ProgramFiles%\\Ημερολόγιο\\cal.exe -min", true, "C:\\Program Files\\Ημερολόγιο\\cal.exe"},
       {"%ProgramFiles%\\Old\\old.exe", false, "C:\\Program Files (x86)\\Old\\old.exe"},
@@ -88,8 +115,10 @@ TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
       {"rundll32 shell.dll,Control_RunDLL", true,
        "C:\\Windows\\System32\\shell.dll via C:\\Windows\\Sysnative\\shell.dll"},
       {"rundll32.exe C:\\Plug\\gone.dll,Run", true, "<missing>"},
+      {"C:\\Windows\\System32\\RUNDLL32.EXE C:\\Plug\\plug.dll,Run", true, "C:\\Plug\\plug.dll"},
       // Bare names: the App Paths key, then the system folder, the Windows folder and PATH.
       {"edit", true, "C:\\Apps\\edit.exe"},
+      {"both /x", true, "C:\\Mine\\both.exe"},
       {"notepad.exe C:\\notes.txt", true, "C:\\Windows\\notepad.exe"},
       {"tool -quiet", true, "C:\\Tools\\tool.exe"},
       {"gone.exe", true, "<missing>"},
@@ -98,8 +127,10 @@ TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
   };
   Machine machine;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.command);
-    EXPECT_EQ(shown(FindProgramFile(machine.search(), c.command, c.native)), c.expected);
+    SCOPED_TRACE(c.command.substr(0, 80));
+    const ProgramFile file = FindProgramFile(machine.search(), c.command, c.native);
+    EXPECT_EQ(shown(file), c.expected);
+    EXPECT_LE(file.Looks, kMaxLooks + 1);
   }
   const struct {
     const char* file;

@@ -374,12 +374,12 @@ TEST_F(Settings, TheAutoStartValueNamesTheRunningExecutable) {
 }
 
 TEST_F(Settings, AnExistingAutoStartValueIsKeptAndTheExitRecreatesAMissingOne) {
-  fakes.fileSystem.addFile("E:\\elsewhere.exe");
-  fakes.registry.setString(kHklm, kRunKey, "Vantrel", "E:\\elsewhere.exe");
+  fakes.fileSystem.addFile("E:\\elsewhere\\Vantrel.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Vantrel", "E:\\elsewhere\\Vantrel.exe");
   ProgramRun run(fakes);
-  EXPECT_EQ(autoStart(), "E:\\elsewhere.exe");
+  EXPECT_EQ(autoStart(), "E:\\elsewhere\\Vantrel.exe");
   run.stop();
-  EXPECT_EQ(autoStart(), "E:\\elsewhere.exe");
+  EXPECT_EQ(autoStart(), "E:\\elsewhere\\Vantrel.exe");
 
   // Deleted by someone else while the program ran with the box checked: the exit writes it again.
   ProgramRun again(fakes);
@@ -490,8 +490,13 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
     std::vector<std::string> existing;  // files on the disk besides the executable
     std::optional<std::string> machineAfter;
     std::optional<std::string> userAfter;
+    std::string told = {};  // the one box it shows
   };
   const std::string gone = "C:\\Old\\Vantrel.exe";
+  const auto taken = [](const std::string& scope, const std::string& command) {
+    return "The name \"Vantrel\" is taken in the programs that start at log-on (" + scope + "): it starts " +
+           command + ". Vantrel left it as it is.";
+  };
   // A value rewritten for a program that is gone is quoted, blank or not.
   const std::string rewritten = std::string("\"") + kExe + "\"";
   const std::vector<Case> cases = {
@@ -510,14 +515,25 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
       {"gone in both keys: one is rewritten", gone, gone, false, {}, rewritten, gone},
       {"quoted, with an argument", "\"C:\\Old Place\\Vantrel.exe\" /tray", {}, false, {}, rewritten, {}},
       {"gone from a network share", "\\\\server\\share\\Vantrel.exe", {}, false, {}, rewritten, {}},
+      // Another program's entry of that name is neither counted nor changed, and the user hears of it.
       {"another program that is there",
        "C:\\Tools\\launch.exe Vantrel",
        {},
        false,
        {"C:\\Tools\\launch.exe"},
        "C:\\Tools\\launch.exe Vantrel",
-       {}},
-      {"not a program file", "C:\\Old\\start.bat", {}, false, {}, "C:\\Old\\start.bat", {}},
+       kExe,
+       taken("All users", "C:\\Tools\\launch.exe Vantrel")},
+      {"taken in both keys",
+       "C:\\Tools\\launch.exe Vantrel.exe",
+       "\"D:\\Vantrel.exe.cmd\"",
+       false,
+       {},
+       "C:\\Tools\\launch.exe Vantrel.exe",
+       "\"D:\\Vantrel.exe.cmd\"",
+       taken("All users", "C:\\Tools\\launch.exe Vantrel.exe") + "\n" +
+           taken("This user", "\"D:\\Vantrel.exe.cmd\"") +
+           "\nVantrel could not be set to start with Windows."},
       {"found through the search path", "Vantrel.exe", {}, false, {}, "Vantrel.exe", {}},
       {"expanded at log-on",
        "%ProgramFiles%\\Vantrel\\Vantrel.exe",
@@ -549,25 +565,28 @@ TEST_F(Settings, TheAutoStartEntryIsFoundInEitherKeyAndWrittenOnce) {
     run.stop();
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), c.machineAfter);
     EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"), c.userAfter);
-    EXPECT_TRUE(machine.dialogs.boxes.empty());
+    EXPECT_EQ(machine.dialogs.boxes.size(), c.told.empty() ? 0u : 1u);
+    EXPECT_EQ(machine.dialogs.boxes.empty() ? "" : machine.dialogs.boxes[0].text, c.told);
   }
 }
 
-TEST_F(Settings, UntickingRemovesTheEntryFromBothKeys) {
-  for (const bool userEntry : {true, false}) {
-    SCOPED_TRACE(userEntry ? "in both keys" : "in the machine's key, this user's Run key there and empty");
+TEST_F(Settings, UntickingRemovesTheEntryFromBothKeysButNotAnotherProgramsOfItsName) {
+  const std::string other = "C:\\Tools\\launch.exe Vantrel";
+  for (const std::string user : {"D:\\Other\\Vantrel.exe", "", other.c_str()}) {
+    SCOPED_TRACE(user.empty() ? "in the machine's key, this user's Run key there and empty" : user);
     fakes::FakeServices machine;
     machine.process.moduleFileName = kExe;
     machine.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
     machine.registry.createKey(kHkcu, kRunKey);
-    if (userEntry) {
-      machine.registry.setString(kHkcu, kRunKey, "Vantrel", "D:\\Other\\Vantrel.exe");
+    if (!user.empty()) {
+      machine.registry.setString(kHkcu, kRunKey, "Vantrel", user);
     }
     ProgramRun run(machine);
     run.form->CheckBox2->SetChecked(false);
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), std::nullopt);
-    EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"), std::nullopt);
-    EXPECT_TRUE(machine.dialogs.boxes.empty());
+    EXPECT_EQ(machine.registry.stringValue(kHkcu, kRunKey, "Vantrel"),
+              user == other ? std::optional(other) : std::nullopt);
+    EXPECT_EQ(machine.dialogs.boxes.size(), user == other ? 1u : 0u);
   }
 }
 
@@ -611,6 +630,16 @@ TEST_F(Settings, ARefusedAutoStartIsToldOncePerRunAndStopsNoOtherSetting) {
             std::vector<std::string>{
                 "Vantrel could not be kept from starting with Windows: Windows does not let this user "
                 "remove it from the programs that start at log-on."});
+
+  // Another program's entry of that name, told at start, does not silence the refusal after.
+  fakes::FakeServices other;
+  other.process.moduleFileName = kExe;
+  other.registry.setString(kHklm, kRunKey, "Vantrel", kExe);
+  other.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\Tools\\launch.exe");
+  other.registry.denyWriting(kHklm, kRunKey);
+  ProgramRun taken(other);
+  taken.form->CheckBox2->SetChecked(false);
+  EXPECT_EQ(other.dialogs.boxes.size(), 2u);  // the name taken, then the refusal
 }
 
 TEST(CommandProgram, IsTheQuotedPathOrThePathUpToTheExe) {

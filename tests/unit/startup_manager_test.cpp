@@ -156,12 +156,15 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   fakes.registry.setString(kHklm, kRunKey, "apple", "a.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Vantrel", "C:\\old\\Vantrel.exe");
   fakes.registry.setValue(kHklm, kBackupKey, "Bell", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
+  // Another program's value under this program's name is that program's entry.
+  fakes.registry.setString(kHkcu, kBackupKey, "Vantrel", "C:\\Tools\\launch.exe Vantrel.exe");
   TfrmVantrel& f = start();
   ASSERT_TRUE(live("Vantrel"));  // this program's own entry, written at start-up
   EXPECT_EQ(show(), "");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"", "apple", "Banana", "cherry", "vantrel"}));
   EXPECT_EQ(program(f.ListView1, ""), "default.exe");
-  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell", "Vantrel"}));
+  EXPECT_EQ(program(f.ListView2, "Vantrel"), "C:\\Tools\\launch.exe Vantrel.exe");
   EXPECT_EQ(program(f.ListView2, "Bell"), "-1");
   EXPECT_EQ(f.ListView1->Rows()[0].ImageIndex, 0);
 
@@ -180,6 +183,10 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   fakes.registry.setString(kHklm, kRunKey, "Cal", "\"C:\\Apps\\Ημερολόγιο.exe\" /tray");
   fakes.registry.setString(kHklm, kRunKey, "Gone", "C:\\Gone\\gone.exe /start");
   fakes.registry.setString(kHklm, kRunKey, "Plain", "C:\\Apps\\plain.exe");
+  fakes.registry.setString(kHklm, kRunKey, "Share", "\\\\server\\share\\app.exe");
+  // A backup of a Startup folder's shortcut is looked at in the backup folder.
+  fakes.fileSystem.addShortcut(fakes.fileSystem.appData + "\\Vantrel\\Startup-\\Cal.lnk",
+                               "C:\\Apps\\Ημερολόγιο.exe", "");
   TfrmVantrel& f = start();
   const auto publishers = [&](const TListView* list) {
     std::vector<std::string> texts;
@@ -190,25 +197,68 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   };
   EXPECT_EQ(show(), "");
   // The rows show before any file is looked at.
-  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: "}));
+  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: ", "Share: "}));
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView1),
-            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found", "Plain: "}));
+  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found",
+                                                               "Plain: ", "Share: Not checked"}));
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd"}));
   EXPECT_FALSE(f.Publishers->Checking());
   const int column = SubItemOf(*f.ListView1, kPublisherColumn) + 1;
   EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[0], column));
   EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[1], column));
   EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[1], column + 1));
+  EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[3], column));
 
   // A row that moves keeps its publisher; a program installed since shows at the next showing.
   select(f.ListView1, {"Gone"});
   EXPECT_EQ(press(f.SpeedButton1), "");
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: File not found"}));
+  EXPECT_EQ(publishers(f.ListView2),
+            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found"}));
   fakes.fileSystem.addFile("C:\\Gone\\gone.exe");
   EXPECT_EQ(show(), "");
   windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Gone: "}));
+  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: "}));
+}
+
+TEST_F(StartupManager, ALongSearchAsksTheSystemAFewTimesATickAndEndsNotChecked) {
+  // Every blank ends a name that is searched for in the App Paths keys and the folders of the path.
+  fakes.registry.setString(kHklm, kRunKey, "Blanks", "a" + std::string(4096, ' ') + "b");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  const auto asked = [&] {
+    return fakes.fileSystem.faults.calls("GetFileAttributesW") + fakes.registry.faults.calls("RegOpenKeyExW");
+  };
+  int ticks = 0;
+  for (; f.Publishers->Checking() && ticks < 100; ++ticks) {
+    const int before = asked();
+    f.Publishers->Tick();
+    EXPECT_LE(asked() - before, TPublisherColumn::kAsksPerTick);
+  }
+  EXPECT_GT(ticks, 2);
+  EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)), kNotChecked);
+}
+
+TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersShowAndAreNotObeyed) {
+  // Drawn as they are, these would read "Microsoft" and "...txt.exe" backwards, and break lines.
+  const std::string name = "Update\u202Etxt.exe\u2066";
+  const std::string file = "C:\\Apps\\ex\u200Fe.exe";
+  const std::string command = "\"" + file + "\" /x\r\n\t";
+  fakes.fileSystem.addFile(file);
+  fakes.fileSystem.companies[file] = "\u202Etfosorcim\u202C Corp\n";
+  fakes.registry.setString(kHklm, kRunKey, name, command);
+  TfrmVantrel& f = start();
+  EXPECT_EQ(show(), "");
+  windows->advance(100);
+  const TListRow& row = f.ListView1->Rows().at(0);
+  EXPECT_EQ(row.Caption, "Update\\u202Etxt.exe\\u2066");
+  EXPECT_EQ(program(f.ListView1, row.Caption), "\"C:\\Apps\\ex\\u200Fe.exe\" /x\\u000D\\u000A\\u0009");
+  EXPECT_EQ(row.SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)),
+            "\\u202Etfosorcim\\u202C Corp\\u000A");
+  // The entry itself moves as it is.
+  select(f.ListView1, {row.Caption});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackupKey, name), command);
 }
 
 TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatThePagesButtonsDo) {
@@ -451,7 +501,7 @@ TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {
   EXPECT_EQ(press(f.SpeedButton4), "");
   EXPECT_EQ(fakes.registry.valueNames(kHklm, kRunKey),
             (std::vector<std::string>{"spaced", "spaced\t", "Foo ", "Foo", "Vantrel"}));
-  only("spaced\t");
+  only("spaced\\u0009");  // the tab shown as such
   EXPECT_EQ(press(f.SpeedButton1), "");
   only("Foo ");
   EXPECT_EQ(press(f.SpeedButton1), "");

@@ -103,6 +103,10 @@ std::uint32_t Win32FileSystem::GetFileAttributesW(const std::u16string& path, bo
   return attributes;
 }
 
+std::uint32_t Win32FileSystem::GetDriveTypeW(const std::u16string& root) {
+  return ::GetDriveTypeW(wide(root));
+}
+
 bool Win32FileSystem::CreateFileW(const std::u16string& path) {
   const ScopedFile file(::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));

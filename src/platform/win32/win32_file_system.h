@@ -11,6 +11,7 @@ class Win32FileSystem final : public FileSystem {
   bool CreateDirectoryW(const std::u16string& path, FolderPermissions permissions) override;
   long SetNamedSecurityInfoW(const std::u16string& path) override;
   std::uint32_t GetFileAttributesW(const std::u16string& path, bool* missing) override;
+  std::uint32_t GetDriveTypeW(const std::u16string& root) override;
   bool CreateFileW(const std::u16string& path) override;
   long FindFirstFileW(const std::u16string& folder, std::vector<FindData>* found) override;
   long MoveFileExW(const std::u16string& from, const std::u16string& to) override;
