@@ -10,6 +10,20 @@ namespace {
 
 // The entries a box names; the others are counted, so that the box fits the screen.
 constexpr std::size_t kLinesShown = 15;
+// A name may be 16,383 characters long; a longer one is cut, so that its line stays a line or two.
+constexpr std::size_t kEntryShown = 120;
+
+// `entry` cut after kEntryShown characters, never inside one, with an ellipsis where it was cut.
+std::string shortened(const std::string& entry) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    const bool starts = (static_cast<unsigned char>(entry[i]) & 0xC0) != 0x80;
+    if (starts && characters++ == kEntryShown) {
+      return entry.substr(0, i) + "\xE2\x80\xA6";
+    }
+  }
+  return entry;
+}
 
 // The words around the entry: "turn off" X, "switch" X "off at log-on".
 struct Phrase {
@@ -45,8 +59,8 @@ void TRefusals::Refused(const std::string& entry, const std::string& scope, cons
                         bool administratorCould) {
   administrator_ = administrator_ || administratorCould;
   const Phrase phrase = phraseOf(action_);
-  lines_.push_back("Could not " + std::string(phrase.before) + "\"" + entry + "\" (" + scope + ")" +
-                   phrase.after + ": " + reason + ".");
+  lines_.push_back("Could not " + std::string(phrase.before) + "\"" + shortened(entry) + "\" (" + scope +
+                   ")" + phrase.after + ": " + reason + ".");
 }
 
 std::string TRefusals::Text() const {

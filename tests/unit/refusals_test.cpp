@@ -29,6 +29,11 @@ TEST(Refusals, NameTheActionTheEntryAndTheReasonAndSayOnceWhatAnAdministratorCan
   const std::string text = refusals.Text();
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 15);
   EXPECT_EQ(text.substr(text.rfind('\n')), "\nand 285 more");
+  // Nor does the longest name a value may have: it is cut, after a whole character.
+  TRefusals named(EntryAction::Delete);
+  named.Refused(std::string(119, 'a') + "\xCE\xB1" + std::string(16263, 'b'), "This user", kReasonGone);
+  EXPECT_EQ(named.Text(), "Could not delete \"" + std::string(119, 'a') +
+                              "\xCE\xB1\xE2\x80\xA6\" (This user): it is no longer there.");
 }
 
 TEST(Refusals, AUsersOwnKeyThatRefusesNeedsNoAdministrator) {
