@@ -10,7 +10,8 @@ namespace vantrel::platform::win32 {
 // process's life.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
-// An entry point of `module`; null where the module or the entry point is missing.
+// An entry point of `module`, which need not be a system library; null where the module or the entry point
+// is missing.
 template <typename Fn>
 Fn SystemCall(HMODULE module, const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;

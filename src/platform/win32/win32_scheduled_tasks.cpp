@@ -25,13 +25,10 @@ struct StringFunctions {
 
 const StringFunctions& stringFunctions() {
   static const StringFunctions functions = [] {
+    const HMODULE module = LoadSystemLibrary(L"oleaut32.dll");
     StringFunctions found;
-    if (const HMODULE module = LoadSystemLibrary(L"oleaut32.dll")) {
-      found.allocate = reinterpret_cast<decltype(found.allocate)>(
-          reinterpret_cast<void*>(::GetProcAddress(module, "SysAllocString")));
-      found.release = reinterpret_cast<decltype(found.release)>(
-          reinterpret_cast<void*>(::GetProcAddress(module, "SysFreeString")));
-    }
+    found.allocate = SystemCall<decltype(found.allocate)>(module, "SysAllocString");
+    found.release = SystemCall<decltype(found.release)>(module, "SysFreeString");
     return found;
   }();
   return functions;

@@ -29,11 +29,6 @@ using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 // Vista's narrower right to open a process; before it, only the full query right lets EmptyWorkingSet in.
 constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
-template <typename Fn>
-Fn entryPoint(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 // Loaded once, and kept for the process's life.
 HMODULE psapi() {
   static const HMODULE module = LoadSystemLibrary(L"psapi.dll");
@@ -43,10 +38,10 @@ HMODULE psapi() {
 // Windows 7 moved the process-status calls into kernel32 as K32*; before it they live in psapi.dll only.
 template <typename Fn>
 Fn processStatusCall(const char* name) {
-  if (const auto fn = entryPoint<Fn>(GetModuleHandleA("kernel32.dll"), (std::string("K32") + name).c_str())) {
+  if (const auto fn = SystemCall<Fn>(GetModuleHandleA("kernel32.dll"), (std::string("K32") + name).c_str())) {
     return fn;
   }
-  return entryPoint<Fn>(psapi(), name);
+  return SystemCall<Fn>(psapi(), name);
 }
 
 bool vistaOrLater() {
@@ -123,7 +118,7 @@ long Win32SystemMemory::AdjustTokenPrivileges(const char* name, bool enable, boo
 
 std::uint32_t Win32SystemMemory::NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) {
   static const auto fn =
-      entryPoint<NtSetSystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtSetSystemInformation");
+      SystemCall<NtSetSystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtSetSystemInformation");
   if (!fn) {
     return kStatusProcedureNotFound;
   }
@@ -133,7 +128,7 @@ std::uint32_t Win32SystemMemory::NtSetSystemInformation(std::uint32_t infoClass,
 
 bool Win32SystemMemory::NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) {
   static const auto fn =
-      entryPoint<NtQuerySystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+      SystemCall<NtQuerySystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
   alignas(8) unsigned char information[kPerformanceInformationRoom] = {};
   ULONG written = 0;
   if (!fn || fn(kSystemPerformanceInformation, information, sizeof information, &written) < 0 ||
@@ -148,7 +143,7 @@ long Win32SystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint6
                                                std::uint32_t flags) {
   // Windows Server 2003 SP1 and XP x64 on.
   static const auto fn =
-      entryPoint<SetSystemFileCacheSizeFn>(GetModuleHandleA("kernel32.dll"), "SetSystemFileCacheSize");
+      SystemCall<SetSystemFileCacheSizeFn>(GetModuleHandleA("kernel32.dll"), "SetSystemFileCacheSize");
   if (!fn) {
     return kErrorProcNotFound;
   }

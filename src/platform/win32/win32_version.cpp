@@ -1,6 +1,7 @@
 // Win32 only: the version of the running system.
 #include "platform/win32/win32_version.h"
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -25,11 +26,7 @@ bool Win32Version::GetVersionExA(OsVersionInfo& result) {
 std::string Win32Version::wine_get_version() {
   // Looked up, not imported: Windows' own ntdll has no such export.
   using Reader = const char*(__cdecl*)();
-  const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-  const auto read =
-      ntdll == nullptr
-          ? nullptr
-          : reinterpret_cast<Reader>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "wine_get_version")));
+  const auto read = SystemCall<Reader>(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
   const char* version = read == nullptr ? nullptr : read();
   return version == nullptr ? std::string() : version;
 }
