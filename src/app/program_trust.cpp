@@ -18,11 +18,8 @@ std::optional<std::string> ChangeableByOthers(platform::FileSecurity& security, 
       platform::kFileWriteData | platform::kFileAppendData | platform::kDelete | kRepermission;
   std::uint32_t withheldAbove = platform::kFileWriteData | platform::kDelete | kRepermission;
   while (!path.empty()) {
-    platform::SecurityInfo info;
-    if (security.GetNamedSecurityInfoW(Utf8ToUtf16(path + (path.size() == 2 ? "\\" : "")), &info) !=
-            platform::kErrorSuccess ||
-        (info.attributes & platform::kFileAttributeReparsePoint) != 0 ||
-        !platform::OwnedByAdministrators(info) || (platform::OthersRights(info, user) & withheld) != 0) {
+    if (platform::OthersMayChange(security, Utf8ToUtf16(path + (path.size() == 2 ? "\\" : "")), user,
+                                  withheld)) {
       return path;
     }
     const std::size_t separator = path.rfind('\\');

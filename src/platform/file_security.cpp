@@ -77,4 +77,12 @@ std::uint32_t OthersRights(const SecurityInfo& info, const std::string& user) {
   return granted;
 }
 
+bool OthersMayChange(FileSecurity& security, const std::u16string& path, const std::string& user,
+                     std::uint32_t rights) {
+  SecurityInfo info;
+  return security.GetNamedSecurityInfoW(path, &info) != kErrorSuccess ||
+         (info.attributes & kFileAttributeReparsePoint) != 0 || !OwnedByAdministrators(info) ||
+         (OthersRights(info, user) & rights) != 0;
+}
+
 }  // namespace vantrel::platform

@@ -53,5 +53,10 @@ bool OwnedByAdministrators(const SecurityInfo& info);
 // Users, INTERACTIVE and LOCAL; never Administrators. Generic rights are mapped to a file's, and the implicit
 // rights of an owner among them are added.
 std::uint32_t OthersRights(const SecurityInfo& info, const std::string& user);
+// Whether someone without administrator rights may change what runs from `path`: it is a link, owned by
+// anyone but Administrators, SYSTEM or TrustedInstaller, or OthersRights grants any of `rights`. Also where
+// its security cannot be read.
+bool OthersMayChange(FileSecurity& security, const std::u16string& path, const std::string& user,
+                     std::uint32_t rights);
 
 }  // namespace vantrel::platform

@@ -149,10 +149,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
 std::optional<std::string> untrustedBackup(platform::FileSecurity& security, const std::string& backup) {
   const std::string user = security.GetTokenInformation_User();
   for (const std::string& folder : {backup, backup.substr(0, backup.rfind('\\'))}) {
-    platform::SecurityInfo info;
-    if (security.GetNamedSecurityInfoW(literal(folder), &info) != platform::kErrorSuccess ||
-        (info.attributes & platform::kFileAttributeReparsePoint) != 0 ||
-        !platform::OwnedByAdministrators(info) || (platform::OthersRights(info, user) & kChanges) != 0) {
+    if (platform::OthersMayChange(security, literal(folder), user, kChanges)) {
       return folder;
     }
   }
