@@ -15,13 +15,6 @@ namespace {
 
 enum class Entry { None, Kept, Gone, Taken };
 
-bool endsWithExe(const std::string& text) {
-  constexpr std::string_view kExe = ".exe";
-  return text.size() >= kExe.size() &&
-         std::equal(kExe.begin(), kExe.end(), text.end() - static_cast<std::ptrdiff_t>(kExe.size()),
-                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
 // Opens the Run key in `keys` for reading, which is all a user who may not change it can do, and tells
 // whether it holds the entry.
 bool holdsEntry(TRegistry& keys) {
@@ -41,16 +34,16 @@ Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, co
   if (!holdsEntry(keys)) {
     return Entry::None;
   }
-  if (!holdsOwnEntry(keys, program)) {
-    std::optional<std::string> command;
+  const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
+  if (!command || !StartsVantrel(*command, program)) {
+    std::optional<std::string> shown;
     try {
-      command = ProgramText(keys.ReadRawValue(kAutoStartValue));
+      shown = ProgramText(keys.ReadRawValue(kAutoStartValue));
     } catch (const ERegistryException&) {
     }
-    taken->push_back({place.Name, command.value_or(std::string())});
+    taken->push_back({place.Name, shown.value_or(std::string())});
     return Entry::Taken;
   }
-  const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
   return NamesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
 }
 
@@ -73,7 +66,7 @@ bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& pr
   const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
                          program[1] == ':' && program[2] == '\\';
   const bool networkPath = program.rfind("\\\\", 0) == 0;
-  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !endsWithExe(program)) {
+  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !EndsWithExe(program)) {
     return false;
   }
   bool missing = false;

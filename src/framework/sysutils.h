@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "framework/exception.h"
 
@@ -39,5 +40,8 @@ std::string ExtractFileName(const std::string& path);
 
 // The text without the blanks and control characters (codes up to 32) at either end.
 std::string Trim(const std::string& text);
+// Whether the two texts are the same but for the case of the letters A to Z, as Windows compares file names
+// and variable names in ASCII.
+bool SameText(std::string_view a, std::string_view b);
 
 }  // namespace vantrel

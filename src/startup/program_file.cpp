@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/registry.h"
+#include "framework/sysutils.h"
 #include "platform/unicode.h"
 
 namespace vantrel {
@@ -31,13 +32,8 @@ char lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-bool sameNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool startsWithNoCase(const std::string& text, const std::string& start) {
-  return text.size() >= start.size() && sameNoCase(text.substr(0, start.size()), start);
+  return text.size() >= start.size() && SameText(text.substr(0, start.size()), start);
 }
 
 std::string trimmed(const std::string& text) {
@@ -322,7 +318,7 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
       within.look(false);
     }
     auto [program, arguments] = within.command(line);
-    if (program && sameNoCase(fileNameOf(program->Path), "rundll32.exe")) {
+    if (program && SameText(fileNameOf(program->Path), "rundll32.exe")) {
       program = within.library(arguments);
     }
     if (program) {
@@ -353,7 +349,7 @@ ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& fi
     return ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   const std::string name = fileNameOf(file);
-  if (name.size() <= 4 || !sameNoCase(name.substr(name.size() - 4), ".lnk")) {
+  if (name.size() <= 4 || !SameText(name.substr(name.size() - 4), ".lnk")) {
     return {ProgramFile::State::Found, file, file, 1};
   }
   if (search.Looks && !search.Looks->take(true)) {

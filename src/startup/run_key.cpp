@@ -1,25 +1,8 @@
 #include "startup/run_key.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string_view>
+#include "framework/sysutils.h"
 
 namespace vantrel {
-
-namespace {
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-bool endsWithExe(std::string_view text) {
-  constexpr std::string_view kExe = ".exe";
-  return text.size() >= kExe.size() && sameNoCase(text.substr(text.size() - kExe.size()), kExe);
-}
-
-}  // namespace
 
 std::vector<RunScope> RunScopes(bool system64, bool program32) {
   // Without the view flag a 32-bit program on 64-bit Windows would reach the 32-bit programs' key here too.
@@ -33,6 +16,11 @@ std::vector<RunScope> RunScopes(bool system64, bool program32) {
   return scopes;
 }
 
+bool EndsWithExe(std::string_view text) {
+  constexpr std::string_view kExe = ".exe";
+  return text.size() >= kExe.size() && SameText(text.substr(text.size() - kExe.size()), kExe);
+}
+
 std::string CommandProgram(const std::string& command) {
   if (!command.empty() && command.front() == '"') {
     const std::size_t close = command.find('"', 1);
@@ -40,7 +28,7 @@ std::string CommandProgram(const std::string& command) {
   }
   for (std::size_t blank = command.find(' '); blank != std::string::npos;
        blank = command.find(' ', blank + 1)) {
-    if (endsWithExe(command.substr(0, blank))) {
+    if (EndsWithExe(command.substr(0, blank))) {
       return command.substr(0, blank);
     }
   }
@@ -50,8 +38,8 @@ std::string CommandProgram(const std::string& command) {
 bool StartsVantrel(const std::string& command, const std::string& executable) {
   const std::string program = CommandProgram(command);
   const std::size_t slash = program.find_last_of("\\/");
-  return sameNoCase(slash == std::string::npos ? program : program.substr(slash + 1), "Vantrel.exe") ||
-         (!executable.empty() && sameNoCase(program, executable));
+  return SameText(slash == std::string::npos ? program : program.substr(slash + 1), "Vantrel.exe") ||
+         (!executable.empty() && SameText(program, executable));
 }
 
 }  // namespace vantrel

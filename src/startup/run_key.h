@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/registry.h"
@@ -31,6 +32,8 @@ struct RunScope {
 // program runs as a 32-bit program on 64-bit Windows.
 std::vector<RunScope> RunScopes(bool system64, bool program32);
 
+// Whether a path ends in ".exe", in any case.
+bool EndsWithExe(std::string_view text);
 // The program a Run key's command starts: a quoted path, or an unquoted one up to the end or to the first
 // blank after ".exe".
 std::string CommandProgram(const std::string& command);
