@@ -3,12 +3,12 @@
 #include <array>
 #include <utility>
 
-#include "app/command_line.h"
 #include "app/main_window.h"
-#include "app/product.h"
-#include "app/running_copy.h"
-#include "app/tray_texts.h"
+#include "figures/tray_texts.h"
 #include "framework/sysutils.h"
+#include "program/command_line.h"
+#include "program/product.h"
+#include "program/running_copy.h"
 
 namespace vantrel {
 

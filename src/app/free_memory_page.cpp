@@ -3,15 +3,15 @@
 // itself, whose regions run off the window thread.
 #include <algorithm>
 
-#include "app/auto_start.h"
-#include "app/figures.h"
-#include "app/free_all_texts.h"
-#include "app/logon_task.h"
 #include "app/main_window.h"
-#include "app/product.h"
-#include "app/program_trust.h"
+#include "figures/figures.h"
 #include "framework/sysutils.h"
+#include "free_all/free_all_texts.h"
 #include "platform/unicode.h"
+#include "program/auto_start.h"
+#include "program/logon_task.h"
+#include "program/product.h"
+#include "program/program_trust.h"
 
 namespace vantrel {
 

@@ -1,14 +1,14 @@
 // The History page and the watch of every pass: each pass is marked on the chart and listed, watched for a
 // minute after it ends, then told in the tray tip for ten minutes and written to the log file when the box
 // asks for it.
-#include "app/figures.h"
-#include "app/history_chart.h"
 #include "app/main_window.h"
-#include "app/pass_texts.h"
-#include "app/settings_location.h"
-#include "app/tray_texts.h"
+#include "figures/figures.h"
+#include "figures/tray_texts.h"
 #include "framework/sysutils.h"
+#include "history/history_chart.h"
+#include "history/pass_texts.h"
 #include "platform/unicode.h"
+#include "program/settings_location.h"
 
 namespace vantrel {
 

@@ -1,14 +1,14 @@
 // Program entry: the switches, one copy per session, the modules' start-up, the application with its title,
 // the main window, the message loop; the window goes before the modules shut down.
-#include "app/command_line.h"
-#include "app/command_line_actions.h"
 #include "app/main_window.h"
-#include "app/product.h"
-#include "app/running_copy.h"
 #include "cpu/cpu_usage.h"
 #include "framework/exception.h"
 #include "framework/win32/win32_application.h"
 #include "platform/win32/win32_services.h"
+#include "program/command_line.h"
+#include "program/command_line_actions.h"
+#include "program/product.h"
+#include "program/running_copy.h"
 #include "tray/tray_icon.h"
 
 int main() {

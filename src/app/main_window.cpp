@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/command_line.h"
-#include "app/product.h"
 #include "app/resources.h"
 #include "app/window_layout.h"
 #include "app/window_settings.h"
 #include "memory/memory_regions.h"
 #include "platform/unicode.h"
+#include "program/command_line.h"
+#include "program/product.h"
 
 namespace vantrel {
 

@@ -9,29 +9,29 @@
 #include <string>
 #include <vector>
 
-#include "app/free_all_hotkey.h"
-#include "app/free_memory_settings.h"
-#include "app/free_memory_tray_icon.h"
-#include "app/memory_history.h"
-#include "app/page_reads.h"
-#include "app/pass_watch.h"
-#include "app/region_run.h"
 #include "framework/application.h"
 #include "framework/comctrls.h"
-#include "framework/dialogs.h"
 #include "framework/ext_controls.h"
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menus.h"
-#include "framework/registry.h"
+#include "framework/open_dialog.h"
+#include "framework/registry_key.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
+#include "free_all/free_all_hotkey.h"
+#include "free_all/free_memory_settings.h"
+#include "free_all/region_run.h"
+#include "history/memory_history.h"
+#include "history/page_reads.h"
+#include "history/pass_watch.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
 #include "startup/publisher_column.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
+#include "tray/free_memory_tray_icon.h"
 
 namespace vantrel {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "app/figures.h"
 #include "app/load_reading.h"
 #include "app/main_window.h"
-#include "app/tray_texts.h"
 #include "cpu/cpu_usage.h"
+#include "figures/figures.h"
+#include "figures/tray_texts.h"
 #include "framework/sysutils.h"
 
 namespace vantrel {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 
 namespace vantrel {
 

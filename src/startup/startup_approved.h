@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 
 namespace vantrel {
 

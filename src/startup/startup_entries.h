@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/comctrls.h"
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"
 

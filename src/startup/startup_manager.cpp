@@ -1,10 +1,10 @@
 // The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
 #include <functional>
 
-#include "app/auto_start.h"
 #include "app/main_window.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "program/auto_start.h"
 #include "startup/publisher_column.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 #include "platform/unicode.h"
 
 namespace vantrel::contract {

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "app/logon_task.h"
 #include "platform/unicode.h"
+#include "program/logon_task.h"
 
 namespace vantrel::contract {
 

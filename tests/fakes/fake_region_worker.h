@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/region_run.h"
+#include "free_all/region_run.h"
 
 namespace vantrel::fakes {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "framework/registry.h"
+#include "framework/registry_key.h"
 #include "platform/unicode.h"
 
 namespace vantrel::fakes {

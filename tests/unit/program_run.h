@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/product.h"
 #include "fake_services.h"
+#include "program/product.h"
 
 namespace vantrel {
 

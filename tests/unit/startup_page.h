@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "app/main_window.h"
-#include "app/product.h"
 #include "fake_native_application.h"
 #include "fake_services.h"
+#include "program/product.h"
 #include "startup/run_key.h"
 
 namespace vantrel {

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/product.h"
 #include "fake_services.h"
 #include "framework/ini_file.h"
 #include "platform/unicode.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/windows_api.h"
+#include "program/product.h"
 
 namespace vantrel {
 namespace {

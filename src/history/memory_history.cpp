@@ -1,0 +1,42 @@
+#include "history/memory_history.h"
+
+#include <algorithm>
+
+#include "figures/figures.h"
+#include "history/pass_watch.h"
+
+namespace vantrel {
+
+std::uint32_t MemoryHistory::SecondOf(std::uint64_t now) const {
+  if (!started_ || now < origin_) {
+    return 0;
+  }
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>((now - origin_) / kFileTimeSecond, UINT32_MAX));
+}
+
+void MemoryHistory::Add(std::uint64_t now, std::int64_t freeBytes) {
+  if (!started_) {
+    started_ = true;
+    origin_ = now;
+    points_.reserve(kHistoryPoints);
+  }
+  const Point point{SecondOf(now),
+                    static_cast<std::uint32_t>(std::max<std::int64_t>(0, WholeMegabytes(freeBytes)))};
+  if (points_.size() < kHistoryPoints) {
+    points_.push_back(point);
+    return;
+  }
+  points_[next_] = point;
+  next_ = (next_ + 1) % kHistoryPoints;
+}
+
+void MemoryHistory::MarkPass(std::uint64_t now, bool automatic) {
+  const std::uint32_t second = SecondOf(now);
+  while (!marks_.empty() &&
+         (second - marks_.front().second > kHistorySeconds || marks_.size() >= kHistoryPoints)) {
+    marks_.erase(marks_.begin());
+  }
+  marks_.push_back({second, automatic});
+}
+
+}  // namespace vantrel
