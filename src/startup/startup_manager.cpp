@@ -1,10 +1,9 @@
-// The startup manager: the programs Windows starts at log-on, their backup, and this program's own entry.
+// The startup manager: the programs Windows starts at log-on and their backup.
 #include <functional>
 
 #include "app/main_window.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
-#include "program/auto_start.h"
 #include "startup/publisher_column.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"
@@ -16,28 +15,9 @@ namespace vantrel {
 
 namespace {
 
-constexpr char kNotAdded[] =
-    "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
-    "that "
-    "start at log-on.";
 constexpr char kExplorerFailed[] = "Explorer could not be started to show ";
 constexpr char kOpenFileLocation[] = "&Open file location";
 constexpr char kDelete[] = "De&lete";
-constexpr char kNotRemoved[] =
-    "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
-    "programs that start at log-on.";
-
-// What the user hears of values named as this program's entry that start another program.
-std::string takenText(const std::vector<TakenEntry>& taken, bool done) {
-  std::string text;
-  for (const TakenEntry& entry : taken) {
-    text += std::string(text.empty() ? "" : "\n") + "The name \"" + kAutoStartValue +
-            "\" is taken in the programs that start at log-on (" + entry.Scope + "): it starts " +
-            (entry.Command.empty() ? std::string("what cannot be read") : VisibleText(entry.Command)) +
-            ". Vantrel left it as it is.";
-  }
-  return done ? text : text + "\nVantrel could not be set to start with Windows.";
-}
 
 // One box for an action, however many of its entries could not be done.
 void tell(const TRefusals& refusals) {
@@ -168,11 +148,6 @@ void TfrmVantrel::openFileLocation(TListView& list) {
   }
 }
 
-std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
-  const std::vector<RunScope> scopes = runScopes();
-  return {scopes.front(), scopes.back()};
-}
-
 void TfrmVantrel::TabSheet3Show(TObject*) {
   const std::optional<StatusColumn> status = statusColumn();
   const StatusColumn* shown = status ? &*status : nullptr;
@@ -265,44 +240,6 @@ void TfrmVantrel::switchSelected(bool starts) {
   FillFolderLists(*services_.fileSystem, *services_.fileSecurity, gone, &status, *ListView1, *ListView2);
   Publishers->Check(false);
   tell(refusals);
-}
-
-void TfrmVantrel::CheckBox2Click(TObject*) {
-  applyAutoStart(CheckBox2->ClickedByUser());
-}
-
-void TfrmVantrel::applyAutoStart(bool byUser) {
-  // Unticked, the program starts neither by its Run value nor by its task.
-  if (!CheckBox2->Checked() && logonTask_) {
-    deleteLogonTask();
-  }
-  // While the task starts the program, a Run value would start a second copy.
-  const bool wanted = CheckBox2->Checked() && !logonTask_;
-  std::vector<TakenEntry> taken;
-  bool done = wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(),
-                                       executable(), &taken)
-                     : RemoveAutoStart(*services_.registry, autoStartPlaces(), executable());
-  // A user who ticks the box means that Windows starts the program, also where its own switch (Windows 8 and
-  // later, as the Status column) says off. Only the user's tick changes that switch.
-  const std::optional<StatusColumn> status = statusColumn();
-  if (done && wanted && byUser && status) {
-    done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), executable(), status->Program32);
-  }
-  // Each told once a run: another program's entry of that name (which also says why none was written), a
-  // refusal.
-  if (!taken.empty()) {
-    if (!autoStartTakenShown_) {
-      autoStartTakenShown_ = true;
-      Application()->ShowException(takenText(taken, done));
-    }
-  } else if (!done && !autoStartRefusalShown_) {
-    autoStartRefusalShown_ = true;
-    Application()->ShowException(wanted ? kNotAdded : kNotRemoved);
-  }
-}
-
-std::string TfrmVantrel::executable() const {
-  return Utf16ToUtf8(services_.process->GetModuleFileNameW());
 }
 
 }  // namespace vantrel
