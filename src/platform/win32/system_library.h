@@ -6,8 +6,7 @@
 namespace vantrel::platform::win32 {
 
 // The library `name` ("version.dll") from the system folder by its full path, never from the program's
-// folder, where anyone could have put one of their own. Null where it is missing. The caller keeps it for the
-// process's life.
+// folder, where anyone could have put one of their own. Null where it is missing.
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
 // An entry point of `module`, which need not be a system library; null where the module or the entry point

@@ -207,8 +207,7 @@ bool Win32FileSystem::IShellLinkW_GetPath(const std::u16string& shortcut, std::u
   const ComApartment apartment;
   ComPointer<IShellLinkW> link;
   ComPointer<IPersistFile> file;
-  if (FAILED(
-          ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())) ||
+  if (FAILED(apartment.CreateInstance(CLSID_ShellLink, IID_IShellLinkW, link.out())) ||
       FAILED(link->QueryInterface(IID_IPersistFile, file.out())) ||
       FAILED(file->Load(wide(shortcut), STGM_READ))) {
     return false;

@@ -2,6 +2,8 @@
 // loads where there is none (before Vista) and is told so then.
 #include "platform/win32/win32_scheduled_tasks.h"
 
+#include <string>
+
 #include "platform/win32/com.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
@@ -17,31 +19,25 @@ constexpr CLSID kTaskScheduler = {
     0x0f87369f, 0xa4e5, 0x4cfc, {0xbd, 0x3e, 0x73, 0xe6, 0x15, 0x45, 0x72, 0xdd}};
 
 // The interface's strings come from OLE Automation, which the program does not import (it is no known DLL,
-// so an import would be looked for in the program's folder first): it is loaded once, from the system folder.
+// so an import would be looked for in the program's folder first): it is loaded from the system folder for as
+// long as the Task Scheduler is used.
 struct StringFunctions {
-  BSTR(WINAPI* allocate)(const OLECHAR*) = nullptr;
-  void(WINAPI* release)(BSTR) = nullptr;
+  explicit StringFunctions(HMODULE module)
+      : allocate(SystemCall<decltype(allocate)>(module, "SysAllocString")),
+        release(SystemCall<decltype(release)>(module, "SysFreeString")) {}
+  BSTR(WINAPI* allocate)(const OLECHAR*);
+  void(WINAPI* release)(BSTR);
 };
-
-const StringFunctions& stringFunctions() {
-  static const StringFunctions functions = [] {
-    const HMODULE module = LoadSystemLibrary(L"oleaut32.dll");
-    StringFunctions found;
-    found.allocate = SystemCall<decltype(found.allocate)>(module, "SysAllocString");
-    found.release = SystemCall<decltype(found.release)>(module, "SysFreeString");
-    return found;
-  }();
-  return functions;
-}
 
 // A BSTR, freed when it goes.
 class String {
  public:
-  String() = default;
-  explicit String(const std::u16string& text) : text_(stringFunctions().allocate(wide(text))) {}
+  explicit String(const StringFunctions& functions) : functions_(functions) {}
+  String(const StringFunctions& functions, const std::u16string& text)
+      : functions_(functions), text_(functions.allocate(wide(text))) {}
   ~String() {
     if (text_ != nullptr) {
-      stringFunctions().release(text_);
+      functions_.release(text_);
     }
   }
   String(const String&) = delete;
@@ -50,21 +46,45 @@ class String {
   BSTR* put() { return &text_; }
 
  private:
+  const StringFunctions& functions_;
   BSTR text_ = nullptr;
 };
+
+// The Task Scheduler keeps each task as a file of its name in the system's Tasks folder. Where Windows
+// answers that no such file is there, no such task is: COM, the service and their libraries are then not
+// loaded at every start for nothing. Any other answer (no rights to look, a folder that is not there) leaves
+// the question to the Task Scheduler itself.
+bool taskFileMissing(const std::u16string& name) {
+  wchar_t system[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring folder(system, length < MAX_PATH ? length : 0);
+  // A 32-bit process on 64-bit Windows would be shown the 32-bit system folder; Sysnative, beside it, is the
+  // real one.
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto isWow64 = SystemCall<IsWow64ProcessFn>(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process");
+  BOOL wow64 = FALSE;
+  const std::size_t slash = folder.rfind(L'\\');
+  if (isWow64 != nullptr && isWow64(::GetCurrentProcess(), &wow64) && wow64 && slash != std::wstring::npos) {
+    folder = folder.substr(0, slash) + L"\\Sysnative";
+  }
+  if (folder.empty()) {
+    return false;
+  }
+  const std::wstring file = folder + L"\\Tasks\\" + std::wstring(name.begin(), name.end());
+  return ::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
+         ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
 
 // The root folder of this computer's Task Scheduler, connected as this process's user.
 class RootFolder {
  public:
   RootFolder() {
-    const StringFunctions& functions = stringFunctions();
-    if (functions.allocate == nullptr || functions.release == nullptr) {
+    if (strings_.allocate == nullptr || strings_.release == nullptr) {
       result_ = REGDB_E_CLASSNOTREG;
       return;
     }
     ComPointer<ITaskService> service;
-    result_ = ::CoCreateInstance(kTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
-                                 service.out());
+    result_ = apartment_.CreateInstance(kTaskScheduler, __uuidof(ITaskService), service.out());
     if (FAILED(result_)) {
       return;
     }
@@ -72,16 +92,19 @@ class RootFolder {
     none.vt = VT_EMPTY;
     result_ = service->Connect(none, none, none, none);
     if (SUCCEEDED(result_)) {
-      const String root(u"\\");
+      const String root(strings_, u"\\");
       result_ = service->GetFolder(root.get(), folder_.put());
     }
   }
   // An HRESULT: whether the folder is there to use.
   HRESULT result() const { return result_; }
   ITaskFolder* operator->() const { return folder_.operator->(); }
+  const StringFunctions& strings() const { return strings_; }
 
  private:
-  // Before the folder: COM stays on the thread until the interfaces are released.
+  // In this order, let go of in the reverse: the strings' library outlives COM, COM the interfaces.
+  HeldLibrary automation_{L"oleaut32.dll"};
+  StringFunctions strings_{automation_.get()};
   ComApartment apartment_;
   ComPointer<ITaskFolder> folder_;
   HRESULT result_ = E_FAIL;
@@ -90,17 +113,20 @@ class RootFolder {
 }  // namespace
 
 std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16string& xml) {
+  if (taskFileMissing(name)) {
+    return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+  }
   const RootFolder folder;
   if (FAILED(folder.result())) {
     return folder.result();
   }
   ComPointer<IRegisteredTask> task;
-  const String path(name);
+  const String path(folder.strings(), name);
   HRESULT result = folder->GetTask(path.get(), task.put());
   if (FAILED(result)) {
     return result;
   }
-  String text;
+  String text(folder.strings());
   result = task->get_Xml(text.put());
   if (SUCCEEDED(result) && text.get() != nullptr) {
     xml = reinterpret_cast<const char16_t*>(text.get());
@@ -113,8 +139,8 @@ std::int32_t Win32ScheduledTasks::RegisterTask(const std::u16string& name, const
   if (FAILED(folder.result())) {
     return folder.result();
   }
-  const String path(name);
-  const String text(xml);
+  const String path(folder.strings(), name);
+  const String text(folder.strings(), xml);
   VARIANT none{};
   none.vt = VT_EMPTY;
   ComPointer<IRegisteredTask> task;
@@ -127,7 +153,7 @@ std::int32_t Win32ScheduledTasks::DeleteTask(const std::u16string& name) {
   if (FAILED(folder.result())) {
     return folder.result();
   }
-  const String path(name);
+  const String path(folder.strings(), name);
   return folder->DeleteTask(path.get(), 0);
 }
 
