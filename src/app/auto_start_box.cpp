@@ -40,6 +40,11 @@ void TfrmVantrel::CheckBox2Click(TObject*) {
 }
 
 void TfrmVantrel::applyAutoStart(bool byUser) {
+  // The Run value depends on the task: while a call on it goes, the change waits for its answer.
+  if (taskCall_->Running()) {
+    autoStartWaits_ = autoStartWaits_.value_or(false) || byUser;
+    return;
+  }
   // Unticked, the program starts neither by its Run value nor by its task.
   if (!CheckBox2->Checked() && logonTask_) {
     deleteLogonTask();

@@ -1,11 +1,11 @@
 // The start with administrator rights: the restart button, and the box of the task that starts this program
 // elevated at log-on, which only administrators may change.
+#include <exception>
+#include <utility>
+
 #include "app/main_window.h"
-#include "platform/unicode.h"
-#include "program/auto_start.h"
 #include "program/logon_task.h"
 #include "program/product.h"
-#include "program/program_trust.h"
 
 namespace vantrel {
 
@@ -23,14 +23,20 @@ constexpr char kTaskStays[] = "It still starts as administrator at log-on, altho
 }  // namespace
 
 void TfrmVantrel::btnRestartElevatedClick(TObject*) {
-  // The new copy asks this one to close (saving its settings) and takes its place.
-  const std::intptr_t answer = services_.shellExecution->ShellExecuteW(
-      Handle(), u"runas", services_.process->GetModuleFileNameW(), u"", u"", platform::kSwShowNormal);
-  // A "No" at the system's prompt needs no word from us.
-  if (answer <= 32 && answer != platform::kSeErrAccessDenied) {
-    Application()->MessageBox(kRestartFailed + std::to_string(answer) + ").", kProductLine,
-                              platform::kMbOk | platform::kMbIconStop);
-  }
+  // The system's prompt holds the call while it is open: the tray answers meanwhile, and a second click
+  // starts nothing. The new copy asks this one to close (saving its settings) and takes its place.
+  elevationCall_->Start([&services = services_, owner = Handle(),
+                         file = services_.process->GetModuleFileNameW(), this]() -> TBackgroundCall::TAnswer {
+    const std::intptr_t answer =
+        services.shellExecution->ShellExecuteW(owner, u"runas", file, u"", u"", platform::kSwShowNormal);
+    return [answer, this] {
+      // A "No" at the system's prompt needs no word from us.
+      if (answer <= 32 && answer != platform::kSeErrAccessDenied) {
+        Application()->MessageBox(kRestartFailed + std::to_string(answer) + ").", kProductLine,
+                                  platform::kMbOk | platform::kMbIconStop);
+      }
+    };
+  });
 }
 
 void TfrmVantrel::chkLogonTaskClick(TObject*) {
@@ -39,12 +45,26 @@ void TfrmVantrel::chkLogonTaskClick(TObject*) {
   if (wanted == logonTask_) {
     return;
   }
-  if (wanted) {
-    logonTask_ = registerLogonTask();
+  // One call on the task at a time: the box shows the task as it is until the call going has answered.
+  if (taskCall_->Running()) {
     chkLogonTask->SetChecked(logonTask_);
-  } else {
-    deleteLogonTask();
+    return;
   }
+  if (!wanted) {
+    deleteLogonTask([this] { followTask(false); });
+    return;
+  }
+  callOnTask([&services = services_, self = executable(), this] {
+    const TaskRegistration registration = RegisterOwnTask(services, self);
+    return [registration, this] {
+      logonTask_ = registered(registration);
+      chkLogonTask->SetChecked(logonTask_);
+      followTask(true);
+    };
+  });
+}
+
+void TfrmVantrel::followTask(bool wanted) {
   // Failed: the Run value stays as it was.
   if (logonTask_ != wanted) {
     return;
@@ -58,6 +78,19 @@ void TfrmVantrel::chkLogonTaskClick(TObject*) {
   }
 }
 
+bool TfrmVantrel::callOnTask(std::function<TBackgroundCall::TAnswer()> call) {
+  return taskCall_->Start([call = std::move(call), this]() -> TBackgroundCall::TAnswer {
+    const TBackgroundCall::TAnswer answer = call();
+    return [answer, this] {
+      answer();
+      // A change of the Auto Start box that waited for the task's answer.
+      if (const std::optional<bool> byUser = std::exchange(autoStartWaits_, std::nullopt)) {
+        applyAutoStart(*byUser);
+      }
+    };
+  });
+}
+
 bool TfrmVantrel::taskDone(const char* failure, std::int32_t result) {
   if (result < 0) {
     Application()->MessageBox(failure + TaskFailure(result), kProductLine,
@@ -66,57 +99,71 @@ bool TfrmVantrel::taskDone(const char* failure, std::int32_t result) {
   return result >= 0;
 }
 
-bool TfrmVantrel::registerLogonTask() {
-  // Started with administrator rights and no prompt, a program that others may change would be theirs to run.
-  if (const std::optional<std::string> changeable =
-          ChangeableByOthers(*services_.fileSecurity, executable())) {
-    Application()->MessageBox(kTaskNotRegistered + (kChangeable + *changeable) + kMoveAdvice, kProductLine,
-                              platform::kMbOk | platform::kMbIconStop);
+bool TfrmVantrel::registered(const TaskRegistration& registration) {
+  if (registration.changeable) {
+    Application()->MessageBox(kTaskNotRegistered + (kChangeable + *registration.changeable) + kMoveAdvice,
+                              kProductLine, platform::kMbOk | platform::kMbIconStop);
     return false;
   }
-  return taskDone(kTaskNotRegistered,
-                  RegisterLogonTask(*services_.scheduledTasks,
-                                    Utf16ToUtf8(services_.process->LookupAccountSidW()), executable()));
+  return taskDone(kTaskNotRegistered, registration.result);
 }
 
-void TfrmVantrel::deleteLogonTask() {
-  if (taskDone(kTaskNotDeleted, DeleteLogonTask(*services_.scheduledTasks, executable()))) {
-    logonTask_ = false;
-  }
-  chkLogonTask->SetChecked(logonTask_);
+void TfrmVantrel::deleteLogonTask(std::function<void()> then) {
+  callOnTask([&services = services_, self = executable(), then = std::move(then), this] {
+    const std::int32_t result = DeleteLogonTask(*services.scheduledTasks, self);
+    return [result, then, this] {
+      if (taskDone(kTaskNotDeleted, result)) {
+        logonTask_ = false;
+      }
+      chkLogonTask->SetChecked(logonTask_);
+      if (then) {
+        then();
+      }
+    };
+  });
 }
 
-bool TfrmVantrel::showLogonTask() {
+bool TfrmVantrel::showLogonTask(std::function<void(bool withdrawn)> then) {
   const platform::OsVersionInfo version = osVersion();
   // Before Vista there is no Task Scheduler to ask.
   if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
     return false;
   }
-  const LogonTask task = FindLogonTask(*services_.scheduledTasks, executable());
-  logonTask_ = task.result >= 0 && task.ours;
+  return callOnTask([&services = services_, self = executable(), mayRegister = chkLogonTask->Enabled(),
+                     then = std::move(then), this]() -> TBackgroundCall::TAnswer {
+    // A look that fails knows nothing of the task: the Run value stands as the settings say.
+    TaskAtStart found;
+    try {
+      found = LookAtOwnTask(services, self, mayRegister);
+    } catch (const std::exception&) {
+    }
+    return [found, then, this] {
+      bool withdrawn = false;
+      try {
+        withdrawn = showTaskAtStart(found);
+      } catch (const std::exception&) {
+      }
+      then(withdrawn);
+    };
+  });
+}
+
+bool TfrmVantrel::showTaskAtStart(const TaskAtStart& found) {
+  logonTask_ = found.ours;
   bool withdrawn = false;
-  // As a Run value is. A copy that may not register it lets the Run value stand in for it meanwhile.
-  if (logonTask_ && NamesMissingProgram(*services_.fileSystem, task.program)) {
-    logonTask_ = chkLogonTask->Enabled() && registerLogonTask();
-  } else if (logonTask_) {
-    withdrawn = withdrawChangeableTask(task.program);
+  if (found.registration) {
+    logonTask_ = registered(*found.registration);
+  } else if (found.changeable) {
+    logonTask_ = found.deletion < 0;
+    withdrawn = !logonTask_;
+    const std::string why = kChangeable + *found.changeable;
+    Application()->MessageBox(
+        found.deletion < 0 ? kTaskNotDeleted + TaskFailure(found.deletion) + " " + kTaskStays + why + "."
+                           : kTaskWithdrawn + why + kStartsWithoutRights + kMoveAdvice,
+        kProductLine, platform::kMbOk | platform::kMbIconWarning);
   }
   chkLogonTask->SetChecked(logonTask_);
   return withdrawn;
-}
-
-bool TfrmVantrel::withdrawChangeableTask(const std::string& program) {
-  const std::optional<std::string> changeable = ChangeableByOthers(*services_.fileSecurity, program);
-  if (!changeable) {
-    return false;
-  }
-  const std::int32_t result = DeleteLogonTask(*services_.scheduledTasks, executable());
-  logonTask_ = result < 0;
-  const std::string why = kChangeable + *changeable;
-  Application()->MessageBox(result < 0 ? kTaskNotDeleted + TaskFailure(result) + " " + kTaskStays + why + "."
-                                       : kTaskWithdrawn + why + kStartsWithoutRights + kMoveAdvice,
-                            kProductLine, platform::kMbOk | platform::kMbIconWarning);
-  return !logonTask_;
 }
 
 }  // namespace vantrel

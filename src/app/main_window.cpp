@@ -213,6 +213,8 @@ TfrmVantrel::~TfrmVantrel() {
 }
 
 void TfrmVantrel::buildComponents() {
+  taskCall_ = new TBackgroundCall(this, services_.workers->NewWorker());
+  elevationCall_ = new TBackgroundCall(this, services_.workers->NewWorker());
   Timer1 = new TTimer(this);
   Timer1->SetName("Timer1");
   Timer1->SetOnTimer([this](TObject* sender) { Timer1Timer(sender); });

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/background_call.h"
 #include "framework/comctrls.h"
 #include "framework/ext_controls.h"
 #include "framework/form.h"
@@ -28,6 +29,7 @@
 #include "history/pass_watch.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
+#include "program/logon_task_calls.h"
 #include "startup/publisher_column.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
@@ -222,7 +224,7 @@ class TfrmVantrel : public TForm {
   void hkFreeAllChange(TObject* Sender);
   void chkLogonTaskClick(TObject* Sender);
   // Where the regions run; a test puts in one that it drives.
-  void UseRegionWorker(std::unique_ptr<RegionWorker> worker) { regionRun_.SetWorker(std::move(worker)); }
+  void UseRegionWorker(std::unique_ptr<platform::Worker> worker) { regionRun_.SetWorker(std::move(worker)); }
   bool FreeAllRunning() const { return regionRun_.Running(); }
 
   // A command handed over by a later start of the program (running_copy.h); false for anything else.
@@ -309,17 +311,21 @@ class TfrmVantrel : public TForm {
   void holdHotkey();
   // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
   // program that is gone is registered again for this one, where this copy may. One whose program others may
-  // change is removed, and told: true then, for the Run value to stand in for it.
-  bool showLogonTask();
+  // change is removed, and told. The calls run off the window thread; `then` runs with the answer, withdrawn
+  // true for the Run value to stand in for the task. False where there is no task to ask (`then` not run).
+  bool showLogonTask(std::function<void(bool withdrawn)> then);
+  bool showTaskAtStart(const TaskAtStart& found);
+  // A call on the task off the window thread; its answer runs on the window thread, then a change of the Auto
+  // Start box that waited for it. False while another call goes.
+  bool callOnTask(std::function<TBackgroundCall::TAnswer()> call);
   // Whether a call on the task succeeded; a failure is told, `failure` first.
   bool taskDone(const char* failure, std::int32_t result);
-  // Registers the task for this executable, where only administrators may change it; a failure is told.
-  bool registerLogonTask();
-  // Deletes the task of ours that runs `program` where others may change it, and tells why, or that it could
-  // not; whether it went.
-  bool withdrawChangeableTask(const std::string& program);
-  // Deletes the task; a failure is told, and the box keeps showing it.
-  void deleteLogonTask();
+  // Whether the task was registered; a failure is told.
+  bool registered(const TaskRegistration& registration);
+  // Deletes the task; a failure is told, and the box keeps showing it. `then` follows the answer.
+  void deleteLogonTask(std::function<void()> then = nullptr);
+  // After the box's change of the task: the Auto Start box and the Run value follow what the task now is.
+  void followTask(bool wanted);
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
@@ -331,6 +337,12 @@ class TfrmVantrel : public TForm {
   bool autoStartTakenShown_ = false;
   // The task is there and starts this program: its Run value is not written meanwhile.
   bool logonTask_ = false;
+  // The calls on the task, and the start with administrator rights: each may wait for seconds.
+  TBackgroundCall* taskCall_;
+  TBackgroundCall* elevationCall_;
+  // A change of the Auto Start box made while a call on the task went, which waits for its answer: whether
+  // the user made it.
+  std::optional<bool> autoStartWaits_;
   // The commands handed over that wait: the largest pass asked for (0: none), and a Free All.
   std::int32_t handedPass_ = 0;
   bool handedFreeAll_ = false;

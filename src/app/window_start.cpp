@@ -88,17 +88,22 @@ void TfrmVantrel::FormCreate(TObject*) {
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
-  // Before the Auto Start box: while the task starts the program, the box is ticked and writes no Run value.
-  bool withdrawnTask = false;
-  quietly([&] { withdrawnTask = showLogonTask(); });
-  // The two boxes run their handlers; each is applied whatever became of the other.
-  quietly([&] {
-    if (autoRun == 1 || logonTask_ || withdrawnTask) {
-      CheckBox2->SetChecked(true);
-    } else if (autoRun == -1) {
-      CheckBox2->SetChecked(false);
-    }
-  });
+  // The Auto Start box once the task's answer is known: while the task starts the program, the box is ticked
+  // and writes no Run value. The two boxes run their handlers; each is applied whatever became of the other.
+  const auto autoStartBox = [this, autoRun](bool withdrawnTask) {
+    quietly([&] {
+      if (autoRun == 1 || logonTask_ || withdrawnTask) {
+        CheckBox2->SetChecked(true);
+      } else if (autoRun == -1) {
+        CheckBox2->SetChecked(false);
+      }
+    });
+  };
+  bool asked = false;
+  quietly([&] { asked = showLogonTask(autoStartBox); });
+  if (!asked) {
+    autoStartBox(false);
+  }
   quietly([&] { CheckBox1->SetChecked(autoFree != -1); });
 
   Timer3->SetInterval(SecondsToInterval(edtGRFSH->Value()));
@@ -120,6 +125,8 @@ void TfrmVantrel::FormShow(TObject*) {
 }
 
 void TfrmVantrel::FormDestroy(TObject*) {
+  // A call on the task still going decides the Auto Start box and the Run value: its answer first.
+  taskCall_->Finish();
   const bool autoRun = CheckBox2->Checked();
   const SettingsFiles files = LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable());
   TIniFile before(*services_.profile, files.read);

@@ -2,7 +2,7 @@
 
 namespace vantrel {
 
-void TRegionRun::SetWorker(std::unique_ptr<RegionWorker> worker) {
+void TRegionRun::SetWorker(std::unique_ptr<platform::Worker> worker) {
   worker_->Join();
   worker_ = std::move(worker);
 }

@@ -4,49 +4,24 @@
 #pragma once
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "memory/memory_regions.h"
+#include "platform/worker.h"
 
 namespace vantrel {
 
-// Where a run's job goes: a thread of its own in the product; a test runs it when it chooses.
-class RegionWorker {
- public:
-  virtual ~RegionWorker() = default;
-  // Starts `job`; called again only after Join.
-  virtual void Start(std::function<void()> job) = 0;
-  // Returns once the job started last has ended; at once when none was started.
-  virtual void Join() = 0;
-};
-
-class ThreadRegionWorker final : public RegionWorker {
- public:
-  ~ThreadRegionWorker() override { Join(); }
-  void Start(std::function<void()> job) override { thread_ = std::thread(std::move(job)); }
-  void Join() override {
-    if (thread_.joinable()) {
-      thread_.join();
-    }
-  }
-
- private:
-  std::thread thread_;
-};
-
 class TRegionRun {
  public:
-  TRegionRun() : worker_(std::make_unique<ThreadRegionWorker>()) {}
+  TRegionRun() : worker_(std::make_unique<platform::ThreadWorker>()) {}
   // Waits for a run still going: the worker uses the system service, which outlives this object.
   ~TRegionRun() { worker_->Join(); }
   TRegionRun(const TRegionRun&) = delete;
   TRegionRun& operator=(const TRegionRun&) = delete;
 
   // Only while no run is going.
-  void SetWorker(std::unique_ptr<RegionWorker> worker);
+  void SetWorker(std::unique_ptr<platform::Worker> worker);
 
   // Starts FreeRegions on the worker; false, and nothing started, while a run is going.
   bool Start(platform::SystemMemory& system, const platform::OsVersionInfo& version,
@@ -57,7 +32,7 @@ class TRegionRun {
   std::optional<RegionResults> TakeResults();
 
  private:
-  std::unique_ptr<RegionWorker> worker_;
+  std::unique_ptr<platform::Worker> worker_;
   bool running_ = false;
   // Set by the worker once `results_` holds its answer; the window thread reads them only after.
   std::atomic<bool> ended_{false};

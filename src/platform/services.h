@@ -21,6 +21,7 @@
 #include "platform/time_of_day.h"
 #include "platform/version.h"
 #include "platform/window_system.h"
+#include "platform/worker.h"
 
 namespace vantrel::platform {
 
@@ -44,6 +45,7 @@ struct Services {
   SystemMemory* systemMemory = nullptr;
   ScheduledTasks* scheduledTasks = nullptr;
   FileSecurity* fileSecurity = nullptr;
+  Workers* workers = nullptr;
 };
 
 }  // namespace vantrel::platform

@@ -5,7 +5,7 @@ import time
 
 import pytest
 
-from conftest import EXECUTABLES, ROOT, probe, show_window, wait_until, wine, wine_env
+from conftest import EXECUTABLES, ROOT, forget_auto_start, probe, show_window, wait_until, wine, wine_env
 from test_command_line import docked, start_switch
 from test_settings import auto_start_entries, boxes_opened, centre, close_from_the_tray, program_folder, running
 from test_tray import the_icon
@@ -59,6 +59,7 @@ def test_a_program_that_others_may_change_is_not_registered_and_the_box_says_why
     # Wine keeps a registered task as a file of that name in its folder.
     tasks = desktop.prefix / "drive_c" / "windows" / "system32" / "tasks"
     wine(desktop, "schtasks", "/delete", "/tn", "Vantrel", "/f")
+    forget_auto_start(desktop)
     folder = program_folder(tmp_path, arch)
     trace = tmp_path / "trace.txt"
     env = dict(wine_env(desktop), VANTREL_WINEDEBUG="+dialog,+taskschd")
@@ -66,7 +67,8 @@ def test_a_program_that_others_may_change_is_not_registered_and_the_box_says_why
     with open(trace, "ab") as out, running(subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                                              stderr=out)) as process:
         the_icon(desktop)
-        before = auto_start_entries(desktop)
+        # Written once the task's answer has come.
+        before = wait_until(lambda: auto_start_entries(desktop), 10)
         assert before, "no Run value to keep"
         on_the_free_memory_page(desktop, arch)
         rect, state = logon_box(desktop)

@@ -21,6 +21,7 @@
 #include "fake_time_of_day.h"
 #include "fake_version.h"
 #include "fake_window_system.h"
+#include "fake_worker.h"
 #include "platform/services.h"
 
 namespace vantrel::fakes {
@@ -47,6 +48,7 @@ struct FakeServices {
   FakeSystemMemory systemMemory;
   FakeScheduledTasks scheduledTasks;
   FakeFileSecurity fileSecurity{fileSystem};
+  FakeWorkers workers;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -65,7 +67,8 @@ struct FakeServices {
                               .timeOfDay = &timeOfDay,
                               .systemMemory = &systemMemory,
                               .scheduledTasks = &scheduledTasks,
-                              .fileSecurity = &fileSecurity};
+                              .fileSecurity = &fileSecurity,
+                              .workers = &workers};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.

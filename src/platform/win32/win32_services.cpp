@@ -20,6 +20,7 @@
 #include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/win32_window_system.h"
+#include "platform/win32/win32_workers.h"
 
 namespace vantrel::platform::win32 {
 
@@ -43,6 +44,7 @@ Services& services() {
   static Win32SystemMemory systemMemory;
   static Win32ScheduledTasks scheduledTasks;
   static Win32FileSecurity fileSecurity;
+  static Win32Workers workers;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
@@ -61,7 +63,8 @@ Services& services() {
                        .timeOfDay = &timeOfDay,
                        .systemMemory = &systemMemory,
                        .scheduledTasks = &scheduledTasks,
-                       .fileSecurity = &fileSecurity};
+                       .fileSecurity = &fileSecurity,
+                       .workers = &workers};
   return real;
 }
 

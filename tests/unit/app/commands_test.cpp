@@ -12,8 +12,8 @@
 #include "app/resources.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
-#include "fake_region_worker.h"
 #include "fake_services.h"
+#include "fake_worker.h"
 #include "history/pass_texts.h"
 #include "platform/unicode.h"
 #include "program/command_line.h"
@@ -63,7 +63,7 @@ class Commands : public ::testing::Test {
     application = std::make_unique<TApplication>(fakes.services, std::move(native));
     application->SetTitle(kProductLine);
     form = application->CreateForm<TfrmVantrel>();
-    auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
+    auto regionWorker = std::make_unique<fakes::FakeWorker>();
     worker = regionWorker.get();
     form->UseRegionWorker(std::move(regionWorker));
   }
@@ -83,7 +83,7 @@ class Commands : public ::testing::Test {
   std::unique_ptr<TApplication> application;
   TfrmVantrel* form = nullptr;
   // Runs a Free All's regions at once unless told to hold them.
-  fakes::FakeRegionWorker* worker = nullptr;
+  fakes::FakeWorker* worker = nullptr;
   std::vector<std::size_t> passSizes;
 
  private:
@@ -535,7 +535,7 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   clock = native.get();
   application = std::make_unique<TApplication>(fakes.services, std::move(native));
   form = application->CreateForm<TfrmVantrel>();
-  auto regionWorker = std::make_unique<fakes::FakeRegionWorker>();
+  auto regionWorker = std::make_unique<fakes::FakeWorker>();
   worker = regionWorker.get();
   form->UseRegionWorker(std::move(regionWorker));
   constexpr std::uint64_t kMinute = 60000;

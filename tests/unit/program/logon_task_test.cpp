@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_native_application.h"
 #include "fake_services.h"
 #include "program/program_trust.h"
 #include "program_run.h"
@@ -182,6 +183,27 @@ TEST_F(LogonTaskBox, TheTaskTakesTheRunValuesPlaceAndUntickingEitherBoxGivesItBa
   EXPECT_EQ(runValue(), std::nullopt);
   EXPECT_EQ(taskProgram(), kExe);
   EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(LogonTaskBox, TheWindowAnswersWhileACallOnTheTaskIsHeldAndTheBoxesFollowItsAnswer) {
+  fakes.scheduledTasks.tasks["Vantrel"] = windowsTask(kExe);
+  fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
+  fakes.workers.hold = true;
+  TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
+  TfrmVantrel& f = *application.CreateForm<TfrmVantrel>();
+  const std::string tip = f.TextTrayIcon1->Hint();
+  fakes.memory.status = {2048 * kMiB, 512 * kMiB};
+  fakes.clock.advance(f.Timer2->Interval());
+  EXPECT_NE(f.TextTrayIcon1->Hint(), tip);
+  // Nothing is decided before the answer: no Run value beside the task, and no second call from the box.
+  f.chkLogonTask->Toggle();
+  EXPECT_FALSE(f.chkLogonTask->Checked());
+  EXPECT_EQ(runValue(), std::nullopt);
+  fakes.workers.finish();
+  fakes.clock.advance(f.Timer2->Interval());
+  EXPECT_TRUE(f.chkLogonTask->Checked());
+  EXPECT_TRUE(f.CheckBox2->Checked());
+  EXPECT_EQ(runValue(), std::nullopt);
 }
 
 TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGone) {

@@ -13,8 +13,8 @@
 #include "app/main_window.h"
 #include "cpu/cpu_usage.h"
 #include "fake_native_application.h"
-#include "fake_region_worker.h"
 #include "fake_services.h"
+#include "fake_worker.h"
 #include "program/command_line.h"
 #include "program/product.h"
 #include "program_support.h"
@@ -270,7 +270,7 @@ TEST(RunningCopy, TheRunningCopyRunsAHandedPassOnceTheLaterStartHasItsAnswer) {
   {
     TApplication application(fakes.services, std::make_unique<fakes::FakeNativeApplication>(fakes.clock));
     auto* form = application.CreateForm<TfrmVantrel>();
-    form->UseRegionWorker(std::make_unique<fakes::FakeRegionWorker>());
+    form->UseRegionWorker(std::make_unique<fakes::FakeWorker>());
     application.Run();
     for (const char* refused : {"free 0", "free 1025", "free ", "free all ", "free -1", "Free 64"}) {
       SCOPED_TRACE(refused);
