@@ -20,7 +20,6 @@
 #include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
 #include "platform/win32/win32_window_system.h"
-#include "platform/win32/win32_workers.h"
 
 namespace vantrel::platform::win32 {
 
@@ -44,7 +43,8 @@ Services& services() {
   static Win32SystemMemory systemMemory;
   static Win32ScheduledTasks scheduledTasks;
   static Win32FileSecurity fileSecurity;
-  static Win32Workers workers;
+  // Plain threads: each call that needs COM brings its own apartment (com.h).
+  static ThreadWorkers workers;
   static Services real{.memory = &memory,
                        .registry = &registry,
                        .version = &version,
