@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "platform/unicode.h"
 #include "program/auto_start.h"
+#include "startup/startup_page.h"
 #include "startup/visible_text.h"
 
 namespace vantrel {
@@ -29,6 +30,14 @@ std::string takenText(const std::vector<TakenEntry>& taken, bool done) {
 }
 
 }  // namespace
+
+std::vector<RunScope> TfrmVantrel::runScopes() const {
+  return SystemRunScopes(services_);
+}
+
+std::optional<StatusColumn> TfrmVantrel::statusColumn() const {
+  return SystemStatusColumn(services_);
+}
 
 std::vector<RunScope> TfrmVantrel::autoStartPlaces() const {
   const std::vector<RunScope> scopes = runScopes();

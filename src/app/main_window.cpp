@@ -90,44 +90,6 @@ TCheckBox* checkBox(TComponent* owner, TWinControl* parent, const std::string& n
   return box;
 }
 
-TSpeedButton* glyphButton(TComponent* owner, TWinControl* parent, const char* name, const char* hint,
-                          int glyph, int left) {
-  auto* button = new TSpeedButton(owner);
-  button->SetName(name);
-  button->Glyph = TBitmap{glyph};
-  button->Cursor = TCursor::crHandPoint;
-  button->ShowHint = true;
-  button->SetHint(hint);
-  button->SetBounds(left, 2, 18, 18);
-  button->SetParent(parent);
-  return button;
-}
-
-const char* scopeColumn(const TListRow& row) {
-  return row.SubItems.empty() ? "" : row.SubItems.front().c_str();
-}
-
-void setBounds(TControl* control, const TBounds& bounds) {
-  control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
-}
-
-TListView* startupList(TComponent* owner, TWinControl* parent, const char* name, const char* firstColumn,
-                       TImageList* images, const TBounds& bounds) {
-  auto* list = new TListView(owner);
-  list->SetName(name);
-  list->MultiSelect = true;
-  list->RowSelect = true;
-  list->ReadOnly = true;
-  list->HideSelection = false;
-  list->ShowHint = true;
-  list->SmallImages = images;
-  list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {kPublisherColumn, 120}, {"Program", 900}});
-  list->Greyed = [list](const TListRow& row, int column) { return GreyedCell(*list, row, column); };
-  setBounds(list, bounds);
-  list->SetParent(parent);
-  return list;
-}
-
 TMenuItem* menuItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption) {
   auto* item = new TMenuItem(owner, menu, caption);
   item->SetName(name);
@@ -192,7 +154,6 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
 
   buildActionPage();
   buildConfigurationPage();
-  buildStartupManagerPage();
   buildInformationPage();
   buildFreeMemoryPage();
   buildHistoryPage();
@@ -268,12 +229,6 @@ void TfrmVantrel::buildComponents() {
   ImageList1 = new TImageList(this);
   ImageList1->SetName("ImageList1");
   ImageList1->AddIcon(TIcon{kIconReclaiming});
-  ImageList2 = new TImageList(this);
-  ImageList2->SetName("ImageList2");
-  ImageList2->AddIcon(TIcon{kIconStartupEntry});
-
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
   buildTrayIcon();
 }
 
@@ -386,47 +341,13 @@ void TfrmVantrel::buildConfigurationPage() {
   lblTARGET->SetVisible(false);
 }
 
-void TfrmVantrel::buildStartupManagerPage() {
-  TWinControl* page = TabSheet3;
-  const StartupLayout layout = LayOutStartupPage(kWindowWidth, kWindowHeight);
-  ListView1 = startupList(this, page, "ListView1", "Auto Run Items", ImageList2, layout.Live);
-  buildStatusColumn();
-
-  Panel1 = new TPanel(this);
-  Panel1->SetName("Panel1");
-  Panel1->Color = clSilver;
-  setBounds(Panel1, layout.Panel);
-  Panel1->SetParent(page);
-  SpeedButton3 = glyphButton(this, Panel1, "SpeedButton3", "Add a item to AutoRun Group", kGlyphAdd, 4);
-  SpeedButton3->OnClick = [this](TObject* sender) { SpeedButton3Click(sender); };
-  SpeedButton4 =
-      glyphButton(this, Panel1, "SpeedButton4", "direct delete a item from AutoRun Group", kGlyphDelete, 24);
-  SpeedButton4->OnClick = [this](TObject* sender) { SpeedButton4Click(sender); };
-  SpeedButton1 =
-      glyphButton(this, Panel1, "SpeedButton1", "delete a AutoRun item to backup Group", kGlyphDown, 44);
-  SpeedButton1->OnClick = [this](TObject* sender) { SpeedButton1Click(sender); };
-  SpeedButton2 = glyphButton(this, Panel1, "SpeedButton2", "Restore Backuped AutoRun Item which you Selected",
-                             kGlyphUp, 64);
-  SpeedButton2->OnClick = [this](TObject* sender) { SpeedButton2Click(sender); };
-  SpeedButton5 =
-      glyphButton(this, Panel1, "SpeedButton5", "delete a item from Backup Group", kGlyphDelete, 84);
-  SpeedButton5->OnClick = [this](TObject* sender) { SpeedButton5Click(sender); };
-
-  ListView2 = startupList(this, page, "ListView2", "Backuped Items", ImageList2, layout.Backup);
-  for (TListView* list : {ListView1, ListView2}) {
-    // By name, then by scope.
-    list->Compare = [this](const TListRow& a, const TListRow& b) {
-      const int byName =
-          services_.locale->lstrcmpW(Utf8ToUtf16(a.Caption).c_str(), Utf8ToUtf16(b.Caption).c_str());
-      return byName != 0 ? byName
-                         : services_.locale->lstrcmpW(Utf8ToUtf16(scopeColumn(a)).c_str(),
-                                                      Utf8ToUtf16(scopeColumn(b)).c_str());
-    };
+void TfrmVantrel::TabSheet3Show(TObject*) {
+  if (!StartupManagerPage) {
+    StartupManagerPage = new TStartupPage(*this, *TabSheet3, services_,
+                                          {kIconStartupEntry, kGlyphAdd, kGlyphDelete, kGlyphDown, kGlyphUp},
+                                          LayOutStartupPage(Width(), Height()));
   }
-  Publishers = new TPublisherColumn(
-      this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()}, *ListView1,
-      *ListView2);
-  buildRowMenus();
+  StartupManagerPage->Fill();
 }
 
 void TfrmVantrel::buildInformationPage() {
@@ -566,10 +487,9 @@ void TfrmVantrel::FormResize(TObject*) {
   for (TTabSheet* page : PageControl1->Pages()) {
     page->SetBounds(0, 0, Width(), Height());
   }
-  const StartupLayout layout = LayOutStartupPage(Width(), Height());
-  setBounds(ListView1, layout.Live);
-  setBounds(Panel1, layout.Panel);
-  setBounds(ListView2, layout.Backup);
+  if (StartupManagerPage) {
+    StartupManagerPage->LayOut(LayOutStartupPage(Width(), Height()));
+  }
   layOutHistoryPage(Width(), Height());
 }
 

@@ -1,5 +1,6 @@
 // TfrmVantrel: the program's one window, the controls it presents and the components it owns. Its methods
-// live in one file per concern: start-up and settings, the memory monitor, the commands, the startup manager.
+// live in one file per concern: start-up and settings, the memory monitor, the commands, the boxes; the
+// startup manager's page is a class of its own (startup/startup_page.h).
 #pragma once
 
 #include <array>
@@ -16,7 +17,6 @@
 #include "framework/form.h"
 #include "framework/image_list.h"
 #include "framework/menus.h"
-#include "framework/open_dialog.h"
 #include "framework/registry_key.h"
 #include "framework/spin_edit.h"
 #include "framework/std_controls.h"
@@ -30,9 +30,9 @@
 #include "memory/max_mem.h"
 #include "platform/services.h"
 #include "program/logon_task_calls.h"
-#include "startup/publisher_column.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
+#include "startup/startup_page.h"
 #include "tray/free_memory_tray_icon.h"
 
 namespace vantrel {
@@ -93,31 +93,8 @@ class TfrmVantrel : public TForm {
   TLabel* Label12;
   TLabel* lblTARGET;
 
-  // Startup Manager
-  TListView* ListView1;
-  TPanel* Panel1;
-  TSpeedButton* SpeedButton3;
-  TSpeedButton* SpeedButton4;
-  TSpeedButton* SpeedButton1;
-  TSpeedButton* SpeedButton2;
-  TSpeedButton* SpeedButton5;
-  TListView* ListView2;
-  // The rows' menus of the upper and the lower list. Each offers what its selection allows: switching at
-  // log-on (from Windows 8 on, where the Status column shows), the program file's place, and the page's
-  // buttons' actions.
-  TPopupMenu* LiveMenu;
-  TMenuItem* EnableAtLogOn;
-  TMenuItem* DisableAtLogOn;
-  TMenuItem* OpenLiveLocation;
-  TMenuItem* LiveSeparator;
-  TMenuItem* TurnOff;
-  TMenuItem* DeleteLive;
-  TPopupMenu* BackupMenu;
-  TMenuItem* OpenBackupLocation;
-  TMenuItem* BackupSeparator;
-  TMenuItem* RestoreBackup;
-  TMenuItem* DeleteBackup;
-  TPublisherColumn* Publishers;
+  // Startup Manager: made when its tab is first shown, none until then.
+  TStartupPage* StartupManagerPage = nullptr;
 
   // Information
   TLabel* Label26;
@@ -175,9 +152,7 @@ class TfrmVantrel : public TForm {
   TMenuItem* Bye;
   TMenuItem* CustomItem4;
   TImageList* ImageList1;
-  TImageList* ImageList2;
   TFreeMemoryTrayIcon* TextTrayIcon1;
-  TOpenDialog* OpenDialog1;
 
   // Checks by the automatic reclaim at which the processor was idle.
   std::int32_t IdleCount = 0;
@@ -185,7 +160,7 @@ class TfrmVantrel : public TForm {
   // Start-up, show and shutdown.
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
-  // The page control takes the window's new size; the Startup Manager's lists share it.
+  // The page control takes the window's new size; the Startup Manager's lists share it, once they are made.
   void FormResize(TObject* Sender);
   void FormDestroy(TObject* Sender);
 
@@ -231,30 +206,13 @@ class TfrmVantrel : public TForm {
   bool ApplicationCopyData(std::uintptr_t Data, const std::string& Bytes);
   void HandedPassTimerTimer(TObject* Sender);
 
-  // The startup manager.
+  // The startup manager's page, made at its first showing and filled at each.
   void TabSheet3Show(TObject* Sender);
-  void SpeedButton1Click(TObject* Sender);
-  void SpeedButton2Click(TObject* Sender);
-  void SpeedButton3Click(TObject* Sender);
-  void SpeedButton4Click(TObject* Sender);
-  void SpeedButton5Click(TObject* Sender);
-  void EnableAtLogOnClick(TObject* Sender);
-  void DisableAtLogOnClick(TObject* Sender);
   void CheckBox2Click(TObject* Sender);
 
  private:
   void buildActionPage();
   void buildConfigurationPage();
-  void buildStartupManagerPage();
-  // From Windows 8 on: the upper list's Status column.
-  void buildStatusColumn();
-  void buildRowMenus();
-  // Shows the items of a list's menu that its selected rows allow.
-  void offerRowItems(bool live);
-  // The program file of the one selected row of a list, where it is there; none for several rows.
-  std::optional<std::string> selectedProgramFile(TListView& list);
-  // Explorer, showing the selected row's program file.
-  void openFileLocation(TListView& list);
   void buildInformationPage();
   void buildFreeMemoryPage();
   void buildHistoryPage();
@@ -263,7 +221,8 @@ class TfrmVantrel : public TForm {
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
   std::vector<RunScope> runScopes() const;
-  // The upper list's Status column; none before Windows 8.
+  // Windows' own switch of each entry, as the startup manager's Status column shows it; none before
+  // Windows 8.
   std::optional<StatusColumn> statusColumn() const;
   // The Run keys that this program's own entry may be in: the whole machine's (in the 64-bit programs' view
   // where the system has one), then this user's.
@@ -273,12 +232,6 @@ class TfrmVantrel : public TForm {
   void applyAutoStart(bool byUser = false);
   // The executable's full path.
   std::string executable() const;
-  // The page's actions on the selected entries of the Run keys and the Startup folders alike, each told in
-  // one box: turning them off (to the backup) or on again, deleting them from either list, switching them at
-  // log-on.
-  void moveSelected(bool toBackup);
-  void deleteSelected(bool backup);
-  void switchSelected(bool starts);
 
   // Takes the commands of later starts, also from a process of a lower level when this one runs elevated.
   void listenToLaterStarts();

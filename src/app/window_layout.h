@@ -3,22 +3,9 @@
 // button panel between them keeps its height and moves with the upper list's end.
 #pragma once
 
+#include "startup/startup_page.h"
+
 namespace vantrel {
-
-struct TBounds {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-
-  bool operator==(const TBounds&) const = default;
-};
-
-struct StartupLayout {
-  TBounds Live;
-  TBounds Panel;
-  TBounds Backup;
-};
 
 // For a window's client area of that size (layout units); a size below the smallest window's counts as it.
 StartupLayout LayOutStartupPage(int width, int height);

@@ -2,6 +2,8 @@
 // keys and disks a test fills first, and its handlers run as window messages would.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <exception>
 #include <functional>
@@ -43,12 +45,20 @@ class StartupPage {
   std::string show() {
     return run([&] { form_->TabSheet3Show(form_); });
   }
+  // The page, made at its tab's first showing.
+  TStartupPage& page() const { return *form_->StartupManagerPage; }
+  // Starts the program and shows the page, which lists without a box.
+  TStartupPage& open() {
+    start();
+    EXPECT_EQ(show(), "");
+    return page();
+  }
   static std::string press(TSpeedButton* button) {
     return run([&] { button->Click(); });
   }
   // Chooses an item of a list's menu (the upper list's unless told) as a right click on it would.
   std::string choose(const TMenuItem* item, const TListView* list = nullptr) {
-    TPopupMenu* menu = (list ? list : form_->ListView1)->ContextMenu();
+    TPopupMenu* menu = (list ? list : page().ListView1)->ContextMenu();
     const auto& items = menu->Items();
     windows->menuAnswer = static_cast<int>(std::find(items.begin(), items.end(), item) - items.begin());
     return run([&] { menu->Popup(10, 10); });

@@ -323,7 +323,8 @@ TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
   EXPECT_EQ(form->TextTrayIcon1->PopupMenu, form->TPopupMenu1);
   EXPECT_EQ(form->ContextMenu(), form->TPopupMenu1);
   // The rows of its lists bring their own menu; the empty part of a list the window's.
-  EXPECT_EQ(form->ListView1->ContextMenuAt(-1), form->TPopupMenu1);
+  form->TabSheet3Show(form);
+  EXPECT_EQ(form->StartupManagerPage->ListView1->ContextMenuAt(-1), form->TPopupMenu1);
 }
 
 TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {

@@ -46,10 +46,13 @@ class StartupApproved : public ::testing::Test, protected StartupPage {
     fakes.version.minorVersion = 2;
   }
   // A showing that fails fails the test.
-  void show() { form_->TabSheet3Show(form_); }
+  TStartupPage& show() {
+    form_->TabSheet3Show(form_);
+    return page();
+  }
   // Selects only the rows of these names (in every scope, or in one).
   void select(const std::vector<std::string>& names, const std::string& scope = "") {
-    TListView* list = form_->ListView1;
+    TListView* list = page().ListView1;
     for (int i = 0; i < list->RowCount(); ++i) {
       const TListRow& row = list->Rows()[i];
       const bool named = std::find(names.begin(), names.end(), row.Caption) != names.end();
@@ -59,7 +62,7 @@ class StartupApproved : public ::testing::Test, protected StartupPage {
   // Every row as "name / scope / status".
   std::vector<std::string> statuses() const {
     std::vector<std::string> rows;
-    for (const TListRow& row : form_->ListView1->Rows()) {
+    for (const TListRow& row : page().ListView1->Rows()) {
       rows.push_back(row.Caption + " / " + row.SubItems[0] + " / " + row.SubItems[1]);
     }
     return rows;
@@ -91,23 +94,24 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
     TApplication application(machine.services, std::make_unique<fakes::FakeNativeApplication>());
     auto* f = application.CreateForm<TfrmVantrel>();
     f->TabSheet3Show(f);
+    TStartupPage& p = *f->StartupManagerPage;
     std::vector<std::string> columns;
-    for (const TListColumn& column : f->ListView1->Columns()) {
+    for (const TListColumn& column : p.ListView1->Columns()) {
       columns.push_back(column.Caption);
     }
     const std::vector<std::string> expected =
         c.shown ? std::vector<std::string>{"Auto Run Items", "Scope", "Status", "Publisher", "Program"}
                 : std::vector<std::string>{"Auto Run Items", "Scope", "Publisher", "Program"};
     EXPECT_EQ(columns, expected);
-    ASSERT_EQ(f->ListView1->RowCount(), 1);
+    ASSERT_EQ(p.ListView1->RowCount(), 1);
     const std::vector<std::string> row = c.shown
                                              ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
                                              : std::vector<std::string>{"All users", "", "app.exe"};
-    EXPECT_EQ(f->ListView1->Rows()[0].SubItems, row);
+    EXPECT_EQ(p.ListView1->Rows()[0].SubItems, row);
     // A row brings the rows' menu on every Windows (its switching items from Windows 8 on), and the empty
     // part of the list still the window's.
-    EXPECT_EQ(f->ListView1->ContextMenuAt(0), f->LiveMenu);
-    EXPECT_EQ(f->ListView1->ContextMenuAt(-1), f->TPopupMenu1);
+    EXPECT_EQ(p.ListView1->ContextMenuAt(0), p.LiveMenu);
+    EXPECT_EQ(p.ListView1->ContextMenuAt(-1), f->TPopupMenu1);
   }
 }
 
@@ -140,7 +144,7 @@ TEST_F(StartupApproved, AnEntryIsDisabledOnlyByTwelveBytesOfBinaryWithBitZeroSet
   show();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto& rows = form_->ListView1->Rows();
+    const auto& rows = page().ListView1->Rows();
     const auto row =
         std::find_if(rows.begin(), rows.end(), [&](const TListRow& r) { return r.Caption == c.name; });
     ASSERT_NE(row, rows.end());
@@ -159,8 +163,8 @@ TEST_F(StartupApproved, SwitchingKeepsTheOtherBitsAndWritesTheTimeOfSwitchingOff
   for (const char* name : {"Two", "Six", "Seven", "Short", "None", "Untouched"}) {
     fakes.registry.setString(kHkcu, kRunKey, name, "x.exe");
   }
-  TfrmVantrel& f = start();
-  show();
+  start();
+  TStartupPage& f = show();
 
   select({"Two", "Six", "Seven", "Short", "None"});
   EXPECT_EQ(choose(f.DisableAtLogOn), "");
@@ -215,7 +219,7 @@ TEST_F(StartupApproved, TheMachinesSwitchesAreInThe64BitViewAndThe32BitProgramsK
               (std::vector<std::string>{"App / All users / Disabled", "App / All users (32-bit) / Enabled",
                                         "App / This user / Enabled"}));
     select({"App"}, "All users (32-bit)");
-    EXPECT_EQ(choose(form_->DisableAtLogOn), "");
+    EXPECT_EQ(choose(page().DisableAtLogOn), "");
     EXPECT_EQ(machine.registry.value(kHklm, kApproved32, "App").value().data,
               switchData(0x03, machine.timeOfDay.fileTime));
     EXPECT_EQ(machine.registry.value(kHklm, kApproved, "App").value().data, switchData(0x03, 1));
@@ -234,8 +238,8 @@ TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
   fakes.registry.setString(kHkcu, kRunKey, "Gone", "gone.exe");
   // A standard user: the machine's keys may be read, not changed, and the switches' key is not there yet.
   fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer");
-  TfrmVantrel& f = start();
-  show();
+  start();
+  TStartupPage& f = show();
   select({"A", "B", "Gone"});
   // Another program removes an entry meanwhile: it is not switched, and the lists are read again.
   fakes.registry.deleteValue(kHkcu, kRunKey, "Gone");
@@ -257,8 +261,8 @@ TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
 TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   fakes.registry.setString(kHklm, kRunKey, "App", "app.exe");
   fakes.registry.setValue(kHklm, kApproved, "App", platform::kRegBinary, switchData(0x07, 5));
-  TfrmVantrel& f = start();
-  show();
+  start();
+  TStartupPage& f = show();
   select({"App"});
   EXPECT_EQ(run([&] { f.SpeedButton1->Click(); }), "");
   ASSERT_EQ(f.ListView2->RowCount(), 1);

@@ -84,8 +84,7 @@ TEST(StartupFolders, ListsEachFileOfBothFoldersAndTheirBackupsButTheFoldersOwnLo
        {disk.commonAppData + "\\Vantrel", disk.commonAppData + "\\Vantrel\\Startup-"}) {
     m.fakes.fileSecurity.descriptors[folder] = {"S-1-5-32-544", true, {}, 0};
   }
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   const std::string startup = disk.startup;
   EXPECT_EQ(
       rows(f.ListView1),
@@ -148,8 +147,9 @@ TEST(StartupFolders, AFailureAtAnyStepOfAMoveWithinOrAcrossVolumesLosesNoFile) {
     const std::uint32_t attributes = c.readOnly ? 0x21 : 0x20;
     disk.attributes[m.userStartup(kGreek)] = attributes;
     const std::string greek = m.content(m.userStartup(kGreek));
-    TfrmVantrel& f = m.start();
+    m.start();
     ASSERT_EQ(m.show(), "");
+    TStartupPage& f = m.page();
     if (*c.call != '\0') {
       disk.faults.failOn(c.call, disk.faults.calls(c.call) + c.n, c.persistent);
     }
@@ -193,8 +193,7 @@ TEST(StartupFolders, ANameTakenInTheTargetIsNeverReplacedAndBothFilesStay) {
   fakes::FakeFileSystem& disk = m.fakes.fileSystem;
   disk.addFile(m.userStartup("a.bat"), "new");
   disk.addFile(m.userBackup("a.bat"), "old");
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   for (TListView* list : {f.ListView1, f.ListView2}) {
     select(list, {"a.bat"});
     const std::string message = Machine::press(list == f.ListView1 ? f.SpeedButton1 : f.SpeedButton2);
@@ -213,8 +212,7 @@ TEST(StartupFolders, DeletingSendsTheFileToTheRecycleBinAndAFailureKeepsIt) {
   fakes::FakeFileSystem& disk = m.fakes.fileSystem;
   disk.addShortcut(m.userStartup(kGreek), "C:\\cal.exe", "");
   disk.addFile(m.userBackup("b.bat"), "b");
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   select(f.ListView1, {kGreek});
   disk.faults.failOn("SHFileOperationW", 1);
   EXPECT_NE(Machine::press(f.SpeedButton4), "");
@@ -262,8 +260,7 @@ TEST(StartupFolders, ADeleteThatWouldNotReachTheRecycleBinOrDidNotHappenKeepsThe
     disk.withoutRecycleBin = {"D:"};
     disk.shellKeepsFiles = std::string(c.startup) == "C:\\Startup";
     disk.addFile(m.userStartup(c.name), "a");
-    TfrmVantrel& f = m.start();
-    EXPECT_EQ(m.show(), "");
+    TStartupPage& f = m.open();
     select(f.ListView1, {c.name});
     for (const auto& [call, n] : c.failing) {
       disk.faults.failOn(call, disk.faults.calls(call) + n);
@@ -289,8 +286,7 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   m.fakes.registry.setString(platform::kHKeyCurrentUser, kRunKey, "U", "u.exe");
   m.fakes.registry.setString(platform::kHKeyLocalMachine, kRunKey, "M", "m.exe");
   m.fakes.registry.denyWriting(platform::kHKeyLocalMachine, kRunKey);
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   select(f.ListView1, {"a.bat", "b.bat", "u.bat", "U", "M"});
   const std::string lines = "(All users (folder)): only an administrator may change entries for all users.\n";
   const std::string administrator = std::string(kStartAsAdministrator) + "\n\n";
@@ -360,8 +356,7 @@ TEST(StartupFolders, AllUsersBackupIsMadeOrSetSoThatOnlyAdministratorsMayChangeI
     if (!c.before.empty() && c.before.back() == backup) {
       disk.addFile(m.allBackup("planted.lnk"), "x");
     }
-    TfrmVantrel& f = m.start();
-    EXPECT_EQ(m.show(), "");
+    TStartupPage& f = m.open();
     EXPECT_EQ(f.ListView2->RowCount(), c.before.size() == 2 && c.refused.empty() ? 1 : 0);
     select(f.ListView1, {"a.bat"});
     if (c.permissionsRefused) {
@@ -403,8 +398,7 @@ TEST(StartupFolders, AFileGoneFromOutsideIsSaidSoAndTheListsAreReadAgain) {
   disk.addFile(m.userStartup("a.bat"), "a");
   disk.addFile(m.userStartup("b.bat"), "b");
   disk.addFile(m.userBackup("old.bat"), "old");
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   disk.files.erase(m.userStartup("a.bat"));
   disk.addFile(m.userStartup("new.bat"), "new");
   select(f.ListView1, {"a.bat"});
@@ -434,8 +428,7 @@ TEST(StartupFolders, NamesEndingInADotOrABlankAreMovedAndDeletedAsThemselves) {
   disk.addFile(m.userStartup("trail."), "dot");
   disk.addFile(m.userStartup("trail"), "plain");
   disk.addFile(m.userStartup("blank "), "blank");
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   EXPECT_EQ(f.ListView1->RowCount(), 3);
   select(f.ListView1, {"trail.", "blank "});
   EXPECT_EQ(Machine::press(f.SpeedButton1), "");
@@ -484,8 +477,7 @@ TEST(StartupFolders, AShortcutShowsTheTargetA64BitShellStarts) {
     m.fakes.fileSystem.addShortcut(
         m.userStartup(kGreek),
         "%programfiles%\\Ημερολόγιο\\cal.exe %CommonProgramFiles%\\x %windir%\\System32", "");
-    TfrmVantrel& f = m.start();
-    EXPECT_EQ(m.show(), "");
+    TStartupPage& f = m.open();
     EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.back(), c.shown);
   }
 }
@@ -507,8 +499,7 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   m.fakes.registry.setValue(hklm, kSwitches, "sync.bat", platform::kRegBinary, off);
   // The other hive's switch of the same name is not this file's.
   m.fakes.registry.setValue(hklm, kSwitches, "tidy.bat", platform::kRegBinary, off);
-  TfrmVantrel& f = m.start();
-  EXPECT_EQ(m.show(), "");
+  TStartupPage& f = m.open();
   const auto statuses = [&] {
     std::vector<std::string> texts;
     for (const TListRow& row : f.ListView1->Rows()) {

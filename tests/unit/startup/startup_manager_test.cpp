@@ -158,9 +158,10 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   fakes.registry.setValue(kHklm, kBackupKey, "Bell", platform::kRegDword, {0xFF, 0xFF, 0xFF, 0xFF});
   // Another program's value under this program's name is that program's entry.
   fakes.registry.setString(kHkcu, kBackupKey, "Vantrel", "C:\\Tools\\launch.exe Vantrel.exe");
-  TfrmVantrel& f = start();
+  start();
   ASSERT_TRUE(live("Vantrel"));  // this program's own entry, written at start-up
   EXPECT_EQ(show(), "");
+  TStartupPage& f = page();
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"", "apple", "Banana", "cherry", "vantrel"}));
   EXPECT_EQ(program(f.ListView1, ""), "default.exe");
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Bell", "Vantrel"}));
@@ -176,6 +177,17 @@ TEST_F(StartupManager, ListsEveryValueButItsOwnEntryInTheUsersOrder) {
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
+TEST_F(StartupManager, ThePageIsMadeWhenItsTabFirstShowsAndNotAtStart) {
+  fakes.registry.setString(kHklm, kRunKey, "App", "app.exe");
+  TfrmVantrel& f = start();
+  EXPECT_EQ(f.StartupManagerPage, nullptr);
+  EXPECT_TRUE(f.TabSheet3->Controls().empty());
+  f.Show();  // the window opens on this tab
+  ASSERT_NE(f.StartupManagerPage, nullptr);
+  EXPECT_EQ(f.TabSheet3->Controls().size(), 3u);  // the two lists and the buttons' panel
+  EXPECT_EQ(captions(f.StartupManagerPage->ListView1), (std::vector<std::string>{"App"}));
+}
+
 TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowOrSaysItsFileIsGone) {
   fakes.fileSystem.addFile("C:\\Apps\\Ημερολόγιο.exe");
   fakes.fileSystem.companies["C:\\Apps\\Ημερολόγιο.exe"] = "Ημερολόγιο Ltd";
@@ -187,7 +199,7 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
   // A backup of a Startup folder's shortcut is looked at in the backup folder.
   fakes.fileSystem.addShortcut(fakes.fileSystem.appData + "\\Vantrel\\Startup-\\Cal.lnk",
                                "C:\\Apps\\Ημερολόγιο.exe", "");
-  TfrmVantrel& f = start();
+  TStartupPage& f = open();
   const auto publishers = [&](const TListView* list) {
     std::vector<std::string> texts;
     for (const TListRow& row : list->Rows()) {
@@ -195,7 +207,6 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
     }
     return texts;
   };
-  EXPECT_EQ(show(), "");
   // The rows show before any file is looked at.
   EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: ", "Share: "}));
   windows->advance(100);
@@ -224,8 +235,7 @@ TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowO
 TEST_F(StartupManager, ALongSearchAsksTheSystemAFewTimesATickAndEndsNotChecked) {
   // Every blank ends a name that is searched for in the App Paths keys and the folders of the path.
   fakes.registry.setString(kHklm, kRunKey, "Blanks", "a" + std::string(4096, ' ') + "b");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   const auto asked = [&] {
     return fakes.fileSystem.faults.calls("GetFileAttributesW") + fakes.registry.faults.calls("RegOpenKeyExW");
   };
@@ -247,8 +257,7 @@ TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersSh
   fakes.fileSystem.addFile(file);
   fakes.fileSystem.companies[file] = "\u202Etfosorcim\u202C Corp\n";
   fakes.registry.setString(kHklm, kRunKey, name, command);
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   windows->advance(100);
   const TListRow& row = f.ListView1->Rows().at(0);
   EXPECT_EQ(row.Caption, "Update\\u202Etxt.exe\\u2066");
@@ -275,8 +284,7 @@ TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatTh
   fakes.registry.setString(kHklm, kBackupKey, "Kept", "C:\\Apps\\kept.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Also", "C:\\Apps\\kept.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Lost", "C:\\Gone\\lost.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   windows->advance(100);
   const auto only = [](TListView* list, const std::vector<std::string>& names) {
     for (int i = 0; i < list->RowCount(); ++i) {
@@ -347,8 +355,7 @@ TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatTh
   StartupPage old;
   old.fakes.fileSystem.addFile(kCalendar);
   old.fakes.registry.setString(kHklm, kRunKey, "On", kCalendar);
-  TfrmVantrel& g = old.start();
-  EXPECT_EQ(old.show(), "");
+  TStartupPage& g = old.open();
   only(g.ListView1, {"On"});
   EXPECT_EQ(shown(old, g.ListView1), (Items{"&Open file location", "-", "&Turn off", "De&lete"}));
 }
@@ -367,9 +374,10 @@ TEST_F(StartupManager, AnEntryInBothKeysIsABackupOnlyWhenItsNameTypeAndDataAreTh
   // A duplicate whose live value may not be deleted stays in both lists.
   fakes.registry.setString(kHklm, kRunKey, "Held", "held.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Held", "held.exe");
-  TfrmVantrel& f = start();
+  start();
   fakes.registry.faults.failOn("RegDeleteValueW", fakes.registry.faults.calls("RegDeleteValueW") + 1);
   EXPECT_EQ(show(), "");
+  TStartupPage& f = page();
   EXPECT_EQ(live("Same"), std::nullopt);
   EXPECT_EQ(backup("Same")->data, sz("same.exe"));
   EXPECT_EQ(live("Updated")->data, sz("new.exe --fast"));
@@ -384,9 +392,8 @@ TEST_F(StartupManager, TheEntriesUsersLookForArePreselectedAtEachShowing) {
   for (const char* name : {"Alpha", "TkBellExe", "Tweak UI ", "Zeta"}) {
     fakes.registry.setString(kHklm, kRunKey, name, "x.exe");
   }
-  TfrmVantrel& f = start();
+  TStartupPage& f = open();
   fakes::FakeControl& list = *windows->of(*f.ListView1);
-  EXPECT_EQ(show(), "");
   EXPECT_EQ(f.ListView1->SelCount(), 2);
   EXPECT_TRUE(list.rows[1].Selected);
   EXPECT_TRUE(list.rows[2].Selected);
@@ -404,8 +411,7 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNev
   fakes.registry.setString(kHklm, kRunKey, "Two", "two.exe");
   fakes.registry.setString(kHklm, kRunKey, "Three", "three.exe");
   fakes.registry.setString(kHklm, kRunKey, "Stays", "stays.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   // Meanwhile an older "Two" went to the backup, and "Three" exactly as it is.
   fakes.registry.setString(kHklm, kBackupKey, "Two", "an older two.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Three", "three.exe");
@@ -462,8 +468,7 @@ TEST_F(StartupManager, NamesAndPathsOfEveryScriptMoveDownAndUpByteForByte) {
       sz("\"C:\\\u041F\u0440\u043E\u0433\u0440\u0430\u043C\u043C\u044B\\p.exe\" /\u0442\u0438\u0445\u043E");
   fakes.registry.setValue(kHklm, kRunKey, greek, platform::kRegSz, cyrillic);
   fakes.registry.setValue(kHklm, kRunKey, chinese, platform::kRegExpandSz, sz("%\u7A0B%\\\u4E2D.exe"));
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(program(f.ListView1, greek), StringData(cyrillic));
   select(f.ListView1, {greek, chinese});
   EXPECT_EQ(press(f.SpeedButton1), "");
@@ -489,8 +494,7 @@ TEST_F(StartupManager, EachOperationOnABlankEdgedNameHitsOnlyItsOwnValue) {
   for (const std::string& name : twins) {
     fakes.registry.setString(kHklm, kRunKey, name, "[" + name + "].exe");
   }
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(f.ListView1->RowCount(), 5);
   const auto only = [&](const std::string& name) {
     for (int i = 0; i < f.ListView1->RowCount(); ++i) {
@@ -522,8 +526,7 @@ TEST_F(StartupManager, ANameWithANulIsShownWholeAndEveryOperationHitsOnlyItsOwnV
   const std::string hidden("Hidden\0Evil", 11);
   fakes.registry.setString(kHklm, kRunKey, "Hidden", "plain.exe");
   fakes.registry.setString(kHklm, kRunKey, hidden, "evil.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Hidden", "Hidden\\0Evil"}));
   EXPECT_EQ(program(f.ListView1, "Hidden\\0Evil"), "evil.exe");
   select(f.ListView1, {"Hidden\\0Evil"});
@@ -543,8 +546,7 @@ TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadA
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
   fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   fakes.registry.setString(kHklm, kBackupKey, "C", "c.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   // Another program removes "A" and adds "N"; someone deletes the backup key.
   fakes.registry.deleteValue(kHklm, kRunKey, "A");
   fakes.registry.setString(kHklm, kRunKey, "N", "n.exe");
@@ -576,8 +578,7 @@ TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
   fakes.registry.setString(kHklm, kBackupKey, "Tool.exe", "C:\\Old\\Tool.exe");
   fakes.registry.setString(kHklm, kRunKey, "Other", "other.exe");
   fakes.dialogs.chosenFiles = {"D:\\New\\Tool.exe"};
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(press(f.SpeedButton3), "");
   select(f.ListView1, {"Other"});
   EXPECT_EQ(press(f.SpeedButton1), "");
@@ -589,8 +590,7 @@ TEST_F(StartupManager, AProgramAddedUnderABackupsNameSurvivesTheNextMove) {
 TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndRefusesAnExistingName) {
   fakes.registry.setString(kHklm, kRunKey, "Old.exe", "C:\\Keep\\Old.exe");
   fakes.dialogs.chosenFiles = {"C:\\Tools\\My App.exe", "", "E:\\Else\\Old.exe"};
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(press(f.SpeedButton3), "");
   EXPECT_EQ(program(f.ListView1, "My App.exe"), "C:\\Tools\\My App.exe");
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
@@ -608,8 +608,7 @@ TEST_F(StartupManager, DeletingTakesOnlyTheSelectedEntriesOfEitherKey) {
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
   fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   fakes.registry.setString(kHklm, kBackupKey, "C", "c.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   fakes.registry.log.clear();
   EXPECT_EQ(press(f.SpeedButton4), "");
   EXPECT_EQ(press(f.SpeedButton5), "");
@@ -631,9 +630,8 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   fakes.registry.setString(kHklm, kRunKey, "B", "b.exe");
   fakes.registry.denyWriting(kHklm, kRunKey);
   fakes.registry.denyWriting(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
-  TfrmVantrel& f = start();
   // The backup key is missing and may not be created: nothing is said until an entry is to go there.
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kBackupKey));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   select(f.ListView1, {"A", "B"});
@@ -685,13 +683,13 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
   };
   struct Move {
     const char* what;
-    TSpeedButton* TfrmVantrel::*button;
-    TListView* TfrmVantrel::*list;
+    TSpeedButton* TStartupPage::*button;
+    TListView* TStartupPage::*list;
     std::vector<std::string> rows;
   };
   const std::vector<Move> moves = {
-      {"to backup", &TfrmVantrel::SpeedButton1, &TfrmVantrel::ListView1, {"E"}},
-      {"restore", &TfrmVantrel::SpeedButton2, &TfrmVantrel::ListView2, {"A", "C"}},
+      {"to backup", &TStartupPage::SpeedButton1, &TStartupPage::ListView1, {"E"}},
+      {"restore", &TStartupPage::SpeedButton2, &TStartupPage::ListView2, {"A", "C"}},
   };
   const char* calls[] = {"RegOpenKeyExW",  "RegCreateKeyExW", "RegQueryValueExW",
                          "RegSetValueExW", "RegDeleteValueW", "RegCloseKey"};
@@ -703,12 +701,12 @@ TEST_F(StartupManager, AFailureAtAnyRegistryCallOfAMoveInAnyScopeLosesNoEntry) {
     TApplication application(machine.services);
     auto* f = application.CreateForm<TfrmVantrel>();
     f->TabSheet3Show(f);
-    select(f->*move.list, move.rows);
+    select(f->StartupManagerPage->*move.list, move.rows);
     machine.registry.faults = {};
     if (n > 0) {
       (vanish ? machine.registry.vanishing : machine.registry.faults).failOn(call, n);
     }
-    run([&] { (f->*move.button)->Click(); });
+    run([&] { (f->StartupManagerPage->*move.button)->Click(); });
     std::map<std::string, int> counts;
     for (const char* counted : calls) {
       counts[counted] = machine.registry.faults.calls(counted);
@@ -765,11 +763,12 @@ TEST_F(StartupManager, AValueThatCannotBeReadIsListedAndCanStillBeMovedAndDelete
   fakes.registry.setString(kHklm, kRunKey, "A", "a.exe");
   fakes.registry.setValue(kHklm, kRunKey, "Odd", platform::kRegBinary, {1, 2, 3});
   fakes.registry.setString(kHklm, kRunKey, "TkBellExe", "bell.exe");
-  TfrmVantrel& f = start();
+  start();
   // Two queries a value (size, then data): the fourth is Odd's data, which changes while it is read.
   fakes.registry.faults = {};
   fakes.registry.faults.failOn("RegQueryValueExW", 4);
   EXPECT_EQ(show(), "");
+  TStartupPage& f = page();
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "Odd", "TkBellExe"}));
   EXPECT_EQ(program(f.ListView1, "Odd"), "<none>");
   EXPECT_EQ(f.ListView1->SelCount(), 1);
@@ -834,8 +833,8 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     machine.registry.setString(kHklm, kRun32, "Vantrel", "C:\\x86\\Vantrel.exe");
     machine.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\mine\\Vantrel.exe");
     f->TabSheet3Show(f);
-    EXPECT_EQ(scoped(f->ListView1), m.rows);
-    for (const TListRow& row : f->ListView1->Rows()) {
+    EXPECT_EQ(scoped(f->StartupManagerPage->ListView1), m.rows);
+    for (const TListRow& row : f->StartupManagerPage->ListView1->Rows()) {
       const std::string& scope = row.SubItems.front();
       EXPECT_EQ(row.SubItems.back(), scope == kAll    ? "all.exe"
                                      : scope == kUser ? "user.exe"
@@ -849,8 +848,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
 TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.on64BitWindows(true);
   place(fakes.registry, "App", {"all", "all32", "user"});
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   select(f.ListView1, {"App"}, kAll32);
   EXPECT_EQ(press(f.SpeedButton1), "");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "App / This user"}));
@@ -901,8 +899,7 @@ TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
   fakes.registry.setString(kHklm, kRunKey, "Y", "y.exe");
   fakes.registry.setString(kHkcu, kRunKey, "Y", "y.exe");
   fakes.registry.setString(kHkcu, kBackupKey, "Y", "y.exe");
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
   EXPECT_EQ(holders(fakes.registry, "Y"), "all user-");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user", "Y / All users"}));
@@ -913,8 +910,7 @@ TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
 TEST_F(StartupManager, AddingLandsInThisUsersKeyWhenTheMachinesIsRefused) {
   fakes.on64BitWindows(true);
   fakes.dialogs.chosenFiles = {"C:\\Tools\\Shared.exe", "C:\\Tools\\Mine.exe"};
-  TfrmVantrel& f = start();
-  EXPECT_EQ(show(), "");
+  TStartupPage& f = open();
   EXPECT_EQ(press(f.SpeedButton3), "");
   fakes.registry.denyWriting(kHklm, kRunKey);
   EXPECT_EQ(press(f.SpeedButton3), "");
