@@ -34,14 +34,14 @@ void TfrmVantrel::btnRestartElevatedClick(TObject*) {
 }
 
 void TfrmVantrel::chkLogonTaskClick(TObject*) {
-  const bool wanted = chkLogonTask->Checked();
+  const bool wanted = FreeMemoryPage->chkLogonTask->Checked();
   // Also the box's own return to what the task is, after a failure.
   if (wanted == logonTask_) {
     return;
   }
   if (wanted) {
     logonTask_ = registerLogonTask();
-    chkLogonTask->SetChecked(logonTask_);
+    showLogonTaskBox();
   } else {
     deleteLogonTask();
   }
@@ -83,7 +83,7 @@ void TfrmVantrel::deleteLogonTask() {
   if (taskDone(kTaskNotDeleted, DeleteLogonTask(*services_.scheduledTasks, executable()))) {
     logonTask_ = false;
   }
-  chkLogonTask->SetChecked(logonTask_);
+  showLogonTaskBox();
 }
 
 bool TfrmVantrel::showLogonTask() {
@@ -97,11 +97,11 @@ bool TfrmVantrel::showLogonTask() {
   bool withdrawn = false;
   // As a Run value is. A copy that may not register it lets the Run value stand in for it meanwhile.
   if (logonTask_ && NamesMissingProgram(*services_.fileSystem, task.program)) {
-    logonTask_ = chkLogonTask->Enabled() && registerLogonTask();
+    logonTask_ = logonTaskChangeable() && registerLogonTask();
   } else if (logonTask_) {
     withdrawn = withdrawChangeableTask(task.program);
   }
-  chkLogonTask->SetChecked(logonTask_);
+  showLogonTaskBox();
   return withdrawn;
 }
 
