@@ -47,7 +47,7 @@ def test_two_passes_from_the_menu_are_listed_with_their_figures_and_logged(deskt
     icon = the_icon(desktop)
     # The probe reads the list of a shown window, on the History tab, whose page is made when it first shows.
     show_window(desktop, vantrel.arch)
-    tabs = next(c for c in probe(desktop) if c[0] == "SysTabControl32")[1]
+    tabs = wait_until(lambda: next((c[1] for c in probe(desktop) if c[0] == "SysTabControl32"), None), 30)
     desktop.click(tabs[0] + 20, tabs[1] + 10)
     for _ in range(5):
         desktop.x("xdotool", "key", "Right")
