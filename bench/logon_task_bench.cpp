@@ -168,16 +168,24 @@ int main() {
           stall.longest <= tick ? "within one tick" : "LONGER THAN ONE TICK");
       within = within && stall.longest <= tick;
     };
+    // The Free Memory page is made when its tab first shows; its box then shows the task as the window knows
+    // it.
+    const auto logonBox = [&]() -> TCheckBox& {
+      if (form->FreeMemoryPage == nullptr) {
+        form->TabSheet5->OnShow(form->TabSheet5);
+      }
+      return *form->FreeMemoryPage->chkLogonTask;
+    };
     const Stall start = measure(
         fakes.clock, [&] { form = application.CreateForm<TfrmVantrel>(); },
-        [&] { return form->chkLogonTask->Checked(); });
+        [&] { return logonBox().Checked(); });
     report("start", start);
     report("box unticked",
            measure(
-               fakes.clock, [&] { form->chkLogonTask->Toggle(); }, [&] { return runValue().has_value(); }));
+               fakes.clock, [&] { logonBox().Toggle(); }, [&] { return runValue().has_value(); }));
     report("box ticked", measure(
-                             fakes.clock, [&] { form->chkLogonTask->Toggle(); },
-                             [&] { return form->chkLogonTask->Checked() && !runValue(); }));
+                             fakes.clock, [&] { logonBox().Toggle(); },
+                             [&] { return logonBox().Checked() && !runValue(); }));
     report("restart button", measure(
                                  fakes.clock, [&] { form->btnRestartElevatedClick(form); },
                                  [&] {

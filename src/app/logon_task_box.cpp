@@ -40,14 +40,14 @@ void TfrmVantrel::btnRestartElevatedClick(TObject*) {
 }
 
 void TfrmVantrel::chkLogonTaskClick(TObject*) {
-  const bool wanted = chkLogonTask->Checked();
+  const bool wanted = FreeMemoryPage->chkLogonTask->Checked();
   // Also the box's own return to what the task is, after a failure.
   if (wanted == logonTask_) {
     return;
   }
   // One call on the task at a time: the box shows the task as it is until the call going has answered.
   if (taskCall_->Running()) {
-    chkLogonTask->SetChecked(logonTask_);
+    showLogonTaskBox();
     return;
   }
   if (!wanted) {
@@ -58,7 +58,7 @@ void TfrmVantrel::chkLogonTaskClick(TObject*) {
     const TaskRegistration registration = RegisterOwnTask(services, self);
     return [registration, this] {
       logonTask_ = registered(registration);
-      chkLogonTask->SetChecked(logonTask_);
+      showLogonTaskBox();
       followTask(true);
     };
   });
@@ -115,7 +115,7 @@ void TfrmVantrel::deleteLogonTask(std::function<void()> then) {
       if (taskDone(kTaskNotDeleted, result)) {
         logonTask_ = false;
       }
-      chkLogonTask->SetChecked(logonTask_);
+      showLogonTaskBox();
       if (then) {
         then();
       }
@@ -129,7 +129,7 @@ bool TfrmVantrel::showLogonTask(std::function<void(bool withdrawn)> then) {
   if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
     return false;
   }
-  return callOnTask([&services = services_, self = executable(), mayRegister = chkLogonTask->Enabled(),
+  return callOnTask([&services = services_, self = executable(), mayRegister = logonTaskChangeable(),
                      then = std::move(then), this]() -> TBackgroundCall::TAnswer {
     // A look that fails knows nothing of the task: the Run value stands as the settings say.
     TaskAtStart found;
@@ -162,7 +162,7 @@ bool TfrmVantrel::showTaskAtStart(const TaskAtStart& found) {
                            : kTaskWithdrawn + why + kStartsWithoutRights + kMoveAdvice,
         kProductLine, platform::kMbOk | platform::kMbIconWarning);
   }
-  chkLogonTask->SetChecked(logonTask_);
+  showLogonTaskBox();
   return withdrawn;
 }
 

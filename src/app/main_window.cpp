@@ -7,7 +7,7 @@
 #include "app/resources.h"
 #include "app/window_layout.h"
 #include "app/window_settings.h"
-#include "memory/memory_regions.h"
+#include "framework/page_controls.h"
 #include "platform/unicode.h"
 #include "program/command_line.h"
 #include "program/product.h"
@@ -16,57 +16,10 @@ namespace vantrel {
 
 namespace {
 
-constexpr int kPageWidth = 444;
-constexpr int kRowHeight = 16;
-constexpr int kEditHeight = 22;
 // A handed-over pass starts this many ms after its hand-over was answered.
 constexpr std::uint32_t kHandedPassDelay = 10;
 // How often the window thread looks whether a Free All's regions have ended, in ms.
 constexpr std::uint32_t kFreeAllPoll = 100;
-constexpr int kRegionPitch = 32;
-constexpr char kNeedsAdministrator[] = "(needs administrator)";
-constexpr char kNotOnThisWindows[] = "(not on this Windows)";
-
-struct RegionText {
-  const char* name;
-  const char* caption;
-  // What it does and what it costs, in one short line.
-  const char* note;
-};
-// By Region.
-constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
-    {"WorkingSets", "Working sets of all programs",
-     "Trims programs' memory; they read it back from disk when they need it."},
-    {"FileCache", "System file cache", "Empties the file cache; files open more slowly until cached again."},
-    {"StandbyLowPriority", "Standby list (low priority)",
-     "Drops cached pages that Windows holds at low priority; costs little."},
-    {"Standby", "Whole standby list",
-     "Drops all cached pages. May freeze Windows a minute; never automatic."},
-    {"ModifiedList", "Modified page list",
-     "Writes changed pages out. May freeze Windows a minute; never automatic."},
-}};
-
-TLabel* label(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption, int left,
-              int top, int width) {
-  auto* control = new TLabel(owner);
-  control->SetName(name);
-  control->SetCaption(caption);
-  control->SetBounds(left, top, width, kRowHeight);
-  control->SetParent(parent);
-  return control;
-}
-
-TSpinEdit* spinEdit(TComponent* owner, TWinControl* parent, const char* name, std::int32_t minValue,
-                    std::int32_t maxValue, const char* text, int left, int top, int width) {
-  auto* edit = new TSpinEdit(owner);
-  edit->SetName(name);
-  edit->SetMinValue(minValue);
-  edit->SetMaxValue(maxValue);
-  edit->SetText(text);
-  edit->SetBounds(left, top, width, kEditHeight);
-  edit->SetParent(parent);
-  return edit;
-}
 
 TProgressBar* bar(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
                   int height) {
@@ -76,18 +29,6 @@ TProgressBar* bar(TComponent* owner, TWinControl* parent, const char* name, int 
   control->SetBounds(left, top, width, height);
   control->SetParent(parent);
   return control;
-}
-
-// A check box whose text is shown by a label beside it; the box carries the same text for screen readers,
-// and a click on the label toggles the box.
-TCheckBox* checkBox(TComponent* owner, TWinControl* parent, const std::string& name, const char* caption,
-                    int left, int top) {
-  auto* box = new TCheckBox(owner);
-  box->SetName(name);
-  box->SetCaption(caption);
-  box->SetBounds(left, top, 16, 18);
-  box->SetParent(parent);
-  return box;
 }
 
 TMenuItem* menuItem(TComponent* owner, TPopupMenu* menu, const char* name, const char* caption) {
@@ -146,17 +87,31 @@ TfrmVantrel::TfrmVantrel(TApplication& application)
   TabSheet5 = new TTabSheet(this, PageControl1);
   TabSheet5->SetName("TabSheet5");
   TabSheet5->SetCaption("Free Memory");
+  TabSheet5->OnShow = [this](TObject*) { makeFreeMemoryPage(); };
   TabSheet6 = new TTabSheet(this, PageControl1);
   TabSheet6->SetName("TabSheet6");
   TabSheet6->SetCaption("History");
-  TabSheet6->OnShow = [this](TObject*) { drawChart(); };
+  TabSheet6->OnShow = [this](TObject*) {
+    makeHistoryPage();
+    drawChart();
+  };
   PageControl1->UpdateTabs();
 
   buildActionPage();
   buildConfigurationPage();
   buildInformationPage();
-  buildFreeMemoryPage();
-  buildHistoryPage();
+  hotkeyHook_ = Application()->HookMainWindow([this](TMessage& message) {
+    if (message.Msg != platform::kWmHotKey || message.WParam != kFreeAllHotkeyId) {
+      return false;
+    }
+    // As the tray menu's Free All: the chosen regions, the pass and the balloon. A press while one runs is
+    // ignored, also one that waited while its pass held this thread: the timer runs until its first tick
+    // after the end, and WM_TIMER comes only once no posted message, such as WM_HOTKEY, waits.
+    if (!FreeAllTimer->Enabled()) {
+      startFreeAll(PassKind::Hotkey);
+    }
+    return true;
+  });
   PageControl1->SetActivePage(TabSheet3);
 
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
@@ -258,12 +213,12 @@ void TfrmVantrel::buildTrayIcon() {
 void TfrmVantrel::buildActionPage() {
   TWinControl* page = TabSheet1;
   Gauge1 = bar(this, page, "Gauge1", 12, 12, 216, 20);
-  Label1 = label(this, page, "Label1", "free", 232, 14, 72);
+  Label1 = NewLabel(this, page, "Label1", "free", 232, 14, 72);
   Label1->Alignment = TAlignment::taRightJustify;
-  Label2 = label(this, page, "Label2", "Free, Total", 312, 14, 64);
-  Label3 = label(this, page, "Label3", "total", 380, 14, 60);
+  Label2 = NewLabel(this, page, "Label2", "Free, Total", 312, 14, 64);
+  Label3 = NewLabel(this, page, "Label3", "total", 380, 14, 60);
 
-  Label9 = label(this, page, "Label9", "left click tray icon to do :", 12, 52, 172);
+  Label9 = NewLabel(this, page, "Label9", "left click tray icon to do :", 12, 52, 172);
   ComboBox1 = new TComboBox(this);
   ComboBox1->SetName("ComboBox1");
   ComboBox1->SetItems({"Free 4 MB", "Free 8 MB", "Free 16 MB", "Free 32 MB", "Free 64 MB", "Free 128 MB",
@@ -272,20 +227,20 @@ void TfrmVantrel::buildActionPage() {
   ComboBox1->SetBounds(188, 48, 132, 220);
   ComboBox1->SetParent(page);
 
-  Label16 = label(this, page, "Label16", "Update graphics every", 12, 88, 144);
-  edtGRFSH = spinEdit(this, page, "edtGRFSH", 1, 6, "1", 160, 84, 48);
-  Label10 = label(this, page, "Label10", "second(s)", 214, 88, 80);
+  Label16 = NewLabel(this, page, "Label16", "Update graphics every", 12, 88, 144);
+  edtGRFSH = NewSpinEdit(this, page, "edtGRFSH", 1, 6, "1", 160, 84, 48);
+  Label10 = NewLabel(this, page, "Label10", "second(s)", 214, 88, 80);
 
-  Label20 = label(this, page, "Label20", "Current CPU Usage :", 12, 124, 144);
+  Label20 = NewLabel(this, page, "Label20", "Current CPU Usage :", 12, 124, 144);
   Gauge2 = bar(this, page, "Gauge2", 160, 122, 216, 20);
 
-  Label21 = label(this, page, "Label21", "Update tray icon every ", 12, 160, 144);
-  edtTRFSH = spinEdit(this, page, "edtTRFSH", 1, 6, "1", 160, 156, 48);
-  Label22 = label(this, page, "Label22", "second(s)", 214, 160, 80);
+  Label21 = NewLabel(this, page, "Label21", "Update tray icon every ", 12, 160, 144);
+  edtTRFSH = NewSpinEdit(this, page, "edtTRFSH", 1, 6, "1", 160, 156, 48);
+  Label22 = NewLabel(this, page, "Label22", "second(s)", 214, 160, 80);
 
-  CheckBox2 = checkBox(this, page, "CheckBox2", "Auto Start with Windows", 12, 194);
+  CheckBox2 = NewCheckBox(this, page, "CheckBox2", "Auto Start with Windows", 12, 194);
   CheckBox2->OnClick = [this](TObject* sender) { CheckBox2Click(sender); };
-  Label13 = label(this, page, "Label13", "Auto Start with Windows", 32, 195, 200);
+  Label13 = NewLabel(this, page, "Label13", "Auto Start with Windows", 32, 195, 200);
   Label13->FocusControl = CheckBox2;
 
   ProgressBar1 = bar(this, page, "ProgressBar1", 12, 240, 240, 20);
@@ -296,24 +251,24 @@ void TfrmVantrel::buildActionPage() {
   btnFreeAll->OnClick = [this](TObject* sender) { btnFreeAllClick(sender); };
   btnFreeAll->SetParent(page);
 
-  Label15 = label(this, page, "Label15", "1", 400, 196, 20);
+  Label15 = NewLabel(this, page, "Label15", "1", 400, 196, 20);
   Label15->SetVisible(false);
 }
 
 void TfrmVantrel::buildConfigurationPage() {
   TWinControl* page = TabSheet2;
-  CheckBox1 = checkBox(this, page, "CheckBox1", "If physics memory less than", 12, 14);
+  CheckBox1 = NewCheckBox(this, page, "CheckBox1", "If physics memory less than", 12, 14);
   CheckBox1->OnClick = [this](TObject* sender) { CheckBox1Click(sender); };
-  Label5 = label(this, page, "Label5", "If physics memory less than", 32, 15, 168);
+  Label5 = NewLabel(this, page, "Label5", "If physics memory less than", 32, 15, 168);
   Label5->FocusControl = CheckBox1;
-  edtMin = spinEdit(this, page, "edtMin", 1, 512, "6", 204, 11, 64);
-  Label6 = label(this, page, "Label6", "MB then auto free it", 274, 15, 150);
+  edtMin = NewSpinEdit(this, page, "edtMin", 1, 512, "6", 204, 11, 64);
+  Label6 = NewLabel(this, page, "Label6", "MB then auto free it", 274, 15, 150);
 
-  Label4 = label(this, page, "Label4", "Check memory interval:", 12, 52, 144);
-  edtCMI = spinEdit(this, page, "edtCMI", 1, 6, "1", 160, 48, 48);
-  Label7 = label(this, page, "Label7", "second(s)", 214, 52, 80);
+  Label4 = NewLabel(this, page, "Label4", "Check memory interval:", 12, 52, 144);
+  edtCMI = NewSpinEdit(this, page, "edtCMI", 1, 6, "1", 160, 48, 48);
+  Label7 = NewLabel(this, page, "Label7", "second(s)", 214, 52, 80);
 
-  Label8 = label(this, page, "Label8", "Free memory until available physics memory reach:", 12, 84, 180);
+  Label8 = NewLabel(this, page, "Label8", "Free memory until available physics memory reach:", 12, 84, 180);
   Label8->WordWrap = true;
   Label8->SetBounds(12, 84, 180, 32);
   listMax = new TListBox(this);
@@ -326,18 +281,18 @@ void TfrmVantrel::buildConfigurationPage() {
   listMax->OnClick = [this](TObject* sender) { listMaxClick(sender); };
   listMax->SetParent(page);
 
-  Label14 = label(this, page, "Label14", "Auto free memory when", 220, 92, 200);
-  Label17 = label(this, page, "Label17", "CPU usage <", 236, 124, 76);
-  edtCPU = spinEdit(this, page, "edtCPU", 1, 100, "80", 316, 120, 52);
-  Label19 = label(this, page, "Label19", "%", 374, 124, 20);
-  Label24 = label(this, page, "Label24", "for", 236, 160, 76);
-  edtWAIT = spinEdit(this, page, "edtWAIT", 1, 30, "1", 316, 156, 52);
-  Label18 = label(this, page, "Label18", "second(s)", 374, 160, 66);
-  Label11 = label(this, page, "Label11", "Try to reach the target", 220, 200, 140);
-  edtTRYT = spinEdit(this, page, "edtTRYT", 1, 3, "1", 364, 196, 40);
-  Label12 = label(this, page, "Label12", "times", 408, 200, 34);
+  Label14 = NewLabel(this, page, "Label14", "Auto free memory when", 220, 92, 200);
+  Label17 = NewLabel(this, page, "Label17", "CPU usage <", 236, 124, 76);
+  edtCPU = NewSpinEdit(this, page, "edtCPU", 1, 100, "80", 316, 120, 52);
+  Label19 = NewLabel(this, page, "Label19", "%", 374, 124, 20);
+  Label24 = NewLabel(this, page, "Label24", "for", 236, 160, 76);
+  edtWAIT = NewSpinEdit(this, page, "edtWAIT", 1, 30, "1", 316, 156, 52);
+  Label18 = NewLabel(this, page, "Label18", "second(s)", 374, 160, 66);
+  Label11 = NewLabel(this, page, "Label11", "Try to reach the target", 220, 200, 140);
+  edtTRYT = NewSpinEdit(this, page, "edtTRYT", 1, 3, "1", 364, 196, 40);
+  Label12 = NewLabel(this, page, "Label12", "times", 408, 200, 34);
 
-  lblTARGET = label(this, page, "lblTARGET", "1", 220, 250, 40);
+  lblTARGET = NewLabel(this, page, "lblTARGET", "1", 220, 250, 40);
   lblTARGET->SetVisible(false);
 }
 
@@ -352,15 +307,15 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
 
 void TfrmVantrel::buildInformationPage() {
   TWinControl* page = TabSheet4;
-  Label26 = label(this, page, "Label26", kProductLine, 0, 64, kPageWidth);
+  Label26 = NewLabel(this, page, "Label26", kProductLine, 0, 64, kPageWidth);
   Label26->SetFont(font("Bell MT", -24, fsBold | fsItalic, clBlue));
   Label26->SetBounds(0, 64, kPageWidth, 32);
   Label26->Alignment = TAlignment::taCenter;
-  Label27 = label(this, page, "Label27", kCopyrightLine, 0, 124, kPageWidth);
+  Label27 = NewLabel(this, page, "Label27", kCopyrightLine, 0, 124, kPageWidth);
   Label27->SetFont(font("Brush Script MT", -21, fsItalic, clRed));
   Label27->SetBounds(0, 124, kPageWidth, 30);
   Label27->Alignment = TAlignment::taCenter;
-  Label23 = label(this, page, "Label23", kWebSite, 0, 182, kPageWidth);
+  Label23 = NewLabel(this, page, "Label23", kWebSite, 0, 182, kPageWidth);
   Label23->SetFont(font("Tempus Sans ITC", -16, fsBold | fsItalic, clBlue));
   Label23->SetBounds(0, 182, kPageWidth, 24);
   Label23->Alignment = TAlignment::taCenter;
@@ -370,116 +325,37 @@ void TfrmVantrel::buildInformationPage() {
   Label23->OnClick = [this](TObject* sender) { Label23Click(sender); };
 }
 
-void TfrmVantrel::buildFreeMemoryPage() {
-  TWinControl* page = TabSheet5;
-  const platform::OsVersionInfo version = osVersion();
-  for (std::size_t index = 0; index < kRegionCount; ++index) {
-    const Region region = static_cast<Region>(index);
-    const RegionText& text = kRegionTexts[index];
-    const int top = 6 + static_cast<int>(index) * kRegionPitch;
-    TCheckBox* box = checkBox(this, page, std::string("chk") + text.name, text.caption, 12, top);
-    box->SetChecked(kDefaultRegions[index]);
-    box->OnClick = [this, region](TObject*) { RegionBoxClick(region); };
-    TLabel* caption = label(this, page, std::string("lbl") + text.name, text.caption, 32, top + 1, 176);
-    caption->FocusControl = box;
-    TLabel* reason = label(this, page, std::string("lbl") + text.name + "Reason", "", 212, top + 1, 220);
-    // Kept as chosen: a Free All names it among what could not run.
-    if (const std::optional<RegionBlock> block = RegionBlocked(*services_.systemMemory, version, region)) {
-      box->SetEnabled(false);
-      caption->SetEnabled(false);
-      reason->SetCaption(*block == RegionBlock::NeedsAdministrator ? kNeedsAdministrator : kNotOnThisWindows);
-    }
-    RegionBoxes[index] = box;
-    RegionLabels[index] = caption;
-    RegionReasons[index] = reason;
-    RegionNotes[index] =
-        label(this, page, std::string("lbl") + text.name + "Note", text.note, 32, top + 16, kPageWidth - 36);
+void TfrmVantrel::makeFreeMemoryPage() {
+  if (FreeMemoryPage) {
+    return;
   }
-
-  CheckBox3 = checkBox(this, page, "CheckBox3", "Free the chosen regions when free memory is low", 12, 176);
-  Label28 = label(this, page, "Label28", "When free memory falls below", 32, 177, 166);
-  Label28->FocusControl = CheckBox3;
-  edtBelowPercent = spinEdit(this, page, "edtBelowPercent", kBelowPercentMin, kBelowPercentMax,
-                             std::to_string(kBelowPercentShown).c_str(), 200, 173, 48);
-  Label29 = label(this, page, "Label29", "% of the total,", 254, 177, 120);
-  Label30 = label(this, page, "Label30", "free the chosen regions, at most once every", 32, 204, 246);
-  edtCooldown = spinEdit(this, page, "edtCooldown", kCooldownMin, kCooldownMax,
-                         std::to_string(kCooldownDefault).c_str(), 280, 200, 56);
-  Label31 = label(this, page, "Label31", "minutes", 342, 204, 80);
-
-  btnRestartElevated = new TSpeedButton(this);
-  btnRestartElevated->SetName("btnRestartElevated");
-  btnRestartElevated->SetCaption("Restart as administrator");
-  btnRestartElevated->Flat = false;
-  btnRestartElevated->Shield = true;
-  btnRestartElevated->SetBounds(12, 234, 196, 28);
-  btnRestartElevated->OnClick = [this](TObject* sender) { btnRestartElevatedClick(sender); };
-  // Before Vista there is no elevation to ask for: an administrator has the rights already.
-  const bool vista = version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, 6, 0);
-  const bool elevated = services_.windowSystem->GetTokenElevation();
-  btnRestartElevated->SetVisible(vista && !elevated);
-  btnRestartElevated->SetParent(page);
-
-  chkHotkey = checkBox(this, page, "chkHotkey", "Hotkey for Free All", 216, 240);
-  chkHotkey->OnClick = [this](TObject* sender) { chkHotkeyClick(sender); };
-  lblHotkey = label(this, page, "lblHotkey", "Hotkey for Free All", 236, 241, 104);
-  lblHotkey->FocusControl = chkHotkey;
-  hkFreeAll = new THotKey(this);
-  hkFreeAll->SetName("hkFreeAll");
-  hkFreeAll->SetBounds(340, 237, 96, kEditHeight);
-  hkFreeAll->OnChange = [this](TObject* sender) { hkFreeAllChange(sender); };
-  hkFreeAll->SetParent(page);
-
-  constexpr char kLogonTaskCaption[] = "Start as administrator at log-on (no prompt)";
-  chkLogonTask = checkBox(this, page, "chkLogonTask", kLogonTaskCaption, 12, 266);
-  chkLogonTask->OnClick = [this](TObject* sender) { chkLogonTaskClick(sender); };
-  lblLogonTask = label(this, page, "lblLogonTask", kLogonTaskCaption, 32, 267, 400);
-  lblLogonTask->FocusControl = chkLogonTask;
-  // The Task Scheduler registers a task at the highest run level only for an elevated caller.
-  chkLogonTask->SetEnabled(vista && elevated);
-  lblLogonTask->SetEnabled(vista && elevated);
-  hotkeyHook_ = Application()->HookMainWindow([this](TMessage& message) {
-    if (message.Msg != platform::kWmHotKey || message.WParam != kFreeAllHotkeyId) {
-      return false;
-    }
-    // As the tray menu's Free All: the chosen regions, the pass and the balloon. A press while one runs is
-    // ignored, also one that waited while its pass held this thread: the timer runs until its first tick
-    // after the end, and WM_TIMER comes only once no posted message, such as WM_HOTKEY, waits.
-    if (!FreeAllTimer->Enabled()) {
-      startFreeAll(PassKind::Hotkey);
-    }
-    return true;
-  });
+  FreeMemoryPage = new TFreeMemoryPage(this, TabSheet5, *services_.systemMemory, osVersion(),
+                                       services_.windowSystem->GetTokenElevation(), freeAllHotkey_,
+                                       freeMemorySettings(), kProductLine);
+  FreeMemoryPage->OnRestartElevated = [this](TObject* sender) { btnRestartElevatedClick(sender); };
+  FreeMemoryPage->OnLogonTaskClick = [this](TObject* sender) { chkLogonTaskClick(sender); };
+  showLogonTaskBox();
 }
 
-void TfrmVantrel::buildHistoryPage() {
-  TWinControl* page = TabSheet6;
-  imgHistory = new TImage(this);
-  imgHistory->SetName("imgHistory");
-  imgHistory->SetParent(page);
-  ListView3 = new TListView(this);
-  ListView3->SetName("ListView3");
-  ListView3->RowSelect = true;
-  ListView3->ReadOnly = true;
-  ListView3->SetColumns(
-      {{"Time", 60}, {"Kind", 76}, {"Freed", 52}, {"Back in use", 80}, {"Read from disk", 128}});
-  ListView3->SetParent(page);
-  chkLog = checkBox(this, page, "chkLog", "Keep a log file", 12, 0);
-  lblLog = label(this, page, "lblLog", "Keep a log file", 32, 0, 100);
-  lblLog->FocusControl = chkLog;
-  lblLogFailed = label(this, page, "lblLogFailed", "", 140, 0, kPageWidth - 144);
-  layOutHistoryPage(kWindowWidth, kWindowHeight);
+void TfrmVantrel::showLogonTaskBox() {
+  if (FreeMemoryPage) {
+    FreeMemoryPage->chkLogonTask->SetChecked(logonTask_);
+  }
 }
 
-// The chart and the list take the page's width; the list takes the height the window gained.
-void TfrmVantrel::layOutHistoryPage(int width, int height) {
-  const int wider = std::max(width, kWindowWidth) - kWindowWidth;
-  const int taller = std::max(height, kWindowHeight) - kWindowHeight;
-  imgHistory->SetBounds(12, 8, kPageWidth - 24 + wider, 110);
-  ListView3->SetBounds(12, 124, kPageWidth - 24 + wider, 108 + taller);
-  chkLog->SetBounds(12, 240 + taller, 16, 18);
-  lblLog->SetBounds(32, 241 + taller, 100, kRowHeight);
-  lblLogFailed->SetBounds(140, 241 + taller, kPageWidth - 144 + wider, kRowHeight);
+bool TfrmVantrel::logonTaskChangeable() const {
+  return MayChangeLogonTask(osVersion(), services_.windowSystem->GetTokenElevation());
+}
+
+void TfrmVantrel::makeHistoryPage() {
+  if (HistoryPage) {
+    return;
+  }
+  HistoryPage = new THistoryPage(this, TabSheet6, *services_.gdi, *services_.timeOfDay, pageSize_);
+  HistoryPage->chkLog->SetChecked(log_);
+  HistoryPage->lblLogFailed->SetCaption(logFailure_);
+  FormResize(this);
+  showPasses();
 }
 
 void TfrmVantrel::FormResize(TObject*) {
@@ -490,7 +366,10 @@ void TfrmVantrel::FormResize(TObject*) {
   if (StartupManagerPage) {
     StartupManagerPage->LayOut(LayOutStartupPage(Width(), Height()));
   }
-  layOutHistoryPage(Width(), Height());
+  if (HistoryPage) {
+    HistoryPage->LayOut(std::max(Width(), kWindowWidth) - kWindowWidth,
+                        std::max(Height(), kWindowHeight) - kWindowHeight);
+  }
 }
 
 }  // namespace vantrel

@@ -22,8 +22,10 @@
 #include "framework/std_controls.h"
 #include "framework/timer.h"
 #include "free_all/free_all_hotkey.h"
+#include "free_all/free_memory_page.h"
 #include "free_all/free_memory_settings.h"
 #include "free_all/region_run.h"
+#include "history/history_page.h"
 #include "history/memory_history.h"
 #include "history/page_reads.h"
 #include "history/pass_watch.h"
@@ -101,35 +103,9 @@ class TfrmVantrel : public TForm {
   TLabel* Label27;
   TLabel* Label23;
 
-  // Free Memory: by Region, its box, its caption, why it cannot run here and what it does and costs.
-  std::array<TCheckBox*, kRegionCount> RegionBoxes{};
-  std::array<TLabel*, kRegionCount> RegionLabels{};
-  std::array<TLabel*, kRegionCount> RegionReasons{};
-  std::array<TLabel*, kRegionCount> RegionNotes{};
-  TCheckBox* CheckBox3;
-  TLabel* Label28;
-  TSpinEdit* edtBelowPercent;
-  TLabel* Label29;
-  TLabel* Label30;
-  TSpinEdit* edtCooldown;
-  TLabel* Label31;
-  // Shown only while this copy runs without administrator rights.
-  TSpeedButton* btnRestartElevated;
-  TCheckBox* chkHotkey;
-  TLabel* lblHotkey;
-  THotKey* hkFreeAll;
-  // Shows whether the task that starts this program elevated at log-on is there (logon_task.h); only an
-  // elevated copy may change it, from Vista on.
-  TCheckBox* chkLogonTask;
-  TLabel* lblLogonTask;
-
-  // History: free memory over the last hour, the last passes with what each bought, and the log file.
-  TImage* imgHistory;
-  TListView* ListView3;
-  TCheckBox* chkLog;
-  TLabel* lblLog;
-  // Says once that the log file could not be written.
-  TLabel* lblLogFailed;
+  // The Free Memory and History tabs' pages, each made the first time its tab shows; none until then.
+  TFreeMemoryPage* FreeMemoryPage = nullptr;
+  THistoryPage* HistoryPage = nullptr;
 
   // Components
   TTimer* Timer1;
@@ -193,10 +169,7 @@ class TfrmVantrel : public TForm {
   void FreeAllTimerTimer(TObject* Sender);
   void WatchTimerTimer(TObject* Sender);
   const PassWatch& Watch() const { return passWatch_; }
-  void RegionBoxClick(Region region);
   void btnRestartElevatedClick(TObject* Sender);
-  void chkHotkeyClick(TObject* Sender);
-  void hkFreeAllChange(TObject* Sender);
   void chkLogonTaskClick(TObject* Sender);
   // Where the regions run; a test puts in one that it drives.
   void UseRegionWorker(std::unique_ptr<platform::Worker> worker) { regionRun_.SetWorker(std::move(worker)); }
@@ -214,9 +187,8 @@ class TfrmVantrel : public TForm {
   void buildActionPage();
   void buildConfigurationPage();
   void buildInformationPage();
-  void buildFreeMemoryPage();
-  void buildHistoryPage();
-  void layOutHistoryPage(int width, int height);
+  void makeFreeMemoryPage();
+  void makeHistoryPage();
   void buildComponents();
   void buildTrayIcon();
   // The places whose Run keys the startup manager shows.
@@ -252,16 +224,22 @@ class TfrmVantrel : public TForm {
   void showPasses();
   // The log file's line for a pass whose watch is over, when the box asks for one.
   void writeLog(const PassRecord& pass);
+  // Whether the log file's box is ticked, on its page or, before that is made, in the settings.
+  bool logWanted() const;
+  // Why the log file could not be written; empty once a write succeeds.
+  void logFailed(const std::string& text);
   // The free memory, and the last watched pass for ten minutes after its watch.
   std::string trayTip(std::int64_t freeBytes, std::uint64_t time) const;
   std::uint64_t now() const;
   // The monitor tick's automatic rule in percent, with its pause between runs.
   void checkFreeMemoryRule(std::int64_t freeBytes);
+  // The Free Memory page's settings, from its controls once it is made.
   FreeMemorySettings freeMemorySettings() const;
-  void showFreeMemorySettings(const FreeMemorySettings& settings);
   platform::OsVersionInfo osVersion() const;
-  // Registers the field's combination while the box is ticked; a refusal is told, and unticks the box.
-  void holdHotkey();
+  // The log-on task's box shows logonTask_, where its page has been made.
+  void showLogonTaskBox();
+  // Whether the log-on task's box lets this copy change the task.
+  bool logonTaskChangeable() const;
   // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
   // program that is gone is registered again for this one, where this copy may. One whose program others may
   // change is removed, and told. The calls run off the window thread; `then` runs with the answer, withdrawn
@@ -316,6 +294,11 @@ class TfrmVantrel : public TForm {
   std::optional<std::uint64_t> lastRuleRun_;
   FreeAllHotkey freeAllHotkey_;
   int hotkeyHook_ = 0;
+  // The Free Memory page's settings while the page is not made; its controls hold them from then on.
+  FreeMemorySettings freeMemory_;
+  // The log file's box while its page is not made, and why the log could not be written.
+  bool log_ = false;
+  std::string logFailure_;
 };
 
 }  // namespace vantrel

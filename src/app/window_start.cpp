@@ -8,6 +8,7 @@
 #include "framework/ini_file.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "program/product.h"
 #include "program/settings_location.h"
 
 namespace vantrel {
@@ -83,8 +84,13 @@ void TfrmVantrel::FormCreate(TObject*) {
   const std::int32_t autoRun = read(ini, kAutoRun);
   const std::int32_t autoFree = read(ini, kAutoFree);
   ComboBox1->SetItemIndex(read(ini, kLCLK));
-  showFreeMemorySettings(ReadFreeMemorySettings(ini));
-  chkLog->SetChecked(ini.ReadInteger(kHistorySection, kLogKey, 0) == 1);
+  freeMemory_ = ReadFreeMemorySettings(ini);
+  // Held from the start, whether or not its page is ever made; one that another program holds is off.
+  if (freeMemory_.hotkeyOn && !freeAllHotkey_.Hold(Application()->Handle(), freeMemory_.hotkey)) {
+    freeMemory_.hotkeyOn = false;
+    TellHotkeyTaken(*Application(), freeMemory_.hotkey, kProductLine);
+  }
+  log_ = ini.ReadInteger(kHistorySection, kLogKey, 0) == 1;
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
@@ -147,7 +153,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const bool autoFree = CheckBox1->Checked();
   const FreeMemorySettings freeMemory = freeMemorySettings();
   const WindowSize size{Width(), Height()};
-  const bool log = chkLog->Checked();
+  const bool log = logWanted();
 
   if (!files.writeFolder.empty()) {
     // Usually there already; a folder that cannot be made shows as the write's failure below.

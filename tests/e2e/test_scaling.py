@@ -106,6 +106,31 @@ def scaled_vantrel(request, tmp_path):
 def test_the_window_at_each_scaling(scaled_vantrel):
     desktop, arch, dpi, name = scaled_vantrel
     show_window(desktop, arch)
+    # Each page, chosen with the keyboard from the first tab, as a person would see it.
+    on_screen = wait_until(lambda: next((c[1] for c in probe(desktop) if c[0] == "SysTabControl32"), None), 60)
+    desktop.click(on_screen[0] + scaled(20, dpi), on_screen[1] + scaled(10, dpi))
+    assert wait_until(lambda: selected_tab(desktop) == 0, 10), on_screen
+    for tab in range(TABS):
+        if tab:
+            desktop.x("xdotool", "key", "Right")
+            assert wait_until(lambda: selected_tab(desktop) == tab, 10), f"tab {tab} not chosen"
+        shot = desktop.still_screenshot(f"scaling-{name}-tab{tab + 1}")
+        if tab == 0:
+            # A label stands on its page's ground (a visual style's tab body or the face colour), not on a box
+            # of its own: its lower right corner, right of its text, is coloured as the page's top left one.
+            page, action = first_page(probe(desktop))
+            label = next(c[1] for c in action if c[3] == "Current CPU Usage :")
+            assert pixel(shot, label[2] - 2, label[3] - 2) == pixel(shot, page[0] + 2, page[1] + 2)
+            # The memory gauge reads back the position the program set: the free share of the figures beside it
+            # (a bar of common controls 6 with a visual style animates towards it; it must report it at once).
+            row = next(c for c in action if c[3] == "Free, Total")
+            beside = sorted((c for c in action if abs(c[1][1] - row[1][1]) < scaled(6, dpi)), key=lambda c: c[1][0])
+            gauge, free, _, total = beside
+            assert gauge[0] == "msctls_progress32", beside
+            share = 100 * float(free[3]) / float(total[3].removesuffix("MB"))
+            assert abs(int(gauge[2]) - share) <= 1, beside
+
+    # The whole tree once every tab has shown: a page is made the first time its tab shows.
     client, windows = wait_until(lambda: (lambda t: t if t[1] else None)(window_tree(desktop, arch)), 60)
     assert client == (scaled(CLIENT[0], dpi), scaled(CLIENT[1], dpi))
 
@@ -128,27 +153,3 @@ def test_the_window_at_each_scaling(scaled_vantrel):
             assert extent[0] <= right - left and extent[1] <= bottom - top + overrun, \
                 f"the text {text!r} needs {extent}, its window is {right - left} x {bottom - top}"
 
-    # Each page, chosen with the keyboard from the first tab, as a person would see it.
-    tab_control = next(w for w in windows.values() if w[1] == "SysTabControl32")
-    on_screen = next(c for c in probe(desktop) if c[0] == "SysTabControl32")[1]
-    desktop.click(on_screen[0] + scaled(20, dpi), on_screen[1] + scaled(10, dpi))
-    assert wait_until(lambda: selected_tab(desktop) == 0, 10), tab_control
-    for tab in range(TABS):
-        if tab:
-            desktop.x("xdotool", "key", "Right")
-            assert wait_until(lambda: selected_tab(desktop) == tab, 10), f"tab {tab} not chosen"
-        shot = desktop.still_screenshot(f"scaling-{name}-tab{tab + 1}")
-        if tab == 0:
-            # A label stands on its page's ground (a visual style's tab body or the face colour), not on a box
-            # of its own: its lower right corner, right of its text, is coloured as the page's top left one.
-            page, action = first_page(probe(desktop))
-            label = next(c[1] for c in action if c[3] == "Current CPU Usage :")
-            assert pixel(shot, label[2] - 2, label[3] - 2) == pixel(shot, page[0] + 2, page[1] + 2)
-            # The memory gauge reads back the position the program set: the free share of the figures beside it
-            # (a bar of common controls 6 with a visual style animates towards it; it must report it at once).
-            row = next(c for c in action if c[3] == "Free, Total")
-            beside = sorted((c for c in action if abs(c[1][1] - row[1][1]) < scaled(6, dpi)), key=lambda c: c[1][0])
-            gauge, free, _, total = beside
-            assert gauge[0] == "msctls_progress32", beside
-            share = 100 * float(free[3]) / float(total[3].removesuffix("MB"))
-            assert abs(int(gauge[2]) - share) <= 1, beside

@@ -28,4 +28,15 @@ class ProgramRun {
   std::unique_ptr<TApplication> application_;
 };
 
+// The Free Memory or the History page, made as when its tab first shows (the window's own showing, with its
+// processor reading, left out).
+inline TFreeMemoryPage& ShowFreeMemoryPage(TfrmVantrel& form) {
+  form.TabSheet5->OnShow(form.TabSheet5);
+  return *form.FreeMemoryPage;
+}
+inline THistoryPage& ShowHistoryPage(TfrmVantrel& form) {
+  form.TabSheet6->OnShow(form.TabSheet6);
+  return *form.HistoryPage;
+}
+
 }  // namespace vantrel

@@ -19,6 +19,7 @@
 #include "program/command_line.h"
 #include "program/product.h"
 #include "program/running_copy.h"
+#include "program_run.h"
 #include "program_support.h"
 #include "startup/run_key.h"
 #include "test_blocks.h"
@@ -390,15 +391,16 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
   fakes.memory.status = {2048 * kMiB, 1024 * kMiB};
   start({});
   recordPasses();
-  EXPECT_FALSE(form->chkHotkey->Checked());
-  EXPECT_EQ(form->hkFreeAll->HotKey(), 0);
+  TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
+  EXPECT_FALSE(page.chkHotkey->Checked());
+  EXPECT_EQ(page.hkFreeAll->HotKey(), 0);
   const auto held = [&] { return fakes.windowSystem.hotKeys; };
   using HotKeys = decltype(fakes.windowSystem.hotKeys);
   const platform::HWnd window = application->Handle();
 
   constexpr std::uint32_t kNoRepeat = platform::kModNoRepeat;
-  form->chkHotkey->Toggle();
-  EXPECT_EQ(form->hkFreeAll->HotKey(), kOfferedHotkey);
+  page.chkHotkey->Toggle();
+  EXPECT_EQ(page.hkFreeAll->HotKey(), kOfferedHotkey);
   const HotKeys offered{
       {{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModShift | kNoRepeat, 'F'}}};
   EXPECT_EQ(held(), offered);
@@ -421,30 +423,30 @@ TEST_F(Commands, TheHotkeyRunsFreeAllAndACombinationHeldElsewhereIsRefusedInOneB
 
   // Another key in place of the first, typed key by key: Ctrl, then Ctrl+Alt, change nothing yet.
   for (const int typed : {kHotkeyfControl << 8, (kHotkeyfControl | kHotkeyfAlt) << 8}) {
-    form->hkFreeAll->UserSetHotKey(static_cast<std::uint16_t>(typed));
-    EXPECT_TRUE(form->chkHotkey->Checked());
+    page.hkFreeAll->UserSetHotKey(static_cast<std::uint16_t>(typed));
+    EXPECT_TRUE(page.chkHotkey->Checked());
     EXPECT_EQ(held(), offered);
   }
-  form->hkFreeAll->UserSetHotKey((kHotkeyfControl | kHotkeyfAlt) << 8 | 'G');
+  page.hkFreeAll->UserSetHotKey((kHotkeyfControl | kHotkeyfAlt) << 8 | 'G');
   EXPECT_EQ(
       held(),
       (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModControl | platform::kModAlt | kNoRepeat, 'G'}}}));
 
   fakes.windowSystem.heldElsewhere = {{platform::kModAlt, 'H'}};
-  form->hkFreeAll->UserSetHotKey(kHotkeyfAlt << 8 | 'H');
+  page.hkFreeAll->UserSetHotKey(kHotkeyfAlt << 8 | 'H');
   ASSERT_EQ(fakes.dialogs.boxes.size(), 1u);
   EXPECT_NE(fakes.dialogs.boxes[0].text.find("Another program uses this key combination"), std::string::npos);
-  EXPECT_FALSE(form->chkHotkey->Checked());
-  EXPECT_EQ(form->hkFreeAll->HotKey(), kHotkeyfAlt << 8 | 'H') << "the chosen key stays";
+  EXPECT_FALSE(page.chkHotkey->Checked());
+  EXPECT_EQ(page.hkFreeAll->HotKey(), kHotkeyfAlt << 8 | 'H') << "the chosen key stays";
   EXPECT_TRUE(held().empty());
 
   // Free again, the kept key is taken, not the offer (with the repeats, where the system refuses the flag);
   // unticked, it is given back, once.
   fakes.windowSystem.heldElsewhere.clear();
   fakes.windowSystem.noRepeat = false;
-  form->chkHotkey->Toggle();
+  page.chkHotkey->Toggle();
   EXPECT_EQ(held(), (HotKeys{{{window, kFreeAllHotkeyId}, {platform::kModAlt, 'H'}}}));
-  form->chkHotkey->Toggle();
+  page.chkHotkey->Toggle();
   EXPECT_TRUE(held().empty());
   EXPECT_EQ(fakes.windowSystem.strayUnregisters, 0) << "a key that failed to register was unregistered";
   EXPECT_EQ(fakes.dialogs.boxes.size(), 1u);
@@ -455,16 +457,17 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   fakes.version.minorVersion = 0;
   fakes.systemMemory.asStandardUser();
   start({});
+  TFreeMemoryPage* page = &ShowFreeMemoryPage(*form);
   const std::vector<bool> enabled = {true, false, false, false, false};
   for (std::size_t index = 0; index < kRegionCount; ++index) {
     SCOPED_TRACE(index);
-    EXPECT_EQ(form->RegionBoxes[index]->Enabled(), enabled[index]);
-    EXPECT_EQ(form->RegionLabels[index]->Enabled(), enabled[index]);
-    EXPECT_EQ(form->RegionReasons[index]->Caption(), enabled[index] ? "" : "(needs administrator)");
-    EXPECT_EQ(form->RegionBoxes[index]->Checked(), kDefaultRegions[index]) << "kept as chosen";
+    EXPECT_EQ(page->RegionBoxes[index]->Enabled(), enabled[index]);
+    EXPECT_EQ(page->RegionLabels[index]->Enabled(), enabled[index]);
+    EXPECT_EQ(page->RegionReasons[index]->Caption(), enabled[index] ? "" : "(needs administrator)");
+    EXPECT_EQ(page->RegionBoxes[index]->Checked(), kDefaultRegions[index]) << "kept as chosen";
   }
-  ASSERT_TRUE(form->btnRestartElevated->Visible());
-  EXPECT_TRUE(form->btnRestartElevated->Shield);
+  ASSERT_TRUE(page->btnRestartElevated->Visible());
+  EXPECT_TRUE(page->btnRestartElevated->Shield);
 
   // Said once a Free All has run: what ran, what it skipped, and what needs an administrator.
   fakes.systemMemory.refusingProcesses[4] = platform::kErrorAccessDenied;
@@ -479,7 +482,7 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   for (const std::intptr_t answer : {std::intptr_t{42}, platform::kSeErrAccessDenied, std::intptr_t{2}}) {
     SCOPED_TRACE(answer);
     fakes.shellExecution.answer = answer;
-    form->btnRestartElevated->Click();
+    page->btnRestartElevated->Click();
     const auto& call = fakes.shellExecution.calls.back();
     EXPECT_TRUE(call.wide);
     EXPECT_EQ(call.operation, "runas");
@@ -492,15 +495,16 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   // An elevated copy, or one on a Windows without elevation, has nothing to restart into.
   fakes.windowSystem.elevated = true;
   start({});
-  EXPECT_FALSE(form->btnRestartElevated->Visible());
+  EXPECT_FALSE(ShowFreeMemoryPage(*form).btnRestartElevated->Visible());
   application.reset();
   fakes.windowSystem.elevated = false;
   fakes.version.majorVersion = 5;
   fakes.version.minorVersion = 1;
   start({});
-  EXPECT_FALSE(form->btnRestartElevated->Visible());
-  EXPECT_FALSE(form->chkLogonTask->Enabled()) << "no Task Scheduler 2.0 before Vista";
-  EXPECT_EQ(form->RegionReasons[1]->Caption(), "(not on this Windows)");
+  page = &ShowFreeMemoryPage(*form);
+  EXPECT_FALSE(page->btnRestartElevated->Visible());
+  EXPECT_FALSE(page->chkLogonTask->Enabled()) << "no Task Scheduler 2.0 before Vista";
+  EXPECT_EQ(page->RegionReasons[1]->Caption(), "(not on this Windows)");
 }
 
 TEST_F(Commands, TickingARegionThatCanFreezeWindowsWarnsOnce) {
@@ -511,14 +515,15 @@ TEST_F(Commands, TickingARegionThatCanFreezeWindowsWarnsOnce) {
   auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
   application = std::make_unique<TApplication>(fakes.services, std::move(native));
   form = application->CreateForm<TfrmVantrel>();
-  EXPECT_TRUE(form->RegionBoxes[4]->Checked());
+  TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
+  EXPECT_TRUE(page.RegionBoxes[4]->Checked());
   EXPECT_TRUE(fakes.dialogs.boxes.empty());
 
-  form->RegionBoxes[3]->Toggle();  // on
-  form->RegionBoxes[3]->Toggle();  // off
-  form->RegionBoxes[4]->Toggle();  // off
-  form->RegionLabels[4]->Click();  // on, by its caption
-  form->RegionBoxes[1]->Toggle();  // a harmless one
+  page.RegionBoxes[3]->Toggle();  // on
+  page.RegionBoxes[3]->Toggle();  // off
+  page.RegionBoxes[4]->Toggle();  // off
+  page.RegionLabels[4]->Click();  // on, by its caption
+  page.RegionBoxes[1]->Toggle();  // a harmless one
   ASSERT_EQ(fakes.dialogs.boxes.size(), 2u);
   for (const auto& box : fakes.dialogs.boxes) {
     EXPECT_NE(box.text.find("stop responding for up to a minute"), std::string::npos);
@@ -578,13 +583,14 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   EXPECT_FALSE(form->FreeAllRunning());
 
   // Off, or with only the regions it may not run chosen: nothing.
+  TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
   for (const int box : {0, 1, 2}) {
-    form->RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
+    page.RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
   }
   fakes.timeOfDay.tickCount = start + 60 * kMinute;
   form->Timer2Timer(form->Timer2);
-  form->CheckBox3->SetChecked(false);
-  form->RegionBoxes[0]->SetChecked(true);
+  page.CheckBox3->SetChecked(false);
+  page.RegionBoxes[0]->SetChecked(true);
   fakes.timeOfDay.tickCount = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
   EXPECT_EQ(worker->starts, 3);
@@ -631,7 +637,7 @@ class History : public Commands {
     clock->advance(60000);
   }
   std::vector<std::string> row(int index) const {
-    const TListRow& row = form->ListView3->Rows().at(static_cast<std::size_t>(index));
+    const TListRow& row = ShowHistoryPage(*form).ListView3->Rows().at(static_cast<std::size_t>(index));
     std::vector<std::string> texts = row.SubItems;
     texts.insert(texts.begin(), row.Caption);
     return texts;
@@ -654,7 +660,7 @@ TEST_F(History, EachPassIsListedWatchedForAMinuteAndToldInTheTip) {
   // The menu's Free All cuts the next watch short.
   form->TextTrayIcon1Click(form->TextTrayIcon1);
   form->FMax->Click();
-  ASSERT_EQ(form->ListView3->RowCount(), 3);
+  ASSERT_EQ(form->HistoryPage->ListView3->RowCount(), 3);
   EXPECT_EQ(row(0)[1], "menu");
   EXPECT_EQ(row(1)[3], kCutShort);
   // Ten minutes after the last watch the tip has its one line again.
@@ -667,26 +673,26 @@ TEST_F(History, EachPassIsListedWatchedForAMinuteAndToldInTheTip) {
 TEST_F(History, TheChartIsDrawnOnlyWhileItsTabShows) {
   start({});
   clock->advance(5000);
-  EXPECT_EQ(form->imgHistory->Bitmap(), 0u);
+  EXPECT_EQ(form->HistoryPage, nullptr);
   form->SShow_oldClick(form->SShow);
   clock->advance(5000);
-  EXPECT_EQ(form->imgHistory->Bitmap(), 0u) << "another tab shows";
+  EXPECT_EQ(form->HistoryPage, nullptr) << "another tab shows";
   form->PageControl1->UserSelectTab(5);
-  const std::uintptr_t first = form->imgHistory->Bitmap();
+  const std::uintptr_t first = form->HistoryPage->imgHistory->Bitmap();
   EXPECT_NE(first, 0u);
   const int objects = fakes.gdi.liveObjects();
   clock->advance(1000);
-  EXPECT_NE(form->imgHistory->Bitmap(), first);
+  EXPECT_NE(form->HistoryPage->imgHistory->Bitmap(), first);
   EXPECT_EQ(fakes.gdi.liveObjects(), objects) << "the bitmap before is given back";
-  const std::uintptr_t shown = form->imgHistory->Bitmap();
+  const std::uintptr_t shown = form->HistoryPage->imgHistory->Bitmap();
   form->SShow_oldClick(form->SShow);
   clock->advance(5000);
-  EXPECT_EQ(form->imgHistory->Bitmap(), shown) << "the window is hidden";
+  EXPECT_EQ(form->HistoryPage->imgHistory->Bitmap(), shown) << "the window is hidden";
 }
 
 TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
   start({});
-  form->chkLog->SetChecked(true);
+  ShowHistoryPage(*form).chkLog->SetChecked(true);
   passAndMinute();
   passAndMinute();
   const std::string line = ",click,,40,70,50,10\r\n";
@@ -708,25 +714,25 @@ TEST_F(History, TheLogFileHasALinePerWatchAndStartsAnewPastAMegabyte) {
   fakes.fileSystem.SetFileAttributesW(kept, platform::kFileAttributeReadOnly);
   fakes.fileSystem.files[logFile] = std::string(1 << 20, 'z');
   passAndMinute();
-  EXPECT_EQ(form->lblLogFailed->Caption(), "Cannot start the log anew (error 5)");
+  EXPECT_EQ(form->HistoryPage->lblLogFailed->Caption(), "Cannot start the log anew (error 5)");
   fakes.fileSystem.SetFileAttributesW(kept, 0);
   passAndMinute();
-  EXPECT_EQ(form->lblLogFailed->Caption(), "");
+  EXPECT_EQ(form->HistoryPage->lblLogFailed->Caption(), "");
   EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
   // A pass cut short by the next is logged then; nothing is logged with the box unticked.
   form->TextTrayIcon1Click(form->TextTrayIcon1);
   passAndMinute();
   EXPECT_NE(fakes.fileSystem.files[logFile].find(",cut short,cut short\r\n"), std::string::npos);
-  form->chkLog->SetChecked(false);
+  form->HistoryPage->chkLog->SetChecked(false);
   fakes.fileSystem.files.erase(logFile);
   passAndMinute();
   EXPECT_FALSE(fakes.fileSystem.fileExists(logFile));
-  form->chkLog->SetChecked(true);
+  form->HistoryPage->chkLog->SetChecked(true);
 
   // A refused write is said once, on the page, and the settings are still saved.
   fakes.fileSystem.faults.failOn("WriteFile_Append", 1, true);
   passAndMinute();
-  EXPECT_EQ(form->lblLogFailed->Caption(), "Cannot write the log (error 32)");
+  EXPECT_EQ(form->HistoryPage->lblLogFailed->Caption(), "Cannot write the log (error 32)");
   EXPECT_TRUE(fakes.dialogs.boxes.empty());
   application.reset();
   EXPECT_NE(fakes.profile.files[kIni].find("[History]\r\nLog=1\r\n"), std::string::npos);

@@ -187,16 +187,33 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
     // Another program holds Ctrl+Shift+F.
     machine.windowSystem.heldElsewhere = {{platform::kModControl | platform::kModShift, 'F'}};
     ProgramRun run(machine);
-    EXPECT_EQ(run.form->CheckBox3->Checked(), c.rule);
-    EXPECT_EQ(run.form->edtBelowPercent->Text(), c.percent);
-    EXPECT_EQ(run.form->hkFreeAll->HotKey(), c.hotkey);
-    EXPECT_EQ(run.form->chkHotkey->Checked(), c.hotkeyHeld);
+    const TFreeMemoryPage& page = ShowFreeMemoryPage(*run.form);
+    EXPECT_EQ(page.CheckBox3->Checked(), c.rule);
+    EXPECT_EQ(page.edtBelowPercent->Text(), c.percent);
+    EXPECT_EQ(page.hkFreeAll->HotKey(), c.hotkey);
+    EXPECT_EQ(page.chkHotkey->Checked(), c.hotkeyHeld);
     EXPECT_EQ(machine.windowSystem.hotKeys.size(), c.hotkeyHeld ? 1u : 0u);
     EXPECT_EQ(machine.dialogs.boxes.size(), c.told ? 1u : 0u);
     run.stop();
     EXPECT_EQ(machine.profile.files[kIni],
               vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults + kHistoryDefaults);
   }
+}
+
+TEST_F(Settings, PagesNeverShownAreNeverMadeAndTheirSettingsAreSavedUnchanged) {
+  const std::string file = settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1",
+                                         "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
+                           "[FreeMemory]\r\nWorkingSets=0\r\nFileCache=1\r\nStandbyLowPriority=0\r\nStandby="
+                           "1\r\nModifiedList=1\r\n"
+                           "BelowPercent=20\r\nCooldownMinutes=30\r\nHotkey=1606\r\nHotkeyOn=1\r\n" +
+                           kWindowDefaults + "[History]\r\nLog=1\r\n";
+  fakes.profile.files[kIni] = file;
+  ProgramRun run(fakes);
+  EXPECT_TRUE(run.form->TabSheet5->Controls().empty());
+  EXPECT_TRUE(run.form->TabSheet6->Controls().empty());
+  EXPECT_EQ(fakes.windowSystem.hotKeys.size(), 1u) << "the hotkey is held from the start";
+  run.stop();
+  EXPECT_EQ(fakes.profile.files[kIni], file);
 }
 
 TEST_F(Settings, TheWindowsSizeComesBackAndASideThatIsNoSizeItMayHaveGivesTheSmallest) {
@@ -243,7 +260,7 @@ TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOt
     return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()};
   };
   const std::vector<int> button = bounds(f.btnFreeAll);
-  const std::vector<int> note = bounds(f.RegionNotes[0]);
+  const std::vector<int> note = bounds(ShowFreeMemoryPage(f).RegionNotes[0]);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
     f.Resized(c.width, c.height);
@@ -255,7 +272,7 @@ TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOt
     EXPECT_EQ(bounds(page.Panel1), (std::vector<int>{0, c.liveHeight, c.listWidth, 22}));
     EXPECT_EQ(bounds(page.ListView2), (std::vector<int>{0, c.backupTop, c.listWidth, c.backupHeight}));
     EXPECT_EQ(bounds(f.btnFreeAll), button);
-    EXPECT_EQ(bounds(f.RegionNotes[0]), note);
+    EXPECT_EQ(bounds(f.FreeMemoryPage->RegionNotes[0]), note);
   }
 }
 

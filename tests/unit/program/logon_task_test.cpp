@@ -155,27 +155,28 @@ class LogonTaskBox : public ::testing::Test {
 TEST_F(LogonTaskBox, TheTaskTakesTheRunValuesPlaceAndUntickingEitherBoxGivesItBack) {
   ProgramRun run(fakes);
   TfrmVantrel& f = *run.form;
-  EXPECT_TRUE(f.chkLogonTask->Enabled());
-  EXPECT_FALSE(f.chkLogonTask->Checked());
+  TFreeMemoryPage& page = ShowFreeMemoryPage(f);
+  EXPECT_TRUE(page.chkLogonTask->Enabled());
+  EXPECT_FALSE(page.chkLogonTask->Checked());
   EXPECT_EQ(runValue(), kExe);
 
-  f.chkLogonTask->Toggle();
+  page.chkLogonTask->Toggle();
   EXPECT_EQ(taskProgram(), kExe);
   EXPECT_NE(fakes.scheduledTasks.tasks["Vantrel"].find("<UserId>PC\\Ann</UserId>"), std::string::npos);
   EXPECT_EQ(runValue(), std::nullopt);
   EXPECT_TRUE(f.CheckBox2->Checked());
 
-  f.chkLogonTask->Toggle();
+  page.chkLogonTask->Toggle();
   EXPECT_EQ(taskProgram(), std::nullopt);
   EXPECT_EQ(runValue(), kExe);
 
   // Unticking Auto Start ends both; ticking the task's box ticks it again, without a Run value.
-  f.chkLogonTask->Toggle();
+  page.chkLogonTask->Toggle();
   f.CheckBox2->Toggle();
-  EXPECT_FALSE(f.chkLogonTask->Checked());
+  EXPECT_FALSE(page.chkLogonTask->Checked());
   EXPECT_EQ(fakes.scheduledTasks.tasks.count("Vantrel"), 0u);
   EXPECT_EQ(runValue(), std::nullopt);
-  f.chkLogonTask->Toggle();
+  page.chkLogonTask->Toggle();
   EXPECT_TRUE(f.CheckBox2->Checked());
   EXPECT_EQ(runValue(), std::nullopt);
   // The exit writes no Run value beside the task either.
@@ -196,12 +197,13 @@ TEST_F(LogonTaskBox, TheWindowAnswersWhileACallOnTheTaskIsHeldAndTheBoxesFollowI
   fakes.clock.advance(f.Timer2->Interval());
   EXPECT_NE(f.TextTrayIcon1->Hint(), tip);
   // Nothing is decided before the answer: no Run value beside the task, and no second call from the box.
-  f.chkLogonTask->Toggle();
-  EXPECT_FALSE(f.chkLogonTask->Checked());
+  TFreeMemoryPage& page = ShowFreeMemoryPage(f);
+  page.chkLogonTask->Toggle();
+  EXPECT_FALSE(page.chkLogonTask->Checked());
   EXPECT_EQ(runValue(), std::nullopt);
   fakes.workers.finish();
   fakes.clock.advance(f.Timer2->Interval());
-  EXPECT_TRUE(f.chkLogonTask->Checked());
+  EXPECT_TRUE(page.chkLogonTask->Checked());
   EXPECT_TRUE(f.CheckBox2->Checked());
   EXPECT_EQ(runValue(), std::nullopt);
 }
@@ -249,7 +251,7 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
     machine.scheduledTasks.service = c.service;
     ProgramRun run(machine);
     machine.scheduledTasks.service = platform::kSOk;
-    EXPECT_EQ(run.form->chkLogonTask->Checked(), c.ticked);
+    EXPECT_EQ(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked(), c.ticked);
     EXPECT_EQ(run.form->CheckBox2->Checked(), c.ticked);
     const auto task = machine.scheduledTasks.tasks.find("Vantrel");
     EXPECT_EQ(task == machine.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second),
@@ -313,8 +315,8 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
     machine.registry.createKey(kHklm, kRunKey);
     ProgramRun run(machine);
     c.arrange(machine.scheduledTasks);
-    run.form->chkLogonTask->Toggle();
-    EXPECT_FALSE(run.form->chkLogonTask->Checked());
+    ShowFreeMemoryPage(*run.form).chkLogonTask->Toggle();
+    EXPECT_FALSE(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked());
     ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
     EXPECT_EQ(machine.dialogs.boxes[0].text, text + c.reason);
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"), kExe);
@@ -329,11 +331,11 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
   fakes.scheduledTasks.tasks["Vantrel"] = windowsTask(kExe);
   fakes.windowSystem.elevated = false;
   ProgramRun run(fakes);
-  EXPECT_FALSE(run.form->chkLogonTask->Enabled());
-  EXPECT_TRUE(run.form->chkLogonTask->Checked());
+  EXPECT_FALSE(ShowFreeMemoryPage(*run.form).chkLogonTask->Enabled());
+  EXPECT_TRUE(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked());
   fakes.scheduledTasks.standardUser = true;
   run.form->CheckBox2->Toggle();
-  EXPECT_TRUE(run.form->chkLogonTask->Checked());
+  EXPECT_TRUE(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked());
   EXPECT_EQ(taskProgram(), kExe);
   EXPECT_EQ(messages(), std::vector<std::string>{"Vantrel could not remove its task from the Task Scheduler: "
                                                  "Windows refused it (access denied)."});
@@ -343,7 +345,7 @@ TEST_F(LogonTaskBox, ATaskForAProgramThatOthersMayNowChangeIsRemovedAtTheStartAn
   fakes.scheduledTasks.tasks["Vantrel"] = windowsTask(kExe);
   fakes.fileSecurity.descriptors.erase("C:\\Apps\\Vantrel");
   ProgramRun run(fakes);
-  EXPECT_FALSE(run.form->chkLogonTask->Checked());
+  EXPECT_FALSE(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked());
   EXPECT_TRUE(run.form->CheckBox2->Checked());
   EXPECT_EQ(taskProgram(), std::nullopt);
   EXPECT_EQ(runValue(), kExe);

@@ -1,11 +1,10 @@
-// The History page and the watch of every pass: each pass is marked on the chart and listed, watched for a
-// minute after it ends, then told in the tray tip for ten minutes and written to the log file when the box
-// asks for it.
+// The watch of every pass: each pass is marked on the History page's chart and listed, watched for a minute
+// after it ends, then told in the tray tip for ten minutes and written to the log file when the box asks for
+// it.
 #include "app/main_window.h"
 #include "figures/figures.h"
 #include "figures/tray_texts.h"
 #include "framework/sysutils.h"
-#include "history/history_chart.h"
 #include "history/pass_texts.h"
 #include "platform/unicode.h"
 #include "program/settings_location.h"
@@ -72,15 +71,8 @@ std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time) con
 }
 
 void TfrmVantrel::showPasses() {
-  const TListViewUpdate update(*ListView3);
-  ListView3->Clear();
-  for (const PassRecord& pass : passWatch_.Passes()) {
-    std::vector<std::string> texts =
-        PassRow(pass, services_.timeOfDay->FileTimeToLocalFileTime(pass.started), pageSize_);
-    TListRow row;
-    row.Caption = texts.front();
-    row.SubItems.assign(texts.begin() + 1, texts.end());
-    ListView3->AddRow(row);
+  if (HistoryPage) {
+    HistoryPage->ShowPasses(passWatch_);
   }
 }
 
@@ -96,21 +88,24 @@ void TfrmVantrel::historyTick(std::int64_t freeBytes) {
 }
 
 void TfrmVantrel::drawChart() {
-  const platform::GdiObject bitmap =
-      DrawHistoryChart(*services_.gdi, history_, history_.SecondOf(now()),
-                       WholeMegabytes(MaxMem1->TotalMemory()), imgHistory->Width(), imgHistory->Height());
-  if (bitmap == 0) {
-    return;
+  if (HistoryPage) {
+    HistoryPage->DrawChart(history_, history_.SecondOf(now()), WholeMegabytes(MaxMem1->TotalMemory()));
   }
-  const std::uintptr_t previous = imgHistory->Bitmap();
-  imgHistory->SetBitmap(bitmap);
-  if (previous != 0) {
-    services_.gdi->DeleteObject(previous);
+}
+
+bool TfrmVantrel::logWanted() const {
+  return HistoryPage ? HistoryPage->chkLog->Checked() : log_;
+}
+
+void TfrmVantrel::logFailed(const std::string& text) {
+  logFailure_ = text;
+  if (HistoryPage) {
+    HistoryPage->lblLogFailed->SetCaption(logFailure_);
   }
 }
 
 void TfrmVantrel::writeLog(const PassRecord& pass) {
-  if (!chkLog->Checked()) {
+  if (!logWanted()) {
     return;
   }
   const SettingsFiles files = LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable());
@@ -127,7 +122,7 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
       path, (missing ? PassLogHeader() : "") + PassLogLine(pass, pageSize_), &size);
   if (error != platform::kErrorSuccess) {
     // Said on the page: a box at every pass would bury the user.
-    lblLogFailed->SetCaption("Cannot write the log (error " + std::to_string(error) + ")");
+    logFailed("Cannot write the log (error " + std::to_string(error) + ")");
     return;
   }
   if (size > kLogLimit) {
@@ -138,11 +133,11 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
       failed = services_.fileSystem->MoveFileExW(path, kept);
     }
     if (failed != platform::kErrorSuccess) {
-      lblLogFailed->SetCaption("Cannot start the log anew (error " + std::to_string(failed) + ")");
+      logFailed("Cannot start the log anew (error " + std::to_string(failed) + ")");
       return;
     }
   }
-  lblLogFailed->SetCaption("");
+  logFailed("");
 }
 
 }  // namespace vantrel
