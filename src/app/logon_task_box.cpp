@@ -89,7 +89,7 @@ void TfrmVantrel::deleteLogonTask() {
 bool TfrmVantrel::showLogonTask() {
   const platform::OsVersionInfo version = osVersion();
   // Before Vista there is no Task Scheduler to ask.
-  if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
+  if (!platform::VistaOrLater(version)) {
     return false;
   }
   const LogonTask task = FindLogonTask(*services_.scheduledTasks, executable());

@@ -492,7 +492,7 @@ void TfrmVantrel::buildFreeMemoryPage() {
   btnRestartElevated->SetBounds(12, 234, 196, 28);
   btnRestartElevated->OnClick = [this](TObject* sender) { btnRestartElevatedClick(sender); };
   // Before Vista there is no elevation to ask for: an administrator has the rights already.
-  const bool vista = version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, 6, 0);
+  const bool vista = platform::VistaOrLater(version);
   const bool elevated = services_.windowSystem->GetTokenElevation();
   btnRestartElevated->SetVisible(vista && !elevated);
   btnRestartElevated->SetParent(page);
