@@ -61,14 +61,16 @@ void TfrmVantrel::applyAutoStart(bool byUser) {
   // While the task starts the program, a Run value would start a second copy.
   const bool wanted = CheckBox2->Checked() && !logonTask_;
   std::vector<TakenEntry> taken;
-  bool done = wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(),
-                                       executable(), &taken)
-                     : RemoveAutoStart(*services_.registry, autoStartPlaces(), executable());
+  bool done =
+      wanted ? EnsureAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable(),
+                               &taken)
+             : RemoveAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable());
   // A user who ticks the box means that Windows starts the program, also where its own switch (Windows 8 and
   // later, as the Status column) says off. Only the user's tick changes that switch.
   const std::optional<StatusColumn> status = statusColumn();
   if (done && wanted && byUser && status) {
-    done = SwitchOnAutoStart(*services_.registry, autoStartPlaces(), executable(), status->Program32);
+    done = SwitchOnAutoStart(*services_.registry, *services_.fileSystem, autoStartPlaces(), executable(),
+                             status->Program32);
   }
   // Each told once a run: another program's entry of that name (which also says why none was written), a
   // refusal.

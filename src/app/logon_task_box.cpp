@@ -126,7 +126,7 @@ void TfrmVantrel::deleteLogonTask(std::function<void()> then) {
 bool TfrmVantrel::showLogonTask(std::function<void(bool withdrawn)> then) {
   const platform::OsVersionInfo version = osVersion();
   // Before Vista there is no Task Scheduler to ask.
-  if (version.platformId != platform::kVerPlatformWin32Nt || !platform::AtLeast(version, 6, 0)) {
+  if (!platform::VistaOrLater(version)) {
     return false;
   }
   return callOnTask([&services = services_, self = executable(), mayRegister = logonTaskChangeable(),

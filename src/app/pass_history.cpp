@@ -109,10 +109,7 @@ void TfrmVantrel::writeLog(const PassRecord& pass) {
     return;
   }
   const SettingsFiles files = LocateSettings(*services_.fileSystem, *services_.fileSecurity, executable());
-  if (!files.writeFolder.empty()) {
-    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder),
-                                           platform::FolderPermissions::Inherited);
-  }
+  MakeSettingsFolder(*services_.fileSystem, files);
   const std::u16string path =
       Utf8ToUtf16(files.write.substr(0, files.write.find_last_of('\\') + 1) + kLogName);
   bool missing = false;

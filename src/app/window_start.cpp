@@ -155,11 +155,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const WindowSize size{Width(), Height()};
   const bool log = logWanted();
 
-  if (!files.writeFolder.empty()) {
-    // Usually there already; a folder that cannot be made shows as the write's failure below.
-    services_.fileSystem->CreateDirectoryW(Utf8ToUtf16(files.writeFolder),
-                                           platform::FolderPermissions::Inherited);
-  }
+  MakeSettingsFolder(*services_.fileSystem, files);
   TIniFile ini(*services_.profile, files.write);
   ini.WriteInteger(kSection, kAutoRun.name, onOff(autoRun));
   ini.WriteInteger(kSection, kAutoFree.name, onOff(autoFree));

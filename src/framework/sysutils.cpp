@@ -136,10 +136,36 @@ std::string Trim(const std::string& text) {
   return first < last ? std::string(first, last) : std::string();
 }
 
+char LowerCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
 bool SameText(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return LowerCase(x) == LowerCase(y); });
+}
+
+bool StartsText(std::string_view part, std::string_view text) {
+  return text.size() >= part.size() && SameText(text.substr(0, part.size()), part);
+}
+
+bool EndsText(std::string_view part, std::string_view text) {
+  return text.size() >= part.size() && SameText(text.substr(text.size() - part.size()), part);
+}
+
+std::string ReplaceText(std::string text, std::string_view from, std::string_view to) {
+  if (from.empty()) {
+    return text;
+  }
+  for (std::size_t at = 0; at + from.size() <= text.size();) {
+    if (SameText(std::string_view(text).substr(at, from.size()), from)) {
+      text.replace(at, from.size(), to);
+      at += to.size();
+    } else {
+      ++at;
+    }
+  }
+  return text;
 }
 
 }  // namespace vantrel

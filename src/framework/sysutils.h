@@ -43,5 +43,13 @@ std::string Trim(const std::string& text);
 // Whether the two texts are the same but for the case of the letters A to Z, as Windows compares file names
 // and variable names in ASCII.
 bool SameText(std::string_view a, std::string_view b);
+// The letter A to Z in lower case, any other character as it is: the case rule of SameText.
+char LowerCase(char c);
+// Whether `text` starts, or ends, with `part` as SameText compares.
+bool StartsText(std::string_view part, std::string_view text);
+bool EndsText(std::string_view part, std::string_view text);
+// The text with each `from`, in any case as SameText compares (as Windows names environment variables),
+// replaced by `to`.
+std::string ReplaceText(std::string text, std::string_view from, std::string_view to);
 
 }  // namespace vantrel

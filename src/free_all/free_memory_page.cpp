@@ -37,11 +37,6 @@ constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
      "Writes changed pages out. May freeze Windows a minute; never automatic."},
 }};
 
-// Before Vista there is no elevation to ask for: an administrator has the rights already.
-bool vista(const platform::OsVersionInfo& version) {
-  return version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, 6, 0);
-}
-
 }  // namespace
 
 FreeMemorySettings AsHeld(FreeMemorySettings shown, const FreeAllHotkey& hotkey) {
@@ -59,7 +54,7 @@ void TellHotkeyTaken(TApplication& application, std::uint16_t word, const std::s
 }
 
 bool MayChangeLogonTask(const platform::OsVersionInfo& version, bool elevated) {
-  return vista(version) && elevated;
+  return platform::VistaOrLater(version) && elevated;
 }
 
 TFreeMemoryPage::TFreeMemoryPage(TComponent* owner, TWinControl* page, platform::SystemMemory& system,
@@ -118,7 +113,8 @@ TFreeMemoryPage::TFreeMemoryPage(TComponent* owner, TWinControl* page, platform:
       OnRestartElevated(sender);
     }
   };
-  btnRestartElevated->SetVisible(vista(version) && !elevated);
+  // Before Vista there is no elevation to ask for: an administrator has the rights already.
+  btnRestartElevated->SetVisible(platform::VistaOrLater(version) && !elevated);
   btnRestartElevated->SetParent(page);
 
   chkHotkey = NewCheckBox(this, page, "chkHotkey", "Hotkey for Free All", 216, 240);

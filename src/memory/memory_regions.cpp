@@ -6,10 +6,6 @@ namespace {
 
 using platform::SystemMemory;
 
-bool isNt(const platform::OsVersionInfo& version, std::uint32_t major, std::uint32_t minor) {
-  return version.platformId == platform::kVerPlatformWin32Nt && platform::AtLeast(version, major, minor);
-}
-
 // The call the system list command of a region is; 0 for a region that has none.
 std::uint32_t listCommand(Region region) {
   switch (region) {
@@ -79,7 +75,7 @@ RegionResult emptyEachWorkingSet(SystemMemory& system) {
 }
 
 RegionResult emptyWorkingSets(SystemMemory& system, const platform::OsVersionInfo& version) {
-  if (isNt(version, 6, 0) && system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
+  if (platform::VistaOrLater(version) && system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
     RegionResult atOnce = withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
       return listResult(system.NtSetSystemInformation(platform::kSystemMemoryListInformation,
                                                       platform::kMemoryEmptyWorkingSets));
@@ -120,13 +116,13 @@ std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
   switch (region) {
     case Region::WorkingSets:
       // Windows 2000 and later let every user empty their own programs' working sets.
-      if (!isNt(version, 5, 0)) {
+      if (!platform::NtAtLeast(version, 5, 0)) {
         return RegionBlock::NotOnThisWindows;
       }
       return std::nullopt;
     case Region::FileCache:
       // SetSystemFileCacheSize came with Windows Server 2003 SP1 and XP x64 (5.2).
-      if (!isNt(version, 5, 2)) {
+      if (!platform::NtAtLeast(version, 5, 2)) {
         return RegionBlock::NotOnThisWindows;
       }
       if (!system.HoldsPrivilege(platform::kSeIncreaseQuotaPrivilege)) {
@@ -135,7 +131,7 @@ std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
       return std::nullopt;
     default:
       // The memory list commands came with Vista.
-      if (!isNt(version, 6, 0)) {
+      if (!platform::VistaOrLater(version)) {
         return RegionBlock::NotOnThisWindows;
       }
       if (!system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {

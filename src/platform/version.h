@@ -31,4 +31,15 @@ inline bool AtLeast(const OsVersionInfo& info, std::uint32_t major, std::uint32_
   return info.majorVersion > major || (info.majorVersion == major && info.minorVersion >= minor);
 }
 
+// Whether the system is of the NT family and major.minor or later: the 95/98/Me family numbers its releases
+// apart and has none of NT's calls.
+inline bool NtAtLeast(const OsVersionInfo& info, std::uint32_t major, std::uint32_t minor) {
+  return info.platformId == kVerPlatformWin32Nt && AtLeast(info, major, minor);
+}
+
+// Vista or later: elevation, the Task Scheduler's interface and the memory list commands.
+inline bool VistaOrLater(const OsVersionInfo& info) {
+  return NtAtLeast(info, 6, 0);
+}
+
 }  // namespace vantrel::platform

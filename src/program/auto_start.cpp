@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "framework/registry_key.h"
+#include "framework/sysutils.h"
 #include "platform/unicode.h"
 #include "startup/startup_approved.h"
 #include "startup/startup_entries.h"
@@ -23,9 +24,9 @@ bool holdsEntry(TRegistry& keys) {
 
 // Whether the open key's value of that name is this program's entry; one that cannot be read as a command is
 // not.
-bool holdsOwnEntry(TRegistry& keys, const std::string& program) {
+bool holdsOwnEntry(TRegistry& keys, platform::FileSystem& fileSystem, const std::string& program) {
   const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
-  return command && StartsVantrel(*command, program);
+  return command && StartsVantrel(*command, program, &fileSystem);
 }
 
 Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, const RunScope& place,
@@ -35,7 +36,7 @@ Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, co
     return Entry::None;
   }
   const std::optional<std::string> command = keys.ReadString(kAutoStartValue);
-  if (!command || !StartsVantrel(*command, program)) {
+  if (!command || !StartsVantrel(*command, program, &fileSystem)) {
     std::optional<std::string> shown;
     try {
       shown = ProgramText(keys.ReadRawValue(kAutoStartValue));
@@ -44,7 +45,7 @@ Entry entryIn(platform::Registry& registry, platform::FileSystem& fileSystem, co
     taken->push_back({place.Name, shown.value_or(std::string())});
     return Entry::Taken;
   }
-  return NamesMissingProgram(fileSystem, CommandProgram(*command)) ? Entry::Gone : Entry::Kept;
+  return NamesMissingProgram(fileSystem, CommandProgram(*command, &fileSystem)) ? Entry::Gone : Entry::Kept;
 }
 
 bool writeEntry(platform::Registry& registry, const RunScope& place, const std::string& command) {
@@ -66,7 +67,7 @@ bool NamesMissingProgram(platform::FileSystem& fileSystem, const std::string& pr
   const bool drivePath = program.size() > 2 && std::isalpha(static_cast<unsigned char>(program[0])) &&
                          program[1] == ':' && program[2] == '\\';
   const bool networkPath = program.rfind("\\\\", 0) == 0;
-  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !EndsWithExe(program)) {
+  if (!(drivePath || networkPath) || program.find('%') != std::string::npos || !EndsText(".exe", program)) {
     return false;
   }
   bool missing = false;
@@ -106,12 +107,12 @@ bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSys
                      [&](const RunScope* place) { return writeEntry(registry, *place, command); });
 }
 
-bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
-                     const std::string& program) {
+bool RemoveAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                     const std::vector<RunScope>& places, const std::string& program) {
   bool removed = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
-    if (!holdsEntry(keys) || !holdsOwnEntry(keys, program)) {
+    if (!holdsEntry(keys) || !holdsOwnEntry(keys, fileSystem, program)) {
       continue;
     }
     if (!keys.OpenKey(kRunKey, false) || !keys.DeleteValue(kAutoStartValue)) {
@@ -121,13 +122,13 @@ bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& 
   return removed;
 }
 
-bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
-                       const std::string& program, bool program32) {
+bool SwitchOnAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                       const std::vector<RunScope>& places, const std::string& program, bool program32) {
   bool switched = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
     const std::optional<ApprovedPlace> approved = ApprovedPlaceOf(place.Name, program32);
-    if (!approved || !holdsEntry(keys) || !holdsOwnEntry(keys, program)) {
+    if (!approved || !holdsEntry(keys) || !holdsOwnEntry(keys, fileSystem, program)) {
       continue;
     }
     try {

@@ -33,12 +33,12 @@ bool EnsureAutoStart(platform::Registry& registry, platform::FileSystem& fileSys
                      const std::vector<RunScope>& places, const std::string& program,
                      std::vector<TakenEntry>* taken);
 // Removes the entry of `program` from every one of `places` that has it; false when one refused.
-bool RemoveAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
-                     const std::string& program);
+bool RemoveAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                     const std::vector<RunScope>& places, const std::string& program);
 // Switches Windows' own start of the entry of `program` (startup_approved.h) on in every one of `places` that
 // has it, where Windows has it switched off; false when Windows refused one. `program32`: as for
 // ApprovedPlaceOf.
-bool SwitchOnAutoStart(platform::Registry& registry, const std::vector<RunScope>& places,
-                       const std::string& program, bool program32);
+bool SwitchOnAutoStart(platform::Registry& registry, platform::FileSystem& fileSystem,
+                       const std::vector<RunScope>& places, const std::string& program, bool program32);
 
 }  // namespace vantrel

@@ -48,4 +48,10 @@ SettingsFiles LocateSettings(platform::FileSystem& fileSystem, platform::FileSec
   return {fileExists(fileSystem, user) ? user : portable, user, userFolder};
 }
 
+void MakeSettingsFolder(platform::FileSystem& fileSystem, const SettingsFiles& files) {
+  if (!files.writeFolder.empty()) {
+    fileSystem.CreateDirectoryW(Utf8ToUtf16(files.writeFolder), platform::FolderPermissions::Inherited);
+  }
+}
+
 }  // namespace vantrel

@@ -21,5 +21,8 @@ struct SettingsFiles {
 // own.
 SettingsFiles LocateSettings(platform::FileSystem& fileSystem, platform::FileSecurity& security,
                              const std::string& executable);
+// Makes the folder that `files` are written to where it is not the executable's own. Usually there already;
+// a folder that cannot be made shows as the failure of the write that follows.
+void MakeSettingsFolder(platform::FileSystem& fileSystem, const SettingsFiles& files);
 
 }  // namespace vantrel

@@ -5,14 +5,15 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace {
 
 using TickCount64Fn = ULONGLONG(WINAPI*)();
 
-const TickCount64Fn systemTickCount64 = reinterpret_cast<TickCount64Fn>(
-    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64")));
+const TickCount64Fn systemTickCount64 =
+    vantrel::platform::win32::SystemCall<TickCount64Fn>(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
 
 // The wraps seen so far (high half) and the last reading (low half).
 std::atomic<std::uint64_t> lastTicks{0};

@@ -11,14 +11,13 @@
 #include "framework/registry_key.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "startup/run_key.h"
 
 namespace vantrel {
 
 namespace {
 
 constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-// The longest program path that CreateProcess tries, its terminating NUL included.
-constexpr std::size_t kMaxPath = 260;
 // The longest command line that Windows starts, in UTF-16 units.
 constexpr std::size_t kMaxCommandLine = 32767;
 
@@ -27,14 +26,6 @@ constexpr std::size_t kMaxCommandLine = 32767;
 struct NotLookedUp {};
 // Thrown where the search used up its budget.
 struct NotYet {};
-
-char lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& start) {
-  return text.size() >= start.size() && SameText(text.substr(0, start.size()), start);
-}
 
 std::string trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -54,20 +45,6 @@ bool hasExtension(const std::string& path) {
 // A name with no folder in it, which Windows searches for.
 bool bare(const std::string& path) {
   return path.find_first_of("\\/:") == std::string::npos;
-}
-
-// Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
-std::string replacedNoCase(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; at + from.size() <= text.size();) {
-    if (std::equal(from.begin(), from.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
-                   [](char x, char y) { return lower(x) == lower(y); })) {
-      text.replace(at, from.size(), to);
-      at += to.size();
-    } else {
-      ++at;
-    }
-  }
-  return text;
 }
 
 class Search {
@@ -110,7 +87,7 @@ class Search {
   void mustBeLocal(const std::string& path) const {
     // The literal form of a drive's path ("\\?\C:\...") is that drive's; any other that starts so is a
     // share's or a device's.
-    const bool literalDrive = path.rfind("\\\\?\\", 0) == 0 && !startsWithNoCase(path.substr(4), "UNC\\");
+    const bool literalDrive = path.rfind("\\\\?\\", 0) == 0 && !StartsText("UNC\\", path.substr(4));
     const std::string drive = literalDrive ? path.substr(4) : path;
     if (!literalDrive && path.rfind("\\\\", 0) == 0) {
       throw NotLookedUp();
@@ -118,16 +95,20 @@ class Search {
     if (drive.size() < 2 || drive[1] != ':' || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
       return;
     }
-    const char letter = lower(drive[0]);
-    // Asked once a search, whatever is kept.
-    auto known = drives_.find(letter);
-    if (known == drives_.end()) {
-      const std::uint32_t kind = remembered(search_.Looks ? &search_.Looks->Drives : nullptr, letter, [&] {
-        return search_.FileSystem.GetDriveTypeW(Utf8ToUtf16(std::string(1, letter) + ":\\"));
-      });
-      known = drives_.emplace(letter, kind).first;
+    const char letter = LowerCase(drive[0]);
+    // Kept where the searches keep their answers, or else for this search; counted once a search, as each
+    // file looked at asks it again.
+    std::map<char, std::uint32_t>& kinds = search_.Looks ? search_.Looks->Drives : drives_;
+    const bool counted = drivesSeen_.find(letter) != std::string::npos;
+    const auto kept = kinds.find(letter);
+    const std::uint32_t kind =
+        counted && kept != kinds.end() ? kept->second : remembered(&kinds, letter, [&] {
+          return search_.FileSystem.GetDriveTypeW(Utf8ToUtf16(std::string(1, letter) + ":\\"));
+        });
+    if (!counted) {
+      drivesSeen_ += letter;
     }
-    if (known->second == platform::kDriveRemote) {
+    if (kind == platform::kDriveRemote) {
       throw NotLookedUp();
     }
   }
@@ -136,20 +117,8 @@ class Search {
     return Utf16ToUtf8(search_.FileSystem.ExpandEnvironmentStringsW(Utf8ToUtf16(text)));
   }
 
-  // The text with its variables as a process of the scope's width expands them. %ProgramFiles% and
-  // %CommonProgramFiles% differ between the two; the other variable of each pair is set only on 64-bit
-  // Windows, in both kinds of process.
-  std::string expandForScope(std::string text) const {
-    static const std::pair<const char*, const char*> kNative[] = {
-        {"%ProgramFiles%", "%ProgramW6432%"}, {"%CommonProgramFiles%", "%CommonProgramW6432%"}};
-    static const std::pair<const char*, const char*> kPrograms32[] = {
-        {"%ProgramFiles%", "%ProgramFiles(x86)%"}, {"%CommonProgramFiles%", "%CommonProgramFiles(x86)%"}};
-    for (const auto& [name, scoped] : native_ ? kNative : kPrograms32) {
-      if (expand(scoped) != scoped) {
-        text = replacedNoCase(text, name, scoped);
-      }
-    }
-    return expand(text);
+  std::string expandForScope(const std::string& text) const {
+    return ExpandForScope(search_.FileSystem, text, native_);
   }
 
   // Where this process reads a file of that name: a 32-bit process on 64-bit Windows sees the 32-bit
@@ -157,7 +126,7 @@ class Search {
   std::string access(const std::string& path) const {
     if (native_ && search_.Program32) {
       const std::string system = expand("%SystemRoot%") + "\\System32\\";
-      if (startsWithNoCase(path, system)) {
+      if (StartsText(system, path)) {
         return expand("%SystemRoot%") + "\\Sysnative\\" + path.substr(system.size());
       }
     }
@@ -248,27 +217,12 @@ class Search {
 
   // The program a command line starts, and the arguments after it.
   std::pair<std::optional<ProgramFile>, std::string> command(const std::string& line) const {
-    if (line.front() == '"') {
-      const std::size_t close = line.find('"', 1);
-      const std::string path = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-      const std::string arguments = close == std::string::npos ? std::string() : line.substr(close + 1);
-      return {bare(path) ? program(path) : fileOrWith(path, ".exe"), arguments};
-    }
-    // Each blank may end the path: the shortest prefix that names a file runs, as CreateProcess tries them.
-    for (std::size_t blank = line.find(' ');; blank = line.find(' ', blank + 1)) {
-      const std::size_t end = std::min(blank, line.size());
-      const std::string path = line.substr(0, end);
-      if (Utf8ToUtf16(path).size() >= kMaxPath) {
-        break;
-      }
-      if (std::optional<ProgramFile> found = bare(path) ? program(path) : fileOrWith(path, ".exe")) {
-        return {found, line.substr(end)};
-      }
-      if (blank == std::string::npos) {
-        break;
-      }
-    }
-    return {std::nullopt, std::string()};
+    std::optional<ProgramFile> found;
+    const CommandParts parts = SplitCommand(line, [&](const std::string& path) {
+      found = bare(path) ? program(path) : fileOrWith(path, ".exe");
+      return found.has_value();
+    });
+    return {parts.Named ? found : std::nullopt, parts.Named ? parts.Arguments : std::string()};
   }
 
   // The DLL of "rundll32.exe file.dll,Entry": LoadLibrary's search for a bare name (".dll" added to a name
@@ -285,8 +239,10 @@ class Search {
   const ProgramSearch& search_;
   bool native_;
   mutable int looks_ = 0;
-  // The kinds of the drives looked at, by their lower-case letter.
+  // The kinds of the drives looked at, by their lower-case letter, where the searches keep none.
   mutable std::map<char, std::uint32_t> drives_;
+  // The letters of the drives this search has counted.
+  mutable std::string drivesSeen_;
 };
 
 ProgramFile missing() {

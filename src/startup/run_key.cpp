@@ -1,6 +1,10 @@
 #include "startup/run_key.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "framework/sysutils.h"
+#include "platform/unicode.h"
 
 namespace vantrel {
 
@@ -16,30 +20,80 @@ std::vector<RunScope> RunScopes(bool system64, bool program32) {
   return scopes;
 }
 
-bool EndsWithExe(std::string_view text) {
-  constexpr std::string_view kExe = ".exe";
-  return text.size() >= kExe.size() && SameText(text.substr(text.size() - kExe.size()), kExe);
+namespace {
+
+// The longest program path that CreateProcess tries, its terminating NUL included.
+constexpr std::size_t kMaxPath = 260;
+
+// A file, not a folder, at the path, or at the path with ".exe" where its name has no extension.
+bool namesFile(platform::FileSystem& fileSystem, const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  const bool extension = path.find('.', slash == std::string::npos ? 0 : slash) != std::string::npos;
+  bool missing = false;
+  const std::uint32_t attributes =
+      fileSystem.GetFileAttributesW(Utf8ToUtf16(extension ? path : path + ".exe"), &missing);
+  return attributes != platform::kInvalidFileAttributes &&
+         (attributes & platform::kFileAttributeDirectory) == 0;
 }
 
-std::string CommandProgram(const std::string& command) {
+}  // namespace
+
+CommandParts SplitCommand(const std::string& command, const NamesProgram& names) {
   if (!command.empty() && command.front() == '"') {
     const std::size_t close = command.find('"', 1);
-    return command.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    CommandParts parts{command.substr(1, close == std::string::npos ? std::string::npos : close - 1),
+                       close == std::string::npos ? std::string() : command.substr(close + 1)};
+    parts.Named = names(parts.Program);
+    return parts;
   }
-  for (std::size_t blank = command.find(' '); blank != std::string::npos;
-       blank = command.find(' ', blank + 1)) {
-    if (EndsWithExe(command.substr(0, blank))) {
-      return command.substr(0, blank);
+  for (std::size_t blank = command.find(' ');; blank = command.find(' ', blank + 1)) {
+    const std::size_t end = std::min(blank, command.size());
+    const std::string path = command.substr(0, end);
+    if (Utf8ToUtf16(path).size() >= kMaxPath) {
+      break;
+    }
+    if (names(path)) {
+      return {path, command.substr(end), true};
+    }
+    if (blank == std::string::npos) {
+      break;
     }
   }
-  return command;
+  return {command, std::string(), false};
 }
 
-bool StartsVantrel(const std::string& command, const std::string& executable) {
-  const std::string program = CommandProgram(command);
+std::string CommandProgram(const std::string& command, platform::FileSystem* fileSystem) {
+  return SplitCommand(command,
+                      [&](const std::string& path) {
+                        return EndsText(".exe", path) || (fileSystem && namesFile(*fileSystem, path));
+                      })
+      .Program;
+}
+
+bool StartsVantrel(const std::string& command, const std::string& executable,
+                   platform::FileSystem* fileSystem) {
+  const std::string program = CommandProgram(command, fileSystem);
   const std::size_t slash = program.find_last_of("\\/");
   return SameText(slash == std::string::npos ? program : program.substr(slash + 1), "Vantrel.exe") ||
          (!executable.empty() && SameText(program, executable));
+}
+
+std::string ExpandForScope(platform::FileSystem& fileSystem, std::string text, bool native) {
+  // %ProgramFiles% and %CommonProgramFiles% differ between the two widths; the other variable of each pair is
+  // set only on 64-bit Windows, in both kinds of process.
+  static const std::pair<const char*, const char*> kNative[] = {
+      {"%ProgramFiles%", "%ProgramW6432%"}, {"%CommonProgramFiles%", "%CommonProgramW6432%"}};
+  static const std::pair<const char*, const char*> kPrograms32[] = {
+      {"%ProgramFiles%", "%ProgramFiles(x86)%"}, {"%CommonProgramFiles%", "%CommonProgramFiles(x86)%"}};
+  const auto expand = [&](const std::string& names) {
+    return Utf16ToUtf8(fileSystem.ExpandEnvironmentStringsW(Utf8ToUtf16(names)));
+  };
+  for (const auto& [name, scoped] : native ? kNative : kPrograms32) {
+    if (expand(scoped) != scoped) {
+      text = ReplaceText(text, name, scoped);
+    }
+  }
+  return expand(text);
 }
 
 }  // namespace vantrel

@@ -9,6 +9,7 @@
 
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "startup/run_key.h"
 #include "startup/startup_rows.h"
 
 namespace vantrel {
@@ -30,14 +31,8 @@ constexpr std::uint32_t kChanges = platform::kFileWriteData | platform::kFileApp
                                    platform::kFileDeleteChild | platform::kDelete | platform::kWriteDac |
                                    platform::kWriteOwner;
 
-bool endsWithNoCase(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() &&
-         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                    [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-}
-
 bool isShortcut(const std::string& name) {
-  return name.size() > 4 && endsWithNoCase(name, ".lnk");
+  return name.size() > 4 && EndsText(".lnk", name);
 }
 
 std::string plainPath(const std::string& folder, const std::string& name) {
@@ -55,36 +50,6 @@ std::u16string literalPath(const std::string& folder, const std::string& name) {
   return literal(plainPath(folder, name));
 }
 
-// Replaces each `from` in `text`, in any case (as Windows names environment variables), by `to`.
-std::u16string replacedNoCase(std::u16string text, const std::u16string& from, const std::u16string& to) {
-  const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-  for (std::size_t at = 0; at + from.size() <= text.size();) {
-    if (std::equal(from.begin(), from.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
-                   [&](char16_t a, char16_t b) { return lower(a) == lower(b); })) {
-      text.replace(at, from.size(), to);
-      at += to.size();
-    } else {
-      ++at;
-    }
-  }
-  return text;
-}
-
-// A shortcut's stored target as a 64-bit shell starts it. In a 32-bit process on 64-bit Windows
-// %ProgramFiles% and %CommonProgramFiles% name the 32-bit programs' folders; the 64-bit ones are in the
-// variables below, which 64-bit Windows sets in both views and 32-bit Windows not at all. The system folder
-// needs nothing: only its use is redirected, not its name.
-std::u16string nativeTarget(platform::FileSystem& fileSystem, std::u16string target) {
-  static constexpr std::pair<const char16_t*, const char16_t*> kNativeNames[] = {
-      {u"%ProgramFiles%", u"%ProgramW6432%"}, {u"%CommonProgramFiles%", u"%CommonProgramW6432%"}};
-  for (const auto& [name, native] : kNativeNames) {
-    if (fileSystem.ExpandEnvironmentStringsW(native) != native) {
-      target = replacedNoCase(target, name, native);
-    }
-  }
-  return fileSystem.ExpandEnvironmentStringsW(target);
-}
-
 // The Program column: a shortcut's target and arguments (none where it cannot be read), any other file's
 // own path.
 std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std::string& folder,
@@ -97,8 +62,10 @@ std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std
   if (!fileSystem.IShellLinkW_GetPath(Utf8ToUtf16(plainPath(folder, name)), &target, &arguments)) {
     return std::nullopt;
   }
-  target = nativeTarget(fileSystem, target);
-  return Utf16ToUtf8(arguments.empty() ? target : target + u" " + arguments);
+  // The stored target as a 64-bit shell starts it, whatever this process is. The system folder needs
+  // nothing: only its use is redirected, not its name.
+  const std::string program = ExpandForScope(fileSystem, Utf16ToUtf8(target), true);
+  return arguments.empty() ? program : program + " " + Utf16ToUtf8(arguments);
 }
 
 TListRow fileRow(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& folder,
@@ -130,7 +97,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     const std::string name = Utf16ToUtf8(entry.cFileName);
     // The folder's own look, which Windows does not run.
     if ((entry.dwFileAttributes & platform::kFileAttributeDirectory) == 0 &&
-        !(name.size() == 11 && endsWithNoCase(name, "desktop.ini"))) {
+        !(name.size() == 11 && EndsText("desktop.ini", name))) {
       names.push_back(name);
     }
   }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/system_library.h"
+
 namespace vantrel::win32 {
 
 namespace {
@@ -12,8 +14,7 @@ constexpr char kDpiProperty[] = "Vantrel.Dpi";
 
 template <typename Function>
 Function user32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return platform::win32::SystemCall<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
 }  // namespace

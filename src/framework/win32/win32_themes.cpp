@@ -22,7 +22,7 @@ struct Uxtheme {
 
 template <typename Function>
 void load(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  function = platform::win32::SystemCall<Function>(library, name);
 }
 
 // Loaded for the life of the process; every member stays null where the library is missing.

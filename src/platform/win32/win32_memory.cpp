@@ -1,6 +1,7 @@
 // Win32 only: memory status and virtual memory from the system.
 #include "platform/win32/win32_memory.h"
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -11,8 +12,8 @@ using GlobalMemoryStatusExFn = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
 
 // Windows 95/98/Me and NT 4 lack GlobalMemoryStatusEx; the release build must still start there.
 GlobalMemoryStatusExFn globalMemoryStatusEx() {
-  static const auto fn = reinterpret_cast<GlobalMemoryStatusExFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+  static const auto fn =
+      SystemCall<GlobalMemoryStatusExFn>(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
   return fn;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/performance_block.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -27,12 +28,8 @@ using NtQuerySystemInformationFn = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
 // Reached at run time: ntdll is not among the libraries the program may import, and the 95/98/Me family has
 // none.
 NtQuerySystemInformationFn ntQuerySystemInformation() {
-  static const auto fn = [] {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll ? reinterpret_cast<NtQuerySystemInformationFn>(
-                       reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")))
-                 : nullptr;
-  }();
+  static const auto fn =
+      SystemCall<NtQuerySystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
   return fn;
 }
 

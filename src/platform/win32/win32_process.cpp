@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>: CommandLineToArgvW.
 #include <shellapi.h>
@@ -16,8 +17,7 @@ using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
 // Windows before XP SP2 lacks IsWow64Process; none of them runs on a 64-bit system.
 IsWow64ProcessFn isWow64Process() {
-  static const auto fn = reinterpret_cast<IsWow64ProcessFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  static const auto fn = SystemCall<IsWow64ProcessFn>(GetModuleHandleA("kernel32.dll"), "IsWow64Process");
   return fn;
 }
 

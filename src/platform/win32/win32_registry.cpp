@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -67,7 +68,7 @@ struct NtCalls {
 
 template <typename Fn>
 void lookUp(HMODULE ntdll, const char* name, Fn& fn) {
-  fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, name)));
+  fn = SystemCall<Fn>(ntdll, name);
 }
 
 const NtCalls* ntCalls() {

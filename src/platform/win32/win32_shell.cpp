@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 // After <windows.h>: DllGetVersion's record.
 #include <shlwapi.h>
@@ -41,8 +42,7 @@ bool Win32Shell::DllGetVersion(const char* library, std::uint32_t& major, std::u
     return false;
   }
   bool known = false;
-  if (auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-          reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")))) {
+  if (const auto getVersion = SystemCall<DLLGETVERSIONPROC>(module, "DllGetVersion")) {
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
     if (SUCCEEDED(getVersion(&info))) {

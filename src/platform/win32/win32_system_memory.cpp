@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/version.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
@@ -48,7 +49,8 @@ bool vistaOrLater() {
   static const bool vista = [] {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    return ::GetVersionExA(&info) && info.dwMajorVersion >= 6;
+    return ::GetVersionExA(&info) &&
+           VistaOrLater({info.dwMajorVersion, info.dwMinorVersion, info.dwPlatformId});
   }();
   return vista;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
 
 namespace vantrel::platform::win32 {
@@ -54,8 +55,7 @@ HWND native(HWnd window) {
 // A function of user32 that older systems lack; nullptr there.
 template <typename Function>
 Function user32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return SystemCall<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
 // TokenElevation and its answer, which the headers name only for Vista on.

@@ -662,18 +662,23 @@ TEST_F(Settings, ARefusedAutoStartIsToldOncePerRunAndStopsNoOtherSetting) {
   EXPECT_EQ(other.dialogs.boxes.size(), 2u);  // the name taken, then the refusal
 }
 
-TEST(CommandProgram, IsTheQuotedPathOrThePathUpToTheExe) {
+TEST(CommandProgram, IsTheQuotedPathOrTheFirstPrefixThatNamesAProgram) {
+  fakes::FakeServices machine;
+  machine.fileSystem.addFile("C:\\Apps\\Two.exe");
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"\"C:\\Program Files\\V\\Vantrel.exe\" /min", "C:\\Program Files\\V\\Vantrel.exe"},
       {"\"C:\\Unclosed\\V.exe", "C:\\Unclosed\\V.exe"},
       {"C:\\Program Files\\V\\Vantrel.EXE /min x", "C:\\Program Files\\V\\Vantrel.EXE"},
       {"C:\\My Tools\\run.exe.bak now", "C:\\My Tools\\run.exe.bak now"},
       {"C:\\Tools\\start.bat", "C:\\Tools\\start.bat"},
+      // Windows starts the shorter prefix that names a file; only the name tells where none is known.
+      {"C:\\Apps\\Two Words\\Vantrel.exe /min", "C:\\Apps\\Two"},
   };
   for (const auto& [command, program] : cases) {
     SCOPED_TRACE(command);
-    EXPECT_EQ(CommandProgram(command), program);
+    EXPECT_EQ(CommandProgram(command, &machine.fileSystem), program);
   }
+  EXPECT_EQ(CommandProgram(cases.back().first), "C:\\Apps\\Two Words\\Vantrel.exe");
 }
 
 TEST_F(Settings, ShowingTheWindowMarksItShownAndStartsTheDisplayTimer) {
