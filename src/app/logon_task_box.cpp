@@ -124,9 +124,10 @@ void TfrmVantrel::deleteLogonTask(std::function<void()> then) {
 }
 
 bool TfrmVantrel::showLogonTask(std::function<void(bool withdrawn)> then) {
-  const platform::OsVersionInfo version = osVersion();
-  // Before Vista there is no Task Scheduler to ask.
-  if (!platform::VistaOrLater(version)) {
+  // Before Vista there is no Task Scheduler to ask. Few users ever register the task: where its file is
+  // plainly not there, the answer is known at once, and no worker, no COM and no service connection are
+  // started for it.
+  if (!platform::VistaOrLater(osVersion()) || services_.scheduledTasks->TaskFileMissing(kLogonTaskName)) {
     return false;
   }
   return callOnTask([&services = services_, self = executable(), mayRegister = logonTaskChangeable(),

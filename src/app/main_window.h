@@ -243,7 +243,8 @@ class TfrmVantrel : public TForm {
   // Whether the task that starts this program at log-on is there, for the box; one of ours that names a
   // program that is gone is registered again for this one, where this copy may. One whose program others may
   // change is removed, and told. The calls run off the window thread; `then` runs with the answer, withdrawn
-  // true for the Run value to stand in for the task. False where there is no task to ask (`then` not run).
+  // true for the Run value to stand in for the task. False where there is no task to ask, or plainly none
+  // (`then` not run).
   bool showLogonTask(std::function<void(bool withdrawn)> then);
   bool showTaskAtStart(const TaskAtStart& found);
   // A call on the task off the window thread; its answer runs on the window thread, then a change of the Auto

@@ -24,6 +24,9 @@ class ScheduledTasks {
   // interactive token of the user who registers it.
   virtual std::int32_t RegisterTask(const std::u16string& name, const std::u16string& xml) = 0;
   virtual std::int32_t DeleteTask(const std::u16string& name) = 0;
+  // Whether the system says plainly that the task's file is not there, and so no task of that name: a look at
+  // one local file, which waits on no service. False where it cannot tell.
+  virtual bool TaskFileMissing(const std::u16string& name) = 0;
 };
 
 }  // namespace vantrel::platform

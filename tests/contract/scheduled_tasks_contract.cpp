@@ -16,6 +16,7 @@ void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& acc
   std::u16string xml;
   EXPECT_EQ(tasks.GetTask(name, xml), platform::kTaskNotFound);
   EXPECT_EQ(tasks.DeleteTask(name), platform::kTaskNotFound);
+  EXPECT_TRUE(tasks.TaskFileMissing(name));
 
   // Read back as written: a path outside the ANSI code page, with a character that XML escapes.
   const std::string program =
@@ -23,6 +24,7 @@ void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& acc
       "\xE5\x86\x85\xE5\xAD\x98\\Vantrel.exe";
   ASSERT_EQ(tasks.RegisterTask(name, Utf8ToUtf16(LogonTaskXml(account, program))), platform::kSOk);
   ASSERT_EQ(tasks.GetTask(name, xml), platform::kSOk);
+  EXPECT_FALSE(tasks.TaskFileMissing(name));
   const auto keeps = [&](const std::string& expected) {
     const std::optional<std::string> read = TaskProgram(Utf16ToUtf8(xml));
     EXPECT_TRUE(read == expected || (wine && !read)) << read.value_or("(no action)");

@@ -39,6 +39,8 @@ class FakeScheduledTasks final : public platform::ScheduledTasks {
     return tasks.erase(Utf16ToUtf8(name)) != 0 ? platform::kSOk : platform::kTaskNotFound;
   }
 
+  bool TaskFileMissing(const std::u16string& name) override { return tasks.count(Utf16ToUtf8(name)) == 0; }
+
   std::map<std::string, std::string> tasks;  // UTF-8
   // What every call answers while it is not kSOk: kSchedEServiceNotRunning, or REGDB_E_CLASSNOTREG before
   // Vista.

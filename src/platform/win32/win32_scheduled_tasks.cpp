@@ -50,31 +50,6 @@ class String {
   BSTR text_ = nullptr;
 };
 
-// The Task Scheduler keeps each task as a file of its name in the system's Tasks folder. Where Windows
-// answers that no such file is there, no such task is: COM, the service and their libraries are then not
-// loaded at every start for nothing. Any other answer (no rights to look, a folder that is not there) leaves
-// the question to the Task Scheduler itself.
-bool taskFileMissing(const std::u16string& name) {
-  wchar_t system[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring folder(system, length < MAX_PATH ? length : 0);
-  // A 32-bit process on 64-bit Windows would be shown the 32-bit system folder; Sysnative, beside it, is the
-  // real one.
-  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  const auto isWow64 = SystemCall<IsWow64ProcessFn>(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process");
-  BOOL wow64 = FALSE;
-  const std::size_t slash = folder.rfind(L'\\');
-  if (isWow64 != nullptr && isWow64(::GetCurrentProcess(), &wow64) && wow64 && slash != std::wstring::npos) {
-    folder = folder.substr(0, slash) + L"\\Sysnative";
-  }
-  if (folder.empty()) {
-    return false;
-  }
-  const std::wstring file = folder + L"\\Tasks\\" + std::wstring(name.begin(), name.end());
-  return ::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
-         ::GetLastError() == ERROR_FILE_NOT_FOUND;
-}
-
 // The root folder of this computer's Task Scheduler, connected as this process's user.
 class RootFolder {
  public:
@@ -113,7 +88,7 @@ class RootFolder {
 }  // namespace
 
 std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16string& xml) {
-  if (taskFileMissing(name)) {
+  if (TaskFileMissing(name)) {
     return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
   }
   const RootFolder folder;
@@ -155,6 +130,31 @@ std::int32_t Win32ScheduledTasks::DeleteTask(const std::u16string& name) {
   }
   const String path(folder.strings(), name);
   return folder->DeleteTask(path.get(), 0);
+}
+
+// The Task Scheduler keeps each task as a file of its name in the system's Tasks folder. Where Windows
+// answers that no such file is there, no such task is: COM, the service and their libraries are then not
+// loaded at every start for nothing. Any other answer (no rights to look, a folder that is not there) leaves
+// the question to the Task Scheduler itself.
+bool Win32ScheduledTasks::TaskFileMissing(const std::u16string& name) {
+  wchar_t system[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+  std::wstring folder(system, length < MAX_PATH ? length : 0);
+  // A 32-bit process on 64-bit Windows would be shown the 32-bit system folder; Sysnative, beside it, is the
+  // real one.
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto isWow64 = SystemCall<IsWow64ProcessFn>(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process");
+  BOOL wow64 = FALSE;
+  const std::size_t slash = folder.rfind(L'\\');
+  if (isWow64 != nullptr && isWow64(::GetCurrentProcess(), &wow64) && wow64 && slash != std::wstring::npos) {
+    folder = folder.substr(0, slash) + L"\\Sysnative";
+  }
+  if (folder.empty()) {
+    return false;
+  }
+  const std::wstring file = folder + L"\\Tasks\\" + std::wstring(name.begin(), name.end());
+  return ::GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
+         ::GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace vantrel::platform::win32

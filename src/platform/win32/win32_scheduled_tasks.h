@@ -10,6 +10,7 @@ class Win32ScheduledTasks final : public ScheduledTasks {
   std::int32_t GetTask(const std::u16string& name, std::u16string& xml) override;
   std::int32_t RegisterTask(const std::u16string& name, const std::u16string& xml) override;
   std::int32_t DeleteTask(const std::u16string& name) override;
+  bool TaskFileMissing(const std::u16string& name) override;
 };
 
 }  // namespace vantrel::platform::win32
