@@ -11,8 +11,7 @@ namespace {
 
 constexpr char kNotAdded[] =
     "Vantrel could not be set to start with Windows: Windows does not let this user add it to the programs "
-    "that "
-    "start at log-on.";
+    "that start at log-on.";
 constexpr char kNotRemoved[] =
     "Vantrel could not be kept from starting with Windows: Windows does not let this user remove it from the "
     "programs that start at log-on.";

@@ -32,7 +32,8 @@ class ThreadWorker final : public Worker {
   std::thread thread_;
 };
 
-// Where the program's workers come from: on Windows, threads ready for the system calls made on them (COM).
+// Where the program's workers come from: plain threads in the product (each call that needs COM brings its
+// own apartment); a test's, which run when it says.
 class Workers {
  public:
   virtual ~Workers() = default;

@@ -88,9 +88,6 @@ class RootFolder {
 }  // namespace
 
 std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16string& xml) {
-  if (TaskFileMissing(name)) {
-    return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-  }
   const RootFolder folder;
   if (FAILED(folder.result())) {
     return folder.result();
@@ -133,9 +130,8 @@ std::int32_t Win32ScheduledTasks::DeleteTask(const std::u16string& name) {
 }
 
 // The Task Scheduler keeps each task as a file of its name in the system's Tasks folder. Where Windows
-// answers that no such file is there, no such task is: COM, the service and their libraries are then not
-// loaded at every start for nothing. Any other answer (no rights to look, a folder that is not there) leaves
-// the question to the Task Scheduler itself.
+// answers that no such file is there, no such task is. Any other answer (no rights to look, a folder that is
+// not there) leaves the question to the Task Scheduler itself.
 bool Win32ScheduledTasks::TaskFileMissing(const std::u16string& name) {
   wchar_t system[MAX_PATH];
   const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
