@@ -17,6 +17,7 @@
 #include "platform/scheduled_tasks.h"
 #include "platform/shell.h"
 #include "platform/shell_execute.h"
+#include "platform/signatures.h"
 #include "platform/system_memory.h"
 #include "platform/time_of_day.h"
 #include "platform/version.h"
@@ -46,6 +47,7 @@ struct Services {
   ScheduledTasks* scheduledTasks = nullptr;
   FileSecurity* fileSecurity = nullptr;
   Workers* workers = nullptr;
+  Signatures* signatures = nullptr;
 };
 
 }  // namespace vantrel::platform

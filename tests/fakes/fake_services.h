@@ -17,6 +17,7 @@
 #include "fake_scheduled_tasks.h"
 #include "fake_shell.h"
 #include "fake_shell_execution.h"
+#include "fake_signatures.h"
 #include "fake_system_memory.h"
 #include "fake_time_of_day.h"
 #include "fake_version.h"
@@ -49,6 +50,7 @@ struct FakeServices {
   FakeScheduledTasks scheduledTasks;
   FakeFileSecurity fileSecurity{fileSystem};
   FakeWorkers workers;
+  FakeSignatures signatures;
   platform::Services services{.memory = &memory,
                               .registry = &registry,
                               .version = &version,
@@ -68,7 +70,8 @@ struct FakeServices {
                               .systemMemory = &systemMemory,
                               .scheduledTasks = &scheduledTasks,
                               .fileSecurity = &fileSecurity,
-                              .workers = &workers};
+                              .workers = &workers,
+                              .signatures = &signatures};
 
   // The program runs on 64-bit Windows, as a 32-bit program or a 64-bit one; the fakes start as 32-bit
   // Windows.
