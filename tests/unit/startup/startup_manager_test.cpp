@@ -18,6 +18,7 @@
 #include "startup/refusals.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
+#include "startup/startup_rows.h"
 #include "startup_page.h"
 
 namespace vantrel {
@@ -82,7 +83,7 @@ void place(fakes::FakeRegistry& registry, const std::string& name, const std::ve
 std::vector<std::string> scoped(const TListView* list) {
   std::vector<std::string> rows;
   for (const TListRow& row : list->Rows()) {
-    rows.push_back(row.Caption + " / " + (row.SubItems.empty() ? "<no scope>" : row.SubItems.front()));
+    rows.push_back(row.Caption + " / " + ScopeOf(row));
   }
   return rows;
 }
@@ -102,7 +103,7 @@ void select(TListView* list, const std::vector<std::string>& names, const std::s
   for (int i = 0; i < list->RowCount(); ++i) {
     const TListRow& row = list->Rows()[i];
     for (const std::string& name : names) {
-      if (row.Caption == name && (scope.empty() || row.SubItems.front() == scope)) {
+      if (row.Caption == name && (scope.empty() || ScopeOf(row) == scope)) {
         list->SetSelected(i, true);
       }
     }
@@ -421,7 +422,7 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNev
   select(f.ListView1, {"Expand", "One", "Two", "Three"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"Two\" (All users): the turned-off entries already hold \"Two\" with another "
+      "Could not turn off \"Two\" (Run, All users): the turned-off entries already hold \"Two\" with another "
       "command line.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays", "Two"}));
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Three"}));
@@ -448,10 +449,10 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNev
   // The other way round: an updater wrote "One" again with a new command line.
   fakes.registry.setString(kHklm, kRunKey, "One", "one.exe --new");
   select(f.ListView2, {"Expand", "One"});
-  EXPECT_EQ(
-      press(f.SpeedButton2),
-      "Could not restore \"One\" (All users): the entries that start at log-on already hold \"One\" with "
-      "another command line.");
+  EXPECT_EQ(press(f.SpeedButton2),
+            "Could not restore \"One\" (Run, All users): the entries that start at log-on already hold "
+            "\"One\" with "
+            "another command line.");
   EXPECT_EQ(live("Expand")->type, platform::kRegExpandSz);
   EXPECT_EQ(live("Expand")->data, expand);
   EXPECT_EQ(backup("Expand"), std::nullopt);
@@ -552,7 +553,7 @@ TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadA
   fakes.registry.setString(kHklm, kRunKey, "N", "n.exe");
   fakes.registry.deleteKey(kHklm, kBackupKey);
   select(f.ListView2, {"C"});
-  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"C\" (All users): it is no longer there.");
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"C\" (Run, All users): it is no longer there.");
   EXPECT_EQ(live("C"), std::nullopt);
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"B", "N"}));
   EXPECT_EQ(captions(f.ListView2), std::vector<std::string>{});
@@ -560,7 +561,7 @@ TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadA
   EXPECT_EQ(show(), "");
   fakes.registry.deleteValue(kHklm, kRunKey, "B");
   select(f.ListView1, {"B", "N"});
-  EXPECT_EQ(press(f.SpeedButton1), "Could not turn off \"B\" (All users): it is no longer there.");
+  EXPECT_EQ(press(f.SpeedButton1), "Could not turn off \"B\" (Run, All users): it is no longer there.");
   EXPECT_EQ(backup("B"), std::nullopt);
   EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"N"}));
@@ -596,10 +597,10 @@ TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndRefusesAnExistingName) 
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
   EXPECT_EQ(press(f.SpeedButton3), "");  // cancelled
   EXPECT_EQ(f.ListView1->RowCount(), 2);
-  EXPECT_EQ(
-      press(f.SpeedButton3),
-      "Could not add \"Old.exe\" (All users): the entries that start at log-on already hold \"Old.exe\", "
-      "which starts C:\\Keep\\Old.exe.");
+  EXPECT_EQ(press(f.SpeedButton3),
+            "Could not add \"Old.exe\" (Run, All users): the entries that start at log-on already hold "
+            "\"Old.exe\", "
+            "which starts C:\\Keep\\Old.exe.");
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Old.exe"), "C:\\Keep\\Old.exe");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe"}));
 }
@@ -635,11 +636,11 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kBackupKey));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   select(f.ListView1, {"A", "B"});
-  EXPECT_EQ(
-      press(f.SpeedButton1),
-      std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
-          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
+  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
+                                       "Could not turn off \"A\" (Run, All users): only an administrator may "
+                                       "change entries for all users.\n"
+                                       "Could not turn off \"B\" (Run, All users): only an administrator may "
+                                       "change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(f.ListView1->SelCount(), 2);
 
@@ -650,10 +651,9 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"A"}));
 
   select(f.ListView1, {"B"});
-  EXPECT_EQ(
-      press(f.SpeedButton1),
-      std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
+  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
+                                       "Could not turn off \"B\" (Run, All users): only an administrator may "
+                                       "change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
   f.ListView1->SetSelected(1, false);
@@ -661,7 +661,7 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_EQ(
       press(f.SpeedButton4),
       std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not delete \"A\" (All users): only an administrator may change entries for all users.");
+          "Could not delete \"A\" (Run, All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
@@ -791,7 +791,7 @@ TEST_F(StartupManager, AValueThatCannotBeReadIsListedAndCanStillBeMovedAndDelete
       fakes.registry.setValue(kHklm, kBackupKey, "Odd", platform::kRegBinary, growing);
     }
   };
-  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"Odd\" (All users): it could not be read.");
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"Odd\" (Run, All users): it could not be read.");
   fakes.registry.beforeCall = nullptr;
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B", "TkBellExe"}));
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Odd"}));
@@ -835,7 +835,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     f->TabSheet3Show(f);
     EXPECT_EQ(scoped(f->StartupManagerPage->ListView1), m.rows);
     for (const TListRow& row : f->StartupManagerPage->ListView1->Rows()) {
-      const std::string& scope = row.SubItems.front();
+      const std::string& scope = ScopeOf(row);
       EXPECT_EQ(row.SubItems.back(), scope == kAll    ? "all.exe"
                                      : scope == kUser ? "user.exe"
                                                       : "all32.exe")
@@ -868,10 +868,9 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.registry.denyWriting(kHklm, kRunKey);
   fakes.registry.denyWriting(kHklm, kBackupKey);
   select(f.ListView1, {"App"});
-  EXPECT_EQ(
-      press(f.SpeedButton1),
-      std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not turn off \"App\" (All users): only an administrator may change entries for all users.");
+  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
+                                       "Could not turn off \"App\" (Run, All users): only an administrator "
+                                       "may change entries for all users.");
   EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
 
   // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
@@ -880,9 +879,10 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.registry.denyWriting(kHkcu, kRunKey);
   EXPECT_EQ(show(), "");
   select(f.ListView1, {"Own"});
-  EXPECT_EQ(press(f.SpeedButton1),
-            "Could not turn off \"Own\" (This user): it could not be removed from the entries that start at "
-            "log-on: Windows does not let this user change it, so it was left where it was.");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      "Could not turn off \"Own\" (Run, This user): it could not be removed from the entries that start at "
+      "log-on: Windows does not let this user change it, so it was left where it was.");
   EXPECT_EQ(holders(fakes.registry, "Own"), "user");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "Own / This user"}));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
