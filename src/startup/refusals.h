@@ -34,8 +34,8 @@ class TRefusals {
 
   bool Empty() const { return lines_.empty(); }
   // The box's text: kStartAsAdministrator and a blank line where an administrator could have done it, then
-  // `Could not turn off "Name" (Run, All users): only an administrator may ...`, a line per entry for the
-  // first 15, and "and N more" for the others.
+  // `Could not turn off "Name" (All users): only an administrator may ...`, a line per entry for the first
+  // 15, and "and N more" for the others.
   std::string Text() const;
 
  private:

@@ -55,8 +55,9 @@ std::vector<int> SelectedRows(const TListView& list, const std::string& location
 }
 
 std::string PlaceText(const std::string& location, const std::string& scope) {
-  // A Startup folder's scope names the folder already.
-  return location == kFolderLocation ? scope : location + ", " + scope;
+  // The Run keys are where most entries are, as they were before there were other places; a Startup folder's
+  // scope names the folder already.
+  return location == kRunLocation || location == kFolderLocation ? scope : location + ", " + scope;
 }
 
 }  // namespace vantrel

@@ -34,8 +34,8 @@ const std::string& ScopeOf(const TListRow& row);
 // The selected rows of that location and scope, in list order.
 std::vector<int> SelectedRows(const TListView& list, const std::string& location, const std::string& scope);
 
-// The place of a row for the user's messages, as "RunOnce, This user"; a Startup folder's by its scope alone
-// ("This user (folder)").
+// The place of a row for the user's messages, as "RunOnce, This user"; a Run key's and a Startup folder's by
+// the scope alone ("This user", "This user (folder)").
 std::string PlaceText(const std::string& location, const std::string& scope);
 
 }  // namespace vantrel

@@ -245,14 +245,13 @@ TEST_F(StartupApproved, ARefusedScopeIsToldOnceAndTheOtherScopesAreSwitched) {
   select({"A", "B", "Gone"});
   // Another program removes an entry meanwhile: it is not switched, and the lists are read again.
   fakes.registry.deleteValue(kHkcu, kRunKey, "Gone");
-  EXPECT_EQ(
-      choose(f.DisableAtLogOn),
-      std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not switch \"A\" (Run, All users) off at log-on: only an administrator may change entries "
-          "for all users.\n"
-          "Could not switch \"B\" (Run, All users) off at log-on: only an administrator may change entries "
-          "for all users.\n"
-          "Could not switch \"Gone\" (Run, This user) off at log-on: it is no longer there.");
+  EXPECT_EQ(choose(f.DisableAtLogOn),
+            std::string(kStartAsAdministrator) + "\n\n" +
+                "Could not switch \"A\" (All users) off at log-on: only an administrator may change entries "
+                "for all users.\n"
+                "Could not switch \"B\" (All users) off at log-on: only an administrator may change entries "
+                "for all users.\n"
+                "Could not switch \"Gone\" (This user) off at log-on: it is no longer there.");
   EXPECT_EQ(switchOf(kHkcu, kApproved, "A"), switchData(0x03, fakes.timeOfDay.fileTime));
   EXPECT_EQ(switchOf(kHkcu, kApproved, "Gone"), std::nullopt);
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kApproved));

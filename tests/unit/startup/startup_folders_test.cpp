@@ -297,7 +297,7 @@ TEST(StartupFolders, AStandardUserIsToldOfEachOfAllUsersFilesAndTheOtherScopesSt
   EXPECT_EQ(
       Machine::press(f.SpeedButton1),
       administrator +
-          "Could not turn off \"M\" (Run, All users): it could not be removed from the entries that start at "
+          "Could not turn off \"M\" (All users): it could not be removed from the entries that start at "
           "log-on: only "
           "an administrator may change entries for all users, so it was left where it was.\n"
           "Could not turn off \"a.bat\" " +

@@ -82,9 +82,9 @@ void place(fakes::FakeRegistry& registry, const std::string& name, const std::ve
   }
 }
 
-// A row's place as the tests name it: the scope of a Run row, as "RunOnce, This user" for the others.
+// A row's place as the refusals name it: "All users" for the Run key's, "RunOnce, This user".
 std::string placeOf(const TListRow& row) {
-  return LocationOf(row) == kRunLocation ? ScopeOf(row) : PlaceText(LocationOf(row), ScopeOf(row));
+  return PlaceText(LocationOf(row), ScopeOf(row));
 }
 
 // Every row as "name / place".
@@ -435,7 +435,7 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNev
   select(f.ListView1, {"Expand", "One", "Two", "Three"});
   EXPECT_EQ(
       press(f.SpeedButton1),
-      "Could not turn off \"Two\" (Run, All users): the turned-off entries already hold \"Two\" with another "
+      "Could not turn off \"Two\" (All users): the turned-off entries already hold \"Two\" with another "
       "command line.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Stays", "Two"}));
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Expand", "One", "Three"}));
@@ -462,10 +462,10 @@ TEST_F(StartupManager, MovingCarriesTheSelectedEntriesWithTheirTypeAndDataAndNev
   // The other way round: an updater wrote "One" again with a new command line.
   fakes.registry.setString(kHklm, kRunKey, "One", "one.exe --new");
   select(f.ListView2, {"Expand", "One"});
-  EXPECT_EQ(press(f.SpeedButton2),
-            "Could not restore \"One\" (Run, All users): the entries that start at log-on already hold "
-            "\"One\" with "
-            "another command line.");
+  EXPECT_EQ(
+      press(f.SpeedButton2),
+      "Could not restore \"One\" (All users): the entries that start at log-on already hold \"One\" with "
+      "another command line.");
   EXPECT_EQ(live("Expand")->type, platform::kRegExpandSz);
   EXPECT_EQ(live("Expand")->data, expand);
   EXPECT_EQ(backup("Expand"), std::nullopt);
@@ -566,7 +566,7 @@ TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadA
   fakes.registry.setString(kHklm, kRunKey, "N", "n.exe");
   fakes.registry.deleteKey(kHklm, kBackupKey);
   select(f.ListView2, {"C"});
-  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"C\" (Run, All users): it is no longer there.");
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"C\" (All users): it is no longer there.");
   EXPECT_EQ(live("C"), std::nullopt);
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"B", "N"}));
   EXPECT_EQ(captions(f.ListView2), std::vector<std::string>{});
@@ -574,7 +574,7 @@ TEST_F(StartupManager, AnEntryGoneSinceTheShowingIsNeverMovedAndTheListsAreReadA
   EXPECT_EQ(show(), "");
   fakes.registry.deleteValue(kHklm, kRunKey, "B");
   select(f.ListView1, {"B", "N"});
-  EXPECT_EQ(press(f.SpeedButton1), "Could not turn off \"B\" (Run, All users): it is no longer there.");
+  EXPECT_EQ(press(f.SpeedButton1), "Could not turn off \"B\" (All users): it is no longer there.");
   EXPECT_EQ(backup("B"), std::nullopt);
   EXPECT_EQ(captions(f.ListView1), std::vector<std::string>{});
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"N"}));
@@ -610,10 +610,10 @@ TEST_F(StartupManager, AddingWritesTheFullPathUnquotedAndRefusesAnExistingName) 
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "My App.exe"), "C:\\Tools\\My App.exe");
   EXPECT_EQ(press(f.SpeedButton3), "");  // cancelled
   EXPECT_EQ(f.ListView1->RowCount(), 2);
-  EXPECT_EQ(press(f.SpeedButton3),
-            "Could not add \"Old.exe\" (Run, All users): the entries that start at log-on already hold "
-            "\"Old.exe\", "
-            "which starts C:\\Keep\\Old.exe.");
+  EXPECT_EQ(
+      press(f.SpeedButton3),
+      "Could not add \"Old.exe\" (All users): the entries that start at log-on already hold \"Old.exe\", "
+      "which starts C:\\Keep\\Old.exe.");
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kRunKey, "Old.exe"), "C:\\Keep\\Old.exe");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"My App.exe", "Old.exe"}));
 }
@@ -649,11 +649,11 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_FALSE(fakes.registry.keyExists(kHklm, kBackupKey));
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   select(f.ListView1, {"A", "B"});
-  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
-                                       "Could not turn off \"A\" (Run, All users): only an administrator may "
-                                       "change entries for all users.\n"
-                                       "Could not turn off \"B\" (Run, All users): only an administrator may "
-                                       "change entries for all users.");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"A\" (All users): only an administrator may change entries for all users.\n"
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(f.ListView1->SelCount(), 2);
 
@@ -664,9 +664,10 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"A"}));
 
   select(f.ListView1, {"B"});
-  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
-                                       "Could not turn off \"B\" (Run, All users): only an administrator may "
-                                       "change entries for all users.");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"B\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("B")->data, sz("b.exe"));
   f.ListView1->SetSelected(1, false);
@@ -674,7 +675,7 @@ TEST_F(StartupManager, AUserWhoMayOnlyReadSeesTheEntriesAndIsToldOfARefusedChang
   EXPECT_EQ(
       press(f.SpeedButton4),
       std::string(kStartAsAdministrator) + "\n\n" +
-          "Could not delete \"A\" (Run, All users): only an administrator may change entries for all users.");
+          "Could not delete \"A\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(live("A")->data, sz("a.exe"));
   EXPECT_EQ(fakes.registry.openHandles(), 0);
@@ -804,7 +805,7 @@ TEST_F(StartupManager, AValueThatCannotBeReadIsListedAndCanStillBeMovedAndDelete
       fakes.registry.setValue(kHklm, kBackupKey, "Odd", platform::kRegBinary, growing);
     }
   };
-  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"Odd\" (Run, All users): it could not be read.");
+  EXPECT_EQ(press(f.SpeedButton2), "Could not restore \"Odd\" (All users): it could not be read.");
   fakes.registry.beforeCall = nullptr;
   EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"A", "B", "TkBellExe"}));
   EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Odd"}));
@@ -895,9 +896,10 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.registry.denyWriting(kHklm, kRunKey);
   fakes.registry.denyWriting(kHklm, kBackupKey);
   select(f.ListView1, {"App"});
-  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
-                                       "Could not turn off \"App\" (Run, All users): only an administrator "
-                                       "may change entries for all users.");
+  EXPECT_EQ(
+      press(f.SpeedButton1),
+      std::string(kStartAsAdministrator) + "\n\n" +
+          "Could not turn off \"App\" (All users): only an administrator may change entries for all users.");
   EXPECT_EQ(holders(fakes.registry, "App"), "all all32- once-");
 
   // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
@@ -906,10 +908,9 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.registry.denyWriting(kHkcu, kRunKey);
   EXPECT_EQ(show(), "");
   select(f.ListView1, {"Own"});
-  EXPECT_EQ(
-      press(f.SpeedButton1),
-      "Could not turn off \"Own\" (Run, This user): it could not be removed from the entries that start at "
-      "log-on: Windows does not let this user change it, so it was left where it was.");
+  EXPECT_EQ(press(f.SpeedButton1),
+            "Could not turn off \"Own\" (This user): it could not be removed from the entries that start at "
+            "log-on: Windows does not let this user change it, so it was left where it was.");
   EXPECT_EQ(holders(fakes.registry, "Own"), "user");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "Own / This user"}));
 
