@@ -49,8 +49,8 @@ std::vector<std::string> captions(const TListView* list) {
   return names;
 }
 
-// The keys of the three Run scopes of 64-bit Windows and of this user's RunOnce and Policy Run, as stored,
-// with short labels.
+// The keys of the Run scopes of 64-bit Windows and of this user's RunOnce and Policy Run, as stored,
+// labelled.
 struct StoredKey {
   const char* label;
   platform::HKey root;
@@ -67,7 +67,7 @@ std::string holders(const fakes::FakeRegistry& registry, const std::string& name
   std::string found;
   for (const StoredKey& key : kScopeKeys) {
     if (registry.value(key.root, key.path, name)) {
-      found += (found.empty() ? "" : " ") + std::string(key.label);
+      found += found.empty() ? key.label : " " + std::string(key.label);
     }
   }
   return found;
@@ -82,16 +82,11 @@ void place(fakes::FakeRegistry& registry, const std::string& name, const std::ve
   }
 }
 
-// A row's place as the refusals name it: "All users" for the Run key's, "RunOnce, This user".
-std::string placeOf(const TListRow& row) {
-  return PlaceText(LocationOf(row), ScopeOf(row));
-}
-
-// Every row as "name / place".
+// Every row as "name / place", its place as the refusals name it: "All users", "RunOnce, This user".
 std::vector<std::string> scoped(const TListView* list) {
   std::vector<std::string> rows;
   for (const TListRow& row : list->Rows()) {
-    rows.push_back(row.Caption + " / " + placeOf(row));
+    rows.push_back(row.Caption + " / " + PlaceText(LocationOf(row), ScopeOf(row)));
   }
   return rows;
 }
@@ -111,7 +106,7 @@ void select(TListView* list, const std::vector<std::string>& names, const std::s
   for (int i = 0; i < list->RowCount(); ++i) {
     const TListRow& row = list->Rows()[i];
     for (const std::string& name : names) {
-      if (row.Caption == name && (scope.empty() || placeOf(row) == scope)) {
+      if (row.Caption == name && (scope.empty() || PlaceText(LocationOf(row), ScopeOf(row)) == scope)) {
         list->SetSelected(i, true);
       }
     }
@@ -846,10 +841,9 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     EXPECT_EQ(holders(machine.registry, "Vantrel"), "all");  // written at start-up
     machine.registry.setString(kHklm, kRun32, "Vantrel", "C:\\x86\\Vantrel.exe");
     machine.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\mine\\Vantrel.exe");
-    // Only the Run key holds this program's entry: a value of its name elsewhere is someone else's.
+    // Only the Run key holds this program's entry; the rows go by name, then location, then scope.
     machine.registry.setString(kHkcu, kRunOnceKey, "Vantrel", "C:\\mine\\Vantrel.exe");
     f->TabSheet3Show(f);
-    // By name, then location (Policy Run, Run, RunOnce), then scope.
     std::vector<std::string> rows = {"App / Policy Run, This user"};
     rows.insert(rows.end(), m.rows.begin(), m.rows.end());
     rows.insert(rows.end(), {"App / RunOnce, This user", "Vantrel / RunOnce, This user"});
@@ -861,7 +855,7 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
                                                        {"Policy Run, This user", "policy"}};
     for (const TListRow& row : f->StartupManagerPage->ListView1->Rows()) {
       if (row.Caption == "App") {
-        EXPECT_EQ(row.SubItems.back(), labels.at(placeOf(row)) + ".exe") << placeOf(row);
+        EXPECT_EQ(row.SubItems.back(), labels.at(PlaceText(LocationOf(row), ScopeOf(row))) + ".exe");
       }
     }
     EXPECT_FALSE(machine.registry.keyExists(kHkcu, kBackupKey));  // showing creates nothing
