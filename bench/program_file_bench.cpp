@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   for (const Line& line : lines) {
     form->live->Clear();
     for (int i = 0; i < rows; ++i) {
-      TListRow row = EntryRow("Entry " + std::to_string(i), "All users", std::nullopt,
+      TListRow row = EntryRow("Entry " + std::to_string(i), kRunLocation, "All users", std::nullopt,
                               line.command + " " + std::to_string(i));
       form->live->AddRow(row);
     }

@@ -112,8 +112,7 @@ int main(int argc, char** argv) {
         },
         [&] {
           TRefusals refusals(EntryAction::TurnOff);
-          MoveSelectedEntries(fakes.registry, machine, nullptr, *form->live, kRunKey, *form->backup,
-                              kBackupKey, refusals);
+          MoveSelectedEntries(fakes.registry, machine, nullptr, *form->live, true, *form->backup, refusals);
         });
     std::printf(
         "%5d entries: bare fill %8.2f ms, page fill %8.2f ms (ratio %5.2f), all moved %8.2f ms (ratio "

@@ -127,7 +127,7 @@ bool SwitchOnAutoStart(platform::Registry& registry, platform::FileSystem& fileS
   bool switched = true;
   for (const RunScope& place : places) {
     TRegistry keys = place.Keys(registry);
-    const std::optional<ApprovedPlace> approved = ApprovedPlaceOf(place.Name, program32);
+    const std::optional<ApprovedPlace> approved = ApprovedPlaceOf(place.Location, place.Name, program32);
     if (!approved || !holdsEntry(keys) || !holdsOwnEntry(keys, fileSystem, program)) {
       continue;
     }

@@ -56,7 +56,8 @@ void TPublisherColumn::Check(bool afresh) {
   next_ = 0;
   for (TListView* list : {&live_, &backup_}) {
     for (int i = 0; i < list->RowCount(); ++i) {
-      pending_.push_back({list, ScopeOf(list->Rows()[i]), list->Rows()[i].Key, i});
+      const TListRow& row = list->Rows()[i];
+      pending_.push_back({list, LocationOf(row), ScopeOf(row), row.Key, i});
     }
   }
   timer_->SetEnabled(!pending_.empty());
@@ -71,7 +72,7 @@ void TPublisherColumn::Tick() {
     TListView& list = *row.list;
     const auto same = [&](int i) {
       return i >= 0 && i < list.RowCount() && list.Rows()[i].Key == row.key &&
-             ScopeOf(list.Rows()[i]) == row.scope;
+             LocationOf(list.Rows()[i]) == row.location && ScopeOf(list.Rows()[i]) == row.scope;
     };
     int at = row.hint;
     if (!same(at)) {
@@ -108,17 +109,19 @@ ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row)
 ProgramFile TPublisherColumn::lookUp(const TListView& list, const TListRow& row) {
   const std::string& scope = ScopeOf(row);
   std::string sought;
-  bool folder = false;
+  const bool folder = LocationOf(row) == kFolderLocation;
   for (const FolderScope& folderScope : FolderScopes()) {
-    if (folderScope.Name == scope) {
+    if (folder && folderScope.Name == scope) {
       const FolderPlaces places = PlacesOf(search_.FileSystem, folderScope);
       const std::string& place = &list == &live_ ? places.Live : places.Backup;
       if (place.empty()) {
         return {};
       }
       sought = place + "\\" + row.Key;
-      folder = true;
     }
+  }
+  if (folder && sought.empty()) {
+    return {};
   }
   if (!folder) {
     const int program = SubItemOf(list, "Program");

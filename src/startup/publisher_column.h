@@ -51,6 +51,7 @@ class TPublisherColumn : public TComponent {
  private:
   struct Pending {
     TListView* list;
+    std::string location;
     std::string scope;
     std::string key;
     int hint;  // where the row was when the check began

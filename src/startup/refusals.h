@@ -15,6 +15,7 @@ enum class EntryAction { TurnOff, Restore, Delete, SwitchOn, SwitchOff, Add };
 constexpr char kReasonGone[] = "it is no longer there";
 constexpr char kReasonAccessDenied[] = "Windows does not let this user change it";
 constexpr char kAdministratorsOnly[] = "only an administrator may change entries for all users";
+constexpr char kPolicyAdministratorsOnly[] = "only an administrator may change entries set by policy";
 constexpr char kStartAsAdministrator[] =
     "To change them, start Vantrel as administrator: right-click Vantrel.exe and choose \"Run as "
     "administrator\".";
@@ -23,8 +24,8 @@ class TRefusals {
  public:
   explicit TRefusals(EntryAction action) : action_(action) {}
 
-  // This user may not change the entries of `scope`; the lines say why, and the box what to do, where the
-  // scope is all users'.
+  // This user may not change the entries of a place (`scope`, as PlaceText names it); the lines say why, and
+  // the box what to do, where the place is all users'.
   void NoRights(const std::string& entry, const std::string& scope, bool forAllUsers);
   // Any other reason, in plain words and without a full stop ("it is no longer there"); with
   // `administratorCould`, the box says what to do as for NoRights.

@@ -5,19 +5,45 @@
 
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "startup/startup_rows.h"
 
 namespace vantrel {
 
-std::vector<RunScope> RunScopes(bool system64, bool program32) {
+namespace {
+
+// The scopes of one kind of place whose keys lie in both views of the machine, as the Run key's.
+std::vector<RunScope> scopesOf(const std::string& location, const std::string& live,
+                               const std::string& backup, bool system64, bool program32) {
   // Without the view flag a 32-bit program on 64-bit Windows would reach the 32-bit programs' key here too.
+  const std::uint32_t native = program32 ? platform::kKeyWow64_64Key : 0;
   std::vector<RunScope> scopes = {
-      {"All users", platform::kHKeyLocalMachine, program32 ? platform::kKeyWow64_64Key : 0}};
+      {kAllUsersScope, location, platform::kHKeyLocalMachine, native, live, backup}};
   if (system64) {
-    scopes.push_back({kPrograms32Scope, platform::kHKeyLocalMachine, platform::kKeyWow64_32Key});
+    scopes.push_back(
+        {kPrograms32Scope, location, platform::kHKeyLocalMachine, platform::kKeyWow64_32Key, live, backup});
   }
-  // The user's Run key has one view: 32-bit and 64-bit programs share it.
-  scopes.push_back({"This user", platform::kHKeyCurrentUser, 0});
+  // The user's keys have one view: 32-bit and 64-bit programs share them.
+  scopes.push_back({kThisUserScope, location, platform::kHKeyCurrentUser, 0, live, backup});
   return scopes;
+}
+
+}  // namespace
+
+std::vector<RunScope> RunScopes(bool system64, bool program32) {
+  return scopesOf(kRunLocation, kRunKey, kBackupKey, system64, program32);
+}
+
+std::vector<RunScope> RegistryPlaces(bool system64, bool program32) {
+  std::vector<RunScope> places = RunScopes(system64, program32);
+  const std::vector<RunScope> once =
+      scopesOf(kRunOnceLocation, kRunOnceKey, kRunOnceBackupKey, system64, program32);
+  places.insert(places.end(), once.begin(), once.end());
+  // Windows reads the machine's policy in the native view only.
+  places.push_back({kAllUsersScope, kPolicyRunLocation, platform::kHKeyLocalMachine,
+                    program32 ? platform::kKeyWow64_64Key : 0u, kPolicyRunKey, kPolicyRunBackupKey});
+  places.push_back({kThisUserScope, kPolicyRunLocation, platform::kHKeyCurrentUser, 0, kPolicyRunKey,
+                    kPolicyRunBackupKey});
+  return places;
 }
 
 namespace {

@@ -13,26 +13,44 @@
 
 namespace vantrel {
 
-// The same two paths in every scope: the live entries and, beside them, the backup.
+// The same two paths of each kind of place in every scope: the live entries and, beside them, the backup
+// (the path with "-").
 constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kBackupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-";
+// Started once at the next log-on: Windows deletes each value as it starts its program.
+constexpr char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+constexpr char kRunOnceBackupKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce-";
+// Set by policy (an administrator's, or Group Policy's): only administrators may change it, this user's too.
+constexpr char kPolicyRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+constexpr char kPolicyRunBackupKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run-";
 constexpr char kAutoStartValue[] = "Vantrel";
-// The scope of 32-bit programs' entries on 64-bit Windows.
+// The scopes of the registry's places: the machine's, the 32-bit programs' of the machine on 64-bit
+// Windows, and the user's.
+constexpr char kAllUsersScope[] = "All users";
 constexpr char kPrograms32Scope[] = "All users (32-bit)";
+constexpr char kThisUserScope[] = "This user";
 
-// One place whose Run key Windows reads at log-on: a root and the registry view of its keys.
+// One place of the registry that Windows reads at log-on: a root, the registry view of its keys, its key and
+// the key of its backup.
 struct RunScope {
-  std::string Name;  // as the lists' Scope column shows it
+  std::string Name;      // as the lists' Scope column shows it
+  std::string Location;  // as the lists' Location column shows it
   platform::HKey Root;
   std::uint32_t View;
+  std::string LiveKey;
+  std::string BackupKey;
 
   TRegistry Keys(platform::Registry& registry) const { return TRegistry(registry, Root, View); }
 };
 
-// The scopes of this system, in the order the lists sort them: all users (the 64-bit programs' keys where the
-// system has two views), all users of 32-bit programs (only where it has), this user. `program32`: this
-// program runs as a 32-bit program on 64-bit Windows.
+// The Run key's scopes of this system, in the order the lists sort them: all users (the 64-bit programs' keys
+// where the system has two views), all users of 32-bit programs (only where it has), this user. `program32`:
+// this program runs as a 32-bit program on 64-bit Windows.
 std::vector<RunScope> RunScopes(bool system64, bool program32);
+// Every place of the registry that the startup manager shows: the Run scopes, the RunOnce key's in the same
+// scopes, and the Policy Run key's of all users (the native view) and of this user.
+std::vector<RunScope> RegistryPlaces(bool system64, bool program32);
 
 // A command line split where Windows splits it: the program it starts and the arguments after it.
 struct CommandParts {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "startup/startup_rows.h"
+
 namespace vantrel {
 
 namespace {
@@ -32,26 +34,28 @@ std::optional<TRegValue> readSwitch(TRegistry& key, const std::string& name) {
 
 }  // namespace
 
-std::optional<ApprovedPlace> ApprovedPlaceOf(const std::string& scope, bool program32) {
+std::optional<ApprovedPlace> ApprovedPlaceOf(const std::string& location, const std::string& scope,
+                                             bool program32) {
   // Windows keeps the machine's switches, those of the 32-bit programs' Run key too, in the 64-bit view:
   // the Explorer key is redirected like the rest of HKLM\Software, so a 32-bit program must ask for that
   // view. The user's keys have one view.
   const std::uint32_t machineView = program32 ? platform::kKeyWow64_64Key : 0;
   struct Entry {
+    const char* location;
     const char* scope;
     platform::HKey root;
     const char* subKey;
   };
   static const Entry kPlaces[] = {
-      {"All users", platform::kHKeyLocalMachine, kApprovedRun},
-      {"All users (32-bit)", platform::kHKeyLocalMachine, kApprovedRun32},
-      {"This user", platform::kHKeyCurrentUser, kApprovedRun},
+      {kRunLocation, "All users", platform::kHKeyLocalMachine, kApprovedRun},
+      {kRunLocation, "All users (32-bit)", platform::kHKeyLocalMachine, kApprovedRun32},
+      {kRunLocation, "This user", platform::kHKeyCurrentUser, kApprovedRun},
       // The files of the Startup folders, each folder's under its own hive.
-      {"This user (folder)", platform::kHKeyCurrentUser, kApprovedStartupFolder},
-      {"All users (folder)", platform::kHKeyLocalMachine, kApprovedStartupFolder},
+      {kFolderLocation, "This user (folder)", platform::kHKeyCurrentUser, kApprovedStartupFolder},
+      {kFolderLocation, "All users (folder)", platform::kHKeyLocalMachine, kApprovedStartupFolder},
   };
   for (const Entry& entry : kPlaces) {
-    if (scope == entry.scope) {
+    if (location == entry.location && scope == entry.scope) {
       return ApprovedPlace{entry.root, entry.root == platform::kHKeyLocalMachine ? machineView : 0u,
                            entry.subKey};
     }

@@ -27,10 +27,12 @@ struct ApprovedPlace {
   std::string SubKey;
 };
 
-// The place of the switches of the entries of a scope, by the scope's name as the lists show it; none for a
-// scope that Windows keeps no switches for. `program32`: this program runs as a 32-bit program on 64-bit
+// The place of the switches of the entries of a location and scope, by their names as the lists show them;
+// none where Windows keeps no switches: it keeps them for the Run keys and the Startup folders only, and
+// starts every RunOnce and Policy Run entry. `program32`: this program runs as a 32-bit program on 64-bit
 // Windows.
-std::optional<ApprovedPlace> ApprovedPlaceOf(const std::string& scope, bool program32);
+std::optional<ApprovedPlace> ApprovedPlaceOf(const std::string& location, const std::string& scope,
+                                             bool program32);
 
 // Windows' read rule: an entry starts unless its value is 12 bytes of REG_BINARY with bit 0 of the flags set.
 bool StartsByValue(const std::optional<TRegValue>& value);

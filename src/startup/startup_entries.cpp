@@ -16,16 +16,13 @@ namespace vantrel {
 
 namespace {
 
-// The sub-item of a row's status, in the live list with a Status column.
-constexpr int kStatusItem = 1;
-
 const char* statusText(bool starts) {
   return starts ? kEnabled : kDisabled;
 }
 
-// The user's words for the two keys.
-std::string placeOf(const std::string& key) {
-  return key == kRunKey ? "the entries that start at log-on" : "the turned-off entries";
+// The user's words for a place's two keys.
+std::string keyText(bool live) {
+  return live ? "the entries that start at log-on" : "the turned-off entries";
 }
 
 // The exact name of a row of these lists: a value's, or a Startup folder's file's.
@@ -33,10 +30,18 @@ const std::string& nameOf(const TListRow& row) {
   return row.Key;
 }
 
-// Why Windows refused a change, by its answer, in the user's words.
-std::string whyRefused(long error, const std::string& scope) {
+// The place as the user's messages name it.
+std::string placeText(const RunScope& place) {
+  return PlaceText(place.Location, place.Name);
+}
+
+// Why Windows refused a change, by its answer, in the user's words. A policy's keys, this user's too, are
+// for administrators only.
+std::string whyRefused(long error, const RunScope& place) {
   if (error == platform::kErrorAccessDenied) {
-    return ForAllUsers(scope) ? kAdministratorsOnly : kReasonAccessDenied;
+    return ForAllUsers(place.Name)                ? kAdministratorsOnly
+           : place.Location == kPolicyRunLocation ? kPolicyAdministratorsOnly
+                                                  : kReasonAccessDenied;
   }
   if (error == platform::kErrorFileNotFound) {
     return kReasonGone;
@@ -45,14 +50,19 @@ std::string whyRefused(long error, const std::string& scope) {
 }
 
 // Whether Windows' answer means that an administrator could do what this user may not.
-bool administratorCould(long error, const std::string& scope) {
-  return error == platform::kErrorAccessDenied && ForAllUsers(scope);
+bool administratorCould(long error, const RunScope& place) {
+  return error == platform::kErrorAccessDenied &&
+         (ForAllUsers(place.Name) || place.Location == kPolicyRunLocation);
 }
 
 // Tells `refusals` that an entry could not be changed, by Windows' answer.
-void refuse(TRefusals& refusals, const TListRow& row, long error) {
-  const std::string& scope = ScopeOf(row);
-  refusals.Refused(row.Caption, scope, whyRefused(error, scope), administratorCould(error, scope));
+void refuse(TRefusals& refusals, const RunScope& place, const TListRow& row, long error) {
+  refusals.Refused(row.Caption, placeText(place), whyRefused(error, place), administratorCould(error, place));
+}
+
+// The rows of the place in a list.
+bool ofPlace(const TListRow& row, const RunScope& place) {
+  return LocationOf(row) == place.Location && ScopeOf(row) == place.Name;
 }
 
 // Opens the key for changes, or for reading where the user may not change it, so that a refused change shows
@@ -67,22 +77,22 @@ void openForChange(TRegistry& registry, const std::string& key) {
 using Listed = std::vector<std::pair<std::string, std::optional<TRegValue>>>;
 
 // The status text of one entry, none without a Status column.
-std::optional<std::string> statusOf(const StatusColumn* status, const std::string& scope,
+std::optional<std::string> statusOf(const StatusColumn* status, const RunScope& place,
                                     const std::string& name) {
   if (!status) {
     return std::nullopt;
   }
-  return status->Texts(scope, {name}).front();
+  return status->Texts(place.Location, place.Name, {name}).front();
 }
 
-TListRow registryRow(const std::string& name, const std::string& scope,
-                     const std::optional<std::string>& status, const std::optional<std::string>& program) {
-  TListRow row = EntryRow(name, scope, status, program);
+TListRow registryRow(const std::string& name, const RunScope& place, const std::optional<std::string>& status,
+                     const std::optional<std::string>& program) {
+  TListRow row = EntryRow(name, place.Location, place.Name, status, program);
   row.Key = name;
   return row;
 }
 
-// Replaces the scope's rows of `list` with the values of `key`, with their status where `status` is given; a
+// Replaces the place's rows of `list` with the values of `key`, with their status where `status` is given; a
 // key that cannot be read leaves them.
 Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& key,
                 const StatusColumn* status, TListView& list) {
@@ -92,10 +102,12 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     return listed;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (ScopeOf(list.Rows()[i]) == scope.Name) {
+    if (ofPlace(list.Rows()[i], scope)) {
       list.DeleteRow(i);
     }
   }
+  // This program writes its own entry into the Run key only; a value of that name elsewhere is someone's.
+  const bool ownEntryHere = scope.Location == kRunLocation;
   for (const std::string& name : registry.GetValueNames()) {
     std::optional<TRegValue> value;
     try {
@@ -103,7 +115,7 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     } catch (const ERegistryException&) {
       // Listed all the same, with no Program text: it can still be moved or deleted.
     }
-    if (name == kAutoStartValue && value &&
+    if (ownEntryHere && name == kAutoStartValue && value &&
         (value->Type == platform::kRegSz || value->Type == platform::kRegExpandSz) &&
         StartsVantrel(StringData(value->Data), std::string())) {
       continue;
@@ -116,10 +128,10 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     names.push_back(entry.first);
   }
   const std::vector<std::string> texts =
-      status ? status->Texts(scope.Name, names) : std::vector<std::string>();
+      status ? status->Texts(scope.Location, scope.Name, names) : std::vector<std::string>();
   for (std::size_t i = 0; i < listed.size(); ++i) {
     const std::optional<TRegValue>& value = listed[i].second;
-    list.AddRow(registryRow(listed[i].first, scope.Name, status ? std::optional(texts[i]) : std::nullopt,
+    list.AddRow(registryRow(listed[i].first, scope, status ? std::optional(texts[i]) : std::nullopt,
                             value ? ProgramText(*value) : std::nullopt));
   }
   return listed;
@@ -144,7 +156,7 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
     }
   }
   // A user who may not change the key keeps seeing such an entry in both lists.
-  if (same.empty() || !registry.OpenKey(kRunKey, false)) {
+  if (same.empty() || !registry.OpenKey(scope.LiveKey, false)) {
     return;
   }
   std::set<std::string> deleted;
@@ -156,7 +168,7 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
   registry.CloseKey();
   for (int i = liveList.RowCount() - 1; i >= 0; --i) {
     const TListRow& row = liveList.Rows()[i];
-    if (ScopeOf(row) == scope.Name && deleted.count(nameOf(row))) {
+    if (ofPlace(row, scope) && deleted.count(nameOf(row))) {
       liveList.DeleteRow(i);
     }
   }
@@ -165,10 +177,10 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
 // Carries the value of a row, type and data as the registry holds them, from the open key `from` to the open
 // key `to`: written there before it is deleted here, and deleted there again when it may not be deleted here,
 // so that it ends whole in one key. Tells `refusals` why it could not, and `gone` when it was not there.
-bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::string& fromKey,
-               const std::string& toKey, TRefusals& refusals, bool& gone) {
+bool moveValue(TRegistry& from, TRegistry& to, const RunScope& place, const TListRow& row, bool toBackup,
+               TRefusals& refusals, bool& gone) {
   const std::string& name = nameOf(row);
-  const std::string& scope = ScopeOf(row);
+  const std::string scope = placeText(place);
   TRegValue value;
   try {
     value = from.ReadRawValue(name);
@@ -176,7 +188,7 @@ bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::s
     const long error = from.LastError();
     gone = gone || error == platform::kErrorFileNotFound;
     if (error == platform::kErrorFileNotFound || error == platform::kErrorAccessDenied) {
-      refuse(refusals, row, error);
+      refuse(refusals, place, row, error);
     } else {
       refusals.Refused(row.Caption, scope, "it could not be read");
     }
@@ -191,15 +203,16 @@ bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::s
     } catch (const ERegistryException&) {
     }
     if (!there || there->Type != value.Type || there->Data != value.Data) {
-      refusals.Refused(row.Caption, scope,
-                       placeOf(toKey) + " already hold \"" + row.Caption + "\" with another command line");
+      refusals.Refused(
+          row.Caption, scope,
+          keyText(!toBackup) + " already hold \"" + row.Caption + "\" with another command line");
       return false;
     }
   } else {
     try {
       to.WriteValue(name, value);
     } catch (const ERegistryException&) {
-      refuse(refusals, row, to.LastError());
+      refuse(refusals, place, row, to.LastError());
       return false;
     }
     copied = true;
@@ -208,27 +221,26 @@ bool moveValue(TRegistry& from, TRegistry& to, const TListRow& row, const std::s
   if (from.DeleteValue(name) || from.LastError() == platform::kErrorFileNotFound) {
     return true;
   }
-  const std::string why = whyRefused(from.LastError(), scope);
-  const bool administrator = administratorCould(from.LastError(), scope);
+  const std::string why = whyRefused(from.LastError(), place);
+  const bool administrator = administratorCould(from.LastError(), place);
   if (copied && !to.DeleteValue(name)) {
     refusals.Refused(row.Caption, scope,
-                     "it could not be removed from " + placeOf(fromKey) + ": " + why + "; its copy in " +
-                         placeOf(toKey) + " could not be removed either",
+                     "it could not be removed from " + keyText(toBackup) + ": " + why + "; its copy in " +
+                         keyText(!toBackup) + " could not be removed either",
                      administrator);
     return false;
   }
   refusals.Refused(
       row.Caption, scope,
-      "it could not be removed from " + placeOf(fromKey) + ": " + why + ", so it was left where it was",
+      "it could not be removed from " + keyText(toBackup) + ": " + why + ", so it was left where it was",
       administrator);
   return false;
 }
 
 // Reads both lists again after an operation found an entry gone.
 void refill(platform::Registry& registry, const std::vector<RunScope>& scopes, const StatusColumn* status,
-            TListView& list, const std::string& key, TListView& otherList) {
-  const bool live = key == kRunKey;
-  FillLists(registry, scopes, status, live ? list : otherList, live ? otherList : list);
+            TListView& list, bool backup, TListView& otherList) {
+  FillLists(registry, scopes, status, backup ? otherList : list, backup ? list : otherList);
 }
 
 }  // namespace
@@ -263,10 +275,10 @@ std::optional<std::string> ProgramText(const TRegValue& value) {
   }
 }
 
-std::vector<std::string> StatusColumn::Texts(const std::string& scope,
+std::vector<std::string> StatusColumn::Texts(const std::string& location, const std::string& scope,
                                              const std::vector<std::string>& names) const {
   std::vector<bool> starts(names.size(), true);
-  if (const std::optional<ApprovedPlace> place = ApprovedPlaceOf(scope, Program32)) {
+  if (const std::optional<ApprovedPlace> place = ApprovedPlaceOf(location, scope, Program32)) {
     starts = StartsAtLogOn(Registry, place->Root, place->View, place->SubKey, names);
   }
   std::vector<std::string> texts;
@@ -282,23 +294,25 @@ void FillLists(platform::Registry& registry, const std::vector<RunScope>& scopes
   TListViewUpdate backupUpdate(backupList);
   for (const RunScope& scope : scopes) {
     TRegistry keys = scope.Keys(registry);
-    const Listed live = fillList(keys, scope, kRunKey, status, liveList);
-    const Listed backups = fillList(keys, scope, kBackupKey, nullptr, backupList);
+    const Listed live = fillList(keys, scope, scope.LiveKey, status, liveList);
+    const Listed backups = fillList(keys, scope, scope.BackupKey, nullptr, backupList);
     resolveDuplicates(keys, scope, live, backups, liveList);
   }
 }
 
 void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
-                         const StatusColumn* status, TListView& fromList, const std::string& fromKey,
-                         TListView& toList, const std::string& toKey, TRefusals& refusals) {
+                         const StatusColumn* status, TListView& fromList, bool toBackup, TListView& toList,
+                         TRefusals& refusals) {
   // The registry first, then the lists once: a row moves when its value did.
   std::vector<int> movedRows;
   bool gone = false;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = SelectedRows(fromList, scope.Name);
+    const std::vector<int> rows = SelectedRows(fromList, scope.Location, scope.Name);
     if (rows.empty()) {
       continue;
     }
+    const std::string& fromKey = toBackup ? scope.LiveKey : scope.BackupKey;
+    const std::string& toKey = toBackup ? scope.BackupKey : scope.LiveKey;
     TRegistry to = scope.Keys(registry);
     // Created only now, when an entry is to go there, so that a user who may not create it hears of it once
     // per entry.
@@ -307,7 +321,7 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
         to.CreateKey(toKey);
       } catch (const ERegistryException&) {
         for (const int row : rows) {
-          refuse(refusals, fromList.Rows()[row], to.LastError());
+          refuse(refusals, scope, fromList.Rows()[row], to.LastError());
         }
         continue;
       }
@@ -317,7 +331,7 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
     to.OpenKey(toKey, false);
     for (const int row : rows) {
       // One entry that cannot be moved stays where it is; the others still move.
-      if (moveValue(from, to, fromList.Rows()[row], fromKey, toKey, refusals, gone)) {
+      if (moveValue(from, to, scope, fromList.Rows()[row], toBackup, refusals, gone)) {
         movedRows.push_back(row);
       }
     }
@@ -329,35 +343,37 @@ void MoveSelectedEntries(platform::Registry& registry, const std::vector<RunScop
     for (auto row = movedRows.rbegin(); row != movedRows.rend(); ++row) {
       TListRow moved = fromList.Rows()[*row];
       moved.Selected = false;
-      // The live list is the Run key's; only it shows a status.
-      if (status && fromKey == kRunKey) {
+      // Only the live list shows a status.
+      if (status && toBackup) {
         moved.SubItems.erase(moved.SubItems.begin() + kStatusItem);
       }
-      if (status && toKey == kRunKey) {
+      if (status && !toBackup) {
+        const std::string& location = LocationOf(moved);
+        const std::string& scope = ScopeOf(moved);
         moved.SubItems.insert(moved.SubItems.begin() + kStatusItem,
-                              *statusOf(status, ScopeOf(moved), nameOf(moved)));
+                              status->Texts(location, scope, {nameOf(moved)}).front());
       }
       fromList.DeleteRow(*row);
       toList.AddRow(moved);
     }
   }
   if (gone) {
-    refill(registry, scopes, status, fromList, fromKey, toList);
+    refill(registry, scopes, status, fromList, !toBackup, toList);
   }
 }
 
 void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunScope>& scopes,
-                           const StatusColumn* status, TListView& list, const std::string& key,
-                           TListView& otherList, TRefusals& refusals) {
+                           const StatusColumn* status, TListView& list, bool backup, TListView& otherList,
+                           TRefusals& refusals) {
   std::vector<int> deletedRows;
   bool gone = false;
   for (const RunScope& scope : scopes) {
-    const std::vector<int> rows = SelectedRows(list, scope.Name);
+    const std::vector<int> rows = SelectedRows(list, scope.Location, scope.Name);
     if (rows.empty()) {
       continue;
     }
     TRegistry keys = scope.Keys(registry);
-    openForChange(keys, key);
+    openForChange(keys, backup ? scope.BackupKey : scope.LiveKey);
     for (const int row : rows) {
       if (keys.DeleteValue(nameOf(list.Rows()[row]))) {
         deletedRows.push_back(row);
@@ -365,12 +381,12 @@ void DeleteSelectedEntries(platform::Registry& registry, const std::vector<RunSc
         // Another program removed it, as the user wanted.
         gone = true;
       } else {
-        refuse(refusals, list.Rows()[row], keys.LastError());
+        refuse(refusals, scope, list.Rows()[row], keys.LastError());
       }
     }
   }
   if (gone) {
-    refill(registry, scopes, status, list, key, otherList);
+    refill(registry, scopes, status, list, backup, otherList);
     return;
   }
   TListViewUpdate update(list);
@@ -386,12 +402,13 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
   TRegistry machineKeys = machine.Keys(registry);
   TRegistry userKeys = user.Keys(registry);
   // Without administrator rights a person can still start a program at their own log-on.
-  const bool forAll = machineKeys.OpenKey(kRunKey, true);
+  const bool forAll = machineKeys.OpenKey(machine.LiveKey, true);
   TRegistry& keys = forAll ? machineKeys : userKeys;
   if (!forAll) {
-    keys.OpenKey(kRunKey, true);
+    keys.OpenKey(user.LiveKey, true);
   }
-  const std::string& scope = (forAll ? machine : user).Name;
+  const RunScope& place = forAll ? machine : user;
+  const std::string scope = placeText(place);
   // A value of that name is someone's entry already: it stays as it is.
   if (keys.ValueExists(name)) {
     std::optional<std::string> program;
@@ -400,55 +417,62 @@ void AddEntry(platform::Registry& registry, const RunScope& machine, const RunSc
     } catch (const ERegistryException&) {
     }
     refusals.Refused(VisibleText(name), scope,
-                     placeOf(kRunKey) + " already hold \"" + VisibleText(name) + "\"" +
+                     keyText(true) + " already hold \"" + VisibleText(name) + "\"" +
                          (program ? ", which starts " + VisibleText(*program) : ""));
     return;
   }
   try {
     keys.WriteString(name, path);
   } catch (const ERegistryException&) {
-    refuse(refusals, registryRow(name, scope, std::nullopt, path), keys.LastError());
+    refuse(refusals, place, registryRow(name, place, std::nullopt, path), keys.LastError());
     return;
   }
-  liveList.AddRow(registryRow(name, scope, statusOf(status, scope, name), path));
+  liveList.AddRow(registryRow(name, place, statusOf(status, place, name), path));
 }
 
 void SetSelectedStartsAtLogOn(const StatusColumn& status, const std::vector<RunScope>& scopes,
                               TListView& liveList, TListView& backupList, bool starts, std::uint64_t now,
                               TRefusals& refusals) {
-  std::vector<std::string> names;
+  // The places of the selected rows: location and scope.
+  std::vector<std::pair<std::string, std::string>> places;
   for (const TListRow& row : liveList.Rows()) {
-    if (row.Selected && std::find(names.begin(), names.end(), ScopeOf(row)) == names.end()) {
-      names.push_back(ScopeOf(row));
+    const std::pair<std::string, std::string> place(LocationOf(row), ScopeOf(row));
+    if (row.Selected && std::find(places.begin(), places.end(), place) == places.end()) {
+      places.push_back(place);
     }
   }
   bool gone = false;
-  for (const std::string& scope : names) {
-    const std::optional<ApprovedPlace> place = ApprovedPlaceOf(scope, status.Program32);
+  for (const std::pair<std::string, std::string>& selected : places) {
+    const std::string& location = selected.first;
+    const std::string& scope = selected.second;
+    // Windows starts the entries of the other places whatever a switch says: they have none.
+    const std::optional<ApprovedPlace> place = ApprovedPlaceOf(location, scope, status.Program32);
     if (!place) {
       continue;
     }
-    const auto run =
-        std::find_if(scopes.begin(), scopes.end(), [&](const RunScope& s) { return s.Name == scope; });
+    const auto run = std::find_if(scopes.begin(), scopes.end(), [&](const RunScope& s) {
+      return s.Location == location && s.Name == scope;
+    });
     std::optional<TRegistry> keys;
     if (run != scopes.end()) {
       keys.emplace(status.Registry, run->Root, run->View);
-      keys->OpenKeyReadOnly(kRunKey);
+      keys->OpenKeyReadOnly(run->LiveKey);
     }
-    for (const int row : SelectedRows(liveList, scope)) {
+    const std::string where = PlaceText(location, scope);
+    for (const int row : SelectedRows(liveList, location, scope)) {
       const TListRow& entry = liveList.Rows()[row];
       // A Startup folder's file goes by its exact name, ".lnk" included, as Windows names its switch.
       const std::string& name = nameOf(entry);
       if (keys && !keys->ValueExists(name) && keys->LastError() == platform::kErrorFileNotFound) {
         gone = true;
-        refusals.Refused(entry.Caption, scope, kReasonGone);
+        refusals.Refused(entry.Caption, where, kReasonGone);
         continue;
       }
       try {
         SetStartsAtLogOn(status.Registry, place->Root, place->View, place->SubKey, name, starts, now);
         liveList.SetSubItem(row, kStatusItem, statusText(starts));
       } catch (const ERegistryException&) {
-        refusals.NoRights(entry.Caption, scope, ForAllUsers(scope));
+        refusals.NoRights(entry.Caption, where, ForAllUsers(scope));
       }
     }
   }

@@ -70,8 +70,8 @@ std::optional<std::string> programOf(platform::FileSystem& fileSystem, const std
 
 TListRow fileRow(platform::FileSystem& fileSystem, const FolderScope& scope, const std::string& folder,
                  const std::string& name, const std::optional<std::string>& status) {
-  TListRow row = EntryRow(isShortcut(name) ? name.substr(0, name.size() - 4) : name, scope.Name, status,
-                          programOf(fileSystem, folder, name));
+  TListRow row = EntryRow(isShortcut(name) ? name.substr(0, name.size() - 4) : name, kFolderLocation,
+                          scope.Name, status, programOf(fileSystem, folder, name));
   row.Key = name;
   return row;
 }
@@ -88,7 +88,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     return;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (ScopeOf(list.Rows()[i]) == scope.Name) {
+    if (LocationOf(list.Rows()[i]) == kFolderLocation && ScopeOf(list.Rows()[i]) == scope.Name) {
       list.DeleteRow(i);
     }
   }
@@ -102,7 +102,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     }
   }
   const std::vector<std::string> texts =
-      status ? status->Texts(scope.Name, names) : std::vector<std::string>();
+      status ? status->Texts(kFolderLocation, scope.Name, names) : std::vector<std::string>();
   for (std::size_t i = 0; i < names.size(); ++i) {
     list.AddRow(
         fileRow(fileSystem, scope, folder, names[i], status ? std::optional(texts[i]) : std::nullopt));
@@ -402,7 +402,7 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, platform::FileSecurity&
   std::vector<TListRow> arrived;   // the rows of the files now in the target, as it shows them
   std::vector<FolderScope> stale;  // where a file had vanished
   for (const FolderScope& scope : scopes) {
-    const std::vector<int> rows = SelectedRows(fromList, scope.Name);
+    const std::vector<int> rows = SelectedRows(fromList, kFolderLocation, scope.Name);
     if (rows.empty()) {
       continue;
     }
@@ -424,7 +424,8 @@ void MoveSelectedFiles(platform::FileSystem& fileSystem, platform::FileSecurity&
       if (moved == Moved::Yes || moved == Moved::Both) {
         // Only the live list shows a status; the switch itself stays as it is.
         const std::optional<std::string> shown =
-            status && !toBackup ? std::optional(status->Texts(scope.Name, {name}).front()) : std::nullopt;
+            status && !toBackup ? std::optional(status->Texts(kFolderLocation, scope.Name, {name}).front())
+                                : std::nullopt;
         arrived.push_back(fileRow(fileSystem, scope, to, name, shown));
       }
       if (moved == Moved::Yes) {
@@ -449,7 +450,7 @@ std::vector<FolderScope> UnselectGoneFiles(platform::FileSystem& fileSystem,
                                            TRefusals& refusals) {
   std::vector<FolderScope> stale;
   for (const FolderScope& scope : scopes) {
-    const std::vector<int> rows = SelectedRows(liveList, scope.Name);
+    const std::vector<int> rows = SelectedRows(liveList, kFolderLocation, scope.Name);
     const std::string folder = rows.empty() ? std::string() : PlacesOf(fileSystem, scope).Live;
     for (const int row : rows) {
       const TListRow& entry = liveList.Rows()[row];
@@ -473,7 +474,7 @@ void DeleteSelectedFiles(platform::FileSystem& fileSystem, platform::FileSecurit
   // Where a file had vanished or stays under another name: its scope and folder.
   std::vector<std::pair<FolderScope, std::string>> stale;
   for (const FolderScope& scope : scopes) {
-    const std::vector<int> rows = SelectedRows(list, scope.Name);
+    const std::vector<int> rows = SelectedRows(list, kFolderLocation, scope.Name);
     if (rows.empty()) {
       continue;
     }

@@ -6,7 +6,9 @@
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
 #include "startup/refusals.h"
+#include "startup/startup_approved.h"
 #include "startup/startup_folders.h"
+#include "startup/startup_rows.h"
 #include "startup/visible_text.h"
 
 namespace vantrel {
@@ -30,10 +32,6 @@ bool preselected(const std::string& name) {
   return trimmed == "TkBellExe" || trimmed == "Tweak UI";
 }
 
-const char* scopeColumn(const TListRow& row) {
-  return row.SubItems.empty() ? "" : row.SubItems.front().c_str();
-}
-
 void setBounds(TControl* control, const TBounds& bounds) {
   control->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
 }
@@ -48,7 +46,8 @@ TListView* startupList(TComponent* owner, TWinControl* parent, const char* name,
   list->HideSelection = false;
   list->ShowHint = true;
   list->SmallImages = images;
-  list->SetColumns({{firstColumn, 128}, {"Scope", 100}, {kPublisherColumn, 120}, {"Program", 900}});
+  list->SetColumns(
+      {{firstColumn, 128}, {kLocationColumn, 80}, {"Scope", 100}, {kPublisherColumn, 120}, {"Program", 900}});
   list->Greyed = [list](const TListRow& row, int column) { return GreyedCell(*list, row, column); };
   setBounds(list, bounds);
   list->SetParent(parent);
@@ -74,6 +73,11 @@ std::vector<RunScope> SystemRunScopes(const platform::Services& services) {
   return RunScopes(!services.process->GetSystemWow64DirectoryA().empty(), services.process->IsWow64Process());
 }
 
+std::vector<RunScope> SystemRegistryPlaces(const platform::Services& services) {
+  return RegistryPlaces(!services.process->GetSystemWow64DirectoryA().empty(),
+                        services.process->IsWow64Process());
+}
+
 std::optional<StatusColumn> SystemStatusColumn(const platform::Services& services) {
   platform::OsVersionInfo version;
   // Windows keeps its own switch of each entry from Windows 8 (6.2) on.
@@ -96,7 +100,8 @@ TStartupPage::TStartupPage(TForm& window, TWinControl& sheet, platform::Services
   ListView1 = startupList(this, &sheet, "ListView1", "Auto Run Items", ImageList2, layout.Live);
   if (status_) {
     std::vector<TListColumn> columns = ListView1->Columns();
-    columns.insert(columns.begin() + 2, {kStatusColumn, 64});
+    // After the scope: the status's sub-item is kStatusItem.
+    columns.insert(columns.begin() + kStatusItem + 1, {kStatusColumn, 64});
     ListView1->SetColumns(columns);
   }
 
@@ -122,13 +127,16 @@ TStartupPage::TStartupPage(TForm& window, TWinControl& sheet, platform::Services
 
   ListView2 = startupList(this, &sheet, "ListView2", "Backuped Items", ImageList2, layout.Backup);
   for (TListView* list : {ListView1, ListView2}) {
-    // By name, then by scope.
+    // By name, then by location, then by scope.
     list->Compare = [this](const TListRow& a, const TListRow& b) {
-      const int byName =
-          services_.locale->lstrcmpW(Utf8ToUtf16(a.Caption).c_str(), Utf8ToUtf16(b.Caption).c_str());
-      return byName != 0 ? byName
-                         : services_.locale->lstrcmpW(Utf8ToUtf16(scopeColumn(a)).c_str(),
-                                                      Utf8ToUtf16(scopeColumn(b)).c_str());
+      const auto compare = [this](const std::string& x, const std::string& y) {
+        return services_.locale->lstrcmpW(Utf8ToUtf16(x).c_str(), Utf8ToUtf16(y).c_str());
+      };
+      int order = compare(a.Caption, b.Caption);
+      if (order == 0) {
+        order = compare(LocationOf(a), LocationOf(b));
+      }
+      return order != 0 ? order : compare(ScopeOf(a), ScopeOf(b));
     };
   }
   Publishers = new TPublisherColumn(
@@ -191,7 +199,9 @@ void TStartupPage::offerRowItems(bool live) {
     bool disabled = false;
     const int status = SubItemOf(list, kStatusColumn);
     for (const TListRow& row : list.Rows()) {
-      if (row.Selected && status >= 0 && static_cast<std::size_t>(status) < row.SubItems.size()) {
+      // RunOnce and Policy Run entries have no switch: Windows starts them; "Turn off" is their way.
+      const bool switched = ApprovedPlaceOf(LocationOf(row), ScopeOf(row), false).has_value();
+      if (row.Selected && switched && status >= 0 && static_cast<std::size_t>(status) < row.SubItems.size()) {
         (row.SubItems[status] == kDisabled ? disabled : enabled) = true;
       }
     }
@@ -236,7 +246,7 @@ void TStartupPage::openFileLocation(TListView& list) {
 
 void TStartupPage::Fill() {
   const StatusColumn* shown = shownStatus();
-  FillLists(*services_.registry, SystemRunScopes(services_), shown, *ListView1, *ListView2);
+  FillLists(*services_.registry, SystemRegistryPlaces(services_), shown, *ListView1, *ListView2);
   FillFolderLists(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, *ListView1,
                   *ListView2);
   // A page shown anew looks at the disks anew: programs may have come or gone meanwhile.
@@ -291,8 +301,8 @@ void TStartupPage::moveSelected(bool toBackup) {
   TListView& from = toBackup ? *ListView1 : *ListView2;
   TListView& to = toBackup ? *ListView2 : *ListView1;
   TRefusals refusals(toBackup ? EntryAction::TurnOff : EntryAction::Restore);
-  MoveSelectedEntries(*services_.registry, SystemRunScopes(services_), shown, from,
-                      toBackup ? kRunKey : kBackupKey, to, toBackup ? kBackupKey : kRunKey, refusals);
+  MoveSelectedEntries(*services_.registry, SystemRegistryPlaces(services_), shown, from, toBackup, to,
+                      refusals);
   MoveSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, from, toBackup, to,
                     refusals);
   Publishers->Check(false);
@@ -303,8 +313,8 @@ void TStartupPage::deleteSelected(bool backup) {
   const StatusColumn* shown = shownStatus();
   TListView& list = backup ? *ListView2 : *ListView1;
   TRefusals refusals(EntryAction::Delete);
-  DeleteSelectedEntries(*services_.registry, SystemRunScopes(services_), shown, list,
-                        backup ? kBackupKey : kRunKey, backup ? *ListView1 : *ListView2, refusals);
+  DeleteSelectedEntries(*services_.registry, SystemRegistryPlaces(services_), shown, list, backup,
+                        backup ? *ListView1 : *ListView2, refusals);
   DeleteSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, list, backup,
                       refusals);
   Publishers->Check(false);
@@ -321,7 +331,7 @@ void TStartupPage::switchSelected(bool starts) {
   // A file deleted from outside gets no switch: Windows would keep it for a file that is not there.
   const std::vector<FolderScope> gone =
       UnselectGoneFiles(*services_.fileSystem, FolderScopes(), *ListView1, refusals);
-  SetSelectedStartsAtLogOn(status, SystemRunScopes(services_), *ListView1, *ListView2, starts,
+  SetSelectedStartsAtLogOn(status, SystemRegistryPlaces(services_), *ListView1, *ListView2, starts,
                            services_.timeOfDay->GetSystemTimeAsFileTime(), refusals);
   FillFolderLists(*services_.fileSystem, *services_.fileSecurity, gone, &status, *ListView1, *ListView2);
   Publishers->Check(false);

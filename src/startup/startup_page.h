@@ -23,6 +23,8 @@ namespace vantrel {
 // The places whose Run keys the page shows on this system, and Windows' own switch of each entry (the upper
 // list's Status column; none before Windows 8). Known without the page: the program's own entry is in them.
 std::vector<RunScope> SystemRunScopes(const platform::Services& services);
+// Every place of the registry the page shows on this system: the Run scopes, RunOnce and Policy Run.
+std::vector<RunScope> SystemRegistryPlaces(const platform::Services& services);
 std::optional<StatusColumn> SystemStatusColumn(const platform::Services& services);
 
 struct TBounds {

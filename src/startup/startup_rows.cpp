@@ -4,10 +4,23 @@
 
 namespace vantrel {
 
-TListRow EntryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
-                  const std::optional<std::string>& program) {
+namespace {
+
+constexpr std::size_t kLocationItem = 0;
+constexpr std::size_t kScopeItem = 1;
+
+const std::string& subItem(const TListRow& row, std::size_t item) {
+  static const std::string none;
+  return item < row.SubItems.size() ? row.SubItems[item] : none;
+}
+
+}  // namespace
+
+TListRow EntryRow(const std::string& name, const std::string& location, const std::string& scope,
+                  const std::optional<std::string>& status, const std::optional<std::string>& program) {
   TListRow row;
   row.Caption = VisibleText(name);
+  row.SubItems.push_back(location);
   row.SubItems.push_back(scope);
   if (status) {
     row.SubItems.push_back(*status);
@@ -22,19 +35,29 @@ TListRow EntryRow(const std::string& name, const std::string& scope, const std::
   return row;
 }
 
-const std::string& ScopeOf(const TListRow& row) {
-  static const std::string none;
-  return row.SubItems.empty() ? none : row.SubItems.front();
+const std::string& LocationOf(const TListRow& row) {
+  return subItem(row, kLocationItem);
 }
 
-std::vector<int> SelectedRows(const TListView& list, const std::string& scope) {
+const std::string& ScopeOf(const TListRow& row) {
+  return subItem(row, kScopeItem);
+}
+
+std::vector<int> SelectedRows(const TListView& list, const std::string& location, const std::string& scope) {
   std::vector<int> rows;
   for (int i = 0; i < list.RowCount(); ++i) {
-    if (list.Rows()[i].Selected && ScopeOf(list.Rows()[i]) == scope) {
+    const TListRow& row = list.Rows()[i];
+    if (row.Selected && LocationOf(row) == location && ScopeOf(row) == scope) {
       rows.push_back(i);
     }
   }
   return rows;
+}
+
+std::string PlaceText(const std::string& location, const std::string& scope) {
+  // The Run keys are where most entries are, as they were before there were other places; a Startup folder's
+  // scope names the folder already.
+  return location == kRunLocation || location == kFolderLocation ? scope : location + ", " + scope;
 }
 
 }  // namespace vantrel

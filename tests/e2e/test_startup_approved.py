@@ -90,18 +90,18 @@ def choose(desktop, arch, row, item, ctrl_rows=()):
 
 
 def statuses(desktop, arch):
-    return {(cells[0], cells[1]): cells[2] for cells in upper_rows(desktop, arch)[1]}
+    return {(cells[0], cells[2]): cells[3] for cells in upper_rows(desktop, arch)[1]}
 
 
 def test_the_status_column_and_the_menu_switch_entries_in_their_own_scopes(desktop, windows_10, switched,
                                                                             vantrel, tmp_path):
     open_page(desktop, vantrel.arch)
     columns, rows = upper_rows(desktop, vantrel.arch)
-    assert columns == 5, rows
+    assert columns == 6, rows
     assert wait_until(lambda: statuses(desktop, vantrel.arch) == {
         ("Alpha", "All users"): "Disabled", ("Beta", "All users"): "Enabled", ("Gamma", "This user"): "Enabled"},
         10), upper_rows(desktop, vantrel.arch)
-    assert [cells[4] for cells in rows] == [r"C:\alpha.exe", r"C:\beta.exe", r"C:\gamma.exe"]
+    assert [cells[5] for cells in rows] == [r"C:\alpha.exe", r"C:\beta.exe", r"C:\gamma.exe"]
     desktop.still_screenshot(f"startup-approved-column-{vantrel.arch}")
     machine_before = export(desktop, APPROVED, tmp_path)
     assert machine_before
@@ -126,12 +126,20 @@ def test_the_status_column_and_the_menu_switch_entries_in_their_own_scopes(deskt
     assert set(values(desktop, RUN)) == {"Alpha", "Beta", "Vantrel"}
 
 
-def test_before_windows_8_there_is_no_status_column(desktop, switched, vantrel):
+@pytest.fixture
+def run_once(desktop, switched):
+    """One more entry, of this user's RunOnce key (which Wine's own start-up leaves alone)."""
+    reg(desktop, "add", USER_RUN + "Once", "/v", "Delta", "/d", r"C:\delta.exe", "/f")
+    yield
+    reg(desktop, "delete", USER_RUN + "Once", "/v", "Delta", "/f")
+
+
+def test_before_windows_8_there_is_no_status_column(desktop, run_once, vantrel):
     open_page(desktop, vantrel.arch)
     columns, rows = upper_rows(desktop, vantrel.arch)
-    assert columns == 4, rows
-    assert [cells[:2] for cells in rows] == [["Alpha", "All users"], ["Beta", "All users"],
-                                             ["Gamma", "This user"]]
+    assert columns == 5, rows
+    assert [cells[:3] for cells in rows] == [["Alpha", "Run", "All users"], ["Beta", "Run", "All users"],
+                                             ["Delta", "RunOnce", "This user"], ["Gamma", "Run", "This user"]]
 
 
 def test_the_rows_bring_their_menu_and_the_empty_part_of_the_list_the_windows_menu(desktop, windows_10,
@@ -184,7 +192,7 @@ def test_an_enlarged_page_greys_what_will_not_start_and_a_rows_menu_opens_its_fi
     drag(desktop, (x + width - 2, y + height - 2), (200, 200))
     assert wait_until(lambda: per_page(list_views(desktop)[LIVE]) >= 10, 10), list_views(desktop)
     # Alpha is switched off; no file of the entries but Notepad's is there.
-    assert wait_until(lambda: [(cells[0], cells[2], cells[3] == "File not found") for cells in
+    assert wait_until(lambda: [(cells[0], cells[3], cells[4] == "File not found") for cells in
                                upper_rows(desktop, vantrel.arch)[1]] == [
         ("Alpha", "Disabled", True), ("Beta", "Enabled", True), ("Gamma", "Enabled", True),
         ("Notepad", "Enabled", False)], 10), upper_rows(desktop, vantrel.arch)

@@ -300,10 +300,10 @@ def test_values_are_shown_moved_and_deleted_by_their_whole_name_and_exact_bytes(
     assert set(native_entries) == {"Bare", "Expand", "Hidden", "Hidden\0Evil"}, native_entries
     open_page(desktop, vantrel.arch)
     gone = "File not found"
-    expected = [["Bare", "All users", gone, r"C:\bare.exe"],
-                ["Expand", "All users", gone, r"%SystemRoot%\expand.exe"],
-                ["Hidden", "All users", gone, r"C:\plain.exe"],
-                ["Hidden\\0Evil", "All users", gone, r"C:\evil.exe"]]
+    expected = [["Bare", "Run", "All users", gone, r"C:\bare.exe"],
+                ["Expand", "Run", "All users", gone, r"%SystemRoot%\expand.exe"],
+                ["Hidden", "Run", "All users", gone, r"C:\plain.exe"],
+                ["Hidden\\0Evil", "Run", "All users", gone, r"C:\evil.exe"]]
     assert wait_until(lambda: upper_rows(desktop, vantrel.arch)[1] == expected, 10), upper_rows(desktop, vantrel.arch)
     desktop.still_screenshot(f"startup-manager-native-values-{vantrel.arch}")
 
@@ -404,11 +404,14 @@ def long_entry(desktop, entries):
 def test_a_cut_off_cell_shows_its_whole_text_when_pointed_at(desktop, long_entry, vantrel):
     from test_startup_approved import upper_rows
     open_page(desktop, vantrel.arch)
+    x, y, width, height = desktop.geometry(main_window(desktop))
+    drag(desktop, (x + width - 2, y + height - 2), (200, 0))
     row = [cells[0] for cells in upper_rows(desktop, vantrel.arch)[1]].index("Long")
+    assert wait_until(lambda: list_views(desktop)[LIVE][1][2] - list_views(desktop)[LIVE][1][0] > 600, 10)
     left, top, right, bottom = list_views(desktop)[LIVE][1]
     y = top + 2 + 18 + row * ROW_HEIGHT + ROW_HEIGHT // 2
-    # The Program column starts after Name, Scope and Publisher (128 + 100 + 120) and runs past the list's edge.
-    program_x, scope_x = left + 2 + 348 + 30, left + 2 + 128 + 30
+    # Widened, the list's Program column starts after Name, Location, Scope, Publisher and runs past its edge.
+    program_x, scope_x = left + 2 + 428 + 30, left + 2 + 208 + 30
     assert program_x < right - 20
     point = lambda x: desktop.x("xdotool", "mousemove", str(x), str(y))
     point(program_x)

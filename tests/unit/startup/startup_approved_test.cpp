@@ -17,6 +17,7 @@
 #include "fake_services.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"
+#include "startup/startup_rows.h"
 #include "startup_page.h"
 
 namespace vantrel {
@@ -56,14 +57,14 @@ class StartupApproved : public ::testing::Test, protected StartupPage {
     for (int i = 0; i < list->RowCount(); ++i) {
       const TListRow& row = list->Rows()[i];
       const bool named = std::find(names.begin(), names.end(), row.Caption) != names.end();
-      list->SetSelected(i, named && (scope.empty() || row.SubItems.front() == scope));
+      list->SetSelected(i, named && (scope.empty() || ScopeOf(row) == scope));
     }
   }
   // Every row as "name / scope / status".
   std::vector<std::string> statuses() const {
     std::vector<std::string> rows;
     for (const TListRow& row : page().ListView1->Rows()) {
-      rows.push_back(row.Caption + " / " + row.SubItems[0] + " / " + row.SubItems[1]);
+      rows.push_back(row.Caption + " / " + ScopeOf(row) + " / " + row.SubItems[kStatusItem]);
     }
     return rows;
   }
@@ -100,13 +101,14 @@ TEST_F(StartupApproved, TheColumnAndTheMenuComeWithWindows8Only) {
       columns.push_back(column.Caption);
     }
     const std::vector<std::string> expected =
-        c.shown ? std::vector<std::string>{"Auto Run Items", "Scope", "Status", "Publisher", "Program"}
-                : std::vector<std::string>{"Auto Run Items", "Scope", "Publisher", "Program"};
+        c.shown ? std::vector<std::string>{"Auto Run Items", "Location",  "Scope",
+                                           "Status",         "Publisher", "Program"}
+                : std::vector<std::string>{"Auto Run Items", "Location", "Scope", "Publisher", "Program"};
     EXPECT_EQ(columns, expected);
     ASSERT_EQ(p.ListView1->RowCount(), 1);
-    const std::vector<std::string> row = c.shown
-                                             ? std::vector<std::string>{"All users", "Enabled", "", "app.exe"}
-                                             : std::vector<std::string>{"All users", "", "app.exe"};
+    const std::vector<std::string> row =
+        c.shown ? std::vector<std::string>{"Run", "All users", "Enabled", "", "app.exe"}
+                : std::vector<std::string>{"Run", "All users", "", "app.exe"};
     EXPECT_EQ(p.ListView1->Rows()[0].SubItems, row);
     // A row brings the rows' menu on every Windows (its switching items from Windows 8 on), and the empty
     // part of the list still the window's.
@@ -148,7 +150,7 @@ TEST_F(StartupApproved, AnEntryIsDisabledOnlyByTwelveBytesOfBinaryWithBitZeroSet
     const auto row =
         std::find_if(rows.begin(), rows.end(), [&](const TListRow& r) { return r.Caption == c.name; });
     ASSERT_NE(row, rows.end());
-    EXPECT_EQ(row->SubItems[1], c.status);
+    EXPECT_EQ(row->SubItems[kStatusItem], c.status);
   }
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
@@ -266,13 +268,13 @@ TEST_F(StartupApproved, AnEntryMovedToTheBackupAndBackKeepsItsSwitch) {
   select({"App"});
   EXPECT_EQ(run([&] { f.SpeedButton1->Click(); }), "");
   ASSERT_EQ(f.ListView2->RowCount(), 1);
-  EXPECT_EQ(f.ListView2->Rows()[0].SubItems, (std::vector<std::string>{"All users", "", "app.exe"}));
+  EXPECT_EQ(f.ListView2->Rows()[0].SubItems, (std::vector<std::string>{"Run", "All users", "", "app.exe"}));
   f.ListView2->SetSelected(0, true);
   EXPECT_EQ(run([&] { f.SpeedButton2->Click(); }), "");
   EXPECT_EQ(switchOf(kHklm, kApproved, "App"), switchData(0x07, 5));
   ASSERT_EQ(f.ListView1->RowCount(), 1);
   EXPECT_EQ(f.ListView1->Rows()[0].SubItems,
-            (std::vector<std::string>{"All users", "Disabled", "", "app.exe"}));
+            (std::vector<std::string>{"Run", "All users", "Disabled", "", "app.exe"}));
 }
 
 TEST_F(StartupApproved, TickingAutoStartByHandSwitchesItsEntryOnInItsOwnScopeOnly) {

@@ -15,6 +15,7 @@
 #include "program/product.h"
 #include "startup/refusals.h"
 #include "startup/run_key.h"
+#include "startup/startup_rows.h"
 #include "startup_page.h"
 
 namespace vantrel {
@@ -57,8 +58,9 @@ void select(TListView* list, const std::vector<std::string>& names) {
 std::vector<std::string> rows(const TListView* list) {
   std::vector<std::string> texts;
   for (const TListRow& row : list->Rows()) {
-    texts.push_back(row.Caption + " / " + row.SubItems.at(0) + " / " +
-                    (row.SubItems.size() > 2 ? row.SubItems[2] : "<none>") + " / " + row.Key);
+    const std::size_t program = SubItemOf(*list, "Program");
+    texts.push_back(row.Caption + " / " + ScopeOf(row) + " / " +
+                    (row.SubItems.size() > program ? row.SubItems[program] : "<none>") + " / " + row.Key);
   }
   std::sort(texts.begin(), texts.end());
   return texts;
@@ -503,7 +505,7 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   const auto statuses = [&] {
     std::vector<std::string> texts;
     for (const TListRow& row : f.ListView1->Rows()) {
-      texts.push_back(row.Caption + " " + row.SubItems.at(1));
+      texts.push_back(row.Caption + " " + row.SubItems.at(kStatusItem));
     }
     return texts;
   };
@@ -523,7 +525,7 @@ TEST(StartupFolders, AFileShowsAndSetsWindowsSwitchUnderItsFoldersHiveByItsExact
   // Down and up again, the file keeps its switch and shows it.
   select(f.ListView1, {"sync.bat"});
   EXPECT_EQ(Machine::press(f.SpeedButton1), "");
-  EXPECT_EQ(f.ListView2->Rows().at(0).SubItems.size(), 3u);  // scope, publisher, program: no status below
+  EXPECT_EQ(f.ListView2->Rows().at(0).SubItems.size(), 4u);  // location, scope, publisher, program: no status
   select(f.ListView2, {"sync.bat"});
   EXPECT_EQ(Machine::press(f.SpeedButton2), "");
   EXPECT_EQ(statuses(), (Texts{"sync.bat Disabled", "tidy.bat Disabled", "Ημερολόγιο Enabled"}));

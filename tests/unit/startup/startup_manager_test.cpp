@@ -18,6 +18,7 @@
 #include "startup/refusals.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
+#include "startup/startup_rows.h"
 #include "startup_page.h"
 
 namespace vantrel {
@@ -48,22 +49,25 @@ std::vector<std::string> captions(const TListView* list) {
   return names;
 }
 
-// The keys of the three scopes of 64-bit Windows, as stored, with short labels.
+// The keys of the Run scopes of 64-bit Windows and of this user's RunOnce and Policy Run, as stored,
+// labelled.
 struct StoredKey {
   const char* label;
   platform::HKey root;
   const char* path;
 };
-const StoredKey kScopeKeys[] = {{"all", kHklm, kRunKey},  {"all-", kHklm, kBackupKey},
-                                {"all32", kHklm, kRun32}, {"all32-", kHklm, kBackup32},
-                                {"user", kHkcu, kRunKey}, {"user-", kHkcu, kBackupKey}};
+const StoredKey kScopeKeys[] = {{"all", kHklm, kRunKey},          {"all-", kHklm, kBackupKey},
+                                {"all32", kHklm, kRun32},         {"all32-", kHklm, kBackup32},
+                                {"user", kHkcu, kRunKey},         {"user-", kHkcu, kBackupKey},
+                                {"once", kHkcu, kRunOnceKey},     {"once-", kHkcu, kRunOnceBackupKey},
+                                {"policy", kHkcu, kPolicyRunKey}, {"policy-", kHkcu, kPolicyRunBackupKey}};
 
 // The labels of the keys that hold a value of this name, e.g. "all- user".
 std::string holders(const fakes::FakeRegistry& registry, const std::string& name) {
   std::string found;
   for (const StoredKey& key : kScopeKeys) {
     if (registry.value(key.root, key.path, name)) {
-      found += (found.empty() ? "" : " ") + std::string(key.label);
+      found += found.empty() ? key.label : " " + std::string(key.label);
     }
   }
   return found;
@@ -78,11 +82,11 @@ void place(fakes::FakeRegistry& registry, const std::string& name, const std::ve
   }
 }
 
-// Every row as "name / scope".
+// Every row as "name / place", its place as the refusals name it: "All users", "RunOnce, This user".
 std::vector<std::string> scoped(const TListView* list) {
   std::vector<std::string> rows;
   for (const TListRow& row : list->Rows()) {
-    rows.push_back(row.Caption + " / " + (row.SubItems.empty() ? "<no scope>" : row.SubItems.front()));
+    rows.push_back(row.Caption + " / " + PlaceText(LocationOf(row), ScopeOf(row)));
   }
   return rows;
 }
@@ -102,7 +106,7 @@ void select(TListView* list, const std::vector<std::string>& names, const std::s
   for (int i = 0; i < list->RowCount(); ++i) {
     const TListRow& row = list->Rows()[i];
     for (const std::string& name : names) {
-      if (row.Caption == name && (scope.empty() || row.SubItems.front() == scope)) {
+      if (row.Caption == name && (scope.empty() || PlaceText(LocationOf(row), ScopeOf(row)) == scope)) {
         list->SetSelected(i, true);
       }
     }
@@ -284,6 +288,10 @@ TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatTh
   fakes.registry.setString(kHklm, kBackupKey, "Kept", "C:\\Apps\\kept.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Also", "C:\\Apps\\kept.exe");
   fakes.registry.setString(kHklm, kBackupKey, "Lost", "C:\\Gone\\lost.exe");
+  // Windows starts a RunOnce entry whatever the Run key's switch of its name says.
+  fakes.registry.setString(kHklm, kRunOnceKey, "Once", "C:\\Gone\\once.exe");
+  fakes.registry.setValue(kHklm, kApproved, "Once", platform::kRegBinary,
+                          Bytes{3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   TStartupPage& f = open();
   windows->advance(100);
   const auto only = [](TListView* list, const std::vector<std::string>& names) {
@@ -315,6 +323,7 @@ TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatTh
        false,
        {"On", "Off"},
        {"&Enable at log-on", "&Disable at log-on", "-", "&Turn off", "De&lete"}},
+      {"RunOnce, which has no switch", false, {"Once"}, {"&Turn off", "De&lete"}},
       {"backup, its file there", true, {"Kept"}, {"&Open file location", "-", "&Restore", "De&lete"}},
       {"backup, its file gone", true, {"Lost"}, {"&Restore", "De&lete"}},
       // Explorer shows one file: several rows offer no place.
@@ -826,20 +835,28 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
     if (m.system64) {
       machine.on64BitWindows(m.program32);
     }
-    place(machine.registry, "App", {"all", "all32", "user"});
+    place(machine.registry, "App", {"all", "all32", "user", "once", "policy"});
     TApplication application(machine.services);
     auto* f = application.CreateForm<TfrmVantrel>();
     EXPECT_EQ(holders(machine.registry, "Vantrel"), "all");  // written at start-up
     machine.registry.setString(kHklm, kRun32, "Vantrel", "C:\\x86\\Vantrel.exe");
     machine.registry.setString(kHkcu, kRunKey, "Vantrel", "C:\\mine\\Vantrel.exe");
+    // Only the Run key holds this program's entry; the rows go by name, then location, then scope.
+    machine.registry.setString(kHkcu, kRunOnceKey, "Vantrel", "C:\\mine\\Vantrel.exe");
     f->TabSheet3Show(f);
-    EXPECT_EQ(scoped(f->StartupManagerPage->ListView1), m.rows);
+    std::vector<std::string> rows = {"App / Policy Run, This user"};
+    rows.insert(rows.end(), m.rows.begin(), m.rows.end());
+    rows.insert(rows.end(), {"App / RunOnce, This user", "Vantrel / RunOnce, This user"});
+    EXPECT_EQ(scoped(f->StartupManagerPage->ListView1), rows);
+    const std::map<std::string, std::string> labels = {{kAll, "all"},
+                                                       {kAll32, "all32"},
+                                                       {kUser, "user"},
+                                                       {"RunOnce, This user", "once"},
+                                                       {"Policy Run, This user", "policy"}};
     for (const TListRow& row : f->StartupManagerPage->ListView1->Rows()) {
-      const std::string& scope = row.SubItems.front();
-      EXPECT_EQ(row.SubItems.back(), scope == kAll    ? "all.exe"
-                                     : scope == kUser ? "user.exe"
-                                                      : "all32.exe")
-          << scope;
+      if (row.Caption == "App") {
+        EXPECT_EQ(row.SubItems.back(), labels.at(PlaceText(LocationOf(row), ScopeOf(row))) + ".exe");
+      }
     }
     EXPECT_FALSE(machine.registry.keyExists(kHkcu, kBackupKey));  // showing creates nothing
   }
@@ -847,21 +864,26 @@ TEST_F(StartupManager, ListsEveryScopeTheSystemHasOnceAndKeepsItsOwnEntryInTheMa
 
 TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
   fakes.on64BitWindows(true);
-  place(fakes.registry, "App", {"all", "all32", "user"});
+  place(fakes.registry, "App", {"all", "all32", "user", "once"});
   TStartupPage& f = open();
   select(f.ListView1, {"App"}, kAll32);
   EXPECT_EQ(press(f.SpeedButton1), "");
-  EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "App / This user"}));
+  EXPECT_EQ(scoped(f.ListView1),
+            (std::vector<std::string>{"App / All users", "App / This user", "App / RunOnce, This user"}));
   EXPECT_EQ(scoped(f.ListView2), (std::vector<std::string>{"App / All users (32-bit)"}));
-  EXPECT_EQ(holders(fakes.registry, "App"), "all all32- user");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32- user once");
   EXPECT_EQ(fakes.registry.stringValue(kHklm, kBackup32, "App"), "all32.exe");
 
   select(f.ListView2, {"App"});
   EXPECT_EQ(press(f.SpeedButton2), "");
-  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 user");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 user once");
+  // A Run and a RunOnce value of the same name and scope are two entries.
   select(f.ListView1, {"App"}, kUser);
   EXPECT_EQ(press(f.SpeedButton4), "");
-  EXPECT_EQ(holders(fakes.registry, "App"), "all all32");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 once");
+  select(f.ListView1, {"App"}, "RunOnce, This user");
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32 once-");
 
   // The machine's 64-bit keys refuse changes: the 32-bit programs' entry moves all the same, and the refusal
   // is told.
@@ -872,7 +894,7 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
       press(f.SpeedButton1),
       std::string(kStartAsAdministrator) + "\n\n" +
           "Could not turn off \"App\" (All users): only an administrator may change entries for all users.");
-  EXPECT_EQ(holders(fakes.registry, "App"), "all all32-");
+  EXPECT_EQ(holders(fakes.registry, "App"), "all all32- once-");
 
   // This user's Run key has rights of its own: the copy in the backup is taken back, and the entry stays.
   fakes.registry.setString(kHkcu, kRunKey, "Own", "own.exe");
@@ -885,6 +907,21 @@ TEST_F(StartupManager, EachOperationActsInItsRowsScopeOnly) {
             "log-on: Windows does not let this user change it, so it was left where it was.");
   EXPECT_EQ(holders(fakes.registry, "Own"), "user");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"App / All users", "Own / This user"}));
+
+  // A policy's keys are for administrators only, this user's too.
+  for (const platform::HKey root : {kHklm, kHkcu}) {
+    fakes.registry.setString(root, kPolicyRunKey, "Set", "set.exe");
+    fakes.registry.denyWriting(root, kPolicyRunKey);
+    fakes.registry.denyWriting(root, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+  }
+  EXPECT_EQ(show(), "");
+  select(f.ListView1, {"Set"});
+  EXPECT_EQ(press(f.SpeedButton1), std::string(kStartAsAdministrator) + "\n\n" +
+                                       "Could not turn off \"Set\" (Policy Run, All users): only an "
+                                       "administrator may change entries for all users.\n"
+                                       "Could not turn off \"Set\" (Policy Run, This user): only an "
+                                       "administrator may change entries set by policy.");
+  EXPECT_EQ(holders(fakes.registry, "Set"), "policy");
   EXPECT_EQ(fakes.registry.openHandles(), 0);
 }
 
@@ -900,11 +937,12 @@ TEST_F(StartupManager, AnEntryInBothKeysIsKeptAsABackupWithinItsScopeOnly) {
   fakes.registry.setString(kHkcu, kRunKey, "Y", "y.exe");
   fakes.registry.setString(kHkcu, kBackupKey, "Y", "y.exe");
   TStartupPage& f = open();
-  EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user");
+  EXPECT_EQ(holders(fakes.registry, "X"), "all- all32- user once- policy-");
   EXPECT_EQ(holders(fakes.registry, "Y"), "all user-");
   EXPECT_EQ(scoped(f.ListView1), (std::vector<std::string>{"X / This user", "Y / All users"}));
   EXPECT_EQ(scoped(f.ListView2),
-            (std::vector<std::string>{"X / All users", "X / All users (32-bit)", "Y / This user"}));
+            (std::vector<std::string>{"X / Policy Run, This user", "X / All users", "X / All users (32-bit)",
+                                      "X / RunOnce, This user", "Y / This user"}));
 }
 
 TEST_F(StartupManager, AddingLandsInThisUsersKeyWhenTheMachinesIsRefused) {
