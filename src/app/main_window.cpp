@@ -300,7 +300,7 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
   if (!StartupManagerPage) {
     StartupManagerPage = new TStartupPage(*this, *TabSheet3, services_,
                                           {kIconStartupEntry, kGlyphAdd, kGlyphDelete, kGlyphDown, kGlyphUp},
-                                          LayOutStartupPage(Width(), Height()));
+                                          LayOutStartupPage(Width(), Height()), hideWindowsEntries_);
   }
   StartupManagerPage->Fill();
 }

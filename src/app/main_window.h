@@ -300,6 +300,8 @@ class TfrmVantrel : public TForm {
   // The log file's box while its page is not made, and why the log could not be written.
   bool log_ = false;
   std::string logFailure_;
+  // The Startup Manager's box "Hide Windows' own entries" as the settings keep it, until its page is made.
+  bool hideWindowsEntries_ = true;
 };
 
 }  // namespace vantrel

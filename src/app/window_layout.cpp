@@ -10,6 +10,7 @@ namespace {
 
 // The page of the smallest window: the tab control's display area, in the page's own units.
 constexpr int kPageWidth = kWindowWidth - 8;
+constexpr int kFilterHeight = 20;
 constexpr int kLiveHeight = 124;
 constexpr int kPanelHeight = 22;
 constexpr int kBackupHeight = 135;
@@ -22,9 +23,11 @@ StartupLayout LayOutStartupPage(int width, int height) {
   const int pageWidth = kPageWidth + wider;
   const int live = kLiveHeight + taller / 2;
   const int backup = kBackupHeight + taller - taller / 2;
-  return {{0, 0, pageWidth, live},
+  // The box's row takes the top of the upper list's place: the panel and the lower list stay where they were.
+  return {{0, kFilterHeight, pageWidth, live - kFilterHeight},
           {0, live, pageWidth, kPanelHeight},
-          {0, live + kPanelHeight, pageWidth, backup}};
+          {0, live + kPanelHeight, pageWidth, backup},
+          {0, 0, pageWidth, kFilterHeight}};
 }
 
 }  // namespace vantrel

@@ -1,6 +1,6 @@
-// The window's size, kept in section [Window] of the settings file beside the other sections, which it leaves
-// alone. In the layout's units (pixels at 96 dpi), so that it means the same size on a screen of other dots
-// per inch.
+// The window's size and how its Startup Manager shows, kept in section [Window] of the settings file beside
+// the other sections, which it leaves alone. The size is in the layout's units (pixels at 96 dpi), so that it
+// means the same size on a screen of other dots per inch.
 #pragma once
 
 #include <cstdint>
@@ -25,5 +25,9 @@ struct WindowSize {
 WindowSize ReadWindowSize(TIniFile& ini);
 // Raises EIniFileException as TIniFile::WriteInteger does.
 void WriteWindowSize(TIniFile& ini, const WindowSize& size);
+
+// The Startup Manager's box "Hide Windows' own entries": on unless the file says 0.
+bool ReadHideWindowsEntries(TIniFile& ini);
+void WriteHideWindowsEntries(TIniFile& ini, bool hide);
 
 }  // namespace vantrel

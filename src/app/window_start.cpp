@@ -91,6 +91,7 @@ void TfrmVantrel::FormCreate(TObject*) {
     TellHotkeyTaken(*Application(), freeMemory_.hotkey, kProductLine);
   }
   log_ = ini.ReadInteger(kHistorySection, kLogKey, 0) == 1;
+  hideWindowsEntries_ = ReadHideWindowsEntries(ini);
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
@@ -153,6 +154,8 @@ void TfrmVantrel::FormDestroy(TObject*) {
   const bool autoFree = CheckBox1->Checked();
   const FreeMemorySettings freeMemory = freeMemorySettings();
   const WindowSize size{Width(), Height()};
+  const bool hideWindowsEntries =
+      StartupManagerPage ? StartupManagerPage->chkHideWindows->Checked() : hideWindowsEntries_;
   const bool log = logWanted();
 
   MakeSettingsFolder(*services_.fileSystem, files);
@@ -171,6 +174,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   ini.WriteInteger(kSection, kCMI.name, cmi);
   WriteFreeMemorySettings(ini, freeMemory);
   WriteWindowSize(ini, size);
+  WriteHideWindowsEntries(ini, hideWindowsEntries);
   ini.WriteInteger(kHistorySection, kLogKey, log ? 1 : 0);
 
   if (autoRun) {

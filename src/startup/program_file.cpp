@@ -21,11 +21,10 @@ constexpr char kAppPaths[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App 
 // The longest command line that Windows starts, in UTF-16 units.
 constexpr std::size_t kMaxCommandLine = 32767;
 
-// Thrown where the search stops without an answer: the file would be looked for on a network share, or
-// further than kMaxLooks.
+// Thrown where the search stops without an answer: the file would be looked for further than kMaxLooks.
 struct NotLookedUp {};
-// Thrown where the search used up its budget.
-struct NotYet {};
+// Thrown where the file would be looked for on a network share.
+struct OnNetwork {};
 
 std::string trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -53,14 +52,10 @@ class Search {
 
   int looks() const { return looks_; }
 
-  // Counts one more look at a file, a drive or a key; `asked`: one that the system must answer, which the
-  // budget pays for.
-  void look(bool asked) const {
+  // Counts one more look at a file, a drive or a key.
+  void look() const {
     if (++looks_ > kMaxLooks) {
       throw NotLookedUp();
-    }
-    if (search_.Looks && !search_.Looks->take(asked)) {
-      throw NotYet();
     }
   }
 
@@ -70,11 +65,11 @@ class Search {
     if (kept) {
       const auto found = kept->find(key);
       if (found != kept->end()) {
-        look(false);
+        look();
         return found->second;
       }
     }
-    look(true);
+    look();
     Value value = ask();
     if (kept) {
       kept->emplace(key, value);
@@ -83,14 +78,14 @@ class Search {
   }
 
   // Refuses a path on a network share (\\server\share, a drive letter mapped to one), where a share that
-  // does not answer would hold the window for the network's time-out.
+  // does not answer would hold the lookups for the network's time-out.
   void mustBeLocal(const std::string& path) const {
     // The literal form of a drive's path ("\\?\C:\...") is that drive's; any other that starts so is a
     // share's or a device's.
     const bool literalDrive = path.rfind("\\\\?\\", 0) == 0 && !StartsText("UNC\\", path.substr(4));
     const std::string drive = literalDrive ? path.substr(4) : path;
     if (!literalDrive && path.rfind("\\\\", 0) == 0) {
-      throw NotLookedUp();
+      throw OnNetwork();
     }
     if (drive.size() < 2 || drive[1] != ':' || !std::isalpha(static_cast<unsigned char>(drive[0]))) {
       return;
@@ -109,7 +104,7 @@ class Search {
       drivesSeen_ += letter;
     }
     if (kind == platform::kDriveRemote) {
-      throw NotLookedUp();
+      throw OnNetwork();
     }
   }
 
@@ -271,7 +266,7 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
   ProgramFile file = missing();
   try {
     for (std::size_t read = 0; read < line.size(); read += 4096) {
-      within.look(false);
+      within.look();
     }
     auto [program, arguments] = within.command(line);
     if (program && SameText(fileNameOf(program->Path), "rundll32.exe")) {
@@ -282,8 +277,8 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
     }
   } catch (const NotLookedUp&) {
     file = notChecked(0);
-  } catch (const NotYet&) {
-    file = ProgramFile{ProgramFile::State::Pending, {}, {}};
+  } catch (const OnNetwork&) {
+    file = ProgramFile{ProgramFile::State::Network, {}, {}};
   }
   file.Looks = within.looks();
   return file;
@@ -296,20 +291,16 @@ ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& comm
 }
 
 ProgramFile FindFolderProgram(const ProgramSearch& search, const std::string& file) {
-  // A Startup folder redirected to a share is not read from the window's thread.
+  // A Startup folder redirected to a share is not read: a share that does not answer would hold the
+  // lookups for the network's time-out.
   try {
     Search(search, true).mustBeLocal(file);
-  } catch (const NotLookedUp&) {
-    return notChecked(1);
-  } catch (const NotYet&) {
-    return ProgramFile{ProgramFile::State::Pending, {}, {}};
+  } catch (const OnNetwork&) {
+    return ProgramFile{ProgramFile::State::Network, {}, {}, 1};
   }
   const std::string name = fileNameOf(file);
   if (name.size() <= 4 || !SameText(name.substr(name.size() - 4), ".lnk")) {
     return {ProgramFile::State::Found, file, file, 1};
-  }
-  if (search.Looks && !search.Looks->take(true)) {
-    return ProgramFile{ProgramFile::State::Pending, {}, {}};
   }
   std::u16string target;
   std::u16string arguments;

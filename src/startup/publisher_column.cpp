@@ -1,19 +1,24 @@
 #include "startup/publisher_column.h"
 
-#include "platform/unicode.h"
+#include <algorithm>
+#include <set>
+
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
 #include "startup/startup_folders.h"
-#include "startup/startup_rows.h"
-#include "startup/visible_text.h"
 
 namespace vantrel {
 
 namespace {
 
-// Short enough that the page answers between two ticks, long enough that Windows' coarsest timer still
-// looks at thousands of rows within a few seconds.
-constexpr std::uint32_t kTickInterval = 10;
+// Short enough that the cells fill as the answers come, long enough that a tick is nothing to the window.
+constexpr std::uint32_t kTakeInterval = 20;
+
+std::string cell(const TListView& list, const TListRow& row, const char* caption) {
+  const int subItem = SubItemOf(list, caption);
+  return subItem >= 0 && static_cast<std::size_t>(subItem) < row.SubItems.size() ? row.SubItems[subItem]
+                                                                                 : std::string();
+}
 
 }  // namespace
 
@@ -28,151 +33,259 @@ int SubItemOf(const TListView& list, const std::string& column) {
 }
 
 bool GreyedCell(const TListView& list, const TListRow& row, int column) {
-  const auto textOf = [&](int subItem) {
-    return subItem >= 0 && static_cast<std::size_t>(subItem) < row.SubItems.size() ? row.SubItems[subItem]
-                                                                                   : std::string();
-  };
-  const int publisher = SubItemOf(list, kPublisherColumn);
-  return textOf(SubItemOf(list, kStatusColumn)) == kDisabled ||
-         (column == publisher + 1 &&
-          (textOf(publisher) == kFileNotFound || textOf(publisher) == kNotChecked));
+  const std::string publisher = cell(list, row, kPublisherColumn);
+  return cell(list, row, kStatusColumn) == kDisabled ||
+         (column == SubItemOf(list, kPublisherColumn) + 1 &&
+          (publisher == kFileNotFound || publisher == kNotChecked || publisher == kNotCheckedNetwork));
 }
 
-TPublisherColumn::TPublisherColumn(TComponent* owner, ProgramSearch search, TListView& live,
+TPublisherColumn::TPublisherColumn(TComponent* owner, ProgramSearch search, platform::Signatures* signatures,
+                                   std::unique_ptr<platform::Worker> worker, TListView& live,
                                    TListView& backup)
-    : TComponent(owner), search_(search), live_(live), backup_(backup), timer_(new TTimer(this)) {
+    : TComponent(owner),
+      search_(search),
+      signatures_(signatures),
+      worker_(std::move(worker)),
+      live_(live),
+      backup_(backup),
+      timer_(new TTimer(this)) {
+  // The worker keeps its own answers; none is shared with another search.
+  search_.Looks = nullptr;
   timer_->SetEnabled(false);
-  timer_->SetInterval(kTickInterval);
-  timer_->SetOnTimer([this](TObject*) { Tick(); });
+  timer_->SetInterval(kTakeInterval);
+  timer_->SetOnTimer([this](TObject*) { Take(); });
 }
 
-void TPublisherColumn::Check(bool afresh) {
-  if (afresh) {
-    files_.clear();
-    publishers_.clear();
-    looks_ = ProgramLooks();
+TPublisherColumn::~TPublisherColumn() {
+  if (running_) {
+    running_->cancelled.store(true);
   }
-  pending_.clear();
-  next_ = 0;
-  for (TListView* list : {&live_, &backup_}) {
-    for (int i = 0; i < list->RowCount(); ++i) {
-      const TListRow& row = list->Rows()[i];
-      pending_.push_back({list, LocationOf(row), ScopeOf(row), row.Key, i});
-    }
-  }
-  timer_->SetEnabled(!pending_.empty());
+  worker_->Join();
 }
 
-void TPublisherColumn::Tick() {
-  looks_.Asks = kAsksPerTick;
-  looks_.Looks = kMaxLooks;
-  for (int done = 0; done < kRowsPerTick && looks_.Asks > 0 && looks_.Looks > 0 && next_ < pending_.size();
-       ++done, ++next_) {
-    const Pending& row = pending_[next_];
-    TListView& list = *row.list;
-    const auto same = [&](int i) {
-      return i >= 0 && i < list.RowCount() && list.Rows()[i].Key == row.key &&
-             LocationOf(list.Rows()[i]) == row.location && ScopeOf(list.Rows()[i]) == row.scope;
-    };
-    int at = row.hint;
-    if (!same(at)) {
-      // The list changed since: the row moved, or went.
-      for (at = 0; at < list.RowCount() && !same(at); ++at) {
-      }
-      if (at == list.RowCount()) {
-        continue;
-      }
-    }
-    const int column = SubItemOf(list, kPublisherColumn);
-    const std::optional<std::string> shown = textOf(lookUp(list, list.Rows()[at]));
-    if (!shown) {
-      break;  // the next tick goes on with this row
-    }
-    const std::string& text = *shown;
-    if (column >= 0 && static_cast<std::size_t>(column) < list.Rows()[at].SubItems.size() &&
-        list.Rows()[at].SubItems[column] != text) {
-      list.SetSubItem(at, column, text);
-    }
-  }
-  if (next_ >= pending_.size()) {
-    timer_->SetEnabled(false);
-  }
+std::string TPublisherColumn::identityOf(const TListView& list, const TListRow& row) {
+  return cell(list, row, kLocationColumn) + '\n' + cell(list, row, "Scope") + '\n' + row.Key;
 }
 
-ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row) {
-  // One row, asked for by the user: more answers than its search takes.
-  looks_.Asks = 2 * kMaxLooks;
-  looks_.Looks = 2 * kMaxLooks;
-  return lookUp(list, row);
-}
-
-ProgramFile TPublisherColumn::lookUp(const TListView& list, const TListRow& row) {
-  const std::string& scope = ScopeOf(row);
-  std::string sought;
-  const bool folder = LocationOf(row) == kFolderLocation;
+std::optional<ProgramSought> TPublisherColumn::soughtOf(const TListView& list, const TListRow& row) const {
+  const std::string scope = cell(list, row, "Scope");
   for (const FolderScope& folderScope : FolderScopes()) {
-    if (folder && folderScope.Name == scope) {
+    if (folderScope.Name == scope) {
       const FolderPlaces places = PlacesOf(search_.FileSystem, folderScope);
       const std::string& place = &list == &live_ ? places.Live : places.Backup;
       if (place.empty()) {
-        return {};
+        return std::nullopt;
       }
-      sought = place + "\\" + row.Key;
+      return ProgramSought{place + "\\" + row.Key, true, true};
     }
   }
-  if (folder && sought.empty()) {
-    return {};
+  const int program = SubItemOf(list, "Program");
+  if (program < 0 || static_cast<std::size_t>(program) >= row.SubItems.size()) {
+    return std::nullopt;
   }
-  if (!folder) {
-    const int program = SubItemOf(list, "Program");
-    if (program < 0 || static_cast<std::size_t>(program) >= row.SubItems.size()) {
-      return {};
-    }
-    sought = row.Value;
-  }
-  const bool native = scope != kPrograms32Scope;
-  const std::string key = (folder ? "file\n" : native ? "64\n" : "32\n") + sought;
-  const auto found = files_.find(key);
-  if (found != files_.end()) {
-    return found->second;
-  }
-  ProgramSearch search = search_;
-  search.Looks = &looks_;
-  const ProgramFile file =
-      folder ? FindFolderProgram(search, sought) : FindProgramFile(search, sought, native);
-  if (file.Is != ProgramFile::State::Pending) {
-    files_.emplace(key, file);
-  }
-  return file;
+  return ProgramSought{row.Value, false, scope != kPrograms32Scope};
 }
 
-std::optional<std::string> TPublisherColumn::textOf(const ProgramFile& file) {
-  if (file.Is == ProgramFile::State::Pending) {
-    return std::nullopt;
+void TPublisherColumn::Check(bool afresh) {
+  if (running_) {
+    running_->cancelled.store(true);
+    running_->dropped = running_->dropped || afresh;
   }
-  if (file.Is == ProgramFile::State::Missing) {
-    return kFileNotFound;
+  if (afresh) {
+    known_.clear();
+    // The lists were filled anew, with the rows that were kept aside.
+    const bool hadHidden = !hidden_.empty();
+    hidden_.clear();
+    if (hadHidden && OnHiddenChange) {
+      OnHiddenChange();
+    }
   }
-  if (file.Is == ProgramFile::State::NotChecked) {
-    return kNotChecked;
+  pending_.clear();
+  wanted_.clear();
+  removed_.clear();
+  next_ = 0;
+  std::set<std::string> asked;
+  for (TListView* list : {&live_, &backup_}) {
+    for (int i = 0; i < list->RowCount(); ++i) {
+      const TListRow& row = list->Rows()[i];
+      const std::optional<ProgramSought> sought = soughtOf(*list, row);
+      const std::string key = sought ? sought->Key() : std::string();
+      if (sought && known_.find(key) == known_.end() && asked.insert(key).second) {
+        wanted_.emplace_back(key, *sought);
+      }
+      pending_.push_back({list, identityOf(*list, row), key, i});
+    }
   }
-  if (file.Is == ProgramFile::State::Unknown) {
-    return "";
+  writeKnown();
+  startWanted();
+  timer_->SetEnabled(running_ || next_ < pending_.size());
+}
+
+void TPublisherColumn::startWanted() {
+  if (running_ || wanted_.empty()) {
+    return;
   }
-  const auto named = publishers_.find(file.Access);
-  if (named != publishers_.end()) {
-    return named->second;
+  // The last job's thread has ended (its end was seen): done with.
+  worker_->Join();
+  running_ = std::make_shared<Job>();
+  for (const auto& [key, sought] : wanted_) {
+    running_->keys.push_back(key);
   }
-  if (!looks_.take(true)) {
-    return std::nullopt;
+  worker_->Start(
+      [job = running_, search = search_, signatures = signatures_, soughts = std::exchange(wanted_, {})] {
+        // Nothing may leave a thread: a lookup that fails says "Not checked".
+        try {
+          PublisherLookup lookup(search, signatures);
+          for (const auto& [key, sought] : soughts) {
+            if (job->cancelled.load()) {
+              break;
+            }
+            PublisherAnswer answer{{ProgramFile::State::NotChecked, {}, {}}, kNotChecked, false};
+            try {
+              answer = lookup(sought);
+            } catch (...) {
+            }
+            const std::lock_guard<std::mutex> guard(job->lock);
+            job->answers.emplace_back(key, std::move(answer));
+          }
+        } catch (...) {
+        }
+        job->ended.store(true, std::memory_order_release);
+      });
+}
+
+void TPublisherColumn::Take() {
+  if (running_) {
+    const bool ended = running_->ended.load(std::memory_order_acquire);
+    std::vector<std::pair<std::string, PublisherAnswer>> answers;
+    {
+      const std::lock_guard<std::mutex> guard(running_->lock);
+      answers.swap(running_->answers);
+    }
+    if (!running_->dropped) {
+      for (auto& [key, answer] : answers) {
+        known_.insert_or_assign(key, std::move(answer));
+      }
+    }
+    if (ended) {
+      worker_->Join();
+      if (!running_->cancelled.load() && !running_->dropped) {
+        // A job that ended without answering a key (its lookups could not start) answers it so.
+        for (const std::string& key : running_->keys) {
+          known_.emplace(key, PublisherAnswer{{ProgramFile::State::NotChecked, {}, {}}, kNotChecked, false});
+        }
+      }
+      running_.reset();
+    }
   }
-  std::u16string company;
-  const std::string text =
-      search_.FileSystem.GetFileVersionInfoW_CompanyName(Utf8ToUtf16(file.Access), &company)
-          ? VisibleText(Utf16ToUtf8(company))
-          : std::string();
-  publishers_.emplace(file.Access, text);
-  return text;
+  startWanted();
+  writeKnown();
+  timer_->SetEnabled(running_ || next_ < pending_.size());
+}
+
+int TPublisherColumn::find(const Pending& row) const {
+  const TListView& list = *row.list;
+  const auto same = [&](int i) {
+    return i >= 0 && i < list.RowCount() && identityOf(list, list.Rows()[i]) == row.identity;
+  };
+  const auto removed = removed_.find(row.list);
+  const int shifted = removed == removed_.end() ? row.hint : row.hint - removed->second;
+  if (same(row.hint)) {
+    return row.hint;
+  }
+  if (same(shifted)) {
+    return shifted;
+  }
+  // The list changed since: the row moved, or went.
+  for (int i = 0; i < list.RowCount(); ++i) {
+    if (same(i)) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+void TPublisherColumn::writeKnown() {
+  static const PublisherAnswer none;
+  const std::size_t hidden = hidden_.size();
+  for (; next_ < pending_.size(); ++next_) {
+    const Pending& row = pending_[next_];
+    const auto found = row.key.empty() ? known_.end() : known_.find(row.key);
+    if (!row.key.empty() && found == known_.end()) {
+      break;  // the worker has not answered it yet
+    }
+    const PublisherAnswer& answer = row.key.empty() ? none : found->second;
+    const int at = find(row);
+    if (at < 0) {
+      continue;
+    }
+    TListView& list = *row.list;
+    const int column = SubItemOf(list, kPublisherColumn);
+    if (column >= 0 && static_cast<std::size_t>(column) < list.Rows()[at].SubItems.size() &&
+        list.Rows()[at].SubItems[column] != answer.Text) {
+      list.SetSubItem(at, column, answer.Text);
+    }
+    if (hideWindows_ && answer.Windows) {
+      hide(list, at, row.identity);
+    }
+  }
+  if (hidden_.size() != hidden && OnHiddenChange) {
+    OnHiddenChange();
+  }
+}
+
+void TPublisherColumn::hide(TListView& list, int at, const std::string& identity) {
+  TListRow row = list.Rows()[at];
+  // Not chosen for an action when it shows again.
+  row.Selected = false;
+  // A row listed again while it was aside (a folder read anew) is kept aside once.
+  hidden_.erase(
+      std::remove_if(hidden_.begin(), hidden_.end(),
+                     [&](const Hidden& kept) { return kept.list == &list && kept.identity == identity; }),
+      hidden_.end());
+  hidden_.push_back({&list, identity, std::move(row)});
+  list.DeleteRow(at);
+  ++removed_[&list];
+}
+
+void TPublisherColumn::HideWindowsRows(bool hide) {
+  hideWindows_ = hide;
+  const std::size_t hidden = hidden_.size();
+  if (hide) {
+    for (TListView* list : {&live_, &backup_}) {
+      for (int i = list->RowCount() - 1; i >= 0; --i) {
+        const std::optional<ProgramSought> sought = soughtOf(*list, list->Rows()[i]);
+        const auto found = sought ? known_.find(sought->Key()) : known_.end();
+        if (found != known_.end() && found->second.Windows) {
+          this->hide(*list, i, identityOf(*list, list->Rows()[i]));
+        }
+      }
+    }
+  } else {
+    for (TListView* list : {&live_, &backup_}) {
+      const TListViewUpdate update(*list);
+      for (const Hidden& kept : hidden_) {
+        if (kept.list != list) {
+          continue;
+        }
+        const auto& rows = list->Rows();
+        if (std::none_of(rows.begin(), rows.end(),
+                         [&](const TListRow& row) { return identityOf(*list, row) == kept.identity; })) {
+          list->AddRow(kept.row);
+        }
+      }
+    }
+    hidden_.clear();
+  }
+  if (hidden_.size() != hidden && OnHiddenChange) {
+    OnHiddenChange();
+  }
+}
+
+ProgramFile TPublisherColumn::FileOf(const TListView& list, const TListRow& row) const {
+  const std::optional<ProgramSought> sought = soughtOf(list, row);
+  const auto found = sought ? known_.find(sought->Key()) : known_.end();
+  return found == known_.end() ? ProgramFile() : found->second.File;
 }
 
 }  // namespace vantrel

@@ -1,8 +1,12 @@
 // The Startup Manager's page: the programs Windows starts at log-on and their backup.
 #include "startup/startup_page.h"
 
+#include <algorithm>
 #include <functional>
+#include <memory>
+#include <string>
 
+#include "framework/page_controls.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
 #include "startup/refusals.h"
@@ -18,6 +22,8 @@ namespace {
 constexpr char kExplorerFailed[] = "Explorer could not be started to show ";
 constexpr char kOpenFileLocation[] = "&Open file location";
 constexpr char kDelete[] = "De&lete";
+constexpr char kHideWindows[] = "Hide Windows' own entries";
+constexpr int kHideLabelWidth = 150;
 
 // One box for an action, however many of its entries could not be done.
 void tell(const TRefusals& refusals) {
@@ -88,7 +94,7 @@ std::optional<StatusColumn> SystemStatusColumn(const platform::Services& service
 }
 
 TStartupPage::TStartupPage(TForm& window, TWinControl& sheet, platform::Services& services,
-                           const StartupImages& images, const StartupLayout& layout)
+                           const StartupImages& images, const StartupLayout& layout, bool hideWindowsEntries)
     : TComponent(&window), window_(window), services_(services), status_(SystemStatusColumn(services)) {
   SetName("StartupPage");
   ImageList2 = new TImageList(this);
@@ -140,15 +146,41 @@ TStartupPage::TStartupPage(TForm& window, TWinControl& sheet, platform::Services
     };
   }
   Publishers = new TPublisherColumn(
-      this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()}, *ListView1,
-      *ListView2);
+      this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()},
+      services_.signatures,
+      services_.workers ? services_.workers->NewWorker() : std::make_unique<platform::ThreadWorker>(),
+      *ListView1, *ListView2);
+  Publishers->OnHiddenChange = [this] { showHidden(); };
+
+  chkHideWindows = NewCheckBox(this, &sheet, "chkHideWindows", kHideWindows, 0, 0);
+  lblHideWindows = NewLabel(this, &sheet, "lblHideWindows", kHideWindows, 0, 0, kHideLabelWidth);
+  lblHideWindows->FocusControl = chkHideWindows;
+  lblHidden = NewLabel(this, &sheet, "lblHidden", "", 0, 0, 0);
+  chkHideWindows->SetChecked(hideWindowsEntries);
+  Publishers->HideWindowsRows(hideWindowsEntries);
+  chkHideWindows->OnClick = [this](TObject* sender) { chkHideWindowsClick(sender); };
   buildRowMenus();
+  LayOut(layout);
 }
 
 void TStartupPage::LayOut(const StartupLayout& layout) {
   setBounds(ListView1, layout.Live);
   setBounds(Panel1, layout.Panel);
   setBounds(ListView2, layout.Backup);
+  const TBounds& row = layout.Filter;
+  chkHideWindows->SetBounds(row.Left + 4, row.Top + 1, 16, 18);
+  lblHideWindows->SetBounds(row.Left + 24, row.Top + 2, kHideLabelWidth, kRowHeight);
+  const int status = kHideLabelWidth + 32;
+  lblHidden->SetBounds(row.Left + status, row.Top + 2, std::max(row.Width - status, 0), kRowHeight);
+}
+
+void TStartupPage::chkHideWindowsClick(TObject*) {
+  Publishers->HideWindowsRows(chkHideWindows->Checked());
+}
+
+void TStartupPage::showHidden() {
+  const int hidden = Publishers->HiddenCount();
+  lblHidden->SetCaption(hidden > 0 ? std::to_string(hidden) + " of Windows' own entries hidden" : "");
 }
 
 void TStartupPage::buildRowMenus() {

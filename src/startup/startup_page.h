@@ -13,6 +13,7 @@
 #include "framework/image_list.h"
 #include "framework/menus.h"
 #include "framework/open_dialog.h"
+#include "framework/std_controls.h"
 #include "platform/services.h"
 #include "startup/publisher_column.h"
 #include "startup/run_key.h"
@@ -36,11 +37,13 @@ struct TBounds {
   bool operator==(const TBounds&) const = default;
 };
 
-// Where the page's parts go: the upper list, the button panel and the lower list.
+// Where the page's parts go: the upper list, the button panel, the lower list, and the row above the upper
+// list that holds the box "Hide Windows' own entries" and how many it hides.
 struct StartupLayout {
   TBounds Live;
   TBounds Panel;
   TBounds Backup;
+  TBounds Filter;
 };
 
 // The numbers of the executable's images that the page shows.
@@ -55,8 +58,9 @@ struct StartupImages {
 class TStartupPage : public TComponent {
  public:
   // The page's controls on `sheet`; `window` owns the page and what it opens (Explorer, the file dialog).
+  // `hideWindowsEntries`: the box's state as the settings keep it.
   TStartupPage(TForm& window, TWinControl& sheet, platform::Services& services, const StartupImages& images,
-               const StartupLayout& layout);
+               const StartupLayout& layout, bool hideWindowsEntries);
 
   TListView* ListView1;
   TPanel* Panel1;
@@ -66,6 +70,10 @@ class TStartupPage : public TComponent {
   TSpeedButton* SpeedButton2;
   TSpeedButton* SpeedButton5;
   TListView* ListView2;
+  // Keeps out of the lists the rows of programs that Windows signed as its own; how many, beside it.
+  TCheckBox* chkHideWindows;
+  TLabel* lblHideWindows;
+  TLabel* lblHidden;
   // The rows' menus of the upper and the lower list. Each offers what its selection allows: switching at
   // log-on (from Windows 8 on, where the Status column shows), the program file's place, and the page's
   // buttons' actions.
@@ -95,9 +103,12 @@ class TStartupPage : public TComponent {
   void SpeedButton5Click(TObject* Sender);
   void EnableAtLogOnClick(TObject* Sender);
   void DisableAtLogOnClick(TObject* Sender);
+  void chkHideWindowsClick(TObject* Sender);
 
  private:
   void buildRowMenus();
+  // The count of rows that the box keeps out of the lists, beside it.
+  void showHidden();
   // Shows the items of a list's menu that its selected rows allow.
   void offerRowItems(bool live);
   // The program file of the one selected row of a list, where it is there; none for several rows.

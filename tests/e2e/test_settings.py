@@ -122,7 +122,8 @@ def test_the_first_exit_writes_the_free_memory_window_and_history_sections_besid
         ("Vantrel", [("AutoRun", "1"), ("AutoFree", "1"), ("Target", "16"), ("GRFSH", "1"), ("TRFSH", "1"),
                      ("TRYT", "1"), ("LCLK", "4"), ("WAIT", "1"), ("CPU", "80"), ("IDX", "4"), ("MIN", "6"),
                      ("CMI", "1")]),
-        ("FreeMemory", FREE_MEMORY_DEFAULTS), ("Window", [("Width", "452"), ("Height", "311")]),
+        ("FreeMemory", FREE_MEMORY_DEFAULTS),
+        ("Window", [("Width", "452"), ("Height", "311"), ("HideWindowsEntries", "1")]),
         ("History", [("Log", "0")])]
 
 

@@ -25,7 +25,7 @@ constexpr char kFreeMemoryDefaults[] =
     "[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
     "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n";
 // The [Window] section as the first exit writes it, after [FreeMemory]: the smallest window.
-constexpr char kWindowDefaults[] = "[Window]\r\nWidth=452\r\nHeight=311\r\n";
+constexpr char kWindowDefaults[] = "[Window]\r\nWidth=452\r\nHeight=311\r\nHideWindowsEntries=1\r\n";
 // The [History] section as the first exit writes it, after [Window].
 constexpr char kHistoryDefaults[] = "[History]\r\nLog=0\r\n";
 

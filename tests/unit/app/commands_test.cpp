@@ -301,15 +301,15 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();
-  // The twelve keys of [Vantrel], the nine of [FreeMemory], the two of [Window] and the one of [History].
-  EXPECT_EQ(settingsWrites(), 24);
+  // The twelve keys of [Vantrel], the nine of [FreeMemory], the three of [Window] and the one of [History].
+  EXPECT_EQ(settingsWrites(), 25);
   EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
   EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);
   EXPECT_EQ(clock->quits, 1);
   EXPECT_TRUE(application->Terminated());
 
   application.reset();
-  EXPECT_EQ(settingsWrites(), 24);
+  EXPECT_EQ(settingsWrites(), 25);
 }
 
 TEST_F(Commands, OneMenuForTheTrayTheWindowAndTheStartupPage) {
@@ -333,7 +333,7 @@ TEST_F(Commands, CloseEndsTheProgramAndItsExitSaves) {
   form->CustomItem4Click(form->CustomItem4);
   EXPECT_TRUE(application->Terminated());
   application.reset();
-  EXPECT_EQ(settingsWrites(), 24);
+  EXPECT_EQ(settingsWrites(), 25);
 }
 
 TEST_F(Commands, AFreeAllRunsTheRegionsOffTheWindowThreadAndIgnoresRequestsUntilItEnds) {

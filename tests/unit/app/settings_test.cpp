@@ -242,6 +242,29 @@ TEST_F(Settings, TheWindowsSizeComesBackAndASideThatIsNoSizeItMayHaveGivesTheSma
   }
 }
 
+TEST_F(Settings, TheBoxThatHidesWindowsOwnEntriesIsKeptInTheWindowsSectionAndIsOnUnlessItSays0) {
+  struct Case {
+    const char* file;  // the section's lines as found
+    bool shown;        // the box at the start; the user then flips it
+  };
+  const std::vector<Case> cases = {
+      {"", true}, {"HideWindowsEntries=0\r\n", false}, {"HideWindowsEntries=7\r\n", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    fakes::FakeServices machine;
+    machine.process.moduleFileName = kExe;
+    machine.profile.files[kIni] = std::string("[Window]\r\n") + c.file;
+    ProgramRun run(machine);
+    run.form->TabSheet3Show(run.form);
+    TCheckBox* box = run.form->StartupManagerPage->chkHideWindows;
+    EXPECT_EQ(box->Checked(), c.shown);
+    box->Toggle();
+    run.stop();
+    EXPECT_NE(machine.profile.files[kIni].find(std::string("HideWindowsEntries=") + (c.shown ? "0" : "1")),
+              std::string::npos);
+  }
+}
+
 TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOtherPagesStayAsTheyWere) {
   struct Case {
     int width, height;
@@ -268,7 +291,7 @@ TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOt
     const TStartupPage& page = *f.StartupManagerPage;
     EXPECT_EQ(bounds(f.PageControl1), (std::vector<int>{0, 0, c.width, c.height}));
     EXPECT_EQ(bounds(f.TabSheet3), (std::vector<int>{0, 0, c.width, c.height}));
-    EXPECT_EQ(bounds(page.ListView1), (std::vector<int>{0, 0, c.listWidth, c.liveHeight}));
+    EXPECT_EQ(bounds(page.ListView1), (std::vector<int>{0, 20, c.listWidth, c.liveHeight - 20}));
     EXPECT_EQ(bounds(page.Panel1), (std::vector<int>{0, c.liveHeight, c.listWidth, 22}));
     EXPECT_EQ(bounds(page.ListView2), (std::vector<int>{0, c.backupTop, c.listWidth, c.backupHeight}));
     EXPECT_EQ(bounds(f.btnFreeAll), button);

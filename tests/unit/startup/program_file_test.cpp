@@ -65,8 +65,8 @@ std::string shown(const ProgramFile& file) {
       return "<missing>";
     case ProgramFile::State::NotChecked:
       return "<not checked>";
-    case ProgramFile::State::Pending:
-      return "<pending>";
+    case ProgramFile::State::Network:
+      return "<network>";
     case ProgramFile::State::Found:
       return file.Path == file.Access ? file.Path : file.Path + " via " + file.Access;
   }
@@ -94,11 +94,11 @@ TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
       {kLongPath + " /x", true, "<missing>"},
       // A file this user may not look at is there all the same.
       {"C:\\Locked\\app.exe -x", true, "C:\\Locked\\app.exe"},
-      // Not looked for on the window's thread: a share, a drive mapped to one, a line too long to start,
+      // Not looked for: a share, a drive mapped to one, a line too long to start,
       // a search of too many names.
-      {"\\\\server\\share\\app.exe", true, "<not checked>"},
-      {"\\\\?\\UNC\\server\\share\\app.exe", true, "<not checked>"},
-      {"N:\\app.exe", true, "<not checked>"},
+      {"\\\\server\\share\\app.exe", true, "<network>"},
+      {"\\\\?\\UNC\\server\\share\\app.exe", true, "<network>"},
+      {"N:\\app.exe", true, "<network>"},
       {"C:\\Short Cut " + std::string(32760, 'x'), true, "<not checked>"},
       {"a" + std::string(4096, ' ') + "b", true, "<not checked>"},
       // Variables as the scope's process expands them: a 64-bit one for the 64-bit scopes.

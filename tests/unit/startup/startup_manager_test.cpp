@@ -188,69 +188,140 @@ TEST_F(StartupManager, ThePageIsMadeWhenItsTabFirstShowsAndNotAtStart) {
   EXPECT_TRUE(f.TabSheet3->Controls().empty());
   f.Show();  // the window opens on this tab
   ASSERT_NE(f.StartupManagerPage, nullptr);
-  EXPECT_EQ(f.TabSheet3->Controls().size(), 3u);  // the two lists and the buttons' panel
+  // The two lists, the buttons' panel, and the box that hides Windows' own entries with its two labels.
+  EXPECT_EQ(f.TabSheet3->Controls().size(), 6u);
   EXPECT_EQ(captions(f.StartupManagerPage->ListView1), (std::vector<std::string>{"App"}));
 }
 
-TEST_F(StartupManager, ThePublisherColumnNamesWhoMadeEachProgramOnceTheRowsShowOrSaysItsFileIsGone) {
-  fakes.fileSystem.addFile("C:\\Apps\\Ημερολόγιο.exe");
-  fakes.fileSystem.companies["C:\\Apps\\Ημερολόγιο.exe"] = "Ημερολόγιο Ltd";
-  fakes.fileSystem.addFile("C:\\Apps\\plain.exe");
-  fakes.registry.setString(kHklm, kRunKey, "Cal", "\"C:\\Apps\\Ημερολόγιο.exe\" /tray");
-  fakes.registry.setString(kHklm, kRunKey, "Gone", "C:\\Gone\\gone.exe /start");
-  fakes.registry.setString(kHklm, kRunKey, "Plain", "C:\\Apps\\plain.exe");
-  fakes.registry.setString(kHklm, kRunKey, "Share", "\\\\server\\share\\app.exe");
-  // A backup of a Startup folder's shortcut is looked at in the backup folder.
-  fakes.fileSystem.addShortcut(fakes.fileSystem.appData + "\\Vantrel\\Startup-\\Cal.lnk",
-                               "C:\\Apps\\Ημερολόγιο.exe", "");
-  TStartupPage& f = open();
-  const auto publishers = [&](const TListView* list) {
-    std::vector<std::string> texts;
-    for (const TListRow& row : list->Rows()) {
-      texts.push_back(row.Caption + ": " + row.SubItems.at(SubItemOf(*list, kPublisherColumn)));
-    }
-    return texts;
-  };
-  // The rows show before any file is looked at.
-  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: ", "Gone: ", "Plain: ", "Share: "}));
-  windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found",
-                                                               "Plain: ", "Share: Not checked"}));
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd"}));
-  EXPECT_FALSE(f.Publishers->Checking());
-  const int column = SubItemOf(*f.ListView1, kPublisherColumn) + 1;
-  EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[0], column));
-  EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[1], column));
-  EXPECT_FALSE(f.ListView1->Greyed(f.ListView1->Rows()[1], column + 1));
-  EXPECT_TRUE(f.ListView1->Greyed(f.ListView1->Rows()[3], column));
-
-  // A row that moves keeps its publisher; a program installed since shows at the next showing.
-  select(f.ListView1, {"Gone"});
-  EXPECT_EQ(press(f.SpeedButton1), "");
-  windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2),
-            (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: File not found"}));
-  fakes.fileSystem.addFile("C:\\Gone\\gone.exe");
-  EXPECT_EQ(show(), "");
-  windows->advance(100);
-  EXPECT_EQ(publishers(f.ListView2), (std::vector<std::string>{"Cal: Ημερολόγιο Ltd", "Gone: "}));
+// Every row's Publisher cell, as "name: text".
+std::vector<std::string> publishers(const TListView* list) {
+  std::vector<std::string> texts;
+  for (const TListRow& row : list->Rows()) {
+    texts.push_back(row.Caption + ": " + row.SubItems.at(SubItemOf(*list, kPublisherColumn)));
+  }
+  return texts;
 }
 
-TEST_F(StartupManager, ALongSearchAsksTheSystemAFewTimesATickAndEndsNotChecked) {
-  // Every blank ends a name that is searched for in the App Paths keys and the folders of the path.
-  fakes.registry.setString(kHklm, kRunKey, "Blanks", "a" + std::string(4096, ' ') + "b");
-  TStartupPage& f = open();
-  const auto asked = [&] {
-    return fakes.fileSystem.faults.calls("GetFileAttributesW") + fakes.registry.faults.calls("RegOpenKeyExW");
+TEST_F(StartupManager, ThePublisherColumnSaysWhoSignedEachProgramAsTheWorkerFindsIt) {
+  using Verdict = platform::Signature::Verdict;
+  struct Case {
+    const char* name;
+    const char* file;  // none: not on the disks
+    platform::Signature signature;
+    const char* company;
+    const char* text;
+    bool greyed;
   };
-  int ticks = 0;
-  for (; f.Publishers->Checking() && ticks < 100; ++ticks) {
-    const int before = asked();
-    f.Publishers->Tick();
-    EXPECT_LE(asked() - before, TPublisherColumn::kAsksPerTick);
+  const std::vector<Case> cases = {
+      {"Signed",
+       "C:\\Apps\\Ημερολόγιο.exe",
+       {Verdict::Verified, u"Ημερολόγιο Ltd", false},
+       "",
+       "Verified: Ημερολόγιο Ltd",
+       false},
+      {"Foreign",
+       "C:\\Apps\\f.exe",
+       {Verdict::Untrusted, u"Self \u202E", false},
+       "",
+       "Signer not trusted: Self \\u202E",
+       false},
+      {"Altered",
+       "C:\\Apps\\a.exe",
+       {Verdict::NotValid, u"Big Corp", false},
+       "Big Corp",
+       "Signature not valid",
+       false},
+      {"Plain", "C:\\Apps\\p.exe", {Verdict::Unsigned, u"", false}, "Maker", "Maker (not verified)", false},
+      {"Bare", "C:\\Apps\\b.exe", {Verdict::Unsigned, u"", false}, "", "(not verified)", false},
+      {"Gone", nullptr, {}, "", "File not found", true},
+      {"Share", "\\\\server\\share\\app.exe", {}, "", "Not checked (network)", true},
+  };
+  for (const Case& c : cases) {
+    const std::string file = c.file ? c.file : "C:\\Gone\\gone.exe";
+    if (c.file) {
+      fakes.fileSystem.addFile(file);
+      fakes.fileSystem.companies[file] = c.company;
+      fakes.signatures.signatures[file] = c.signature;
+    }
+    fakes.registry.setString(kHklm, kRunKey, c.name, "\"" + file + "\" /tray");
   }
-  EXPECT_GT(ticks, 2);
-  EXPECT_EQ(f.ListView1->Rows().at(0).SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)), kNotChecked);
+  TStartupPage& f = open();
+  // The rows show before any program is looked up.
+  EXPECT_EQ(publishers(f.ListView1).front(), "Altered: ");
+  windows->advance(100);
+  EXPECT_FALSE(f.Publishers->Checking());
+  const int column = SubItemOf(*f.ListView1, kPublisherColumn) + 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto row = std::find_if(f.ListView1->Rows().begin(), f.ListView1->Rows().end(),
+                                  [&](const TListRow& r) { return r.Caption == c.name; });
+    ASSERT_NE(row, f.ListView1->Rows().end());
+    EXPECT_EQ(row->SubItems.at(column - 1), c.text);
+    EXPECT_EQ(f.ListView1->Greyed(*row, column), c.greyed);
+  }
+  // Signatures of the share's file are not asked for; each file is checked once.
+  EXPECT_EQ(fakes.signatures.checks, 5);
+  // A program Windows runs through a host of its own names that host.
+  ProgramFile hosted;
+  hosted.Host = "svchost.exe";
+  EXPECT_EQ(PublisherText(hosted, {}, ""), "(runs through svchost.exe)");
+}
+
+TEST(StartupManagerWorker, TheWindowThreadLooksNothingUpAndARefillDropsTheAnswersOfTheListsBefore) {
+  // While the worker holds its job, and when its answers wait to be taken.
+  for (const bool held : {true, false}) {
+    SCOPED_TRACE(held ? "held" : "answered");
+    StartupPage run;
+    run.fakes.fileSystem.addFile("C:\\Apps\\app.exe");
+    run.fakes.fileSystem.companies["C:\\Apps\\app.exe"] = "Old";
+    run.fakes.registry.setString(kHklm, kRunKey, "App", "C:\\Apps\\app.exe");
+    run.fakes.workers.hold = held;
+    TStartupPage& f = run.open();
+    if (held) {
+      run.windows->advance(100);
+      EXPECT_EQ(run.fakes.fileSystem.faults.calls("GetFileAttributesW"), 0);
+    }
+    run.fakes.fileSystem.companies["C:\\Apps\\app.exe"] = "New";
+    EXPECT_EQ(run.show(), "");
+    run.fakes.workers.hold = false;
+    run.fakes.workers.finish();
+    run.windows->advance(100);
+    EXPECT_EQ(publishers(f.ListView1), (std::vector<std::string>{"App: New (not verified)"}));
+  }
+}
+
+TEST_F(StartupManager, WindowsOwnEntriesAreKeptAsideByTheirSignatureAloneAndNoActionTouchesThem) {
+  const std::string shell = "C:\\Windows\\System32\\Ημερολόγιο.exe";
+  const std::string lookAlike = "C:\\Windows\\System32\\look.exe";
+  fakes.fileSystem.addFile(shell);
+  fakes.fileSystem.addFile(lookAlike);
+  fakes.signatures.signatures[shell] = {platform::Signature::Verdict::Verified, u"Windows", true};
+  // A name, a folder and a maker of Windows' are no signature.
+  fakes.fileSystem.companies[lookAlike] = "Microsoft Corporation";
+  fakes.registry.setString(kHklm, kRunKey, "Shell", shell);
+  fakes.registry.setString(kHklm, kRunKey, "Windows Defender", lookAlike);
+  fakes.registry.setString(kHklm, kBackupKey, "Shell copy", shell);
+  TStartupPage& f = open();
+  windows->advance(100);
+  EXPECT_TRUE(f.chkHideWindows->Checked());
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Windows Defender"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{}));
+  EXPECT_EQ(f.lblHidden->Caption(), "2 of Windows' own entries hidden");
+  // Every shown row turned off and the lower list deleted: the hidden entries stay as they were.
+  select(f.ListView1, {"Windows Defender"});
+  EXPECT_EQ(press(f.SpeedButton1), "");
+  select(f.ListView2, {"Windows Defender"});
+  EXPECT_EQ(press(f.SpeedButton5), "");
+  EXPECT_TRUE(live("Shell"));
+  EXPECT_TRUE(backup("Shell copy"));
+  f.chkHideWindows->Toggle();
+  EXPECT_EQ(captions(f.ListView1), (std::vector<std::string>{"Shell"}));
+  EXPECT_EQ(captions(f.ListView2), (std::vector<std::string>{"Shell copy"}));
+  EXPECT_EQ(f.ListView1->SelCount(), 0);
+  EXPECT_EQ(f.lblHidden->Caption(), "");
+  // Ticked again, the rows go at once, from what was learnt.
+  f.chkHideWindows->Toggle();
+  EXPECT_EQ(f.ListView1->RowCount(), 0);
 }
 
 TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersShowAndAreNotObeyed) {
@@ -267,7 +338,7 @@ TEST_F(StartupManager, DirectionMarksAndLineBreaksOfNamesProgramsAndPublishersSh
   EXPECT_EQ(row.Caption, "Update\\u202Etxt.exe\\u2066");
   EXPECT_EQ(program(f.ListView1, row.Caption), "\"C:\\Apps\\ex\\u200Fe.exe\" /x\\u000D\\u000A\\u0009");
   EXPECT_EQ(row.SubItems.at(SubItemOf(*f.ListView1, kPublisherColumn)),
-            "\\u202Etfosorcim\\u202C Corp\\u000A");
+            "\\u202Etfosorcim\\u202C Corp\\u000A (not verified)");
   // The entry itself moves as it is.
   select(f.ListView1, {row.Caption});
   EXPECT_EQ(press(f.SpeedButton1), "");
@@ -365,6 +436,7 @@ TEST_F(StartupManager, EachListsRowMenuOffersWhatItsSelectionAllowsAndDoesWhatTh
   old.fakes.fileSystem.addFile(kCalendar);
   old.fakes.registry.setString(kHklm, kRunKey, "On", kCalendar);
   TStartupPage& g = old.open();
+  old.windows->advance(100);
   only(g.ListView1, {"On"});
   EXPECT_EQ(shown(old, g.ListView1), (Items{"&Open file location", "-", "&Turn off", "De&lete"}));
 }
