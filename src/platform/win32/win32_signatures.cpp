@@ -128,15 +128,17 @@ Verdict verdictOf(HRESULT result) {
   }
 }
 
-// The path as the W calls take it, however long: a path of MAX_PATH or more in its literal form.
+// The path as the W calls take it, however long: one of MAX_PATH or more made full and literal ("\\?\").
 std::u16string literal(const std::u16string& path) {
   if (path.size() < MAX_PATH || path.rfind(u"\\\\?\\", 0) == 0) {
     return path;
   }
-  if (path.rfind(u"\\\\", 0) == 0) {
-    return u"\\\\?\\UNC\\" + path.substr(2);
+  std::u16string full(::GetFullPathNameW(wide(path), 0, nullptr, nullptr), u'\0');
+  full.resize(::GetFullPathNameW(wide(path), static_cast<DWORD>(full.size()), wide(full), nullptr));
+  if (full.rfind(u"\\\\", 0) == 0) {
+    return u"\\\\?\\UNC\\" + full.substr(2);
   }
-  return path.size() > 2 && path[1] == u':' ? u"\\\\?\\" + path : path;
+  return full.size() > 2 && full[1] == u':' ? u"\\\\?\\" + full : path;
 }
 
 // The signer's name, and whether it is Windows itself, from a verification's state.
@@ -253,7 +255,8 @@ Answer verifyByCatalog(const Win32Signatures::Calls& calls, const std::u16string
     const bool hashed = sha256 ? calls.hash2(admin.get(), file, &size, hash.data(), 0)
                                : calls.hash(file, &size, hash.data(), 0);
     if (!hashed) {
-      return {HRESULT_FROM_WIN32(::GetLastError())};
+      answer = {HRESULT_FROM_WIN32(::GetLastError())};
+      continue;
     }
     hash.resize(size);
     HCATINFO catalog = calls.catalogFromHash(admin.get(), hash.data(), size, 0, nullptr);
@@ -283,6 +286,7 @@ Answer verifyByCatalog(const Win32Signatures::Calls& calls, const std::u16string
     member.info.pbCalculatedFileHash = hash.data();
     member.info.cbCalculatedFileHash = size;
     member.admin = admin.get();
+    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     WINTRUST_DATA data{};
     data.dwUnionChoice = WTD_CHOICE_CATALOG;
     data.pCatalog = &member.info;
