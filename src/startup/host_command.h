@@ -9,7 +9,7 @@ namespace vantrel {
 struct HostedRun {
   enum class Kind {
     NotHost,  // not one of the hosts
-    Library,  // rundll32's DLL: Text is the DLL's path up to the comma before its entry point
+    Library,  // rundll32's DLL: Text is its arguments, the DLL's path up to the comma before the entry point
     File,     // a file the host is given: Text starts with its path (quoted, or unquoted with blanks)
     Command,  // a command line the host runs as a program (cmd /c): Text
     Opened,   // a program, document or address that cmd's `start` opens: Text
