@@ -11,6 +11,7 @@
 #include "framework/registry_key.h"
 #include "framework/sysutils.h"
 #include "platform/unicode.h"
+#include "startup/host_command.h"
 #include "startup/run_key.h"
 
 namespace vantrel {
@@ -154,12 +155,12 @@ class Search {
     return ProgramFile{ProgramFile::State::Found, path, seen};
   }
 
-  // The path, or the path with `extension` where its name has none.
+  // The path, or the path with `extension` (if any) where its name has none.
   std::optional<ProgramFile> fileOrWith(const std::string& path, const char* extension) const {
     if (std::optional<ProgramFile> found = file(path)) {
       return found;
     }
-    return hasExtension(path) ? std::nullopt : file(path + extension);
+    return hasExtension(path) || *extension == '\0' ? std::nullopt : file(path + extension);
   }
 
   // A bare name in the folders Windows searches: the system folder, the Windows folder, then PATH.
@@ -230,6 +231,55 @@ class Search {
     return bare(path) ? onSystemPath(path, ".dll") : fileOrWith(path, ".dll");
   }
 
+  // The file that a host's arguments start with, quoted or as the shortest prefix that names one; a bare
+  // name in the system folders, where Windows starts the programs of log-on.
+  std::optional<ProgramFile> hostedFile(const std::string& arguments, const std::string& extension) const {
+    std::optional<ProgramFile> found;
+    SplitCommand(trimmed(arguments), [&](const std::string& path) {
+      found = bare(path) ? onSystemPath(path, extension.c_str()) : fileOrWith(path, extension.c_str());
+      return found.has_value();
+    });
+    return found;
+  }
+
+  // The file that `program` runs where it is a host that Windows ships; the host itself, named in Host,
+  // where the file cannot be named (an address, a command); `program` where it is no host. `nested`: inside
+  // cmd, which is looked into once.
+  std::optional<ProgramFile> hosted(const ProgramFile& program, const std::string& arguments,
+                                    bool nested) const {
+    const HostedRun run = HostedBy(program.Path, arguments);
+    switch (run.Is) {
+      case HostedRun::Kind::NotHost:
+        return program;
+      case HostedRun::Kind::Library:
+        return library(run.Text);
+      case HostedRun::Kind::File:
+        return hostedFile(run.Text, run.Extension);
+      case HostedRun::Kind::Command:
+      case HostedRun::Kind::Opened: {
+        if (nested) {
+          return host(program);
+        }
+        const auto [inner, rest] = command(run.Text);
+        if (inner) {
+          return hosted(*inner, rest, true);
+        }
+        // `start` opens documents and addresses too, which name no program file.
+        return run.Is == HostedRun::Kind::Opened ? host(program) : std::optional<ProgramFile>();
+      }
+      case HostedRun::Kind::None:
+        break;
+    }
+    return host(program);
+  }
+
+  static ProgramFile host(ProgramFile program) {
+    std::string name = fileNameOf(program.Path);
+    std::transform(name.begin(), name.end(), name.begin(), LowerCase);
+    program.Host = hasExtension(name) ? name : name + ".exe";
+    return program;
+  }
+
  private:
   const ProgramSearch& search_;
   bool native_;
@@ -268,12 +318,11 @@ ProgramFile findProgram(const Search& within, const std::string& command) {
     for (std::size_t read = 0; read < line.size(); read += 4096) {
       within.look();
     }
-    auto [program, arguments] = within.command(line);
-    if (program && SameText(fileNameOf(program->Path), "rundll32.exe")) {
-      program = within.library(arguments);
-    }
+    const auto [program, arguments] = within.command(line);
     if (program) {
-      file = *program;
+      if (std::optional<ProgramFile> run = within.hosted(*program, arguments, false)) {
+        file = *run;
+      }
     }
   } catch (const NotLookedUp&) {
     file = notChecked(0);

@@ -49,8 +49,9 @@ struct ProgramFile {
   std::string Access;
   // The files, drives and keys the search looked at.
   int Looks = 0;
-  // The program that Windows ships and runs the command through, where the command names no file of its
-  // own; empty otherwise.
+  // Where the command runs through a host that Windows ships but names no file for it to run (an mshta
+  // address, a PowerShell command, cmd's own commands): the host's file name in lower case ("mshta.exe"),
+  // which Path is.
   std::string Host = {};
 };
 
@@ -61,10 +62,13 @@ constexpr int kMaxLooks = 128;
 // The file that the command line of a Run key's entry starts: environment variables expanded (as a 64-bit
 // process does for `native` scopes, as a 32-bit one for the 32-bit programs' scope); a quoted path up to its
 // closing quote; an unquoted one as CreateProcess tries it, its shortest prefix that ends at a blank and
-// names a file first (".exe" added to a name without an extension), no prefix as long as MAX_PATH; for
-// rundll32, the DLL it loads; a bare name through the App Paths keys, then the system folder, the Windows
+// names a file first (".exe" added to a name without an extension), no prefix as long as MAX_PATH; a bare
+// name through the App Paths keys, then the system folder, the Windows
 // folder and the folders of PATH. Network where the search would reach a network share; NotChecked where it
-// would look further than kMaxLooks, and for a command line longer than Windows starts.
+// would look further than kMaxLooks, and for a command line longer than Windows starts. Through a host that Windows ships
+// (HostedBy), the file it runs: rundll32's and regsvr32's DLL, the script of wscript, cscript, mshta and
+// PowerShell's -File, the program of cmd's /c and /k (once: cmd inside cmd is not looked into); the host,
+// with Host, where it runs no file that can be named.
 ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native);
 
 // The file that a Startup folder's file starts: a shortcut's target (with its arguments, as above), any

@@ -16,6 +16,7 @@
 #include "platform/win32/win32_scheduled_tasks.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_shell_execute.h"
+#include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_system_memory.h"
 #include "platform/win32/win32_time_of_day.h"
 #include "platform/win32/win32_version.h"
@@ -43,6 +44,7 @@ Services& services() {
   static Win32SystemMemory systemMemory;
   static Win32ScheduledTasks scheduledTasks;
   static Win32FileSecurity fileSecurity;
+  static Win32Signatures signatures;
   // Plain threads: each call that needs COM brings its own apartment (com.h).
   static ThreadWorkers workers;
   static Services real{.memory = &memory,
@@ -64,7 +66,8 @@ Services& services() {
                        .systemMemory = &systemMemory,
                        .scheduledTasks = &scheduledTasks,
                        .fileSecurity = &fileSecurity,
-                       .workers = &workers};
+                       .workers = &workers,
+                       .signatures = &signatures};
   return real;
 }
 

@@ -27,13 +27,33 @@ struct Machine {
                         {"ProgramFiles(x86)", "C:\\Program Files (x86)"},
                         {"ProgramW6432", "C:\\Program Files"},
                         {"PATH", "C:\\Windows\\System32;C:\\Tools\\;%NotSet%"}};
-    for (const char* file :
-         {"C:\\Program Files\\Ημερολόγιο\\cal.exe", "C:\\Program Files (x86)\\Old\\old.exe", "C:\\Short.exe",
-          "C:\\Program Files\\Two Words\\app.exe", "C:\\Windows\\Sysnative\\health.exe",
-          "C:\\Windows\\SysWOW64\\only32.exe", "C:\\Windows\\Sysnative\\rundll32.exe",
-          "C:\\Windows\\Sysnative\\shell.dll", "C:\\Plug\\plug.dll", "C:\\Tools\\tool.exe",
-          "C:\\Apps\\edit.exe", "C:\\Windows\\notepad.exe", "C:\\Tools\\My.exe", "C:\\Tools\\My App\\app.exe",
-          "C:\\Locked\\app.exe", "N:\\app.exe", "C:\\Apps\\both.exe", "C:\\Mine\\both.exe"}) {
+    for (const char* file : {"C:\\Program Files\\Ημερολόγιο\\cal.exe",
+                             "C:\\Program Files (x86)\\Old\\old.exe",
+                             "C:\\Short.exe",
+                             "C:\\Program Files\\Two Words\\app.exe",
+                             "C:\\Windows\\Sysnative\\health.exe",
+                             "C:\\Windows\\SysWOW64\\only32.exe",
+                             "C:\\Windows\\Sysnative\\rundll32.exe",
+                             "C:\\Windows\\Sysnative\\shell.dll",
+                             "C:\\Plug\\plug.dll",
+                             "C:\\Tools\\tool.exe",
+                             "C:\\Apps\\edit.exe",
+                             "C:\\Windows\\notepad.exe",
+                             "C:\\Tools\\My.exe",
+                             "C:\\Tools\\My App\\app.exe",
+                             "C:\\Locked\\app.exe",
+                             "N:\\app.exe",
+                             "C:\\Apps\\both.exe",
+                             "C:\\Mine\\both.exe",
+                             "C:\\Windows\\Sysnative\\cmd.exe",
+                             "C:\\Windows\\Sysnative\\mshta.exe",
+                             "C:\\Windows\\Sysnative\\wscript.exe",
+                             "C:\\Windows\\Sysnative\\regsvr32.exe",
+                             "C:\\Windows\\Sysnative\\WindowsPowerShell\\v1.0\\powershell.exe",
+                             "C:\\Program Files\\PowerShell\\7\\pwsh.exe",
+                             "C:\\Scripts\\Σενάριο.ps1",
+                             "C:\\Scripts\\tidy.vbs",
+                             "C:\\Scripts\\My Page.hta"}) {
       disk.addFile(file);
     }
     disk.addFolder("C:\\Program Files\\Two Words\\app.exe folder");
@@ -68,7 +88,8 @@ std::string shown(const ProgramFile& file) {
     case ProgramFile::State::Network:
       return "<network>";
     case ProgramFile::State::Found:
-      return file.Path == file.Access ? file.Path : file.Path + " via " + file.Access;
+      return (file.Path == file.Access ? file.Path : file.Path + " via " + file.Access) +
+             (file.Host.empty() ? "" : ", runs through " + file.Host);
   }
   return "";
 }
@@ -116,6 +137,35 @@ TEST(ProgramFile, IsFoundWhereWindowsWouldLookForIt) {
        "C:\\Windows\\System32\\shell.dll via C:\\Windows\\Sysnative\\shell.dll"},
       {"rundll32.exe C:\\Plug\\gone.dll,Run", true, "<missing>"},
       {"C:\\Windows\\System32\\RUNDLL32.EXE C:\\Plug\\plug.dll,Run", true, "C:\\Plug\\plug.dll"},
+      // Hosts that Windows ships: the file they run, or the host where they run none that can be named.
+      {"regsvr32 /s /i:\"http://host/a b.sct\" shell", true,
+       "C:\\Windows\\System32\\shell.dll via C:\\Windows\\Sysnative\\shell.dll"},
+      {"cmd /q /c \"C:\\Program Files\\Two Words\\app.exe\" /x", true,
+       "C:\\Program Files\\Two Words\\app.exe"},
+      {"cmd.exe /s /c \"\"C:\\Program Files\\Two Words\\app\" /x\"", true,
+       "C:\\Program Files\\Two Words\\app.exe"},
+      {"CMD /K tool -q", true, "C:\\Tools\\tool.exe"},
+      {"cmd /c C:\\Gone\\gone.exe", true, "<missing>"},
+      {"cmd /c wscript //B C:\\Scripts\\tidy.vbs", true, "C:\\Scripts\\tidy.vbs"},
+      {"cmd /c start \"\" /d C:\\Tools /min tool.exe", true, "C:\\Tools\\tool.exe"},
+      {"cmd /c start https://example.org", true,
+       "C:\\Windows\\System32\\cmd.exe via C:\\Windows\\Sysnative\\cmd.exe, runs through cmd.exe"},
+      {"cmd /c del /q C:\\Temp\\*", true,
+       "C:\\Windows\\System32\\cmd.exe via C:\\Windows\\Sysnative\\cmd.exe, runs through cmd.exe"},
+      {"cmd /c cmd /c tool", true,
+       "C:\\Windows\\System32\\cmd.exe via C:\\Windows\\Sysnative\\cmd.exe, runs through cmd.exe"},
+      {"wscript.exe //B //Nologo C:\\Scripts\\tidy.vbs /x", true, "C:\\Scripts\\tidy.vbs"},
+      {"wscript C:\\Scripts\\gone.vbs", true, "<missing>"},
+      {"mshta C:\\Scripts\\My Page.hta", true, "C:\\Scripts\\My Page.hta"},
+      {"MSHTA \"javascript:close()\"", true,
+       "C:\\Windows\\System32\\MSHTA.exe via C:\\Windows\\Sysnative\\MSHTA.exe, runs through mshta.exe"},
+      {"%SystemRoot%\\System32\\WindowsPowerShell\\v1.0\\powershell -ExecutionPolicy Bypass -File "
+       "\"C:\\Scripts\\Σενάριο.ps1\"",
+       true, "C:\\Scripts\\Σενάριο.ps1"},
+      {"%ProgramFiles%\\PowerShell\\7\\pwsh.exe -NoLogo -f C:\\Scripts\\Σενάριο.ps1", true,
+       "C:\\Scripts\\Σενάριο.ps1"},
+      {"%ProgramFiles%\\PowerShell\\7\\pwsh.exe -c \"& C:\\Scripts\\Σενάριο.ps1 -f x\"", true,
+       "C:\\Program Files\\PowerShell\\7\\pwsh.exe, runs through pwsh.exe"},
       // Bare names: the App Paths key, then the system folder, the Windows folder and PATH.
       {"edit", true, "C:\\Apps\\edit.exe"},
       {"both /x", true, "C:\\Mine\\both.exe"},
