@@ -34,8 +34,8 @@ std::string lower(std::string text) {
   return text;
 }
 
-bool startsWith(const std::string& text, std::string_view part) {
-  return text.compare(0, part.size(), part) == 0;
+bool startsWith(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 HostedRun none() {
