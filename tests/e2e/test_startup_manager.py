@@ -376,7 +376,7 @@ def test_a_window_made_larger_shows_more_rows_and_keeps_its_size_at_the_next_sta
 
     send_message(desktop, 0x10, 0)  # WM_CLOSE
     assert vantrel.wait(30) == 0
-    assert window_section(vantrel.folder) == {"Width": "552", "Height": "371"}
+    assert window_section(vantrel.folder) == {"Width": "552", "Height": "371", "HideWindowsEntries": "1"}
     again = start(desktop, vantrel.folder)
     try:
         open_page(desktop, vantrel.arch)
