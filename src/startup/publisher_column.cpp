@@ -33,7 +33,8 @@ bool GreyedCell(const TListView& list, const TListRow& row, int column) {
                                                                                    : std::string();
   };
   const int publisher = SubItemOf(list, kPublisherColumn);
-  return textOf(SubItemOf(list, kStatusColumn)) == kDisabled ||
+  // A disabled task also where the list has no Status column (before Windows 8).
+  return textOf(SubItemOf(list, kStatusColumn)) == kDisabled || row.Tag == kDisabledTaskRow ||
          (column == publisher + 1 &&
           (textOf(publisher) == kFileNotFound || textOf(publisher) == kNotChecked));
 }
@@ -110,7 +111,7 @@ ProgramFile TPublisherColumn::lookUp(const TListView& list, const TListRow& row)
   std::string sought;
   bool folder = false;
   for (const FolderScope& folderScope : FolderScopes()) {
-    if (folderScope.Name == scope) {
+    if (folderScope.Name == scope && !IsTaskRow(row)) {
       const FolderPlaces places = PlacesOf(search_.FileSystem, folderScope);
       const std::string& place = &list == &live_ ? places.Live : places.Backup;
       if (place.empty()) {

@@ -92,7 +92,7 @@ Listed fillList(TRegistry& registry, const RunScope& scope, const std::string& k
     return listed;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (ScopeOf(list.Rows()[i]) == scope.Name) {
+    if (ScopeOf(list.Rows()[i]) == scope.Name && !IsTaskRow(list.Rows()[i])) {
       list.DeleteRow(i);
     }
   }
@@ -156,7 +156,7 @@ void resolveDuplicates(TRegistry& registry, const RunScope& scope, const Listed&
   registry.CloseKey();
   for (int i = liveList.RowCount() - 1; i >= 0; --i) {
     const TListRow& row = liveList.Rows()[i];
-    if (ScopeOf(row) == scope.Name && deleted.count(nameOf(row))) {
+    if (ScopeOf(row) == scope.Name && !IsTaskRow(row) && deleted.count(nameOf(row))) {
       liveList.DeleteRow(i);
     }
   }

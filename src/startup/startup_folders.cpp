@@ -88,7 +88,7 @@ void fillList(platform::FileSystem& fileSystem, const FolderScope& scope, const 
     return;
   }
   for (int i = list.RowCount() - 1; i >= 0; --i) {
-    if (ScopeOf(list.Rows()[i]) == scope.Name) {
+    if (ScopeOf(list.Rows()[i]) == scope.Name && !IsTaskRow(list.Rows()[i])) {
       list.DeleteRow(i);
     }
   }

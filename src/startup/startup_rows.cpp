@@ -22,6 +22,10 @@ TListRow EntryRow(const std::string& name, const std::string& scope, const std::
   return row;
 }
 
+bool IsTaskRow(const TListRow& row) {
+  return row.Tag == kEnabledTaskRow || row.Tag == kDisabledTaskRow;
+}
+
 const std::string& ScopeOf(const TListRow& row) {
   static const std::string none;
   return row.SubItems.empty() ? none : row.SubItems.front();
@@ -30,7 +34,7 @@ const std::string& ScopeOf(const TListRow& row) {
 std::vector<int> SelectedRows(const TListView& list, const std::string& scope) {
   std::vector<int> rows;
   for (int i = 0; i < list.RowCount(); ++i) {
-    if (list.Rows()[i].Selected && ScopeOf(list.Rows()[i]) == scope) {
+    if (list.Rows()[i].Selected && ScopeOf(list.Rows()[i]) == scope && !IsTaskRow(list.Rows()[i])) {
       rows.push_back(i);
     }
   }

@@ -15,10 +15,16 @@ namespace vantrel {
 TListRow EntryRow(const std::string& name, const std::string& scope, const std::optional<std::string>& status,
                   const std::optional<std::string>& program);
 
+// The tags of a task's row (startup_tasks.h), by its switch: the rows of the Run keys and the Startup folders
+// never act on them.
+constexpr int kEnabledTaskRow = 1;
+constexpr int kDisabledTaskRow = 2;
+bool IsTaskRow(const TListRow& row);
+
 // The row's scope, as its Scope column shows it.
 const std::string& ScopeOf(const TListRow& row);
 
-// The selected rows of that scope, in list order.
+// The selected rows of that scope, in list order, other than task rows.
 std::vector<int> SelectedRows(const TListView& list, const std::string& scope);
 
 }  // namespace vantrel
