@@ -48,10 +48,15 @@ void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& acc
   };
   for (const bool enabled : {false, true}) {
     SCOPED_TRACE(enabled);
-    EXPECT_EQ(tasks.SetTaskEnabled(path, enabled), platform::kSOk);
-    EXPECT_EQ(listed(), std::optional(enabled));
+    const std::int32_t result = tasks.SetTaskEnabled(path, enabled);
     ASSERT_EQ(tasks.GetTask(name, task), platform::kSOk);
-    EXPECT_EQ(task.Enabled, enabled);
+    // "Done" only where the task reads back switched. Wine 8 keeps no switch off and answers so; nor does
+    // its listing of the folders hold the task.
+    EXPECT_TRUE(result == platform::kSOk ? task.Enabled == enabled
+                                         : wine && result == platform::kTaskNotSwitched);
+    if (!wine) {
+      EXPECT_EQ(listed(), std::optional(enabled));
+    }
     keeps(program);
   }
 
@@ -63,7 +68,9 @@ void checkScheduledTasks(platform::ScheduledTasks& tasks, const std::string& acc
 
   EXPECT_EQ(tasks.DeleteTask(name), platform::kSOk);
   EXPECT_EQ(tasks.GetTask(name, task), platform::kTaskNotFound);
-  EXPECT_EQ(listed(), std::nullopt);
+  if (!wine) {
+    EXPECT_EQ(listed(), std::nullopt);
+  }
 }
 
 }  // namespace vantrel::contract
