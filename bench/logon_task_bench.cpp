@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "app/main_window.h"
 #include "cpu/cpu_usage.h"
@@ -34,9 +35,9 @@ void slowCall() {
 class SlowTasks final : public platform::ScheduledTasks {
  public:
   explicit SlowTasks(platform::ScheduledTasks& real) : real_(real) {}
-  std::int32_t GetTask(const std::u16string& name, std::u16string& xml) override {
+  std::int32_t GetTask(const std::u16string& name, platform::RegisteredTask& task) override {
     slowCall();
-    return real_.GetTask(name, xml);
+    return real_.GetTask(name, task);
   }
   std::int32_t RegisterTask(const std::u16string& name, const std::u16string& xml) override {
     slowCall();
@@ -48,6 +49,14 @@ class SlowTasks final : public platform::ScheduledTasks {
   }
   // A look at one local file: not one of the slow calls.
   bool TaskFileMissing(const std::u16string& name) override { return real_.TaskFileMissing(name); }
+  std::int32_t GetTasks(std::vector<platform::RegisteredTask>& tasks) override {
+    slowCall();
+    return real_.GetTasks(tasks);
+  }
+  std::int32_t SetTaskEnabled(const std::u16string& path, bool enabled) override {
+    slowCall();
+    return real_.SetTaskEnabled(path, enabled);
+  }
 
  private:
   platform::ScheduledTasks& real_;
@@ -134,7 +143,7 @@ int main() {
   }
   // The task of an earlier place of the program, which the start registers again for this one.
   fakes.scheduledTasks.tasks["Vantrel"] =
-      "<Task><Actions><Exec><Command>C:\\Old\\Vantrel.exe</Command></Exec></Actions></Task>";
+      std::string("<Task><Actions><Exec><Command>C:\\Old\\Vantrel.exe</Command></Exec></Actions></Task>");
   SlowTasks tasks(fakes.scheduledTasks);
   SlowAccount process(fakes.process);
   SlowPrompt shell(fakes.shellExecution);

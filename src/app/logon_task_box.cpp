@@ -64,6 +64,16 @@ void TfrmVantrel::chkLogonTaskClick(TObject*) {
   });
 }
 
+void TfrmVantrel::taskSwitchedOnPage(const TaskEntry& task) {
+  // Another program's task of our name is not the box's.
+  if (!task.Command || !IsOwnTask(task.Path, *task.Command, executable())) {
+    return;
+  }
+  logonTask_ = task.Enabled;
+  showLogonTaskBox();
+  followTask(task.Enabled);
+}
+
 void TfrmVantrel::followTask(bool wanted) {
   // Failed: the Run value stays as it was.
   if (logonTask_ != wanted) {
@@ -150,13 +160,15 @@ bool TfrmVantrel::showLogonTask(std::function<void(bool withdrawn)> then) {
 }
 
 bool TfrmVantrel::showTaskAtStart(const TaskAtStart& found) {
-  logonTask_ = found.ours;
+  // A task of ours that is switched off starts nothing: the box is unticked, and the Run value may stand in.
+  logonTask_ = found.ours && found.enabled;
   bool withdrawn = false;
   if (found.registration) {
     logonTask_ = registered(*found.registration);
   } else if (found.changeable) {
-    logonTask_ = found.deletion < 0;
-    withdrawn = !logonTask_;
+    const bool deleted = found.deletion >= 0;
+    logonTask_ = logonTask_ && !deleted;
+    withdrawn = deleted && found.enabled;
     const std::string why = kChangeable + *found.changeable;
     Application()->MessageBox(
         found.deletion < 0 ? kTaskNotDeleted + TaskFailure(found.deletion) + " " + kTaskStays + why + "."

@@ -301,6 +301,7 @@ void TfrmVantrel::TabSheet3Show(TObject*) {
     StartupManagerPage = new TStartupPage(*this, *TabSheet3, services_,
                                           {kIconStartupEntry, kGlyphAdd, kGlyphDelete, kGlyphDown, kGlyphUp},
                                           LayOutStartupPage(Width(), Height()), hideWindowsEntries_);
+    StartupManagerPage->OnTaskSwitched = [this](const TaskEntry& task) { taskSwitchedOnPage(task); };
   }
   StartupManagerPage->Fill();
 }

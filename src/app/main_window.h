@@ -258,6 +258,8 @@ class TfrmVantrel : public TForm {
   void deleteLogonTask(std::function<void()> then = nullptr);
   // After the box's change of the task: the Auto Start box and the Run value follow what the task now is.
   void followTask(bool wanted);
+  // After the Startup Manager switched a task: where it is ours, the box and the Run value follow it.
+  void taskSwitchedOnPage(const TaskEntry& task);
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.

@@ -186,6 +186,12 @@ void TListView::SetSubItem(int index, int subItem, const std::string& text) {
   }
 }
 
+void TListView::SetTag(int index, int tag) {
+  if (valid(index)) {
+    rows_[index].Tag = tag;
+  }
+}
+
 void TListView::Clear() {
   rows_.clear();
   placed_ = 0;

@@ -129,6 +129,7 @@ class TListView : public TControl {
   void DeleteRow(int index);
   // Sets the text of the sub-item `subItem` (0 on) of a row that has it.
   void SetSubItem(int index, int subItem, const std::string& text);
+  void SetTag(int index, int tag);
   void Clear();
   int SelCount() const;
   // The first selected row, -1 when none.

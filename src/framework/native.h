@@ -35,6 +35,8 @@ struct TListRow {
   std::string Key = {};
   // Not shown: the text that the row stands for, where a cell shows it changed.
   std::string Value = {};
+  // Not shown: a number the program keeps with the row, as what kind of entry it is (0 unless it says).
+  int Tag = 0;
 };
 
 class NativeControl {

@@ -7,6 +7,7 @@
 
 #include "platform/unicode.h"
 #include "program/auto_start.h"
+#include "startup/task_xml.h"
 
 namespace vantrel {
 
@@ -38,32 +39,17 @@ std::string escaped(const std::string& text) {
   return xml;
 }
 
-std::string unescaped(const std::string& xml) {
-  // Each entity that XML writes, followed by the character it stands for.
-  static constexpr std::string_view kEntities[] = {"&amp;&", "&lt;<", "&gt;>", "&quot;\"", "&apos;'"};
-  std::string text;
-  for (std::size_t at = 0; at < xml.size();) {
-    char c = xml[at];
-    std::size_t length = 1;
-    for (const std::string_view entity : kEntities) {
-      if (xml.compare(at, entity.size() - 1, entity.data(), entity.size() - 1) == 0) {
-        c = entity.back();
-        length = entity.size() - 1;
-        break;
-      }
-    }
-    text += c;
-    at += length;
-  }
-  return text;
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Whether the path's file name is Vantrel.exe, in any case.
-bool namesVantrel(const std::string& path) {
+// Whether the program is a Vantrel executable: `self`, or any file named Vantrel.exe, in any case.
+bool runsVantrel(const std::string& program, const std::string& self) {
   constexpr std::string_view kName = "\\vantrel.exe";
-  return path.size() >= kName.size() &&
-         std::equal(kName.begin(), kName.end(), path.end() - static_cast<std::ptrdiff_t>(kName.size()),
-                    [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+  return program == self ||
+         (program.size() >= kName.size() &&
+          std::equal(kName.begin(), kName.end(), program.end() - static_cast<std::ptrdiff_t>(kName.size()),
+                     [](char a, char b) { return a == lower(b); }));
 }
 
 }  // namespace
@@ -92,25 +78,31 @@ std::string LogonTaskXml(const std::string& account, const std::string& program)
 }
 
 std::optional<std::string> TaskProgram(const std::string& xml) {
-  constexpr std::string_view kOpen = "<Command>";
-  const std::size_t exec = xml.find("<Exec>");
-  const std::size_t open = xml.find(kOpen, exec);
-  const std::size_t close = xml.find("</Command>", open);
-  if (exec == std::string::npos || open == std::string::npos || close == std::string::npos) {
+  const std::optional<XmlSpan> exec = XmlElement(xml, "Exec", XmlWhole(xml));
+  const std::optional<std::string> command = exec ? XmlChildText(xml, "Command", *exec) : std::nullopt;
+  if (!command) {
     return std::nullopt;
   }
-  return CommandProgram(unescaped(xml.substr(open + kOpen.size(), close - open - kOpen.size())));
+  return CommandProgram(*command);
+}
+
+bool IsOwnTask(const std::string& path, const std::string& command, const std::string& self) {
+  const std::string own = "\\" + Utf16ToUtf8(kLogonTaskName);
+  const auto same = [](char a, char b) { return lower(a) == lower(b); };
+  return path.size() == own.size() && std::equal(path.begin(), path.end(), own.begin(), same) &&
+         runsVantrel(CommandProgram(command), self);
 }
 
 LogonTask FindLogonTask(platform::ScheduledTasks& tasks, const std::string& self) {
-  std::u16string xml;
+  platform::RegisteredTask registered;
   LogonTask task;
-  task.result = tasks.GetTask(kLogonTaskName, xml);
+  task.result = tasks.GetTask(kLogonTaskName, registered);
   if (task.result < 0) {
     return task;
   }
-  task.program = TaskProgram(Utf16ToUtf8(xml)).value_or("");
-  task.ours = task.program == self || namesVantrel(task.program);
+  task.program = TaskProgram(Utf16ToUtf8(registered.Xml)).value_or("");
+  task.ours = runsVantrel(task.program, self);
+  task.enabled = registered.Enabled;
   return task;
 }
 

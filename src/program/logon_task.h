@@ -23,14 +23,19 @@ std::string LogonTaskXml(const std::string& account, const std::string& program)
 // The program that a task's first Exec action runs, its quotes taken off; none where it has no such action.
 std::optional<std::string> TaskProgram(const std::string& xml);
 
+// Whether the task of that full path, whose first action runs `command` (as its definition writes it), is
+// ours: \Vantrel (in any case) and a Vantrel executable, `self` (this executable's full path) or any named
+// Vantrel.exe, in any case.
+bool IsOwnTask(const std::string& path, const std::string& command, const std::string& self);
+
 struct LogonTask {
   std::int32_t result = platform::kSOk;  // of the look-up; kTaskNotFound where there is none
   bool ours = false;                     // its action runs a Vantrel executable
+  bool enabled = true;                   // its switch: a disabled task starts nothing
   std::string program;                   // the program its action runs
 };
 
-// The task of that name, whatever it runs. A Vantrel executable is `self` (this executable's full path) or
-// any named Vantrel.exe, in any case.
+// The task of that name, whatever it runs.
 LogonTask FindLogonTask(platform::ScheduledTasks& tasks, const std::string& self);
 
 // Registers the task for `self`, replacing a task of ours, and reads it back: an HRESULT. A task of that name

@@ -19,12 +19,13 @@ TaskAtStart LookAtOwnTask(platform::Services& services, const std::string& self,
   const LogonTask task = FindLogonTask(*services.scheduledTasks, self);
   TaskAtStart found;
   found.ours = task.result >= 0 && task.ours;
+  found.enabled = task.enabled;
   if (!found.ours) {
     return found;
   }
   if (NamesMissingProgram(*services.fileSystem, task.program)) {
-    found.ours = mayRegister;
-    if (mayRegister) {
+    found.ours = mayRegister && task.enabled;
+    if (found.ours) {
       found.registration = RegisterOwnTask(services, self);
     }
   } else if ((found.changeable = ChangeableByOthers(*services.fileSecurity, task.program))) {

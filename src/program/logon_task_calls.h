@@ -23,7 +23,8 @@ struct TaskRegistration {
 TaskRegistration RegisterOwnTask(platform::Services& services, const std::string& self);
 
 struct TaskAtStart {
-  bool ours = false;  // the task is there and starts Vantrel
+  bool ours = false;    // the task is there and starts Vantrel
+  bool enabled = true;  // its switch: off, it starts nothing
   // Of a task of ours whose program is gone, registered again for `self`, as a Run value is.
   std::optional<TaskRegistration> registration;
   // Of a task of ours whose program others may change: what they may change. It was deleted then, with
@@ -33,7 +34,8 @@ struct TaskAtStart {
 };
 
 // The task as the start finds it, and what the start does to it: one of ours for a program that is gone is
-// registered again where this copy `mayRegister` (otherwise it is not counted as ours, so that the Run value
+// registered again where this copy `mayRegister` and the task is on (registered, it would be on again;
+// otherwise it is not counted as ours, so that the Run value
 // stands in meanwhile); one whose program others may change is deleted.
 TaskAtStart LookAtOwnTask(platform::Services& services, const std::string& self, bool mayRegister);
 

@@ -65,10 +65,10 @@ constexpr int kMaxLooks = 128;
 // names a file first (".exe" added to a name without an extension), no prefix as long as MAX_PATH; a bare
 // name through the App Paths keys, then the system folder, the Windows
 // folder and the folders of PATH. Network where the search would reach a network share; NotChecked where it
-// would look further than kMaxLooks, and for a command line longer than Windows starts. Through a host that Windows ships
-// (HostedBy), the file it runs: rundll32's and regsvr32's DLL, the script of wscript, cscript, mshta and
-// PowerShell's -File, the program of cmd's /c and /k (once: cmd inside cmd is not looked into); the host,
-// with Host, where it runs no file that can be named.
+// would look further than kMaxLooks, and for a command line longer than Windows starts. Through a host that
+// Windows ships (HostedBy), the file it runs: rundll32's and regsvr32's DLL, the script of wscript, cscript,
+// mshta and PowerShell's -File, the program of cmd's /c and /k (once: cmd inside cmd is not looked into); the
+// host, with Host, where it runs no file that can be named.
 ProgramFile FindProgramFile(const ProgramSearch& search, const std::string& command, bool native);
 
 // The file that a Startup folder's file starts: a shortcut's target (with its arguments, as above), any

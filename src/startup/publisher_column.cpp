@@ -34,7 +34,8 @@ int SubItemOf(const TListView& list, const std::string& column) {
 
 bool GreyedCell(const TListView& list, const TListRow& row, int column) {
   const std::string publisher = cell(list, row, kPublisherColumn);
-  return cell(list, row, kStatusColumn) == kDisabled ||
+  // A disabled task also where the list has no Status column (before Windows 8).
+  return cell(list, row, kStatusColumn) == kDisabled || row.Tag == kDisabledTaskRow ||
          (column == SubItemOf(list, kPublisherColumn) + 1 &&
           (publisher == kFileNotFound || publisher == kNotChecked || publisher == kNotCheckedNetwork));
 }
@@ -70,7 +71,7 @@ std::string TPublisherColumn::identityOf(const TListView& list, const TListRow& 
 std::optional<ProgramSought> TPublisherColumn::soughtOf(const TListView& list, const TListRow& row) const {
   const std::string scope = cell(list, row, "Scope");
   for (const FolderScope& folderScope : FolderScopes()) {
-    if (folderScope.Name == scope) {
+    if (folderScope.Name == scope && !IsTaskRow(row)) {
       const FolderPlaces places = PlacesOf(search_.FileSystem, folderScope);
       const std::string& place = &list == &live_ ? places.Live : places.Backup;
       if (place.empty()) {

@@ -32,8 +32,8 @@ constexpr char kPublisherColumn[] = "Publisher";
 int SubItemOf(const TListView& list, const std::string& column);
 
 // Whether a cell of the startup manager's lists is drawn in grey: every cell of an entry that Windows does
-// not start (its Status "Disabled"), and the Publisher cell of a program file that is not there or was not
-// looked at.
+// not start (its Status "Disabled", or a disabled task), and the Publisher cell of a program file that is not
+// there or was not looked at.
 bool GreyedCell(const TListView& list, const TListRow& row, int column);
 
 class TPublisherColumn : public TComponent {

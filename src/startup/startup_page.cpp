@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "framework/page_controls.h"
 #include "framework/sysutils.h"
@@ -145,6 +146,8 @@ TStartupPage::TStartupPage(TForm& window, TWinControl& sheet, platform::Services
       return order != 0 ? order : compare(ScopeOf(a), ScopeOf(b));
     };
   }
+  TaskListing = new TBackgroundCall(this, services_.workers->NewWorker());
+  TaskListing->SetName("TaskListing");
   Publishers = new TPublisherColumn(
       this, {*services_.fileSystem, *services_.registry, services_.process->IsWow64Process()},
       services_.signatures,
@@ -230,10 +233,18 @@ void TStartupPage::offerRowItems(bool live) {
     bool enabled = false;
     bool disabled = false;
     const int status = SubItemOf(list, kStatusColumn);
+    // Tasks are switched, never deleted here.
+    bool deletable = false;
     for (const TListRow& row : list.Rows()) {
-      // RunOnce and Policy Run entries have no switch: Windows starts them; "Turn off" is their way.
-      const bool switched = ApprovedPlaceOf(LocationOf(row), ScopeOf(row), false).has_value();
-      if (row.Selected && switched && status >= 0 && static_cast<std::size_t>(status) < row.SubItems.size()) {
+      if (!row.Selected) {
+        continue;
+      }
+      deletable = deletable || !IsTaskRow(row);
+      if (IsTaskRow(row)) {
+        (TaskRowEnabled(row) ? enabled : disabled) = true;
+      } else if (ApprovedPlaceOf(LocationOf(row), ScopeOf(row), false) && status >= 0 &&
+                 static_cast<std::size_t>(status) < row.SubItems.size()) {
+        // RunOnce and Policy Run entries have no switch: Windows starts them; "Turn off" is their way.
         (row.SubItems[status] == kDisabled ? disabled : enabled) = true;
       }
     }
@@ -242,7 +253,7 @@ void TStartupPage::offerRowItems(bool live) {
     offer(OpenLiveLocation, located);
     offer(LiveSeparator, enabled || disabled || located);
     offer(TurnOff, rows);
-    offer(DeleteLive, rows);
+    offer(DeleteLive, deletable);
   } else {
     offer(OpenBackupLocation, located);
     offer(BackupSeparator, located);
@@ -290,6 +301,57 @@ void TStartupPage::Fill() {
       ListView1->PostSetFocus();
     }
   }
+  listTasks();
+}
+
+void TStartupPage::listTasks() {
+  platform::OsVersionInfo version;
+  // Before Vista there is no Task Scheduler of this kind to ask.
+  if (!services_.version->GetVersionExA(version) || !platform::VistaOrLater(version)) {
+    return;
+  }
+  if (TaskListing->Running()) {
+    listAgain_ = true;
+    return;
+  }
+  TaskListing->Start([&tasks = *services_.scheduledTasks, &process = *services_.process,
+                      this]() -> TBackgroundCall::TAnswer {
+    std::vector<platform::RegisteredTask> registered;
+    const std::int32_t result = tasks.GetTasks(registered);
+    std::vector<TaskEntry> entries = StartupTasks(registered, Utf16ToUtf8(process.LookupAccountSidW()));
+    return [result, entries = std::move(entries), this] {
+      // A Task Scheduler that does not answer leaves the rows as they were; the page says nothing of it,
+      // as of a Run key it may not read.
+      if (result >= 0) {
+        tasks_ = entries;
+        FillTaskRows(tasks_, status_.has_value(), *ListView1);
+        Publishers->Check(false);
+      }
+      if (std::exchange(listAgain_, false)) {
+        listTasks();
+      }
+    };
+  });
+}
+
+void TStartupPage::switchTasks(bool enabled, TRefusals& refusals) {
+  std::vector<TaskEntry> switched;
+  const bool gone =
+      SetSelectedTasksEnabled(*services_.scheduledTasks, *ListView1, enabled, refusals, switched);
+  for (TaskEntry& task : switched) {
+    for (TaskEntry& listed : tasks_) {
+      if (listed.Path == task.Path) {
+        listed.Enabled = task.Enabled;
+        task = listed;
+      }
+    }
+    if (OnTaskSwitched) {
+      OnTaskSwitched(task);
+    }
+  }
+  if (gone) {
+    listTasks();
+  }
 }
 
 void TStartupPage::SpeedButton1Click(TObject*) {
@@ -333,6 +395,10 @@ void TStartupPage::moveSelected(bool toBackup) {
   TListView& from = toBackup ? *ListView1 : *ListView2;
   TListView& to = toBackup ? *ListView2 : *ListView1;
   TRefusals refusals(toBackup ? EntryAction::TurnOff : EntryAction::Restore);
+  // A task is turned off by its own switch, and stays in the upper list.
+  if (toBackup) {
+    switchTasks(false, refusals);
+  }
   MoveSelectedEntries(*services_.registry, SystemRegistryPlaces(services_), shown, from, toBackup, to,
                       refusals);
   MoveSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, from, toBackup, to,
@@ -345,6 +411,9 @@ void TStartupPage::deleteSelected(bool backup) {
   const StatusColumn* shown = shownStatus();
   TListView& list = backup ? *ListView2 : *ListView1;
   TRefusals refusals(EntryAction::Delete);
+  if (!backup) {
+    RefuseTaskDeletion(*ListView1, refusals);
+  }
   DeleteSelectedEntries(*services_.registry, SystemRegistryPlaces(services_), shown, list, backup,
                         backup ? *ListView1 : *ListView2, refusals);
   DeleteSelectedFiles(*services_.fileSystem, *services_.fileSecurity, FolderScopes(), shown, list, backup,
@@ -354,11 +423,13 @@ void TStartupPage::deleteSelected(bool backup) {
 }
 
 void TStartupPage::switchSelected(bool starts) {
-  // Before Windows 8 there is no switch: the items that ask for one are never offered.
+  TRefusals refusals(starts ? EntryAction::SwitchOn : EntryAction::SwitchOff);
+  switchTasks(starts, refusals);
+  // Before Windows 8 there is no switch of the other entries: the items are offered for tasks only.
   if (!status_) {
+    tell(refusals);
     return;
   }
-  TRefusals refusals(starts ? EntryAction::SwitchOn : EntryAction::SwitchOff);
   const StatusColumn& status = *status_;
   // A file deleted from outside gets no switch: Windows would keep it for a file that is not there.
   const std::vector<FolderScope> gone =

@@ -3,10 +3,12 @@
 // that a run in which no one opens the tab holds none of it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "framework/background_call.h"
 #include "framework/comctrls.h"
 #include "framework/ext_controls.h"
 #include "framework/form.h"
@@ -18,6 +20,7 @@
 #include "startup/publisher_column.h"
 #include "startup/run_key.h"
 #include "startup/startup_entries.h"
+#include "startup/startup_tasks.h"
 
 namespace vantrel {
 
@@ -92,6 +95,10 @@ class TStartupPage : public TComponent {
   TPublisherColumn* Publishers;
   TImageList* ImageList2;
   TOpenDialog* OpenDialog1;
+  // Lists the tasks of the Task Scheduler, which may take seconds, off the window thread.
+  TBackgroundCall* TaskListing;
+  // After the page switched a task on or off, with the task as it now is; on the window thread.
+  std::function<void(const TaskEntry& task)> OnTaskSwitched;
 
   void LayOut(const StartupLayout& layout);
   // Lists the entries afresh, at each showing of the tab.
@@ -121,11 +128,18 @@ class TStartupPage : public TComponent {
   void moveSelected(bool toBackup);
   void deleteSelected(bool backup);
   void switchSelected(bool starts);
+  // Lists the tasks that start at log-on or at boot; their rows replace the task rows when the answer comes.
+  void listTasks();
+  // Switches the selected task rows, and tells OnTaskSwitched; lists the tasks again where one was gone.
+  void switchTasks(bool enabled, TRefusals& refusals);
 
   TForm& window_;
   platform::Services& services_;
   // Decided once, as the upper list's columns are.
   const std::optional<StatusColumn> status_;
+  // The tasks as last listed, and whether a listing was asked for while one went.
+  std::vector<TaskEntry> tasks_;
+  bool listAgain_ = false;
 };
 
 }  // namespace vantrel

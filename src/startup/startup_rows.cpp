@@ -35,6 +35,10 @@ TListRow EntryRow(const std::string& name, const std::string& location, const st
   return row;
 }
 
+bool IsTaskRow(const TListRow& row) {
+  return LocationOf(row) == kTaskLocation;
+}
+
 const std::string& LocationOf(const TListRow& row) {
   return subItem(row, kLocationItem);
 }

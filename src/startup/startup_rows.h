@@ -38,4 +38,10 @@ std::vector<int> SelectedRows(const TListView& list, const std::string& location
 // the scope alone ("This user", "This user (folder)").
 std::string PlaceText(const std::string& location, const std::string& scope);
 
+// The tags of a task's row (startup_tasks.h), by its switch, which shows also where the list has no Status
+// column.
+constexpr int kEnabledTaskRow = 1;
+constexpr int kDisabledTaskRow = 2;
+bool IsTaskRow(const TListRow& row);
+
 }  // namespace vantrel

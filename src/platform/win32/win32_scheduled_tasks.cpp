@@ -3,6 +3,7 @@
 #include "platform/win32/win32_scheduled_tasks.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/com.h"
 #include "platform/win32/system_library.h"
@@ -50,25 +51,24 @@ class String {
   BSTR text_ = nullptr;
 };
 
-// The root folder of this computer's Task Scheduler, connected as this process's user.
-class RootFolder {
+// A folder of this computer's Task Scheduler (the root folder unless told), connected as this process's user.
+class Folder {
  public:
-  RootFolder() {
+  explicit Folder(const std::u16string& path = u"\\") {
     if (strings_.allocate == nullptr || strings_.release == nullptr) {
       result_ = REGDB_E_CLASSNOTREG;
       return;
     }
-    ComPointer<ITaskService> service;
-    result_ = apartment_.CreateInstance(kTaskScheduler, __uuidof(ITaskService), service.out());
+    result_ = apartment_.CreateInstance(kTaskScheduler, __uuidof(ITaskService), service_.out());
     if (FAILED(result_)) {
       return;
     }
     VARIANT none{};
     none.vt = VT_EMPTY;
-    result_ = service->Connect(none, none, none, none);
+    result_ = service_->Connect(none, none, none, none);
     if (SUCCEEDED(result_)) {
-      const String root(strings_, u"\\");
-      result_ = service->GetFolder(root.get(), folder_.put());
+      const String folder(strings_, path);
+      result_ = service_->GetFolder(folder.get(), folder_.put());
     }
   }
   // An HRESULT: whether the folder is there to use.
@@ -81,14 +81,63 @@ class RootFolder {
   HeldLibrary automation_{L"oleaut32.dll"};
   StringFunctions strings_{automation_.get()};
   ComApartment apartment_;
+  ComPointer<ITaskService> service_;
   ComPointer<ITaskFolder> folder_;
   HRESULT result_ = E_FAIL;
 };
 
+// The number of a collection's item, as its get_Item takes it (from 1).
+VARIANT itemNumber(LONG number) {
+  VARIANT item{};
+  item.vt = VT_I4;
+  item.lVal = number;
+  return item;
+}
+
+std::u16string textOf(const String& text) {
+  return text.get() != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(text.get())) : u"";
+}
+
+// The tasks of `folder` and of every folder below it. A folder or a task that cannot be read is left out:
+// another user's folder refuses a standard user, and a task may go while it is listed.
+void listFolder(ITaskFolder* folder, const StringFunctions& strings, std::vector<RegisteredTask>& tasks,
+                int depth) {
+  ComPointer<IRegisteredTaskCollection> registered;
+  LONG count = 0;
+  if (SUCCEEDED(folder->GetTasks(TASK_ENUM_HIDDEN, registered.put())) &&
+      SUCCEEDED(registered->get_Count(&count))) {
+    for (LONG i = 1; i <= count; ++i) {
+      ComPointer<IRegisteredTask> task;
+      String path(strings);
+      String xml(strings);
+      VARIANT_BOOL enabled = VARIANT_TRUE;
+      if (SUCCEEDED(registered->get_Item(itemNumber(i), task.put())) &&
+          SUCCEEDED(task->get_Path(path.put())) && SUCCEEDED(task->get_Enabled(&enabled)) &&
+          SUCCEEDED(task->get_Xml(xml.put()))) {
+        tasks.push_back({textOf(path), enabled != VARIANT_FALSE, textOf(xml)});
+      }
+    }
+  }
+  // Folders nest only a few deep; the bound keeps a loop in a broken store from running away.
+  constexpr int kDeepest = 64;
+  ComPointer<ITaskFolderCollection> folders;
+  count = 0;
+  if (depth >= kDeepest || FAILED(folder->GetFolders(0, folders.put())) ||
+      FAILED(folders->get_Count(&count))) {
+    return;
+  }
+  for (LONG i = 1; i <= count; ++i) {
+    ComPointer<ITaskFolder> inner;
+    if (SUCCEEDED(folders->get_Item(itemNumber(i), inner.put()))) {
+      listFolder(inner.operator->(), strings, tasks, depth + 1);
+    }
+  }
+}
+
 }  // namespace
 
-std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16string& xml) {
-  const RootFolder folder;
+std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, RegisteredTask& found) {
+  const Folder folder;
   if (FAILED(folder.result())) {
     return folder.result();
   }
@@ -99,15 +148,19 @@ std::int32_t Win32ScheduledTasks::GetTask(const std::u16string& name, std::u16st
     return result;
   }
   String text(folder.strings());
-  result = task->get_Xml(text.put());
-  if (SUCCEEDED(result) && text.get() != nullptr) {
-    xml = reinterpret_cast<const char16_t*>(text.get());
+  VARIANT_BOOL enabled = VARIANT_TRUE;
+  result = task->get_Enabled(&enabled);
+  if (SUCCEEDED(result)) {
+    result = task->get_Xml(text.put());
   }
+  found.Path.assign(1, u'\\').append(name);
+  found.Enabled = enabled != VARIANT_FALSE;
+  found.Xml = textOf(text);
   return result;
 }
 
 std::int32_t Win32ScheduledTasks::RegisterTask(const std::u16string& name, const std::u16string& xml) {
-  const RootFolder folder;
+  const Folder folder;
   if (FAILED(folder.result())) {
     return folder.result();
   }
@@ -121,12 +174,54 @@ std::int32_t Win32ScheduledTasks::RegisterTask(const std::u16string& name, const
 }
 
 std::int32_t Win32ScheduledTasks::DeleteTask(const std::u16string& name) {
-  const RootFolder folder;
+  const Folder folder;
   if (FAILED(folder.result())) {
     return folder.result();
   }
   const String path(folder.strings(), name);
   return folder->DeleteTask(path.get(), 0);
+}
+
+std::int32_t Win32ScheduledTasks::GetTasks(std::vector<RegisteredTask>& tasks) {
+  const Folder root;
+  if (FAILED(root.result())) {
+    return root.result();
+  }
+  listFolder(root.operator->(), root.strings(), tasks, 0);
+  return S_OK;
+}
+
+std::int32_t Win32ScheduledTasks::SetTaskEnabled(const std::u16string& path, bool enabled) {
+  const std::size_t slash = path.rfind(u'\\');
+  if (slash == std::u16string::npos) {
+    return kTaskNotFound;
+  }
+  // The task is asked of its own folder: the root folder takes only its own tasks' names everywhere.
+  const Folder folder(slash == 0 ? u"\\" : path.substr(0, slash));
+  if (FAILED(folder.result())) {
+    return folder.result() == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) ? kTaskNotFound : folder.result();
+  }
+  ComPointer<IRegisteredTask> task;
+  const String name(folder.strings(), path.substr(slash + 1));
+  HRESULT result = folder->GetTask(name.get(), task.put());
+  if (FAILED(result)) {
+    return result;
+  }
+  result = task->put_Enabled(enabled ? VARIANT_TRUE : VARIANT_FALSE);
+  if (FAILED(result)) {
+    return result;
+  }
+  // Read back from the service, not from this copy of the task: "done" only where the service kept it.
+  ComPointer<IRegisteredTask> again;
+  VARIANT_BOOL now = enabled ? VARIANT_FALSE : VARIANT_TRUE;
+  result = folder->GetTask(name.get(), again.put());
+  if (SUCCEEDED(result)) {
+    result = again->get_Enabled(&now);
+  }
+  if (FAILED(result)) {
+    return result;
+  }
+  return (now != VARIANT_FALSE) == enabled ? S_OK : kTaskNotSwitched;
 }
 
 // The Task Scheduler keeps each task as a file of its name in the system's Tasks folder. Where Windows

@@ -139,7 +139,7 @@ class LogonTaskBox : public ::testing::Test {
   }
   std::optional<std::string> taskProgram() const {
     const auto task = fakes.scheduledTasks.tasks.find("Vantrel");
-    return task == fakes.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second);
+    return task == fakes.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second.xml);
   }
   std::vector<std::string> messages() const {
     std::vector<std::string> texts;
@@ -162,7 +162,7 @@ TEST_F(LogonTaskBox, TheTaskTakesTheRunValuesPlaceAndUntickingEitherBoxGivesItBa
 
   page.chkLogonTask->Toggle();
   EXPECT_EQ(taskProgram(), kExe);
-  EXPECT_NE(fakes.scheduledTasks.tasks["Vantrel"].find("<UserId>PC\\Ann</UserId>"), std::string::npos);
+  EXPECT_NE(fakes.scheduledTasks.tasks["Vantrel"].xml.find("<UserId>PC\\Ann</UserId>"), std::string::npos);
   EXPECT_EQ(runValue(), std::nullopt);
   EXPECT_TRUE(f.CheckBox2->Checked());
 
@@ -216,6 +216,7 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
     std::int32_t service;
     bool ticked;
     std::optional<std::string> taskAfter;  // the program the task runs then
+    bool enabled = true;                   // the task's switch
   };
   const std::string foreign = windowsTask("C:\\Other\\tool.exe");
   const std::vector<Case> cases = {
@@ -229,6 +230,9 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
       {"another program's, named like ours", windowsTask("C:\\Other\\NotVantrel.exe"), true, platform::kSOk,
        false, "C:\\Other\\NotVantrel.exe"},
       {"none", {}, true, platform::kSOk, false, {}},
+      // Switched off, it starts nothing: the Run value stands in, and it is not registered on again.
+      {"ours, switched off", windowsTask(kExe), true, platform::kSOk, false, kExe, false},
+      {"gone, switched off", windowsTask(kGoneExe), true, platform::kSOk, false, kGoneExe, false},
       {"the service is not running", windowsTask(kExe), true, platform::kSchedEServiceNotRunning, false,
        kExe},
   };
@@ -247,6 +251,7 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
     machine.profile.files[kIni] = settingsText({"AutoRun=-1"});
     if (c.task) {
       machine.scheduledTasks.tasks["Vantrel"] = *c.task;
+      machine.scheduledTasks.tasks["Vantrel"].enabled = c.enabled;
     }
     machine.scheduledTasks.service = c.service;
     ProgramRun run(machine);
@@ -254,12 +259,31 @@ TEST_F(LogonTaskBox, TheStartShowsWhatTheTaskIsAndRewritesOneForAProgramThatIsGo
     EXPECT_EQ(ShowFreeMemoryPage(*run.form).chkLogonTask->Checked(), c.ticked);
     EXPECT_EQ(run.form->CheckBox2->Checked(), c.ticked);
     const auto task = machine.scheduledTasks.tasks.find("Vantrel");
-    EXPECT_EQ(task == machine.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second),
+    EXPECT_EQ(task == machine.scheduledTasks.tasks.end() ? std::nullopt : TaskProgram(task->second.xml),
               c.taskAfter);
     EXPECT_EQ(machine.registry.stringValue(kHklm, kRunKey, "Vantrel"),
               c.ticked ? std::nullopt : std::optional<std::string>(kExe));
     EXPECT_TRUE(machine.dialogs.boxes.empty());
   }
+}
+
+TEST_F(LogonTaskBox, SwitchingOurTaskInTheStartupManagerMovesTheBoxAndTheRunValueWithIt) {
+  fakes.scheduledTasks.tasks["Vantrel"] = LogonTaskXml("PC\\Ann", kExe);
+  ProgramRun run(fakes);
+  TfrmVantrel& f = *run.form;
+  f.TabSheet3Show(&f);
+  TStartupPage& startup = *f.StartupManagerPage;
+  for (const bool enabled : {false, true}) {
+    SCOPED_TRACE(enabled);
+    startup.ListView1->SetSelected(0, true);
+    enabled ? startup.EnableAtLogOnClick(&f) : startup.DisableAtLogOnClick(&f);
+    EXPECT_EQ(fakes.scheduledTasks.tasks["Vantrel"].enabled, enabled);
+    EXPECT_EQ(ShowFreeMemoryPage(f).chkLogonTask->Checked(), enabled);
+    EXPECT_TRUE(f.CheckBox2->Checked());
+    EXPECT_EQ(runValue(), enabled ? std::nullopt : std::optional<std::string>(kExe));
+  }
+  EXPECT_EQ(taskProgram(), kExe);
+  EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTask) {
@@ -323,7 +347,7 @@ TEST_F(LogonTaskBox, AFailureIsToldOnceAndLeavesTheRunValueAndAnotherProgramsTas
     const auto task = machine.scheduledTasks.tasks.find("Vantrel");
     EXPECT_EQ(task == machine.scheduledTasks.tasks.end()
                   ? std::nullopt
-                  : std::optional(TaskProgram(task->second).value_or("(no action)")),
+                  : std::optional(TaskProgram(task->second.xml).value_or("(no action)")),
               c.taskAfter);
   }
 
