@@ -405,7 +405,8 @@ def test_a_cut_off_cell_shows_its_whole_text_when_pointed_at(desktop, long_entry
     from test_startup_approved import upper_rows
     open_page(desktop, vantrel.arch)
     x, y, width, height = desktop.geometry(main_window(desktop))
-    drag(desktop, (x + width - 2, y + height - 2), (200, 0))
+    # Wider for the Program column, taller so that every row shows without scrolling.
+    drag(desktop, (x + width - 2, y + height - 2), (200, 120))
     row = [cells[0] for cells in upper_rows(desktop, vantrel.arch)[1]].index("Long")
     assert wait_until(lambda: list_views(desktop)[LIVE][1][2] - list_views(desktop)[LIVE][1][0] > 600, 10)
     left, top, right, bottom = list_views(desktop)[LIVE][1]
