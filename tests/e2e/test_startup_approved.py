@@ -189,7 +189,7 @@ def test_an_enlarged_page_greys_what_will_not_start_and_a_rows_menu_opens_its_fi
     from test_lifecycle import main_window
     open_page(desktop, vantrel.arch)
     x, y, width, height = desktop.geometry(main_window(desktop))
-    drag(desktop, (x + width - 2, y + height - 2), (200, 200))
+    drag(desktop, (x + width - 2, y + height - 2), (200, 230))
     assert wait_until(lambda: per_page(list_views(desktop)[LIVE]) >= 10, 10), list_views(desktop)
     # Alpha is switched off; no file of the entries but Notepad's is there.
     assert wait_until(lambda: [(cells[0], cells[3], cells[4] == "File not found") for cells in

@@ -1,9 +1,11 @@
 """The Startup Manager page against the real registry of the Wine prefix, driven by clicks and keystrokes."""
+import shutil
 import subprocess
 
 import pytest
 
-from conftest import BUILD, ROOT, TITLE, probe, send_message, show_window, start, wait_until, wine_env
+from conftest import (BUILD, ROOT, TITLE, probe, send_message, show_window, start, wait_until, wine_env,
+                      windows_path)
 from test_lifecycle import main_window
 
 RUN = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -422,3 +424,35 @@ def test_a_cut_off_cell_shows_its_whole_text_when_pointed_at(desktop, long_entry
     point(scope_x)
     assert wait_until(lambda: not tips(desktop), 10), tips(desktop)
     assert not wait_until(lambda: tips(desktop), 3), tips(desktop)
+
+
+@pytest.fixture
+def signed_entries(desktop, entries):
+    """A signed, an unsigned and an altered program, each started from another place."""
+    from test_startup_folders import startup_folder
+    signed = BUILD / "i686" / "signed-files"
+    policy = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer\Run"
+    reg(desktop, "add", RUN, "/v", "Signed", "/d", windows_path(signed / "signed.exe"), "/f")
+    reg(desktop, "add", USER_RUN + "Once", "/v", "Unsigned", "/d", windows_path(signed / "unsigned.exe"), "/f")
+    reg(desktop, "add", policy, "/v", "Altered", "/d", windows_path(signed / "altered.exe"), "/f")
+    folder = startup_folder(desktop)
+    folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy(signed / "altered.exe", folder / "Folder.exe")
+    yield
+    reg(desktop, "delete", USER_RUN + "Once", "/v", "Unsigned", "/f")
+    reg(desktop, "delete", policy, "/v", "Altered", "/f")
+    (folder / "Folder.exe").unlink()
+
+
+def test_each_place_is_listed_and_its_program_judged_by_its_signature(desktop, signed_entries, vantrel):
+    from test_startup_approved import upper_rows
+    open_page(desktop, vantrel.arch)
+    expected = {"Signed": ("Run", "Signer not trusted: Vantrel Test Signer"),
+                "Unsigned": ("RunOnce", "(not verified)"), "Altered": ("Policy Run", "Signature not valid"),
+                "Folder.exe": ("Startup folder", "Signature not valid")}
+    shown = lambda: {cells[0]: (cells[1], cells[-2]) for cells in upper_rows(desktop, vantrel.arch)[1]
+                     if cells[0] in expected}
+    assert wait_until(lambda: shown() == expected, 30), shown()
+    x, y, width, height = desktop.geometry(main_window(desktop))
+    drag(desktop, (x + width - 2, y + height - 2), (360, 160))
+    desktop.still_screenshot(f"startup-places-and-signatures-{vantrel.arch}")
