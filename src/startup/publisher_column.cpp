@@ -71,9 +71,13 @@ std::string TPublisherColumn::identityOf(const TListView& list, const TListRow& 
 std::optional<ProgramSought> TPublisherColumn::soughtOf(const TListView& list, const TListRow& row) const {
   const std::string scope = cell(list, row, "Scope");
   for (const FolderScope& folderScope : FolderScopes()) {
-    if (folderScope.Name == scope && !IsTaskRow(row)) {
-      const FolderPlaces places = PlacesOf(search_.FileSystem, folderScope);
-      const std::string& place = &list == &live_ ? places.Live : places.Backup;
+    if (LocationOf(row) == kFolderLocation && folderScope.Name == scope) {
+      // Asked of the shell once per check, not once per row.
+      auto known = folderPlaces_.find(scope);
+      if (known == folderPlaces_.end()) {
+        known = folderPlaces_.emplace(scope, PlacesOf(search_.FileSystem, folderScope)).first;
+      }
+      const std::string& place = &list == &live_ ? known->second.Live : known->second.Backup;
       if (place.empty()) {
         return std::nullopt;
       }
@@ -104,6 +108,7 @@ void TPublisherColumn::Check(bool afresh) {
   pending_.clear();
   wanted_.clear();
   removed_.clear();
+  folderPlaces_.clear();
   next_ = 0;
   std::set<std::string> asked;
   for (TListView* list : {&live_, &backup_}) {

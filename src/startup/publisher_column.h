@@ -22,6 +22,7 @@
 #include "platform/worker.h"
 #include "startup/program_file.h"
 #include "startup/publisher_lookup.h"
+#include "startup/startup_folders.h"
 #include "startup/startup_rows.h"
 
 namespace vantrel {
@@ -97,6 +98,8 @@ class TPublisherColumn : public TComponent {
   void hide(TListView& list, int at, const std::string& identity);
 
   ProgramSearch search_;
+  // The Startup folders' places by scope, as the shell named them at the last check.
+  mutable std::map<std::string, FolderPlaces> folderPlaces_;
   platform::Signatures* signatures_;
   std::unique_ptr<platform::Worker> worker_;
   TListView& live_;
