@@ -11,7 +11,9 @@ namespace {
 
 // By Region, as they read within a line.
 constexpr std::array<const char*, kRegionCount> kRegionNames = {
-    "working sets", "file cache", "standby list (low priority)", "whole standby list", "modified page list"};
+    "working sets",       "file cache",         "standby list (low priority)",
+    "whole standby list", "modified page list", "combined page list",
+    "registry cache"};
 
 std::string codeText(std::uint32_t code) {
   if (code >= 0x80000000u) {

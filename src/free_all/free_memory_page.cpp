@@ -35,6 +35,9 @@ constexpr std::array<RegionText, kRegionCount> kRegionTexts = {{
      "Drops all cached pages. May freeze Windows a minute; never automatic."},
     {"ModifiedList", "Modified page list",
      "Writes changed pages out. May freeze Windows a minute; never automatic."},
+    {"CombinedPages", "Combined page list",
+     "Merges identical pages into one; frees memory at some CPU cost."},
+    {"RegistryCache", "Registry cache", "Writes the registry's changes to disk; frees little."},
 }};
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace {
 constexpr char kSection[] = "FreeMemory";
 // By Region.
 constexpr std::array<const char*, kRegionCount> kRegionKeys = {
-    "WorkingSets", "FileCache", "StandbyLowPriority", "Standby", "ModifiedList"};
+    "WorkingSets",  "FileCache",     "StandbyLowPriority", "Standby",
+    "ModifiedList", "CombinedPages", "RegistryCache"};
 constexpr char kBelowPercent[] = "BelowPercent";
 constexpr char kCooldownMinutes[] = "CooldownMinutes";
 constexpr char kHotkey[] = "Hotkey";

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "framework/ini_file.h"
 #include "memory/memory_regions.h"
@@ -27,6 +29,8 @@ struct FreeMemorySettings {
   // The hotkey field's word (0 for none), and whether the combination runs Free All.
   std::uint16_t hotkey = 0;
   bool hotkeyOn = false;
+  // The executables' file names whose working sets are never trimmed, exactly as typed.
+  std::vector<std::string> keepPrograms;
 };
 
 FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini);

@@ -97,6 +97,10 @@ RegionResult runRegion(SystemMemory& system, const platform::OsVersionInfo& vers
   if (region == Region::WorkingSets) {
     return emptyWorkingSets(system, version);
   }
+  if (region == Region::CombinedPages || region == Region::RegistryCache) {
+    // Their calls take no list command: not made yet.
+    return resultOf(RegionOutcome::NotAvailable, 0);
+  }
   if (region == Region::FileCache) {
     return withPrivilege(system, platform::kSeIncreaseQuotaPrivilege, [&] {
       return errorResult(
@@ -126,6 +130,16 @@ std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
         return RegionBlock::NotOnThisWindows;
       }
       if (!system.HoldsPrivilege(platform::kSeIncreaseQuotaPrivilege)) {
+        return RegionBlock::NeedsAdministrator;
+      }
+      return std::nullopt;
+    case Region::CombinedPages:
+    case Region::RegistryCache:
+      // The combined page list came with Windows 8, the registry cache's reconciliation with 8.1.
+      if (!platform::NtAtLeast(version, 6, region == Region::CombinedPages ? 2 : 3)) {
+        return RegionBlock::NotOnThisWindows;
+      }
+      if (!system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
         return RegionBlock::NeedsAdministrator;
       }
       return std::nullopt;

@@ -13,13 +13,21 @@
 
 namespace vantrel {
 
-enum class Region : std::size_t { WorkingSets, FileCache, StandbyLowPriority, Standby, ModifiedList };
-constexpr std::size_t kRegionCount = 5;
+enum class Region : std::size_t {
+  WorkingSets,
+  FileCache,
+  StandbyLowPriority,
+  Standby,
+  ModifiedList,
+  CombinedPages,
+  RegistryCache
+};
+constexpr std::size_t kRegionCount = 7;
 
 // Which regions a Free All runs, by Region. The first three are the defaults: the last two can make Windows
 // stop responding for up to a minute.
 using RegionChoice = std::array<bool, kRegionCount>;
-constexpr RegionChoice kDefaultRegions = {true, true, true, false, false};
+constexpr RegionChoice kDefaultRegions = {true, true, true, false, false, false, false};
 
 // The regions an automatic pass may run of those chosen: never the two that can make Windows stop responding.
 RegionChoice AutomaticRegions(RegionChoice choice);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/registry.h"
@@ -68,6 +69,9 @@ class SystemMemory {
   // PROCESS_SET_QUOTA, empties its working set (EmptyWorkingSet) and closes it; 0 when emptied, otherwise the
   // Win32 error of the step that failed.
   virtual long EmptyWorkingSet(std::uint32_t processId) = 0;
+  // The file name of the process's executable, without its folder, in UTF-8 (GetProcessImageFileNameW);
+  // empty when the process cannot be opened or named.
+  virtual std::string ProcessName(std::uint32_t processId) = 0;
   // The PageReadCount of NtQuerySystemInformation(SystemPerformanceInformation): the pages read in from disk
   // since start-up, a count that wraps at 2^32. False where the system gives none, and where it answers 0,
   // which no system that has started can have read.

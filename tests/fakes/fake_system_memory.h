@@ -27,6 +27,10 @@ class FakeSystemMemory final : public platform::SystemMemory {
   long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
   std::vector<std::uint32_t> EnumProcesses() override;
   long EmptyWorkingSet(std::uint32_t processId) override;
+  std::string ProcessName(std::uint32_t processId) override {
+    const auto name = processNames.find(processId);
+    return name == processNames.end() ? std::string() : name->second;
+  }
   bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) override {
     if (pageReadCount) {
       pages = *pageReadCount;
@@ -54,6 +58,8 @@ class FakeSystemMemory final : public platform::SystemMemory {
   std::uint32_t ownProcessId = 100;
   // Processes whose EmptyWorkingSet answers this error instead of 0.
   std::map<std::uint32_t, long> refusingProcesses;
+  // The executables' file names, by process; a process not named here cannot be named.
+  std::map<std::uint32_t, std::string> processNames;
 
   // One line per call that reached the system, as "NtSetSystemInformation 80 4 [SeProfile...Privilege]".
   std::vector<std::string> log;

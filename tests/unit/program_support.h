@@ -23,7 +23,7 @@ inline std::string settingsText(const std::vector<std::string>& keys) {
 // The [FreeMemory] section as the first exit writes it, after [Vantrel].
 constexpr char kFreeMemoryDefaults[] =
     "[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
-    "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n";
+    "CombinedPages=0\r\nRegistryCache=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n";
 // The [Window] section as the first exit writes it, after [FreeMemory]: the smallest window.
 constexpr char kWindowDefaults[] = "[Window]\r\nWidth=452\r\nHeight=311\r\nHideWindowsEntries=1\r\n";
 // The [History] section as the first exit writes it, after [Window].

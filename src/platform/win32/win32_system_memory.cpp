@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/unicode.h"
 #include "platform/version.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_library.h"
@@ -26,6 +27,7 @@ constexpr std::size_t kPerformanceInformationRoom = 1024;
 using SetSystemFileCacheSizeFn = BOOL(WINAPI*)(SIZE_T, SIZE_T, DWORD);
 using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
+using GetProcessImageFileNameWFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
 
 // Vista's narrower right to open a process; before it, only the full query right lets EmptyWorkingSet in.
 constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
@@ -187,6 +189,27 @@ long Win32SystemMemory::EmptyWorkingSet(std::uint32_t processId) {
     return static_cast<long>(GetLastError());
   }
   return fn(process.get()) ? 0 : static_cast<long>(GetLastError());
+}
+
+std::string Win32SystemMemory::ProcessName(std::uint32_t processId) {
+  static const auto fn = processStatusCall<GetProcessImageFileNameWFn>("GetProcessImageFileNameW");
+  if (!fn) {
+    return {};
+  }
+  const DWORD query = vistaOrLater() ? kProcessQueryLimitedInformation : PROCESS_QUERY_INFORMATION;
+  const ScopedKernelHandle process(OpenProcess(query, FALSE, processId));
+  if (!process) {
+    return {};
+  }
+  // The path is in the kernel's form (\Device\HarddiskVolume2\...): only its last part is wanted.
+  std::wstring path(MAX_PATH * 4, L'\0');
+  const DWORD length = fn(process.get(), path.data(), static_cast<DWORD>(path.size()));
+  if (length == 0 || length >= path.size()) {
+    return {};
+  }
+  path.resize(length);
+  const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+  return Utf16ToUtf8(std::u16string(name.begin(), name.end()));
 }
 
 }  // namespace vantrel::platform::win32

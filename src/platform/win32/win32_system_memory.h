@@ -14,6 +14,7 @@ class Win32SystemMemory final : public SystemMemory {
   long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
   std::vector<std::uint32_t> EnumProcesses() override;
   long EmptyWorkingSet(std::uint32_t processId) override;
+  std::string ProcessName(std::uint32_t processId) override;
   bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) override;
 };
 

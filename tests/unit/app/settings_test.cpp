@@ -148,31 +148,34 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
       {"WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
        "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n",
        "WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
-       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n",
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\nCombinedPages="
+       "0\r\nRegistryCache=0\r\n",
        true, "90", 0x646, true},
       {"WorkingSets=-1\r\nFileCache=2\r\nStandbyLowPriority=x\r\nStandby=-1\r\nModifiedList=\r\n"
        "BelowPercent=91\r\nCooldownMinutes=1441\r\nHotkey=70\r\nHotkeyOn=1\r\n",
        "WorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n"
-       "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\n",
+       "BelowPercent=0\r\nCooldownMinutes=5\r\nHotkey=0\r\nHotkeyOn=0\r\nCombinedPages=0\r\nRegistryCache="
+       "0\r\n",
        false, "10", 0, false},
       // Shift alone is no hotkey; a hotkey turned on without a key is off.
       {"BelowPercent=1\r\nCooldownMinutes=0\r\nHotkey=326\r\n",
        "BelowPercent=1\r\nCooldownMinutes=5\r\nHotkey=0\r\nWorkingSets=1\r\nFileCache=1\r\n"
-       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nHotkeyOn=0\r\n",
+       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nCombinedPages=0\r\nRegistryCache="
+       "0\r\nHotkeyOn=0\r\n",
        true, "1", 0, false},
       {"BelowPercent=-1\r\nCooldownMinutes=1\r\nHotkey=65536\r\nHotkeyOn=1\r\n",
        "BelowPercent=0\r\nCooldownMinutes=1\r\nHotkey=0\r\nHotkeyOn=0\r\nWorkingSets=1\r\nFileCache=1\r\n"
-       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\n",
+       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nCombinedPages=0\r\nRegistryCache=0\r\n",
        false, "10", 0, false},
       // Kept, though turned off, once the hotkey was not free at the start.
       {"Hotkey=838\r\nHotkeyOn=1\r\n",
        "Hotkey=838\r\nHotkeyOn=0\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\n"
-       "ModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n",
+       "ModifiedList=0\r\nCombinedPages=0\r\nRegistryCache=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n",
        false, "10", 0x346, false, true},
       // Kept, turned off.
       {"Hotkey=1606\r\nHotkeyOn=0\r\n",
        "Hotkey=1606\r\nHotkeyOn=0\r\nWorkingSets=1\r\nFileCache=1\r\nStandbyLowPriority=1\r\nStandby=0\r\n"
-       "ModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n",
+       "ModifiedList=0\r\nCombinedPages=0\r\nRegistryCache=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n",
        false, "10", 0x646, false},
   };
   const std::string vantrel =
@@ -205,7 +208,8 @@ TEST_F(Settings, PagesNeverShownAreNeverMadeAndTheirSettingsAreSavedUnchanged) {
                                          "TRYT=1", "LCLK=4", "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
                            "[FreeMemory]\r\nWorkingSets=0\r\nFileCache=1\r\nStandbyLowPriority=0\r\nStandby="
                            "1\r\nModifiedList=1\r\n"
-                           "BelowPercent=20\r\nCooldownMinutes=30\r\nHotkey=1606\r\nHotkeyOn=1\r\n" +
+                           "BelowPercent=20\r\nCooldownMinutes=30\r\nHotkey=1606\r\nHotkeyOn="
+                           "1\r\nCombinedPages=0\r\nRegistryCache=0\r\n" +
                            kWindowDefaults + "[History]\r\nLog=1\r\n";
   fakes.profile.files[kIni] = file;
   ProgramRun run(fakes);
