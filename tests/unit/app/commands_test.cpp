@@ -301,8 +301,7 @@ TEST_F(Commands, TheEndOfTheSessionSavesTheSettingsOnce) {
   EXPECT_EQ(settingsWrites(), 0);
 
   application->EndSession();
-  // The twelve keys of [Vantrel], the eleven of [FreeMemory], the three of [Window], the one of [History]
-  // and the four of [Tray].
+  // The keys of [Vantrel] (12), [FreeMemory] (11), [Window] (3), [History] (1) and [Tray] (4).
   EXPECT_EQ(settingsWrites(), 31);
   EXPECT_NE(fakes.profile.files[kIni].find("CMI=4"), std::string::npos);
   EXPECT_EQ(fakes.registry.stringValue(platform::kHKeyLocalMachine, kRunKey, "Vantrel"), kExe);

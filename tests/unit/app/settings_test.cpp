@@ -324,8 +324,7 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
   const auto text = [](TSpinEdit* TfrmVantrel::*edit) {
     return [edit](TfrmVantrel& f) { return (f.*edit)->Text(); };
   };
-  // The tray figure's colour at 12.5 % free.
-  const auto figure = [](TfrmVantrel& f) {
+  const auto figure = [](TfrmVantrel& f) {  // the tray figure's colour at 12.5 % free
     f.Timer2Timer(f.Timer2);
     return std::to_string(f.TextTrayIcon1->Font().Color);
   };
@@ -354,7 +353,6 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
       {"[Tray]\r\nLowPercent=x\r\nLowColor=FF80", orange, figure, "LowColor=B04A00"},
       {"[Tray]\r\nLowPercent=10\r\nCriticalPercent=15\r\nCriticalColor=0x8000", red, figure,
        "CriticalColor=C00000"},
-      {"[Tray]\r\nCriticalPercent=-1", orange, figure, "CriticalPercent=10"},
       {"[Tray]\r\nLowPercent=0\r\nCriticalPercent=0", std::to_string(clWindowText), figure, "LowPercent=0"},
   };
   for (const Case& c : cases) {

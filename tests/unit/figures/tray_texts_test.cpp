@@ -56,9 +56,8 @@ TEST(TrayTexts, TheFiguresLevelIsLowAtItsShareOrLessAndCriticalBelowItsOwn) {
                                          {200, {}, L::Low},
                                          {100, {}, L::Low},
                                          {99, {}, L::Critical},
-                                         {150, {0, 10}, L::Normal},  // low off
-                                         {0, {20, 0}, L::Low},       // critical off
-                                         {0, {0, 0}, L::Normal},
+                                         {0, {20, 0}, L::Low},             // critical off
+                                         {0, {0, 0}, L::Normal},           // both off
                                          {250, {20, 30}, L::Critical}}) {  // a critical level above low wins
     SCOPED_TRACE(::testing::Message()
                  << row.freeMegabytes << " " << row.levels.lowPercent << " " << row.levels.criticalPercent);
