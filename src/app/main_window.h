@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_settings.h"
 #include "framework/application.h"
 #include "framework/background_call.h"
 #include "framework/comctrls.h"
@@ -262,6 +263,8 @@ class TfrmVantrel : public TForm {
   void taskSwitchedOnPage(const TaskEntry& task);
   // Shows the window for the flag 1 and hides it for 0, with the display tick; any other flag does nothing.
   void showHideToggle(std::int32_t flag);
+  // The tray figure's colour for the level of this free memory, drawn anew only when the level changes.
+  void showTrayLevel(std::int64_t freeBytes);
   // An MCI command to the CD drive; whatever it does or fails to do goes unreported.
   void sendToCdDrive(const char* command);
 
@@ -304,6 +307,9 @@ class TfrmVantrel : public TForm {
   std::string logFailure_;
   // The Startup Manager's box "Hide Windows' own entries" as the settings keep it, until its page is made.
   bool hideWindowsEntries_ = true;
+  TraySettings tray_;
+  // The level the tray figure's colour shows.
+  TrayLevel trayLevel_ = TrayLevel::Normal;
 };
 
 }  // namespace vantrel

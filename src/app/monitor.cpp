@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "cpu/cpu_usage.h"
 #include "figures/figures.h"
+#include "figures/tray_level.h"
 #include "figures/tray_texts.h"
 #include "framework/sysutils.h"
 
@@ -83,12 +84,24 @@ void TfrmVantrel::Timer2Timer(TObject*) {
     const TTrayIconUpdate once(*TextTrayIcon1);
     // While a Free All's regions run, the tray keeps the pass image.
     if (!FreeAllRunning()) {
+      showTrayLevel(freeBytes);
       TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
     }
     TextTrayIcon1->SetHint(trayTip(freeBytes, now()));
   }
   historyTick(freeBytes);
   checkFreeMemoryRule(freeBytes);
+}
+
+void TfrmVantrel::showTrayLevel(std::int64_t freeBytes) {
+  const TrayLevel level = TrayLevelOf(freeBytes, MaxMem1->TotalMemory(), tray_.levels);
+  if (level == trayLevel_) {
+    return;
+  }
+  TFont font = TextTrayIcon1->Font();
+  font.Color = TrayFigureColor(tray_, level, clWindowText);
+  TextTrayIcon1->SetFont(font);
+  trayLevel_ = level;
 }
 
 void TfrmVantrel::Timer3Timer(TObject*) {

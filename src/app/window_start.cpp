@@ -92,6 +92,7 @@ void TfrmVantrel::FormCreate(TObject*) {
   }
   log_ = ini.ReadInteger(kHistorySection, kLogKey, 0) == 1;
   hideWindowsEntries_ = ReadHideWindowsEntries(ini);
+  tray_ = ReadTraySettings(ini);
   const WindowSize size = ReadWindowSize(ini);
   SetBounds(Left(), Top(), size.width, size.height);
   FormResize(this);
@@ -176,6 +177,7 @@ void TfrmVantrel::FormDestroy(TObject*) {
   WriteWindowSize(ini, size);
   WriteHideWindowsEntries(ini, hideWindowsEntries);
   ini.WriteInteger(kHistorySection, kLogKey, log ? 1 : 0);
+  WriteTraySettings(ini, tray_);
 
   if (autoRun) {
     applyAutoStart();

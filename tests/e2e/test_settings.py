@@ -124,7 +124,9 @@ def test_the_first_exit_writes_the_free_memory_window_and_history_sections_besid
                      ("CMI", "1")]),
         ("FreeMemory", FREE_MEMORY_DEFAULTS),
         ("Window", [("Width", "452"), ("Height", "311"), ("HideWindowsEntries", "1")]),
-        ("History", [("Log", "0")])]
+        ("History", [("Log", "0")]),
+        ("Tray", [("LowPercent", "20"), ("CriticalPercent", "10"), ("LowColor", "B04A00"),
+                  ("CriticalColor", "C00000")])]
 
 
 @contextlib.contextmanager

@@ -1,6 +1,8 @@
 """The free memory as a person sees it in the notification area: drawn over the chip, refreshed every tick."""
 import subprocess
 
+import pytest
+
 from conftest import ARTIFACTS, wait_until
 from test_tray import the_icon
 
@@ -31,3 +33,14 @@ def test_the_tray_shows_the_free_memory_over_the_chip(desktop, vantrel):
 
     # The first tray tick comes a second after the start; before it the chip is empty.
     assert wait_until(drawn, 30), "no figure over the chip"
+
+
+@pytest.mark.settings_file(b"[Tray]\r\nLowPercent=99\r\nCriticalPercent=0\r\n")
+def test_a_figure_of_low_memory_is_orange(desktop, vantrel):
+    icon = the_icon(desktop)
+
+    def orange():
+        pixels = icon_pixels(desktop, icon, f"low-icon-{vantrel.arch}")
+        return sum(1 for pixel in pixels if pixel == (0xB0, 0x4A, 0)) > 12 and (0, 0, 0) not in pixels
+
+    assert wait_until(orange, 30), "no orange figure over the chip"

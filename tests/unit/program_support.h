@@ -28,5 +28,8 @@ constexpr char kFreeMemoryDefaults[] =
 constexpr char kWindowDefaults[] = "[Window]\r\nWidth=452\r\nHeight=311\r\nHideWindowsEntries=1\r\n";
 // The [History] section as the first exit writes it, after [Window].
 constexpr char kHistoryDefaults[] = "[History]\r\nLog=0\r\n";
+// The [Tray] section as the first exit writes it, after [History].
+constexpr char kTrayDefaults[] =
+    "[Tray]\r\nLowPercent=20\r\nCriticalPercent=10\r\nLowColor=B04A00\r\nCriticalColor=C00000\r\n";
 
 }  // namespace vantrel

@@ -130,7 +130,7 @@ TEST_F(Settings, TheFirstExitWritesTheTwelveKeysInOrder) {
   EXPECT_EQ(fakes.profile.files[kIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=1", "CPU=80", "IDX=4", "MIN=6", "CMI=1"}) +
-                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults + kTrayDefaults);
   EXPECT_TRUE(messages().empty());
 }
 
@@ -199,7 +199,7 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
     EXPECT_EQ(machine.dialogs.boxes.size(), c.told ? 1u : 0u);
     run.stop();
     EXPECT_EQ(machine.profile.files[kIni],
-              vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults + kHistoryDefaults);
+              vantrel + "[FreeMemory]\r\n" + c.written + kWindowDefaults + kHistoryDefaults + kTrayDefaults);
   }
 }
 
@@ -210,7 +210,7 @@ TEST_F(Settings, PagesNeverShownAreNeverMadeAndTheirSettingsAreSavedUnchanged) {
                            "1\r\nModifiedList=1\r\n"
                            "BelowPercent=20\r\nCooldownMinutes=30\r\nHotkey=1606\r\nHotkeyOn="
                            "1\r\nCombinedPages=0\r\nRegistryCache=0\r\n" +
-                           kWindowDefaults + "[History]\r\nLog=1\r\n";
+                           kWindowDefaults + "[History]\r\nLog=1\r\n" + kTrayDefaults;
   fakes.profile.files[kIni] = file;
   ProgramRun run(fakes);
   EXPECT_TRUE(run.form->TabSheet5->Controls().empty());
@@ -311,7 +311,7 @@ TEST_F(Settings, ExistingLinesAreUpdatedInPlaceAndNewKeysFollow) {
       fakes.profile.files[kIni],
       "[Other]\r\nx=1\r\n[Vantrel]\r\nCMI=3\r\nIDX=2\r\nAutoRun=1\r\nAutoFree=1\r\nTarget=16\r\nGRFSH=1\r\n"
       "TRFSH=1\r\nTRYT=1\r\nLCLK=4\r\nWAIT=1\r\nCPU=80\r\nMIN=6\r\n[Tail]\r\ny=2\r\n" +
-          std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
+          std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults + kTrayDefaults);
 }
 
 TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
@@ -324,6 +324,11 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
   const auto text = [](TSpinEdit* TfrmVantrel::*edit) {
     return [edit](TfrmVantrel& f) { return (f.*edit)->Text(); };
   };
+  const auto figure = [](TfrmVantrel& f) {  // the tray figure's colour at 12.5 % free
+    f.Timer2Timer(f.Timer2);
+    return std::to_string(f.TextTrayIcon1->Font().Color);
+  };
+  const std::string orange = std::to_string(0x004AB0), red = std::to_string(0x0000C0);
   const std::vector<Case> cases = {
       {"CMI=9", "6", text(&TfrmVantrel::edtCMI), "CMI=6"},
       {"CMI=0", "1", text(&TfrmVantrel::edtCMI), "CMI=1"},
@@ -343,6 +348,12 @@ TEST_F(Settings, ValuesFromTheFileAndWhatIsWrittenBack) {
        "AutoFree=1"},
       {"AutoFree=-1", "0", [](TfrmVantrel& f) { return std::to_string(f.CheckBox1->Checked()); },
        "AutoFree=-1"},
+      {"[Tray]\r\nLowPercent=35\r\nLowColor=ff8000", std::to_string(0x0080FF), figure, "LowColor=FF8000"},
+      {"[Tray]\r\nLowPercent=101\r\nLowColor=#FF8000", orange, figure, "LowPercent=20"},
+      {"[Tray]\r\nLowPercent=x\r\nLowColor=FF80", orange, figure, "LowColor=B04A00"},
+      {"[Tray]\r\nLowPercent=10\r\nCriticalPercent=15\r\nCriticalColor=0x8000", red, figure,
+       "CriticalColor=C00000"},
+      {"[Tray]\r\nLowPercent=0\r\nCriticalPercent=0", std::to_string(clWindowText), figure, "LowPercent=0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -496,7 +507,7 @@ TEST_F(Settings, AStandardUserKeepsTheirSettingsAndTheirAutoStart) {
   EXPECT_EQ(fakes.profile.files[kUserIni],
             settingsText({"AutoRun=1", "AutoFree=1", "Target=16", "GRFSH=1", "TRFSH=1", "TRYT=1", "LCLK=4",
                           "WAIT=7", "CPU=50", "IDX=4", "MIN=6", "CMI=1"}) +
-                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults);
+                std::string(kFreeMemoryDefaults) + kWindowDefaults + kHistoryDefaults + kTrayDefaults);
   EXPECT_EQ(fakes.profile.files[kInstalledIni], settingsText({"CPU=50", "AutoFree=1"}));
 
   // From now on the user's own file counts.

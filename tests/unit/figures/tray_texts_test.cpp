@@ -1,10 +1,11 @@
-// The tray's words: the tip at a few memory figures, and the balloon after a pass and after a Free All.
+// The tray's words and level: the tip at a few memory figures, the balloon after a pass and after a Free All.
 #include "figures/tray_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "figures/tray_level.h"
 #include "free_all/free_all_texts.h"
 #include "program_support.h"
 
@@ -42,6 +43,27 @@ TEST(TrayTexts, TheBalloonAddsUpInTheFiguresItShows) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(PassBalloonText(row.before, row.after), row.text);
   }
+}
+
+TEST(TrayTexts, TheFiguresLevelIsLowAtItsShareOrLessAndCriticalBelowItsOwn) {
+  using L = TrayLevel;
+  struct Row {
+    std::int64_t freeMegabytes;  // of 1000
+    TrayLevels levels;
+    TrayLevel level;
+  };
+  for (const Row& row : std::vector<Row>{{201, {}, L::Normal},
+                                         {200, {}, L::Low},
+                                         {100, {}, L::Low},
+                                         {99, {}, L::Critical},
+                                         {0, {20, 0}, L::Low},             // critical off
+                                         {0, {0, 0}, L::Normal},           // both off
+                                         {250, {20, 30}, L::Critical}}) {  // a critical level above low wins
+    SCOPED_TRACE(::testing::Message()
+                 << row.freeMegabytes << " " << row.levels.lowPercent << " " << row.levels.criticalPercent);
+    EXPECT_EQ(TrayLevelOf(row.freeMegabytes * kMB, 1000 * kMB, row.levels), row.level);
+  }
+  EXPECT_EQ(TrayLevelOf(0, 0, {}), TrayLevel::Normal) << "an unknown total";
 }
 
 RegionResult outcome(RegionOutcome what, std::uint32_t code = 0) {
