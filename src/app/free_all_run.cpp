@@ -77,7 +77,7 @@ void TfrmVantrel::checkFreeMemoryRule(std::int64_t freeBytes) {
   }
   // Not the time of day, which the user or a time server may set back or forward.
   const std::uint64_t now = services_.timeOfDay->GetTickCount64();
-  if (lastRuleRun_ && !PauseOver(*lastRuleRun_, now, settings.cooldownMinutes)) {
+  if (lastRuleRun_ && !PauseOver(*lastRuleRun_, now, settings.cooldownMinutes * rulePause_.Factor())) {
     return;
   }
   lastRuleRun_ = now;

@@ -30,6 +30,7 @@
 #include "history/memory_history.h"
 #include "history/page_reads.h"
 #include "history/pass_watch.h"
+#include "history/rule_pause.h"
 #include "memory/max_mem.h"
 #include "platform/services.h"
 #include "program/logon_task_calls.h"
@@ -218,6 +219,8 @@ class TfrmVantrel : public TForm {
   // from which it is watched for a minute.
   std::uint32_t passStarted(PassKind kind, const RegionChoice& regions = {});
   void passEnded(std::uint32_t number);
+  // A watched pass's figures: the automatic rules' pause grows or shrinks, and its row says so.
+  void learnFromPass();
   // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
   // while its page shows.
   void historyTick(std::int64_t freeBytes);
@@ -298,6 +301,10 @@ class TfrmVantrel : public TForm {
   std::int64_t freeAllBefore_ = 0;
   // When the automatic rule last ran (GetTickCount64); none yet in this run.
   std::optional<std::uint64_t> lastRuleRun_;
+  // Both automatic rules' pause, longer while what they free comes straight back.
+  RulePause rulePause_;
+  // Timer1's interval as the check box set it; it runs at that times the pause's factor.
+  std::uint32_t checkInterval_ = 0;
   FreeAllHotkey freeAllHotkey_;
   int hotkeyHook_ = 0;
   // The Free Memory page's settings while the page is not made; its controls hold them from then on.

@@ -117,7 +117,8 @@ void TfrmVantrel::CheckBox1Click(TObject*) {
   if (CheckBox1->Checked()) {
     SEnable->Checked = true;
     Timer1->SetEnabled(true);
-    Timer1->SetInterval(SecondsToInterval(edtCMI->Value()));
+    checkInterval_ = SecondsToInterval(edtCMI->Value());
+    Timer1->SetInterval(LongerInterval(checkInterval_, rulePause_.Factor()));
   } else {
     Timer1->SetEnabled(false);
     SEnable->Checked = false;

@@ -57,9 +57,22 @@ void TfrmVantrel::WatchTimerTimer(TObject*) {
   }
   lastPassTip_ = LastPassTip(passWatch_.Passes().front(), pageSize_);
   lastWatchedAt_ = time;
+  learnFromPass();
   showPasses();
   writeLog(passWatch_.Passes().front());
   TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time));
+}
+
+void TfrmVantrel::learnFromPass() {
+  const PauseChange change = rulePause_.PassWatched(passWatch_.Passes().front());
+  if (change == PauseChange::None) {
+    return;
+  }
+  passWatch_.NotePause(change);
+  // The percent rule reads the factor at its next check; the settings and the edit keep the user's figures.
+  if (CheckBox1->Checked()) {
+    Timer1->SetInterval(LongerInterval(checkInterval_, rulePause_.Factor()));
+  }
 }
 
 std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time) const {

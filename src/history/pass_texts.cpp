@@ -23,6 +23,20 @@ std::string readText(const PassRecord& pass, std::uint32_t pageSize) {
   return pass.pagesRead ? std::to_string(PagesToMegabytes(*pass.pagesRead, pageSize)) : kNotMeasured;
 }
 
+// Back in use, and what it did to the automatic rules' pause.
+std::string backText(const PassRecord& pass) {
+  const std::string back = megabytes(BackInUseBytes(pass));
+  switch (pass.pause) {
+    case PauseChange::Longer:
+      return back + "; " + kPausedLonger;
+    case PauseChange::Shorter:
+      return back + "; " + kPauseShorter;
+    case PauseChange::None:
+      break;
+  }
+  return back;
+}
+
 }  // namespace
 
 const char* PassKindName(PassKind kind) {
@@ -60,8 +74,8 @@ std::vector<std::string> PassRow(const PassRecord& pass, std::uint64_t localStar
   const bool running = pass.state == WatchState::Running;
   const char* pending = pass.state == WatchState::CutShort ? kCutShort : kEllipsis;
   return {IsoTime(localStart).substr(11), PassKindName(pass.kind),
-          running ? kEllipsis : megabytes(FreedBytes(pass)),
-          watched ? megabytes(BackInUseBytes(pass)) : pending, watched ? readText(pass, pageSize) : pending};
+          running ? kEllipsis : megabytes(FreedBytes(pass)), watched ? backText(pass) : pending,
+          watched ? readText(pass, pageSize) : pending};
 }
 
 std::string LastPassTip(const PassRecord& pass, std::uint32_t pageSize) {

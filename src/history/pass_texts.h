@@ -11,6 +11,9 @@ namespace vantrel {
 
 constexpr char kNotMeasured[] = "not measured";
 constexpr char kCutShort[] = "cut short";
+// Added to "Back in use" where that pass's figures changed the automatic rules' pause.
+constexpr char kPausedLonger[] = "paused longer: memory came back";
+constexpr char kPauseShorter[] = "pause shorter: memory stayed";
 
 // "click", "menu", "button", "hotkey", "command line", "automatic".
 const char* PassKindName(PassKind kind);

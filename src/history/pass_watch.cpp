@@ -83,6 +83,12 @@ bool PassWatch::WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optio
   return true;
 }
 
+void PassWatch::NotePause(PauseChange change) {
+  if (!passes_.empty()) {
+    passes_.front().pause = change;
+  }
+}
+
 void PassWatch::cutShort(std::int64_t freeBytes) {
   if (passes_.empty()) {
     return;

@@ -21,6 +21,9 @@ constexpr std::size_t kPassesKept = 20;
 
 enum class WatchState { Running, Watching, Done, CutShort };
 
+// What a watched pass's figures did to the automatic rules' pause (rule_pause.h).
+enum class PauseChange { None, Longer, Shorter };
+
 struct PassRecord {
   std::uint64_t started = 0;
   PassKind kind = PassKind::Automatic;
@@ -34,6 +37,7 @@ struct PassRecord {
   // Read from disk while watched, beyond the rate of the minute before the pass, in pages (Done only); none
   // where the system gave no count, or no sample taken while no pass or watch ran gave that rate.
   std::optional<std::uint64_t> pagesRead;
+  PauseChange pause = PauseChange::None;
 
   // State for the figures while it is watched.
   std::uint32_t number = 0;
@@ -64,6 +68,8 @@ class PassWatch {
                  std::optional<std::uint64_t> pages);
   // The minute after the pass is over: the newest pass gets its figures. False when it was watching none.
   bool WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optional<std::uint64_t> pages);
+  // What the newest pass's figures did to the rules' pause, for its row.
+  void NotePause(PauseChange change);
 
   // The last kPassesKept passes, newest first.
   const std::vector<PassRecord>& Passes() const { return passes_; }

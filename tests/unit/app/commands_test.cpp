@@ -564,6 +564,9 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
       {"the pause is over", 1, start + 5 * kMinute, day, 2},
       {"the time of day set back", 1, start + 5 * kMinute + 1, day - kHourOfDay, 2},
       {"the next pause is over", 1, start + 10 * kMinute, day, 3},
+      // Each run freed nothing: after the third, the pause doubles.
+      {"within twice the pause", 1, start + 19 * kMinute, day, 3},
+      {"twice the pause is over", 1, start + 20 * kMinute, day, 4},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
@@ -572,13 +575,21 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
     fakes.timeOfDay.fileTime = step.timeOfDay;
     form->Timer2Timer(form->Timer2);
     EXPECT_EQ(worker->starts, step.starts);
+    form->WatchTimerTimer(form->WatchTimer);
   }
+  EXPECT_EQ(ShowHistoryPage(*form).ListView3->Rows().at(1).SubItems.at(2),
+            std::string("0; ") + kPausedLonger);
+  EXPECT_EQ(form->Timer1->Interval(), 4000u) << "the other rule's pause too, after the fourth";
+  form->CheckBox1->SetChecked(false);
+  form->edtCMI->SetText("2");
+  form->CheckBox1->SetChecked(true);
+  EXPECT_EQ(form->Timer1->Interval(), 8000u) << "the box takes the new check interval, as long";
   // Never the two regions that can stop Windows, never the pass, never a balloon.
   for (const std::string& call : fakes.systemMemory.log) {
     EXPECT_EQ(call.find("NtSetSystemInformation 80 4"), std::string::npos);
     EXPECT_EQ(call.find("NtSetSystemInformation 80 3"), std::string::npos);
   }
-  EXPECT_EQ(fakes.systemMemory.log.size(), 9u);
+  EXPECT_EQ(fakes.systemMemory.log.size(), 12u);
   EXPECT_TRUE(fakes.memory.commitOrder.empty());
   EXPECT_TRUE(balloonTexts().empty());
   EXPECT_FALSE(form->FreeAllRunning());
@@ -594,7 +605,7 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   page.RegionBoxes[0]->SetChecked(true);
   fakes.timeOfDay.tickCount = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
-  EXPECT_EQ(worker->starts, 3);
+  EXPECT_EQ(worker->starts, 4);
 }
 
 }  // namespace

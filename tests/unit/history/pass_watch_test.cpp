@@ -11,6 +11,7 @@
 #include "history/memory_history.h"
 #include "history/page_reads.h"
 #include "history/pass_texts.h"
+#include "history/rule_pause.h"
 #include "test_blocks.h"
 
 namespace vantrel {
@@ -139,6 +140,27 @@ TEST(PassWatch, ASystemWithoutTheCountSaysNotMeasured) {
   performanceData.block = fakes::memoryBlock(123456).bytes;
   PageReads fromPerformanceData(performanceData, systemMemory);
   EXPECT_EQ(fromPerformanceData.Read(), 123456u);
+}
+
+TEST(RulePause, DoublesWhileMemoryComesBackAndHalvesWhenItStays) {
+  // A pass a letter, automatic and from 100 MB free to 400 unless said: B 200 back a minute on (two thirds),
+  // S 199, N nothing freed, U the user's, C cut short, Z no memory status at the end; the factor after each.
+  const std::string passes = "SBBNUCZBBBSBN";
+  const std::string factors = "1112222488444";
+  RulePause pause;
+  for (std::size_t index = 0; index < passes.size(); ++index) {
+    SCOPED_TRACE(index);
+    const char p = passes[index];
+    PassRecord pass;
+    pass.kind = p == 'U' ? PassKind::Click : PassKind::Automatic;
+    pass.before = 100 * kMiB;
+    pass.after = (p == 'N' ? 100 : 400) * kMiB;
+    pass.later = p == 'Z' ? 0 : (p == 'S' ? 201 : 200) * kMiB;
+    pass.state = p == 'C' ? WatchState::CutShort : WatchState::Done;
+    const std::int32_t before = pause.Factor(), factor = factors[index] - '0';
+    EXPECT_EQ(pause.PassWatched(pass) == PauseChange::None, factor == before);
+    EXPECT_EQ(pause.Factor(), factor);
+  }
 }
 
 TEST(MemoryHistory, TheRingKeepsExactlyTheLastHour) {
