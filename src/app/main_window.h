@@ -220,7 +220,7 @@ class TfrmVantrel : public TForm {
   std::uint32_t passStarted(PassKind kind, const RegionChoice& regions = {});
   void passEnded(std::uint32_t number);
   // A watched pass's figures: the automatic rules' pause grows or shrinks, and its row says so.
-  void learnFromPass();
+  void learnFromPass(const PassRecord& pass);
   // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
   // while its page shows.
   void historyTick(std::int64_t freeBytes);

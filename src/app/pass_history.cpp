@@ -34,6 +34,7 @@ std::uint32_t TfrmVantrel::passStarted(PassKind kind, const RegionChoice& region
   const std::uint32_t number =
       passWatch_.PassStarted(time, kind, regions, MaxMem1->FreeMemory(), pageReads_.Read());
   if (watching) {
+    learnFromPass(passWatch_.Passes()[1]);
     writeLog(passWatch_.Passes()[1]);
   }
   history_.MarkPass(time, kind == PassKind::Automatic);
@@ -57,18 +58,18 @@ void TfrmVantrel::WatchTimerTimer(TObject*) {
   }
   lastPassTip_ = LastPassTip(passWatch_.Passes().front(), pageSize_);
   lastWatchedAt_ = time;
-  learnFromPass();
+  learnFromPass(passWatch_.Passes().front());
   showPasses();
   writeLog(passWatch_.Passes().front());
   TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time));
 }
 
-void TfrmVantrel::learnFromPass() {
-  const PauseChange change = rulePause_.PassWatched(passWatch_.Passes().front());
+void TfrmVantrel::learnFromPass(const PassRecord& pass) {
+  const PauseChange change = rulePause_.PassWatched(pass);
   if (change == PauseChange::None) {
     return;
   }
-  passWatch_.NotePause(change);
+  passWatch_.NotePause(pass.number, change);
   // The percent rule reads the factor at its next check; the settings and the edit keep the user's figures.
   if (CheckBox1->Checked()) {
     Timer1->SetInterval(LongerInterval(checkInterval_, rulePause_.Factor()));

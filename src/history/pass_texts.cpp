@@ -23,9 +23,8 @@ std::string readText(const PassRecord& pass, std::uint32_t pageSize) {
   return pass.pagesRead ? std::to_string(PagesToMegabytes(*pass.pagesRead, pageSize)) : kNotMeasured;
 }
 
-// Back in use, and what it did to the automatic rules' pause.
-std::string backText(const PassRecord& pass) {
-  const std::string back = megabytes(BackInUseBytes(pass));
+// Back in use (or why there is no figure), and what the pass did to the automatic rules' pause.
+std::string backText(const PassRecord& pass, const std::string& back) {
   switch (pass.pause) {
     case PauseChange::Longer:
       return back + "; " + kPausedLonger;
@@ -74,7 +73,8 @@ std::vector<std::string> PassRow(const PassRecord& pass, std::uint64_t localStar
   const bool running = pass.state == WatchState::Running;
   const char* pending = pass.state == WatchState::CutShort ? kCutShort : kEllipsis;
   return {IsoTime(localStart).substr(11), PassKindName(pass.kind),
-          running ? kEllipsis : megabytes(FreedBytes(pass)), watched ? backText(pass) : pending,
+          running ? kEllipsis : megabytes(FreedBytes(pass)),
+          backText(pass, watched ? megabytes(BackInUseBytes(pass)) : pending),
           watched ? readText(pass, pageSize) : pending};
 }
 

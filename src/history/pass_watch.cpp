@@ -83,9 +83,11 @@ bool PassWatch::WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optio
   return true;
 }
 
-void PassWatch::NotePause(PauseChange change) {
-  if (!passes_.empty()) {
-    passes_.front().pause = change;
+void PassWatch::NotePause(std::uint32_t number, PauseChange change) {
+  for (PassRecord& pass : passes_) {
+    if (pass.number == number) {
+      pass.pause = change;
+    }
   }
 }
 
@@ -96,6 +98,9 @@ void PassWatch::cutShort(std::int64_t freeBytes) {
   PassRecord& pass = passes_.front();
   if (pass.state == WatchState::Running) {
     pass.after = freeBytes;
+  } else if (pass.state == WatchState::Watching) {
+    // What came back before the next pass, for the rules' pause; the History shows no figure for it.
+    pass.later = freeBytes;
   }
   if (pass.state == WatchState::Running || pass.state == WatchState::Watching) {
     pass.state = WatchState::CutShort;

@@ -69,7 +69,7 @@ class PassWatch {
   // The minute after the pass is over: the newest pass gets its figures. False when it was watching none.
   bool WatchEnded(std::uint64_t now, std::int64_t freeBytes, std::optional<std::uint64_t> pages);
   // What the newest pass's figures did to the rules' pause, for its row.
-  void NotePause(PauseChange change);
+  void NotePause(std::uint32_t number, PauseChange change);
 
   // The last kPassesKept passes, newest first.
   const std::vector<PassRecord>& Passes() const { return passes_; }

@@ -7,11 +7,18 @@ namespace vantrel {
 
 PauseChange RulePause::PassWatched(const PassRecord& pass) {
   // A memory status that failed reads 0 bytes: such figures say nothing of what came back.
-  if (pass.kind != PassKind::Automatic || pass.state != WatchState::Done || pass.before <= 0 ||
+  if (pass.kind != PassKind::Automatic ||
+      (pass.state != WatchState::Done && pass.state != WatchState::CutShort) || pass.before <= 0 ||
       pass.after <= 0 || pass.later <= 0) {
     return PauseChange::None;
   }
-  if (BackInUseBytes(pass) * 3 < FreedBytes(pass) * 2) {
+  const bool stayed = BackInUseBytes(pass) * 3 < FreedBytes(pass) * 2;
+  // A watch cut short by the next pass: memory back before then came back within the minute; memory that
+  // stayed so far may still have come back.
+  if (stayed && pass.state == WatchState::CutShort) {
+    return PauseChange::None;
+  }
+  if (stayed) {
     cameBack_ = 0;
     if (factor_ == 1) {
       return PauseChange::None;

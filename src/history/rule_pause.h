@@ -16,7 +16,9 @@ constexpr std::int32_t kPassesThatCameBack = 3;
 class RulePause {
  public:
   // A pass whose watch is over. Only automatic passes with their figures count: two thirds or more of what
-  // was freed back in use (so also nothing freed) is memory that came back; less is memory that stayed.
+  // was freed back in use (so also nothing freed) is memory that came back; less is memory that stayed. A
+  // watch cut short counts only for memory that came back before the cut: a rule that fires again within
+  // the minute cuts every watch short.
   // Returns how the factor changed.
   PauseChange PassWatched(const PassRecord& pass);
   // 1, 2, 4 or 8.

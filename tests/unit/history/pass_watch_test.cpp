@@ -144,8 +144,9 @@ TEST(PassWatch, ASystemWithoutTheCountSaysNotMeasured) {
 
 TEST(RulePause, DoublesWhileMemoryComesBackAndHalvesWhenItStays) {
   // A pass a letter, automatic and from 100 MB free to 400 unless said: B 200 back a minute on (two thirds),
-  // S 199, N nothing freed, U the user's, C cut short, Z no memory status at the end; the factor after each.
-  const std::string passes = "SBBNUCZBBBSBN";
+  // S 199, N nothing freed, U the user's, Z no memory status at the end, K cut short after 200 came back, C
+  // cut short with 199 back; the factor after each.
+  const std::string passes = "SBBNUCZBBKSBN";
   const std::string factors = "1112222488444";
   RulePause pause;
   for (std::size_t index = 0; index < passes.size(); ++index) {
@@ -155,8 +156,8 @@ TEST(RulePause, DoublesWhileMemoryComesBackAndHalvesWhenItStays) {
     pass.kind = p == 'U' ? PassKind::Click : PassKind::Automatic;
     pass.before = 100 * kMiB;
     pass.after = (p == 'N' ? 100 : 400) * kMiB;
-    pass.later = p == 'Z' ? 0 : (p == 'S' ? 201 : 200) * kMiB;
-    pass.state = p == 'C' ? WatchState::CutShort : WatchState::Done;
+    pass.later = p == 'Z' ? 0 : (p == 'S' || p == 'C' ? 201 : 200) * kMiB;
+    pass.state = p == 'C' || p == 'K' ? WatchState::CutShort : WatchState::Done;
     const std::int32_t before = pause.Factor(), factor = factors[index] - '0';
     EXPECT_EQ(pause.PassWatched(pass) == PauseChange::None, factor == before);
     EXPECT_EQ(pause.Factor(), factor);
