@@ -42,6 +42,8 @@ class TForm : public TWinControl {
   // Set before the window is made: the user may resize it by its border, never below the minimum client size
   // (in the layout's units, as the bounds).
   bool Sizeable = false;
+  // Set before the window is made: a dialog's frame, without the minimise box.
+  bool DialogFrame = false;
   int MinWidth = 0;
   int MinHeight = 0;
 

@@ -41,6 +41,7 @@ TKeptProgramsForm::TKeptProgramsForm(TApplication& application, const std::vecto
     : TForm(application), title_(title) {
   SetName("KeptProgramsForm");
   SetCaption(title);
+  DialogFrame = true;
   SetFont(application.MainForm() ? application.MainForm()->Font() : TFont{});
   SetBounds(0, 0, kWidth, kHeight);
 

@@ -149,7 +149,10 @@ class Win32Form final : public Win32Window {
   }
 
  private:
-  static DWORD styleOf(const TForm& form) { return kFormStyle | (form.Sizeable ? WS_THICKFRAME : 0); }
+  static DWORD styleOf(const TForm& form) {
+    return (form.DialogFrame ? kFormStyle & ~WS_MINIMIZEBOX : kFormStyle) |
+           (form.Sizeable ? WS_THICKFRAME : 0);
+  }
   // `bounds` made no larger than `area` and moved into it.
   static RECT within(const RECT& bounds, const RECT& area) {
     const LONG width = std::min(bounds.right - bounds.left, area.right - area.left);
