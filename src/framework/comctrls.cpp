@@ -285,6 +285,27 @@ void TListView::select(int index, bool selected) {
   }
 }
 
+void TListView::SetChecked(int index, bool checked) {
+  if (!valid(index)) {
+    return;
+  }
+  rows_[index].Checked = checked;
+  if (Native() && static_cast<std::size_t>(index) < placed_) {
+    Native()->SetRowChecked(index, checked);
+  }
+}
+
+bool TListView::UserCheck(int index, bool checked) {
+  if (!valid(index) || (Greyed && Greyed(rows_[index], 0))) {
+    return false;
+  }
+  rows_[index].Checked = checked;
+  if (OnItemChecked) {
+    OnItemChecked(index);
+  }
+  return true;
+}
+
 void TListView::MakeVisible(int index) {
   if (valid(index) && static_cast<std::size_t>(index) < placed_ && Native()) {
     Native()->MakeRowVisible(index);

@@ -112,6 +112,10 @@ class TListView : public TControl {
   bool RowSelect = false;
   bool ReadOnly = false;
   bool HideSelection = true;
+  // Set before the window is made: a box before each row, which the user ticks by a click or the space bar.
+  bool CheckBoxes = false;
+  // Set before the window is made: false shows no row of column captions.
+  bool ShowColumnHeaders = true;
   TImageList* SmallImages = nullptr;
   // When set, rows are kept in the order it gives (negative: a before b).
   std::function<int(const TListRow& a, const TListRow& b)> Compare;
@@ -135,6 +139,13 @@ class TListView : public TControl {
   // The first selected row, -1 when none.
   int Selected() const;
   void SetSelected(int index, bool selected);
+  bool Checked(int index) const { return valid(index) && rows_[index].Checked; }
+  // By the program: no handler runs.
+  void SetChecked(int index, bool checked);
+  // The user ticked or unticked a row's box: stored, then OnItemChecked. Refused (false), the row left as it
+  // was, where the row is greyed in its first column: an unavailable choice.
+  bool UserCheck(int index, bool checked);
+  std::function<void(int index)> OnItemChecked;
   void MakeVisible(int index);
   // Draws the selection in the focused colours, as if the list had the focus, from the next message on.
   void PostSetFocus();

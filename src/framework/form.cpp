@@ -13,9 +13,47 @@ TForm::~TForm() {
 }
 
 void TForm::Close() {
+  if (modal_) {
+    ModalResult = ModalResult == mrNone ? mrCancel : ModalResult;
+    return;
+  }
   Hide();
   if (application_.MainForm() == this) {
     application_.Terminate();
+  }
+}
+
+int TForm::ShowModal() {
+  TForm* owner = application_.MainForm() != this ? application_.MainForm() : nullptr;
+  const bool ownerEnabled = owner && owner->Enabled();
+  ModalResult = mrNone;
+  modal_ = true;
+  if (owner) {
+    if (Native() && owner->Native()) {
+      Native()->CentreOver(owner->Handle());
+    }
+    owner->SetEnabled(false);
+  }
+  Show();
+  if (NativeApplication* native = application_.Native()) {
+    native->RunModal(*this, [this] { return ModalResult != mrNone || application_.Terminated(); });
+  }
+  modal_ = false;
+  // The owner takes input again before this form hides, so that the system activates it rather than
+  // another program's window.
+  if (owner) {
+    owner->SetEnabled(ownerEnabled);
+  }
+  Hide();
+  return ModalResult == mrNone ? mrCancel : ModalResult;
+}
+
+void TForm::DialogKey(bool enter) {
+  TControl* button = enter ? DefaultButton : CancelButton;
+  if (button && button->Enabled() && button->Visible()) {
+    button->Click();
+  } else if (!enter && modal_) {
+    ModalResult = mrCancel;
   }
 }
 

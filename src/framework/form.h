@@ -9,6 +9,11 @@ namespace vantrel {
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
+// How a modal form was closed.
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
 class TForm : public TWinControl {
  public:
   explicit TForm(TApplication& application);
@@ -17,8 +22,19 @@ class TForm : public TWinControl {
 
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  // Hides the form; closing the main form ends the application.
+  // Hides the form; closing the main form ends the application. A modal form ends with mrCancel.
   void Close();
+
+  // Shows the form over the main form, which takes no input meanwhile, until ModalResult is set (or the
+  // application ends), then hides it; returns the result, mrCancel when none was set. Without a native side
+  // it shows and returns at once.
+  int ShowModal();
+  int ModalResult = mrNone;
+  // Their clicks answer Enter and Esc anywhere on the form; without a cancel button Esc closes a modal form.
+  TControl* DefaultButton = nullptr;
+  TControl* CancelButton = nullptr;
+  // The user pressed Enter (true) or Esc (false) on the form.
+  void DialogKey(bool enter);
 
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState state);
@@ -26,6 +42,8 @@ class TForm : public TWinControl {
   // Set before the window is made: the user may resize it by its border, never below the minimum client size
   // (in the layout's units, as the bounds).
   bool Sizeable = false;
+  // Set before the window is made: a dialog's frame, without the minimise box.
+  bool DialogFrame = false;
   int MinWidth = 0;
   int MinHeight = 0;
 
@@ -52,6 +70,7 @@ class TForm : public TWinControl {
   TApplication& application_;
   TWindowState windowState_ = TWindowState::wsNormal;
   bool destroying_ = false;
+  bool modal_ = false;
 };
 
 }  // namespace vantrel

@@ -37,6 +37,10 @@ struct TListRow {
   std::string Value = {};
   // Not shown: a number the program keeps with the row, as what kind of entry it is (0 unless it says).
   int Tag = 0;
+  // The row's box, in a list with check boxes.
+  bool Checked = false;
+  // Shown when the pointer rests on the row, in a list with hints; empty: the cut-off cell's text.
+  std::string Tip = {};
 };
 
 class NativeControl {
@@ -62,6 +66,8 @@ class NativeControl {
   virtual void SetBitmap(std::uintptr_t) {}
   virtual void SetChecked(bool) {}
   virtual void SetMinimized(bool) {}
+  // A form: owned by that window from now on (kept above it), and placed over its middle.
+  virtual void CentreOver(THandle) {}
   virtual void SetColumns(const std::vector<TListColumn>&) {}
   // Every row anew; a change of one row goes by the calls after it, which keep the scroll position.
   virtual void SetRows(const std::vector<TListRow>&) {}
@@ -70,6 +76,7 @@ class NativeControl {
   virtual void SetRowText(int, int, const std::string&) {}
   virtual void DeleteRow(int) {}
   virtual void SetRowSelected(int, bool) {}
+  virtual void SetRowChecked(int, bool) {}
   virtual void MakeRowVisible(int) {}
   // Tells the control that it has the focus, once the message being handled is done.
   virtual void PostSetFocus() {}
@@ -117,6 +124,9 @@ class NativeApplication {
   virtual void ProcessMessages() = 0;
   // Delivers messages until Quit is called.
   virtual void RunMessageLoop() = 0;
+  // Delivers messages while the modal form `form` shows, until `done` says so after a message, or Quit is
+  // called (which the program's own loop then sees too).
+  virtual void RunModal(TForm& form, const std::function<bool()>& done) = 0;
   virtual void Quit() = 0;
 };
 

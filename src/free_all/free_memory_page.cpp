@@ -2,13 +2,16 @@
 
 #include "framework/application.h"
 #include "framework/page_controls.h"
+#include "free_all/kept_programs.h"
+#include "free_all/kept_programs_form.h"
 #include "platform/dialogs.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr int kRegionPitch = 32;
+// The tag of a row whose region cannot run here.
+constexpr int kRegionBlocked = 1;
 constexpr char kNeedsAdministrator[] = "(needs administrator)";
 constexpr char kNotOnThisWindows[] = "(not on this Windows)";
 constexpr char kFreezeWarning[] =
@@ -63,31 +66,48 @@ bool MayChangeLogonTask(const platform::OsVersionInfo& version, bool elevated) {
 TFreeMemoryPage::TFreeMemoryPage(TComponent* owner, TWinControl* page, platform::SystemMemory& system,
                                  const platform::OsVersionInfo& version, bool elevated, FreeAllHotkey& hotkey,
                                  const FreeMemorySettings& settings, const std::string& title)
-    : TComponent(owner), hotkey_(hotkey), title_(title) {
+    : TComponent(owner),
+      system_(system),
+      hotkey_(hotkey),
+      title_(title),
+      keepPrograms_(settings.keepPrograms) {
   SetName("FreeMemoryPage");
-  // Each handler is set once its control shows the settings: showing them is no click.
+  lvRegions = new TListView(this);
+  lvRegions->SetName("lvRegions");
+  lvRegions->CheckBoxes = true;
+  lvRegions->ShowColumnHeaders = false;
+  lvRegions->ReadOnly = true;
+  lvRegions->RowSelect = true;
+  lvRegions->ShowHint = true;
+  lvRegions->SetColumns({{"Region", 180}, {"What it does and costs", 234}});
+  lvRegions->Greyed = [](const TListRow& row, int) { return row.Tag == kRegionBlocked; };
   for (std::size_t index = 0; index < kRegionCount; ++index) {
-    const Region region = static_cast<Region>(index);
     const RegionText& text = kRegionTexts[index];
-    const int top = 6 + static_cast<int>(index) * kRegionPitch;
-    TCheckBox* box = NewCheckBox(this, page, std::string("chk") + text.name, text.caption, 12, top);
-    box->SetChecked(settings.regions[index]);
-    box->OnClick = [this, region](TObject*) { RegionBoxClick(region); };
-    TLabel* caption = NewLabel(this, page, std::string("lbl") + text.name, text.caption, 32, top + 1, 176);
-    caption->FocusControl = box;
-    TLabel* reason = NewLabel(this, page, std::string("lbl") + text.name + "Reason", "", 212, top + 1, 220);
+    TListRow row{text.caption, {text.note}};
+    row.Checked = settings.regions[index];
+    row.Tip = std::string(text.caption) + "\n" + text.note;
     // Kept as chosen: a Free All names it among what could not run.
-    if (const std::optional<RegionBlock> block = RegionBlocked(system, version, region)) {
-      box->SetEnabled(false);
-      caption->SetEnabled(false);
-      reason->SetCaption(*block == RegionBlock::NeedsAdministrator ? kNeedsAdministrator : kNotOnThisWindows);
+    if (const std::optional<RegionBlock> block = RegionBlocked(system, version, static_cast<Region>(index))) {
+      const std::string reason =
+          *block == RegionBlock::NeedsAdministrator ? kNeedsAdministrator : kNotOnThisWindows;
+      row.SubItems[0] = reason + " " + text.note;
+      row.Tip = std::string(text.caption) + " " + reason + "\n" + text.note;
+      row.Tag = kRegionBlocked;
     }
-    RegionBoxes[index] = box;
-    RegionLabels[index] = caption;
-    RegionReasons[index] = reason;
-    RegionNotes[index] = NewLabel(this, page, std::string("lbl") + text.name + "Note", text.note, 32,
-                                  top + 16, kPageWidth - 36);
+    lvRegions->AddRow(row);
   }
+  lvRegions->SetBounds(12, 6, kPageWidth - 24, 134);
+  // Set once the rows show the settings: showing them is no click.
+  lvRegions->OnItemChecked = [this](int index) { lvRegionsItemChecked(index); };
+  lvRegions->SetParent(page);
+
+  btnKeepPrograms = new TSpeedButton(this);
+  btnKeepPrograms->SetName("btnKeepPrograms");
+  btnKeepPrograms->Flat = false;
+  btnKeepPrograms->SetBounds(12, 144, 196, 24);
+  btnKeepPrograms->OnClick = [this](TObject* sender) { btnKeepProgramsClick(sender); };
+  showKeptCount();
+  btnKeepPrograms->SetParent(page);
 
   CheckBox3 =
       NewCheckBox(this, page, "CheckBox3", "Free the chosen regions when free memory is low", 12, 176);
@@ -148,8 +168,9 @@ TFreeMemoryPage::TFreeMemoryPage(TComponent* owner, TWinControl* page, platform:
 FreeMemorySettings TFreeMemoryPage::Settings() const {
   FreeMemorySettings settings;
   for (std::size_t index = 0; index < kRegionCount; ++index) {
-    settings.regions[index] = RegionBoxes[index]->Checked();
+    settings.regions[index] = lvRegions->Checked(static_cast<int>(index));
   }
+  settings.keepPrograms = keepPrograms_;
   settings.belowPercent =
       CheckBox3->Checked() ? edtBelowPercent->CheckValue(edtBelowPercent->Value()) : kBelowPercentOff;
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
@@ -158,12 +179,28 @@ FreeMemorySettings TFreeMemoryPage::Settings() const {
   return settings;
 }
 
-void TFreeMemoryPage::RegionBoxClick(Region region) {
-  TCheckBox* box = RegionBoxes[static_cast<std::size_t>(region)];
-  if ((region == Region::Standby || region == Region::ModifiedList) && box->ClickedByUser() &&
-      box->Checked()) {
+void TFreeMemoryPage::lvRegionsItemChecked(int index) {
+  const auto region = static_cast<Region>(index);
+  if ((region == Region::Standby || region == Region::ModifiedList) && lvRegions->Checked(index)) {
     Application()->MessageBox(kFreezeWarning, title_, platform::kMbOk | platform::kMbIconWarning);
   }
+}
+
+void TFreeMemoryPage::btnKeepProgramsClick(TObject*) {
+  TApplication& application = *Application();
+  auto* dialog =
+      application.CreateForm<TKeptProgramsForm>(keepPrograms_, RunningProgramNames(system_), title_);
+  if (dialog->ShowModal() == mrOk) {
+    keepPrograms_ = dialog->Programs();
+    showKeptCount();
+  }
+  delete dialog;
+}
+
+void TFreeMemoryPage::showKeptCount() {
+  btnKeepPrograms->SetCaption(
+      "Never trim these programs..." +
+      (keepPrograms_.empty() ? std::string() : " (" + std::to_string(keepPrograms_.size()) + ")"));
 }
 
 void TFreeMemoryPage::chkHotkeyClick(TObject*) {

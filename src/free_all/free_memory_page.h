@@ -1,11 +1,11 @@
-// The Free Memory tab's controls: the boxes of the regions, the automatic rule in percent, the hotkey, the
-// restart as administrator and the log-on task's box. Made the first time the tab shows; until then its owner
-// holds the settings as data, and the hotkey from the start.
+// The Free Memory tab's controls: the list of the regions with their boxes, the programs never trimmed, the
+// automatic rule in percent, the hotkey, the restart as administrator and the log-on task's box. Made the
+// first time the tab shows; until then its owner holds the settings as data, and the hotkey from the start.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/comctrls.h"
 #include "framework/ext_controls.h"
@@ -37,11 +37,11 @@ class TFreeMemoryPage : public TComponent {
                   const platform::OsVersionInfo& version, bool elevated, FreeAllHotkey& hotkey,
                   const FreeMemorySettings& settings, const std::string& title);
 
-  // By Region, its box, its caption, why it cannot run here and what it does and costs.
-  std::array<TCheckBox*, kRegionCount> RegionBoxes{};
-  std::array<TLabel*, kRegionCount> RegionLabels{};
-  std::array<TLabel*, kRegionCount> RegionReasons{};
-  std::array<TLabel*, kRegionCount> RegionNotes{};
+  // A row by Region: its box and caption, then why it cannot run here and what it does and costs; greyed,
+  // and not to be ticked or unticked, where it cannot run.
+  TListView* lvRegions;
+  // Opens the dialog of the programs never trimmed; its caption counts them.
+  TSpeedButton* btnKeepPrograms;
   TCheckBox* CheckBox3;
   TLabel* Label28;
   TSpinEdit* edtBelowPercent;
@@ -66,7 +66,8 @@ class TFreeMemoryPage : public TComponent {
   // The settings as the controls show them (see AsHeld for the hotkey's).
   FreeMemorySettings Settings() const;
 
-  void RegionBoxClick(Region region);
+  void lvRegionsItemChecked(int index);
+  void btnKeepProgramsClick(TObject* Sender);
   void chkHotkeyClick(TObject* Sender);
   void hkFreeAllChange(TObject* Sender);
 
@@ -74,8 +75,13 @@ class TFreeMemoryPage : public TComponent {
   // Registers the field's combination while the box is ticked; a refusal is told, and unticks the box.
   void holdHotkey();
 
+  // The button's caption for the programs kept now.
+  void showKeptCount();
+
+  platform::SystemMemory& system_;
   FreeAllHotkey& hotkey_;
   std::string title_;
+  std::vector<std::string> keepPrograms_;
 };
 
 }  // namespace vantrel

@@ -102,6 +102,13 @@ class FakeNativeApplication final : public NativeApplication {
   int TrackPopupMenu(const std::vector<TMenuItem*>& items, int x, int y, THandle owner) override;
   void ProcessMessages() override { ++processed; }
   void RunMessageLoop() override {}
+  // What the user does while a modal form shows; without it the form ends as nothing answered it.
+  void RunModal(TForm& form, const std::function<bool()>&) override {
+    if (whileModal) {
+      whileModal(form);
+    }
+  }
+  std::function<void(TForm&)> whileModal;
   void Quit() override { ++quits; }
 
   // The native window of a control, or nullptr while it has none.

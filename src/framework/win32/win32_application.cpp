@@ -87,6 +87,27 @@ class Win32Form final : public Win32Window {
     ::SetFocus(window());
   }
   HBRUSH colors(HDC) override { return nullptr; }
+  void CentreOver(THandle owner) override {
+    const auto ownerWindow = reinterpret_cast<HWND>(owner);
+    SetWindowLongPtrA(window(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner));
+    RECT over;
+    RECT self;
+    if (!GetWindowRect(ownerWindow, &over) || !GetWindowRect(window(), &self)) {
+      return;
+    }
+    const LONG width = self.right - self.left;
+    const LONG height = self.bottom - self.top;
+    RECT bounds{(over.left + over.right - width) / 2, (over.top + over.bottom - height) / 2, 0, 0};
+    bounds.right = bounds.left + width;
+    bounds.bottom = bounds.top + height;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &monitor)) {
+      bounds = within(bounds, monitor.rcWork);
+    }
+    SetWindowPos(window(), nullptr, bounds.left, bounds.top, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  }
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Window* self = Win32Window::of(window);
@@ -94,6 +115,11 @@ class Win32Form final : public Win32Window {
       auto& form = static_cast<TForm&>(self->control());
       if (message == WM_CLOSE) {
         guarded(form, [&] { form.Close(); });
+        return 0;
+      }
+      // Enter and Esc, as the dialog navigation sends them: from no control.
+      if (message == WM_COMMAND && lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        guarded(form, [&] { form.DialogKey(LOWORD(wParam) == IDOK); });
         return 0;
       }
       if (message == WM_GETMINMAXINFO && form.Sizeable) {
@@ -123,7 +149,10 @@ class Win32Form final : public Win32Window {
   }
 
  private:
-  static DWORD styleOf(const TForm& form) { return kFormStyle | (form.Sizeable ? WS_THICKFRAME : 0); }
+  static DWORD styleOf(const TForm& form) {
+    return (form.DialogFrame ? kFormStyle & ~WS_MINIMIZEBOX : kFormStyle) |
+           (form.Sizeable ? WS_THICKFRAME : 0);
+  }
   // `bounds` made no larger than `area` and moved into it.
   static RECT within(const RECT& bounds, const RECT& area) {
     const LONG width = std::min(bounds.right - bounds.left, area.right - area.left);
@@ -252,9 +281,11 @@ class Win32Application final : public NativeApplication {
     return chosen - 1;
   }
 
+  // The wide calls throughout: the characters typed into a wide window reach it whole, outside the ANSI code
+  // page too; an ANSI window gets its messages converted as before.
   void ProcessMessages() override {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         // The loop that runs the program must still see it.
         PostQuitMessage(static_cast<int>(message.wParam));
@@ -265,7 +296,18 @@ class Win32Application final : public NativeApplication {
   }
   void RunMessageLoop() override {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      deliver(message);
+    }
+  }
+  void RunModal(TForm&, const std::function<bool()>& done) override {
+    MSG message;
+    while (!done()) {
+      if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+        // The program's own loop must still see it.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
       deliver(message);
     }
   }
@@ -275,11 +317,11 @@ class Win32Application final : public NativeApplication {
   static void deliver(MSG& message) {
     // Tab, the arrow keys and the access keys move between a form's controls as in a dialog.
     HWND form = GetAncestor(message.hwnd, GA_ROOT);
-    if (form && Win32Window::of(form) && IsDialogMessageA(form, &message)) {
+    if (form && Win32Window::of(form) && IsDialogMessageW(form, &message)) {
       return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -263,16 +263,24 @@ class ListBox final : public Win32Window {
   TListBox& list_;
 };
 
+// A wide window, so that names of every script can be typed and picked as they are.
 class ComboBox final : public Win32Window {
  public:
   ComboBox(TComboBox& box, HWND parent)
-      : Win32Window(
-            box, makeWindow(0, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, parent)),
+      : Win32Window(box, CreateWindowExW(0, L"COMBOBOX", L"",
+                                         WS_CHILD | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL |
+                                             WS_VSCROLL | WS_TABSTOP,
+                                         0, 0, 0, 0, parent, nullptr, instance(), nullptr)),
         box_(box) {}
+  void SetText(const std::string& text) override {
+    std::u16string wideText = Utf8ToUtf16(text);
+    quietlyWide(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::win32::wide(wideText)));
+  }
   void SetItems(const std::vector<std::string>& items) override {
     quietly(CB_RESETCONTENT, 0, 0);
     for (const std::string& item : items) {
-      quietly(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      std::u16string wideItem = Utf8ToUtf16(item);
+      quietlyWide(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::win32::wide(wideItem)));
     }
   }
   void SetItemIndex(int index) override { quietly(CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
@@ -284,7 +292,10 @@ class ComboBox final : public Win32Window {
       const int index = static_cast<int>(SendMessageA(window(), CB_GETCURSEL, 0, 0));
       guarded(box_, [&] { box_.UserSelect(index); });
     } else if (code == CBN_EDITCHANGE) {
-      box_.UserEdit(windowText(window()));
+      std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window())) + 1, u'\0');
+      text.resize(static_cast<std::size_t>(
+          GetWindowTextW(window(), platform::win32::wide(text), static_cast<int>(text.size()))));
+      box_.UserEdit(Utf16ToUtf8(text));
     }
   }
   HBRUSH colors(HDC) override { return nullptr; }
@@ -297,8 +308,8 @@ class ListView final : public Win32Window {
  public:
   ListView(TListView& list, HWND parent)
       : Win32Window(list, makeWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWA, style(list), parent)), list_(list) {
-    SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                 list.RowSelect ? LVS_EX_FULLROWSELECT : 0);
+    SendMessageA(window(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES,
+                 (list.RowSelect ? LVS_EX_FULLROWSELECT : 0) | (list.CheckBoxes ? LVS_EX_CHECKBOXES : 0));
     setRowImages(dpiOf(window()));
     // With hints, a cell cut off by its column shows its whole text in a tooltip. The list view's own label
     // tip covers the first column only, and not every system shows it.
@@ -376,6 +387,10 @@ class ListView final : public Win32Window {
     for (std::size_t column = 0; column < row.SubItems.size(); ++column) {
       SetRowText(index, static_cast<int>(column + 1), row.SubItems[column]);
     }
+    // A new row's box is empty whatever the insertion asked.
+    if (list_.CheckBoxes) {
+      SetRowChecked(index, row.Checked);
+    }
   }
   void SetRowText(int index, int column, const std::string& text) override {
     std::u16string wideText = Utf8ToUtf16(text);
@@ -413,16 +428,30 @@ class ListView final : public Win32Window {
     item.stateMask = LVIS_SELECTED;
     quietly(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   }
+  // The box is the row's state image: 1 empty, 2 ticked.
+  void SetRowChecked(int index, bool checked) override {
+    LVITEMA item{};
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    quietly(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  }
   void MakeRowVisible(int index) override { SendMessageA(window(), LVM_ENSUREVISIBLE, index, FALSE); }
   void PostSetFocus() override { PostMessageA(window(), WM_SETFOCUS, 0, 0); }
   LRESULT notify(NMHDR* header) override {
     if (header->code == NM_CUSTOMDRAW) {
       return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
     }
-    if (header->code != LVN_ITEMCHANGED || programmatic()) {
+    if ((header->code != LVN_ITEMCHANGED && header->code != LVN_ITEMCHANGING) || programmatic()) {
       return 0;
     }
     const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if (list_.CheckBoxes && change->iItem >= 0 && change->iItem < list_.RowCount() &&
+        (change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK)) {
+      return userChecked(header->code, change->iItem, (change->uNewState & LVIS_STATEIMAGEMASK) >> 12 == 2);
+    }
+    if (header->code != LVN_ITEMCHANGED) {
+      return 0;
+    }
     if (!(change->uChanged & LVIF_STATE) || !((change->uOldState ^ change->uNewState) & LVIS_SELECTED)) {
       return 0;
     }
@@ -439,6 +468,24 @@ class ListView final : public Win32Window {
   HBRUSH colors(HDC) override { return nullptr; }
 
  private:
+  // A box the user clicked: an unavailable row's is refused before it changes (TRUE), and set back where a
+  // system changed it all the same; an empty state image is no answer of the user's.
+  LRESULT userChecked(UINT code, int index, bool checked) {
+    const TListRow& row = list_.Rows()[index];
+    const bool refused = list_.Greyed && list_.Greyed(row, 0);
+    if (code == LVN_ITEMCHANGING) {
+      return refused ? TRUE : FALSE;
+    }
+    if (checked == row.Checked) {
+      return 0;
+    }
+    bool taken = false;
+    guarded(list_, [&] { taken = list_.UserCheck(index, checked); });
+    if (!taken) {
+      SetRowChecked(index, list_.Checked(index));
+    }
+    return 0;
+  }
   // The cells that the list greys, each in grey text unless its row is selected (the selection's colours
   // stay readable); asked for cell by cell only where the list greys any.
   LRESULT customDraw(NMLVCUSTOMDRAW& draw) {
@@ -465,7 +512,8 @@ class ListView final : public Win32Window {
   // The image list is this object's to destroy, not the list view's (LVS_SHAREIMAGELISTS).
   static DWORD style(const TListView& list) {
     return LVS_REPORT | LVS_SHAREIMAGELISTS | WS_TABSTOP | (list.MultiSelect ? 0 : LVS_SINGLESEL) |
-           (list.HideSelection ? 0 : LVS_SHOWSELALWAYS) | (list.ReadOnly ? 0 : LVS_EDITLABELS);
+           (list.ShowColumnHeaders ? 0 : LVS_NOCOLUMNHEADER) | (list.HideSelection ? 0 : LVS_SHOWSELALWAYS) |
+           (list.ReadOnly ? 0 : LVS_EDITLABELS);
   }
   // The row images enlarged by the whole factor of these dots per inch; the rows grow with them.
   void setRowImages(int dpi) {
@@ -518,6 +566,14 @@ class ListView final : public Win32Window {
       return;
     }
     const TListRow& row = list_.Rows()[hit.iItem];
+    // A row's own tip covers the whole row, cut off or not.
+    if (!row.Tip.empty()) {
+      RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+      SendMessageW(window(), LVM_GETITEMRECT, static_cast<WPARAM>(hit.iItem),
+                   reinterpret_cast<LPARAM>(&bounds));
+      showCellTip(bounds, Utf8ToUtf16(row.Tip));
+      return;
+    }
     const std::string& text = hit.iSubItem == 0 ? row.Caption
                                                 : (hit.iSubItem <= static_cast<int>(row.SubItems.size())
                                                        ? row.SubItems[hit.iSubItem - 1]

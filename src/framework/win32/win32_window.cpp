@@ -184,6 +184,13 @@ LRESULT Win32Window::quietly(UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+LRESULT Win32Window::quietlyWide(UINT message, WPARAM wParam, LPARAM lParam) {
+  ++programmatic_;
+  const LRESULT result = SendMessageW(window_, message, wParam, lParam);
+  --programmatic_;
+  return result;
+}
+
 bool routeContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_COMMAND:

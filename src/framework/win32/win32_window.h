@@ -60,6 +60,8 @@ class Win32Window : public NativeControl {
  protected:
   // Sends a message to the window without its notification coming back as the user's doing.
   LRESULT quietly(UINT message, WPARAM wParam, LPARAM lParam);
+  // The same with the wide message, for text in UTF-16.
+  LRESULT quietlyWide(UINT message, WPARAM wParam, LPARAM lParam);
   bool programmatic() const { return programmatic_ > 0; }
 
  private:

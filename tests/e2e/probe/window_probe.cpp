@@ -10,8 +10,8 @@
 //     every window inside it, tab-separated: its number, its parent's number (0 for the form), class,
 //     rectangle relative to the form's client area, the extent (width height) its text needs in the window's
 //     own font within the window's width ("-" for a window without text), text.
-//   window_probe.exe --rows "<title>": for every list view of the form, a line "list", its column count and
-//     its row count, then one line per row: its texts, column by column, tab-separated, in UTF-8. The probe
+//   window_probe.exe --rows "<title>": for every list view of each shown window of that title, a line
+//     "list", its column count and its row count, then one line per row: its texts, column by column, tab-separated, in UTF-8. The probe
 //     must be of the program's architecture (it reads the rows through the program's memory).
 //   window_probe.exe --tips: every shown tooltip window on the screen, one line each, tab-separated: its
 //     screen rectangle (left top right bottom) and its text.
@@ -261,7 +261,12 @@ int main(int argc, char** argv) {
         return tree(window);
       }
       if (rowsOnly) {
-        return rows(window);
+        // A modal dialog of the program has its title too: the rows of every shown window.
+        if (rows(window) != 0) {
+          return 1;
+        }
+        found = true;
+        continue;
       }
       EnumChildWindows(window, print, 0);
       found = true;

@@ -462,10 +462,15 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   const std::vector<bool> enabled = {true, false, false, false, false, false, false};
   for (std::size_t index = 0; index < kRegionCount; ++index) {
     SCOPED_TRACE(index);
-    EXPECT_EQ(page->RegionBoxes[index]->Enabled(), enabled[index]);
-    EXPECT_EQ(page->RegionLabels[index]->Enabled(), enabled[index]);
-    EXPECT_EQ(page->RegionReasons[index]->Caption(), enabled[index] ? "" : "(needs administrator)");
-    EXPECT_EQ(page->RegionBoxes[index]->Checked(), kDefaultRegions[index]) << "kept as chosen";
+    const int row = static_cast<int>(index);
+    const std::string& note = page->lvRegions->Rows()[index].SubItems[0];
+    EXPECT_EQ(note.rfind("(needs administrator) ", 0) == 0, !enabled[index]) << note;
+    EXPECT_EQ(page->lvRegions->Greyed(page->lvRegions->Rows()[index], 1), !enabled[index]);
+    EXPECT_EQ(page->lvRegions->Checked(row), kDefaultRegions[index]) << "kept as chosen";
+    // The user's click changes only what can run here, and back.
+    EXPECT_EQ(page->lvRegions->UserCheck(row, !kDefaultRegions[index]), enabled[index]);
+    EXPECT_EQ(page->lvRegions->UserCheck(row, kDefaultRegions[index]), enabled[index]);
+    EXPECT_EQ(page->Settings().regions[index], kDefaultRegions[index]);
   }
   ASSERT_TRUE(page->btnRestartElevated->Visible());
   EXPECT_TRUE(page->btnRestartElevated->Shield);
@@ -505,7 +510,7 @@ TEST_F(Commands, AStandardUsersPageGreysWhatNeedsAnAdministratorAndOffersTheRest
   page = &ShowFreeMemoryPage(*form);
   EXPECT_FALSE(page->btnRestartElevated->Visible());
   EXPECT_FALSE(page->chkLogonTask->Enabled()) << "no Task Scheduler 2.0 before Vista";
-  EXPECT_EQ(page->RegionReasons[1]->Caption(), "(not on this Windows)");
+  EXPECT_EQ(page->lvRegions->Rows()[1].SubItems[0].rfind("(not on this Windows) ", 0), 0u);
 }
 
 TEST_F(Commands, TickingARegionThatCanFreezeWindowsWarnsOnce) {
@@ -517,14 +522,15 @@ TEST_F(Commands, TickingARegionThatCanFreezeWindowsWarnsOnce) {
   application = std::make_unique<TApplication>(fakes.services, std::move(native));
   form = application->CreateForm<TfrmVantrel>();
   TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
-  EXPECT_TRUE(page.RegionBoxes[4]->Checked());
+  EXPECT_TRUE(page.lvRegions->Checked(4));
   EXPECT_TRUE(fakes.dialogs.boxes.empty());
 
-  page.RegionBoxes[3]->Toggle();  // on
-  page.RegionBoxes[3]->Toggle();  // off
-  page.RegionBoxes[4]->Toggle();  // off
-  page.RegionLabels[4]->Click();  // on, by its caption
-  page.RegionBoxes[1]->Toggle();  // a harmless one
+  page.lvRegions->UserCheck(3, true);
+  page.lvRegions->UserCheck(3, false);
+  page.lvRegions->UserCheck(4, false);
+  page.lvRegions->UserCheck(4, true);
+  page.lvRegions->UserCheck(1, false);  // a harmless one
+  page.lvRegions->SetChecked(3, true);  // by the program
   ASSERT_EQ(fakes.dialogs.boxes.size(), 2u);
   for (const auto& box : fakes.dialogs.boxes) {
     EXPECT_NE(box.text.find("stop responding for up to a minute"), std::string::npos);
@@ -596,13 +602,13 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
 
   // Off, or with only the regions it may not run chosen: nothing.
   TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
-  for (const int box : {0, 1, 2}) {
-    page.RegionBoxes[static_cast<std::size_t>(box)]->SetChecked(false);
+  for (const int row : {0, 1, 2}) {
+    page.lvRegions->SetChecked(row, false);
   }
   fakes.timeOfDay.tickCount = start + 60 * kMinute;
   form->Timer2Timer(form->Timer2);
   page.CheckBox3->SetChecked(false);
-  page.RegionBoxes[0]->SetChecked(true);
+  page.lvRegions->SetChecked(0, true);
   fakes.timeOfDay.tickCount = start + 120 * kMinute;
   form->Timer2Timer(form->Timer2);
   EXPECT_EQ(worker->starts, 4);

@@ -287,7 +287,7 @@ TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOt
     return std::vector<int>{c->Left(), c->Top(), c->Width(), c->Height()};
   };
   const std::vector<int> button = bounds(f.btnFreeAll);
-  const std::vector<int> note = bounds(ShowFreeMemoryPage(f).RegionNotes[0]);
+  const std::vector<int> note = bounds(ShowFreeMemoryPage(f).lvRegions);
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
     f.Resized(c.width, c.height);
@@ -299,7 +299,7 @@ TEST_F(Settings, ALargerWindowsStartupListsShareItsHeightAndTakeItsWidthAndTheOt
     EXPECT_EQ(bounds(page.Panel1), (std::vector<int>{0, c.liveHeight, c.listWidth, 22}));
     EXPECT_EQ(bounds(page.ListView2), (std::vector<int>{0, c.backupTop, c.listWidth, c.backupHeight}));
     EXPECT_EQ(bounds(f.btnFreeAll), button);
-    EXPECT_EQ(bounds(f.FreeMemoryPage->RegionNotes[0]), note);
+    EXPECT_EQ(bounds(f.FreeMemoryPage->lvRegions), note);
   }
 }
 
