@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,11 +33,6 @@ TEST(TrayTexts, TheTipInWholeMegabytesWithTheShareRoundedHalfToEven) {
 
 TEST(TrayTexts, TheCommitLinesAndATipThatKeepsWithinTheShellsLimit) {
   const CommitFigures commit{12345 * kMB, 30000 * kMB};
-  EXPECT_EQ(CommitLine(commit, PageFileFigures{2, 2048 * kMB}),
-            "Committed: 12345 MB of 30000 MB (41%)  Page file: 2048 MB in use");
-  EXPECT_EQ(CommitLine(std::nullopt, PageFileFigures{}), "No page file");
-  EXPECT_EQ(CommitLine(std::nullopt, std::nullopt), "");
-
   const std::string free = FreeMemoryTip(22921 * kMB, 24105 * kMB);
   const std::string wide = FreeMemoryTip(1048576 * kMB, 1048576 * kMB);
   const TipLine committed{CommittedText(commit), CommittedBrief(commit)};

@@ -194,9 +194,7 @@ TEST(HistoryChart, APassPutsItsMarkAtItsColumn) {
   const fakes::FakeGdi::Image& scaled = *gdi.image(both);
   EXPECT_EQ(scaled.at(178, 25), kChartCommitted);
   EXPECT_EQ(scaled.at(178, 26), kChartCommitted);
-  EXPECT_EQ(scaled.at(178, 27), kChartBackground);
   EXPECT_EQ(scaled.at(178, 50), kChartTotal);
-  EXPECT_EQ(scaled.at(178, 70), kChartBackground);
   EXPECT_EQ(scaled.at(178, 80), kChartFree);
   EXPECT_EQ(scaled.at(359, 1), kChartCommitted);
   EXPECT_EQ(scaled.at(359, 20), kChartCommitted) << "joined to the column before";
