@@ -242,6 +242,8 @@ void TfrmVantrel::buildActionPage() {
   CheckBox2->OnClick = [this](TObject* sender) { CheckBox2Click(sender); };
   Label13 = NewLabel(this, page, "Label13", "Auto Start with Windows", 32, 195, 200);
   Label13->FocusControl = CheckBox2;
+  // In the free row between the box and the button.
+  lblCommit = NewLabel(this, page, "lblCommit", "", 12, 214, 428);
 
   ProgressBar1 = bar(this, page, "ProgressBar1", 12, 240, 240, 20);
   btnFreeAll = new TSpeedButton(this);

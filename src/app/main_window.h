@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/tray_settings.h"
+#include "figures/commit_texts.h"
+#include "figures/tray_texts.h"
 #include "framework/application.h"
 #include "framework/background_call.h"
 #include "framework/comctrls.h"
@@ -74,6 +76,8 @@ class TfrmVantrel : public TForm {
   TProgressBar* ProgressBar1;
   TSpeedButton* btnFreeAll;
   TLabel* Label15;
+  // The commit charge and the page files, where the system tells them.
+  TLabel* lblCommit;
 
   // Configuration
   TCheckBox* CheckBox1;
@@ -223,7 +227,7 @@ class TfrmVantrel : public TForm {
   void learnFromPass(const PassRecord& pass);
   // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
   // while its page shows.
-  void historyTick(std::int64_t freeBytes);
+  void historyTick(std::int64_t freeBytes, const std::optional<CommitFigures>& commit);
   void drawChart();
   void showPasses();
   // The log file's line for a pass whose watch is over, when the box asks for one.
@@ -232,8 +236,12 @@ class TfrmVantrel : public TForm {
   bool logWanted() const;
   // Why the log file could not be written; empty once a write succeeds.
   void logFailed(const std::string& text);
-  // The free memory, and the last watched pass for ten minutes after its watch.
-  std::string trayTip(std::int64_t freeBytes, std::uint64_t time) const;
+  // The free memory, the commit charge, and the last watched pass for ten minutes after its watch.
+  std::string trayTip(std::int64_t freeBytes, std::uint64_t time,
+                      const std::optional<CommitFigures>& commit) const;
+  // The system's figures as the window shows them; none where it cannot tell.
+  std::optional<CommitFigures> commitCharge() const;
+  std::optional<PageFileFigures> pageFiles() const;
   std::uint64_t now() const;
   // The monitor tick's automatic rule in percent, with its pause between runs.
   void checkFreeMemoryRule(std::int64_t freeBytes);
@@ -296,7 +304,7 @@ class TfrmVantrel : public TForm {
   PageReads pageReads_;
   std::uint32_t pageSize_;
   // The tip's line of the last watched pass.
-  std::string lastPassTip_;
+  TipLine lastPassTip_;
   std::uint64_t lastWatchedAt_ = 0;
   std::int64_t freeAllBefore_ = 0;
   // When the automatic rule last ran (GetTickCount64); none yet in this run.

@@ -76,8 +76,26 @@ void TfrmVantrel::Timer1Timer(TObject*) {
   Timer1->SetEnabled(true);
 }
 
+std::optional<CommitFigures> TfrmVantrel::commitCharge() const {
+  platform::CommitCharge commit;
+  if (!services_.systemMemory->GetPerformanceInfo_Commit(commit)) {
+    return std::nullopt;
+  }
+  return CommitFigures{static_cast<std::int64_t>(commit.committed), static_cast<std::int64_t>(commit.limit)};
+}
+
+std::optional<PageFileFigures> TfrmVantrel::pageFiles() const {
+  const std::optional<platform::PageFileUse> use =
+      services_.systemMemory->NtQuerySystemInformation_PageFiles();
+  if (!use) {
+    return std::nullopt;
+  }
+  return PageFileFigures{use->files, static_cast<std::int64_t>(use->inUse)};
+}
+
 void TfrmVantrel::Timer2Timer(TObject*) {
   const std::int64_t freeBytes = MaxMem1->FreeMemory();
+  const std::optional<CommitFigures> commit = commitCharge();
   // A new figure brings a new image and a new tip: the shell hears of both at once, and of neither when
   // nothing changed.
   {
@@ -87,9 +105,9 @@ void TfrmVantrel::Timer2Timer(TObject*) {
       showTrayLevel(freeBytes);
       TextTrayIcon1->SetText(IntToStr(WholeMegabytes(freeBytes)));
     }
-    TextTrayIcon1->SetHint(trayTip(freeBytes, now()));
+    TextTrayIcon1->SetHint(trayTip(freeBytes, now(), commit));
   }
-  historyTick(freeBytes);
+  historyTick(freeBytes, commit);
   checkFreeMemoryRule(freeBytes);
 }
 
@@ -111,6 +129,7 @@ void TfrmVantrel::Timer3Timer(TObject*) {
   Gauge1->SetPosition(Percent(MaxMem1->FreeMemory(), MaxMem1->TotalMemory()));
   Label1->SetCaption(
       FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), Application()->DecimalSeparator()));
+  lblCommit->SetCaption(CommitLine(commitCharge(), pageFiles()));
 }
 
 void TfrmVantrel::CheckBox1Click(TObject*) {

@@ -56,12 +56,13 @@ void TfrmVantrel::WatchTimerTimer(TObject*) {
   if (!passWatch_.WatchEnded(time, MaxMem1->FreeMemory(), pageReads_.Read())) {
     return;
   }
-  lastPassTip_ = LastPassTip(passWatch_.Passes().front(), pageSize_);
+  lastPassTip_ = {LastPassTip(passWatch_.Passes().front(), pageSize_),
+                  LastPassBrief(passWatch_.Passes().front(), pageSize_)};
   lastWatchedAt_ = time;
   learnFromPass(passWatch_.Passes().front());
   showPasses();
   writeLog(passWatch_.Passes().front());
-  TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time));
+  TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), time, commitCharge()));
 }
 
 void TfrmVantrel::learnFromPass(const PassRecord& pass) {
@@ -76,12 +77,16 @@ void TfrmVantrel::learnFromPass(const PassRecord& pass) {
   }
 }
 
-std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time) const {
-  std::string tip = FreeMemoryTip(freeBytes, MaxMem1->TotalMemory());
-  if (!lastPassTip_.empty() && time >= lastWatchedAt_ && time - lastWatchedAt_ < kTipTime) {
-    tip += "\n" + lastPassTip_;
+std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time,
+                                 const std::optional<CommitFigures>& commit) const {
+  std::vector<TipLine> later;
+  if (commit) {
+    later.push_back({CommittedText(*commit), CommittedBrief(*commit)});
   }
-  return tip;
+  if (!lastPassTip_.full.empty() && time >= lastWatchedAt_ && time - lastWatchedAt_ < kTipTime) {
+    later.push_back(lastPassTip_);
+  }
+  return TrayTip(FreeMemoryTip(freeBytes, MaxMem1->TotalMemory()), later);
 }
 
 void TfrmVantrel::showPasses() {
@@ -90,9 +95,9 @@ void TfrmVantrel::showPasses() {
   }
 }
 
-void TfrmVantrel::historyTick(std::int64_t freeBytes) {
+void TfrmVantrel::historyTick(std::int64_t freeBytes, const std::optional<CommitFigures>& commit) {
   const std::uint64_t time = now();
-  history_.Add(time, freeBytes);
+  history_.Add(time, freeBytes, commit);
   if (passWatch_.SampleDue(time)) {
     passWatch_.Sample(time, pageReads_.Read());
   }

@@ -13,6 +13,7 @@ THistoryPage::THistoryPage(TComponent* owner, TWinControl* sheet, platform::Gdi&
   imgHistory = new TImage(this);
   imgHistory->SetName("imgHistory");
   imgHistory->SetParent(sheet);
+  lblLegend = NewLabel(this, sheet, "lblLegend", "", 12, 0, kPageWidth - 24);
   ListView3 = new TListView(this);
   ListView3->SetName("ListView3");
   ListView3->RowSelect = true;
@@ -37,7 +38,8 @@ THistoryPage::~THistoryPage() {
 }
 
 void THistoryPage::LayOut(int wider, int taller) {
-  imgHistory->SetBounds(12, 8, kPageWidth - 24 + wider, 110);
+  imgHistory->SetBounds(12, 8, kPageWidth - 24 + wider, 92);
+  lblLegend->SetBounds(12, 103, kPageWidth - 24 + wider, kRowHeight);
   ListView3->SetBounds(12, 124, kPageWidth - 24 + wider, 108 + taller);
   chkLog->SetBounds(12, 240 + taller, 16, 18);
   lblLog->SetBounds(32, 241 + taller, 100, kRowHeight);
@@ -50,6 +52,7 @@ void THistoryPage::DrawChart(const MemoryHistory& history, std::uint32_t now, st
   if (bitmap == 0) {
     return;
   }
+  lblLegend->SetCaption(ChartLegend(history, now, totalMegabytes));
   const std::uintptr_t previous = imgHistory->Bitmap();
   imgHistory->SetBitmap(bitmap);
   if (previous != 0) {

@@ -23,6 +23,8 @@ class THistoryPage : public TComponent {
   ~THistoryPage() override;
 
   TImage* imgHistory;
+  // Names the chart's colours and what its height stands for.
+  TLabel* lblLegend;
   TListView* ListView3;
   TCheckBox* chkLog;
   TLabel* lblLog;

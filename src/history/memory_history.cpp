@@ -14,14 +14,27 @@ std::uint32_t MemoryHistory::SecondOf(std::uint64_t now) const {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>((now - origin_) / kFileTimeSecond, UINT32_MAX));
 }
 
-void MemoryHistory::Add(std::uint64_t now, std::int64_t freeBytes) {
+namespace {
+
+// Whole megabytes that a point holds: never below 0, and below kNotTold.
+std::uint32_t pointMegabytes(std::int64_t bytes) {
+  return static_cast<std::uint32_t>(std::clamp<std::int64_t>(WholeMegabytes(bytes), 0, kNotTold - 1));
+}
+
+}  // namespace
+
+void MemoryHistory::Add(std::uint64_t now, std::int64_t freeBytes,
+                        const std::optional<CommitFigures>& commit) {
   if (!started_) {
     started_ = true;
     origin_ = now;
     points_.reserve(kHistoryPoints);
   }
-  const Point point{SecondOf(now),
-                    static_cast<std::uint32_t>(std::max<std::int64_t>(0, WholeMegabytes(freeBytes)))};
+  const Point point{SecondOf(now), pointMegabytes(freeBytes),
+                    commit ? pointMegabytes(commit->committed) : kNotTold};
+  if (commit) {
+    commitLimit_ = pointMegabytes(commit->limit);
+  }
   if (points_.size() < kHistoryPoints) {
     points_.push_back(point);
     return;

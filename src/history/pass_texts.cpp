@@ -85,6 +85,13 @@ std::string LastPassTip(const PassRecord& pass, std::uint32_t pageSize) {
          " MB back in use after 60 s, " + read;
 }
 
+std::string LastPassBrief(const PassRecord& pass, std::uint32_t pageSize) {
+  const std::string read =
+      pass.pagesRead ? readText(pass, pageSize) + " MB read" : std::string("read ") + kNotMeasured;
+  return "Last pass: freed " + megabytes(FreedBytes(pass)) + " MB, " + megabytes(BackInUseBytes(pass)) +
+         " MB back, " + read;
+}
+
 std::string PassLogHeader() {
   return "time,kind,regions,MB before,MB after,MB 60 s after,MB read from disk\r\n";
 }

@@ -28,6 +28,8 @@ std::vector<std::string> PassRow(const PassRecord& pass, std::uint64_t localStar
 // The tray tip's second line for a watched pass: "Last pass: freed 812 MB, 540 MB back in use after 60 s,
 // 310 MB read from disk".
 std::string LastPassTip(const PassRecord& pass, std::uint32_t pageSize);
+// The same in brief, for a tip with more lines: "Last pass: freed 812 MB, 540 MB back, 310 MB read".
+std::string LastPassBrief(const PassRecord& pass, std::uint32_t pageSize);
 // The log's first line, and its line for a pass whose watch is over, each ending in "\r\n": time (UTC), kind,
 // regions, MB before, after, 60 s after, read from disk.
 std::string PassLogHeader();

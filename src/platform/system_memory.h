@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,20 @@ constexpr long kErrorNotAllAssigned = 1300;
 // LookupPrivilegeValueA's answer for a name that is no privilege of the system's.
 constexpr long kErrorNoSuchPrivilege = 1313;
 
+// The commit charge, in bytes: the memory the system has promised to processes and itself, which physical
+// memory and the page files must back, and the most it can promise as the page files stand now.
+struct CommitCharge {
+  std::uint64_t committed = 0;
+  std::uint64_t limit = 0;
+};
+
+// The page files as the system sees them: how many are set up (0: none, which is an answer, not a failure),
+// and the bytes in use in all of them together.
+struct PageFileUse {
+  std::uint32_t files = 0;
+  std::uint64_t inUse = 0;
+};
+
 class SystemMemory {
  public:
   virtual ~SystemMemory() = default;
@@ -76,6 +91,12 @@ class SystemMemory {
   // since start-up, a count that wraps at 2^32. False where the system gives none, and where it answers 0,
   // which no system that has started can have read.
   virtual bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) = 0;
+  // GetPerformanceInfo's CommitTotal and CommitLimit, times its PageSize. False where the system cannot tell,
+  // and where it answers a limit of 0, which no running system has.
+  virtual bool GetPerformanceInfo_Commit(CommitCharge& commit) = 0;
+  // NtQuerySystemInformation(SystemPageFileInformation): one entry per page file, whose TotalInUse (in pages)
+  // are added up; no entry where none is set up. Empty where the system cannot tell.
+  virtual std::optional<PageFileUse> NtQuerySystemInformation_PageFiles() = 0;
 };
 
 // All of the file cache, given back to the system: SetSystemFileCacheSize's (SIZE_T)-1 for both figures.

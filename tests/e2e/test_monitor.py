@@ -1,5 +1,7 @@
 """The monitor as it runs: an automatic pass when memory is short, and the processor gauge under load."""
+import re
 import subprocess
+import time
 
 import pytest
 
@@ -49,3 +51,29 @@ def test_the_processor_gauge_rises_under_load(desktop, vantrel):
     desktop.screenshot(f"cpu-busy-{vantrel.arch}")
     assert busy is not None, f"the gauge did not rise (idle {idle})"
     assert busy > idle + 20, f"idle {idle}, busy {busy}"
+
+
+
+COMMITTED = re.compile(r"Committed: ([0-9]+) MB of ([0-9]+) MB \(([0-9]+)%\)")
+
+
+@pytest.mark.settings("GRFSH=1", "AutoFree=-1")
+def test_the_commit_charge_on_the_action_tab_and_on_the_chart(desktop, vantrel):
+    show_window(desktop, vantrel.arch)
+    tabs = wait_until(lambda: next((c[1] for c in probe(desktop) if c[0] == "SysTabControl32"), None), 30)
+    desktop.click(tabs[0] + 20, tabs[1] + 10)
+    line = wait_until(lambda: next((c[3] for c in probe(desktop) if c[3].startswith("Committed: ")), None), 10)
+    print("The Action tab's line under Wine:", repr(line))
+    # The page files' part only where the system tells it (Wine does not).
+    assert re.fullmatch(COMMITTED.pattern + r"(  Page file: [0-9]+ MB in use|  No page file)?", line), line
+    committed, limit, share = map(int, COMMITTED.match(line).groups())
+    assert 0 < committed <= limit and abs(share - 100 * committed / limit) <= 1, line
+    desktop.still_screenshot(f"action-commit-{vantrel.arch}")
+
+    # The History tab after some ticks: both lines, and the legend that names them.
+    for _ in range(5):
+        desktop.x("xdotool", "key", "Right")
+    legend = wait_until(lambda: next((c[3] for c in probe(desktop) if c[3].startswith("Green: free")), None), 10)
+    assert legend and "Red: committed" in legend, legend
+    time.sleep(30)
+    desktop.still_screenshot(f"history-commit-{vantrel.arch}")

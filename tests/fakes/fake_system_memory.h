@@ -38,6 +38,14 @@ class FakeSystemMemory final : public platform::SystemMemory {
     return pageReadCount.has_value();
   }
 
+  bool GetPerformanceInfo_Commit(platform::CommitCharge& figures) override {
+    if (commit) {
+      figures = *commit;
+    }
+    return commit.has_value();
+  }
+  std::optional<platform::PageFileUse> NtQuerySystemInformation_PageFiles() override { return pageFiles; }
+
   // A standard user's token: neither privilege held.
   void asStandardUser() { held.clear(); }
 
@@ -47,6 +55,9 @@ class FakeSystemMemory final : public platform::SystemMemory {
 
   // The pages read in from disk since start-up; none: the system gives no count.
   std::optional<std::uint32_t> pageReadCount;
+  // The commit charge and the page files; none: the system cannot tell.
+  std::optional<platform::CommitCharge> commit;
+  std::optional<platform::PageFileUse> pageFiles;
   std::set<std::string> held;
   std::set<std::string> enabled;
   // What NtSetSystemInformation answers, by command (kStatusSuccess for any other).

@@ -1,6 +1,7 @@
 // Win32 only: the system's memory calls and the privileges they ask for.
 #include "platform/win32/win32_system_memory.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -10,6 +11,8 @@
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/windows_api.h"
+// After <windows.h>, which it needs.
+#include <psapi.h>
 
 namespace vantrel::platform::win32 {
 
@@ -24,6 +27,13 @@ constexpr ULONG kSystemPerformanceInformation = 2;
 // any of them.
 constexpr std::size_t kPageReadCountOffset = 80;
 constexpr std::size_t kPerformanceInformationRoom = 1024;
+constexpr ULONG kSystemPageFileInformation = 18;
+constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+// SYSTEM_PAGEFILE_INFORMATION opens with four ULONGs (NextEntryOffset, TotalSize, TotalInUse, PeakUsage) in
+// either bitness; the file's name follows them.
+constexpr std::size_t kPageFileInUseOffset = 8;
+constexpr std::size_t kPageFileEntryHead = 16;
+using GetPerformanceInfoFn = BOOL(WINAPI*)(PPERFORMANCE_INFORMATION, DWORD);
 using SetSystemFileCacheSizeFn = BOOL(WINAPI*)(SIZE_T, SIZE_T, DWORD);
 using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
@@ -141,6 +151,58 @@ bool Win32SystemMemory::NtQuerySystemInformation_PageReadCount(std::uint32_t& pa
   }
   std::memcpy(&pages, information + kPageReadCountOffset, sizeof pages);
   return pages != 0;
+}
+
+bool Win32SystemMemory::GetPerformanceInfo_Commit(CommitCharge& commit) {
+  static const auto fn = processStatusCall<GetPerformanceInfoFn>("GetPerformanceInfo");
+  PERFORMANCE_INFORMATION information{};
+  information.cb = sizeof information;
+  if (!fn || !fn(&information, sizeof information) || information.CommitLimit == 0) {
+    return false;
+  }
+  commit.committed = std::uint64_t{information.CommitTotal} * information.PageSize;
+  commit.limit = std::uint64_t{information.CommitLimit} * information.PageSize;
+  return true;
+}
+
+std::optional<PageFileUse> Win32SystemMemory::NtQuerySystemInformation_PageFiles() {
+  static const auto fn =
+      SystemCall<NtQuerySystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+  if (!fn) {
+    return std::nullopt;
+  }
+  SYSTEM_INFO system{};
+  ::GetSystemInfo(&system);
+  // Each entry carries its file's name: the room grows until all of them fit.
+  for (ULONG room = 4096; room <= (1u << 20); room *= 4) {
+    std::vector<std::uint64_t> buffer(room / sizeof(std::uint64_t));
+    ULONG written = 0;
+    const LONG status = fn(kSystemPageFileInformation, buffer.data(), room, &written);
+    if (status == kStatusInfoLengthMismatch) {
+      continue;
+    }
+    if (status < 0) {
+      return std::nullopt;
+    }
+    // No page file set up: success, and no entry written.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+    const std::size_t end = std::min<std::size_t>(written, room);
+    PageFileUse use;
+    for (std::size_t offset = 0; offset + kPageFileEntryHead <= end;) {
+      ULONG next = 0;
+      ULONG inUse = 0;
+      std::memcpy(&next, bytes + offset, sizeof next);
+      std::memcpy(&inUse, bytes + offset + kPageFileInUseOffset, sizeof inUse);
+      ++use.files;
+      use.inUse += std::uint64_t{inUse} * system.dwPageSize;
+      if (next < kPageFileEntryHead) {
+        break;
+      }
+      offset += next;
+    }
+    return use;
+  }
+  return std::nullopt;
 }
 
 long Win32SystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum,

@@ -16,6 +16,8 @@ class Win32SystemMemory final : public SystemMemory {
   long EmptyWorkingSet(std::uint32_t processId) override;
   std::string ProcessName(std::uint32_t processId) override;
   bool NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) override;
+  bool GetPerformanceInfo_Commit(CommitCharge& commit) override;
+  std::optional<PageFileUse> NtQuerySystemInformation_PageFiles() override;
 };
 
 }  // namespace vantrel::platform::win32

@@ -672,9 +672,16 @@ TEST_F(History, EachPassIsListedWatchedForAMinuteAndToldInTheTip) {
   *fakes.systemMemory.pageReadCount += 10 * 256;
   minute();
   EXPECT_EQ(row(0), (std::vector<std::string>{"12:00:00", "click", "30", "20", "10"}));
+  // With the commit line too, the pass line takes its brief form within the shell's 127 characters.
   EXPECT_EQ(form->TextTrayIcon1->Hint(),
             "Free: 50 MB of 100 MB (50%)\nLast pass: freed 30 MB, 20 MB back in use after 60 s, 10 MB read "
             "from disk");
+  fakes.systemMemory.commit = platform::CommitCharge{12345 * kMiB, 30000 * kMiB};
+  form->Timer2Timer(form);
+  EXPECT_EQ(
+      form->TextTrayIcon1->Hint(),
+      "Free: 50 MB of 100 MB (50%)\nCommitted: 12345 MB of 30000 MB (41%)\nLast pass: freed 30 MB, 20 MB "
+      "back, 10 MB read");
   // The menu's Free All cuts the next watch short.
   form->TextTrayIcon1Click(form->TextTrayIcon1);
   form->FMax->Click();
@@ -685,7 +692,8 @@ TEST_F(History, EachPassIsListedWatchedForAMinuteAndToldInTheTip) {
   for (int minutes = 0; minutes < 11; ++minutes) {
     minute();
   }
-  EXPECT_EQ(form->TextTrayIcon1->Hint(), "Free: 70 MB of 100 MB (70%)");
+  EXPECT_EQ(form->TextTrayIcon1->Hint(),
+            "Free: 70 MB of 100 MB (70%)\nCommitted: 12345 MB of 30000 MB (41%)");
 }
 
 TEST_F(History, TheChartIsDrawnOnlyWhileItsTabShows) {

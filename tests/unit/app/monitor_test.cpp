@@ -242,16 +242,31 @@ TEST_F(Monitor, TheFiguresOfTheWindowAndTheTray) {
     int gauge;
     std::string label;
     std::string tray;
+    // The commit charge and the page files where the system tells them, and the line they make.
+    std::optional<platform::CommitCharge> commit = std::nullopt;
+    std::optional<platform::PageFileUse> pageFiles = std::nullopt;
+    std::string commitLine = "";
   };
   const std::vector<Case> cases = {
-      {1073741824, 536870912, 50, "512", "512"},          {1073741824, 1234567, 0, "1.18", "1"},
+      {1073741824, 536870912, 50, "512", "512"},
+      {1073741824, 1234567, 0, "1.18", "1"},
       {1024 * kMiB, 5 * kMiB / 2, 0, "2.5", "2"},  // ties go to the even neighbour
-      {1024 * kMiB, 7 * kMiB / 2, 0, "3.5", "4"},         {200 * kMiB, 5 * kMiB, 2, "5", "5"},  // 2.5 %
+      {1024 * kMiB, 7 * kMiB / 2, 0, "3.5", "4"},
+      {200 * kMiB, 5 * kMiB, 2, "5", "5"},  // 2.5 %
       {24576 * kMiB, 20000 * kMiB, 81, "20000", "20000"},
+      {24576 * kMiB, 20000 * kMiB, 81, "20000", "20000", platform::CommitCharge{12345 * kMiB, 30000 * kMiB},
+       platform::PageFileUse{1, 2048 * kMiB + kMiB / 2},
+       "Committed: 12345 MB of 30000 MB (41%)  Page file: 2048 MB in use"},
+      {24576 * kMiB, 20000 * kMiB, 81, "20000", "20000", platform::CommitCharge{24000 * kMiB, 24000 * kMiB},
+       platform::PageFileUse{}, "Committed: 24000 MB of 24000 MB (100%)  No page file"},
+      {24576 * kMiB, 20000 * kMiB, 81, "20000", "20000", std::nullopt, platform::PageFileUse{2, 0},
+       "Page file: 0 MB in use"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
     fakes.memory.status = {c.totalBytes, c.freeBytes};
+    fakes.systemMemory.commit = c.commit;
+    fakes.systemMemory.pageFiles = c.pageFiles;
     start({});
     nextUsages({0.0});
     const int queries = fakes.memory.faults.calls("GlobalMemoryStatus");
@@ -262,6 +277,7 @@ TEST_F(Monitor, TheFiguresOfTheWindowAndTheTray) {
     EXPECT_EQ(form->Gauge1->Position(), c.gauge);
     EXPECT_EQ(form->Label1->Caption(), c.label);
     EXPECT_EQ(form->TextTrayIcon1->Text(), c.tray);
+    EXPECT_EQ(form->lblCommit->Caption(), c.commitLine);
     stop();
   }
 }

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "figures/commit_texts.h"
 #include "figures/tray_level.h"
 #include "free_all/free_all_texts.h"
 #include "program_support.h"
@@ -27,6 +29,42 @@ TEST(TrayTexts, TheTipInWholeMegabytesWithTheShareRoundedHalfToEven) {
                          Row{0, 0, "Free: 0 MB of 0 MB (0%)"}}) {
     SCOPED_TRACE(row.tip);
     EXPECT_EQ(FreeMemoryTip(row.freeBytes, row.totalBytes), row.tip);
+  }
+}
+
+TEST(TrayTexts, TheCommitLinesAndATipThatKeepsWithinTheShellsLimit) {
+  const CommitFigures commit{12345 * kMB, 30000 * kMB};
+  const std::string free = FreeMemoryTip(22921 * kMB, 24105 * kMB);
+  const std::string wide = FreeMemoryTip(1048576 * kMB, 1048576 * kMB);
+  const TipLine committed{CommittedText(commit), CommittedBrief(commit)};
+  const CommitFigures large{1500000 * kMB, 2000000 * kMB};
+  const TipLine pass{"Last pass: freed 812 MB, 540 MB back in use after 60 s, 310 MB read from disk",
+                     "Last pass: freed 812 MB, 540 MB back, 310 MB read"};
+  struct Row {
+    const char* name;
+    std::string freeLine;
+    std::vector<TipLine> later;
+    std::string tip;
+  };
+  const std::vector<Row> rows = {
+      {"the commit line alone", free, {committed}, free + "\nCommitted: 12345 MB of 30000 MB (41%)"},
+      {"with the pass line, which takes its brief form",
+       free,
+       {committed, pass},
+       free + "\nCommitted: 12345 MB of 30000 MB (41%)\nLast pass: freed 812 MB, 540 MB back, 310 MB read"},
+      {"the widest figures: both brief",
+       wide,
+       {{CommittedText(large), CommittedBrief(large)}, pass},
+       wide + "\nCommitted: 75% of 2000000 MB\nLast pass: freed 812 MB, 540 MB back, 310 MB read"},
+      {"a line that fits in no form is left out",
+       free,
+       {committed, {std::string(120, 'x'), std::string(100, 'x')}},
+       free + "\nCommitted: 12345 MB of 30000 MB (41%)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(TrayTip(row.freeLine, row.later), row.tip);
+    EXPECT_LE(row.tip.size(), kTipLimit);
   }
 }
 

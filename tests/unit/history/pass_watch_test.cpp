@@ -64,6 +64,7 @@ TEST(PassWatch, APassAndItsMinuteGiveTheThreeFigures) {
   const PassRecord& pass = watch.Passes().front();
   EXPECT_EQ(LastPassTip(pass, kPage),
             "Last pass: freed 812 MB, 540 MB back in use after 60 s, 310 MB read from disk");
+  EXPECT_EQ(LastPassBrief(pass, kPage), "Last pass: freed 812 MB, 540 MB back, 310 MB read");
   EXPECT_EQ(PassLogLine(pass, kPage), "2026-12-07T12:01:00Z,menu,WorkingSets,1024,1836,1296,310\r\n");
   // Pages of another size read as many megabytes as they hold.
   EXPECT_EQ(PassRow(pass, kStart, 8192)[4], "620");
@@ -108,6 +109,8 @@ TEST(PassWatch, ASystemWithoutTheCountSaysNotMeasured) {
     EXPECT_EQ(PassRow(watch.Passes().front(), kStart, kPage)[4], kNotMeasured);
     EXPECT_EQ(LastPassTip(watch.Passes().front(), kPage),
               "Last pass: freed 812 MB, 540 MB back in use after 60 s, read from disk not measured");
+    EXPECT_EQ(LastPassBrief(watch.Passes().front(), kPage),
+              "Last pass: freed 812 MB, 540 MB back, read not measured");
   }
   // Nor where no sample came before the pass: the raw count is no figure of the pass's own.
   PassWatch first;
@@ -167,11 +170,14 @@ TEST(RulePause, DoublesWhileMemoryComesBackAndHalvesWhenItStays) {
 TEST(MemoryHistory, TheRingKeepsExactlyTheLastHour) {
   MemoryHistory history;
   for (std::uint64_t second = 0; second < kHistoryPoints + 100; ++second) {
-    history.Add(kStart + second * kSecond, static_cast<std::int64_t>(second) * kMiB);
+    const std::int64_t bytes = static_cast<std::int64_t>(second) * kMiB;
+    history.Add(kStart + second * kSecond, bytes, CommitFigures{2 * bytes, 4 * bytes});
   }
   ASSERT_EQ(history.Count(), kHistoryPoints);
   EXPECT_EQ(history.At(0).second, 100u);
   EXPECT_EQ(history.At(0).freeMegabytes, 100u);
+  EXPECT_EQ(history.At(0).committedMegabytes, 200u);
+  EXPECT_EQ(history.CommitLimitMegabytes(), 4 * (kHistoryPoints + 99));
   EXPECT_EQ(history.At(kHistoryPoints - 1).second, kHistoryPoints + 99);
 }
 
@@ -198,6 +204,26 @@ TEST(HistoryChart, APassPutsItsMarkAtItsColumn) {
   EXPECT_EQ(image.at(178, 60), kChartFree);
   EXPECT_EQ(image.at(178, 0), kChartTotal);
   gdi.DeleteObject(bitmap);
+  EXPECT_EQ(ChartLegend(history, 3600, 100), "Green: free   Grey: total (100 MB)   Top: 100 MB");
+
+  // Committed memory above physical memory: the chart's height is the commit limit, the total's line halfway,
+  // and the committed line, two pixels thick, climbs from 150 MB to the limit in the last column.
+  MemoryHistory committed;
+  for (std::uint64_t second = 0; second <= 3600; ++second) {
+    committed.Add(kStart + second * kSecond, 50 * kMiB,
+                  CommitFigures{(second == 3600 ? 200 : 150) * kMiB, 200 * kMiB});
+  }
+  const platform::GdiObject both = DrawHistoryChart(gdi, committed, 3600, 100, 360, 101);
+  const fakes::FakeGdi::Image& scaled = *gdi.image(both);
+  EXPECT_EQ(scaled.at(178, 25), kChartCommitted);
+  EXPECT_EQ(scaled.at(178, 26), kChartCommitted);
+  EXPECT_EQ(scaled.at(178, 50), kChartTotal);
+  EXPECT_EQ(scaled.at(178, 80), kChartFree);
+  EXPECT_EQ(scaled.at(359, 1), kChartCommitted);
+  EXPECT_EQ(scaled.at(359, 20), kChartCommitted) << "joined to the column before";
+  EXPECT_EQ(ChartLegend(committed, 3600, 100),
+            "Green: free   Red: committed   Grey: total (100 MB)   Top: 200 MB");
+  gdi.DeleteObject(both);
   EXPECT_EQ(gdi.liveObjects(), 0);
 }
 
