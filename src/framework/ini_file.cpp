@@ -11,6 +11,11 @@ std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string
   return StrToIntDef(text, defaultValue);
 }
 
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue) {
+  return profile_.GetPrivateProfileStringW(section, key, defaultValue, Utf8ToUtf16(fileName_));
+}
+
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value) {
   WriteString(section, key, IntToStr(value));
 }

@@ -63,7 +63,7 @@ bool MayChangeLogonTask(const platform::OsVersionInfo& version, bool elevated) {
 TFreeMemoryPage::TFreeMemoryPage(TComponent* owner, TWinControl* page, platform::SystemMemory& system,
                                  const platform::OsVersionInfo& version, bool elevated, FreeAllHotkey& hotkey,
                                  const FreeMemorySettings& settings, const std::string& title)
-    : TComponent(owner), hotkey_(hotkey), title_(title) {
+    : TComponent(owner), hotkey_(hotkey), title_(title), keepPrograms_(settings.keepPrograms) {
   SetName("FreeMemoryPage");
   // Each handler is set once its control shows the settings: showing them is no click.
   for (std::size_t index = 0; index < kRegionCount; ++index) {
@@ -155,6 +155,7 @@ FreeMemorySettings TFreeMemoryPage::Settings() const {
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
   settings.hotkeyOn = chkHotkey->Checked();
   settings.hotkey = hkFreeAll->HotKey();
+  settings.keepPrograms = keepPrograms_;
   return settings;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/comctrls.h"
 #include "framework/ext_controls.h"
@@ -76,6 +77,8 @@ class TFreeMemoryPage : public TComponent {
 
   FreeAllHotkey& hotkey_;
   std::string title_;
+  // No control shows them here: kept as read, so that the page's settings do not lose them.
+  std::vector<std::string> keepPrograms_;
 };
 
 }  // namespace vantrel
