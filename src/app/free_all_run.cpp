@@ -29,12 +29,13 @@ void TfrmVantrel::startFreeAll(PassKind kind) {
     return;
   }
   const bool automatic = kind == PassKind::Automatic;
-  const RegionChoice chosen = freeMemorySettings().regions;
+  const FreeMemorySettings settings = freeMemorySettings();
+  const RegionChoice chosen = settings.regions;
   const RegionChoice choice = automatic ? AutomaticRegions(chosen) : chosen;
   freeAllAutomatic_ = automatic;
   freeAllBefore_ = MaxMem1->FreeMemory();
   freeAllPass_ = passStarted(kind, choice);
-  regionRun_.Start(*services_.systemMemory, osVersion(), choice);
+  regionRun_.Start(*services_.systemMemory, osVersion(), choice, settings.keepPrograms);
   // The pass image from now on, and no automatic reclaim meanwhile, as during a pass.
   MaxMem1BeforeDefrag(this);
   FreeAllTimer->SetEnabled(true);

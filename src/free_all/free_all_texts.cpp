@@ -24,17 +24,26 @@ std::string codeText(std::uint32_t code) {
   return "error " + std::to_string(code);
 }
 
-std::string doneName(Region region, const RegionResult& result) {
+// How much a text tells, from all of it down to what always fits the balloon.
+enum class Detail { All, WithoutCounts, WithoutCodes };
+
+std::string doneName(Region region, const RegionResult& result, Detail detail) {
   std::string name = kRegionNames[static_cast<std::size_t>(region)];
   if (region == Region::WorkingSets) {
     if (result.allAtOnce) {
       return name + " (all programs)";
     }
     name += " (" + std::to_string(result.trimmed) + (result.trimmed == 1 ? " program" : " programs");
-    if (result.skipped > 0) {
+    if (result.skipped > 0 && detail == Detail::All) {
       name += ", " + std::to_string(result.skipped) + " skipped";
     }
+    if (result.kept > 0 && detail == Detail::All) {
+      name += ", " + std::to_string(result.kept) + " kept";
+    }
     name += ")";
+  }
+  if (region == Region::CombinedPages && detail == Detail::All) {
+    name += " (" + std::to_string(result.pagesCombined) + (result.pagesCombined == 1 ? " page)" : " pages)");
   }
   return name;
 }
@@ -49,10 +58,8 @@ void addLine(std::string& text, const std::string& line) {
   }
 }
 
-}  // namespace
-
-std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
-                               const RegionResults& results) {
+std::string balloonText(std::int64_t freeBefore, std::int64_t freeAfter, const RegionResults& results,
+                        Detail detail) {
   std::string done;
   std::string administrator;
   std::string notHere;
@@ -65,7 +72,7 @@ std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
     const RegionResult& result = *results[index];
     switch (result.outcome) {
       case RegionOutcome::Done:
-        addTo(done, doneName(region, result));
+        addTo(done, doneName(region, result, detail));
         break;
       case RegionOutcome::NeedsAdministrator:
         addTo(administrator, kRegionNames[index]);
@@ -74,7 +81,8 @@ std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
         addTo(notHere, kRegionNames[index]);
         break;
       case RegionOutcome::Failed:
-        addTo(failed, std::string(kRegionNames[index]) + " (" + codeText(result.code) + ")");
+        addTo(failed, std::string(kRegionNames[index]) +
+                          (detail == Detail::WithoutCodes ? "" : " (" + codeText(result.code) + ")"));
         break;
     }
   }
@@ -86,12 +94,21 @@ std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
   addLine(text, administrator.empty() ? "" : "Needs administrator: " + administrator);
   addLine(text, notHere.empty() ? "" : "Not on this Windows: " + notHere);
   addLine(text, failed.empty() ? "" : "Failed: " + failed);
-  // Where every line is at its widest, the count of programs skipped is the first to go.
-  const auto workingSets = static_cast<std::size_t>(Region::WorkingSets);
-  if (text.size() > kBalloonTextLimit && results[workingSets] && results[workingSets]->skipped > 0) {
-    RegionResults without = results;
-    without[workingSets]->skipped = 0;
-    return FreeAllBalloonText(freeBefore, freeAfter, without);
+  return text;
+}
+
+}  // namespace
+
+std::string FreeAllBalloonText(std::int64_t freeBefore, std::int64_t freeAfter,
+                               const RegionResults& results) {
+  // Where the lines are at their widest, the counts of programs and pages are the first to go, then the
+  // failures' codes.
+  std::string text;
+  for (const Detail detail : {Detail::All, Detail::WithoutCounts, Detail::WithoutCodes}) {
+    text = balloonText(freeBefore, freeAfter, results, detail);
+    if (text.size() <= kBalloonTextLimit) {
+      break;
+    }
   }
   return text;
 }

@@ -176,6 +176,7 @@ FreeMemorySettings TFreeMemoryPage::Settings() const {
   settings.cooldownMinutes = edtCooldown->CheckValue(edtCooldown->Value());
   settings.hotkeyOn = chkHotkey->Checked();
   settings.hotkey = hkFreeAll->HotKey();
+  settings.keepPrograms = keepPrograms_;
   return settings;
 }
 

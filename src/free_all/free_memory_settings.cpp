@@ -1,8 +1,11 @@
 #include "free_all/free_memory_settings.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "free_all/free_all_hotkey.h"
+#include "platform/file_name_case.h"
 
 namespace vantrel {
 
@@ -17,11 +20,76 @@ constexpr char kBelowPercent[] = "BelowPercent";
 constexpr char kCooldownMinutes[] = "CooldownMinutes";
 constexpr char kHotkey[] = "Hotkey";
 constexpr char kHotkeyOn[] = "HotkeyOn";
+constexpr char kKeepPrograms[] = "KeepPrograms";
+constexpr char kNameSeparator = '|';
 // ReadInteger's answer for a missing key or one that is no number: no value of range can be it.
 constexpr std::int32_t kMissing = INT32_MIN;
 
 std::int32_t within(std::int32_t value, std::int32_t lower, std::int32_t upper, std::int32_t fallback) {
   return value >= lower && value <= upper ? value : fallback;
+}
+
+// The system keeps a settings file without a byte-order mark in the ANSI code page, where a name in another
+// script would come back as "?"; and turning the user's file into UTF-16 would change what earlier versions
+// wrote. So the names are kept in ASCII: each byte of their UTF-8 outside printable ASCII, and the
+// characters the value's syntax uses ('%', '|', '"'), as "%XX". An ASCII name reads as typed.
+std::string escaped(const std::string& name) {
+  std::string text;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '%' || c == kNameSeparator || c == '"') {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", byte);
+      text += hex;
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  return -1;
+}
+
+// A '%' without two hexadecimal digits after it is a '%' of a name typed into the file by hand.
+std::string unescaped(const std::string& text) {
+  std::string name;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const int high = at + 2 < text.size() && text[at] == '%' ? hexDigit(text[at + 1]) : -1;
+    const int low = high >= 0 ? hexDigit(text[at + 2]) : -1;
+    if (low >= 0) {
+      name += static_cast<char>(high * 16 + low);
+      at += 2;
+    } else {
+      name += text[at];
+    }
+  }
+  return name;
+}
+
+// Without empty names, and each name once, the first as written.
+std::vector<std::string> distinctNames(const std::vector<std::string>& names) {
+  std::vector<std::string> distinct;
+  for (const std::string& name : names) {
+    bool seen = name.empty();
+    for (const std::string& kept : distinct) {
+      seen = seen || SameFileName(kept, name);
+    }
+    if (!seen) {
+      distinct.push_back(name);
+    }
+  }
+  return distinct;
 }
 
 }  // namespace
@@ -44,6 +112,14 @@ FreeMemorySettings ReadFreeMemorySettings(TIniFile& ini) {
     settings.hotkey = static_cast<std::uint16_t>(hotkey);
   }
   settings.hotkeyOn = settings.hotkey != 0 && ini.ReadInteger(kSection, kHotkeyOn, kMissing) == 1;
+  const std::string kept = ini.ReadString(kSection, kKeepPrograms, "");
+  std::vector<std::string> names;
+  for (std::size_t begin = 0; begin <= kept.size();) {
+    const std::size_t end = std::min(kept.find(kNameSeparator, begin), kept.size());
+    names.push_back(unescaped(kept.substr(begin, end - begin)));
+    begin = end + 1;
+  }
+  settings.keepPrograms = distinctNames(names);
   return settings;
 }
 
@@ -55,6 +131,14 @@ void WriteFreeMemorySettings(TIniFile& ini, const FreeMemorySettings& settings) 
   ini.WriteInteger(kSection, kCooldownMinutes, settings.cooldownMinutes);
   ini.WriteInteger(kSection, kHotkey, settings.hotkey);
   ini.WriteInteger(kSection, kHotkeyOn, settings.hotkeyOn ? 1 : 0);
+  std::string kept;
+  for (const std::string& name : distinctNames(settings.keepPrograms)) {
+    kept += (kept.empty() ? "" : std::string(1, kNameSeparator)) + escaped(name);
+  }
+  // A list never made leaves the file without the key; one emptied is written empty.
+  if (!kept.empty() || !ini.ReadString(kSection, kKeepPrograms, "").empty()) {
+    ini.WriteString(kSection, kKeepPrograms, kept);
+  }
 }
 
 std::string RegionNames(const RegionChoice& choice) {

@@ -8,7 +8,7 @@ void TRegionRun::SetWorker(std::unique_ptr<platform::Worker> worker) {
 }
 
 bool TRegionRun::Start(platform::SystemMemory& system, const platform::OsVersionInfo& version,
-                       const RegionChoice& choice) {
+                       const RegionChoice& choice, std::vector<std::string> keepPrograms) {
   if (running_) {
     return false;
   }
@@ -16,8 +16,8 @@ bool TRegionRun::Start(platform::SystemMemory& system, const platform::OsVersion
   worker_->Join();
   running_ = true;
   ended_.store(false);
-  worker_->Start([this, &system, version, choice] {
-    results_ = FreeRegions(system, version, choice);
+  worker_->Start([this, &system, version, choice, keep = std::move(keepPrograms)] {
+    results_ = FreeRegions(system, version, choice, keep);
     ended_.store(true, std::memory_order_release);
   });
   return true;

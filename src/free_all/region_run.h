@@ -6,6 +6,8 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "memory/memory_regions.h"
 #include "platform/worker.h"
@@ -23,9 +25,10 @@ class TRegionRun {
   // Only while no run is going.
   void SetWorker(std::unique_ptr<platform::Worker> worker);
 
-  // Starts FreeRegions on the worker; false, and nothing started, while a run is going.
+  // Starts FreeRegions on the worker with a copy of the kept names; false, and nothing started, while a run
+  // is going.
   bool Start(platform::SystemMemory& system, const platform::OsVersionInfo& version,
-             const RegionChoice& choice);
+             const RegionChoice& choice, std::vector<std::string> keepPrograms = {});
   // From Start until its results have been taken.
   bool Running() const { return running_; }
   // The results once the job has ended, the run then over; none while it runs or when none was started.

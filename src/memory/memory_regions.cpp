@@ -1,5 +1,9 @@
 #include "memory/memory_regions.h"
 
+#include <algorithm>
+
+#include "platform/file_name_case.h"
+
 namespace vantrel {
 
 namespace {
@@ -50,13 +54,30 @@ RegionResult listResult(std::uint32_t status) {
   return resultOf(OutcomeOfStatus(status), status);
 }
 
-// Every process this user may open, one at a time: those that refuse are counted and left alone.
-RegionResult emptyEachWorkingSet(SystemMemory& system) {
+// The kept names as they compare.
+using KeptNames = std::vector<std::u16string>;
+
+bool isKept(SystemMemory& system, const KeptNames& kept, std::uint32_t processId) {
+  if (kept.empty()) {
+    return false;
+  }
+  // A process that cannot be named is trimmed as any other.
+  const std::string name = system.ProcessName(processId);
+  return !name.empty() && std::find(kept.begin(), kept.end(), FileNameUpperCase(name)) != kept.end();
+}
+
+// Every process this user may open, one at a time: those that refuse are counted and left alone, and so are
+// those the user keeps.
+RegionResult emptyEachWorkingSet(SystemMemory& system, const KeptNames& kept) {
   RegionResult result;
   long lastError = 0;
   for (const std::uint32_t processId : system.EnumProcesses()) {
     // The idle process is no process of anyone's.
     if (processId == 0) {
+      continue;
+    }
+    if (isKept(system, kept, processId)) {
+      ++result.kept;
       continue;
     }
     if (const long error = system.EmptyWorkingSet(processId); error == 0) {
@@ -66,7 +87,7 @@ RegionResult emptyEachWorkingSet(SystemMemory& system) {
       lastError = error;
     }
   }
-  if (result.trimmed == 0) {
+  if (result.trimmed == 0 && result.kept == 0) {
     // Not even this process's own working set: the calls themselves did not work.
     result.outcome = lastError == 0 ? RegionOutcome::Failed : OutcomeOfError(lastError);
     result.code = static_cast<std::uint32_t>(lastError);
@@ -74,8 +95,11 @@ RegionResult emptyEachWorkingSet(SystemMemory& system) {
   return result;
 }
 
-RegionResult emptyWorkingSets(SystemMemory& system, const platform::OsVersionInfo& version) {
-  if (platform::VistaOrLater(version) && system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
+RegionResult emptyWorkingSets(SystemMemory& system, const platform::OsVersionInfo& version,
+                              const KeptNames& kept) {
+  // The system's command empties every working set: none is left alone.
+  if (kept.empty() && platform::VistaOrLater(version) &&
+      system.HoldsPrivilege(platform::kSeProfileSingleProcessPrivilege)) {
     RegionResult atOnce = withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
       return listResult(system.NtSetSystemInformation(platform::kSystemMemoryListInformation,
                                                       platform::kMemoryEmptyWorkingSets));
@@ -85,21 +109,32 @@ RegionResult emptyWorkingSets(SystemMemory& system, const platform::OsVersionInf
       return atOnce;
     }
   }
-  return emptyEachWorkingSet(system);
+  return emptyEachWorkingSet(system, kept);
 }
 
-RegionResult runRegion(SystemMemory& system, const platform::OsVersionInfo& version, Region region) {
+RegionResult runRegion(SystemMemory& system, const platform::OsVersionInfo& version, Region region,
+                       const KeptNames& kept) {
   if (const std::optional<RegionBlock> block = RegionBlocked(system, version, region)) {
     return resultOf(*block == RegionBlock::NeedsAdministrator ? RegionOutcome::NeedsAdministrator
                                                               : RegionOutcome::NotAvailable,
                     0);
   }
   if (region == Region::WorkingSets) {
-    return emptyWorkingSets(system, version);
+    return emptyWorkingSets(system, version, kept);
   }
-  if (region == Region::CombinedPages || region == Region::RegistryCache) {
-    // Their calls take no list command: not made yet.
-    return resultOf(RegionOutcome::NotAvailable, 0);
+  if (region == Region::CombinedPages) {
+    return withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
+      std::uint64_t pages = 0;
+      RegionResult result = listResult(system.NtSetSystemInformation_CombinePages(pages));
+      result.pagesCombined = result.outcome == RegionOutcome::Done ? pages : 0;
+      return result;
+    });
+  }
+  if (region == Region::RegistryCache) {
+    return withPrivilege(system, platform::kSeProfileSingleProcessPrivilege, [&] {
+      return listResult(
+          system.NtSetSystemInformation_NoInput(platform::kSystemRegistryReconciliationInformation));
+    });
   }
   if (region == Region::FileCache) {
     return withPrivilege(system, platform::kSeIncreaseQuotaPrivilege, [&] {
@@ -158,15 +193,22 @@ std::optional<RegionBlock> RegionBlocked(platform::SystemMemory& system,
 RegionChoice AutomaticRegions(RegionChoice choice) {
   choice[static_cast<std::size_t>(Region::Standby)] = false;
   choice[static_cast<std::size_t>(Region::ModifiedList)] = false;
+  choice[static_cast<std::size_t>(Region::RegistryCache)] = false;
   return choice;
 }
 
 RegionResults FreeRegions(platform::SystemMemory& system, const platform::OsVersionInfo& version,
-                          const RegionChoice& choice) {
+                          const RegionChoice& choice, const std::vector<std::string>& keepPrograms) {
+  KeptNames kept;
+  for (const std::string& name : keepPrograms) {
+    if (!name.empty()) {
+      kept.push_back(FileNameUpperCase(name));
+    }
+  }
   RegionResults results;
   for (std::size_t index = 0; index < kRegionCount; ++index) {
     if (choice[index]) {
-      results[index] = runRegion(system, version, static_cast<Region>(index));
+      results[index] = runRegion(system, version, static_cast<Region>(index), kept);
     }
   }
   return results;

@@ -1,5 +1,6 @@
-// Initialisation files: one section of "key=value" lines each, read and written a key at a time. Sections,
-// keys and values are ASCII; the file's path may hold any character.
+// Initialisation files: one section of "key=value" lines each, read and written a key at a time. Sections and
+// keys are ASCII; a value keeps only what the system's ANSI code page holds, in a file without a byte-order
+// mark (the others come back as "?"); the file's path may hold any character.
 #pragma once
 
 #include <string>

@@ -18,6 +18,10 @@ constexpr std::uint32_t kMemoryEmptyWorkingSets = 2;
 constexpr std::uint32_t kMemoryFlushModifiedList = 3;
 constexpr std::uint32_t kMemoryPurgeStandbyList = 4;
 constexpr std::uint32_t kMemoryPurgeLowPriorityStandbyList = 5;
+// SystemCombinePhysicalMemoryInformation (Windows 8): merges identical pages across the system.
+constexpr std::uint32_t kSystemCombinePhysicalMemoryInformation = 130;
+// SystemRegistryReconciliationInformation (Windows 8.1): writes the registry's cached changes to the hives.
+constexpr std::uint32_t kSystemRegistryReconciliationInformation = 155;
 
 constexpr char kSeProfileSingleProcessPrivilege[] = "SeProfileSingleProcessPrivilege";
 constexpr char kSeIncreaseQuotaPrivilege[] = "SeIncreaseQuotaPrivilege";
@@ -74,6 +78,12 @@ class SystemMemory {
   virtual long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) = 0;
   // NtSetSystemInformation(infoClass, &command, sizeof(ULONG)); the NTSTATUS it answered.
   virtual std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) = 0;
+  // NtSetSystemInformation(kSystemCombinePhysicalMemoryInformation) with a MEMORY_COMBINE_INFORMATION_EX
+  // whose handle and flags are 0 (the whole system); the NTSTATUS it answered. `pagesCombined` receives its
+  // count where it succeeded, 0 otherwise.
+  virtual std::uint32_t NtSetSystemInformation_CombinePages(std::uint64_t& pagesCombined) = 0;
+  // NtSetSystemInformation(infoClass, NULL, 0), for a class that takes no input; the NTSTATUS it answered.
+  virtual std::uint32_t NtSetSystemInformation_NoInput(std::uint32_t infoClass) = 0;
   // SetSystemFileCacheSize(minimum, maximum, flags), where (SIZE_T)-1 for both empties the cache; 0 when it
   // succeeded, otherwise GetLastError.
   virtual long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) = 0;

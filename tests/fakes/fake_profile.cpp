@@ -24,6 +24,20 @@ bool sameName(const std::string& a, const std::string& b) {
                     [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
+// What a file without a byte-order mark keeps of the text: the fake system's ANSI code page is Latin-1, and
+// every other character (a pair of surrogates counts as one) is written as "?".
+std::string inAnsiCodePage(const std::string& text) {
+  std::u16string units = Utf8ToUtf16(text);
+  for (std::size_t at = 0; at < units.size(); ++at) {
+    if (units[at] > 0xFF) {
+      const bool pair = units[at] >= 0xD800 && units[at] <= 0xDBFF && at + 1 < units.size() &&
+                        units[at + 1] >= 0xDC00 && units[at + 1] <= 0xDFFF;
+      units.replace(at, pair ? 2 : 1, u"?");
+    }
+  }
+  return Utf16ToUtf8(units);
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -117,7 +131,7 @@ bool FakeProfile::WritePrivateProfileStringW(const std::string& section, const s
     lines.push_back("[" + section + "]");
     span = {lines.size() - 1, lines.size()};
   }
-  const std::string entry = key + "=" + value;
+  const std::string entry = inAnsiCodePage(key + "=" + value);
   const std::size_t line = findKey(lines, span, key);
   if (line != std::string::npos) {
     lines[line] = entry;

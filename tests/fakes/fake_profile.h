@@ -1,5 +1,6 @@
 // Initialisation files held as text on the fake disk, read and written with the system's rules: a file is
-// written only where the disk lets this user write.
+// written only where the disk lets this user write, and without a byte-order mark, so a value keeps only what
+// the ANSI code page (Latin-1 here) holds.
 #pragma once
 
 #include <map>

@@ -62,6 +62,28 @@ std::uint32_t FakeSystemMemory::NtSetSystemInformation(std::uint32_t infoClass, 
   return answer == statusOfCommand.end() ? platform::kStatusSuccess : answer->second;
 }
 
+std::uint32_t FakeSystemMemory::classCall(std::uint32_t infoClass, const char* input) {
+  if (onCall) {
+    onCall();
+  }
+  log.push_back("NtSetSystemInformation " + std::to_string(infoClass) + " " + input + " " + enabledNames());
+  if (faults.shouldFail("NtSetSystemInformation")) {
+    return failureStatus;
+  }
+  const auto answer = statusOfClass.find(infoClass);
+  return answer == statusOfClass.end() ? platform::kStatusSuccess : answer->second;
+}
+
+std::uint32_t FakeSystemMemory::NtSetSystemInformation_CombinePages(std::uint64_t& pages) {
+  const std::uint32_t status = classCall(platform::kSystemCombinePhysicalMemoryInformation, "combine");
+  pages = status < 0x80000000u ? pagesCombined : 0;
+  return status;
+}
+
+std::uint32_t FakeSystemMemory::NtSetSystemInformation_NoInput(std::uint32_t infoClass) {
+  return classCall(infoClass, "none");
+}
+
 long FakeSystemMemory::SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum,
                                               std::uint32_t flags) {
   if (onCall) {

@@ -24,6 +24,8 @@ class FakeSystemMemory final : public platform::SystemMemory {
   bool HoldsPrivilege(const char* name) override;
   long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) override;
   std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) override;
+  std::uint32_t NtSetSystemInformation_CombinePages(std::uint64_t& pagesCombined) override;
+  std::uint32_t NtSetSystemInformation_NoInput(std::uint32_t infoClass) override;
   long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
   std::vector<std::uint32_t> EnumProcesses() override;
   long EmptyWorkingSet(std::uint32_t processId) override;
@@ -62,6 +64,10 @@ class FakeSystemMemory final : public platform::SystemMemory {
   std::set<std::string> enabled;
   // What NtSetSystemInformation answers, by command (kStatusSuccess for any other).
   std::map<std::uint32_t, std::uint32_t> statusOfCommand;
+  // What the calls without a list command answer, by information class (kStatusSuccess for any other), and
+  // the pages the combining reports where it succeeds.
+  std::map<std::uint32_t, std::uint32_t> statusOfClass;
+  std::uint64_t pagesCombined = 0;
   long fileCacheError = 0;
   // The running processes, this one among them; EmptyWorkingSet of any other id answers
   // kErrorInvalidParameter, as OpenProcess does.
@@ -72,7 +78,8 @@ class FakeSystemMemory final : public platform::SystemMemory {
   // The executables' file names, by process; a process not named here cannot be named.
   std::map<std::uint32_t, std::string> processNames;
 
-  // One line per call that reached the system, as "NtSetSystemInformation 80 4 [SeProfile...Privilege]".
+  // One line per call that reached the system, as "NtSetSystemInformation 80 4 [SeProfile...Privilege]"
+  // ("combine" or "none" in place of the command for the calls without one).
   std::vector<std::string> log;
   // Runs at each call, before it answers (a test can make a call take long, or watch what it may touch).
   std::function<void()> onCall;
@@ -80,6 +87,7 @@ class FakeSystemMemory final : public platform::SystemMemory {
  private:
   static bool known(const std::string& name);
   std::string enabledNames() const;
+  std::uint32_t classCall(std::uint32_t infoClass, const char* input);
 };
 
 }  // namespace vantrel::fakes

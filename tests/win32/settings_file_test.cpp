@@ -113,7 +113,8 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
       written,
       "[Vantrel]\r\nAutoRun=-1\r\nAutoFree=-1\r\nTarget=36\r\nGRFSH=4\r\nTRFSH=5\r\nTRYT=2\r\nLCLK=8\r\n"
       "WAIT=7\r\nCPU=60\r\nIDX=10\r\nMIN=50\r\nCMI=3\r\n[FreeMemory]\r\nWorkingSets=1\r\nFileCache=1\r\n"
-      "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n"
+      "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nCombinedPages=0\r\nRegistryCache="
+      "0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n"
       "Hotkey=0\r\nHotkeyOn=0\r\n[Window]\r\nWidth=600\r\nHeight=400\r\nHideWindowsEntries=1\r\n[History]"
       "\r\nLog=0\r\n");
 

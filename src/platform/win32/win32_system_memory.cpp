@@ -39,6 +39,22 @@ using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 using GetProcessImageFileNameWFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
 
+// What SystemCombinePhysicalMemoryInformation takes: a handle (none: the whole system), the count it gives
+// back and flags, laid out as the system's own structure in either bitness (12 bytes in 32-bit processes, 24
+// in 64-bit ones).
+struct MemoryCombineInformationEx {
+  HANDLE handle;
+  ULONG_PTR pagesCombined;
+  ULONG flags;
+};
+static_assert(sizeof(MemoryCombineInformationEx) == (sizeof(void*) == 8 ? 24 : 12));
+
+NtSetSystemInformationFn ntSetSystemInformation() {
+  static const auto fn =
+      SystemCall<NtSetSystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtSetSystemInformation");
+  return fn;
+}
+
 // Vista's narrower right to open a process; before it, only the full query right lets EmptyWorkingSet in.
 constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
@@ -131,13 +147,36 @@ long Win32SystemMemory::AdjustTokenPrivileges(const char* name, bool enable, boo
 }
 
 std::uint32_t Win32SystemMemory::NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) {
-  static const auto fn =
-      SystemCall<NtSetSystemInformationFn>(GetModuleHandleA("ntdll.dll"), "NtSetSystemInformation");
+  const auto fn = ntSetSystemInformation();
   if (!fn) {
     return kStatusProcedureNotFound;
   }
   ULONG value = command;
   return static_cast<std::uint32_t>(fn(infoClass, &value, sizeof value));
+}
+
+std::uint32_t Win32SystemMemory::NtSetSystemInformation_CombinePages(std::uint64_t& pagesCombined) {
+  pagesCombined = 0;
+  const auto fn = ntSetSystemInformation();
+  if (!fn) {
+    return kStatusProcedureNotFound;
+  }
+  MemoryCombineInformationEx information{};
+  const auto status = static_cast<std::uint32_t>(
+      fn(kSystemCombinePhysicalMemoryInformation, &information, sizeof information));
+  // A refusal may leave anything in the count.
+  if (status < 0x80000000u) {
+    pagesCombined = information.pagesCombined;
+  }
+  return status;
+}
+
+std::uint32_t Win32SystemMemory::NtSetSystemInformation_NoInput(std::uint32_t infoClass) {
+  const auto fn = ntSetSystemInformation();
+  if (!fn) {
+    return kStatusProcedureNotFound;
+  }
+  return static_cast<std::uint32_t>(fn(infoClass, nullptr, 0));
 }
 
 bool Win32SystemMemory::NtQuerySystemInformation_PageReadCount(std::uint32_t& pages) {

@@ -11,6 +11,8 @@ class Win32SystemMemory final : public SystemMemory {
   bool HoldsPrivilege(const char* name) override;
   long AdjustTokenPrivileges(const char* name, bool enable, bool& wasEnabled) override;
   std::uint32_t NtSetSystemInformation(std::uint32_t infoClass, std::uint32_t command) override;
+  std::uint32_t NtSetSystemInformation_CombinePages(std::uint64_t& pagesCombined) override;
+  std::uint32_t NtSetSystemInformation_NoInput(std::uint32_t infoClass) override;
   long SetSystemFileCacheSize(std::uint64_t minimum, std::uint64_t maximum, std::uint32_t flags) override;
   std::vector<std::uint32_t> EnumProcesses() override;
   long EmptyWorkingSet(std::uint32_t processId) override;

@@ -543,7 +543,8 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   fakes.version.minorVersion = 0;
   fakes.memory.status = {1000 * kMiB, 100 * kMiB};
   fakes.profile.files[kIni] =
-      "[FreeMemory]\r\nBelowPercent=10\r\nCooldownMinutes=5\r\nStandby=1\r\nModifiedList=1\r\n";
+      "[FreeMemory]\r\nBelowPercent=10\r\nCooldownMinutes=5\r\nStandby=1\r\nModifiedList=1\r\n"
+      "CombinedPages=1\r\nRegistryCache=1\r\n";
   auto native = std::make_unique<fakes::FakeNativeApplication>(fakes.clock);
   clock = native.get();
   application = std::make_unique<TApplication>(fakes.services, std::move(native));
@@ -590,19 +591,20 @@ TEST_F(Commands, TheRuleInPercentFreesTheSafeRegionsQuietlyAtMostOncePerPause) {
   form->edtCMI->SetText("2");
   form->CheckBox1->SetChecked(true);
   EXPECT_EQ(form->Timer1->Interval(), 8000u) << "the box takes the new check interval, as long";
-  // Never the two regions that can stop Windows, never the pass, never a balloon.
+  // Never the two regions that can stop Windows nor the registry cache, never the pass, never a balloon.
   for (const std::string& call : fakes.systemMemory.log) {
     EXPECT_EQ(call.find("NtSetSystemInformation 80 4"), std::string::npos);
     EXPECT_EQ(call.find("NtSetSystemInformation 80 3"), std::string::npos);
+    EXPECT_EQ(call.find("NtSetSystemInformation 155"), std::string::npos);
   }
-  EXPECT_EQ(fakes.systemMemory.log.size(), 12u);
+  EXPECT_EQ(fakes.systemMemory.log.size(), 16u) << "four runs, each with the combined page list";
   EXPECT_TRUE(fakes.memory.commitOrder.empty());
   EXPECT_TRUE(balloonTexts().empty());
   EXPECT_FALSE(form->FreeAllRunning());
 
   // Off, or with only the regions it may not run chosen: nothing.
   TFreeMemoryPage& page = ShowFreeMemoryPage(*form);
-  for (const int row : {0, 1, 2}) {
+  for (const int row : {0, 1, 2, 5}) {
     page.lvRegions->SetChecked(row, false);
   }
   fakes.timeOfDay.tickCount = start + 60 * kMinute;

@@ -146,10 +146,15 @@ TEST_F(Settings, TheFreeMemorySectionTakesItsDefaultsForValuesOutOfRange) {
   };
   const std::vector<Case> cases = {
       {"WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
-       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n",
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n"
+       // Each name once, in any script and case; a '%' without a byte after it is a name's own.
+       "KeepPrograms=game.exe|%D0%98%D0%B3%D1%80%D0%B0.exe||GAME.EXE|%d0%b8%D0%B3%D1%80%D0%B0.EXE|"
+       "\u00C9diteur"
+       ".exe|100%.exe|a%7Cb.exe\r\n",
        "WorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\nStandby=1\r\nModifiedList=1\r\n"
-       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\nCombinedPages="
-       "0\r\nRegistryCache=0\r\n",
+       "BelowPercent=90\r\nCooldownMinutes=1440\r\nHotkey=1606\r\nHotkeyOn=1\r\n"
+       "KeepPrograms=game.exe|%D0%98%D0%B3%D1%80%D0%B0.exe|%C3%89diteur.exe|100%25.exe|a%7Cb.exe\r\n"
+       "CombinedPages=0\r\nRegistryCache=0\r\n",
        true, "90", 0x646, true},
       {"WorkingSets=-1\r\nFileCache=2\r\nStandbyLowPriority=x\r\nStandby=-1\r\nModifiedList=\r\n"
        "BelowPercent=91\r\nCooldownMinutes=1441\r\nHotkey=70\r\nHotkeyOn=1\r\n",
@@ -209,7 +214,8 @@ TEST_F(Settings, PagesNeverShownAreNeverMadeAndTheirSettingsAreSavedUnchanged) {
                            "[FreeMemory]\r\nWorkingSets=0\r\nFileCache=1\r\nStandbyLowPriority=0\r\nStandby="
                            "1\r\nModifiedList=1\r\n"
                            "BelowPercent=20\r\nCooldownMinutes=30\r\nHotkey=1606\r\nHotkeyOn="
-                           "1\r\nCombinedPages=0\r\nRegistryCache=0\r\n" +
+                           "1\r\nCombinedPages=0\r\nRegistryCache=0\r\n"
+                           "KeepPrograms=game.exe|%D0%98%D0%B3%D1%80%D0%B0.exe\r\n" +
                            kWindowDefaults + "[History]\r\nLog=1\r\n" + kTrayDefaults;
   fakes.profile.files[kIni] = file;
   ProgramRun run(fakes);

@@ -111,10 +111,17 @@ RegionResult outcome(RegionOutcome what, std::uint32_t code = 0) {
   return result;
 }
 
-RegionResult trimmed(std::int32_t programs, std::int32_t skipped = 0) {
+RegionResult trimmed(std::int32_t programs, std::int32_t skipped = 0, std::int32_t kept = 0) {
   RegionResult result;
   result.trimmed = programs;
   result.skipped = skipped;
+  result.kept = kept;
+  return result;
+}
+
+RegionResult combined(std::uint64_t pages) {
+  RegionResult result;
+  result.pagesCombined = pages;
   return result;
 }
 
@@ -151,6 +158,10 @@ TEST(TrayTexts, AFreeAllsBalloonSaysWhatRanAndWhatCouldNot) {
        "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (0 programs)\nFailed: file cache (error 1450), "
        "standby list (low priority) (0xC000009A)"},
       {"nothing chosen", {}, "Freed 812 MB: 1024 MB -> 1836 MB free"},
+      {"programs kept, pages combined",
+       {trimmed(140, 2, 3), std::nullopt, std::nullopt, std::nullopt, std::nullopt, combined(1234), done},
+       "Freed 812 MB: 1024 MB -> 1836 MB free\nWorking sets (140 programs, 2 skipped, 3 kept), combined page "
+       "list (1234 pages), registry cache"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -159,10 +170,15 @@ TEST(TrayTexts, AFreeAllsBalloonSaysWhatRanAndWhatCouldNot) {
 
   // The longest that any figures and codes make still fits the balloon whole.
   const RegionResult widest = outcome(RegionOutcome::Failed, 0x7FFFFFFF);
+  const RegionResult most = combined(~std::uint64_t{0});
   for (const RegionResults& results :
-       {RegionResults{widest, widest, widest, widest, widest},
-        RegionResults{trimmed(0x7FFFFFFF, 0x7FFFFFFF), administrator, notHere, widest, widest}}) {
-    EXPECT_LE(FreeAllBalloonText(0, kMB * 1048576 * 1048576, results).size(), kBalloonTextLimit);
+       {RegionResults{widest, widest, widest, widest, widest, widest, widest},
+        RegionResults{trimmed(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), administrator, notHere, widest, widest,
+                      most, widest},
+        RegionResults{trimmed(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), done, done, done, done, most, done}}) {
+    const std::string text = FreeAllBalloonText(0, kMB * 1048576 * 1048576, results);
+    EXPECT_LE(text.size(), kBalloonTextLimit);
+    EXPECT_NE(text.find("registry cache"), std::string::npos) << "no region left out";
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -22,7 +23,7 @@ using platform::OsVersionInfo;
 constexpr OsVersionInfo kWindows10{10, 0, platform::kVerPlatformWin32Nt};
 constexpr OsVersionInfo kWindowsXp{5, 1, platform::kVerPlatformWin32Nt};
 constexpr OsVersionInfo kWindowsXp64{5, 2, platform::kVerPlatformWin32Nt};
-constexpr RegionChoice kAll = {true, true, true, true, true};
+constexpr RegionChoice kAll = {true, true, true, true, true, true, true};
 
 RegionChoice only(Region region) {
   RegionChoice choice{};
@@ -43,6 +44,8 @@ TEST(MemoryRegions, EachPrivilegeIsOnForItsCallOnlyAndPutBackAsItWas) {
   const std::string both = std::string("[") + platform::kSeIncreaseQuotaPrivilege + " " +
                            platform::kSeProfileSingleProcessPrivilege + "]";
   const std::string flush = "SetSystemFileCacheSize 18446744073709551615 18446744073709551615 0 ";
+  const std::string combine = "NtSetSystemInformation 130 combine ";
+  const std::string registry = "NtSetSystemInformation 155 none ";
   struct Row {
     const char* name;
     std::function<void(fakes::FakeSystemMemory&)> setUp;
@@ -53,12 +56,14 @@ TEST(MemoryRegions, EachPrivilegeIsOnForItsCallOnlyAndPutBackAsItWas) {
       {"none enabled before",
        [](fakes::FakeSystemMemory&) {},
        {"NtSetSystemInformation 80 2 " + profile, flush + quota, "NtSetSystemInformation 80 5 " + profile,
-        "NtSetSystemInformation 80 4 " + profile, "NtSetSystemInformation 80 3 " + profile},
+        "NtSetSystemInformation 80 4 " + profile, "NtSetSystemInformation 80 3 " + profile, combine + profile,
+        registry + profile},
        {}},
       {"the quota privilege enabled before stays enabled",
        [](fakes::FakeSystemMemory& system) { system.enabled.insert(platform::kSeIncreaseQuotaPrivilege); },
        {"NtSetSystemInformation 80 2 " + both, flush + quota, "NtSetSystemInformation 80 5 " + both,
-        "NtSetSystemInformation 80 4 " + both, "NtSetSystemInformation 80 3 " + both},
+        "NtSetSystemInformation 80 4 " + both, "NtSetSystemInformation 80 3 " + both, combine + both,
+        registry + both},
        {platform::kSeIncreaseQuotaPrivilege}},
       {"put back after calls that failed",
        [](fakes::FakeSystemMemory& system) {
@@ -68,7 +73,8 @@ TEST(MemoryRegions, EachPrivilegeIsOnForItsCallOnlyAndPutBackAsItWas) {
        // The working sets fall back to one program at a time, with no privilege.
        {"NtSetSystemInformation 80 2 " + profile, "EmptyWorkingSet 4 []", "EmptyWorkingSet 100 []",
         "EmptyWorkingSet 200 []", flush + quota, "NtSetSystemInformation 80 5 " + profile,
-        "NtSetSystemInformation 80 4 " + profile, "NtSetSystemInformation 80 3 " + profile},
+        "NtSetSystemInformation 80 4 " + profile, "NtSetSystemInformation 80 3 " + profile, combine + profile,
+        registry + profile},
        {}},
   };
   for (const Row& row : rows) {
@@ -105,6 +111,16 @@ TEST(MemoryRegions, EachAnswerOfTheSystemHasItsOutcome) {
         resultOf(FreeRegions(system, kWindows10, only(Region::Standby)), Region::Standby);
     EXPECT_EQ(result.outcome, row.outcome);
     EXPECT_EQ(result.code, row.status);
+    // And from the calls without a list command; pages combined count only where it was done.
+    system.statusOfClass = {{platform::kSystemCombinePhysicalMemoryInformation, row.status},
+                            {platform::kSystemRegistryReconciliationInformation, row.status}};
+    system.pagesCombined = 1234;
+    const RegionResults both =
+        FreeRegions(system, kWindows10, {false, false, false, false, false, true, true});
+    EXPECT_EQ(resultOf(both, Region::CombinedPages).outcome, row.outcome);
+    EXPECT_EQ(resultOf(both, Region::CombinedPages).pagesCombined, row.outcome == Done ? 1234u : 0u);
+    EXPECT_EQ(resultOf(both, Region::RegistryCache).outcome, row.outcome);
+    EXPECT_EQ(resultOf(both, Region::RegistryCache).code, row.status);
   }
   struct Error {
     long error;
@@ -228,6 +244,20 @@ TEST(MemoryRegions, TheWorkingSetsOneProgramAtATimeCountTheTrimmedAndTheSkipped)
               row.expected.allAtOnce ? 0 : row.expected.trimmed + row.expected.skipped);
     EXPECT_TRUE(system.enabled.empty());
   }
+  // Programs kept by name, in any case and script: the others one at a time, even for an administrator; a
+  // process that cannot be named (4) is trimmed.
+  fakes::FakeSystemMemory system;
+  system.processes = {0, 4, 100, 200, 300};
+  system.processNames = {{100, "\u03C3\u03BF\u03C6\u03AF\u03B1.exe"},
+                         {200, "\u0438\u0433\u0440\u0430.EXE"},
+                         {300, "\u00E9diteur.EXE"}};
+  const RegionResult result = resultOf(FreeRegions(system, kWindows10, only(Region::WorkingSets),
+                                                   {"\u0418\u0433\u0440\u0430.exe", "\u00C9DITEUR.exe",
+                                                    "\u03A3\u039F\u03A6\u038A\u0391.EXE", ""}),
+                                       Region::WorkingSets);
+  EXPECT_EQ(std::vector<std::int32_t>({result.trimmed, result.skipped, result.kept}),
+            std::vector<std::int32_t>({1, 0, 3}));
+  EXPECT_EQ(system.log, std::vector<std::string>({"EmptyWorkingSet 4 []"}));
 }
 
 TEST(MemoryRegions, WhatCannotRunHereIsNotTried) {
@@ -236,44 +266,38 @@ TEST(MemoryRegions, WhatCannotRunHereIsNotTried) {
     const char* name;
     OsVersionInfo version;
     bool administrator;
-    // File cache, standby list (low priority), whole standby list, modified page list.
-    std::array<RegionOutcome, 4> outcomes;
-    std::size_t calls;
+    // By region after the working sets: Done, needs an Administrator, Not available.
+    const char* outcomes;
   };
   for (const Row& row :
-       {Row{"a standard user",
-            kWindows10,
-            false,
-            {NeedsAdministrator, NeedsAdministrator, NeedsAdministrator, NeedsAdministrator},
-            0},
-        Row{"XP", kWindowsXp, true, {NotAvailable, NotAvailable, NotAvailable, NotAvailable}, 0},
-        Row{"a standard user on XP",
-            kWindowsXp,
-            false,
-            {NotAvailable, NotAvailable, NotAvailable, NotAvailable},
-            0},
-        Row{"XP x64", kWindowsXp64, true, {Done, NotAvailable, NotAvailable, NotAvailable}, 1},
-        Row{"Windows 98",
-            {4, 10, platform::kVerPlatformWin32Windows},
-            true,
-            {NotAvailable, NotAvailable, NotAvailable, NotAvailable},
-            0}}) {
+       {Row{"a standard user", kWindows10, false, "AAAAAA"}, Row{"XP", kWindowsXp, true, "NNNNNN"},
+        Row{"a standard user on XP", kWindowsXp, false, "NNNNNN"},
+        Row{"XP x64", kWindowsXp64, true, "DNNNNN"},
+        Row{"Windows 7", {6, 1, platform::kVerPlatformWin32Nt}, true, "DDDDNN"},
+        Row{"Windows 8", {6, 2, platform::kVerPlatformWin32Nt}, true, "DDDDDN"},
+        Row{"Windows 8.1", {6, 3, platform::kVerPlatformWin32Nt}, true, "DDDDDD"},
+        Row{"Windows 98", {4, 10, platform::kVerPlatformWin32Windows}, true, "NNNNNN"}}) {
     SCOPED_TRACE(row.name);
     fakes::FakeSystemMemory system;
     if (!row.administrator) {
       system.asStandardUser();
     }
-    const RegionResults results = FreeRegions(system, row.version, {false, true, true, true, true});
+    const RegionResults results =
+        FreeRegions(system, row.version, {false, true, true, true, true, true, true});
     EXPECT_FALSE(results[static_cast<std::size_t>(Region::WorkingSets)].has_value()) << "not chosen";
-    for (std::size_t index = 0; index < row.outcomes.size(); ++index) {
+    const std::string outcomes = row.outcomes;
+    for (std::size_t index = 0; index < outcomes.size(); ++index) {
       const auto region = static_cast<Region>(index + 1);
-      EXPECT_EQ(resultOf(results, region).outcome, row.outcomes[index]) << index + 1;
-      EXPECT_EQ(RegionBlocked(system, row.version, region).has_value(), row.outcomes[index] != Done)
-          << index + 1;
+      const RegionOutcome outcome = outcomes[index] == 'D'   ? Done
+                                    : outcomes[index] == 'A' ? NeedsAdministrator
+                                                             : NotAvailable;
+      EXPECT_EQ(resultOf(results, region).outcome, outcome) << index + 1;
+      EXPECT_EQ(RegionBlocked(system, row.version, region).has_value(), outcome != Done) << index + 1;
     }
-    EXPECT_EQ(system.log.size(), row.calls);
+    const auto calls = static_cast<std::size_t>(std::count(outcomes.begin(), outcomes.end(), 'D'));
+    EXPECT_EQ(system.log.size(), calls);
     // Enabled for each call and disabled after it.
-    EXPECT_EQ(system.faults.calls("AdjustTokenPrivileges"), 2 * static_cast<int>(row.calls));
+    EXPECT_EQ(system.faults.calls("AdjustTokenPrivileges"), 2 * static_cast<int>(calls));
   }
 }
 
