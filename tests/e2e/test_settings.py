@@ -110,8 +110,8 @@ def sections(folder):
 
 
 FREE_MEMORY_DEFAULTS = [("WorkingSets", "1"), ("FileCache", "1"), ("StandbyLowPriority", "1"), ("Standby", "0"),
-                        ("ModifiedList", "0"), ("BelowPercent", "0"), ("CooldownMinutes", "5"), ("Hotkey", "0"),
-                        ("HotkeyOn", "0")]
+                        ("ModifiedList", "0"), ("CombinedPages", "0"), ("RegistryCache", "0"),
+                        ("BelowPercent", "0"), ("CooldownMinutes", "5"), ("Hotkey", "0"), ("HotkeyOn", "0")]
 
 
 def test_the_first_exit_writes_the_free_memory_window_and_history_sections_beside_the_twelve_keys(desktop,

@@ -116,7 +116,8 @@ TEST(SettingsFile, AFileWrittenByTheProgramReadsBackToTheSameState) {
       "StandbyLowPriority=1\r\nStandby=0\r\nModifiedList=0\r\nCombinedPages=0\r\nRegistryCache="
       "0\r\nBelowPercent=0\r\nCooldownMinutes=5\r\n"
       "Hotkey=0\r\nHotkeyOn=0\r\n[Window]\r\nWidth=600\r\nHeight=400\r\nHideWindowsEntries=1\r\n[History]"
-      "\r\nLog=0\r\n");
+      "\r\nLog=0\r\n[Tray]\r\nLowPercent=20\r\nCriticalPercent=10\r\nLowColor=B04A00\r\nCriticalColor="
+      "C00000\r\n");
 
   application = std::make_unique<TApplication>(fakes.services);
   form = application->CreateForm<TfrmVantrel>();
