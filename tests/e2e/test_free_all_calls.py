@@ -1,13 +1,17 @@
 """/freeall alone under Wine, traced where it crosses into the system (WINEDEBUG=+relay): the memory regions
 reach NtSetSystemInformation with SystemMemoryListInformation (0x50) and SetSystemFileCacheSize, each with
 its privilege enabled just before and disabled just after. What Wine answered is kept beside the screenshots
-(freeall-relay-<arch>.txt)."""
+(freeall-relay-<arch>.txt). The tray menu's Free All with the combined page list (0x82) and the registry
+cache (0x9b) chosen reaches both classes, as Wine's notes on them show (freeall-new-regions-<arch>.txt)."""
 import re
 import subprocess
 
 import pytest
 
-from conftest import ARTIFACTS, EXECUTABLES, ROOT, wine_env
+from conftest import ARTIFACTS, EXECUTABLES, ROOT, wait_until, wine_env
+from test_commands import menu_command
+from test_startup_approved import windows_10  # noqa: F401 (a fixture)
+from test_tray import the_icon
 
 # The lines of the trace that tell the story, and Wine's own notes on the memory calls.
 STORY = re.compile(r"^([0-9a-f]{4}):(Call|Ret)  ?(ntdll\.NtSetSystemInformation|KERNEL32\.SetSystemFileCacheSize"
@@ -89,3 +93,35 @@ def test_free_all_alone_makes_the_system_memory_calls(desktop, arch, tmp_path):
     assert story == (around("SeProfileSingleProcessPrivilege", "NtSetSystemInformation 50 4") +
                      around("SeIncreaseQuotaPrivilege", f"SetSystemFileCacheSize {whole} {whole} 0") +
                      around("SeProfileSingleProcessPrivilege", "NtSetSystemInformation 50 4")), story
+
+
+@pytest.mark.parametrize("arch", sorted(EXECUTABLES))
+@pytest.mark.usefixtures("windows_10")
+def test_a_free_all_reaches_the_combined_page_list_and_the_registry_cache(desktop, arch, tmp_path):
+    folder = tmp_path / "Vantrel"
+    folder.mkdir()
+    exe = folder / "Vantrel.exe"
+    exe.write_bytes(EXECUTABLES[arch].read_bytes())
+    (folder / "Vantrel.ini").write_bytes(b"[FreeMemory]\r\nWorkingSets=0\r\nFileCache=0\r\nStandbyLowPriority=0\r\n"
+                                         b"CombinedPages=1\r\nRegistryCache=1\r\n")
+    notes = tmp_path / "notes.log"
+    # Only Wine's notes: a full trace slows the program past what a person at the menu waits.
+    with notes.open("wb") as output:
+        running = subprocess.Popen([str(ROOT / "scripts" / "wine"), str(exe)],
+                                   env=dict(wine_env(desktop), VANTREL_WINEDEBUG="fixme+ntdll"),
+                                   stdout=subprocess.DEVNULL, stderr=output)
+        try:
+            menu_command(desktop, the_icon(desktop), ["a"],
+                         lambda: "NtSetSystemInformation (0x0000009b" in notes.read_text(errors="replace"), 30)
+        finally:
+            running.kill()
+            running.wait(10)
+    calls = [line for line in notes.read_text(errors="replace").splitlines()
+             if "NtSetSystemInformation (0x00000082" in line or "NtSetSystemInformation (0x0000009b" in line]
+    ARTIFACTS.mkdir(parents=True, exist_ok=True)
+    (ARTIFACTS / f"freeall-new-regions-{arch}.txt").write_text("\n".join(calls + [""]))
+    # MEMORY_COMBINE_INFORMATION_EX's size in each bitness, then the registry cache without input, in that order.
+    size = "0x0000000c" if arch == "i686" else "0x00000018"
+    classes = [line.split("(", 1)[1].split(",") for line in calls]
+    assert [(fields[0], fields[2].split(")")[0]) for fields in classes] == [("0x00000082", size),
+                                                                          ("0x0000009b", "0x00000000")], calls
