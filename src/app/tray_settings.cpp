@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "framework/sysutils.h"
+
 namespace vantrel {
 
 namespace {
@@ -21,19 +23,6 @@ std::int32_t percent(TIniFile& ini, const char* key, std::int32_t fallback) {
   return value >= 0 && value <= 100 ? value : fallback;
 }
 
-std::optional<int> hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return std::nullopt;
-}
-
 // "RRGGBB" as a colour (0x00BBGGRR).
 std::optional<TColor> colourOf(const std::string& text) {
   constexpr std::size_t kDigits = 6;
@@ -42,7 +31,7 @@ std::optional<TColor> colourOf(const std::string& text) {
   }
   std::uint32_t rgb = 0;
   for (const char c : text) {
-    const std::optional<int> digit = hexDigit(c);
+    const std::optional<int> digit = HexDigit(c);
     if (!digit) {
       return std::nullopt;
     }

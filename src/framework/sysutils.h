@@ -45,6 +45,8 @@ std::string Trim(const std::string& text);
 bool SameText(std::string_view a, std::string_view b);
 // The letter A to Z in lower case, any other character as it is: the case rule of SameText.
 char LowerCase(char c);
+// The value of a hexadecimal digit, either case; none for any other character.
+std::optional<int> HexDigit(char c);
 // Whether `text` starts, or ends, with `part` as SameText compares.
 bool StartsText(std::string_view part, std::string_view text);
 bool EndsText(std::string_view part, std::string_view text);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "framework/sysutils.h"
 #include "free_all/free_all_hotkey.h"
 #include "platform/file_name_case.h"
 
@@ -48,25 +49,12 @@ std::string escaped(const std::string& name) {
   return text;
 }
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  return -1;
-}
-
 // A '%' without two hexadecimal digits after it is a '%' of a name typed into the file by hand.
 std::string unescaped(const std::string& text) {
   std::string name;
   for (std::size_t at = 0; at < text.size(); ++at) {
-    const int high = at + 2 < text.size() && text[at] == '%' ? hexDigit(text[at + 1]) : -1;
-    const int low = high >= 0 ? hexDigit(text[at + 2]) : -1;
+    const int high = at + 2 < text.size() && text[at] == '%' ? HexDigit(text[at + 1]).value_or(-1) : -1;
+    const int low = high >= 0 ? HexDigit(text[at + 2]).value_or(-1) : -1;
     if (low >= 0) {
       name += static_cast<char>(high * 16 + low);
       at += 2;
