@@ -227,7 +227,7 @@ class TfrmVantrel : public TForm {
   void learnFromPass(const PassRecord& pass);
   // The monitor tick's point of the chart, the count of pages read for the rate before a pass, and the chart
   // while its page shows.
-  void historyTick(std::int64_t freeBytes, const std::optional<platform::CommitCharge>& commit);
+  void historyTick(std::int64_t freeBytes, const std::optional<CommitFigures>& commit);
   void drawChart();
   void showPasses();
   // The log file's line for a pass whose watch is over, when the box asks for one.
@@ -238,10 +238,10 @@ class TfrmVantrel : public TForm {
   void logFailed(const std::string& text);
   // The free memory, the commit charge, and the last watched pass for ten minutes after its watch.
   std::string trayTip(std::int64_t freeBytes, std::uint64_t time,
-                      const std::optional<platform::CommitCharge>& commit) const;
+                      const std::optional<CommitFigures>& commit) const;
   // The system's figures as the window shows them; none where it cannot tell.
-  std::optional<platform::CommitCharge> commitCharge() const;
-  std::optional<platform::PageFileUse> pageFiles() const;
+  std::optional<CommitFigures> commitCharge() const;
+  std::optional<PageFileFigures> pageFiles() const;
   std::uint64_t now() const;
   // The monitor tick's automatic rule in percent, with its pause between runs.
   void checkFreeMemoryRule(std::int64_t freeBytes);

@@ -76,21 +76,26 @@ void TfrmVantrel::Timer1Timer(TObject*) {
   Timer1->SetEnabled(true);
 }
 
-std::optional<platform::CommitCharge> TfrmVantrel::commitCharge() const {
+std::optional<CommitFigures> TfrmVantrel::commitCharge() const {
   platform::CommitCharge commit;
   if (!services_.systemMemory->GetPerformanceInfo_Commit(commit)) {
     return std::nullopt;
   }
-  return commit;
+  return CommitFigures{static_cast<std::int64_t>(commit.committed), static_cast<std::int64_t>(commit.limit)};
 }
 
-std::optional<platform::PageFileUse> TfrmVantrel::pageFiles() const {
-  return services_.systemMemory->NtQuerySystemInformation_PageFiles();
+std::optional<PageFileFigures> TfrmVantrel::pageFiles() const {
+  const std::optional<platform::PageFileUse> use =
+      services_.systemMemory->NtQuerySystemInformation_PageFiles();
+  if (!use) {
+    return std::nullopt;
+  }
+  return PageFileFigures{use->files, static_cast<std::int64_t>(use->inUse)};
 }
 
 void TfrmVantrel::Timer2Timer(TObject*) {
   const std::int64_t freeBytes = MaxMem1->FreeMemory();
-  const std::optional<platform::CommitCharge> commit = commitCharge();
+  const std::optional<CommitFigures> commit = commitCharge();
   // A new figure brings a new image and a new tip: the shell hears of both at once, and of neither when
   // nothing changed.
   {

@@ -78,7 +78,7 @@ void TfrmVantrel::learnFromPass(const PassRecord& pass) {
 }
 
 std::string TfrmVantrel::trayTip(std::int64_t freeBytes, std::uint64_t time,
-                                 const std::optional<platform::CommitCharge>& commit) const {
+                                 const std::optional<CommitFigures>& commit) const {
   std::vector<TipLine> later;
   if (commit) {
     later.push_back({CommittedText(*commit), CommittedBrief(*commit)});
@@ -95,7 +95,7 @@ void TfrmVantrel::showPasses() {
   }
 }
 
-void TfrmVantrel::historyTick(std::int64_t freeBytes, const std::optional<platform::CommitCharge>& commit) {
+void TfrmVantrel::historyTick(std::int64_t freeBytes, const std::optional<CommitFigures>& commit) {
   const std::uint64_t time = now();
   history_.Add(time, freeBytes, commit);
   if (passWatch_.SampleDue(time)) {

@@ -24,7 +24,7 @@ std::uint32_t pointMegabytes(std::int64_t bytes) {
 }  // namespace
 
 void MemoryHistory::Add(std::uint64_t now, std::int64_t freeBytes,
-                        const std::optional<platform::CommitCharge>& commit) {
+                        const std::optional<CommitFigures>& commit) {
   if (!started_) {
     started_ = true;
     origin_ = now;

@@ -30,7 +30,7 @@ class MemoryHistory {
 
   // `now` is a FILETIME; `commit` where the system told it.
   void Add(std::uint64_t now, std::int64_t freeBytes,
-           const std::optional<platform::CommitCharge>& commit = std::nullopt);
+           const std::optional<CommitFigures>& commit = std::nullopt);
   void MarkPass(std::uint64_t now, bool automatic);
 
   // Seconds since the first point; 0 before it and for a clock put back before it.

@@ -53,15 +53,15 @@ constexpr long kErrorNoSuchPrivilege = 1313;
 // The commit charge, in bytes: the memory the system has promised to processes and itself, which physical
 // memory and the page files must back, and the most it can promise as the page files stand now.
 struct CommitCharge {
-  std::int64_t committed = 0;
-  std::int64_t limit = 0;
+  std::uint64_t committed = 0;
+  std::uint64_t limit = 0;
 };
 
 // The page files as the system sees them: how many are set up (0: none, which is an answer, not a failure),
 // and the bytes in use in all of them together.
 struct PageFileUse {
   std::uint32_t files = 0;
-  std::int64_t inUse = 0;
+  std::uint64_t inUse = 0;
 };
 
 class SystemMemory {

@@ -199,8 +199,8 @@ bool Win32SystemMemory::GetPerformanceInfo_Commit(CommitCharge& commit) {
   if (!fn || !fn(&information, sizeof information) || information.CommitLimit == 0) {
     return false;
   }
-  commit.committed = static_cast<std::int64_t>(std::uint64_t{information.CommitTotal} * information.PageSize);
-  commit.limit = static_cast<std::int64_t>(std::uint64_t{information.CommitLimit} * information.PageSize);
+  commit.committed = std::uint64_t{information.CommitTotal} * information.PageSize;
+  commit.limit = std::uint64_t{information.CommitLimit} * information.PageSize;
   return true;
 }
 
@@ -233,7 +233,7 @@ std::optional<PageFileUse> Win32SystemMemory::NtQuerySystemInformation_PageFiles
       std::memcpy(&next, bytes + offset, sizeof next);
       std::memcpy(&inUse, bytes + offset + kPageFileInUseOffset, sizeof inUse);
       ++use.files;
-      use.inUse += static_cast<std::int64_t>(std::uint64_t{inUse} * system.dwPageSize);
+      use.inUse += std::uint64_t{inUse} * system.dwPageSize;
       if (next < kPageFileEntryHead) {
         break;
       }

@@ -33,11 +33,11 @@ TEST(TrayTexts, TheTipInWholeMegabytesWithTheShareRoundedHalfToEven) {
 }
 
 TEST(TrayTexts, TheCommitLinesAndATipThatKeepsWithinTheShellsLimit) {
-  const platform::CommitCharge commit{12345 * kMB, 30000 * kMB};
+  const CommitFigures commit{12345 * kMB, 30000 * kMB};
   const std::string free = FreeMemoryTip(22921 * kMB, 24105 * kMB);
   const std::string wide = FreeMemoryTip(1048576 * kMB, 1048576 * kMB);
   const TipLine committed{CommittedText(commit), CommittedBrief(commit)};
-  const platform::CommitCharge large{1500000 * kMB, 2000000 * kMB};
+  const CommitFigures large{1500000 * kMB, 2000000 * kMB};
   const TipLine pass{"Last pass: freed 812 MB, 540 MB back in use after 60 s, 310 MB read from disk",
                      "Last pass: freed 812 MB, 540 MB back, 310 MB read"};
   struct Row {

@@ -171,7 +171,7 @@ TEST(MemoryHistory, TheRingKeepsExactlyTheLastHour) {
   MemoryHistory history;
   for (std::uint64_t second = 0; second < kHistoryPoints + 100; ++second) {
     const std::int64_t bytes = static_cast<std::int64_t>(second) * kMiB;
-    history.Add(kStart + second * kSecond, bytes, platform::CommitCharge{2 * bytes, 4 * bytes});
+    history.Add(kStart + second * kSecond, bytes, CommitFigures{2 * bytes, 4 * bytes});
   }
   ASSERT_EQ(history.Count(), kHistoryPoints);
   EXPECT_EQ(history.At(0).second, 100u);
@@ -211,7 +211,7 @@ TEST(HistoryChart, APassPutsItsMarkAtItsColumn) {
   MemoryHistory committed;
   for (std::uint64_t second = 0; second <= 3600; ++second) {
     committed.Add(kStart + second * kSecond, 50 * kMiB,
-                  platform::CommitCharge{(second == 3600 ? 200 : 150) * kMiB, 200 * kMiB});
+                  CommitFigures{(second == 3600 ? 200 : 150) * kMiB, 200 * kMiB});
   }
   const platform::GdiObject both = DrawHistoryChart(gdi, committed, 3600, 100, 360, 101);
   const fakes::FakeGdi::Image& scaled = *gdi.image(both);
