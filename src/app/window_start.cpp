@@ -69,9 +69,10 @@ void TfrmVantrel::FormCreate(TObject*) {
   const char separator = Application()->DecimalSeparator();
   Label1->SetCaption(FloatToStr(MegabytesTwoDecimals(MaxMem1->FreeMemory()), separator));
   Gauge1->SetPosition(Percent(MaxMem1->FreeMemory(), total));
-  lblCommit->SetCaption(CommitLine(commitCharge(), pageFiles()));
+  const std::optional<CommitFigures> commit = commitCharge();
+  lblCommit->SetCaption(CommitLine(commit, pageFiles()));
   // The tip is there from the start; the tray text tick keeps it up to date.
-  TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), now(), commitCharge()));
+  TextTrayIcon1->SetHint(trayTip(MaxMem1->FreeMemory(), now(), commit));
 
   listMax->SetItemIndex(read(ini, kIDX));
   edtCMI->SetValue(read(ini, kCMI));
